@@ -1,0 +1,16 @@
+#pragma once
+
+// Replacing a file's whole content so that readers only ever see the old or the new bytes.
+
+#include <string>
+#include <string_view>
+
+namespace tellaria {
+
+// Writes `content` to a temporary file in the directory of `path`, flushes it to disk and renames
+// it over `path`. While it writes it holds an exclusive lock on the new file, so a loader that
+// asks for a shared lock meanwhile is refused. On any failure the temporary file is removed,
+// `path` is left exactly as it was, and CannotCreateFile(path, cause) is thrown.
+void ReplaceFileContent(const std::string &path, std::string_view content);
+
+} // namespace tellaria

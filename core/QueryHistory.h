@@ -1,0 +1,58 @@
+#pragma once
+
+// The list of earlier query terms offered by the query box, kept from one run to the next in the
+// history file "Lexivander.qry" in the program's directory.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tellaria {
+
+inline constexpr std::string_view QueryHistoryFileName = "Lexivander.qry";
+
+// Splits history-file bytes into entries: a NUL byte ends the content; a line ends at CR LF, at a
+// lone CR or at a lone LF; a break at the very end adds no empty entry. Linear in the input.
+std::vector<std::string> ParseQueryHistory(std::string_view bytes);
+
+// The file content for `entries`: each entry followed by CR LF; no entries give no bytes.
+std::string SerializeQueryHistory(const std::vector<std::string> &entries);
+
+// The history file to load from `directory` (which ends in a path separator): the regular file
+// named exactly "Lexivander.qry", else a regular file whose name matches it without regard to
+// letter case (one copied from a system whose names ignore case); nothing when there is neither.
+// Directories, FIFOs and dangling links never count.
+std::optional<std::string> FindQueryHistoryFile(const std::string &directory);
+
+class QueryHistory
+{
+public:
+    const std::vector<std::string> &Entries() const { return m_entries; }
+    void SetEntries(std::vector<std::string> entries) { m_entries = std::move(entries); }
+
+    // Appends `text` unless an entry equals it byte for byte. Before appending, a list of more
+    // than 10 entries drops its oldest one, so recording caps the list at 11. Returns whether the
+    // list changed.
+    bool RecordQuery(std::string_view text);
+
+    // Replaces the list with the history file in `directory`, if there is one; leaves it empty
+    // otherwise. A file that exists but cannot be read (or is locked by a writer) throws
+    // CannotOpenFile with its full path, and the list is left empty.
+    void LoadQueryHistory(const std::string &directory);
+
+    // Writes the list to "Lexivander.qry" in `directory`, replacing the file atomically. Throws
+    // CannotCreateFile on failure, leaving the old file as it was.
+    void SaveQueryHistory(const std::string &directory) const;
+
+    // Completion while typing: the index of the first entry, in list order, that begins with
+    // `typed`, ASCII letters compared without regard to case. Multi-byte characters (in the ANSI
+    // code page) compare whole, so a match never ends inside one. Nothing for an empty `typed`.
+    std::optional<std::size_t> FindCompletion(std::string_view typed) const;
+
+private:
+    std::vector<std::string> m_entries;
+};
+
+} // namespace tellaria
