@@ -1,0 +1,31 @@
+# The project's commands. `make run` and `make test` set up whatever is missing first.
+BUILD_DIR ?= build
+GENERATOR ?= Ninja
+CMAKE_FLAGS ?=
+
+.PHONY: all setup configure build run test bench clean
+
+all: build
+
+setup:
+	@bash scripts/setup.sh
+
+$(BUILD_DIR)/build.ninja: | setup
+	cmake -S . -B $(BUILD_DIR) -G $(GENERATOR) $(CMAKE_FLAGS)
+
+configure: setup $(BUILD_DIR)/build.ninja
+
+build: configure
+	cmake --build $(BUILD_DIR)
+
+run: build
+	@bash scripts/run.sh $(BUILD_DIR)/app/tellaria
+
+test: build
+	ctest --test-dir $(BUILD_DIR) --output-on-failure
+
+bench: build
+	@bash scripts/bench.sh $(BUILD_DIR)
+
+clean:
+	rm -rf $(BUILD_DIR)

@@ -1,0 +1,45 @@
+#include "platform/Application.h"
+
+#include <QAbstractEventDispatcher>
+#include <QMessageBox>
+#include <QThread>
+
+#include <exception>
+
+namespace tellaria {
+
+QString ErrorReportText(const QString &message)
+{
+    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
+        return message + QLatin1Char('.');
+    return message;
+}
+
+TApplication::TApplication(int &argc, char **argv)
+    : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("tellaria"));
+    setApplicationDisplayName(QString::fromLatin1(ApplicationTitle));
+    QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance(thread());
+    connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TApplication::Idle);
+}
+
+bool TApplication::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception &error) {
+        ReportError(QString::fromUtf8(error.what()));
+    } catch (...) {
+        ReportError(QStringLiteral("Unknown error"));
+    }
+    return false;
+}
+
+void TApplication::ReportError(const QString &message)
+{
+    QMessageBox::critical(QApplication::activeWindow(), QString::fromLatin1(ApplicationTitle),
+                          ErrorReportText(message));
+}
+
+} // namespace tellaria

@@ -1,0 +1,97 @@
+#include "platform/BrowserDialogs.h"
+
+#include "platform/WebBrowser.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QStandardPaths>
+
+namespace tellaria {
+
+namespace {
+
+BrowserDialogs *g_installed = nullptr;
+
+struct SaveFilter
+{
+    const char *Text;
+    QWebEngineDownloadRequest::SavePageFormat Format;
+    const char *Suffix;
+};
+
+// The three ways a page can be saved, in the order the dialog offers them.
+const SaveFilter SaveFilters[] = {
+    {"网页，全部 (*.html *.htm)", QWebEngineDownloadRequest::CompleteHtmlSaveFormat, "html"},
+    {"Web 档案，单个文件 (*.mht *.mhtml)", QWebEngineDownloadRequest::MimeHtmlSaveFormat, "mht"},
+    {"网页，仅 HTML (*.html *.htm)", QWebEngineDownloadRequest::SingleHtmlSaveFormat, "html"},
+};
+
+} // namespace
+
+bool BrowserDialogs::ChooseSaveAs(QWidget *parent, const QString &suggestedName,
+                                  SaveAsChoice &choice)
+{
+    QStringList filters;
+    for (const SaveFilter &filter : SaveFilters)
+        filters << QString::fromUtf8(filter.Text);
+    QFileDialog dialog(parent, QStringLiteral("保存网页"),
+                       QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filters);
+    dialog.selectFile(suggestedName + QStringLiteral(".html"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    const qsizetype index = filters.indexOf(dialog.selectedNameFilter());
+    const SaveFilter &filter = SaveFilters[index < 0 ? 0 : index];
+    choice.FileName = dialog.selectedFiles().constFirst();
+    if (QFileInfo(choice.FileName).suffix().isEmpty())
+        choice.FileName += QLatin1Char('.') + QLatin1String(filter.Suffix);
+    choice.Format = filter.Format;
+    return true;
+}
+
+bool BrowserDialogs::ConfirmPrint(QWidget *parent, QPrinter &printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool BrowserDialogs::EditPageSetup(QWidget *parent, QPrinter &printer)
+{
+    QPageSetupDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void BrowserDialogs::ShowPrintPreview(TWebBrowser &browser, QPrinter &printer)
+{
+    QPrintPreviewDialog preview(&printer, browser.window());
+    preview.resize(800, 700);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&browser](QPrinter *target) {
+                         if (browser.PrintAndWait(*target))
+                             return;
+                         // The engine could not render the page: say so on the preview.
+                         QPainter painter(target);
+                         painter.drawText(target->pageRect(QPrinter::DevicePixel),
+                                          Qt::AlignCenter, QStringLiteral("无法生成打印预览。"));
+                     });
+    preview.exec();
+}
+
+BrowserDialogs &BrowserDialogs::Current()
+{
+    static BrowserDialogs real;
+    return g_installed ? *g_installed : real;
+}
+
+void BrowserDialogs::Install(BrowserDialogs *dialogs)
+{
+    g_installed = dialogs;
+}
+
+} // namespace tellaria

@@ -1,0 +1,65 @@
+#include "platform/CheckListBox.h"
+
+#include <QResizeEvent>
+
+namespace tellaria {
+
+TCheckListBox::TCheckListBox(QWidget *parent)
+    : QListWidget(parent)
+{
+    setFlow(QListView::LeftToRight);
+    setWrapping(true);
+    setResizeMode(QListView::Adjust);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFrameShape(QFrame::NoFrame);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QListWidget::itemClicked, this, &TCheckListBox::Click);
+    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
+        // Rows added or removed move the current row too; only a user's move counts.
+        if (row >= 0 && hasFocus())
+            emit Click();
+    });
+}
+
+void TCheckListBox::SetColumns(int columns)
+{
+    m_columns = qMax(1, columns);
+    UpdateColumnWidth();
+}
+
+void TCheckListBox::AddRow(const QString &text, bool checked)
+{
+    auto *item = new QListWidgetItem(text, this);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    UpdateColumnWidth();
+}
+
+bool TCheckListBox::Checked(int row) const
+{
+    const QListWidgetItem *rowItem = item(row);
+    return rowItem && rowItem->checkState() == Qt::Checked;
+}
+
+void TCheckListBox::SetChecked(int row, bool checked)
+{
+    if (QListWidgetItem *rowItem = item(row))
+        rowItem->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+}
+
+void TCheckListBox::resizeEvent(QResizeEvent *event)
+{
+    QListWidget::resizeEvent(event);
+    UpdateColumnWidth();
+}
+
+void TCheckListBox::UpdateColumnWidth()
+{
+    const int width = qMax(40, viewport()->width() / m_columns);
+    const int height = qMax(16, fontMetrics().height() + 2);
+    for (int row = 0; row < count(); ++row)
+        item(row)->setSizeHint(QSize(width, height));
+}
+
+} // namespace tellaria

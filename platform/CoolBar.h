@@ -1,0 +1,31 @@
+#pragma once
+
+// A band area: one band per child control, each band on a row of its own, in the order the
+// controls were added. A band shows only while its control is visible, and the area's height
+// follows its visible bands, so showing or hiding a band moves whatever lies below.
+
+#include <QFrame>
+#include <QList>
+
+class QVBoxLayout;
+
+namespace tellaria {
+
+class TCoolBar : public QFrame
+{
+    Q_OBJECT
+public:
+    explicit TCoolBar(QWidget *parent = nullptr);
+
+    // Makes `control` a child of the band area, in a new band after every existing one.
+    void AppendBand(QWidget *control);
+    // The controls of the bands, in band order (hidden ones included).
+    QList<QWidget *> BandControls() const;
+    // The controls whose bands are showing, in band order.
+    QList<QWidget *> VisibleBandControls() const;
+
+private:
+    QVBoxLayout *m_layout;
+};
+
+} // namespace tellaria

@@ -1,0 +1,9 @@
+#include "platform/InputMethod.h"
+
+namespace tellaria {
+
+void RequestInputMethod(QWidget *, const QString &)
+{
+}
+
+} // namespace tellaria

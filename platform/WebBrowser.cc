@@ -1,0 +1,381 @@
+#include "platform/WebBrowser.h"
+
+#include "platform/BrowserDialogs.h"
+
+#include <QApplication>
+#include <QAuthenticator>
+#include <QClipboard>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QPrinter>
+#include <QWebEngineCertificateError>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineFileSystemAccessRequest>
+#include <QWebEngineFullScreenRequest>
+#include <QWebEngineHttpRequest>
+#include <QWebEngineProfile>
+#include <QWebEngineQuotaRequest>
+#include <QWebEngineRegisterProtocolHandlerRequest>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+#include <QWebEngineSettings>
+
+namespace tellaria {
+
+namespace {
+
+// Marks the console lines our own script writes, so that a page's console output never counts.
+const QString EditStateMarker = QStringLiteral("\x01tellaria-edit:");
+
+// Reports whether the focused element is editable and whether it holds a selection, each time
+// either may have changed. The engine has no signal for either, and a status query must not
+// wait for a script, so the page tells us instead.
+const char EditStateScript[] = R"JS(
+(function () {
+    function editable(e) {
+        if (!e) return false;
+        if (e.isContentEditable) return true;
+        if (e.disabled || e.readOnly) return false;
+        if (e.tagName === 'TEXTAREA') return true;
+        if (e.tagName !== 'INPUT') return false;
+        var t = (e.getAttribute('type') || 'text').toLowerCase();
+        return ['text', 'search', 'url', 'tel', 'email', 'password', 'number'].indexOf(t) >= 0;
+    }
+    function selectionInside(e) {
+        if (!editable(e)) return false;
+        if (e.isContentEditable) {
+            var s = window.getSelection();
+            return !!s && !s.isCollapsed && e.contains(s.anchorNode);
+        }
+        try { return e.selectionStart !== e.selectionEnd; } catch (x) { return false; }
+    }
+    var last = '';
+    function report() {
+        var e = document.activeElement;
+        var state = (editable(e) ? '1' : '0') + (selectionInside(e) ? '1' : '0');
+        if (state !== last) {
+            last = state;
+            console.debug('\u0001tellaria-edit:' + state);
+        }
+    }
+    ['focusin', 'focusout', 'selectionchange', 'select', 'input', 'keyup', 'mouseup']
+        .forEach(function (name) { document.addEventListener(name, report, true); });
+})();
+)JS";
+
+bool g_clipboardHasText = false;
+
+void TrackClipboard()
+{
+    static bool tracking = false;
+    if (tracking)
+        return;
+    tracking = true;
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    const auto update = [clipboard] {
+        const QMimeData *data = clipboard->mimeData();
+        g_clipboardHasText = data && data->hasText() && !data->text().isEmpty();
+    };
+    QObject::connect(clipboard, &QClipboard::dataChanged, qApp, update);
+    update();
+}
+
+} // namespace
+
+bool ClipboardHasText()
+{
+    return g_clipboardHasText;
+}
+
+void ConfigureBrowserProfile()
+{
+    static bool configured = false;
+    if (configured)
+        return;
+    configured = true;
+    QWebEngineProfile *profile = QWebEngineProfile::defaultProfile();
+    QObject::connect(profile, &QWebEngineProfile::downloadRequested, profile,
+                     [](QWebEngineDownloadRequest *download) {
+                         // Only the save command writes files; it is accepted by the engine.
+                         if (!download->isSavePageDownload())
+                             download->cancel();
+                     });
+    QWebEngineSettings *settings = profile->settings();
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    settings->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
+    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+
+    QWebEngineScript script;
+    script.setName(QStringLiteral("tellaria-edit-state"));
+    script.setSourceCode(QString::fromLatin1(EditStateScript));
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setRunsOnSubFrames(false);
+    profile->scripts()->insert(script);
+    TrackClipboard();
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TWebBrowserPage::TWebBrowserPage(TWebBrowser *browser)
+    : QWebEnginePage(QWebEngineProfile::defaultProfile(), browser)
+    , m_browser(browser)
+{
+    connect(this, &QWebEnginePage::certificateError, this,
+            [this](QWebEngineCertificateError error) {
+                if (m_browser->Silent())
+                    error.rejectCertificate();
+            });
+    connect(this, &QWebEnginePage::authenticationRequired, this,
+            [this](const QUrl &, QAuthenticator *authenticator) {
+                // An authenticator left untouched cancels; the real prompt is the engine's.
+                if (m_browser->Silent())
+                    *authenticator = QAuthenticator();
+            });
+    connect(this, &QWebEnginePage::featurePermissionRequested, this,
+            [this](const QUrl &origin, Feature feature) {
+                setFeaturePermission(origin, feature, PermissionDeniedByUser);
+            });
+    connect(this, &QWebEnginePage::fullScreenRequested, this,
+            [](QWebEngineFullScreenRequest request) { request.reject(); });
+    connect(this, &QWebEnginePage::quotaRequested, this,
+            [](QWebEngineQuotaRequest request) { request.reject(); });
+    connect(this, &QWebEnginePage::registerProtocolHandlerRequested, this,
+            [](QWebEngineRegisterProtocolHandlerRequest request) { request.reject(); });
+    connect(this, &QWebEnginePage::fileSystemAccessRequested, this,
+            [](QWebEngineFileSystemAccessRequest request) { request.reject(); });
+}
+
+bool TWebBrowserPage::acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame)
+{
+    if (!m_browser->OnBeforeNavigate2)
+        return true;
+    bool cancel = false;
+    m_browser->OnBeforeNavigate2(m_browser, url, isMainFrame, cancel);
+    return !cancel;
+}
+
+QWebEnginePage *TWebBrowserPage::createWindow(WebWindowType)
+{
+    // A page's new window opens in the same page: the program has one window per lookup.
+    return this;
+}
+
+void TWebBrowserPage::javaScriptAlert(const QUrl &securityOrigin, const QString &message)
+{
+    if (!m_browser->Silent())
+        QWebEnginePage::javaScriptAlert(securityOrigin, message);
+}
+
+bool TWebBrowserPage::javaScriptConfirm(const QUrl &securityOrigin, const QString &message)
+{
+    // Silently confirming lets a page that asks before leaving be left.
+    if (m_browser->Silent())
+        return true;
+    return QWebEnginePage::javaScriptConfirm(securityOrigin, message);
+}
+
+bool TWebBrowserPage::javaScriptPrompt(const QUrl &securityOrigin,
+                                       const QString &message,
+                                       const QString &defaultValue,
+                                       QString *result)
+{
+    if (m_browser->Silent())
+        return false;
+    return QWebEnginePage::javaScriptPrompt(securityOrigin, message, defaultValue, result);
+}
+
+QStringList TWebBrowserPage::chooseFiles(FileSelectionMode mode,
+                                         const QStringList &oldFiles,
+                                         const QStringList &acceptedMimeTypes)
+{
+    if (m_browser->Silent())
+        return {};
+    return QWebEnginePage::chooseFiles(mode, oldFiles, acceptedMimeTypes);
+}
+
+void TWebBrowserPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel,
+                                               const QString &message,
+                                               int,
+                                               const QString &)
+{
+    if (message.startsWith(EditStateMarker))
+        m_browser->ReceiveEditState(message.mid(EditStateMarker.size()));
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TWebBrowser::TWebBrowser(QWidget *parent)
+    : QWebEngineView(parent)
+{
+    ConfigureBrowserProfile();
+    setPage(new TWebBrowserPage(this));
+    connect(page(), &QWebEnginePage::loadFinished, this, [this] {
+        m_hasDocument = true;
+        emit CommandStateChanged();
+    });
+    connect(page(), &QWebEnginePage::loadStarted, this, [this] {
+        m_focusEditable = false;
+        m_editableSelection = false;
+        emit CommandStateChanged();
+    });
+    connect(page(), &QWebEnginePage::selectionChanged, this, &TWebBrowser::CommandStateChanged);
+}
+
+TWebBrowser::~TWebBrowser()
+{
+    // The page must go before the view it draws into.
+    delete page();
+}
+
+void TWebBrowser::Navigate(const QString &url)
+{
+    load(QUrl(url, QUrl::TolerantMode));
+}
+
+void TWebBrowser::Navigate(const QString &url,
+                           const QVariant &,
+                           const QVariant &,
+                           const QVariant &postData,
+                           const QVariant &headers)
+{
+    QWebEngineHttpRequest request(QUrl(url, QUrl::TolerantMode));
+    const QByteArray body = postData.toByteArray();
+    if (!body.isEmpty()) {
+        request.setMethod(QWebEngineHttpRequest::Post);
+        request.setPostData(body);
+    }
+    const QStringList lines = headers.toString().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    for (const QString &line : lines) {
+        const qsizetype colon = line.indexOf(QLatin1Char(':'));
+        if (colon > 0)
+            request.setHeader(line.left(colon).trimmed().toLatin1(),
+                              line.mid(colon + 1).trimmed().toLatin1());
+    }
+    load(request);
+}
+
+int TWebBrowser::QueryStatusWB(int commandId) const
+{
+    bool enabled = false;
+    switch (commandId) {
+    case OLECMDID_SAVEAS:
+    case OLECMDID_PAGESETUP:
+    case OLECMDID_SELECTALL:
+        enabled = m_hasDocument;
+        break;
+    case OLECMDID_PRINT:
+    case OLECMDID_PRINTPREVIEW:
+        // The engine runs one print job at a time.
+        enabled = m_hasDocument && !m_printing;
+        break;
+    case OLECMDID_COPY:
+        enabled = page()->hasSelection();
+        break;
+    case OLECMDID_CUT:
+        enabled = m_editableSelection && page()->hasSelection();
+        break;
+    case OLECMDID_PASTE:
+        enabled = m_focusEditable && ClipboardHasText();
+        break;
+    default:
+        return 0;
+    }
+    return OLECMDF_SUPPORTED | (enabled ? OLECMDF_ENABLED : 0);
+}
+
+void TWebBrowser::ExecWB(int commandId, int)
+{
+    switch (commandId) {
+    case OLECMDID_SAVEAS:
+        SaveAs();
+        break;
+    case OLECMDID_PRINT:
+        Print();
+        break;
+    case OLECMDID_PRINTPREVIEW:
+        if (m_printer && !m_printing)
+            BrowserDialogs::Current().ShowPrintPreview(*this, *m_printer);
+        break;
+    case OLECMDID_PAGESETUP:
+        if (m_printer)
+            BrowserDialogs::Current().EditPageSetup(window(), *m_printer);
+        break;
+    case OLECMDID_CUT:
+        page()->triggerAction(QWebEnginePage::Cut);
+        break;
+    case OLECMDID_COPY:
+        page()->triggerAction(QWebEnginePage::Copy);
+        break;
+    case OLECMDID_PASTE:
+        page()->triggerAction(QWebEnginePage::Paste);
+        break;
+    case OLECMDID_SELECTALL:
+        page()->triggerAction(QWebEnginePage::SelectAll);
+        break;
+    default:
+        break;
+    }
+}
+
+void TWebBrowser::ReceiveEditState(const QString &state)
+{
+    if (state.size() != 2)
+        return;
+    m_focusEditable = state.at(0) == QLatin1Char('1');
+    m_editableSelection = state.at(1) == QLatin1Char('1');
+    emit CommandStateChanged();
+}
+
+void TWebBrowser::SaveAs()
+{
+    QString suggested = title().trimmed();
+    if (suggested.isEmpty())
+        suggested = url().fileName();
+    if (suggested.isEmpty())
+        suggested = QStringLiteral("page");
+    suggested.replace(QLatin1Char('/'), QLatin1Char('_'));
+    SaveAsChoice choice;
+    if (!BrowserDialogs::Current().ChooseSaveAs(window(), suggested, choice)
+        || choice.FileName.isEmpty())
+        return;
+    page()->save(choice.FileName, choice.Format);
+}
+
+void TWebBrowser::Print()
+{
+    if (!m_printer || m_printing)
+        return;
+    if (!BrowserDialogs::Current().ConfirmPrint(window(), *m_printer))
+        return;
+    m_printing = true;
+    emit CommandStateChanged();
+    // The printer belongs to the window and outlives the job; the flag keeps a second job out.
+    connect(this, &QWebEngineView::printFinished, this, [this] {
+        m_printing = false;
+        emit CommandStateChanged();
+    }, Qt::SingleShotConnection);
+    print(m_printer);
+}
+
+bool TWebBrowser::PrintAndWait(QPrinter &printer)
+{
+    if (m_printing)
+        return false;
+    m_printing = true;
+    bool succeeded = false;
+    QEventLoop loop;
+    connect(this, &QWebEngineView::printFinished, &loop, [&](bool ok) {
+        succeeded = ok;
+        loop.quit();
+    });
+    print(&printer);
+    loop.exec();
+    m_printing = false;
+    emit CommandStateChanged();
+    return succeeded;
+}
+
+} // namespace tellaria

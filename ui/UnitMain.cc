@@ -1,0 +1,736 @@
+#include "ui/UnitMain.h"
+
+#include "platform/AnsiText.h"
+#include "platform/Application.h"
+#include "platform/CheckListBox.h"
+#include "platform/CoolBar.h"
+#include "platform/InputMethod.h"
+#include "platform/WebBrowser.h"
+#include "ui/ImageList.h"
+#include "ui/Unit2.h"
+
+#include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QScreen>
+#include <QStackedLayout>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QWebEngineLoadingInfo>
+
+namespace tellaria {
+
+namespace {
+
+constexpr int DesignWidth = 729;
+constexpr int DesignHeight = 528;
+
+QString Utf8Text(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+// Makes `item` follow `action` as a menu item bound to an action does: caption, icon, hint and
+// enabled state come from the action, and choosing the item runs it.
+void BindMenuItem(QAction *item, QAction *action)
+{
+    const auto follow = [item, action] {
+        item->setText(action->text());
+        item->setIcon(action->icon());
+        item->setStatusTip(action->statusTip());
+        item->setEnabled(action->isEnabled());
+    };
+    follow();
+    QObject::connect(action, &QAction::changed, item, follow);
+    QObject::connect(item, &QAction::triggered, action, [action] { action->trigger(); });
+}
+
+// Trims what the query's blank test ignores: spaces and control characters at either end.
+bool IsBlankTerm(const QString &text)
+{
+    for (const QChar character : text) {
+        if (character.unicode() > 0x20)
+            return false;
+    }
+    return true;
+}
+
+const char StartPageFallbackHtml[] = R"HTML(<!DOCTYPE html>
+<html lang="zh-CN"><head><meta charset="utf-8"><title>Tellaria</title>
+<style>body{font-family:sans-serif;margin:3em;color:#333}h1{font-weight:normal}</style>
+</head><body><h1>Tellaria</h1>
+<p>在上方输入要查询的内容，选择查询方式，然后按回车键或“查询”按钮，即可同时在多个网上工具书中查看结果。</p>
+</body></html>)HTML";
+
+} // namespace
+
+QString ExecutableDirectory()
+{
+    return QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
+}
+
+TTabSheet::TTabSheet(QWidget *parent)
+    : QWidget(parent)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+}
+
+TfrmMain::TfrmMain(const QString &programDirectory, QWidget *parent)
+    : QWidget(parent)
+    , m_programDirectory(programDirectory)
+    , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+{
+    setObjectName(QStringLiteral("frmMain"));
+    if (!m_programDirectory.endsWith(QLatin1Char('/')))
+        m_programDirectory += QLatin1Char('/');
+    resize(DesignWidth, DesignHeight);
+    CreateActions();
+    CreateControls();
+    CreateMenus();
+    RunReportingErrors([this] { FormCreate(); });
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &TfrmMain::ActionList1Update);
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::CreateActions()
+{
+    struct ActionDesign
+    {
+        QAction *TfrmMain::*Field;
+        const char *Name;
+        const char *Caption;
+        const char *Hint;
+        int Image;
+        void (TfrmMain::*Execute)();
+    };
+    const ActionDesign designs[] = {
+        {&TfrmMain::ActPrior, "ActPrior", "ActPrior", "前一页", 0, &TfrmMain::ActPriorExecute},
+        {&TfrmMain::ActNext, "ActNext", "ActNext", "后一页", 1, &TfrmMain::ActNextExecute},
+        {&TfrmMain::ActClose, "ActClose", "关闭当前页(&C)", "关闭当前页", 2,
+         &TfrmMain::ActCloseExecute},
+        {&TfrmMain::ActCloseAll, "ActCloseAll", "关闭所有页", "关闭所有页", 7,
+         &TfrmMain::ActCloseAllExecute},
+        {&TfrmMain::ActSave, "ActSave", "保存(&S)", "保存", 5, &TfrmMain::ActSaveExecute},
+        {&TfrmMain::ActPreview, "ActPreview", "打印预览", "打印预览", 6,
+         &TfrmMain::ActPreviewExecute},
+        {&TfrmMain::ActPrint, "ActPrint", "打印(&P)", "打印", 4, &TfrmMain::ActPrintExecute},
+        {&TfrmMain::ActPageSetup, "ActPageSetup", "页面设置", "", -1,
+         &TfrmMain::ActPageSetupExecute},
+        {&TfrmMain::ActCopy, "ActCopy", "复制(&C)", "", -1, &TfrmMain::ActCopyExecute},
+        {&TfrmMain::ActCut, "ActCut", "剪切(&X)", "", -1, &TfrmMain::ActCutExecute},
+        {&TfrmMain::ActPaste, "ActPaste", "粘贴(&P)", "", -1, &TfrmMain::ActPasteExecute},
+        {&TfrmMain::ActSelectAll, "ActSelectAll", "全选(&A)", "", -1,
+         &TfrmMain::ActSelectAllExecute},
+    };
+    for (const ActionDesign &design : designs) {
+        auto *action = new QAction(Utf8Text(design.Caption), this);
+        action->setObjectName(QLatin1String(design.Name));
+        action->setStatusTip(Utf8Text(design.Hint));
+        action->setToolTip(Utf8Text(design.Hint));
+        if (design.Image >= 0)
+            action->setIcon(ImageList1(design.Image));
+        action->setEnabled(false);
+        // No keyboard shortcuts: the keyboard reaches commands only through the mnemonics.
+        action->setShortcutContext(Qt::WidgetShortcut);
+        action->setMenuRole(QAction::NoRole);
+        connect(action, &QAction::triggered, this, [this, execute = design.Execute] {
+            (this->*execute)();
+        });
+        this->*design.Field = action;
+    }
+}
+
+void TfrmMain::CreateControls()
+{
+    auto *mainLayout = new QVBoxLayout(this);
+    mainLayout->setContentsMargins(0, 0, 0, 0);
+    mainLayout->setSpacing(0);
+
+    CoolBar1 = new TCoolBar(this);
+    CoolBar1->setObjectName(QStringLiteral("CoolBar1"));
+    mainLayout->addWidget(CoolBar1);
+
+    // Band 1: the menu, shown as a toolbar of caption buttons.
+    ToolBar1 = new QToolBar(CoolBar1);
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    CoolBar1->AppendBand(ToolBar1);
+
+    // Band 2: the standard buttons and the search panel.
+    ToolBar2 = new QToolBar(CoolBar1);
+    ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
+    ToolBar2->setMovable(false);
+    ToolBar2->setFloatable(false);
+    ToolBar2->setIconSize(QSize(16, 16));
+    ToolBar2->setMinimumHeight(24);
+    const auto addButton = [this](const char *name, QAction *action) {
+        auto *button = new QToolButton(ToolBar2);
+        button->setObjectName(QLatin1String(name));
+        button->setDefaultAction(action);
+        button->setAutoRaise(true);
+        button->setFixedWidth(28);
+        ToolBar2->addWidget(button);
+        return button;
+    };
+    ToolButton1 = addButton("ToolButton1", ActPrior);
+    ToolButton2 = addButton("ToolButton2", ActNext);
+    ToolButton3 = addButton("ToolButton3", ActClose);
+    ToolButton8 = addButton("ToolButton8", ActCloseAll);
+    ToolButton5 = addButton("ToolButton5", ActPrint);
+    ToolButton6 = addButton("ToolButton6", ActSave);
+    ToolButton7 = addButton("ToolButton7", ActPreview);
+
+    Panel1 = new QFrame(ToolBar2);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameShape(QFrame::Panel);
+    Panel1->setFrameShadow(QFrame::Sunken);
+    Panel1->setFixedWidth(417);
+    auto *panel1Layout = new QHBoxLayout(Panel1);
+    panel1Layout->setContentsMargins(96, 1, 1, 1);
+    panel1Layout->setSpacing(4);
+    CmbBoxType = new QComboBox(Panel1);
+    CmbBoxType->setObjectName(QStringLiteral("CmbBoxType"));
+    CmbBoxType->setFixedWidth(145);
+    for (int index = 0; index < LookupModeCount; ++index)
+        CmbBoxType->addItem(FromAnsi(LookupModeLabel(index)));
+    CmbBoxType->setCurrentIndex(-1);
+    Label2 = new QLabel(Utf8Text("查询："), Panel1);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    CmbBook = new QComboBox(Panel1);
+    CmbBook->setObjectName(QStringLiteral("CmbBook"));
+    CmbBook->setEditable(true);
+    CmbBook->setInsertPolicy(QComboBox::NoInsert);
+    CmbBook->setDuplicatesEnabled(true);
+    CmbBook->setCompleter(nullptr);
+    CmbBook->setMaxVisibleItems(8);
+    CmbBook->setFixedWidth(128);
+    CmbBook->lineEdit()->installEventFilter(this);
+    panel1Layout->addWidget(CmbBoxType);
+    panel1Layout->addWidget(Label2);
+    panel1Layout->addWidget(CmbBook);
+    panel1Layout->addStretch();
+    ToolBar2->addWidget(Panel1);
+
+    BtnBookOK = new QToolButton(ToolBar2);
+    BtnBookOK->setObjectName(QStringLiteral("BtnBookOK"));
+    BtnBookOK->setIcon(ImageList1(9));
+    BtnBookOK->setToolTip(Utf8Text("查询"));
+    BtnBookOK->setStatusTip(Utf8Text("查询"));
+    BtnBookOK->setAutoRaise(true);
+    BtnBookOK->setFixedWidth(28);
+    ToolBar2->addWidget(BtnBookOK);
+    CoolBar1->AppendBand(ToolBar2);
+
+    // Band 3: the encyclopaedia check list.
+    PnlBook = new QFrame(CoolBar1);
+    PnlBook->setObjectName(QStringLiteral("PnlBook"));
+    PnlBook->setFrameShape(QFrame::NoFrame);
+    auto *pnlBookLayout = new QVBoxLayout(PnlBook);
+    pnlBookLayout->setContentsMargins(0, 0, 0, 0);
+    CkLstBookshop = new TCheckListBox(PnlBook);
+    CkLstBookshop->setObjectName(QStringLiteral("CkLstBookshop"));
+    CkLstBookshop->setFixedHeight(18 + 4);
+    CkLstBookshop->setBackgroundRole(QPalette::Button);
+    pnlBookLayout->addWidget(CkLstBookshop, 0, Qt::AlignBottom);
+    CoolBar1->AppendBand(PnlBook);
+
+    for (QWidget *control : {static_cast<QWidget *>(CmbBook), static_cast<QWidget *>(CmbBoxType),
+                             static_cast<QWidget *>(CkLstBookshop)}) {
+        control->setProperty("ImeName", Utf8Text(PreferredInputMethod));
+        control->installEventFilter(this);
+    }
+
+    // Page area: the start page panel underneath, the result pages on top.
+    Panel2 = new QFrame(this);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setFrameShape(QFrame::Panel);
+    Panel2->setFrameShadow(QFrame::Sunken);
+    auto *pageStack = new QStackedLayout(Panel2);
+    pageStack->setStackingMode(QStackedLayout::StackAll);
+    pageStack->setContentsMargins(1, 1, 1, 1);
+    PnlWbAD = new QFrame(Panel2);
+    PnlWbAD->setObjectName(QStringLiteral("PnlWbAD"));
+    auto *startLayout = new QVBoxLayout(PnlWbAD);
+    startLayout->setContentsMargins(0, 0, 0, 0);
+    WbAd = new TWebBrowser(PnlWbAD);
+    WbAd->setObjectName(QStringLiteral("WbAd"));
+    // Designed silent: the start page may not raise dialogs of its own either.
+    WbAd->SetSilent(true);
+    startLayout->addWidget(WbAd);
+    PageControl1 = new QTabWidget(Panel2);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setDocumentMode(true);
+    pageStack->addWidget(PnlWbAD);
+    pageStack->addWidget(PageControl1);
+    mainLayout->addWidget(Panel2, 1);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(true);
+    StatusPanel0 = new QLabel(StatusBar1);
+    StatusPanel0->setObjectName(QStringLiteral("StatusPanel0"));
+    StatusPanel0->setFixedWidth(300);
+    StatusPanel1 = new QLabel(StatusBar1);
+    StatusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
+    StatusPanel1->setFixedWidth(50);
+    StatusBar1->addWidget(StatusPanel0);
+    StatusBar1->addWidget(StatusPanel1);
+    mainLayout->addWidget(StatusBar1);
+
+    connect(BtnBookOK, &QToolButton::clicked, this, [this] { BtnBookOKClick(); });
+    connect(CmbBoxType, &QComboBox::activated, this, [this] { CmbBoxTypeChange(); });
+    connect(CkLstBookshop, &TCheckListBox::Click, this, &TfrmMain::CkLstBookshopClick);
+}
+
+void TfrmMain::CreateMenus()
+{
+    const auto addTopItem = [this](const char *caption, const char *name) {
+        auto *menu = new QMenu(this);
+        menu->setObjectName(QLatin1String(name));
+        auto *button = new QToolButton(ToolBar1);
+        button->setObjectName(QLatin1String(name) + QStringLiteral("Button"));
+        button->setText(Utf8Text(caption));
+        button->setMenu(menu);
+        button->setPopupMode(QToolButton::InstantPopup);
+        button->setAutoRaise(true);
+        button->setMinimumSize(50, 21);
+        button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
+        ToolBar1->addWidget(button);
+        return menu;
+    };
+    const auto addBoundItem = [this](QMenu *menu, const char *name, QAction *action) {
+        auto *item = new QAction(menu);
+        item->setObjectName(QLatin1String(name));
+        BindMenuItem(item, action);
+        menu->addAction(item);
+        return item;
+    };
+
+    MainMenu1File = addTopItem("文件(&F)", "MainMenu1File");
+    N4 = addBoundItem(MainMenu1File, "N4", ActCloseAll);
+    N5 = addBoundItem(MainMenu1File, "N5", ActCloseAll);
+    MainMenu1File->addSeparator();
+    ActSave1 = addBoundItem(MainMenu1File, "ActSave1", ActSave);
+    MainMenu1File->addSeparator();
+    mnuPageSetup = addBoundItem(MainMenu1File, "mnuPageSetup", ActPageSetup);
+    mnuPreview = addBoundItem(MainMenu1File, "mnuPreview", ActPreview);
+    mnuPrint = addBoundItem(MainMenu1File, "mnuPrint", ActPrint);
+    MainMenu1File->addSeparator();
+    mnuExit = MainMenu1File->addAction(Utf8Text("退出(&X)"));
+    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    connect(mnuExit, &QAction::triggered, this, &TfrmMain::mnuExitClick);
+
+    MainMenu1Edit = addTopItem("编辑(&E)", "MainMenu1Edit");
+    mnuCopy = addBoundItem(MainMenu1Edit, "mnuCopy", ActCopy);
+    mnuCut = addBoundItem(MainMenu1Edit, "mnuCut", ActCut);
+    mnuPaste = addBoundItem(MainMenu1Edit, "mnuPaste", ActPaste);
+    MainMenu1Edit->addSeparator();
+    mnuSelectAll = addBoundItem(MainMenu1Edit, "mnuSelectAll", ActSelectAll);
+
+    MainMenu1View = addTopItem("查看(&V)", "MainMenu1View");
+    NViewStatusBar = MainMenu1View->addAction(Utf8Text("状态栏(&B)"));
+    NViewStatusBar->setObjectName(QStringLiteral("NViewStatusBar"));
+    NViewStatusBar->setCheckable(true);
+    NViewStatusBar->setChecked(true);
+    connect(NViewStatusBar, &QAction::triggered, this, &TfrmMain::NViewStatusBarClick);
+    NViewToolBar = MainMenu1View->addAction(Utf8Text("标准按钮(&T)"));
+    NViewToolBar->setObjectName(QStringLiteral("NViewToolBar"));
+    NViewToolBar->setCheckable(true);
+    NViewToolBar->setChecked(true);
+    connect(NViewToolBar, &QAction::triggered, this, &TfrmMain::NViewToolBarClick);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Life cycle
+
+void TfrmMain::FormCreate()
+{
+    m_pageIdCounter = 0;
+    m_settings = std::make_unique<SettingsFile>(
+        ToAnsi(m_programDirectory) + std::string(SettingsFileName));
+
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    WindowSize stored;
+    stored.Width = m_settings->ReadIntValue("Form", "Width", width());
+    stored.Height = m_settings->ReadIntValue("Form", "height", height());
+    const WindowSize size = CorrectWindowSize(stored, {screen.width(), screen.height()});
+    resize(size.Width, size.Height);
+    move(QGuiApplication::primaryScreen()->availableGeometry().center() - rect().center());
+
+    m_sites = BuildSiteTable();
+    setWindowTitle(QString::fromLatin1(ApplicationTitle));
+    CkLstBookshop->SetColumns(SiteCount);
+    CkLstBookshop->clear();
+
+    // A history that cannot be read is reported by the caller; the steps below still run, so
+    // the window is fully usable (check list, start page) with an empty history.
+    std::exception_ptr loadError;
+    try {
+        m_history.LoadQueryHistory(ToAnsi(m_programDirectory));
+    } catch (...) {
+        loadError = std::current_exception();
+    }
+    RefreshQueryBoxItems();
+
+    for (const LookupSite &site : m_sites)
+        CkLstBookshop->AddRow(FromAnsi(site.Name), true);
+    PageControl1->hide();
+    PnlWbAD->show();
+    connect(WbAd->page(), &QWebEnginePage::loadingChanged, this,
+            [this](const QWebEngineLoadingInfo &info) {
+                if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus
+                    && info.url().scheme() != QLatin1String("data"))
+                    ShowStartPageFallback();
+            });
+    WbAd->Navigate(FromAnsi(StartPageUrl));
+
+    if (loadError)
+        std::rethrow_exception(loadError);
+}
+
+void TfrmMain::ShowStartPageFallback()
+{
+    // No network, an unknown host or an HTTP error: a page of our own instead of the engine's.
+    WbAd->setHtml(QString::fromUtf8(StartPageFallbackHtml), QUrl(QStringLiteral("data:,")));
+}
+
+void TfrmMain::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        RunReportingErrors([this] { FormShow(); });
+    }
+}
+
+void TfrmMain::FormShow()
+{
+    const int index = m_settings ? m_settings->ReadIntValue("Dictionary", "ID", 0) : 0;
+    CmbBoxType->setCurrentIndex(index >= 0 && index < LookupModeCount ? index : -1);
+    CmbBoxTypeChange();
+}
+
+void TfrmMain::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    if (!event->isAccepted() || m_closed)
+        return;
+    m_closed = true;
+    FormClose();
+    emit Closed();
+}
+
+void TfrmMain::FormClose()
+{
+    // Any failure here is dropped silently and skips the steps after it.
+    try {
+        m_history.SaveQueryHistory(ToAnsi(m_programDirectory));
+        if (m_settings) {
+            const QSize outer = frameGeometry().size();
+            m_settings->WriteIntValue("Form", "width", outer.width());
+            m_settings->WriteIntValue("Form", "Height", outer.height());
+            m_settings->WriteIntValue("Dictionary", "ID", CmbBoxType->currentIndex());
+            m_settings.reset();
+        }
+    } catch (...) {
+    }
+}
+
+void TfrmMain::mnuExitClick()
+{
+    close();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Query
+
+void TfrmMain::BtnBookOKClick()
+{
+    const QString text = CmbBook->currentText();
+    if (IsBlankTerm(text)) {
+        QMessageBox::information(this, QString::fromLatin1(ApplicationTitle),
+                                 Utf8Text("请输入要搜索的内容！"));
+        return;
+    }
+    const std::string term = ToAnsi(text);
+    if (m_history.RecordQuery(term))
+        RefreshQueryBoxItems();
+
+    PageControl1->show();
+    PageControl1->raise();
+    CloseAllPages();
+
+    SiteChecks checked{};
+    for (int row = 0; row < SiteCount; ++row)
+        checked[std::size_t(row)] = CkLstBookshop->Checked(row);
+    const QueryPlan plan = MakeQueryPlan(ToAnsi(CmbBoxType->currentText()), term, checked,
+                                         m_sites);
+    for (const PageRequest &request : plan)
+        OpenPage(request);
+}
+
+TWebBrowser *TfrmMain::CreateBrowser(QWidget *page)
+{
+    return new TWebBrowser(page);
+}
+
+void TfrmMain::OpenPage(const PageRequest &request)
+{
+    ++m_pageIdCounter;
+    auto *page = new TTabSheet(PageControl1);
+    page->setObjectName(QStringLiteral("TabSheet%1").arg(m_pageIdCounter));
+    PageControl1->addTab(page, FromAnsi(request.Title));
+    page->Tag = m_pageIdCounter;
+
+    TWebBrowser *browser = CreateBrowser(page);
+    browser->SetResizable(true);
+    browser->SetSilent(true);
+    page->layout()->addWidget(browser);
+    browser->Tag = m_pageIdCounter;
+    browser->SetPrinter(m_printer.get());
+    if (request.Filtered)
+        browser->OnBeforeNavigate2 = &TfrmMain::BeforeNavigate2;
+    browser->Navigate(FromAnsi(request.Url), QVariant(), QVariant(), QVariant(), QVariant());
+}
+
+void TfrmMain::BeforeNavigate2(TWebBrowser *, const QUrl &url, bool, bool &cancel)
+{
+    cancel = IsAdServerNavigation(ToAnsi(url.toString()));
+}
+
+TWebBrowser *TfrmMain::ActiveBrowser() const
+{
+    if (PageControl1->count() == 0)
+        return nullptr;
+    const auto *page = qobject_cast<const TTabSheet *>(PageControl1->currentWidget());
+    if (!page)
+        return nullptr;
+    TWebBrowser *found = nullptr;
+    for (TWebBrowser *browser : findChildren<TWebBrowser *>()) {
+        if (browser->Tag == page->Tag)
+            found = browser;
+    }
+    return found;
+}
+
+void TfrmMain::DestroyActiveBrowser()
+{
+    delete ActiveBrowser();
+}
+
+void TfrmMain::CloseAllPages()
+{
+    for (int index = PageControl1->count() - 1; index >= 0; --index) {
+        DestroyActiveBrowser();
+        delete PageControl1->widget(index);
+    }
+}
+
+void TfrmMain::ShowStartPanelWhenNoPages()
+{
+    PageControl1->setVisible(PageControl1->count() > 0);
+    PnlWbAD->setVisible(!PageControl1->isVisible());
+    if (PageControl1->isVisible())
+        PageControl1->raise();
+}
+
+void TfrmMain::CmbBoxTypeChange()
+{
+    PnlBook->setVisible(CmbBoxType->currentText() == FromAnsi(LookupModeLabel(0)));
+}
+
+void TfrmMain::CkLstBookshopClick()
+{
+    BtnBookOK->setEnabled(false);
+    for (int row = 0; row < SiteCount; ++row) {
+        if (CkLstBookshop->Checked(row)) {
+            BtnBookOK->setEnabled(true);
+            break;
+        }
+    }
+}
+
+void TfrmMain::ActPriorExecute()
+{
+    if (PageControl1->currentIndex() > 0)
+        PageControl1->setCurrentIndex(PageControl1->currentIndex() - 1);
+}
+
+void TfrmMain::ActNextExecute()
+{
+    if (PageControl1->currentIndex() < PageControl1->count() - 1)
+        PageControl1->setCurrentIndex(PageControl1->currentIndex() + 1);
+}
+
+void TfrmMain::ActCloseExecute()
+{
+    try {
+        DestroyActiveBrowser();
+        delete PageControl1->currentWidget();
+        ShowStartPanelWhenNoPages();
+    } catch (...) {
+    }
+}
+
+void TfrmMain::ActCloseAllExecute()
+{
+    const auto answer = QMessageBox::question(this, QString::fromLatin1(ApplicationTitle),
+                                              Utf8Text("确实要关闭所有查询结果吗？"),
+                                              QMessageBox::Ok | QMessageBox::Cancel,
+                                              QMessageBox::Ok);
+    if (answer != QMessageBox::Ok)
+        return;
+    CloseAllPages();
+    ShowStartPanelWhenNoPages();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Browser commands
+
+void TfrmMain::ActionList1Update()
+{
+    const int index = PageControl1->currentIndex();
+    const int count = PageControl1->count();
+    ActPrior->setEnabled(index > 0);
+    ActNext->setEnabled(index < count - 1);
+    ActClose->setEnabled(count > 0);
+    ActCloseAll->setEnabled(count > 0);
+
+    QAction *const commandActions[] = {ActSave, ActPreview, ActPrint, ActPageSetup,
+                                       ActCopy, ActCut,     ActPaste, ActSelectAll};
+    const int commands[] = {OLECMDID_SAVEAS, OLECMDID_PRINTPREVIEW, OLECMDID_PRINT,
+                            OLECMDID_PAGESETUP, OLECMDID_COPY, OLECMDID_CUT,
+                            OLECMDID_PASTE, OLECMDID_SELECTALL};
+    TWebBrowser *browser = ActiveBrowser();
+    for (std::size_t i = 0; i < std::size(commands); ++i) {
+        const bool available = browser
+                               && browser->QueryStatusWB(commands[i])
+                                      == (OLECMDF_SUPPORTED | OLECMDF_ENABLED);
+        commandActions[i]->setEnabled(available);
+    }
+}
+
+void TfrmMain::RunBrowserCommand(int commandId)
+{
+    TWebBrowser *browser = ActiveBrowser();
+    if (browser && browser->QueryStatusWB(commandId) == (OLECMDF_SUPPORTED | OLECMDF_ENABLED))
+        browser->ExecWB(commandId, OLECMDEXECOPT_DODEFAULT);
+}
+
+void TfrmMain::ActSaveExecute() { RunBrowserCommand(OLECMDID_SAVEAS); }
+void TfrmMain::ActPreviewExecute() { RunBrowserCommand(OLECMDID_PRINTPREVIEW); }
+void TfrmMain::ActPrintExecute() { RunBrowserCommand(OLECMDID_PRINT); }
+void TfrmMain::ActPageSetupExecute() { RunBrowserCommand(OLECMDID_PAGESETUP); }
+void TfrmMain::ActCopyExecute() { RunBrowserCommand(OLECMDID_COPY); }
+void TfrmMain::ActCutExecute() { RunBrowserCommand(OLECMDID_CUT); }
+void TfrmMain::ActPasteExecute() { RunBrowserCommand(OLECMDID_PASTE); }
+void TfrmMain::ActSelectAllExecute() { RunBrowserCommand(OLECMDID_SELECTALL); }
+
+// ---------------------------------------------------------------------------------------------
+// View menu
+
+void TfrmMain::NViewStatusBarClick()
+{
+    // The item is checkable, so Qt has already inverted the check.
+    StatusBar1->setVisible(NViewStatusBar->isChecked());
+}
+
+void TfrmMain::NViewToolBarClick()
+{
+    ToolBar2->setVisible(NViewToolBar->isChecked());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Query box
+
+void TfrmMain::RefreshQueryBoxItems()
+{
+    // Refilling the list must leave the text being typed alone.
+    QLineEdit *edit = CmbBook->lineEdit();
+    const QString text = edit->text();
+    const int cursor = edit->cursorPosition();
+    const QSignalBlocker blocker(CmbBook);
+    CmbBook->clear();
+    for (const std::string &entry : m_history.Entries())
+        CmbBook->addItem(FromAnsi(entry));
+    CmbBook->setCurrentIndex(-1);
+    edit->setText(text);
+    edit->setCursorPosition(cursor);
+}
+
+bool TfrmMain::CompleteQueryText(const QString &typed)
+{
+    const std::optional<std::size_t> match = m_history.FindCompletion(ToAnsi(typed));
+    if (!match)
+        return false;
+    const QString entry = FromAnsi(m_history.Entries()[*match]);
+    if (entry.size() < typed.size())
+        return false;
+    {
+        const QSignalBlocker blocker(CmbBook);
+        CmbBook->setCurrentIndex(int(*match));
+    }
+    QLineEdit *edit = CmbBook->lineEdit();
+    edit->setText(typed + entry.mid(typed.size()));
+    // The completed rest is selected so that the next character replaces it.
+    edit->setSelection(int(edit->text().size()), -int(entry.size() - typed.size()));
+    return true;
+}
+
+bool TfrmMain::CmbBookKeyPress(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        RunReportingErrors([this] { BtnBookOKClick(); });
+        return false; // the box's own handling of Enter goes on
+    }
+    const QString text = event->text();
+    const bool printable = !text.isEmpty() && text.at(0).unicode() >= 0x20
+                           && key != Qt::Key_Backspace && key != Qt::Key_Tab
+                           && key != Qt::Key_Escape && key != Qt::Key_Delete
+                           && !(event->modifiers()
+                                & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (!printable)
+        return false;
+    QLineEdit *edit = CmbBook->lineEdit();
+    const int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+    // Completion extends only what is typed at the end of the text; editing in the middle
+    // must not cut off what follows the cursor.
+    const int end = edit->hasSelectedText() ? edit->selectionEnd() : edit->cursorPosition();
+    if (end != edit->text().size())
+        return false;
+    return CompleteQueryText(edit->text().left(start) + text);
+}
+
+bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn && watched->property("ImeName").isValid()) {
+        RequestInputMethod(qobject_cast<QWidget *>(watched),
+                           watched->property("ImeName").toString());
+    }
+    if (watched == CmbBook->lineEdit() && event->type() == QEvent::KeyPress
+        && CmbBookKeyPress(static_cast<QKeyEvent *>(event)))
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace tellaria

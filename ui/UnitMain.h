@@ -1,0 +1,187 @@
+#pragma once
+
+// The main window: the band area with the menu, the standard buttons and the encyclopaedia
+// check list; the start page panel and the result pages; the status bar. Its handlers carry
+// the program's behaviour and hand the logic to the lookup core and the browser binding.
+
+#include "core/LookupCatalogue.h"
+#include "core/QueryHistory.h"
+#include "core/SettingsFile.h"
+
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPrinter;
+class QStatusBar;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+
+namespace tellaria {
+
+class TCheckListBox;
+class TCoolBar;
+class TWebBrowser;
+class TfrmFloating;
+
+// The directory of the running executable, with its trailing separator.
+QString ExecutableDirectory();
+
+// A result page: a tab whose tag is the PageId it shares with the browser inside it.
+class TTabSheet : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TTabSheet(QWidget *parent = nullptr);
+    int Tag = 0;
+};
+
+class TfrmMain : public QWidget
+{
+    Q_OBJECT
+public:
+    // `programDirectory` (with its trailing separator) holds the settings and history files.
+    explicit TfrmMain(const QString &programDirectory = ExecutableDirectory(),
+                      QWidget *parent = nullptr);
+    ~TfrmMain() override;
+
+    // Band area and its three bands.
+    TCoolBar *CoolBar1 = nullptr;
+    QToolBar *ToolBar1 = nullptr;
+    QToolBar *ToolBar2 = nullptr;
+    QToolButton *ToolButton1 = nullptr;
+    QToolButton *ToolButton2 = nullptr;
+    QToolButton *ToolButton3 = nullptr;
+    QToolButton *ToolButton8 = nullptr;
+    QToolButton *ToolButton5 = nullptr;
+    QToolButton *ToolButton6 = nullptr;
+    QToolButton *ToolButton7 = nullptr;
+    QFrame *Panel1 = nullptr;
+    QComboBox *CmbBoxType = nullptr;
+    QLabel *Label2 = nullptr;
+    QComboBox *CmbBook = nullptr;
+    QToolButton *BtnBookOK = nullptr;
+    QFrame *PnlBook = nullptr;
+    TCheckListBox *CkLstBookshop = nullptr;
+    QStatusBar *StatusBar1 = nullptr;
+    QLabel *StatusPanel0 = nullptr;
+    QLabel *StatusPanel1 = nullptr;
+    QFrame *Panel2 = nullptr;
+    QFrame *PnlWbAD = nullptr;
+    TWebBrowser *WbAd = nullptr;
+    QTabWidget *PageControl1 = nullptr;
+
+    // Menu.
+    QMenu *MainMenu1File = nullptr;
+    QMenu *MainMenu1Edit = nullptr;
+    QMenu *MainMenu1View = nullptr;
+    QAction *N4 = nullptr;
+    QAction *N5 = nullptr;
+    QAction *ActSave1 = nullptr;
+    QAction *mnuPageSetup = nullptr;
+    QAction *mnuPreview = nullptr;
+    QAction *mnuPrint = nullptr;
+    QAction *mnuExit = nullptr;
+    QAction *mnuCopy = nullptr;
+    QAction *mnuCut = nullptr;
+    QAction *mnuPaste = nullptr;
+    QAction *mnuSelectAll = nullptr;
+    QAction *NViewStatusBar = nullptr;
+    QAction *NViewToolBar = nullptr;
+
+    // ActionList1.
+    QAction *ActPrior = nullptr;
+    QAction *ActNext = nullptr;
+    QAction *ActClose = nullptr;
+    QAction *ActCloseAll = nullptr;
+    QAction *ActSave = nullptr;
+    QAction *ActPreview = nullptr;
+    QAction *ActPrint = nullptr;
+    QAction *ActPageSetup = nullptr;
+    QAction *ActCopy = nullptr;
+    QAction *ActCut = nullptr;
+    QAction *ActPaste = nullptr;
+    QAction *ActSelectAll = nullptr;
+
+    const QString &ProgramDirectory() const { return m_programDirectory; }
+    const QueryHistory &History() const { return m_history; }
+    int PageIdCounter() const { return m_pageIdCounter; }
+    QPrinter &Printer() { return *m_printer; }
+
+    // The browser of the active result page: the last browser, in ownership order, whose tag is
+    // the active page's PageId; null without pages.
+    TWebBrowser *ActiveBrowser() const;
+
+    // Handlers.
+    void BtnBookOKClick();
+    void CmbBoxTypeChange();
+    void CkLstBookshopClick();
+    void ActionList1Update();
+    void ActPriorExecute();
+    void ActNextExecute();
+    void ActCloseExecute();
+    void ActCloseAllExecute();
+    void ActSaveExecute();
+    void ActPreviewExecute();
+    void ActPrintExecute();
+    void ActPageSetupExecute();
+    void ActCopyExecute();
+    void ActCutExecute();
+    void ActPasteExecute();
+    void ActSelectAllExecute();
+    void NViewStatusBarClick();
+    void NViewToolBarClick();
+    void mnuExitClick();
+    // The ad-server filter of dictionary pages.
+    static void BeforeNavigate2(TWebBrowser *sender, const QUrl &url, bool isMainFrame,
+                                bool &cancel);
+
+signals:
+    // The window has closed and saved its files: the program may end.
+    void Closed();
+
+protected:
+    // Makes the browser of a result page; tests substitute their own.
+    virtual TWebBrowser *CreateBrowser(QWidget *page);
+
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void CreateControls();
+    void CreateActions();
+    void CreateMenus();
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    // True when the key was consumed by completion.
+    bool CmbBookKeyPress(QKeyEvent *event);
+    bool CompleteQueryText(const QString &typed);
+    void RefreshQueryBoxItems();
+    void OpenPage(const PageRequest &request);
+    void CloseAllPages();
+    void DestroyActiveBrowser();
+    void ShowStartPanelWhenNoPages();
+    void RunBrowserCommand(int commandId);
+    void ShowStartPageFallback();
+
+    QString m_programDirectory;
+    std::unique_ptr<SettingsFile> m_settings;
+    SiteTable m_sites;
+    QueryHistory m_history;
+    int m_pageIdCounter = 0;
+    bool m_shown = false;
+    bool m_closed = false;
+    std::unique_ptr<QPrinter> m_printer;
+};
+
+} // namespace tellaria
