@@ -15,11 +15,15 @@ TCheckListBox::TCheckListBox(QWidget *parent)
     setFrameShape(QFrame::NoFrame);
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QListWidget::itemClicked, this, &TCheckListBox::Click);
-    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
-        // Rows added or removed move the current row too; only a user's move counts.
-        if (row >= 0 && hasFocus())
-            emit Click();
-    });
+}
+
+void TCheckListBox::keyPressEvent(QKeyEvent *event)
+{
+    // Only a move of the selection by the user raises Click; the space bar's toggle does not.
+    const int before = currentRow();
+    QListWidget::keyPressEvent(event);
+    if (currentRow() != before && currentRow() >= 0)
+        emit Click();
 }
 
 void TCheckListBox::SetColumns(int columns)

@@ -26,6 +26,7 @@ signals:
     void Click();
 
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:

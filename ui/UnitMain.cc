@@ -373,7 +373,9 @@ void TfrmMain::FormCreate()
     stored.Width = m_settings->ReadIntValue("Form", "Width", width());
     stored.Height = m_settings->ReadIntValue("Form", "height", height());
     const WindowSize size = CorrectWindowSize(stored, {screen.width(), screen.height()});
-    resize(size.Width, size.Height);
+    // The stored size is the outer one; the frame is known only once the window is on screen.
+    m_outerSize = QSize(size.Width, size.Height);
+    resize(m_outerSize);
     move(QGuiApplication::primaryScreen()->availableGeometry().center() - rect().center());
 
     m_sites = BuildSiteTable();
@@ -411,6 +413,22 @@ void TfrmMain::ShowStartPageFallback()
 {
     // No network, an unknown host or an HTTP error: a page of our own instead of the engine's.
     WbAd->setHtml(QString::fromUtf8(StartPageFallbackHtml), QUrl(QStringLiteral("data:,")));
+}
+
+bool TfrmMain::event(QEvent *event)
+{
+    const bool handled = QWidget::event(event);
+    const QEvent::Type type = event->type();
+    if (m_outerSize.isValid() && isVisible()
+        && (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize)) {
+        const QSize frame = frameGeometry().size() - size();
+        if (!frame.isEmpty()) {
+            const QSize client = m_outerSize - frame;
+            m_outerSize = QSize();
+            resize(client);
+        }
+    }
+    return handled;
 }
 
 void TfrmMain::showEvent(QShowEvent *event)

@@ -152,6 +152,7 @@ protected:
     // Makes the browser of a result page; tests substitute their own.
     virtual TWebBrowser *CreateBrowser(QWidget *page);
 
+    bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -179,6 +180,7 @@ private:
     SiteTable m_sites;
     QueryHistory m_history;
     int m_pageIdCounter = 0;
+    QSize m_outerSize; // outer size still to apply once the frame is known
     bool m_shown = false;
     bool m_closed = false;
     std::unique_ptr<QPrinter> m_printer;

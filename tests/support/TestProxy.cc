@@ -1,0 +1,145 @@
+#include "tests/support/TestProxy.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QUrl>
+#include <QThread>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace tellaria::test {
+
+namespace {
+
+int g_listeningSocket = -1;
+
+} // namespace
+
+void PrepareBrowserTestEnvironment()
+{
+    g_listeningSocket = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = 0;
+    socklen_t length = sizeof address;
+    if (g_listeningSocket < 0
+        || ::bind(g_listeningSocket, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0
+        || ::listen(g_listeningSocket, 64) != 0
+        || ::getsockname(g_listeningSocket, reinterpret_cast<sockaddr *>(&address), &length)
+               != 0) {
+        std::perror("test proxy");
+        std::exit(1);
+    }
+    const int port = ntohs(address.sin_port);
+    const QByteArray flags = "--proxy-server=http://127.0.0.1:" + QByteArray::number(port)
+                             + " --disable-background-networking --no-first-run";
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The engine refuses to run as root with its sandbox on; tests may run as root.
+    if (::geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+}
+
+TestProxy::TestProxy(QObject *parent)
+    : QObject(parent)
+    , m_server(new QTcpServer(this))
+{
+    if (g_listeningSocket < 0 || !m_server->setSocketDescriptor(g_listeningSocket))
+        qFatal("TestProxy needs PrepareBrowserTestEnvironment() first");
+    connect(m_server, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket *socket = m_server->nextPendingConnection()) {
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { Serve(socket); });
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        }
+    });
+}
+
+QStringList TestProxy::Requests() const
+{
+    return m_requests;
+}
+
+void TestProxy::ClearRequests()
+{
+    m_requests.clear();
+}
+
+void TestProxy::SetPage(const QString &urlPrefix, const QByteArray &html, int status)
+{
+    m_pages.insert(urlPrefix, Page{html, status});
+}
+
+bool TestProxy::WaitFor(const std::function<bool()> &predicate, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!predicate()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+void TestProxy::Serve(QTcpSocket *socket)
+{
+    QByteArray buffer = socket->property("buffer").toByteArray() + socket->readAll();
+    const qsizetype headerEnd = buffer.indexOf("\r\n\r\n");
+    if (headerEnd < 0) {
+        socket->setProperty("buffer", buffer);
+        return;
+    }
+    socket->setProperty("buffer", QByteArray());
+    const QByteArray requestLine = buffer.left(buffer.indexOf("\r\n"));
+    const QList<QByteArray> parts = requestLine.split(' ');
+    const QByteArray method = parts.value(0);
+    const QString url = QString::fromLatin1(parts.value(1));
+
+    if (method == "CONNECT") {
+        // No tunnels: nothing encrypted leaves the machine, and tests use plain http.
+        socket->write("HTTP/1.1 403 Forbidden\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+        socket->disconnectFromHost();
+        return;
+    }
+    if (!url.endsWith(QLatin1String("/favicon.ico"))) {
+        m_requests << url;
+        emit RequestSeen(url);
+    }
+
+    Page page;
+    qsizetype longest = -1;
+    for (auto it = m_pages.cbegin(); it != m_pages.cend(); ++it) {
+        if (url.startsWith(it.key()) && it.key().size() > longest) {
+            longest = it.key().size();
+            page = it.value();
+        }
+    }
+    if (longest < 0) {
+        if (url.endsWith(QLatin1String("/favicon.ico"))) {
+            page.Status = 404;
+        } else {
+            const QByteArray host = QUrl(url).host().toLatin1();
+            page.Html = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + host
+                        + "</title></head><body><p>" + host + "</p></body></html>";
+        }
+    }
+    const QByteArray reason = page.Status == 200 ? "OK" : "Error";
+    socket->write("HTTP/1.1 " + QByteArray::number(page.Status) + " " + reason
+                  + "\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: "
+                  + QByteArray::number(page.Html.size())
+                  + "\r\nCache-Control: no-store\r\nConnection: close\r\n\r\n" + page.Html);
+    socket->disconnectFromHost();
+}
+
+} // namespace tellaria::test

@@ -1,0 +1,58 @@
+#pragma once
+
+// A local HTTP proxy for window tests: the browser engine is pointed at it, it records every URL
+// the engine asks for and answers with small fixture pages, so no test ever reaches a real site.
+
+#include <QByteArray>
+#include <QHash>
+#include <QObject>
+#include <QStringList>
+
+#include <functional>
+
+class QTcpServer;
+class QTcpSocket;
+
+namespace tellaria::test {
+
+class TestProxy : public QObject
+{
+    Q_OBJECT
+public:
+    // Takes over the listening socket made by ReserveProxyPort.
+    explicit TestProxy(QObject *parent = nullptr);
+
+    // The absolute URLs of every request seen, in arrival order ("/favicon.ico" requests left
+    // out: the engine asks for one per host).
+    QStringList Requests() const;
+    void ClearRequests();
+
+    // Serves `html` for every URL that starts with `urlPrefix` (longest prefix wins). Other URLs
+    // get a small page titled with their host.
+    void SetPage(const QString &urlPrefix, const QByteArray &html, int status = 200);
+
+    // Spins the event loop until `predicate` holds or `timeoutMs` passes; returns the predicate.
+    static bool WaitFor(const std::function<bool()> &predicate, int timeoutMs = 15000);
+
+signals:
+    void RequestSeen(const QString &url);
+
+private:
+    void Serve(QTcpSocket *socket);
+
+    QTcpServer *m_server;
+    QStringList m_requests;
+    struct Page
+    {
+        QByteArray Html;
+        int Status = 200;
+    };
+    QHash<QString, Page> m_pages;
+};
+
+// Opens the listening socket before the application object exists and points the browser engine
+// at it (QTWEBENGINE_CHROMIUM_FLAGS); also picks the offscreen platform unless one is set.
+// Call first thing in main().
+void PrepareBrowserTestEnvironment();
+
+} // namespace tellaria::test

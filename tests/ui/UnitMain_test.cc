@@ -1,0 +1,436 @@
+// The main window with the real browser engine behind a local recording proxy: start-up and
+// shutdown, the road of one query, the page actions.
+
+#include "platform/CheckListBox.h"
+#include "platform/WebBrowser.h"
+#include "tests/support/MessageBoxWatcher.h"
+#include "tests/support/TestProxy.h"
+#include "ui/UnitMain.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <sys/file.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace tellaria;
+using namespace tellaria::test;
+
+namespace {
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void WriteAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+} // namespace
+
+class UnitMainTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    TestProxy *m_proxy = nullptr;
+    QTemporaryDir *m_directory = nullptr;
+
+    QString DataPath(const char *name) const { return m_directory->filePath(name); }
+
+    std::unique_ptr<TfrmMain> OpenWindow()
+    {
+        auto window = std::make_unique<TfrmMain>(m_directory->path() + QLatin1Char('/'));
+        window->show();
+        return window;
+    }
+
+    // Runs a query the way a user does: the term typed, then Enter in the query box.
+    void Query(TfrmMain &window, int mode, const QString &term)
+    {
+        window.CmbBoxType->setCurrentIndex(mode);
+        window.CmbBoxTypeChange();
+        window.CmbBook->lineEdit()->setText(term);
+        QTest::keyClick(window.CmbBook->lineEdit(), Qt::Key_Return);
+    }
+
+    // The requests the proxy saw for the result pages (start page left out).
+    QStringList ResultRequests() const
+    {
+        QStringList requests = m_proxy->Requests();
+        requests.removeIf([](const QString &url) { return url.contains("tellaria.example"); });
+        return requests;
+    }
+
+    bool WaitForResultRequests(int count)
+    {
+        return TestProxy::WaitFor([&] { return ResultRequests().size() >= count; });
+    }
+
+    QList<int> PageTags(const TfrmMain &window) const
+    {
+        QList<int> tags;
+        for (int index = 0; index < window.PageControl1->count(); ++index)
+            tags << qobject_cast<TTabSheet *>(window.PageControl1->widget(index))->Tag;
+        return tags;
+    }
+
+private slots:
+    void initTestCase() { m_proxy = new TestProxy(this); }
+
+    void init()
+    {
+        m_directory = new QTemporaryDir;
+        QVERIFY(m_directory->isValid());
+        m_proxy->ClearRequests();
+    }
+
+    void cleanup()
+    {
+        delete m_directory;
+        m_directory = nullptr;
+    }
+
+    void startShowsStartPageAndEmptyPageArea()
+    {
+        auto window = OpenWindow();
+        QVERIFY(TestProxy::WaitFor([&] {
+            return m_proxy->Requests().contains(
+                "http://www.tellaria.example/soft/Lexivander.aspx?ver=1.9");
+        }));
+        QCOMPARE(window->windowTitle(), QString("Tellaria"));
+        QVERIFY(window->PnlWbAD->isVisible());
+        QVERIFY(!window->PageControl1->isVisible());
+        QCOMPARE(window->CkLstBookshop->count(), 5);
+        for (int row = 0; row < 5; ++row)
+            QVERIFY(window->CkLstBookshop->Checked(row));
+        QCOMPARE(window->CkLstBookshop->item(0)->text(), QString("维基百科（中文）"));
+        QCOMPARE(window->CmbBoxType->currentIndex(), 0);
+        QVERIFY(window->PnlBook->isVisible());
+        QCOMPARE(window->CmbBook->count(), 0);
+        QVERIFY(window->BtnBookOK->isEnabled());
+    }
+
+    void queryRequestsExactlyThePlannedUrls_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("term");
+        QTest::addColumn<QList<int>>("uncheckedRows");
+        QTest::addColumn<QStringList>("urls");
+        QTest::addColumn<QStringList>("titles");
+
+        QTest::newRow("idiom, GBK bytes")
+            << 1 << QString("中") << QList<int>{}
+            << QStringList{"http://cy.5156edu.com/serach.php?f_type=chengyu&f_key=%D6%D0"}
+            << QStringList{"成语词典"};
+        QTest::newRow("Bing, UTF-8 bytes")
+            << 3 << QString("中 a") << QList<int>{}
+            << QStringList{"http://dict.bing.com.cn/?FORM=CHOT20&q=%E4%B8%AD+a"}
+            << QStringList{"微软Bing智能英汉词典"};
+        QTest::newRow("iciba, slash encoded")
+            << 2 << QString("a b") << QList<int>{}
+            << QStringList{"http://www.iciba.com/a+b%2F"} << QStringList{"英汉汉英词典"};
+        QTest::newRow("three of five encyclopaedias, spaces")
+            << 0 << QString("a b") << QList<int>{1, 3}
+            << QStringList{"http://zh.wikipedia.org/zh-cn/a%20b",
+                           "http://www.baike.com/wiki/a%20b",
+                           "http://www.infoplease.com/search?fr=iptn&in=all&x=18&y=1&query=a%20b"}
+            << QStringList{"维基百科（中文）", "互动百科（中文）", "哥伦比亚百科（英文）"};
+    }
+
+    void queryRequestsExactlyThePlannedUrls()
+    {
+        QFETCH(int, mode);
+        QFETCH(QString, term);
+        QFETCH(QList<int>, uncheckedRows);
+        QFETCH(QStringList, urls);
+        QFETCH(QStringList, titles);
+
+        auto window = OpenWindow();
+        for (int row : uncheckedRows)
+            window->CkLstBookshop->SetChecked(row, false);
+        Query(*window, mode, term);
+
+        QCOMPARE(window->PageControl1->count(), titles.size());
+        for (int index = 0; index < titles.size(); ++index)
+            QCOMPARE(window->PageControl1->tabText(index), titles[index]);
+        QVERIFY(WaitForResultRequests(urls.size()));
+        QTest::qWait(300); // nothing beyond the plan may follow
+        QStringList requests = ResultRequests();
+        requests.sort();
+        urls.sort();
+        QCOMPARE(requests, urls);
+    }
+
+    void secondQueryReplacesPagesAndPageIdsGoOn()
+    {
+        auto window = OpenWindow();
+        Query(*window, 0, "cat");
+        QCOMPARE(PageTags(*window), (QList<int>{1, 2, 3, 4, 5}));
+        window->CkLstBookshop->SetChecked(1, false);
+        window->CkLstBookshop->SetChecked(2, false);
+        Query(*window, 0, "dog");
+        QCOMPARE(PageTags(*window), (QList<int>{6, 7, 8}));
+        QCOMPARE(window->findChildren<TWebBrowser *>().size(), 3 + 1); // with the start page's
+        QCOMPARE(window->ActiveBrowser()->Tag,
+                 qobject_cast<TTabSheet *>(window->PageControl1->currentWidget())->Tag);
+        Query(*window, 1, "dog");
+        QCOMPARE(PageTags(*window), (QList<int>{9}));
+    }
+
+    void blankTermIsRefusedWithAMessage()
+    {
+        auto window = OpenWindow();
+        MessageBoxWatcher watcher;
+        Query(*window, 0, QString(" \t "));
+        QTRY_COMPARE(watcher.Seen().size(), 1);
+        QCOMPARE(watcher.Seen()[0].Text, QString("请输入要搜索的内容！"));
+        QCOMPARE(watcher.Seen()[0].Title, QString("Tellaria"));
+        QCOMPARE(watcher.Seen()[0].Icon, QMessageBox::Information);
+        QCOMPARE(window->CmbBook->count(), 0);
+        QVERIFY(!window->PageControl1->isVisible());
+    }
+
+    void enterRunsQueryEvenWithButtonDisabled()
+    {
+        auto window = OpenWindow();
+        for (int row = 0; row < 5; ++row)
+            window->CkLstBookshop->SetChecked(row, false);
+        window->CkLstBookshopClick();
+        QVERIFY(!window->BtnBookOK->isEnabled());
+        Query(*window, 0, "owl");
+        QCOMPARE(window->CmbBook->count(), 1);
+        QVERIFY(window->PageControl1->isVisible());
+        QCOMPARE(window->PageControl1->count(), 0);
+        // Switching mode leaves the button as the last click left it.
+        window->CmbBoxType->setCurrentIndex(2);
+        window->CmbBoxTypeChange();
+        QVERIFY(!window->BtnBookOK->isEnabled());
+        QVERIFY(!window->PnlBook->isVisible());
+    }
+
+    void checkListClickFollowsChecksButSpaceDoesNot()
+    {
+        auto window = OpenWindow();
+        QListWidget *list = window->CkLstBookshop;
+        for (int row = 1; row < 5; ++row)
+            window->CkLstBookshop->SetChecked(row, false);
+        // A mouse click on the last checked box unchecks it and disables the button.
+        const QRect rect = list->visualItemRect(list->item(0));
+        const QPoint box(rect.left() + 8, rect.center().y());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, box);
+        QVERIFY(!window->CkLstBookshop->Checked(0));
+        QVERIFY(!window->BtnBookOK->isEnabled());
+        // The space bar checks it again without a click notification.
+        list->setFocus();
+        list->setCurrentRow(0);
+        QTest::keyClick(list, Qt::Key_Space);
+        QVERIFY(window->CkLstBookshop->Checked(0));
+        QVERIFY(!window->BtnBookOK->isEnabled());
+        // Moving the selection with an arrow key raises it.
+        QTest::keyClick(list, Qt::Key_Right);
+        QVERIFY(window->BtnBookOK->isEnabled());
+    }
+
+    void pageActionsFollowThePageArea()
+    {
+        auto window = OpenWindow();
+        window->ActionList1Update();
+        for (QAction *action : {window->ActPrior, window->ActNext, window->ActClose,
+                                window->ActCloseAll, window->ActSave, window->ActCopy})
+            QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
+        Query(*window, 0, "cat");
+        window->PageControl1->setCurrentIndex(0);
+        window->ActionList1Update();
+        QVERIFY(!window->ActPrior->isEnabled());
+        QVERIFY(window->ActNext->isEnabled());
+        QVERIFY(window->ActClose->isEnabled());
+        window->ActPriorExecute();
+        QCOMPARE(window->PageControl1->currentIndex(), 0);
+        window->ActNextExecute();
+        QCOMPARE(window->PageControl1->currentIndex(), 1);
+        window->PageControl1->setCurrentIndex(4);
+        window->ActNextExecute();
+        QCOMPARE(window->PageControl1->currentIndex(), 4);
+        window->ActionList1Update();
+        QVERIFY(window->ActPrior->isEnabled());
+        QVERIFY(!window->ActNext->isEnabled());
+
+        window->ActCloseExecute();
+        QCOMPARE(window->PageControl1->count(), 4);
+        QCOMPARE(window->findChildren<TWebBrowser *>().size(), 4 + 1);
+
+        {
+            MessageBoxWatcher cancel(QMessageBox::Cancel);
+            window->ActCloseAllExecute();
+            QCOMPARE(cancel.Seen().size(), 1);
+            QCOMPARE(cancel.Seen()[0].Text, QString("确实要关闭所有查询结果吗？"));
+            QCOMPARE(cancel.Seen()[0].Icon, QMessageBox::Question);
+        }
+        QCOMPARE(window->PageControl1->count(), 4);
+        {
+            MessageBoxWatcher ok(QMessageBox::Ok);
+            window->ActCloseAllExecute();
+        }
+        QCOMPARE(window->PageControl1->count(), 0);
+        QVERIFY(!window->PageControl1->isVisible());
+        QVERIFY(window->PnlWbAD->isVisible());
+        QCOMPARE(window->findChildren<TWebBrowser *>().size(), 1);
+        window->ActionList1Update();
+        QVERIFY(!window->ActClose->isEnabled());
+    }
+
+    void closingLastPageShowsStartPageWithoutReload()
+    {
+        auto window = OpenWindow();
+        QVERIFY(TestProxy::WaitFor([&] { return window->WbAd->HasDocument(); }));
+        m_proxy->ClearRequests();
+        Query(*window, 1, "cat");
+        QVERIFY(WaitForResultRequests(1));
+        window->ActCloseExecute();
+        QVERIFY(window->PnlWbAD->isVisible());
+        QTest::qWait(300);
+        QCOMPARE(m_proxy->Requests(),
+                 QStringList{"http://cy.5156edu.com/serach.php?f_type=chengyu&f_key=cat"});
+    }
+
+    void restartRestoresSizeModeAndHistory()
+    {
+        QSize outer;
+        {
+            auto window = OpenWindow();
+            window->resize(640, 450);
+            outer = window->frameGeometry().size();
+            Query(*window, 2, "cat");
+            Query(*window, 2, "Cat");
+            Query(*window, 2, "cat");
+            window->close();
+        }
+        QCOMPARE(ReadAll(DataPath("Lexivander.qry")), QByteArray("cat\r\nCat\r\n"));
+        QCOMPARE(ReadAll(DataPath("Lexivanedr.ini")),
+                 "[Form]\r\nwidth=" + QByteArray::number(outer.width()) + "\r\nHeight="
+                     + QByteArray::number(outer.height()) + "\r\n[Dictionary]\r\nID=2\r\n");
+
+        auto window = OpenWindow();
+        QCOMPARE(window->size(), QSize(640, 450));
+        QCOMPARE(window->frameGeometry().size(), outer);
+        QCOMPARE(window->CmbBoxType->currentIndex(), 2);
+        QVERIFY(!window->PnlBook->isVisible());
+        QCOMPARE(window->CmbBook->count(), 2);
+        QCOMPARE(window->CmbBook->itemText(1), QString("Cat"));
+    }
+
+    void storedSettingsAreCorrectedAgainstTheScreen_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QSize>("expected");
+        QTest::addColumn<int>("mode");
+        const QSize screen = QGuiApplication::primaryScreen()->size();
+        QTest::newRow("too narrow, too low, no mode")
+            << QByteArray("[FORM]\nWIDTH=5\nHEIGHT=9\n[dictionary]\nid=-1\n") << screen << -1;
+        QTest::newRow("hex and spaces, mode out of range")
+            << QByteArray("[Form]\r\nWidth= 0x258\r\nheight=$190\r\n[Dictionary]\r\nID=4\r\n")
+            << QSize(600, 400) << -1;
+        QTest::newRow("height just over the screen, garbage mode")
+            << QByteArray("[Form]\nWidth=20000\nheight=" + QByteArray::number(screen.height() + 10)
+                          + "\n[Dictionary]\nID=abc\n")
+            << QSize(screen.width(), screen.height() + 10) << 0;
+    }
+
+    void storedSettingsAreCorrectedAgainstTheScreen()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(QSize, expected);
+        QFETCH(int, mode);
+        WriteAll(DataPath("Lexivanedr.ini"), ini);
+        auto window = OpenWindow();
+        QCOMPARE(window->frameGeometry().size(), expected);
+        QCOMPARE(window->CmbBoxType->currentIndex(), mode);
+        QCOMPARE(window->PnlBook->isVisible(), mode == 0);
+        window->close();
+        const QString written = QString::fromLatin1(ReadAll(DataPath("Lexivanedr.ini")));
+        QVERIFY2(written.contains(QRegularExpression(
+                     QString("(^|\\n)id=%1\\r?\\n").arg(mode),
+                     QRegularExpression::CaseInsensitiveOption)),
+                 qPrintable(written));
+    }
+
+    void unreadableHistoryIsReportedAndWindowStillOpens()
+    {
+        const QString path = DataPath("Lexivander.qry");
+        WriteAll(path, "cat\r\n");
+        // Another program writing the file holds it locked.
+        const int writer = ::open(QFile::encodeName(path).constData(), O_RDWR);
+        QVERIFY(writer >= 0);
+        QVERIFY(::flock(writer, LOCK_EX) == 0);
+        MessageBoxWatcher watcher;
+        auto window = OpenWindow();
+        ::close(writer);
+        QTRY_COMPARE(watcher.Seen().size(), 1);
+        QVERIFY2(watcher.Seen()[0].Text.startsWith("Cannot open file \"" + path + "\". "),
+                 qPrintable(watcher.Seen()[0].Text));
+        QCOMPARE(watcher.Seen()[0].Icon, QMessageBox::Critical);
+        QCOMPARE(watcher.Seen()[0].Title, QString("Tellaria"));
+        QCOMPARE(window->CmbBook->count(), 0);
+        QCOMPARE(window->CkLstBookshop->count(), 5);
+    }
+
+    void failedSaveAtCloseIsSilentAndSkipsSettings()
+    {
+        auto window = OpenWindow();
+        Query(*window, 1, "cat");
+        // A directory where the history file should go makes the save fail.
+        QVERIFY(QDir(m_directory->path()).mkdir("Lexivander.qry"));
+        MessageBoxWatcher watcher;
+        window->close();
+        QTest::qWait(100);
+        QCOMPARE(watcher.Seen().size(), 0);
+        QVERIFY(!QFile::exists(DataPath("Lexivanedr.ini")));
+    }
+
+    void completionKeepsTypedCaseAndHighlightsTheRest()
+    {
+        WriteAll(DataPath("Lexivander.qry"), "cattle\r\nCat\r\n");
+        auto window = OpenWindow();
+        QLineEdit *edit = window->CmbBook->lineEdit();
+        edit->setFocus();
+        QTest::keyClicks(edit, "c");
+        QCOMPARE(edit->text(), QString("cattle"));
+        QCOMPARE(edit->selectedText(), QString("attle"));
+        QTest::keyClicks(edit, "at");
+        QCOMPARE(edit->text(), QString("cattle"));
+        QCOMPARE(edit->selectedText(), QString("tle"));
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QCOMPARE(edit->text(), QString("cat"));
+        QTest::keyClicks(edit, "x");
+        QCOMPARE(edit->text(), QString("catx"));
+        QCOMPARE(window->CmbBook->count(), 2); // typing never adds entries
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(window->CmbBook->count(), 3);
+        QCOMPARE(window->CmbBook->itemText(2), QString("catx"));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    PrepareBrowserTestEnvironment();
+    QApplication application(argc, argv);
+    UnitMainTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "UnitMain_test.moc"
