@@ -59,8 +59,10 @@ const char EditStateScript[] = R"JS(
             console.debug('\u0001tellaria-edit:' + state);
         }
     }
-    ['focusin', 'focusout', 'selectionchange', 'select', 'input', 'keyup', 'mouseup']
+    ['focusin', 'selectionchange', 'select', 'input', 'keyup', 'mouseup']
         .forEach(function (name) { document.addEventListener(name, report, true); });
+    // While focusout runs the element losing the focus is still the active one.
+    document.addEventListener('focusout', function () { setTimeout(report, 0); }, true);
 })();
 )JS";
 

@@ -1,0 +1,366 @@
+// The browser commands and the twelve action states on live pages, and the ad-server filter of
+// dictionary pages, with the real engine behind a local recording proxy.
+
+#include "platform/BrowserDialogs.h"
+#include "platform/CheckListBox.h"
+#include "platform/WebBrowser.h"
+#include "tests/support/TestProxy.h"
+#include "ui/UnitMain.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tellaria;
+using namespace tellaria::test;
+
+namespace {
+
+const QString AdFrame = "http://pagead2.googlesyndication.com/pagead/show_ads.html";
+
+QByteArray PageWithFrame(const QString &frameUrl)
+{
+    return "<!DOCTYPE html><html><head><title>fixture</title></head><body>"
+           "<p id=\"text\">Lexical fixture text</p>"
+           "<iframe src=\"" + frameUrl.toUtf8() + "\"></iframe></body></html>";
+}
+
+const QByteArray EditablePage
+    = "<!DOCTYPE html><html><head><title>editable</title></head><body>"
+      "<p id=\"text\">Selectable words here</p><input id=\"field\" value=\"field words\">"
+      "</body></html>";
+
+// A browser whose every status carries the latched flag beside the real ones.
+class LatchedBrowser : public TWebBrowser
+{
+public:
+    using TWebBrowser::TWebBrowser;
+    int QueryStatusWB(int commandId) const override
+    {
+        return TWebBrowser::QueryStatusWB(commandId) | OLECMDF_LATCHED;
+    }
+};
+
+class LatchedWindow : public TfrmMain
+{
+public:
+    using TfrmMain::TfrmMain;
+
+protected:
+    TWebBrowser *CreateBrowser(QWidget *page) override { return new LatchedBrowser(page); }
+};
+
+// Answers the command dialogs as a user would, recording what was asked.
+class ScriptedDialogs : public BrowserDialogs
+{
+public:
+    QString SaveFileName;
+    QWebEngineDownloadRequest::SavePageFormat SaveFormat
+        = QWebEngineDownloadRequest::SingleHtmlSaveFormat;
+    QString PdfFileName;
+    QPageLayout::Orientation Orientation = QPageLayout::Landscape;
+    int PageSetups = 0;
+    int Prints = 0;
+
+    bool ChooseSaveAs(QWidget *, const QString &, SaveAsChoice &choice) override
+    {
+        choice.FileName = SaveFileName;
+        choice.Format = SaveFormat;
+        return true;
+    }
+    bool ConfirmPrint(QWidget *, QPrinter &printer) override
+    {
+        ++Prints;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(PdfFileName);
+        return true;
+    }
+    bool EditPageSetup(QWidget *, QPrinter &printer) override
+    {
+        ++PageSetups;
+        printer.setPageOrientation(Orientation);
+        return true;
+    }
+};
+
+} // namespace
+
+class CommandsTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    TestProxy *m_proxy = nullptr;
+    QTemporaryDir m_directory;
+
+    template <typename Window = TfrmMain>
+    std::unique_ptr<TfrmMain> QueryWindow(int mode, const QString &term)
+    {
+        auto window = std::make_unique<Window>(m_directory.path() + QLatin1Char('/'));
+        window->show();
+        window->CmbBoxType->setCurrentIndex(mode);
+        window->CmbBoxTypeChange();
+        window->CmbBook->lineEdit()->setText(term);
+        window->BtnBookOKClick();
+        return window;
+    }
+
+    static bool WaitForDocument(TfrmMain &window)
+    {
+        return TestProxy::WaitFor([&] {
+            TWebBrowser *browser = window.ActiveBrowser();
+            return browser && browser->HasDocument() && !browser->title().isEmpty();
+        });
+    }
+
+    static QVariant RunScript(TWebBrowser *browser, const QString &script)
+    {
+        QVariant result;
+        bool done = false;
+        browser->page()->runJavaScript(script, [&](const QVariant &value) {
+            result = value;
+            done = true;
+        });
+        TestProxy::WaitFor([&] { return done; });
+        return result;
+    }
+
+    static bool WaitForEnabled(TfrmMain &window, QAction *action, bool enabled)
+    {
+        return TestProxy::WaitFor([&] {
+            window.ActionList1Update();
+            return action->isEnabled() == enabled;
+        });
+    }
+
+    bool Seen(const QString &urlPrefix) const
+    {
+        for (const QString &url : m_proxy->Requests()) {
+            if (url.startsWith(urlPrefix))
+                return true;
+        }
+        return false;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_directory.isValid());
+        m_proxy = new TestProxy(this);
+        m_proxy->SetPage("http://www.iciba.com/", EditablePage);
+    }
+
+    void init() { m_proxy->ClearRequests(); }
+
+    void filterRefusesAdServerNavigationsOfDictionaryPagesOnly_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("frame");
+        QTest::addColumn<bool>("frameLoads");
+        QTest::newRow("dictionary, ad frame")
+            << 1 << AdFrame << false;
+        QTest::newRow("dictionary, prefix in a query string")
+            << 1 << "http://frames.example/f?u=http://pagead2.googlesyndication.com" << false;
+        QTest::newRow("dictionary, upper-case prefix")
+            << 1 << "http://frames.example/f?u=HTTP://PAGEAD2.GOOGLESYNDICATION.COM" << true;
+        QTest::newRow("encyclopaedia, ad frame") << 0 << AdFrame << true;
+    }
+
+    void filterRefusesAdServerNavigationsOfDictionaryPagesOnly()
+    {
+        QFETCH(int, mode);
+        QFETCH(QString, frame);
+        QFETCH(bool, frameLoads);
+        m_proxy->SetPage("http://cy.5156edu.com/", PageWithFrame(frame));
+        m_proxy->SetPage("http://zh.wikipedia.org/", PageWithFrame(frame));
+        m_proxy->SetPage("http://frames.example/", "<html><body>frame</body></html>");
+
+        auto window = QueryWindow(mode, "cat");
+        if (mode == 0)
+            window->PageControl1->setCurrentIndex(0);
+        QVERIFY(WaitForDocument(*window));
+        QCOMPARE(window->ActiveBrowser()->title(), QString("fixture"));
+        if (frameLoads) {
+            QVERIFY(TestProxy::WaitFor([&] { return Seen(frame); }));
+        } else {
+            QTest::qWait(500);
+            QVERIFY2(!Seen(frame), qPrintable(m_proxy->Requests().join('\n')));
+        }
+    }
+
+    void filterDecidesOnAPlainCaseSensitiveSubstring_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("ad server") << "http://pagead2.googlesyndication.com/x" << true;
+        QTest::newRow("inside a query") << "http://a.example/?r=http://pagead2.googlesyndication.com"
+                                        << true;
+        QTest::newRow("https") << "https://pagead2.googlesyndication.com/x" << false;
+        QTest::newRow("other host") << "http://pagead2.googlesyndication.co/x" << false;
+        QTest::newRow("upper case") << "http://a.example/?r=HTTP://PAGEAD2.GOOGLESYNDICATION.COM"
+                                    << false;
+    }
+
+    void filterDecidesOnAPlainCaseSensitiveSubstring()
+    {
+        QFETCH(QString, url);
+        QFETCH(bool, cancel);
+        // The handler must overwrite whatever the flag held before.
+        bool flag = !cancel;
+        TfrmMain::BeforeNavigate2(nullptr, QUrl(url), true, flag);
+        QCOMPARE(flag, cancel);
+    }
+
+    void actionsWithoutPagesAndWithOnePage()
+    {
+        TfrmMain window(m_directory.path() + QLatin1Char('/'));
+        window.show();
+        window.ActionList1Update();
+        const QList<QAction *> all = {window.ActPrior, window.ActNext, window.ActClose,
+                                      window.ActCloseAll, window.ActSave, window.ActPreview,
+                                      window.ActPrint, window.ActPageSetup, window.ActCopy,
+                                      window.ActCut, window.ActPaste, window.ActSelectAll};
+        for (QAction *action : all)
+            QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
+
+        auto queried = QueryWindow(2, "cat");
+        QVERIFY(WaitForDocument(*queried));
+        QVERIFY(WaitForEnabled(*queried, queried->ActSave, true));
+        QVERIFY(!queried->ActPrior->isEnabled());
+        QVERIFY(!queried->ActNext->isEnabled());
+        QVERIFY(queried->ActClose->isEnabled());
+        QVERIFY(queried->ActCloseAll->isEnabled());
+        for (QAction *action : {queried->ActPreview, queried->ActPrint, queried->ActPageSetup,
+                                queried->ActSelectAll})
+            QVERIFY2(action->isEnabled(), qPrintable(action->objectName()));
+        QVERIFY(!queried->ActCopy->isEnabled()); // nothing selected yet
+        QVERIFY(!queried->ActCut->isEnabled());
+    }
+
+    void copyFollowsTheSelectionAndFillsTheClipboard()
+    {
+        auto window = QueryWindow(2, "cat");
+        QVERIFY(WaitForDocument(*window));
+        QApplication::setActiveWindow(window.get());
+        window->ActiveBrowser()->setFocus();
+        QApplication::clipboard()->setText("before");
+        RunScript(window->ActiveBrowser(),
+                  "var r = document.createRange();"
+                  "r.selectNodeContents(document.getElementById('text'));"
+                  "getSelection().removeAllRanges(); getSelection().addRange(r);");
+        QVERIFY(WaitForEnabled(*window, window->ActCopy, true));
+        QVERIFY(!window->ActCut->isEnabled()); // the selection is not editable
+        window->ActCopyExecute();
+        QTRY_COMPARE(QApplication::clipboard()->text(), QString("Selectable words here"));
+
+        RunScript(window->ActiveBrowser(), "getSelection().removeAllRanges();");
+        QVERIFY(WaitForEnabled(*window, window->ActCopy, false));
+    }
+
+    void pasteAndCutFollowTheFocusedField()
+    {
+        auto window = QueryWindow(2, "cat");
+        QVERIFY(WaitForDocument(*window));
+        // The page has the focus, as when the user clicks into it.
+        QApplication::setActiveWindow(window.get());
+        window->ActiveBrowser()->setFocus();
+        QApplication::clipboard()->setText("pasted");
+        QVERIFY(WaitForEnabled(*window, window->ActPaste, false));
+        RunScript(window->ActiveBrowser(), "document.getElementById('field').focus();");
+        QVERIFY(WaitForEnabled(*window, window->ActPaste, true));
+        QVERIFY(!window->ActCut->isEnabled());
+        RunScript(window->ActiveBrowser(), "document.getElementById('field').select();");
+        QVERIFY(WaitForEnabled(*window, window->ActCut, true));
+        window->ActCutExecute();
+        QTRY_COMPARE(QApplication::clipboard()->text(), QString("field words"));
+        QTRY_COMPARE(RunScript(window->ActiveBrowser(),
+                               "document.getElementById('field').value").toString(),
+                     QString());
+        window->ActPasteExecute();
+        QTRY_COMPARE(RunScript(window->ActiveBrowser(),
+                               "document.getElementById('field').value").toString(),
+                     QString("field words"));
+        RunScript(window->ActiveBrowser(), "document.getElementById('field').blur();");
+        QVERIFY(WaitForEnabled(*window, window->ActPaste, false));
+    }
+
+    void anExtraStatusFlagMakesACommandUnavailable()
+    {
+        auto window = QueryWindow<LatchedWindow>(2, "cat");
+        QVERIFY(WaitForDocument(*window));
+        QApplication::clipboard()->setText("untouched");
+        RunScript(window->ActiveBrowser(), "document.execCommand('selectAll');");
+        QVERIFY(TestProxy::WaitFor([&] { return window->ActiveBrowser()->hasSelection(); }));
+        window->ActionList1Update();
+        QCOMPARE(window->ActiveBrowser()->QueryStatusWB(OLECMDID_COPY),
+                 OLECMDF_SUPPORTED | OLECMDF_ENABLED | OLECMDF_LATCHED);
+        for (QAction *action : {window->ActSave, window->ActCopy, window->ActSelectAll})
+            QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
+        window->ActCopyExecute();
+        QTest::qWait(200);
+        QCOMPARE(QApplication::clipboard()->text(), QString("untouched"));
+    }
+
+    void saveWritesThePage()
+    {
+        ScriptedDialogs dialogs;
+        dialogs.SaveFileName = m_directory.filePath("saved.html");
+        BrowserDialogs::Install(&dialogs);
+        auto window = QueryWindow(2, "cat");
+        QVERIFY(WaitForDocument(*window));
+        QVERIFY(WaitForEnabled(*window, window->ActSave, true));
+        window->ActSaveExecute();
+        BrowserDialogs::Install(nullptr);
+        QVERIFY(TestProxy::WaitFor([&] {
+            QFile file(dialogs.SaveFileName);
+            return file.open(QIODevice::ReadOnly) && file.readAll().contains("Selectable words");
+        }));
+    }
+
+    void pageSetupThenPrintMakesAPdfInTheChosenOrientation()
+    {
+        ScriptedDialogs dialogs;
+        dialogs.PdfFileName = m_directory.filePath("printed.pdf");
+        BrowserDialogs::Install(&dialogs);
+        auto window = QueryWindow(2, "cat");
+        QVERIFY(WaitForDocument(*window));
+        QVERIFY(WaitForEnabled(*window, window->ActPageSetup, true));
+        window->ActPageSetupExecute();
+        QCOMPARE(dialogs.PageSetups, 1);
+        window->ActPrintExecute();
+        QCOMPARE(dialogs.Prints, 1);
+        // While the job runs a second one cannot start.
+        window->ActionList1Update();
+        QVERIFY(!window->ActPrint->isEnabled());
+        QVERIFY(WaitForEnabled(*window, window->ActPrint, true));
+        BrowserDialogs::Install(nullptr);
+
+        QFile pdf(dialogs.PdfFileName);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QByteArray bytes = pdf.readAll();
+        QVERIFY(bytes.startsWith("%PDF"));
+        const QRegularExpressionMatch box = QRegularExpression(
+            "/MediaBox\\s*\\[\\s*0\\s+0\\s+([0-9.]+)\\s+([0-9.]+)").match(QString::fromLatin1(bytes));
+        QVERIFY(box.hasMatch());
+        QVERIFY2(box.captured(1).toDouble() > box.captured(2).toDouble(),
+                 qPrintable(box.captured(0)));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    PrepareBrowserTestEnvironment();
+    QApplication application(argc, argv);
+    CommandsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "Commands_test.moc"
