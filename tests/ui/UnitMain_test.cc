@@ -10,7 +10,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QEventLoop>
 #include <QLineEdit>
+#include <QTimer>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -255,7 +257,10 @@ private slots:
             QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
         Query(*window, 0, "cat");
         window->PageControl1->setCurrentIndex(0);
-        window->ActionList1Update();
+        // The update runs by itself whenever the event loop is about to wait.
+        QEventLoop loop;
+        QTimer::singleShot(100, &loop, &QEventLoop::quit);
+        loop.exec();
         QVERIFY(!window->ActPrior->isEnabled());
         QVERIFY(window->ActNext->isEnabled());
         QVERIFY(window->ActClose->isEnabled());
