@@ -75,9 +75,12 @@ void TestProxy::ClearRequests()
     m_requests.clear();
 }
 
-void TestProxy::SetPage(const QString &urlPrefix, const QByteArray &html, int status)
+void TestProxy::SetPage(const QString &urlPrefix,
+                        const QByteArray &html,
+                        int status,
+                        const QByteArray &headers)
 {
-    m_pages.insert(urlPrefix, Page{html, status});
+    m_pages.insert(urlPrefix, Page{html, status, headers});
 }
 
 bool TestProxy::WaitFor(const std::function<bool()> &predicate, int timeoutMs)
@@ -138,7 +141,8 @@ void TestProxy::Serve(QTcpSocket *socket)
     socket->write("HTTP/1.1 " + QByteArray::number(page.Status) + " " + reason
                   + "\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: "
                   + QByteArray::number(page.Html.size())
-                  + "\r\nCache-Control: no-store\r\nConnection: close\r\n\r\n" + page.Html);
+                  + "\r\nCache-Control: no-store\r\nConnection: close\r\n" + page.Headers
+                  + "\r\n" + page.Html);
     socket->disconnectFromHost();
 }
 

@@ -29,7 +29,11 @@ public:
 
     // Serves `html` for every URL that starts with `urlPrefix` (longest prefix wins). Other URLs
     // get a small page titled with their host.
-    void SetPage(const QString &urlPrefix, const QByteArray &html, int status = 200);
+    // `headers` are extra response header lines, each ending in CR LF.
+    void SetPage(const QString &urlPrefix,
+                 const QByteArray &html,
+                 int status = 200,
+                 const QByteArray &headers = {});
 
     // Spins the event loop until `predicate` holds or `timeoutMs` passes; returns the predicate.
     static bool WaitFor(const std::function<bool()> &predicate, int timeoutMs = 15000);
@@ -46,6 +50,7 @@ private:
     {
         QByteArray Html;
         int Status = 200;
+        QByteArray Headers;
     };
     QHash<QString, Page> m_pages;
 };

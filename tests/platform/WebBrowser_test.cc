@@ -1,0 +1,160 @@
+// The browser binding on its own, with the real engine behind the local proxy: the silent rules,
+// refused downloads, new windows, the before-navigate handler and the command status.
+
+#include "platform/WebBrowser.h"
+#include "tests/support/TestProxy.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+
+using namespace tellaria;
+using namespace tellaria::test;
+
+class WebBrowserTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    TestProxy *m_proxy = nullptr;
+
+    static bool WaitForTitle(TWebBrowser &browser, const QString &title)
+    {
+        return TestProxy::WaitFor([&] { return browser.title() == title; });
+    }
+
+    static int VisibleDialogs()
+    {
+        int count = 0;
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (widget->isVisible() && widget->isWindow()
+                && (widget->windowFlags() & Qt::Dialog) == Qt::Dialog)
+                ++count;
+        }
+        return count;
+    }
+
+private slots:
+    void initTestCase() { m_proxy = new TestProxy(this); }
+
+    void silentBrowserAnswersScriptDialogsWithoutShowingThem()
+    {
+        m_proxy->SetPage("http://dialogs.example/",
+                         "<html><head><title>start</title></head><body><script>"
+                         "alert('a');"
+                         "var c = confirm('b');"
+                         "var p = prompt('c', 'default');"
+                         "document.title = 'done:' + c + ':' + p;"
+                         "</script></body></html>");
+        TWebBrowser browser;
+        browser.SetSilent(true);
+        browser.show();
+        browser.Navigate("http://dialogs.example/");
+        QVERIFY(WaitForTitle(browser, "done:true:null"));
+        QCOMPARE(VisibleDialogs(), 0);
+    }
+
+    void downloadsAPageStartsAreRefused()
+    {
+        QTemporaryDir downloads;
+        QWebEngineProfile::defaultProfile()->setDownloadPath(downloads.path());
+        m_proxy->SetPage("http://files.example/file.bin", "binary payload", 200,
+                         "Content-Disposition: attachment; filename=\"file.bin\"\r\n");
+        m_proxy->SetPage("http://files.example/page",
+                         "<html><head><title>page</title></head><body>"
+                         "<a id=\"l\" href=\"/file.bin\">file</a>"
+                         "<script>document.getElementById('l').click();</script></body></html>");
+        QList<QWebEngineDownloadRequest::DownloadState> states;
+        TWebBrowser browser;
+        connect(QWebEngineProfile::defaultProfile(), &QWebEngineProfile::downloadRequested,
+                this, [&](QWebEngineDownloadRequest *download) { states << download->state(); });
+        browser.Navigate("http://files.example/page");
+        QVERIFY(TestProxy::WaitFor([&] { return !states.isEmpty(); }));
+        QCOMPARE(states.first(), QWebEngineDownloadRequest::DownloadCancelled);
+        QTest::qWait(300);
+        QVERIFY(QDir(downloads.path()).isEmpty());
+    }
+
+    void newWindowOpensInTheSamePage()
+    {
+        m_proxy->SetPage("http://opener.example/",
+                         "<html><head><title>opener</title></head><body><script>"
+                         "window.open('http://opened.example/', '_blank');</script></body></html>");
+        m_proxy->SetPage("http://opened.example/",
+                         "<html><head><title>opened</title></head><body></body></html>");
+        TWebBrowser browser;
+        browser.page()->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows,
+                                                 true);
+        browser.Navigate("http://opener.example/");
+        QVERIFY(WaitForTitle(browser, "opened"));
+    }
+
+    void beforeNavigateSeesFramesAndItsCancelDecides()
+    {
+        m_proxy->ClearRequests();
+        m_proxy->SetPage("http://frames.example/top",
+                         "<html><head><title>top</title></head><body>"
+                         "<iframe src=\"http://frames.example/allowed\"></iframe>"
+                         "<iframe src=\"http://frames.example/refused\"></iframe></body></html>");
+        QStringList seen;
+        TWebBrowser browser;
+        browser.OnBeforeNavigate2 = [&](TWebBrowser *sender, const QUrl &url, bool isMainFrame,
+                                        bool &cancel) {
+            QCOMPARE(sender, &browser);
+            seen << (isMainFrame ? "main " : "frame ") + url.toString();
+            cancel = url.path() == "/refused";
+        };
+        browser.Navigate("http://frames.example/top", {}, {}, {}, {});
+        QVERIFY(TestProxy::WaitFor([&] {
+            return m_proxy->Requests().contains("http://frames.example/allowed");
+        }));
+        QTest::qWait(300);
+        QVERIFY(seen.contains("main http://frames.example/top"));
+        QVERIFY(seen.contains("frame http://frames.example/allowed"));
+        QVERIFY(seen.contains("frame http://frames.example/refused"));
+        QVERIFY(!m_proxy->Requests().contains("http://frames.example/refused"));
+    }
+
+    void commandStatusBeforeAndAfterTheFirstLoad()
+    {
+        m_proxy->SetPage("http://status.example/",
+                         "<html><head><title>status</title></head><body>text</body></html>");
+        TWebBrowser browser;
+        const int documentCommands[] = {OLECMDID_SAVEAS, OLECMDID_PRINT, OLECMDID_PRINTPREVIEW,
+                                        OLECMDID_PAGESETUP, OLECMDID_SELECTALL};
+        for (int command : documentCommands)
+            QCOMPARE(browser.QueryStatusWB(command), int(OLECMDF_SUPPORTED));
+        QCOMPARE(browser.QueryStatusWB(99), 0); // not one of ours
+        browser.Navigate("http://status.example/");
+        QVERIFY(WaitForTitle(browser, "status"));
+        QVERIFY(TestProxy::WaitFor([&] { return browser.HasDocument(); }));
+        for (int command : documentCommands)
+            QCOMPARE(browser.QueryStatusWB(command), OLECMDF_SUPPORTED | OLECMDF_ENABLED);
+        QCOMPARE(browser.QueryStatusWB(OLECMDID_COPY), int(OLECMDF_SUPPORTED));
+        QCOMPARE(browser.QueryStatusWB(OLECMDID_PASTE), int(OLECMDF_SUPPORTED));
+    }
+
+    void urlTextIsEscapedByTheEngine()
+    {
+        m_proxy->ClearRequests();
+        TWebBrowser browser;
+        browser.Navigate(QString("http://escape.example/wiki/猫 a"));
+        QVERIFY(TestProxy::WaitFor([&] {
+            return m_proxy->Requests().contains("http://escape.example/wiki/%E7%8C%AB%20a");
+        }));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    PrepareBrowserTestEnvironment();
+    QApplication application(argc, argv);
+    WebBrowserTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "WebBrowser_test.moc"
