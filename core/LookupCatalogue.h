@@ -38,6 +38,7 @@ constexpr int LookupModeCount = 4;
 
 // The label of lookup mode 0..3 as the mode selector lists it ("百科全书", "成语词典", "英汉汉英词典",
 // "微软Bing智能英汉词典"), in ANSI bytes. The index is also the mode stored in the settings file.
+// Any other index (the selector showing no mode) gives the empty text.
 const std::string &LookupModeLabel(int index);
 
 // The five encyclopaedias, in check-list order.

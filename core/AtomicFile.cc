@@ -1,0 +1,108 @@
+#include "core/AtomicFile.h"
+
+#include "core/FileError.h"
+
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <random>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tellaria {
+
+namespace {
+
+std::string DirectoryOf(const std::string &path)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+
+// Creates a new file beside `path` whose name no other writer uses. The mode 0666 lets the
+// process's umask decide the permissions, as for any file the program creates.
+int CreateTemporaryFile(const std::string &path, std::string &temporaryPath)
+{
+    static std::atomic<unsigned> counter{0};
+    thread_local std::minstd_rand random(std::random_device{}());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporaryPath = path + ".tmp-" + std::to_string(getpid()) + "-"
+                        + std::to_string(counter.fetch_add(1)) + "-" + std::to_string(random());
+        const int fd = open(temporaryPath.c_str(),
+                            O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                            0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+bool WriteAll(int fd, std::string_view content)
+{
+    const char *data = content.data();
+    std::size_t left = content.size();
+    while (left > 0) {
+        const ssize_t written = write(fd, data, left);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (written == 0) {
+            errno = EIO;
+            return false;
+        }
+        data += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+} // namespace
+
+void ReplaceFileContent(const std::string &path, std::string_view content)
+{
+    std::string temporaryPath;
+    const int fd = CreateTemporaryFile(path, temporaryPath);
+    if (fd < 0)
+        throw CannotCreateFile(path, errno);
+
+    const auto fail = [&](int error) {
+        close(fd);
+        unlink(temporaryPath.c_str());
+        return CannotCreateFile(path, error);
+    };
+
+    // A fresh file cannot be locked by anyone else yet; the lock is for loaders that open the
+    // target once the rename has made this file the target.
+    if (flock(fd, LOCK_EX) != 0)
+        throw fail(errno);
+
+    // Keep the permissions of the file being replaced.
+    struct stat old;
+    if (stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)
+        && fchmod(fd, old.st_mode & 07777) != 0)
+        throw fail(errno);
+
+    if (!WriteAll(fd, content) || fsync(fd) != 0)
+        throw fail(errno);
+    if (rename(temporaryPath.c_str(), path.c_str()) != 0)
+        throw fail(errno);
+
+    // Make the rename itself durable; the new content is already in place, so a failure here
+    // is not worth failing the save for.
+    const int directory = open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (directory >= 0) {
+        fsync(directory);
+        close(directory);
+    }
+    close(fd);
+}
+
+} // namespace tellaria

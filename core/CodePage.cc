@@ -1,0 +1,102 @@
+#include "core/CodePage.h"
+
+#include <cerrno>
+#include <iconv.h>
+
+namespace tellaria {
+
+namespace {
+
+constexpr const char *AnsiCodePage = "GB18030";
+
+// One converter per direction and thread: opening one costs far more than a short conversion,
+// and a descriptor must not be shared between threads.
+class Converter
+{
+public:
+    Converter(const char *to, const char *from)
+        : m_descriptor(iconv_open(to, from))
+    {}
+    ~Converter()
+    {
+        if (m_descriptor != InvalidDescriptor())
+            iconv_close(m_descriptor);
+    }
+    Converter(const Converter &) = delete;
+    Converter &operator=(const Converter &) = delete;
+
+    // Converts `input`; every byte the converter refuses is skipped and replaced by
+    // `replacement`, so the conversion always finishes.
+    std::string Convert(std::string_view input, std::string_view replacement)
+    {
+        std::string result;
+        if (input.empty())
+            return result;
+        if (m_descriptor == InvalidDescriptor()) {
+            // No converter at all: keep what is plain ASCII in both encodings.
+            for (const char c : input)
+                result += static_cast<unsigned char>(c) < 0x80 ? std::string_view(&c, 1)
+                                                               : replacement;
+            return result;
+        }
+        iconv(m_descriptor, nullptr, nullptr, nullptr, nullptr);
+        result.resize(input.size() * 4 + 16);
+        char *in = const_cast<char *>(input.data());
+        std::size_t inLeft = input.size();
+        std::size_t used = 0;
+        while (inLeft > 0) {
+            char *out = result.data() + used;
+            std::size_t outLeft = result.size() - used;
+            const std::size_t converted = iconv(m_descriptor, &in, &inLeft, &out, &outLeft);
+            used = result.size() - outLeft;
+            if (converted != static_cast<std::size_t>(-1))
+                break;
+            if (errno == E2BIG) {
+                result.resize(result.size() * 2);
+                continue;
+            }
+            // EILSEQ, or EINVAL for a sequence cut off by the end of the input.
+            if (result.size() - used < replacement.size())
+                result.resize(result.size() * 2 + replacement.size());
+            result.replace(used, replacement.size(), replacement);
+            used += replacement.size();
+            ++in;
+            --inLeft;
+        }
+        // Flush any shift state (none for these encodings, but iconv asks for it).
+        for (;;) {
+            char *out = result.data() + used;
+            std::size_t outLeft = result.size() - used;
+            if (iconv(m_descriptor, nullptr, nullptr, &out, &outLeft) != static_cast<std::size_t>(-1)) {
+                used = result.size() - outLeft;
+                break;
+            }
+            if (errno != E2BIG)
+                break;
+            result.resize(result.size() * 2);
+        }
+        result.resize(used);
+        return result;
+    }
+
+private:
+    static iconv_t InvalidDescriptor() { return reinterpret_cast<iconv_t>(-1); }
+
+    iconv_t m_descriptor;
+};
+
+} // namespace
+
+std::string Utf8(std::string_view ansi)
+{
+    thread_local Converter converter("UTF-8", AnsiCodePage);
+    return converter.Convert(ansi, "\xEF\xBF\xBD");
+}
+
+std::string AnsiFromUtf8(std::string_view utf8)
+{
+    thread_local Converter converter(AnsiCodePage, "UTF-8");
+    return converter.Convert(utf8, "?");
+}
+
+} // namespace tellaria

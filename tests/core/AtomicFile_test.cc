@@ -1,0 +1,59 @@
+#include "core/AtomicFile.h"
+
+#include "core/FileError.h"
+#include "TestDirectory.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace tellaria {
+namespace {
+
+using test::CountEntries;
+using test::ReadFile;
+using test::TestDirectory;
+using test::WriteFile;
+
+TEST(ReplaceFileContent, CreatesAndReplaces)
+{
+    TestDirectory directory;
+    const std::string path = directory.File("f");
+    ReplaceFileContent(path, "first");
+    EXPECT_EQ(ReadFile(path), "first");
+    ReplaceFileContent(path, std::string_view("a\0b", 3));
+    EXPECT_EQ(ReadFile(path), std::string("a\0b", 3));
+    ReplaceFileContent(path, "");
+    EXPECT_EQ(ReadFile(path), "");
+    EXPECT_EQ(CountEntries(directory.Slash()), 1);
+}
+
+TEST(ReplaceFileContent, KeepsThePermissionsOfTheReplacedFile)
+{
+    TestDirectory directory;
+    const std::string path = directory.File("f");
+    WriteFile(path, "old");
+    ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+    ReplaceFileContent(path, "new");
+    struct stat status;
+    ASSERT_EQ(stat(path.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+}
+
+TEST(ReplaceFileContent, TargetThatIsADirectoryFailsAndStays)
+{
+    TestDirectory directory;
+    const std::string path = directory.File("d");
+    ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
+    WriteFile(path + "/inside", "kept");
+    try {
+        ReplaceFileContent(path, "new");
+        ADD_FAILURE() << "replacing a directory succeeded";
+    } catch (const FileError &error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot create file \"" + path + "\". Is a directory");
+    }
+    EXPECT_EQ(ReadFile(path + "/inside"), "kept");
+    EXPECT_EQ(CountEntries(directory.Slash()), 1);
+}
+
+} // namespace
+} // namespace tellaria

@@ -1,0 +1,497 @@
+#include "core/QueryHistory.h"
+
+#include "core/FileError.h"
+#include "TestDirectory.h"
+
+#include <csignal>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <random>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tellaria {
+namespace {
+
+using test::CountEntries;
+using test::ReadFile;
+using test::TestDirectory;
+using test::WriteFile;
+using Entries = std::vector<std::string>;
+using namespace std::string_view_literals;
+
+QueryHistory HistoryOf(Entries entries)
+{
+    QueryHistory history;
+    history.SetEntries(std::move(entries));
+    return history;
+}
+
+// --- Recording ---
+
+TEST(RecordQuery, TwelfthDistinctTermPushesOutTheOldest)
+{
+    QueryHistory history;
+    Entries expected;
+    for (int i = 1; i <= 11; ++i) {
+        EXPECT_TRUE(history.RecordQuery("t" + std::to_string(i)));
+        expected.push_back("t" + std::to_string(i));
+    }
+    EXPECT_EQ(history.Entries(), expected);
+    EXPECT_TRUE(history.RecordQuery("t12"));
+    expected.erase(expected.begin());
+    expected.push_back("t12");
+    EXPECT_EQ(history.Entries(), expected);
+}
+
+struct RecordCase
+{
+    std::string Term;
+    bool Changes;
+    Entries Expected;
+};
+
+class RecordFromDogCatOwl : public testing::TestWithParam<RecordCase>
+{};
+
+TEST_P(RecordFromDogCatOwl, ComparesByteForByte)
+{
+    QueryHistory history = HistoryOf({"dog", "cat", "owl"});
+    EXPECT_EQ(history.RecordQuery(GetParam().Term), GetParam().Changes);
+    EXPECT_EQ(history.Entries(), GetParam().Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases,
+                         RecordFromDogCatOwl,
+                         testing::Values(RecordCase{"cat", false, {"dog", "cat", "owl"}},
+                                         RecordCase{"Cat", true, {"dog", "cat", "owl", "Cat"}},
+                                         RecordCase{" cat", true, {"dog", "cat", "owl", " cat"}},
+                                         RecordCase{"ca", true, {"dog", "cat", "owl", "ca"}},
+                                         RecordCase{"owl", false, {"dog", "cat", "owl"}}));
+
+TEST(RecordQuery, LongerLoadedListKeepsItsLength)
+{
+    Entries lines;
+    for (int i = 0; i < 15; ++i)
+        lines.push_back("line" + std::to_string(i));
+    QueryHistory history = HistoryOf(lines);
+    EXPECT_TRUE(history.RecordQuery("new"));
+    lines.erase(lines.begin());
+    lines.push_back("new");
+    EXPECT_EQ(history.Entries(), lines);
+}
+
+TEST(RecordQuery, TermEqualToLoadedDuplicatesChangesNothing)
+{
+    QueryHistory history = HistoryOf({"x", "x"});
+    EXPECT_FALSE(history.RecordQuery("x"));
+    EXPECT_EQ(history.Entries(), (Entries{"x", "x"}));
+}
+
+// --- The file format ---
+
+struct ParseCase
+{
+    std::string_view Bytes;
+    Entries Expected;
+};
+
+class ParseQueryHistoryTest : public testing::TestWithParam<ParseCase>
+{};
+
+TEST_P(ParseQueryHistoryTest, SplitsLines)
+{
+    EXPECT_EQ(ParseQueryHistory(GetParam().Bytes), GetParam().Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases,
+                         ParseQueryHistoryTest,
+                         testing::Values(ParseCase{""sv, {}},
+                                         ParseCase{"a\n\nb"sv, {"a", "", "b"}},
+                                         ParseCase{"a\rb"sv, {"a", "b"}},
+                                         ParseCase{"a\n\rb"sv, {"a", "", "b"}},
+                                         ParseCase{"a\r\nb\r\n"sv, {"a", "b"}},
+                                         ParseCase{"a\r\r\nb"sv, {"a", "", "b"}},
+                                         ParseCase{"x\0y\r\n"sv, {"x"}},
+                                         ParseCase{"\0abc\r\n"sv, {}},
+                                         ParseCase{"a\r\nb\0\r\nc"sv, {"a", "b"}},
+                                         ParseCase{"\r\n"sv, {""}},
+                                         ParseCase{"\r\r"sv, {"", ""}},
+                                         ParseCase{"\n\n\n"sv, {"", "", ""}},
+                                         ParseCase{"last"sv, {"last"}},
+                                         ParseCase{"same\r\nsame\r\n"sv, {"same", "same"}},
+                                         ParseCase{" pad \t\r\n"sv, {" pad \t"}},
+                                         ParseCase{"\xD6\xD0\r\n\x94\x39\xFC\x36"sv,
+                                                   {"\xD6\xD0", "\x94\x39\xFC\x36"}}));
+
+TEST(SerializeQueryHistory, EndsEveryEntryWithCrLf)
+{
+    EXPECT_EQ(SerializeQueryHistory({}), "");
+    EXPECT_EQ(SerializeQueryHistory({"cat"}), "cat\r\n");
+    EXPECT_EQ(SerializeQueryHistory({"a", "", "b"}), "a\r\n\r\nb\r\n");
+    // An entry holding a break is written as it is and comes back split.
+    EXPECT_EQ(ParseQueryHistory(SerializeQueryHistory({"a\nb"})), (Entries{"a", "b"}));
+}
+
+// --- Loading and saving files ---
+
+TEST(QueryHistoryFile, MissingFileGivesAnEmptyList)
+{
+    TestDirectory directory;
+    QueryHistory history = HistoryOf({"stale"});
+    history.LoadQueryHistory(directory.Slash());
+    EXPECT_TRUE(history.Entries().empty());
+}
+
+TEST(QueryHistoryFile, FirstQueryIsSavedAsFiveBytes)
+{
+    TestDirectory directory;
+    QueryHistory history;
+    history.LoadQueryHistory(directory.Slash());
+    history.RecordQuery("cat");
+    history.SaveQueryHistory(directory.Slash());
+    EXPECT_EQ(ReadFile(directory.File("Lexivander.qry")), "cat\r\n");
+    EXPECT_EQ(CountEntries(directory.Slash()), 1); // no temporary file left behind
+}
+
+TEST(QueryHistoryFile, EmptyListReplacesAFileWithLinesByAnEmptyFile)
+{
+    TestDirectory directory;
+    WriteFile(directory.File("Lexivander.qry"), "a\r\nb\r\n");
+    QueryHistory().SaveQueryHistory(directory.Slash());
+    EXPECT_EQ(ReadFile(directory.File("Lexivander.qry")), "");
+}
+
+TEST(QueryHistoryFile, SavedListLoadsBackUnchanged)
+{
+    TestDirectory directory;
+    Entries entries;
+    for (int i = 0; i < 15; ++i)
+        entries.push_back("entry " + std::to_string(i));
+    entries.push_back("");
+    entries.push_back("\xD6\xD0\xCE\xC4 \x94\x39\xFC\x36");
+    HistoryOf(entries).SaveQueryHistory(directory.Slash());
+    QueryHistory loaded;
+    loaded.LoadQueryHistory(directory.Slash());
+    EXPECT_EQ(loaded.Entries(), entries);
+}
+
+TEST(QueryHistoryFile, FileWithNulLoadsOnlyWhatPrecedesIt)
+{
+    TestDirectory directory;
+    WriteFile(directory.File("Lexivander.qry"), "x\0y\r\n"sv);
+    QueryHistory history;
+    history.LoadQueryHistory(directory.Slash());
+    EXPECT_EQ(history.Entries(), Entries{"x"});
+}
+
+TEST(QueryHistoryFile, NameMatchingWithoutRegardToCaseIsLoaded)
+{
+    TestDirectory directory;
+    WriteFile(directory.File("LEXIVANDER.QRY"), "copied\r\n");
+    QueryHistory history;
+    history.LoadQueryHistory(directory.Slash());
+    EXPECT_EQ(history.Entries(), Entries{"copied"});
+}
+
+TEST(QueryHistoryFile, ExactNameWinsOverOtherCases)
+{
+    TestDirectory directory;
+    WriteFile(directory.File("Lexivander.QRY"), "other\r\n");
+    WriteFile(directory.File("Lexivander.qry"), "exact\r\n");
+    QueryHistory history;
+    history.LoadQueryHistory(directory.Slash());
+    EXPECT_EQ(history.Entries(), Entries{"exact"});
+}
+
+TEST(QueryHistoryFile, DirectoryOfThatNameDoesNotCount)
+{
+    TestDirectory directory;
+    ASSERT_EQ(mkdir(directory.File("Lexivander.qry").c_str(), 0755), 0);
+    EXPECT_FALSE(FindQueryHistoryFile(directory.Slash()));
+    QueryHistory history;
+    history.LoadQueryHistory(directory.Slash());
+    EXPECT_TRUE(history.Entries().empty());
+
+    // A regular file under another case is then the one found.
+    WriteFile(directory.File("lexivander.qry"), "found\r\n");
+    EXPECT_EQ(FindQueryHistoryFile(directory.Slash()), directory.File("lexivander.qry"));
+}
+
+TEST(QueryHistoryFile, DanglingLinkDoesNotCount)
+{
+    TestDirectory directory;
+    ASSERT_EQ(symlink(directory.File("nowhere").c_str(), directory.File("Lexivander.qry").c_str()), 0);
+    EXPECT_FALSE(FindQueryHistoryFile(directory.Slash()));
+    QueryHistory history;
+    EXPECT_NO_THROW(history.LoadQueryHistory(directory.Slash()));
+    EXPECT_TRUE(history.Entries().empty());
+}
+
+TEST(QueryHistoryFile, FifoOfThatNameNeitherCountsNorBlocks)
+{
+    TestDirectory directory;
+    ASSERT_EQ(mkfifo(directory.File("Lexivander.qry").c_str(), 0644), 0);
+    EXPECT_FALSE(FindQueryHistoryFile(directory.Slash()));
+    // Loaded in a child that a timer ends, so that a blocking open fails the test instead of
+    // hanging it.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        alarm(5);
+        QueryHistory history;
+        history.LoadQueryHistory(directory.Slash());
+        _exit(history.Entries().empty() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+}
+
+TEST(QueryHistoryFile, FileLockedByAWriterFailsWithItsFullPath)
+{
+    TestDirectory directory;
+    const std::string path = directory.File("Lexivander.qry");
+    WriteFile(path, "a\r\n");
+    const int writer = open(path.c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(flock(writer, LOCK_EX), 0);
+
+    QueryHistory history = HistoryOf({"stale"});
+    try {
+        history.LoadQueryHistory(directory.Slash());
+        ADD_FAILURE() << "loading a locked file succeeded";
+    } catch (const FileError &error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot open file \"" + path + "\". Resource temporarily unavailable");
+    }
+    EXPECT_TRUE(history.Entries().empty());
+
+    // Other readers do not stop the load.
+    ASSERT_EQ(flock(writer, LOCK_SH), 0);
+    history.LoadQueryHistory(directory.Slash());
+    EXPECT_EQ(history.Entries(), Entries{"a"});
+    close(writer);
+}
+
+// --- Failed saves ---
+
+std::string SaveError(const QueryHistory &history, const std::string &directory)
+{
+    try {
+        history.SaveQueryHistory(directory);
+    } catch (const FileError &error) {
+        return error.what();
+    }
+    return "no error";
+}
+
+TEST(QueryHistoryFile, SaveIntoAMissingDirectoryFails)
+{
+    TestDirectory directory;
+    const std::string missing = directory.File("missing/");
+    EXPECT_EQ(SaveError(HistoryOf({"cat"}), missing),
+              "Cannot create file \"" + missing + "Lexivander.qry\". No such file or directory");
+}
+
+TEST(QueryHistoryFile, SaveThroughARegularFileFails)
+{
+    TestDirectory directory;
+    WriteFile(directory.File("plain"), "x");
+    const std::string through = directory.File("plain/");
+    EXPECT_EQ(SaveError(HistoryOf({"cat"}), through),
+              "Cannot create file \"" + through + "Lexivander.qry\". Not a directory");
+    EXPECT_EQ(ReadFile(directory.File("plain")), "x");
+}
+
+TEST(QueryHistoryFile, SaveOverADirectoryFailsAndLeavesNoTemporaryFile)
+{
+    TestDirectory directory;
+    ASSERT_EQ(mkdir(directory.File("Lexivander.qry").c_str(), 0755), 0);
+    const std::string message = SaveError(HistoryOf({"cat"}), directory.Slash());
+    EXPECT_EQ(message.rfind("Cannot create file \"" + directory.File("Lexivander.qry") + "\". ", 0), 0u)
+        << message;
+    EXPECT_EQ(CountEntries(directory.Slash()), 1);
+}
+
+TEST(QueryHistoryFile, SaveCutShortByTheFileSizeLimitKeepsTheOldFile)
+{
+    TestDirectory directory;
+    const std::string path = directory.File("Lexivander.qry");
+    WriteFile(path, "old\r\n");
+
+    // The limit is set in a child so that it cannot affect the rest of the test run; the child
+    // sends back the error text.
+    int pipeEnds[2];
+    ASSERT_EQ(pipe(pipeEnds), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        close(pipeEnds[0]);
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{64, 64};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const std::string message = SaveError(HistoryOf({std::string(1000, 'z')}), directory.Slash());
+        const ssize_t written = write(pipeEnds[1], message.data(), message.size());
+        _exit(written == static_cast<ssize_t>(message.size()) ? 0 : 1);
+    }
+    close(pipeEnds[1]);
+    std::string message;
+    char buffer[512];
+    ssize_t count;
+    while ((count = read(pipeEnds[0], buffer, sizeof buffer)) > 0)
+        message.append(buffer, static_cast<std::size_t>(count));
+    close(pipeEnds[0]);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_EQ(message, "Cannot create file \"" + path + "\". File too large");
+    EXPECT_EQ(ReadFile(path), "old\r\n");
+    EXPECT_EQ(CountEntries(directory.Slash()), 1);
+}
+
+// --- Bad input ---
+
+TEST(QueryHistoryBadInput, FileOfOnlyCrsGivesOneEmptyEntryPerCr)
+{
+    TestDirectory directory;
+    WriteFile(directory.File("Lexivander.qry"), std::string(1 << 20, '\r'));
+    QueryHistory history;
+    history.LoadQueryHistory(directory.Slash());
+    ASSERT_EQ(history.Entries().size(), 1u << 20);
+    EXPECT_TRUE(history.Entries().front().empty());
+    EXPECT_TRUE(history.Entries().back().empty());
+}
+
+TEST(QueryHistoryBadInput, MegabyteLinesLoadWhole)
+{
+    TestDirectory directory;
+    const std::string line(1 << 20, 'm');
+    WriteFile(directory.File("Lexivander.qry"), line + "\r\n" + line + "\n" + line);
+    QueryHistory history;
+    history.LoadQueryHistory(directory.Slash());
+    EXPECT_EQ(history.Entries(), (Entries{line, line, line}));
+}
+
+TEST(QueryHistoryBadInput, HundredMegabyteFileLoads)
+{
+    TestDirectory directory;
+    std::string content;
+    const std::string line = std::string(98, 'h') + "\r\n";
+    content.reserve(100u << 20);
+    while (content.size() + line.size() <= (100u << 20))
+        content += line;
+    WriteFile(directory.File("Lexivander.qry"), content);
+    QueryHistory history;
+    history.LoadQueryHistory(directory.Slash());
+    EXPECT_EQ(history.Entries().size(), content.size() / line.size());
+    EXPECT_EQ(history.Entries().back(), std::string(98, 'h'));
+}
+
+TEST(QueryHistoryBadInput, BinaryFileSplitsOnlyAtBreaksBeforeTheFirstNul)
+{
+    std::mt19937 random(7);
+    std::string bytes;
+    for (int i = 0; i < 300'000; ++i)
+        bytes += static_cast<char>(random() % 255 + 1); // no NUL, so the whole file counts
+    bytes += '\0';
+    bytes += "\r\ntail";
+
+    TestDirectory directory;
+    WriteFile(directory.File("Lexivander.qry"), bytes);
+    QueryHistory history;
+    history.LoadQueryHistory(directory.Slash());
+
+    // Re-joining the entries with the breaks they were cut at gives back the bytes before NUL.
+    const std::string_view before(bytes.data(), bytes.find('\0'));
+    std::size_t at = 0;
+    for (const std::string &entry : history.Entries()) {
+        ASSERT_EQ(before.substr(at, entry.size()), entry);
+        ASSERT_EQ(entry.find_first_of("\r\n"sv), std::string::npos);
+        at += entry.size();
+        if (at < before.size())
+            at += before.substr(at, 2) == "\r\n" ? 2 : 1;
+    }
+    EXPECT_EQ(at, before.size());
+    EXPECT_EQ(history.Entries(), ParseQueryHistory(bytes));
+}
+
+TEST(QueryHistoryBadInput, BreaksAtEveryOffsetAroundReadPieceBoundariesSplitTheSame)
+{
+    // The file is read in pieces of a power of two in size; a line, a CR LF pair or the NUL may
+    // straddle two of them.
+    struct Separator
+    {
+        std::string_view Bytes;
+        bool EmptyEntryBetween;
+    };
+    const Separator separators[] = {{"\r\n", false}, {"\r", false}, {"\n", false},
+                                    {"\n\r", true}, {"\r\r", true}};
+    TestDirectory directory;
+    for (const std::size_t boundary : {std::size_t{1} << 12, std::size_t{1} << 16, std::size_t{1} << 17}) {
+        for (std::size_t length = boundary - 3; length <= boundary + 1; ++length) {
+            const std::string line(length, 'a');
+            for (const Separator &separator : separators) {
+                WriteFile(directory.File("Lexivander.qry"), line + std::string(separator.Bytes) + "b");
+                QueryHistory history;
+                history.LoadQueryHistory(directory.Slash());
+                const Entries expected
+                    = separator.EmptyEntryBetween ? Entries{line, "", "b"} : Entries{line, "b"};
+                ASSERT_EQ(history.Entries(), expected) << "length " << length;
+            }
+            WriteFile(directory.File("Lexivander.qry"), line + std::string("\0\r\nb", 4));
+            QueryHistory history;
+            history.LoadQueryHistory(directory.Slash());
+            ASSERT_EQ(history.Entries(), Entries{line}) << "NUL after length " << length;
+        }
+    }
+}
+
+// --- Completion ---
+
+struct CompletionCase
+{
+    const char *Description;
+    Entries List;
+    std::string Typed;
+    std::optional<std::size_t> Expected;
+};
+
+class FindCompletionTest : public testing::TestWithParam<CompletionCase>
+{};
+
+TEST_P(FindCompletionTest, FindsTheFirstEntryBeginningWithTheText)
+{
+    const CompletionCase &c = GetParam();
+    EXPECT_EQ(HistoryOf(c.List).FindCompletion(c.Typed), c.Expected) << c.Description;
+}
+
+const std::string Zhong = "\xD6\xD0"; // 中
+const std::string Wen = "\xCE\xC4";   // 文
+const std::string Emoji = "\x94\x39\xFC\x36";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases,
+    FindCompletionTest,
+    testing::Values(
+        CompletionCase{"letters ignore case", {"Cat"}, "c", 0},
+        CompletionCase{"first in list order wins", {"cattle", "cat"}, "cat", 0},
+        CompletionCase{"typed upper case", {"dog", "cattle"}, "CAT", 1},
+        CompletionCase{"no entry begins so", {"dog", "cat"}, "x", std::nullopt},
+        CompletionCase{"nothing typed", {"dog"}, "", std::nullopt},
+        CompletionCase{"longer than the entry", {"ca"}, "cat", std::nullopt},
+        CompletionCase{"a whole double-byte character", {Zhong + Wen}, Zhong, 0},
+        CompletionCase{"never ends inside a character", {Zhong + Wen}, "\xD6", std::nullopt},
+        CompletionCase{"a trail byte is not case-folded", {"\x81\x41"}, "\x81\x61", std::nullopt},
+        CompletionCase{"a trail byte letter matches itself", {"\x81\x41z"}, "\x81\x41", 0},
+        CompletionCase{"letters after a character fold", {Zhong + "Ab"}, Zhong + "a", 0},
+        CompletionCase{"inside a four-byte character", {Emoji}, "\x94\x39", std::nullopt},
+        CompletionCase{"a whole four-byte character", {Emoji + "x"}, Emoji, 0},
+        CompletionCase{"lone lead before a letter-like trail", {"\xD6" "a"}, "\xD6", std::nullopt},
+        CompletionCase{"skips an entry split differently", {"\xD6\xD0" "a", "\xD6"}, "\xD6", 1},
+        CompletionCase{"empty entries never match", {"", "x"}, "x", 1}));
+
+} // namespace
+} // namespace tellaria

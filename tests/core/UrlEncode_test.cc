@@ -1,0 +1,57 @@
+#include "core/UrlEncode.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace tellaria {
+namespace {
+
+struct EncodeCase
+{
+    std::string_view Input;
+    std::string_view Expected;
+};
+
+class UrlEncodeQueryTest : public testing::TestWithParam<EncodeCase>
+{};
+
+TEST_P(UrlEncodeQueryTest, EncodesBytes)
+{
+    EXPECT_EQ(UrlEncodeQuery(GetParam().Input), GetParam().Expected);
+}
+
+using namespace std::string_view_literals;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases,
+    UrlEncodeQueryTest,
+    testing::Values(EncodeCase{""sv, ""sv},
+                    EncodeCase{"abc XYZ 09"sv, "abc+XYZ+09"sv},
+                    EncodeCase{"C++"sv, "C%2B%2B"sv},
+                    EncodeCase{"e-mail"sv, "e%2Dmail"sv},
+                    EncodeCase{"a.b"sv, "a%2Eb"sv},
+                    EncodeCase{"\t"sv, "%09"sv},
+                    EncodeCase{"\xA0"sv, "%A0"sv},
+                    EncodeCase{"\xD6\xD0"sv, "%D6%D0"sv},
+                    EncodeCase{"\xE4\xB8\xAD"sv, "%E4%B8%AD"sv},
+                    EncodeCase{"  "sv, "++"sv},
+                    EncodeCase{"_~*/"sv, "%5F%7E%2A%2F"sv},
+                    EncodeCase{"\0\xFF"sv, "%00%FF"sv},
+                    EncodeCase{"a b/"sv, "a+b%2F"sv}));
+
+// Every byte value against the rule, so no punctuation slips through unescaped.
+TEST(UrlEncodeQuery, EscapesEveryByteButLettersDigitsAndSpace)
+{
+    for (int value = 0; value < 256; ++value) {
+        const char byte = static_cast<char>(value);
+        const bool kept = (value >= '0' && value <= '9') || (value >= 'A' && value <= 'Z')
+                          || (value >= 'a' && value <= 'z');
+        char escaped[4];
+        std::snprintf(escaped, sizeof escaped, "%%%02X", value);
+        const std::string expected = value == ' ' ? "+" : kept ? std::string(1, byte) : escaped;
+        EXPECT_EQ(UrlEncodeQuery(std::string_view(&byte, 1)), expected) << "byte " << value;
+    }
+}
+
+} // namespace
+} // namespace tellaria
