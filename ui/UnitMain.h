@@ -7,6 +7,7 @@
 #include "core/LookupCatalogue.h"
 #include "core/QueryHistory.h"
 #include "core/SettingsFile.h"
+#include "platform/DataDirectory.h"
 
 #include <QList>
 #include <QPointer>
@@ -48,8 +49,10 @@ class TfrmMain : public QWidget
 {
     Q_OBJECT
 public:
-    // `programDirectory` (with its trailing separator) holds the settings and history files.
-    explicit TfrmMain(const QString &programDirectory = ExecutableDirectory(),
+    // `programDirectory` (with its trailing separator) holds the settings and history files: by
+    // default the executable's directory, or the user's configuration directory for the program
+    // when that one is not writable (an installed copy).
+    explicit TfrmMain(const QString &programDirectory = DataDirectory(ExecutableDirectory()),
                       QWidget *parent = nullptr);
     ~TfrmMain() override;
 
