@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 GENERATOR ?= Ninja
 CMAKE_FLAGS ?=
 
-.PHONY: all setup configure build run test bench clean
+.PHONY: all setup configure build run test bench install package clean
 
 all: build
 
@@ -26,6 +26,16 @@ test: build
 
 bench: build
 	@bash scripts/bench.sh $(BUILD_DIR)
+
+# PREFIX overrides the configured install prefix (/usr/local); DESTDIR stages the whole tree.
+install: build
+	cmake --install $(BUILD_DIR) $(if $(PREFIX),--prefix $(PREFIX))
+
+# The Debian package, copied here so that `apt-get install ./tellaria_*.deb` finds it.
+package: build
+	rm -f $(BUILD_DIR)/tellaria_*.deb
+	cmake --build $(BUILD_DIR) --target package
+	cp $(BUILD_DIR)/tellaria_*.deb .
 
 clean:
 	rm -rf $(BUILD_DIR)

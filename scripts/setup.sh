@@ -9,6 +9,7 @@ packages=(
     libgl1-mesa-dri libglx-mesa0 xvfb xauth fonts-noto-cjk
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
+    dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()

@@ -1,0 +1,65 @@
+# Installation (make install) and the Debian package (make package).
+include(GNUInstallDirs)
+
+# The AppStream id. The desktop entry keeps the program's name, tellaria.desktop, because that is
+# the window's class and Wayland app id, which desktops match to their entry.
+set(TELLARIA_APP_ID io.github.tellaria.Tellaria)
+# The day the version in project() was set; change the two together.
+set(TELLARIA_RELEASE_DATE 2026-12-07)
+
+set(TELLARIA_METAINFO ${PROJECT_BINARY_DIR}/data/${TELLARIA_APP_ID}.metainfo.xml)
+configure_file(${PROJECT_SOURCE_DIR}/data/${TELLARIA_APP_ID}.metainfo.xml.in
+               ${TELLARIA_METAINFO} @ONLY)
+
+# qt_standard_project_setup() asks for $ORIGIN/../lib, which has nothing of ours (everything else
+# is the system's), and which CMake cannot write into a binary built without an RPATH.
+set_target_properties(tellaria PROPERTIES INSTALL_RPATH "")
+install(TARGETS tellaria RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/data/tellaria.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${TELLARIA_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/tellaria.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+# Every committed size: resources/icons/hicolor/<N>x<N>/apps/tellaria.png.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/icons/hicolor
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons
+        FILES_MATCHING PATTERN tellaria.png)
+
+# Validates the data files as installed, where the desktop entry and the AppStream launchable
+# must agree; only where the distribution's validators are present.
+if(TELLARIA_BUILD_TESTS)
+    find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
+    find_program(APPSTREAMCLI appstreamcli)
+    if(DESKTOP_FILE_VALIDATE AND APPSTREAMCLI)
+        add_test(NAME install_data_valid
+                 COMMAND ${CMAKE_COMMAND}
+                     -DBUILD_DIR=${PROJECT_BINARY_DIR}
+                     -DROOT=${PROJECT_BINARY_DIR}/install-check
+                     -DAPP_ID=${TELLARIA_APP_ID}
+                     -DDESKTOP_FILE_VALIDATE=${DESKTOP_FILE_VALIDATE}
+                     -DAPPSTREAMCLI=${APPSTREAMCLI}
+                     -P ${PROJECT_SOURCE_DIR}/cmake/CheckInstall.cmake)
+    else()
+        message(STATUS "desktop-file-validate or appstreamcli missing: install_data_valid skipped")
+    endif()
+endif()
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tellaria)
+set(CPACK_PACKAGE_VENDOR "The Tellaria developers")
+set(CPACK_PACKAGE_CONTACT "The Tellaria developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "look a term up in several online reference works at once")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Tellaria sends one term to several online dictionaries and encyclopaedias and shows each
+answer in its own tab. Its interface is in Simplified Chinese.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION text)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# No extra Depends: QtWebEngineProcess, which the engine starts and nothing links to, comes with
+# libqt6webenginecore6-bin, and Debian's symbols file for libQt6WebEngineCore already names it.
+# The interface is Chinese; without a CJK font its text shows as boxes.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk | fonts-wqy-microhei | fonts-wqy-zenhei")
+include(CPack)
