@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 GENERATOR ?= Ninja
 CMAKE_FLAGS ?=
 
-.PHONY: all setup configure build run test bench install package clean
+.PHONY: all setup configure build run test bench lint screenshots install package clean
 
 all: build
 
@@ -26,6 +26,12 @@ test: build
 
 bench: build
 	@bash scripts/bench.sh $(BUILD_DIR)
+
+lint: setup
+	@bash scripts/lint.sh
+
+screenshots: build
+	@bash scripts/screenshots.sh $(BUILD_DIR)
 
 # PREFIX overrides the configured install prefix (/usr/local); DESTDIR stages the whole tree.
 install: build
