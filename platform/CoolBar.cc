@@ -22,6 +22,14 @@ void TCoolBar::AppendBand(QWidget *control)
     m_layout->addWidget(control);
 }
 
+void TCoolBar::InsertControl(QWidget *control)
+{
+    const bool hidden = ExplicitlyHidden(control);
+    control->setParent(this);
+    AppendBand(control);
+    control->setVisible(!hidden);
+}
+
 QList<QWidget *> TCoolBar::BandControls() const
 {
     QList<QWidget *> controls;

@@ -2,7 +2,11 @@
 
 // A band area: one band per child control, each band on a row of its own, in the order the
 // controls were added. A band shows only while its control is visible, and the area's height
-// follows its visible bands, so showing or hiding a band moves whatever lies below.
+// follows its visible bands, so showing or hiding a band moves whatever lies below. It is a dock
+// site: a control docked into it gets a new band after the existing ones, and a control that
+// leaves it takes its band along.
+
+#include "platform/Docking.h"
 
 #include <QFrame>
 #include <QList>
@@ -11,7 +15,7 @@ class QVBoxLayout;
 
 namespace tellaria {
 
-class TCoolBar : public QFrame
+class TCoolBar : public QFrame, public TDockSite
 {
     Q_OBJECT
 public:
@@ -23,6 +27,10 @@ public:
     QList<QWidget *> BandControls() const;
     // The controls whose bands are showing, in band order.
     QList<QWidget *> VisibleBandControls() const;
+
+    QWidget *DockWidget() override { return this; }
+    QList<QWidget *> DockClients() const override { return BandControls(); }
+    void InsertControl(QWidget *control) override;
 
 private:
     QVBoxLayout *m_layout;

@@ -2,8 +2,10 @@
 
 #include "platform/AnsiText.h"
 #include "platform/Application.h"
+#include "platform/ApplicationHint.h"
 #include "platform/CheckListBox.h"
 #include "platform/CoolBar.h"
+#include "platform/Docking.h"
 #include "platform/InputMethod.h"
 #include "platform/WebBrowser.h"
 #include "ui/ImageList.h"
@@ -107,7 +109,12 @@ TfrmMain::TfrmMain(const QString &programDirectory, QWidget *parent)
             &TfrmMain::ActionList1Update);
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain()
+{
+    // Floating windows are the application's, but none outlives the program's main window.
+    for (const QPointer<TfrmFloating> &window : std::as_const(m_floatingWindows))
+        delete window.data();
+}
 
 void TfrmMain::CreateActions()
 {
@@ -165,6 +172,13 @@ void TfrmMain::CreateControls()
 
     CoolBar1 = new TCoolBar(this);
     CoolBar1->setObjectName(QStringLiteral("CoolBar1"));
+    CoolBar1->OnDockOver = [this](TDragDockObject &source, const QPoint &position,
+                                  TDragState state, bool &accept) {
+        CoolBar1DockOver(source, position, state, accept);
+    };
+    CoolBar1->OnDockDrop = [this](TDragDockObject &source, const QPoint &position) {
+        CoolBar1DockDrop(source, position);
+    };
     mainLayout->addWidget(CoolBar1);
 
     // Band 1: the menu, shown as a toolbar of caption buttons.
@@ -182,6 +196,8 @@ void TfrmMain::CreateControls()
     ToolBar2->setFloatable(false);
     ToolBar2->setIconSize(QSize(16, 16));
     ToolBar2->setMinimumHeight(24);
+    // Dragging it is a docking drag; its own drag is on while it sits in the band area.
+    new TDockClient(ToolBar2);
     const auto addButton = [this](const char *name, QAction *action) {
         auto *button = new QToolButton(ToolBar2);
         button->setObjectName(QLatin1String(name));
@@ -306,6 +322,7 @@ void TfrmMain::CreateMenus()
     const auto addTopItem = [this](const char *caption, const char *name) {
         auto *menu = new QMenu(this);
         menu->setObjectName(QLatin1String(name));
+        TApplicationHint::HighlightDisabledItems(menu);
         auto *button = new QToolButton(ToolBar1);
         button->setObjectName(QLatin1String(name) + QStringLiteral("Button"));
         button->setText(Utf8Text(caption));
@@ -351,12 +368,19 @@ void TfrmMain::CreateMenus()
     NViewStatusBar->setObjectName(QStringLiteral("NViewStatusBar"));
     NViewStatusBar->setCheckable(true);
     NViewStatusBar->setChecked(true);
-    connect(NViewStatusBar, &QAction::triggered, this, &TfrmMain::NViewStatusBarClick);
+    // Qt inverts a check item's check before `triggered`; the handlers invert it themselves.
+    connect(NViewStatusBar, &QAction::triggered, this, [this](bool checked) {
+        NViewStatusBar->setChecked(!checked);
+        NViewStatusBarClick();
+    });
     NViewToolBar = MainMenu1View->addAction(Utf8Text("标准按钮(&T)"));
     NViewToolBar->setObjectName(QStringLiteral("NViewToolBar"));
     NViewToolBar->setCheckable(true);
     NViewToolBar->setChecked(true);
-    connect(NViewToolBar, &QAction::triggered, this, &TfrmMain::NViewToolBarClick);
+    connect(NViewToolBar, &QAction::triggered, this, [this](bool checked) {
+        NViewToolBar->setChecked(!checked);
+        NViewToolBarClick();
+    });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -380,6 +404,11 @@ void TfrmMain::FormCreate()
 
     m_sites = BuildSiteTable();
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
+    TDockClient::Of(ToolBar2)->SetFloatingWindowClass([this]() -> TDockTarget * {
+        auto *window = new TfrmFloating;
+        m_floatingWindows.append(window);
+        return window;
+    });
     CkLstBookshop->SetColumns(SiteCount);
     CkLstBookshop->clear();
 
@@ -395,6 +424,9 @@ void TfrmMain::FormCreate()
 
     for (const LookupSite &site : m_sites)
         CkLstBookshop->AddRow(FromAnsi(site.Name), true);
+    TApplicationHint::Instance().SetHandler(this, [this](const QString &hint) {
+        ShowHint(hint);
+    });
     PageControl1->hide();
     PnlWbAD->show();
     connect(WbAd->page(), &QWebEnginePage::loadingChanged, this,
@@ -454,6 +486,11 @@ void TfrmMain::closeEvent(QCloseEvent *event)
         return;
     m_closed = true;
     FormClose();
+    // The floating windows end with the program, unasked, and must not hold its quit up.
+    for (const QPointer<TfrmFloating> &window : std::as_const(m_floatingWindows)) {
+        if (window)
+            window->EndWithProgram();
+    }
     emit Closed();
 }
 
@@ -668,13 +705,60 @@ void TfrmMain::ActSelectAllExecute() { RunBrowserCommand(OLECMDID_SELECTALL); }
 
 void TfrmMain::NViewStatusBarClick()
 {
-    // The item is checkable, so Qt has already inverted the check.
+    NViewStatusBar->setChecked(!NViewStatusBar->isChecked());
     StatusBar1->setVisible(NViewStatusBar->isChecked());
 }
 
 void TfrmMain::NViewToolBarClick()
 {
+    NViewToolBar->setChecked(!NViewToolBar->isChecked());
+    // A floating toolbar is shown and hidden with its window, whatever the check says: the two
+    // stay in step because only this item shows or hides a window that holds the toolbar.
+    if (TfrmFloating *window = FloatingHost()) {
+        window->setVisible(!window->isVisible());
+        return;
+    }
     ToolBar2->setVisible(NViewToolBar->isChecked());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Docking and hints
+
+TfrmFloating *TfrmMain::FloatingHost() const
+{
+    return qobject_cast<TfrmFloating *>(ToolBar2->window());
+}
+
+void TfrmMain::CoolBar1DockOver(TDragDockObject &source, const QPoint &, TDragState,
+                                bool &accept)
+{
+    // Only a floating toolbar window docks here; the toolbar itself never does.
+    accept = qobject_cast<TfrmFloating *>(source.Control()) != nullptr;
+    if (accept) {
+        const QRect client = CoolBar1->contentsRect();
+        source.SetDockRect(QRect(CoolBar1->mapToGlobal(client.topLeft()), client.size()));
+    }
+}
+
+void TfrmMain::CoolBar1DockDrop(TDragDockObject &source, const QPoint &)
+{
+    // Docking the toolbar below reports here again with the toolbar itself: nothing to do then.
+    auto *window = qobject_cast<TfrmFloating *>(source.Control());
+    if (!window)
+        return;
+    const QList<QWidget *> controls = window->DockClients();
+    if (controls.isEmpty())
+        return;
+    QWidget *control = controls.first();
+    TDockClient *client = TDockClient::Of(control);
+    client->SetDragMode(TDragMode::Automatic);
+    client->ManualDock(CoolBar1);
+    window->hide();
+}
+
+void TfrmMain::ShowHint(const QString &hint)
+{
+    StatusPanel0->setText(hint);
 }
 
 // ---------------------------------------------------------------------------------------------

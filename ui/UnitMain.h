@@ -30,6 +30,8 @@ namespace tellaria {
 
 class TCheckListBox;
 class TCoolBar;
+class TDragDockObject;
+enum class TDragState;
 class TWebBrowser;
 class TfrmFloating;
 
@@ -142,6 +144,15 @@ public:
     void ActSelectAllExecute();
     void NViewStatusBarClick();
     void NViewToolBarClick();
+    // The band area takes only a floating toolbar window, outlining itself as the target.
+    void CoolBar1DockOver(TDragDockObject &source, const QPoint &position, TDragState state,
+                          bool &accept);
+    // A floating toolbar window dropped on the band area: its toolbar becomes the last band.
+    void CoolBar1DockDrop(TDragDockObject &source, const QPoint &position);
+    // The application's hint has changed: status bar panel 0 shows it.
+    void ShowHint(const QString &hint);
+    // The floating window that holds ToolBar2, or null while it is docked.
+    TfrmFloating *FloatingHost() const;
     void mnuExitClick();
     // The ad-server filter of dictionary pages.
     static void BeforeNavigate2(TWebBrowser *sender, const QUrl &url, bool isMainFrame,
@@ -187,6 +198,8 @@ private:
     bool m_shown = false;
     bool m_closed = false;
     std::unique_ptr<QPrinter> m_printer;
+    // Every floating window made for ToolBar2, in order; each is used for one float only.
+    QList<QPointer<TfrmFloating>> m_floatingWindows;
 };
 
 } // namespace tellaria

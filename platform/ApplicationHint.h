@@ -1,0 +1,57 @@
+#pragma once
+
+// The application-wide current hint: whenever the application becomes idle it is taken from the
+// highlighted item of an open menu or, with no menu open, from the widget under the pointer
+// (disabled widgets included, falling back to the nearest enclosing widget with a hint). A
+// widget's or menu item's hint is its status tip; only the long part is used, the text after
+// the first "|" (the whole tip when it holds none). One handler hears every change.
+//
+// Qt's own status tips travel as QStatusTipEvent to the window under the pointer and are shown
+// only by a QMainWindow; the program's windows are not ones, so nothing else writes the hint.
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+
+class QMenu;
+class QWidget;
+
+namespace tellaria {
+
+class TApplicationHint : public QObject
+{
+    Q_OBJECT
+public:
+    // The one instance, made on first use and owned by the application object.
+    static TApplicationHint &Instance();
+
+    const QString &Hint() const { return m_hint; }
+
+    // Makes `handler` the one that hears each new hint, for as long as `receiver` lives. The
+    // current hint starts over empty, so the handler also hears the first one it is shown with.
+    void SetHandler(QObject *receiver, std::function<void(const QString &hint)> handler);
+
+    // Recomputes the hint now, as at idle time.
+    void Update();
+
+    // The text after the first "|" of `hint`, or `hint` when it holds none.
+    static QString LongHint(const QString &hint);
+    // The long hint of `widget` or of its nearest ancestor with a hint; empty when none has one.
+    static QString HintOf(const QWidget *widget);
+
+    // Lets the pointer and the arrow keys highlight the disabled items of `menu` too, as the
+    // platform menus the program was made for do, so that their hints show as well.
+    static void HighlightDisabledItems(QMenu *menu);
+
+private:
+    TApplicationHint();
+    QString CurrentHint() const;
+
+    QString m_hint;
+    QPointer<QObject> m_receiver;
+    std::function<void(const QString &)> m_handler;
+};
+
+} // namespace tellaria

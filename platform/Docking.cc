@@ -1,0 +1,349 @@
+#include "platform/Docking.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QMouseEvent>
+#include <QRubberBand>
+
+#include <algorithm>
+#include <vector>
+
+namespace tellaria {
+
+namespace {
+
+std::vector<TDockSite *> &RegisteredSites()
+{
+    static std::vector<TDockSite *> sites;
+    return sites;
+}
+
+QRect ScreenRect(const QWidget *widget)
+{
+    return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+}
+
+} // namespace
+
+bool ExplicitlyHidden(const QWidget *widget)
+{
+    return widget->isHidden() && widget->testAttribute(Qt::WA_WState_ExplicitShowHide);
+}
+
+TDragDockObject::TDragDockObject(QWidget *control, const QRect &dockRect)
+    : m_control(control)
+    , m_dockRect(dockRect)
+{
+}
+
+// ---------------------------------------------------------------------------------------------
+// Dock sites
+
+TDockSite::TDockSite()
+{
+    RegisteredSites().push_back(this);
+}
+
+TDockSite::~TDockSite()
+{
+    std::erase(RegisteredSites(), this);
+}
+
+TDockSite *TDockSite::SiteAt(const QPoint &globalPosition)
+{
+    for (TDockSite *site : RegisteredSites()) {
+        const QWidget *widget = site->DockWidget();
+        if (widget->isVisible() && ScreenRect(widget).contains(globalPosition))
+            return site;
+    }
+    return nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The drag
+
+// One docking drag, from the first move past the drag distance to the release: the outline,
+// the mouse grab and the site the pointer is over.
+class TDockDrag
+{
+public:
+    TDockDrag(TDockClient &client, const QPoint &pressPosition);
+    ~TDockDrag();
+
+    void Move(const QPoint &globalPosition);
+    void Drop(const QPoint &globalPosition);
+
+private:
+    QRect FreeOutline(const QPoint &globalPosition) const;
+    // Finds the site under the pointer and asks it, leaving the answer in m_site/m_accepted.
+    void Track(const QPoint &globalPosition);
+    void Finish();
+
+    TDockClient &m_client;
+    QPointer<QWidget> m_grabber;
+    QSize m_size;
+    QPoint m_grabOffset;
+    TDragDockObject m_source;
+    TDockSite *m_site = nullptr;
+    bool m_accepted = false;
+    std::unique_ptr<QRubberBand> m_outline;
+};
+
+TDockDrag::TDockDrag(TDockClient &client, const QPoint &pressPosition)
+    : m_client(client)
+    , m_grabber(client.m_handle)
+    , m_source(client.Control(), QRect())
+{
+    QWidget *dragged = client.Control();
+    if (dragged->isWindow()) {
+        const QRect frame = dragged->frameGeometry();
+        m_size = frame.size();
+        m_grabOffset = pressPosition - frame.topLeft();
+    } else {
+        // The outline has the undocked size; the grabbed point keeps its relative place in it.
+        m_size = client.UndockSize();
+        const QPoint offset = pressPosition - dragged->mapToGlobal(QPoint(0, 0));
+        const QSize current = dragged->size();
+        m_grabOffset = QPoint(current.width() > 0 ? offset.x() * m_size.width() / current.width()
+                                                  : 0,
+                              current.height() > 0
+                                  ? offset.y() * m_size.height() / current.height()
+                                  : 0);
+    }
+    m_outline = std::make_unique<QRubberBand>(QRubberBand::Rectangle);
+    m_outline->setObjectName(QStringLiteral("DockOutline"));
+    // Moves outside the grabbing widget must still reach the drag.
+    if (m_grabber && m_grabber->isVisible())
+        m_grabber->grabMouse();
+}
+
+TDockDrag::~TDockDrag()
+{
+    Finish();
+}
+
+void TDockDrag::Finish()
+{
+    if (m_grabber && QWidget::mouseGrabber() == m_grabber)
+        m_grabber->releaseMouse();
+    if (m_outline)
+        m_outline->hide();
+}
+
+QRect TDockDrag::FreeOutline(const QPoint &globalPosition) const
+{
+    return QRect(globalPosition - m_grabOffset, m_size);
+}
+
+void TDockDrag::Track(const QPoint &globalPosition)
+{
+    TDockSite *site = TDockSite::SiteAt(globalPosition);
+    if (m_site && m_site != site && m_site->OnDockOver) {
+        bool ignored = false;
+        m_source.SetDockRect(FreeOutline(globalPosition));
+        m_site->OnDockOver(m_source, globalPosition, TDragState::Leave, ignored);
+    }
+    const TDragState state = site == m_site ? TDragState::Move : TDragState::Enter;
+    m_site = site;
+    m_accepted = false;
+    m_source.SetDockRect(FreeOutline(globalPosition));
+    if (site && site->OnDockOver)
+        site->OnDockOver(m_source, globalPosition, state, m_accepted);
+    if (!m_accepted)
+        m_source.SetDockRect(FreeOutline(globalPosition));
+}
+
+void TDockDrag::Move(const QPoint &globalPosition)
+{
+    Track(globalPosition);
+    m_outline->setGeometry(m_source.DockRect());
+    m_outline->show();
+}
+
+void TDockDrag::Drop(const QPoint &globalPosition)
+{
+    Track(globalPosition);
+    Finish();
+    QWidget *dragged = m_client.Control();
+    if (m_site) {
+        // A refusing site under the pointer ends the drag with no change.
+        if (m_accepted && m_site->OnDockDrop)
+            m_site->OnDockDrop(m_source, globalPosition);
+    } else if (dragged->isWindow()) {
+        dragged->move(m_source.DockRect().topLeft());
+    } else if (m_client.CanFloat()) {
+        m_client.Float(m_source.DockRect(), globalPosition);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Dock clients
+
+TDockClient::TDockClient(QWidget *control, QWidget *handle)
+    : QObject(control)
+    , m_control(control)
+    , m_handle(handle ? handle : control)
+{
+    setObjectName(QStringLiteral("DockClient"));
+    m_handle->installEventFilter(this);
+}
+
+TDockClient::~TDockClient() = default;
+
+TDockClient *TDockClient::Of(const QWidget *control)
+{
+    return control ? control->findChild<TDockClient *>(QString(), Qt::FindDirectChildrenOnly)
+                   : nullptr;
+}
+
+void TDockClient::SetFloatingWindowClass(FloatingWindowFactory factory)
+{
+    m_floatingWindowClass = std::move(factory);
+}
+
+QSize TDockClient::UndockSize() const
+{
+    return m_undockSize.isValid() ? m_undockSize : m_control->size();
+}
+
+void TDockClient::ManualDock(TDockTarget *target)
+{
+    TDragDockObject source(m_control, ScreenRect(m_control));
+    Dock(target, source, QCursor::pos());
+}
+
+void TDockClient::Dock(TDockTarget *target, TDragDockObject &source, const QPoint &position)
+{
+    if (m_floatingHost && m_control->window() == m_floatingHost)
+        m_undockSize = m_control->size();
+    m_floatingHost = nullptr;
+    target->InsertControl(m_control);
+    if (target->OnDockDrop)
+        target->OnDockDrop(source, position);
+}
+
+void TDockClient::Float(const QRect &outline, const QPoint &position)
+{
+    TDockTarget *target = m_floatingWindowClass();
+    QWidget *window = target->DockWidget()->window();
+    window->resize(outline.size().grownBy(target->ClientMargins()));
+    window->move(outline.topLeft());
+    TDragDockObject source(m_control, outline);
+    Dock(target, source, position);
+    m_floatingHost = window;
+}
+
+void TDockClient::BeginDrag(const QPoint &globalPosition)
+{
+    m_drag = std::make_unique<TDockDrag>(*this, m_pressPosition);
+    m_drag->Move(globalPosition);
+}
+
+void TDockClient::EndDrag(const QPoint &globalPosition)
+{
+    m_drag->Drop(globalPosition);
+    m_drag.reset();
+}
+
+bool TDockClient::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_handle)
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton && m_dragMode == TDragMode::Automatic && !m_drag) {
+            m_pressed = true;
+            m_pressPosition = mouse->globalPosition().toPoint();
+        }
+        break;
+    }
+    case QEvent::MouseMove: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        const QPoint position = mouse->globalPosition().toPoint();
+        if (m_drag) {
+            m_drag->Move(position);
+            return true;
+        }
+        if (m_pressed && (mouse->buttons() & Qt::LeftButton)
+            && (position - m_pressPosition).manhattanLength()
+                   >= QApplication::startDragDistance()) {
+            BeginDrag(position);
+            return true;
+        }
+        break;
+    }
+    case QEvent::MouseButtonRelease: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() != Qt::LeftButton)
+            break;
+        m_pressed = false;
+        if (m_drag) {
+            EndDrag(mouse->globalPosition().toPoint());
+            return true;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Forms
+
+TForm::TForm(QWidget *parent, Qt::WindowFlags flags)
+    : QWidget(parent, flags | Qt::Window)
+{
+}
+
+void TForm::EndWithProgram()
+{
+    m_ending = true;
+    hide();
+}
+
+void TForm::closeEvent(QCloseEvent *event)
+{
+    if (m_ending) {
+        event->accept();
+        return;
+    }
+    TCloseAction action = TCloseAction::Hide;
+    if (OnClose)
+        OnClose(action);
+    switch (action) {
+    case TCloseAction::None:
+        event->ignore();
+        break;
+    case TCloseAction::Hide:
+        event->accept();
+        break;
+    case TCloseAction::Free:
+        event->accept();
+        deleteLater();
+        break;
+    case TCloseAction::Minimize:
+        event->ignore();
+        showMinimized();
+        break;
+    }
+}
+
+void TForm::keyPressEvent(QKeyEvent *event)
+{
+    // Without a window manager nothing else turns the keyboard's close shortcut into a request.
+    const bool altF4 = event->key() == Qt::Key_F4 && event->modifiers() == Qt::AltModifier;
+    if (altF4 || event->matches(QKeySequence::Close)) {
+        close();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+} // namespace tellaria

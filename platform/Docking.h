@@ -1,0 +1,189 @@
+#pragma once
+
+// Docking of a control or of a top-level window: the drag with its outline, the dock sites that
+// accept or refuse it, floating a control into a new window of its floating window class, the
+// programmatic dock, and windows whose close requests can be refused.
+//
+// Qt docks only its own toolbars and dock widgets inside a QMainWindow; the program needs a
+// toolbar to leave a band area for a window of the program's own class and come back, so this
+// small layer does it for any widget.
+
+#include <QMargins>
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QRect>
+#include <QSize>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QCloseEvent;
+class QKeyEvent;
+class QRubberBand;
+
+namespace tellaria {
+
+// True when `widget` was hidden by hide() or setVisible(false), not just by lying in a hidden
+// window; such a control stays hidden when docked elsewhere.
+bool ExplicitlyHidden(const QWidget *widget);
+
+// What a docking drag carries: the control or top-level window being dragged and the outline,
+// in screen coordinates, of where it would go.
+class TDragDockObject
+{
+public:
+    TDragDockObject(QWidget *control, const QRect &dockRect);
+
+    QWidget *Control() const { return m_control; }
+    QRect DockRect() const { return m_dockRect; }
+    // A dock site's dock-over handler may put the outline elsewhere.
+    void SetDockRect(const QRect &rect) { m_dockRect = rect; }
+
+private:
+    QWidget *m_control;
+    QRect m_dockRect;
+};
+
+// How the drag stands towards the site being asked.
+enum class TDragState { Enter, Leave, Move };
+
+// `accept` arrives false; setting it true takes the dragged object.
+using TDockOverEvent = std::function<void(TDragDockObject &source, const QPoint &position,
+                                          TDragState state, bool &accept)>;
+using TDockDropEvent = std::function<void(TDragDockObject &source, const QPoint &position)>;
+
+// A container that controls can be docked into: a dock site, or a window of a floating window
+// class.
+class TDockTarget
+{
+public:
+    virtual ~TDockTarget() = default;
+
+    // The widget that becomes the docked controls' parent.
+    virtual QWidget *DockWidget() = 0;
+    // The docked controls, first to last.
+    virtual QList<QWidget *> DockClients() const = 0;
+    // Makes `control` a child of DockWidget() and lays it out; a control that was explicitly
+    // hidden stays hidden, any other shows with its new parent.
+    virtual void InsertControl(QWidget *control) = 0;
+    // For a floating window class: what the window draws around its client area (caption,
+    // border), so that a new window can be given a client area of the outline's size.
+    virtual QMargins ClientMargins() const { return {}; }
+
+    // Runs after a control has been docked here by TDockClient::ManualDock (floating included),
+    // with that control as the dropped object; and, for a dock site, when a drag it accepted is
+    // dropped on it, with the dragged object.
+    TDockDropEvent OnDockDrop;
+};
+
+// A dock site: found under the pointer during every docking drag and asked whether it takes the
+// dragged object. Sites register themselves while they exist.
+class TDockSite : public TDockTarget
+{
+public:
+    TDockSite();
+    ~TDockSite() override;
+    TDockSite(const TDockSite &) = delete;
+    TDockSite &operator=(const TDockSite &) = delete;
+
+    // Asked on entering, at every move over the site, on leaving and once more at the drop. An
+    // unset handler refuses.
+    TDockOverEvent OnDockOver;
+
+    // The visible site whose widget covers `globalPosition`, or null.
+    static TDockSite *SiteAt(const QPoint &globalPosition);
+};
+
+// Whether pressing on a control and moving the pointer starts a docking drag by itself.
+enum class TDragMode { Manual, Automatic };
+
+class TDockDrag;
+
+// The docking attributes of a control or top-level window, attached to it as a child object:
+// its own drag, its floating window class and its undocked size. A control's drag begins on the
+// control itself (presses on its disabled or passive children included); a window's on the
+// handle given, its caption strip.
+class TDockClient : public QObject
+{
+    Q_OBJECT
+public:
+    // Makes a new window of the floating window class, hidden and without a parent.
+    using FloatingWindowFactory = std::function<TDockTarget *()>;
+
+    explicit TDockClient(QWidget *control, QWidget *handle = nullptr);
+    ~TDockClient() override;
+
+    // The client attached to `control`, or null.
+    static TDockClient *Of(const QWidget *control);
+
+    QWidget *Control() const { return m_control; }
+    TDragMode DragMode() const { return m_dragMode; }
+    void SetDragMode(TDragMode mode) { m_dragMode = mode; }
+    void SetFloatingWindowClass(FloatingWindowFactory factory);
+    bool CanFloat() const { return bool(m_floatingWindowClass); }
+
+    // The client size a new floating window gets: the control's current size until it has been
+    // docked back from a floating window, then the size it had in that window.
+    QSize UndockSize() const;
+
+    // Moves the control into `target` (no reference control, no alignment), then runs the
+    // target's OnDockDrop with the control as the dropped object.
+    void ManualDock(TDockTarget *target);
+
+    // True while a docking drag of this control runs.
+    bool Dragging() const { return m_drag != nullptr; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    friend class TDockDrag;
+
+    void BeginDrag(const QPoint &globalPosition);
+    void EndDrag(const QPoint &globalPosition);
+    // Floats the control into a new window whose outer top-left is `outline`'s and whose client
+    // area has `outline`'s size; `position` is the drop's pointer position.
+    void Float(const QRect &outline, const QPoint &position);
+    void Dock(TDockTarget *target, TDragDockObject &source, const QPoint &position);
+
+    QWidget *m_control;
+    QPointer<QWidget> m_handle;
+    TDragMode m_dragMode = TDragMode::Automatic;
+    FloatingWindowFactory m_floatingWindowClass;
+    QSize m_undockSize;
+    // The window the control was last floated into, while it is there.
+    QPointer<QWidget> m_floatingHost;
+    bool m_pressed = false;
+    QPoint m_pressPosition;
+    std::unique_ptr<TDockDrag> m_drag;
+};
+
+// What a close request ends in.
+enum class TCloseAction { None, Hide, Free, Minimize };
+
+// A top-level window whose close requests, from every route (close(), the window manager's
+// close, the keyboard's close shortcut), go to OnClose first, which may refuse them by setting
+// the action to None. The default action is Hide.
+class TForm : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TForm(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
+
+    std::function<void(TCloseAction &action)> OnClose;
+
+    // The program is ending: the window is hidden and every later close request is granted
+    // without asking OnClose, so that the window cannot hold the application's quit up.
+    void EndWithProgram();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    bool m_ending = false;
+};
+
+} // namespace tellaria

@@ -1,0 +1,571 @@
+// The standard-buttons toolbar leaving the band area for a floating window and coming back, the
+// View menu's two toggles, the floating window's refusal to close and the status-bar hints, all
+// driven by mouse and key events on the real main window.
+
+#include "platform/CoolBar.h"
+#include "platform/Docking.h"
+#include "tests/support/TestProxy.h"
+#include "ui/Unit2.h"
+#include "ui/UnitMain.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRubberBand>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWindow>
+
+using namespace tellaria;
+using namespace tellaria::test;
+
+namespace {
+
+// Lets the event loop block once, as it does between user actions: idle-time work runs.
+void WaitIdle(int milliseconds = 30)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+QList<TfrmFloating *> FloatingWindows()
+{
+    QList<TfrmFloating *> windows;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *window = qobject_cast<TfrmFloating *>(widget))
+            windows << window;
+    }
+    return windows;
+}
+
+QRubberBand *VisibleOutline()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        auto *outline = qobject_cast<QRubberBand *>(widget);
+        if (outline && outline->isVisible())
+            return outline;
+    }
+    return nullptr;
+}
+
+QRect ScreenRect(const QWidget *widget, const QRect &local)
+{
+    return QRect(widget->mapToGlobal(local.topLeft()), local.size());
+}
+
+QPoint ScreenCentre(const QWidget *widget)
+{
+    return widget->mapToGlobal(widget->rect().center());
+}
+
+// A point of the toolbar itself, right of its last button, where a press is the toolbar's own.
+QPoint BareToolBarPoint(const QToolBar *toolBar)
+{
+    return QPoint(toolBar->width() - 6, toolBar->height() / 2);
+}
+
+// A user's drag: press on `handle` at `press`, move in a few steps to each point of `path`
+// (screen coordinates) and release on the last. `atEachStop` runs after each stop with the
+// button still held.
+void Drag(QWidget *handle, const QPoint &press, const QList<QPoint> &path,
+          const std::function<void(const QPoint &)> &atEachStop = {})
+{
+    QTest::mousePress(handle, Qt::LeftButton, {}, press);
+    QPoint from = handle->mapToGlobal(press);
+    for (const QPoint &to : path) {
+        for (int step = 1; step <= 4; ++step) {
+            const QPoint at = from + (to - from) * step / 4;
+            QTest::mouseMove(handle, handle->mapFromGlobal(at));
+        }
+        if (atEachStop)
+            atEachStop(to);
+        from = to;
+    }
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, handle->mapFromGlobal(from));
+}
+
+// Counts the close requests that reach a floating window's handler.
+class CloseCounter
+{
+public:
+    explicit CloseCounter(TfrmFloating *window)
+    {
+        std::function<void(TCloseAction &)> handler = window->OnClose;
+        window->OnClose = [this, handler](TCloseAction &action) {
+            ++Asked;
+            handler(action);
+        };
+    }
+    int Asked = 0;
+};
+
+} // namespace
+
+class DockingTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    TestProxy *m_proxy = nullptr;
+    QTemporaryDir *m_directory = nullptr;
+
+    std::unique_ptr<TfrmMain> OpenWindow()
+    {
+        auto window = std::make_unique<TfrmMain>(m_directory->path() + QLatin1Char('/'));
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get()))
+            qWarning("main window not exposed");
+        WaitIdle();
+        return window;
+    }
+
+    // Drags the docked toolbar from its bare end to `drop` (screen) and returns the new window.
+    TfrmFloating *Float(TfrmMain &window, const QPoint &drop)
+    {
+        const QList<TfrmFloating *> before = FloatingWindows();
+        Drag(window.ToolBar2, BareToolBarPoint(window.ToolBar2), {drop});
+        WaitIdle();
+        for (TfrmFloating *floating : FloatingWindows()) {
+            if (!before.contains(floating))
+                return floating;
+        }
+        return nullptr;
+    }
+
+    // Chooses an item of the View menu as a user does: its menu button, then the item's key.
+    void ChooseViewItem(TfrmMain &window, Qt::Key key)
+    {
+        auto *button = window.findChild<QToolButton *>("MainMenu1ViewButton");
+        QVERIFY(button);
+        bool chosen = false;
+        QTimer::singleShot(0, this, [&] {
+            QWidget *popup = QApplication::activePopupWidget();
+            if (popup == window.MainMenu1View) {
+                QTest::keyClick(popup, key);
+                chosen = true;
+            } else if (popup) {
+                popup->close();
+            }
+        });
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(chosen);
+        WaitIdle();
+    }
+
+    // Points at the centre of `widget` and lets the application become idle.
+    void PointAt(const QWidget *widget)
+    {
+        QTest::mouseMove(const_cast<QWidget *>(widget));
+        WaitIdle();
+    }
+
+private slots:
+    void initTestCase() { m_proxy = new TestProxy(this); }
+
+    void init()
+    {
+        m_directory = new QTemporaryDir;
+        QVERIFY(m_directory->isValid());
+    }
+
+    void cleanup()
+    {
+        delete m_directory;
+        m_directory = nullptr;
+        QVERIFY(!VisibleOutline());
+    }
+
+    void startsDockedSecondWithBothItemsChecked()
+    {
+        auto window = OpenWindow();
+        QCOMPARE(window->CoolBar1->BandControls(),
+                 (QList<QWidget *>{window->ToolBar1, window->ToolBar2, window->PnlBook}));
+        QVERIFY(window->ToolBar2->isVisible());
+        QVERIFY(!window->FloatingHost());
+        QVERIFY(window->NViewToolBar->isChecked());
+        QVERIFY(window->NViewStatusBar->isChecked());
+        QCOMPARE(TDockClient::Of(window->ToolBar2)->DragMode(), TDragMode::Automatic);
+        QVERIFY(!window->ToolBar2->childAt(BareToolBarPoint(window->ToolBar2)));
+    }
+
+    void dropOverTheBandAreaChangesNothing_data()
+    {
+        QTest::addColumn<QString>("over");
+        QTest::newRow("menu bar") << "ToolBar1";
+        QTest::newRow("check list") << "CkLstBookshop";
+        QTest::newRow("the toolbar itself") << "Panel1";
+    }
+
+    void dropOverTheBandAreaChangesNothing()
+    {
+        QFETCH(QString, over);
+        auto window = OpenWindow();
+        const QList<TfrmFloating *> windowsBefore = FloatingWindows();
+        const QRect toolBarBefore = window->ToolBar2->geometry();
+        const int pageAreaBefore = window->Panel2->height();
+        const QPoint press = BareToolBarPoint(window->ToolBar2);
+        const QPoint drop = ScreenCentre(window->findChild<QWidget *>(over)) + QPoint(0, 3);
+
+        QRect outline;
+        Drag(window->ToolBar2, press, {drop}, [&](const QPoint &) {
+            QRubberBand *band = VisibleOutline();
+            QVERIFY(band);
+            outline = band->geometry();
+        });
+        // Refused: the outline stays the toolbar's own, the grabbed point under the pointer.
+        QCOMPARE(outline, QRect(drop - press, window->ToolBar2->size()));
+        WaitIdle();
+        QCOMPARE(FloatingWindows(), windowsBefore);
+        QCOMPARE(window->CoolBar1->BandControls(),
+                 (QList<QWidget *>{window->ToolBar1, window->ToolBar2, window->PnlBook}));
+        QCOMPARE(window->ToolBar2->geometry(), toolBarBefore);
+        QCOMPARE(window->Panel2->height(), pageAreaBefore);
+        QVERIFY(window->ToolBar2->isVisible());
+    }
+
+    void floatMoveRedockAndFloatAgain()
+    {
+        auto window = OpenWindow();
+        // The one made at start, as the program does; it must never be used.
+        TfrmFloating startWindow;
+        QToolBar *toolBar = window->ToolBar2;
+        const QSize dockedSize = toolBar->size();
+        const int bandAreaDocked = window->CoolBar1->height();
+        const int pageAreaDocked = window->Panel2->height();
+        const QPoint press = BareToolBarPoint(toolBar);
+        const QPoint drop = ScreenCentre(window->Panel2);
+
+        QRect outline;
+        QList<TfrmFloating *> before = FloatingWindows();
+        Drag(toolBar, press, {drop},
+             [&](const QPoint &) { outline = VisibleOutline()->geometry(); });
+        WaitIdle();
+        QCOMPARE(outline, QRect(drop - press, dockedSize));
+
+        QList<TfrmFloating *> made = FloatingWindows();
+        for (TfrmFloating *old : before)
+            made.removeOne(old);
+        QCOMPARE(made.size(), 1);
+        TfrmFloating *first = made[0];
+        QVERIFY(first != &startWindow);
+        QVERIFY(!startWindow.isVisible());
+        QVERIFY(startWindow.DockClients().isEmpty());
+        QCOMPARE(first->windowTitle(), QString("frmFloating"));
+        QVERIFY(first->isVisible());
+        QVERIFY(first->isWindow());
+        QVERIFY(!first->parentWidget());
+        QCOMPARE(first->frameGeometry().topLeft(), outline.topLeft());
+        QCOMPARE(first->ClientArea()->size(), dockedSize);
+        QCOMPARE(window->FloatingHost(), first);
+        QCOMPARE(first->DockClients(), QList<QWidget *>{toolBar});
+        QCOMPARE(toolBar->geometry(), QRect(QPoint(0, 0), dockedSize));
+        QCOMPARE(window->CoolBar1->BandControls(),
+                 (QList<QWidget *>{window->ToolBar1, window->PnlBook}));
+        QVERIFY(window->CoolBar1->height() < bandAreaDocked);
+        QVERIFY(window->Panel2->height() > pageAreaDocked);
+        QCOMPARE(TDockClient::Of(toolBar)->DragMode(), TDragMode::Manual);
+        QVERIFY(window->NViewToolBar->isChecked());
+
+        // Its own drag is off while it floats: dragging it outlines nothing and moves nothing.
+        const QPoint placed = first->pos();
+        bool outlined = false;
+        Drag(toolBar, BareToolBarPoint(toolBar), {drop + QPoint(-200, 120)},
+             [&](const QPoint &) { outlined = VisibleOutline() != nullptr; });
+        QVERIFY(!outlined);
+        QCOMPARE(first->pos(), placed);
+        QCOMPARE(window->FloatingHost(), first);
+
+        // The query box, with completion, and the query button work in the floating window.
+        QLineEdit *edit = window->CmbBook->lineEdit();
+        first->activateWindow();
+        edit->setFocus();
+        QTest::keyClicks(edit, "owl");
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(window->CmbBook->count(), 1);
+        edit->clear();
+        QTest::keyClicks(edit, "o");
+        QCOMPARE(edit->text(), QString("owl"));
+        window->CmbBoxType->setCurrentIndex(1);
+        QTest::mouseClick(window->BtnBookOK, Qt::LeftButton);
+        QCOMPARE(window->PageControl1->count(), 1);
+
+        // Dragging the window by its caption strip moves it, size kept, wherever the band area
+        // is not.
+        const QSize frameSize = first->frameGeometry().size();
+        const QPoint grab(30, first->CaptionStrip()->height() / 2);
+        const QPoint target = ScreenCentre(window->Panel2) + QPoint(-150, 60);
+        Drag(first->CaptionStrip(), grab, {target},
+             [&](const QPoint &) { outline = VisibleOutline()->geometry(); });
+        WaitIdle();
+        const QPoint frameOffset = first->geometry().topLeft() - first->frameGeometry().topLeft();
+        const QPoint grabInFrame = first->CaptionStrip()->mapTo(first, grab) + frameOffset;
+        QCOMPARE(outline, QRect(target - grabInFrame, frameSize));
+        QCOMPARE(first->frameGeometry(), outline);
+        QCOMPARE(window->FloatingHost(), first);
+
+        // The user narrows the window by its right border.
+        const QPoint border(first->width() - 2, first->height() / 2);
+        Drag(first, border, {first->mapToGlobal(border) + QPoint(-120, 0)});
+        WaitIdle();
+        QCOMPARE(first->frameGeometry().size(), frameSize - QSize(120, 0));
+        const QSize floatingSize = toolBar->size();
+        QCOMPARE(floatingSize, dockedSize - QSize(120, 0));
+
+        // Over the band area the whole area is the outline; the drop docks the toolbar again.
+        const QPoint overBands = ScreenCentre(window->ToolBar1);
+        QRect bandArea;
+        Drag(first->CaptionStrip(), grab, {ScreenCentre(window->Panel2), overBands},
+             [&](const QPoint &) {
+                 outline = VisibleOutline()->geometry();
+                 bandArea = ScreenRect(window->CoolBar1, window->CoolBar1->contentsRect());
+             });
+        WaitIdle();
+        QCOMPARE(outline, bandArea);
+        QCOMPARE(window->CoolBar1->BandControls(),
+                 (QList<QWidget *>{window->ToolBar1, window->PnlBook, toolBar}));
+        QCOMPARE(window->CoolBar1->VisibleBandControls(), window->CoolBar1->BandControls());
+        QVERIFY(!window->FloatingHost());
+        QVERIFY(toolBar->isVisible());
+        QVERIFY(toolBar->y() > window->PnlBook->geometry().bottom());
+        QVERIFY(!first->isVisible());
+        QVERIFY(first->DockClients().isEmpty());
+        QCOMPARE(TDockClient::Of(toolBar)->DragMode(), TDragMode::Automatic);
+        QVERIFY(window->NViewToolBar->isChecked());
+        for (TfrmFloating *floating : FloatingWindows())
+            QVERIFY(!floating->isVisible());
+
+        // Floating again makes a second window, sized as the toolbar was in the first.
+        before = FloatingWindows();
+        const QPoint pressAgain = BareToolBarPoint(toolBar);
+        Drag(toolBar, pressAgain, {drop}, [&](const QPoint &) {
+            outline = VisibleOutline()->geometry();
+        });
+        WaitIdle();
+        made = FloatingWindows();
+        for (TfrmFloating *old : before)
+            made.removeOne(old);
+        QCOMPARE(made.size(), 1);
+        TfrmFloating *second = made[0];
+        QVERIFY(second != first);
+        QCOMPARE(outline.size(), floatingSize);
+        QCOMPARE(second->frameGeometry().topLeft(), outline.topLeft());
+        QCOMPARE(second->ClientArea()->size(), floatingSize);
+        QCOMPARE(window->FloatingHost(), second);
+        QVERIFY(second->isVisible());
+        QVERIFY(!first->isVisible());
+    }
+
+    void viewToolBarInEveryState_data()
+    {
+        QTest::addColumn<bool>("floating");
+        QTest::newRow("docked") << false;
+        QTest::newRow("floating") << true;
+    }
+
+    void viewToolBarInEveryState()
+    {
+        QFETCH(bool, floating);
+        auto window = OpenWindow();
+        TfrmFloating *host = floating ? Float(*window, ScreenCentre(window->Panel2)) : nullptr;
+        QCOMPARE(window->FloatingHost(), host);
+        const int bandArea = window->CoolBar1->height();
+
+        // What is on screen: the toolbar's band, or the window that holds it.
+        const auto shown = [&] {
+            return floating ? host->isVisible() : window->ToolBar2->isVisible();
+        };
+        for (const bool expected : {false, true, false, true}) {
+            ChooseViewItem(*window, Qt::Key_T);
+            QCOMPARE(window->NViewToolBar->isChecked(), expected);
+            QCOMPARE(shown(), expected);
+            QCOMPARE(window->FloatingHost(), host);
+            QVERIFY(window->NViewStatusBar->isChecked());
+            if (floating) {
+                QVERIFY(window->ToolBar2->isVisibleTo(host));
+                QCOMPARE(window->CoolBar1->height(), bandArea);
+            } else {
+                QCOMPARE(window->CoolBar1->VisibleBandControls().contains(window->ToolBar2),
+                         expected);
+                QCOMPARE(window->CoolBar1->height() == bandArea, expected);
+            }
+        }
+    }
+
+    void viewStatusBarAndHintsWhileHidden()
+    {
+        auto window = OpenWindow();
+        const int pageArea = window->Panel2->height();
+        ChooseViewItem(*window, Qt::Key_B);
+        QVERIFY(!window->NViewStatusBar->isChecked());
+        QVERIFY(!window->StatusBar1->isVisible());
+        const int pageAreaAlone = window->Panel2->height();
+        QVERIFY(pageAreaAlone > pageArea);
+        QVERIFY(window->NViewToolBar->isChecked());
+
+        PointAt(window->ToolButton1);
+        QCOMPARE(window->StatusPanel0->text(), QString("前一页"));
+        PointAt(window->BtnBookOK);
+        QCOMPARE(window->StatusPanel0->text(), QString("查询"));
+
+        ChooseViewItem(*window, Qt::Key_B);
+        QVERIFY(window->NViewStatusBar->isChecked());
+        QVERIFY(window->StatusBar1->isVisible());
+        QVERIFY(window->Panel2->height() < pageAreaAlone);
+        // The pointer is back over the query button once the menu has gone.
+        QCOMPARE(window->StatusPanel0->text(), QString("查询"));
+    }
+
+    void floatingWindowRefusesEveryCloseRequest()
+    {
+        auto window = OpenWindow();
+        TfrmFloating *floating = Float(*window, ScreenCentre(window->Panel2));
+        QVERIFY(floating);
+        CloseCounter counter(floating);
+
+        QCloseEvent closeEvent;
+        QApplication::sendEvent(floating, &closeEvent);
+        QVERIFY(!closeEvent.isAccepted());
+        QVERIFY(!floating->close());
+        // The window manager's close request arrives through the platform window.
+        QVERIFY(!floating->windowHandle()->close());
+        QTest::keyClick(floating, Qt::Key_F4, Qt::AltModifier);
+        QTest::keyClick(window->CmbBook->lineEdit(), Qt::Key_F4, Qt::AltModifier);
+        WaitIdle();
+        QCOMPARE(counter.Asked, 5);
+        QVERIFY(floating->isVisible());
+        QCOMPARE(window->FloatingHost(), floating);
+        QVERIFY(window->ToolBar2->isVisible());
+    }
+
+    void hintOfTheControlUnderThePointer_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("disabled previous-page button") << "ToolButton1" << "前一页";
+        QTest::newRow("disabled close-all button") << "ToolButton8" << "关闭所有页";
+        QTest::newRow("print button") << "ToolButton5" << "打印";
+        QTest::newRow("query button") << "BtnBookOK" << "查询";
+        QTest::newRow("menu bar") << "MainMenu1FileButton" << "";
+        QTest::newRow("query box") << "CmbBook" << "";
+        QTest::newRow("mode selector") << "CmbBoxType" << "";
+        QTest::newRow("check list") << "CkLstBookshop" << "";
+        QTest::newRow("page area") << "Panel2" << "";
+        QTest::newRow("status bar") << "StatusBar1" << "";
+    }
+
+    void hintOfTheControlUnderThePointer()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, hint);
+        auto window = OpenWindow();
+        QWidget *target = window->findChild<QWidget *>(control);
+        QVERIFY(target);
+        // From a known hint first, so that an empty one has to be shown.
+        PointAt(window->ToolButton2);
+        QCOMPARE(window->StatusPanel0->text(), QString("后一页"));
+        PointAt(target);
+        QCOMPARE(window->StatusPanel0->text(), hint);
+    }
+
+    void hintChangesOnlyWhenTheTextDoes()
+    {
+        auto window = OpenWindow();
+        PointAt(window->ToolButton1);
+        QCOMPARE(window->StatusPanel0->text(), QString("前一页"));
+        window->StatusPanel0->setText("stale");
+        QTest::mouseMove(window->ToolButton1, QPoint(3, 3));
+        WaitIdle();
+        QCOMPARE(window->StatusPanel0->text(), QString("stale"));
+        PointAt(window->ToolButton3);
+        QCOMPARE(window->StatusPanel0->text(), QString("关闭当前页"));
+    }
+
+    void hintsFromTheFloatingWindow()
+    {
+        auto window = OpenWindow();
+        // Side by side, so that the pointer is over one window only.
+        window->setGeometry(0, 0, 760, 260);
+        WaitIdle();
+        TfrmFloating *floating = Float(*window, ScreenCentre(window->Panel2));
+        QVERIFY(floating);
+        const QPoint grab(30, 5);
+        Drag(floating->CaptionStrip(), grab, {QPoint(30, 330) + grab});
+        WaitIdle();
+        QVERIFY(!floating->frameGeometry().intersects(window->frameGeometry()));
+
+        PointAt(window->ToolButton1);
+        QCOMPARE(window->StatusPanel0->text(), QString("前一页"));
+        PointAt(window->CmbBook);
+        QCOMPARE(window->StatusPanel0->text(), QString());
+        PointAt(window->ToolButton7);
+        QCOMPARE(window->StatusPanel0->text(), QString("打印预览"));
+        PointAt(floating->CaptionStrip());
+        QCOMPARE(window->StatusPanel0->text(), QString());
+    }
+
+    void hintOfTheHighlightedMenuItem()
+    {
+        auto window = OpenWindow();
+        QMenu *menu = window->MainMenu1File;
+        QStringList seen;
+        QTimer::singleShot(0, this, [&] {
+            if (QApplication::activePopupWidget() != menu)
+                return;
+            for (QAction *item : {window->N4, window->mnuExit, window->N5, window->mnuPrint}) {
+                QTest::mouseMove(menu, menu->actionGeometry(item).center());
+                WaitIdle();
+                seen << window->StatusPanel0->text();
+            }
+            menu->close();
+        });
+        QTest::mouseClick(window->findChild<QToolButton *>("MainMenu1FileButton"),
+                          Qt::LeftButton);
+        QCOMPARE(seen, (QStringList{"关闭所有页", "", "关闭所有页", "打印"}));
+    }
+
+    // Last: the application's own event loop runs to its end here.
+    void closingTheMainWindowWhileFloatingEndsTheProgram()
+    {
+        auto window = OpenWindow();
+        window->CmbBook->lineEdit()->setText("owl");
+        QTest::keyClick(window->CmbBook->lineEdit(), Qt::Key_Return);
+        TfrmFloating *floating = Float(*window, ScreenCentre(window->Panel2));
+        QVERIFY(floating);
+        CloseCounter counter(floating);
+
+        connect(window.get(), &TfrmMain::Closed, qApp, &QCoreApplication::quit,
+                Qt::QueuedConnection);
+        QTimer::singleShot(0, window.get(), [&] { window->close(); });
+        // Fails the test instead of hanging it if the quit is held up.
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        connect(&watchdog, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+        watchdog.start(10000);
+        QCOMPARE(QApplication::exec(), 0);
+        QCOMPARE(counter.Asked, 0);
+        QVERIFY(!floating->isVisible());
+        QVERIFY(QFile::exists(m_directory->filePath("Lexivander.qry")));
+        QVERIFY(QFile::exists(m_directory->filePath("Lexivanedr.ini")));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    PrepareBrowserTestEnvironment();
+    QApplication application(argc, argv);
+    DockingTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "Docking_test.moc"
