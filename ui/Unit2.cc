@@ -27,12 +27,20 @@ public:
     }
 
 protected:
+    bool event(QEvent *event) override
+    {
+        // The colours follow whether the window is the active one.
+        if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate)
+            update();
+        return QWidget::event(event);
+    }
+
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
         const bool active = window()->isActiveWindow();
         painter.fillRect(rect(), palette().color(active ? QPalette::Highlight : QPalette::Mid));
-        painter.setPen(palette().color(active ? QPalette::HighlightedText : QPalette::Window));
+        painter.setPen(palette().color(active ? QPalette::HighlightedText : QPalette::WindowText));
         const QRect text = rect().adjusted(4, 0, -4, 0);
         painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
                          fontMetrics().elidedText(window()->windowTitle(), Qt::ElideRight,
