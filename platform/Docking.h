@@ -102,9 +102,19 @@ enum class TDragMode { Manual, Automatic };
 class TDockDrag;
 
 // The docking attributes of a control or top-level window, attached to it as a child object:
-// its own drag, its floating window class and its undocked size. A control's drag begins on the
-// control itself (presses on its disabled or passive children included); a window's on the
-// handle given, its caption strip.
+// its own drag, its floating window class and its undocked size.
+//
+// With its own drag on, pressing the left button on the handle (the control itself, presses on
+// its disabled or passive children included; for a window, the handle given, its caption strip)
+// and moving past QApplication::startDragDistance() starts a docking drag. The mouse is grabbed
+// and an outline follows the pointer, keeping the grabbed point at its relative place: the
+// window's frame size for a window, the undocked size for a control. At every move, and once
+// more at the release, the dock site under the pointer is asked (TDockSite::OnDockOver) and may
+// replace the outline. At the release:
+// - over a site that accepted: the site's OnDockDrop, with the dragged object;
+// - over a site that refused: nothing;
+// - over no site: a window moves to the outline's top-left; a control with a floating window
+//   class floats into a new window of it (Float), and one without stays where it is.
 class TDockClient : public QObject
 {
     Q_OBJECT
@@ -131,9 +141,6 @@ public:
     // Moves the control into `target` (no reference control, no alignment), then runs the
     // target's OnDockDrop with the control as the dropped object.
     void ManualDock(TDockTarget *target);
-
-    // True while a docking drag of this control runs.
-    bool Dragging() const { return m_drag != nullptr; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
