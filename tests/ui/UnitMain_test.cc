@@ -127,6 +127,21 @@ private slots:
         QVERIFY(window->BtnBookOK->isEnabled());
     }
 
+    void unreachableStartPageShowsTheBuiltInPage()
+    {
+        m_proxy->SetPage("http://www.tellaria.example/", "gone", 404);
+        auto window = OpenWindow();
+        const bool shown = TestProxy::WaitFor([&] {
+            return window->WbAd->title() == "Tellaria" && window->WbAd->HasDocument();
+        });
+        m_proxy->SetPage("http://www.tellaria.example/", {}, 200);
+        QVERIFY(shown);
+        QString text;
+        window->WbAd->page()->toPlainText([&](const QString &plain) { text = plain; });
+        QVERIFY(TestProxy::WaitFor([&] { return !text.isEmpty(); }));
+        QVERIFY2(text.contains("查询"), qPrintable(text));
+    }
+
     void queryRequestsExactlyThePlannedUrls_data()
     {
         QTest::addColumn<int>("mode");
