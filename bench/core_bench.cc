@@ -241,7 +241,8 @@ int main(int argc, char **argv)
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
     std::printf("\nRatios to the floor measured in this run:\n");
-    PrintRatio(reporter, "UrlEncodeQuery, 1 MB mixed bytes", "BM_UrlEncodeQuery", "BM_CopyBytes", 0);
+    PrintRatio(reporter, "UrlEncodeQuery, 1 MB mixed bytes", "BM_UrlEncodeQuery", "BM_CopyBytes",
+               0);
     PrintRatio(reporter, "LoadQueryHistory, 10 MB in 200,000 lines", "BM_LoadQueryHistory",
                "BM_ReadHistoryFile", 3);
     PrintRatio(reporter, "ReadIntValue, 1 MB file, key in last section", "BM_ReadIntValue",

@@ -67,7 +67,8 @@ public:
         for (;;) {
             char *out = result.data() + used;
             std::size_t outLeft = result.size() - used;
-            if (iconv(m_descriptor, nullptr, nullptr, &out, &outLeft) != static_cast<std::size_t>(-1)) {
+            const std::size_t flushed = iconv(m_descriptor, nullptr, nullptr, &out, &outLeft);
+            if (flushed != static_cast<std::size_t>(-1)) {
                 used = result.size() - outLeft;
                 break;
             }

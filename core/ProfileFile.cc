@@ -176,7 +176,8 @@ std::optional<std::pair<std::size_t, std::size_t>> FindSectionBody(std::string_v
         const char *const nameEnd = FindFirstOf(name, end, ']', '\r', '\n');
         if (NamesMatch(TrimBlanks(std::string_view(name, static_cast<std::size_t>(nameEnd - name))),
                        section)) {
-            const std::size_t body = LineAt(content, static_cast<std::size_t>(nameEnd - start)).Next;
+            const std::size_t nameEndAt = static_cast<std::size_t>(nameEnd - start);
+            const std::size_t body = LineAt(content, nameEndAt).Next;
             return std::pair(body, NextHeader(content, body));
         }
         // Any "[" after the name on the same line does not start the line, so skipping only
@@ -219,8 +220,8 @@ std::optional<std::string_view> FindKeyValue(std::string_view content,
     const char lower = AsciiLower(key.front());
     const char upper = AsciiUpper(key.front());
     for (std::size_t at = begin; at < end;) {
-        const std::size_t candidate
-            = static_cast<std::size_t>(FindFirstOf(start + at, start + end, lower, upper, lower) - start);
+        const char *const found = FindFirstOf(start + at, start + end, lower, upper, lower);
+        const std::size_t candidate = static_cast<std::size_t>(found - start);
         if (candidate >= end)
             break;
         at = candidate + 1;

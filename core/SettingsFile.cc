@@ -37,7 +37,8 @@ std::optional<std::int32_t> ParseProfileInt(std::string_view text)
     if (at < text.size() && (text[at] == '$' || text[at] == 'x' || text[at] == 'X')) {
         hexadecimal = true;
         digitsStart = at + 1;
-    } else if (at + 1 < text.size() && text[at] == '0' && (text[at + 1] == 'x' || text[at + 1] == 'X')) {
+    } else if (at + 1 < text.size() && text[at] == '0'
+               && (text[at + 1] == 'x' || text[at + 1] == 'X')) {
         hexadecimal = true;
         digitsStart = at + 2;
     }

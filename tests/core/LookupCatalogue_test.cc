@@ -10,7 +10,9 @@ namespace {
 const std::string Encyclopaedias = "\xB0\xD9\xBF\xC6\xC8\xAB\xCA\xE9"; // 百科全书
 const std::string Idiom = "\xB3\xC9\xD3\xEF\xB4\xCA\xB5\xE4";         // 成语词典
 const std::string EnglishChinese = "\xD3\xA2\xBA\xBA\xBA\xBA\xD3\xA2\xB4\xCA\xB5\xE4";
-const std::string Bing = "\xCE\xA2\xC8\xED" "Bing" "\xD6\xC7\xC4\xDC\xD3\xA2\xBA\xBA\xB4\xCA\xB5\xE4";
+const std::string Bing = "\xCE\xA2\xC8\xED"
+                         "Bing"
+                         "\xD6\xC7\xC4\xDC\xD3\xA2\xBA\xBA\xB4\xCA\xB5\xE4";
 
 const std::string Wikipedia = "\xCE\xAC\xBB\xF9\xB0\xD9\xBF\xC6\xA3\xA8\xD6\xD0\xCE\xC4\xA3\xA9";
 const std::string Hudong = "\xBB\xA5\xB6\xAF\xB0\xD9\xBF\xC6\xA3\xA8\xD6\xD0\xCE\xC4\xA3\xA9";
@@ -114,7 +116,11 @@ INSTANTIATE_TEST_SUITE_P(
                  {Page(Columbia,
                        "http://www.infoplease.com/search?fr=iptn&in=all&x=18&y=1&query=\xD6\xD0",
                        false)}},
-        PlanCase{"Bing encodes blanks as +", Bing, "a b", AllChecked, {Page(Bing, BingUrl + "a+b", true)}},
+        PlanCase{"Bing encodes blanks as +",
+                 Bing,
+                 "a b",
+                 AllChecked,
+                 {Page(Bing, BingUrl + "a+b", true)}},
         PlanCase{"English-Chinese appends a slash before encoding",
                  EnglishChinese,
                  "a b",

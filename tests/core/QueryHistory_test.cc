@@ -30,6 +30,55 @@ QueryHistory HistoryOf(Entries entries)
     return history;
 }
 
+// Runs `body` in a child process that a timer ends, and returns the text it sends back, so that
+// a load that blocks fails the test instead of hanging it, and limits set for the child do not
+// reach the rest of the run.
+template <typename Body>
+std::string RunInChild(Body body)
+{
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return "pipe failed";
+    const pid_t child = fork();
+    if (child < 0)
+        return "fork failed";
+    if (child == 0) {
+        close(pipeEnds[0]);
+        alarm(10);
+        const std::string result = body();
+        const ssize_t written = write(pipeEnds[1], result.data(), result.size());
+        _exit(written == static_cast<ssize_t>(result.size()) ? 0 : 1);
+    }
+    close(pipeEnds[1]);
+    std::string result;
+    char buffer[512];
+    ssize_t count;
+    while ((count = read(pipeEnds[0], buffer, sizeof buffer)) > 0)
+        result.append(buffer, static_cast<std::size_t>(count));
+    close(pipeEnds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (!WIFEXITED(status))
+        return "child ended by signal " + std::to_string(WTERMSIG(status));
+    return result;
+}
+
+// The error text of loading `directory` into a list that held an entry before, or the entries
+// joined by "|".
+std::string LoadOutcome(const std::string &directory)
+{
+    QueryHistory history = HistoryOf({"stale"});
+    try {
+        history.LoadQueryHistory(directory);
+    } catch (const FileError &error) {
+        return error.what() + std::string(history.Entries().empty() ? "" : " (list not emptied)");
+    }
+    std::string joined;
+    for (const std::string &entry : history.Entries())
+        joined += entry + "|";
+    return joined;
+}
+
 // --- Recording ---
 
 TEST(RecordQuery, TwelfthDistinctTermPushesOutTheOldest)
@@ -224,7 +273,8 @@ TEST(QueryHistoryFile, DirectoryOfThatNameDoesNotCount)
 TEST(QueryHistoryFile, DanglingLinkDoesNotCount)
 {
     TestDirectory directory;
-    ASSERT_EQ(symlink(directory.File("nowhere").c_str(), directory.File("Lexivander.qry").c_str()), 0);
+    const std::string link = directory.File("Lexivander.qry");
+    ASSERT_EQ(symlink(directory.File("nowhere").c_str(), link.c_str()), 0);
     EXPECT_FALSE(FindQueryHistoryFile(directory.Slash()));
     QueryHistory history;
     EXPECT_NO_THROW(history.LoadQueryHistory(directory.Slash()));
@@ -236,19 +286,7 @@ TEST(QueryHistoryFile, FifoOfThatNameNeitherCountsNorBlocks)
     TestDirectory directory;
     ASSERT_EQ(mkfifo(directory.File("Lexivander.qry").c_str(), 0644), 0);
     EXPECT_FALSE(FindQueryHistoryFile(directory.Slash()));
-    // Loaded in a child that a timer ends, so that a blocking open fails the test instead of
-    // hanging it.
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        alarm(5);
-        QueryHistory history;
-        history.LoadQueryHistory(directory.Slash());
-        _exit(history.Entries().empty() ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    EXPECT_EQ(RunInChild([&] { return LoadOutcome(directory.Slash()); }), "");
 }
 
 TEST(QueryHistoryFile, FileLockedByAWriterFailsWithItsFullPath)
@@ -259,21 +297,12 @@ TEST(QueryHistoryFile, FileLockedByAWriterFailsWithItsFullPath)
     const int writer = open(path.c_str(), O_RDWR | O_CLOEXEC);
     ASSERT_GE(writer, 0);
     ASSERT_EQ(flock(writer, LOCK_EX), 0);
-
-    QueryHistory history = HistoryOf({"stale"});
-    try {
-        history.LoadQueryHistory(directory.Slash());
-        ADD_FAILURE() << "loading a locked file succeeded";
-    } catch (const FileError &error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "Cannot open file \"" + path + "\". Resource temporarily unavailable");
-    }
-    EXPECT_TRUE(history.Entries().empty());
+    EXPECT_EQ(RunInChild([&] { return LoadOutcome(directory.Slash()); }),
+              "Cannot open file \"" + path + "\". Resource temporarily unavailable");
 
     // Other readers do not stop the load.
     ASSERT_EQ(flock(writer, LOCK_SH), 0);
-    history.LoadQueryHistory(directory.Slash());
-    EXPECT_EQ(history.Entries(), Entries{"a"});
+    EXPECT_EQ(RunInChild([&] { return LoadOutcome(directory.Slash()); }), "a|");
     close(writer);
 }
 
@@ -312,8 +341,8 @@ TEST(QueryHistoryFile, SaveOverADirectoryFailsAndLeavesNoTemporaryFile)
     TestDirectory directory;
     ASSERT_EQ(mkdir(directory.File("Lexivander.qry").c_str(), 0755), 0);
     const std::string message = SaveError(HistoryOf({"cat"}), directory.Slash());
-    EXPECT_EQ(message.rfind("Cannot create file \"" + directory.File("Lexivander.qry") + "\". ", 0), 0u)
-        << message;
+    const std::string prefix = "Cannot create file \"" + directory.File("Lexivander.qry") + "\". ";
+    EXPECT_EQ(message.rfind(prefix, 0), 0u) << message;
     EXPECT_EQ(CountEntries(directory.Slash()), 1);
 }
 
@@ -322,31 +351,12 @@ TEST(QueryHistoryFile, SaveCutShortByTheFileSizeLimitKeepsTheOldFile)
     TestDirectory directory;
     const std::string path = directory.File("Lexivander.qry");
     WriteFile(path, "old\r\n");
-
-    // The limit is set in a child so that it cannot affect the rest of the test run; the child
-    // sends back the error text.
-    int pipeEnds[2];
-    ASSERT_EQ(pipe(pipeEnds), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        close(pipeEnds[0]);
+    const std::string message = RunInChild([&] {
         signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{64, 64};
         setrlimit(RLIMIT_FSIZE, &limit);
-        const std::string message = SaveError(HistoryOf({std::string(1000, 'z')}), directory.Slash());
-        const ssize_t written = write(pipeEnds[1], message.data(), message.size());
-        _exit(written == static_cast<ssize_t>(message.size()) ? 0 : 1);
-    }
-    close(pipeEnds[1]);
-    std::string message;
-    char buffer[512];
-    ssize_t count;
-    while ((count = read(pipeEnds[0], buffer, sizeof buffer)) > 0)
-        message.append(buffer, static_cast<std::size_t>(count));
-    close(pipeEnds[0]);
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
+        return SaveError(HistoryOf({std::string(1000, 'z')}), directory.Slash());
+    });
     EXPECT_EQ(message, "Cannot create file \"" + path + "\". File too large");
     EXPECT_EQ(ReadFile(path), "old\r\n");
     EXPECT_EQ(CountEntries(directory.Slash()), 1);
@@ -430,11 +440,13 @@ TEST(QueryHistoryBadInput, BreaksAtEveryOffsetAroundReadPieceBoundariesSplitTheS
     const Separator separators[] = {{"\r\n", false}, {"\r", false}, {"\n", false},
                                     {"\n\r", true}, {"\r\r", true}};
     TestDirectory directory;
-    for (const std::size_t boundary : {std::size_t{1} << 12, std::size_t{1} << 16, std::size_t{1} << 17}) {
+    for (const std::size_t boundary : {std::size_t{1} << 12, std::size_t{1} << 16,
+                                       std::size_t{1} << 17}) {
         for (std::size_t length = boundary - 3; length <= boundary + 1; ++length) {
             const std::string line(length, 'a');
             for (const Separator &separator : separators) {
-                WriteFile(directory.File("Lexivander.qry"), line + std::string(separator.Bytes) + "b");
+                WriteFile(directory.File("Lexivander.qry"),
+                          line + std::string(separator.Bytes) + "b");
                 QueryHistory history;
                 history.LoadQueryHistory(directory.Slash());
                 const Entries expected

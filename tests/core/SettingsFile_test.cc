@@ -25,7 +25,8 @@ class ParseProfileIntTest : public testing::TestWithParam<IntCase>
 
 TEST_P(ParseProfileIntTest, ConvertsTheWholeText)
 {
-    EXPECT_EQ(ParseProfileInt(GetParam().Text), GetParam().Expected) << '"' << GetParam().Text << '"';
+    EXPECT_EQ(ParseProfileInt(GetParam().Text), GetParam().Expected)
+        << '"' << GetParam().Text << '"';
 }
 
 constexpr std::nullopt_t Fails = std::nullopt;
@@ -198,8 +199,15 @@ TEST_F(SettingsFileTest, WritesPlainDecimal)
 TEST_F(SettingsFileTest, RefusedWriteThrowsAndKeepsTheOldFile)
 {
     WriteFile(m_directory.File("plain"), "[Form]\r\n");
-    SettingsFile settings(m_directory.File("plain/Lexivanedr.ini"));
-    EXPECT_THROW(settings.WriteIntValue("Form", "width", 1), FileError);
+    const std::string path = m_directory.File("plain/Lexivanedr.ini");
+    SettingsFile settings(path);
+    try {
+        settings.WriteIntValue("Form", "width", 1);
+        ADD_FAILURE() << "writing through a regular file succeeded";
+    } catch (const FileError &error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot create file \"" + path + "\". Not a directory");
+    }
     EXPECT_EQ(ReadFile(m_directory.File("plain")), "[Form]\r\n");
 }
 
