@@ -1,8 +1,8 @@
 #pragma once
 
 // The scans that split history and settings files into lines: finding the first of a few byte
-// values, sixteen bytes at a time where the processor allows it. Loading a large history is
-// otherwise dominated by these scans.
+// values, sixteen bytes at a time where the processor allows it. Byte-by-byte loops here made
+// reading a large file several times slower than the read itself.
 
 #include <cstddef>
 

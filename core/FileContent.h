@@ -1,6 +1,6 @@
 #pragma once
 
-// Reading a whole file into memory, shared by the history and the settings file.
+// Opening files for reading without blocking, and reading a whole file into memory.
 
 #include <cstddef>
 #include <memory>
