@@ -2,8 +2,17 @@
 BUILD_DIR ?= build
 GENERATOR ?= Ninja
 CMAKE_FLAGS ?=
+# The core alone, built again with AddressSanitizer and UBSan (make test), and with clang for
+# libFuzzer (make fuzz).
+ASAN_DIR ?= build-asan
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+JOBS ?= $(shell nproc)
+# Any report ends the test that made it, so a ctest pass means no reports.
+SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
+                UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: all setup configure build run test bench lint screenshots install package clean
+.PHONY: all setup configure build run test sanitize fuzz bench lint screenshots install package clean
 
 all: build
 
@@ -23,6 +32,25 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure
+	@$(MAKE) --no-print-directory sanitize
+
+$(ASAN_DIR)/CMakeCache.txt: | setup
+	cmake -S . -B $(ASAN_DIR) -G $(GENERATOR) -DTELLARIA_CORE_ONLY=ON \
+	    -DTELLARIA_SANITIZERS=address,undefined -DTELLARIA_BUILD_BENCH=OFF
+
+sanitize: $(ASAN_DIR)/CMakeCache.txt
+	cmake --build $(ASAN_DIR)
+	$(SANITIZER_ENV) ctest --test-dir $(ASAN_DIR) --output-on-failure --parallel $(JOBS)
+
+$(FUZZ_DIR)/CMakeCache.txt: | setup
+	cmake -S . -B $(FUZZ_DIR) -G $(GENERATOR) -DCMAKE_CXX_COMPILER=clang++ \
+	    -DTELLARIA_CORE_ONLY=ON -DTELLARIA_BUILD_FUZZ=ON -DTELLARIA_BUILD_TESTS=OFF \
+	    -DTELLARIA_BUILD_BENCH=OFF
+
+# Each target for FUZZ_SECONDS; new inputs stay in $(FUZZ_DIR)/corpus.
+fuzz: $(FUZZ_DIR)/CMakeCache.txt
+	cmake --build $(FUZZ_DIR)
+	@bash fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 bench: build
 	@bash scripts/bench.sh $(BUILD_DIR)
@@ -44,4 +72,4 @@ package: build
 	cp $(BUILD_DIR)/tellaria_*.deb .
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)
