@@ -144,9 +144,9 @@ void BM_LoadQueryHistory(benchmark::State &state)
     for (auto _ : state) {
         auto history = std::make_unique<QueryHistory>();
         history->LoadQueryHistory(g_directory);
-        if (history->Entries().size() != 200'000)
+        if (history->Count() != 200'000)
             state.SkipWithError("wrong entry count");
-        benchmark::DoNotOptimize(history->Entries().data());
+        benchmark::DoNotOptimize(history->Entry(0).data());
         // Freeing the list is not part of loading it.
         state.PauseTiming();
         history.reset();

@@ -87,96 +87,55 @@ bool BeginsWith(std::string_view entry, std::string_view typed)
     return true;
 }
 
-// Cuts history bytes into entries as they arrive, so that a file can be read in pieces that stay
-// in the processor's cache instead of into one buffer the size of the file. A line may span
-// pieces; so may a CR LF pair.
-class HistorySplitter
+// Calls `emit` with each line of history bytes: the content ends at a NUL; a line ends at CR LF,
+// a lone CR or a lone LF; a last line without a break counts, an empty one after a break does
+// not.
+template <typename Emit>
+void SplitLines(std::string_view bytes, Emit &&emit)
 {
-public:
-    void Feed(const char *at, std::size_t size)
-    {
-        const char *const end = at + size;
-        if (m_ended || at == end)
+    const char *at = bytes.data();
+    const char *end = at + bytes.size();
+    if (const void *nul = std::memchr(at, '\0', bytes.size()))
+        end = static_cast<const char *>(nul);
+    while (at < end) {
+        const char *const lineEnd = FindFirstOf(at, end, '\r', '\n', '\n');
+        emit(std::string_view(at, static_cast<std::size_t>(lineEnd - at)));
+        if (lineEnd == end)
             return;
-        if (m_afterCr) {
-            m_afterCr = false;
-            if (*at == '\n')
-                ++at;
-        }
-        while (at < end) {
-            // A line ends at CR or LF, and a NUL ends the content.
-            const char *const lineEnd = FindFirstOf(at, end, '\r', '\n', '\0');
-            if (lineEnd == end) {
-                m_pending.append(at, static_cast<std::size_t>(end - at));
-                return;
-            }
-            if (*lineEnd == '\0') {
-                m_pending.append(at, static_cast<std::size_t>(lineEnd - at));
-                m_ended = true;
-                return;
-            }
-            Emit(at, static_cast<std::size_t>(lineEnd - at));
-            at = lineEnd + 1;
-            if (*lineEnd == '\r') {
-                if (at == end)
-                    m_afterCr = true;
-                else if (*at == '\n')
-                    ++at;
-            }
-        }
+        at = lineEnd + 1;
+        if (*lineEnd == '\r' && at < end && *at == '\n')
+            ++at;
     }
+}
 
-    bool Ended() const { return m_ended; }
-    void Reserve(std::size_t count) { m_entries.reserve(count); }
-
-    // The entries; a last line without a break counts, an empty one after a break does not.
-    std::vector<std::string> Finish()
-    {
-        if (!m_pending.empty())
-            m_entries.push_back(std::move(m_pending));
-        m_pending.clear();
-        return std::move(m_entries);
+// Each entry followed by CR LF.
+template <typename Entries>
+std::string Serialize(const Entries &entries)
+{
+    std::size_t size = 0;
+    for (const auto &entry : entries)
+        size += entry.size() + 2;
+    std::string content;
+    content.reserve(size);
+    for (const auto &entry : entries) {
+        content += entry;
+        content += "\r\n";
     }
-
-private:
-    void Emit(const char *text, std::size_t size)
-    {
-        if (m_pending.empty()) {
-            m_entries.emplace_back(text, size);
-            return;
-        }
-        m_pending.append(text, size);
-        m_entries.push_back(std::move(m_pending));
-        m_pending.clear();
-    }
-
-    std::vector<std::string> m_entries;
-    std::string m_pending; // the start of a line that the next piece continues
-    bool m_afterCr = false; // the last piece ended in CR, so an LF next completes that break
-    bool m_ended = false;   // a NUL was seen
-};
+    return content;
+}
 
 } // namespace
 
 std::vector<std::string> ParseQueryHistory(std::string_view bytes)
 {
-    HistorySplitter splitter;
-    splitter.Feed(bytes.data(), bytes.size());
-    return splitter.Finish();
+    std::vector<std::string> entries;
+    SplitLines(bytes, [&](std::string_view line) { entries.emplace_back(line); });
+    return entries;
 }
 
 std::string SerializeQueryHistory(const std::vector<std::string> &entries)
 {
-    std::size_t size = 0;
-    for (const std::string &entry : entries)
-        size += entry.size() + 2;
-    std::string content;
-    content.reserve(size);
-    for (const std::string &entry : entries) {
-        content += entry;
-        content += "\r\n";
-    }
-    return content;
+    return Serialize(entries);
 }
 
 std::optional<std::string> FindQueryHistoryFile(const std::string &directory)
@@ -206,19 +165,46 @@ std::optional<std::string> FindQueryHistoryFile(const std::string &directory)
     return directory + *best;
 }
 
+QueryHistory &QueryHistory::operator=(const QueryHistory &other)
+{
+    if (this != &other)
+        SetEntries(other.Entries());
+    return *this;
+}
+
+std::vector<std::string> QueryHistory::Entries() const
+{
+    return {m_spans.begin(), m_spans.end()};
+}
+
+void QueryHistory::SetEntries(const std::vector<std::string> &entries)
+{
+    Clear();
+    m_spans.reserve(entries.size());
+    for (const std::string &entry : entries)
+        m_spans.push_back(m_recorded.emplace_back(entry));
+}
+
+void QueryHistory::Clear()
+{
+    m_spans.clear();
+    m_loaded.reset();
+    m_recorded.clear();
+}
+
 bool QueryHistory::RecordQuery(std::string_view text)
 {
-    if (std::find(m_entries.begin(), m_entries.end(), text) != m_entries.end())
+    if (std::find(m_spans.begin(), m_spans.end(), text) != m_spans.end())
         return false;
-    if (m_entries.size() >= RecordCap)
-        m_entries.erase(m_entries.begin());
-    m_entries.emplace_back(text);
+    if (m_spans.size() >= RecordCap)
+        m_spans.erase(m_spans.begin());
+    m_spans.push_back(m_recorded.emplace_back(text));
     return true;
 }
 
 void QueryHistory::LoadQueryHistory(const std::string &directory)
 {
-    m_entries.clear();
+    Clear();
     const std::optional<std::string> path = FindQueryHistoryFile(directory);
     if (!path)
         return;
@@ -237,48 +223,34 @@ void QueryHistory::LoadQueryHistory(const std::string &directory)
         throw CannotOpenFile(*path, errno);
 
     try {
-        // Read in pieces of a size that stays in the processor's cache while it is split.
-        constexpr std::size_t PieceSize = 64 * 1024;
-        const auto piece = std::make_unique_for_overwrite<char[]>(PieceSize);
-        HistorySplitter splitter;
+        FileBytes bytes;
+        if (!ReadToEnd(file.Get(), static_cast<std::size_t>(status.st_size), bytes))
+            throw CannotOpenFile(*path, errno);
         // A guess at the line count from the size spares a large history most of the list's
         // regrowth; a wrong guess only costs a regrowth more or some untouched capacity.
-        splitter.Reserve(static_cast<std::size_t>(status.st_size) / 32);
-        for (;;) {
-            const ssize_t count = read(file.Get(), piece.get(), PieceSize);
-            if (count < 0) {
-                if (errno == EINTR)
-                    continue;
-                throw CannotOpenFile(*path, errno);
-            }
-            if (count == 0)
-                break;
-            splitter.Feed(piece.get(), static_cast<std::size_t>(count));
-            if (splitter.Ended())
-                break;
-        }
-        m_entries = splitter.Finish();
+        m_spans.reserve(bytes.Size / 32);
+        SplitLines(bytes.View(), [this](std::string_view line) { m_spans.push_back(line); });
+        m_loaded = std::move(bytes.Data);
     } catch (const std::bad_alloc &) {
-        m_entries.clear();
+        Clear();
         throw CannotOpenFile(*path, ENOMEM);
     } catch (const std::length_error &) {
-        m_entries.clear();
+        Clear();
         throw CannotOpenFile(*path, ENOMEM);
     }
 }
 
 void QueryHistory::SaveQueryHistory(const std::string &directory) const
 {
-    ReplaceFileContent(directory + std::string(QueryHistoryFileName),
-                       SerializeQueryHistory(m_entries));
+    ReplaceFileContent(directory + std::string(QueryHistoryFileName), Serialize(m_spans));
 }
 
 std::optional<std::size_t> QueryHistory::FindCompletion(std::string_view typed) const
 {
     if (typed.empty())
         return std::nullopt;
-    for (std::size_t i = 0; i < m_entries.size(); ++i) {
-        if (BeginsWith(m_entries[i], typed))
+    for (std::size_t i = 0; i < m_spans.size(); ++i) {
+        if (BeginsWith(m_spans[i], typed))
             return i;
     }
     return std::nullopt;

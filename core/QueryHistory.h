@@ -4,6 +4,8 @@
 // history file "Lexivander.qry" in the program's directory.
 
 #include <cstddef>
+#include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,11 +28,23 @@ std::string SerializeQueryHistory(const std::vector<std::string> &entries);
 // Directories, FIFOs and dangling links never count.
 std::optional<std::string> FindQueryHistoryFile(const std::string &directory);
 
+// The entries are kept as spans over the bytes they came from (the loaded file, or the text
+// recorded), so that loading a long history costs little more than reading its file.
 class QueryHistory
 {
 public:
-    const std::vector<std::string> &Entries() const { return m_entries; }
-    void SetEntries(std::vector<std::string> entries) { m_entries = std::move(entries); }
+    QueryHistory() = default;
+    QueryHistory(const QueryHistory &other) { SetEntries(other.Entries()); }
+    QueryHistory &operator=(const QueryHistory &other);
+    QueryHistory(QueryHistory &&) = default;
+    QueryHistory &operator=(QueryHistory &&) = default;
+
+    std::size_t Count() const { return m_spans.size(); }
+    // Entry `index` (0 the oldest); valid until the list next changes.
+    std::string_view Entry(std::size_t index) const { return m_spans[index]; }
+    // A copy of every entry, in list order.
+    std::vector<std::string> Entries() const;
+    void SetEntries(const std::vector<std::string> &entries);
 
     // Appends `text` unless an entry equals it byte for byte. Before appending, a list of more
     // than 10 entries drops its oldest one, so recording caps the list at 11. Returns whether the
@@ -52,7 +66,11 @@ public:
     std::optional<std::size_t> FindCompletion(std::string_view typed) const;
 
 private:
-    std::vector<std::string> m_entries;
+    void Clear();
+
+    std::vector<std::string_view> m_spans;
+    std::unique_ptr<char[]> m_loaded;   // the file's bytes the loaded entries point into
+    std::deque<std::string> m_recorded; // texts added since; a deque never moves its elements
 };
 
 } // namespace tellaria

@@ -772,8 +772,8 @@ void TfrmMain::RefreshQueryBoxItems()
     const int cursor = edit->cursorPosition();
     const QSignalBlocker blocker(CmbBook);
     CmbBook->clear();
-    for (const std::string &entry : m_history.Entries())
-        CmbBook->addItem(FromAnsi(entry));
+    for (std::size_t index = 0; index < m_history.Count(); ++index)
+        CmbBook->addItem(FromAnsi(m_history.Entry(index)));
     CmbBook->setCurrentIndex(-1);
     edit->setText(text);
     edit->setCursorPosition(cursor);
@@ -784,7 +784,7 @@ bool TfrmMain::CompleteQueryText(const QString &typed)
     const std::optional<std::size_t> match = m_history.FindCompletion(ToAnsi(typed));
     if (!match)
         return false;
-    const QString entry = FromAnsi(m_history.Entries()[*match]);
+    const QString entry = FromAnsi(m_history.Entry(*match));
     if (entry.size() < typed.size())
         return false;
     {
