@@ -4,6 +4,7 @@
 #include "core/QueryHistory.h"
 #include "fuzz/FuzzSupport.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -85,5 +86,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         FUZZ_CHECK(found.has_value() == !entries[i].empty());
         FUZZ_CHECK(!found || *found <= i);
     }
+
+    // Recording into a loaded list, with texts that point into the list itself, follows the
+    // rules a plain list of strings follows: no duplicates, and at most 11 entries after a
+    // change. The loaded list then survives a move and a copy.
+    std::vector<std::string> model = entries;
+    const auto record = [&](std::string_view text) {
+        const std::string copy(text);
+        const bool added = std::find(model.begin(), model.end(), copy) == model.end();
+        if (added) {
+            if (model.size() >= 11)
+                model.erase(model.begin());
+            model.push_back(copy);
+        }
+        FUZZ_CHECK(reloaded.RecordQuery(text) == added);
+        FUZZ_CHECK(reloaded.Entries() == model);
+    };
+    if (reloaded.Count() > 0) {
+        record(reloaded.Entry(0));
+        record(reloaded.Entry(reloaded.Count() - 1));
+    }
+    record("\x01new\x02");
+    record(bytes.substr(0, bytes.find_first_of(std::string_view("\r\n\0", 3))));
+    record(reloaded.Entry(0));
+    QueryHistory moved = std::move(reloaded);
+    FUZZ_CHECK(moved.Entries() == model);
+    QueryHistory copied;
+    copied = moved;
+    moved = QueryHistory();
+    FUZZ_CHECK(copied.Entries() == model);
     return 0;
 }
