@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -59,6 +60,13 @@ void BindMenuItem(QAction *item, QAction *action)
     follow();
     QObject::connect(action, &QAction::changed, item, follow);
     QObject::connect(item, &QAction::triggered, action, [action] { action->trigger(); });
+}
+
+// Paths go to the file system in its own encoding, whatever code page the texts use: a home
+// directory named in Chinese must still be found.
+std::string FileSystemPath(const QString &path)
+{
+    return QFile::encodeName(path).toStdString();
 }
 
 // Trims what the query's blank test ignores: spaces and control characters at either end.
@@ -390,7 +398,7 @@ void TfrmMain::FormCreate()
 {
     m_pageIdCounter = 0;
     m_settings = std::make_unique<SettingsFile>(
-        ToAnsi(m_programDirectory) + std::string(SettingsFileName));
+        FileSystemPath(m_programDirectory) + std::string(SettingsFileName));
 
     const QSize screen = QGuiApplication::primaryScreen()->size();
     WindowSize stored;
@@ -416,7 +424,7 @@ void TfrmMain::FormCreate()
     // the window is fully usable (check list, start page) with an empty history.
     std::exception_ptr loadError;
     try {
-        m_history.LoadQueryHistory(ToAnsi(m_programDirectory));
+        m_history.LoadQueryHistory(FileSystemPath(m_programDirectory));
     } catch (...) {
         loadError = std::current_exception();
     }
@@ -498,7 +506,7 @@ void TfrmMain::FormClose()
 {
     // Any failure here is dropped silently and skips the steps after it.
     try {
-        m_history.SaveQueryHistory(ToAnsi(m_programDirectory));
+        m_history.SaveQueryHistory(FileSystemPath(m_programDirectory));
         if (m_settings) {
             const QSize outer = frameGeometry().size();
             m_settings->WriteIntValue("Form", "width", outer.width());

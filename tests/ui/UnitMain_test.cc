@@ -422,6 +422,20 @@ private slots:
         QVERIFY(!QFile::exists(DataPath("Lexivanedr.ini")));
     }
 
+    void filesAreFoundInADirectoryNamedInChinese()
+    {
+        QVERIFY(QDir(m_directory->path()).mkdir("词典"));
+        const QString directory = m_directory->filePath("词典") + '/';
+        WriteAll(directory + "Lexivander.qry", "cat\r\n");
+        {
+            TfrmMain window(directory);
+            window.show();
+            QCOMPARE(window.CmbBook->count(), 1);
+            window.close();
+        }
+        QVERIFY(QFile::exists(directory + "Lexivanedr.ini"));
+    }
+
     void completionKeepsTypedCaseAndHighlightsTheRest()
     {
         WriteAll(DataPath("Lexivander.qry"), "cattle\r\nCat\r\n");
