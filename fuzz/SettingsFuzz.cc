@@ -92,8 +92,8 @@ bool IsWritableName(std::string_view name, bool isKey)
 }
 
 // `after` is `before` with one key line changed or added, or with the section and its key line
-// appended; every other line keeps its text and its break, but for an unterminated last line
-// gaining CR LF.
+// appended, or unchanged when the key line already read so; every other line keeps its text and its
+// break, but for an unterminated last line gaining CR LF.
 void CheckOnlyTheKeyLineChanged(std::string_view before,
                                 std::string_view after,
                                 std::string_view section,
@@ -111,9 +111,10 @@ void CheckOnlyTheKeyLineChanged(std::string_view before,
            && old[old.size() - 1 - suffix].Text == now[now.size() - 1 - suffix].Text)
         ++suffix;
 
+    // An unterminated last line gains CR LF when the key line is it or follows it.
     const auto keptBreak = [&](std::size_t oldIndex, std::string_view newBreak) {
         const bool lastUnterminated = oldIndex + 1 == old.size() && old[oldIndex].Break.empty();
-        return newBreak == (lastUnterminated ? std::string_view("\r\n") : old[oldIndex].Break);
+        return newBreak == old[oldIndex].Break || (lastUnterminated && newBreak == "\r\n");
     };
     for (std::size_t i = 0; i < prefix; ++i)
         FUZZ_CHECK(keptBreak(i, now[i].Break));
@@ -123,12 +124,16 @@ void CheckOnlyTheKeyLineChanged(std::string_view before,
     const std::size_t oldChanged = old.size() - prefix - suffix;
     const std::size_t newChanged = now.size() - prefix - suffix;
     const std::string assignment = "=" + value;
-    if (oldChanged == 1 && newChanged == 1) {
+    if (oldChanged == 0 && newChanged == 0) {
+        // The key line held the same value, written the same way; the read that follows shows
+        // that the key is there.
+    } else if (oldChanged == 1 && newChanged == 1) {
         // The key's line, keeping the key's spelling from the file.
         const std::string_view text = now[prefix].Text;
         FUZZ_CHECK(text.ends_with(assignment));
         FUZZ_CHECK(SameIgnoringCase(text.substr(0, text.size() - assignment.size()), key));
-        FUZZ_CHECK(keptBreak(prefix, now[prefix].Break));
+        const std::string_view oldBreak = old[prefix].Break;
+        FUZZ_CHECK(now[prefix].Break == (oldBreak.empty() ? std::string_view("\r\n") : oldBreak));
     } else if (oldChanged == 0 && newChanged == 1) {
         FUZZ_CHECK(now[prefix].Text == std::string(key) + assignment);
         FUZZ_CHECK(now[prefix].Break == "\r\n");
