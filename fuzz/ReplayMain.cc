@@ -40,8 +40,8 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "cannot read %s\n", input.c_str());
             return 1;
         }
-        const std::string bytes { std::istreambuf_iterator<char>(in),
-                                  std::istreambuf_iterator<char>() };
+        const std::string bytes{std::istreambuf_iterator<char>(in),
+                                std::istreambuf_iterator<char>()};
         std::fprintf(stderr, "replaying %s (%zu bytes)\n", input.c_str(), bytes.size());
         LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(bytes.data()), bytes.size());
     }

@@ -33,11 +33,11 @@ std::vector<Line> SplitLines(std::string_view content)
     while (at < content.size()) {
         std::size_t end = content.find_first_of("\r\n", at);
         if (end == std::string_view::npos) {
-            lines.push_back({ content.substr(at), {} });
+            lines.push_back({content.substr(at), {}});
             break;
         }
         const std::size_t next = content.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
-        lines.push_back({ content.substr(at, end - at), content.substr(end, next - end) });
+        lines.push_back({content.substr(at, end - at), content.substr(end, next - end)});
         at = next;
     }
     return lines;

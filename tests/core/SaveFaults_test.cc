@@ -84,7 +84,7 @@ SavedFile HistoryFile()
         lists[1].push_back("second list " + std::to_string(i) + std::string(1200, 'A' + i % 26));
     SavedFile file;
     file.FileName = QueryHistoryFileName;
-    file.Contents = { SerializeQueryHistory(lists[0]), SerializeQueryHistory(lists[1]) };
+    file.Contents = {SerializeQueryHistory(lists[0]), SerializeQueryHistory(lists[1])};
     file.Save = [lists](const std::string &directory, int which) {
         QueryHistory history;
         history.SetEntries(lists[which]);
@@ -95,7 +95,7 @@ SavedFile HistoryFile()
 
 SavedFile SettingsFileWithFiller()
 {
-    constexpr std::array<std::int32_t, 2> widths = { 1, 2222222 };
+    constexpr std::array<std::int32_t, 2> widths = {1, 2222222};
     std::string filler = "[Filler]\r\n";
     for (int i = 0; i < 3000; ++i)
         filler += "key" + std::to_string(i) + "=value " + std::to_string(i) + "\r\n";
@@ -118,8 +118,7 @@ struct SavedFileCase
     SavedFile (*Make)();
 };
 
-const SavedFileCase savedFiles[]
-    = { { "History", HistoryFile }, { "Settings", SettingsFileWithFiller } };
+const SavedFileCase savedFiles[] = {{"History", HistoryFile}, {"Settings", SettingsFileWithFiller}};
 
 void PrintTo(const SavedFileCase &savedFile, std::ostream *out)
 {
@@ -147,7 +146,7 @@ int RemoveAllBut(const std::string &directory, const std::string &keep)
 // --- Killed while saving ---
 
 class KilledWhileSaving : public testing::TestWithParam<SavedFileCase>
-{ };
+{};
 
 TEST_P(KilledWhileSaving, LeavesTheWholeOldOrTheWholeNewFile)
 {
@@ -160,15 +159,14 @@ TEST_P(KilledWhileSaving, LeavesTheWholeOldOrTheWholeNewFile)
 
     // The kills land anywhere in a window of a few saves, whatever this disk's speed.
     const auto started = std::chrono::steady_clock::now();
-    for (int which : { 1, 0, 1, 0 })
+    for (int which : {1, 0, 1, 0})
         file.Save(directory.Slash(), which);
     const auto saveTime = (std::chrono::steady_clock::now() - started) / 4;
     const auto window
         = std::clamp(std::chrono::duration_cast<std::chrono::microseconds>(saveTime * 3),
-                     std::chrono::microseconds(200),
-                     std::chrono::microseconds(20ms));
+                     std::chrono::microseconds(200), std::chrono::microseconds(20ms));
 
-    const unsigned seed = std::random_device {}();
+    const unsigned seed = std::random_device{}();
     SCOPED_TRACE("seed " + std::to_string(seed));
     std::mt19937 random(seed);
     std::uniform_int_distribution<long> delay(0, window.count());
@@ -184,7 +182,7 @@ TEST_P(KilledWhileSaving, LeavesTheWholeOldOrTheWholeNewFile)
             try {
                 for (int which = 1; written == 1; which ^= 1)
                     file.Save(directory.Slash(), which);
-            } catch (...) { }
+            } catch (...) {}
             _exit(2);
         }
         close(ready[1]);
@@ -222,11 +220,11 @@ struct SizeLimit
 };
 
 const SizeLimit sizeLimits[] = {
-    { "Nothing", [](std::size_t) -> std::size_t { return 0; } },
-    { "OneByte", [](std::size_t) -> std::size_t { return 1; } },
-    { "OnePage", [](std::size_t) -> std::size_t { return 4096; } },
-    { "Half", [](std::size_t size) { return size / 2; } },
-    { "AllButOneByte", [](std::size_t size) { return size - 1; } },
+    {"Nothing", [](std::size_t) -> std::size_t { return 0; }},
+    {"OneByte", [](std::size_t) -> std::size_t { return 1; }},
+    {"OnePage", [](std::size_t) -> std::size_t { return 4096; }},
+    {"Half", [](std::size_t size) { return size / 2; }},
+    {"AllButOneByte", [](std::size_t size) { return size - 1; }},
 };
 
 void PrintTo(const SizeLimit &limit, std::ostream *out)
@@ -235,13 +233,13 @@ void PrintTo(const SizeLimit &limit, std::ostream *out)
 }
 
 class DiskFullWhileSaving : public testing::TestWithParam<std::tuple<SavedFileCase, SizeLimit>>
-{ };
+{};
 
 std::string SaveWithin(const SavedFile &file, const std::string &directory, rlim_t limit)
 {
     return RunInChild([&] {
         signal(SIGXFSZ, SIG_IGN);
-        const rlimit fileSize { limit, limit };
+        const rlimit fileSize{limit, limit};
         if (setrlimit(RLIMIT_FSIZE, &fileSize) != 0)
             return std::string("setrlimit failed");
         try {
@@ -269,7 +267,7 @@ TEST_P(DiskFullWhileSaving, FailsAndKeepsTheOldFile)
 
 // The other side of the limit cases: what failed them was the limit, not the child.
 class SaveWithinTheFileSizeLimit : public testing::TestWithParam<SavedFileCase>
-{ };
+{};
 
 TEST_P(SaveWithinTheFileSizeLimit, SucceedsAtALimitOfExactlyTheNewSize)
 {
@@ -313,44 +311,44 @@ void Check(bool done, const char *what)
 }
 
 const OddFile oddFiles[] = {
-    { "Directory",
-      [](const std::string &, const std::string &path) {
-          Check(mkdir(path.c_str(), 0755) == 0, "dir");
-      },
-      "Is a directory" },
-    { "Fifo",
-      [](const std::string &, const std::string &path) {
-          Check(mkfifo(path.c_str(), 0644) == 0, "fifo");
-      },
-      "Invalid argument" },
-    { "DanglingLink",
-      [](const std::string &directory, const std::string &path) {
-          Check(symlink((directory + "nowhere").c_str(), path.c_str()) == 0, "link");
-      },
-      "" },
-    { "LinkToItself",
-      [](const std::string &, const std::string &path) {
-          Check(symlink(path.c_str(), path.c_str()) == 0, "link");
-      },
-      "Too many levels of symbolic links" },
-    { "LinkToAFifo",
-      [](const std::string &directory, const std::string &path) {
-          Check(mkfifo((directory + "pipe").c_str(), 0644) == 0, "fifo");
-          Check(symlink((directory + "pipe").c_str(), path.c_str()) == 0, "link");
-      },
-      "Invalid argument" },
-    { "LinkToADirectory",
-      [](const std::string &directory, const std::string &path) {
-          Check(mkdir((directory + "sub").c_str(), 0755) == 0, "dir");
-          Check(symlink((directory + "sub").c_str(), path.c_str()) == 0, "link");
-      },
-      "Is a directory" },
+    {"Directory",
+     [](const std::string &, const std::string &path) {
+         Check(mkdir(path.c_str(), 0755) == 0, "dir");
+     },
+     "Is a directory"},
+    {"Fifo",
+     [](const std::string &, const std::string &path) {
+         Check(mkfifo(path.c_str(), 0644) == 0, "fifo");
+     },
+     "Invalid argument"},
+    {"DanglingLink",
+     [](const std::string &directory, const std::string &path) {
+         Check(symlink((directory + "nowhere").c_str(), path.c_str()) == 0, "link");
+     },
+     ""},
+    {"LinkToItself",
+     [](const std::string &, const std::string &path) {
+         Check(symlink(path.c_str(), path.c_str()) == 0, "link");
+     },
+     "Too many levels of symbolic links"},
+    {"LinkToAFifo",
+     [](const std::string &directory, const std::string &path) {
+         Check(mkfifo((directory + "pipe").c_str(), 0644) == 0, "fifo");
+         Check(symlink((directory + "pipe").c_str(), path.c_str()) == 0, "link");
+     },
+     "Invalid argument"},
+    {"LinkToADirectory",
+     [](const std::string &directory, const std::string &path) {
+         Check(mkdir((directory + "sub").c_str(), 0755) == 0, "dir");
+         Check(symlink((directory + "sub").c_str(), path.c_str()) == 0, "link");
+     },
+     "Is a directory"},
     // A device that never ends: reading it would never finish.
-    { "LinkToDevZero",
-      [](const std::string &, const std::string &path) {
-          Check(symlink("/dev/zero", path.c_str()) == 0, "link");
-      },
-      "Invalid argument" },
+    {"LinkToDevZero",
+     [](const std::string &, const std::string &path) {
+         Check(symlink("/dev/zero", path.c_str()) == 0, "link");
+     },
+     "Invalid argument"},
 };
 
 void PrintTo(const OddFile &odd, std::ostream *out)
@@ -359,19 +357,19 @@ void PrintTo(const OddFile &odd, std::ostream *out)
 }
 
 class OddHistoryFile : public testing::TestWithParam<OddFile>
-{ };
+{};
 
 TEST_P(OddHistoryFile, IsIgnoredWithoutBlocking)
 {
     // Under its own name and under another letter case, which the search also accepts.
-    for (const char *name : { "Lexivander.qry", "lexivander.QRY" }) {
+    for (const char *name : {"Lexivander.qry", "lexivander.QRY"}) {
         SCOPED_TRACE(name);
         TestDirectory directory;
         GetParam().Make(directory.Slash(), directory.File(name));
         EXPECT_FALSE(FindQueryHistoryFile(directory.Slash()));
         EXPECT_EQ(RunInChild([&] {
                       QueryHistory history;
-                      history.SetEntries({ "stale" });
+                      history.SetEntries({"stale"});
                       history.LoadQueryHistory(directory.Slash());
                       return std::to_string(history.Entries().size()) + " entries";
                   }),
@@ -384,7 +382,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, OddHistoryFile, testing::ValuesIn(oddFiles), [](
 });
 
 class OddSettingsFile : public testing::TestWithParam<OddFile>
-{ };
+{};
 
 TEST_P(OddSettingsFile, ReadsTheDefaultAndWritesOrReports)
 {
