@@ -3,6 +3,8 @@
 #include "core/FileError.h"
 
 #include <atomic>
+#include <cstdlib>
+#include <memory>
 #include <cerrno>
 #include <fcntl.h>
 #include <random>
@@ -64,10 +66,22 @@ bool WriteAll(int fd, std::string_view content)
     return true;
 }
 
+// The file a save should replace: the target of a symbolic link (a history kept elsewhere and
+// linked in must stay linked), else `path` itself.
+std::string FileToReplace(const std::string &path)
+{
+    struct stat status;
+    if (lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
+        return path;
+    const std::unique_ptr<char, decltype(&free)> resolved(realpath(path.c_str(), nullptr), &free);
+    return resolved ? std::string(resolved.get()) : path;
+}
+
 } // namespace
 
-void ReplaceFileContent(const std::string &path, std::string_view content)
+void ReplaceFileContent(const std::string &requestedPath, std::string_view content)
 {
+    const std::string path = FileToReplace(requestedPath);
     std::string temporaryPath;
     const int fd = CreateTemporaryFile(path, temporaryPath);
     if (fd < 0)

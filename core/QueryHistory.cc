@@ -199,6 +199,10 @@ bool QueryHistory::RecordQuery(std::string_view text)
     if (m_spans.size() >= RecordCap)
         m_spans.erase(m_spans.begin());
     m_spans.push_back(m_recorded.emplace_back(text));
+    // Texts that dropped out of the list are kept until the storage is mostly dead weight;
+    // then the list moves into fresh storage, so a long session does not grow without bound.
+    if (m_recorded.size() > 2 * m_spans.size() + 16)
+        SetEntries(Entries());
     return true;
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace tellaria {
 namespace {
@@ -53,6 +54,22 @@ TEST(ReplaceFileContent, TargetThatIsADirectoryFailsAndStays)
     }
     EXPECT_EQ(ReadFile(path + "/inside"), "kept");
     EXPECT_EQ(CountEntries(directory.Slash()), 1);
+}
+
+TEST(ReplaceFileContent, ThroughASymbolicLinkReplacesItsTargetAndKeepsTheLink)
+{
+    TestDirectory directory;
+    ASSERT_EQ(mkdir(directory.File("elsewhere").c_str(), 0755), 0);
+    const std::string target = directory.File("elsewhere/f");
+    WriteFile(target, "old");
+    const std::string link = directory.File("f");
+    ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
+    ReplaceFileContent(link, "new");
+    struct stat status;
+    ASSERT_EQ(lstat(link.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISLNK(status.st_mode));
+    EXPECT_EQ(ReadFile(target), "new");
+    EXPECT_EQ(CountEntries(directory.Slash()), 2);
 }
 
 } // namespace

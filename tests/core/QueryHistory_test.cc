@@ -96,6 +96,19 @@ TEST(RecordQuery, TwelfthDistinctTermPushesOutTheOldest)
     EXPECT_EQ(history.Entries(), expected);
 }
 
+TEST(RecordQuery, ALongSessionKeepsTheNewestElevenAcrossStorageMoves)
+{
+    QueryHistory history;
+    for (int i = 1; i <= 1000; ++i) {
+        // Long enough to live outside the string itself, so a stale span would show.
+        ASSERT_TRUE(history.RecordQuery("a longer term number " + std::to_string(i)));
+        ASSERT_EQ(history.Count(), std::size_t(std::min(i, 11)));
+        ASSERT_EQ(history.Entry(history.Count() - 1), "a longer term number " + std::to_string(i));
+        ASSERT_EQ(history.Entry(0),
+                  "a longer term number " + std::to_string(std::max(1, i - 10)));
+    }
+}
+
 struct RecordCase
 {
     std::string Term;
