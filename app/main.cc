@@ -5,7 +5,6 @@
 #include "ui/Unit2.h"
 #include "ui/UnitMain.h"
 
-
 int main(int argc, char *argv[])
 {
     // What the browser engine needs before the application object exists.

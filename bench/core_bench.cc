@@ -34,8 +34,9 @@ std::string g_bigSectionSettingsPath;
 std::string MakeMixedBytes()
 {
     std::mt19937 random(1);
-    const std::string_view pieces[] = {"cat", " ", "C++", "e-mail", "\xD6\xD0\xCE\xC4", "09", "/",
-                                       "\x94\x39\xFC\x36", "Lexivander", ".", "~"};
+    const std::string_view pieces[]
+        = {"cat",        " ", "C++", "e-mail", "\xD6\xD0\xCE\xC4", "09", "/", "\x94\x39\xFC\x36",
+           "Lexivander", ".", "~"};
     std::string bytes;
     while (bytes.size() < (1u << 20))
         bytes += pieces[random() % std::size(pieces)];
@@ -202,8 +203,11 @@ public:
     std::map<std::string, double> times;
 };
 
-void PrintRatio(const RatioReporter &reporter, const char *label, const char *measured,
-                const char *floor, double goal)
+void PrintRatio(const RatioReporter &reporter,
+                const char *label,
+                const char *measured,
+                const char *floor,
+                double goal)
 {
     const auto m = reporter.times.find(measured);
     const auto f = reporter.times.find(floor);
@@ -218,7 +222,7 @@ void PrintRatio(const RatioReporter &reporter, const char *label, const char *me
 
 // The mean time of `work` run once in each of several fresh processes: the history is loaded
 // once, at start, into an untouched heap, which the repeated runs above do not show.
-template <typename Work>
+template<typename Work>
 double FreshProcessMilliseconds(Work work)
 {
     constexpr int Runs = 10;

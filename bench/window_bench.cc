@@ -180,19 +180,22 @@ public:
     {
         int least = INT_MAX;
         for (const QString &host : EncyclopaediaHosts) {
-            least = std::min<int>(least, int(std::count_if(
-                m_proxy.Requests().cbegin(), m_proxy.Requests().cend(),
-                [&](const QString &url) { return QUrl(url).host() == host; })));
+            least = std::min<int>(
+                least,
+                int(std::count_if(m_proxy.Requests().cbegin(), m_proxy.Requests().cend(),
+                                  [&](const QString &url) { return QUrl(url).host() == host; })));
         }
         return least;
     }
 
     double Start()
     {
-        TestProxy::WaitFor([&] {
-            return m_proxy.Requests().contains(
-                "http://www.tellaria.example/soft/Lexivander.aspx?ver=1.9");
-        }, 60000);
+        TestProxy::WaitFor(
+            [&] {
+                return m_proxy.Requests().contains(
+                    "http://www.tellaria.example/soft/Lexivander.aspx?ver=1.9");
+            },
+            60000);
         return double(m_timer.nsecsElapsed()) / 1e6;
     }
 
@@ -262,8 +265,8 @@ Figures Measure(const QString &role, TestProxy &proxy, int soakQueries)
     return figures;
 }
 
-void PrintRow(const char *name, double program, double floor, const char *unit, const char *goal,
-              bool met)
+void PrintRow(
+    const char *name, double program, double floor, const char *unit, const char *goal, bool met)
 {
     std::printf("%-44s %10.1f %10.1f %-3s %6.2fx   %-22s %s\n", name, program, floor, unit,
                 floor > 0 ? program / floor : 0.0, goal, met ? "ok" : "MISSED");
@@ -286,12 +289,12 @@ int RunDriver(int argc, char *argv[])
 
     std::printf("%-44s %10s %10s %-3s %7s   %-22s\n", "window figure", "program", "floor", "",
                 "ratio", "goal");
-    PrintRow("start to start page request (median of 5)", program.StartMs, floor.StartMs, "ms", "<= 1.2x floor",
-             program.StartMs <= 1.2 * floor.StartMs);
+    PrintRow("start to start page request (median of 5)", program.StartMs, floor.StartMs, "ms",
+             "<= 1.2x floor", program.StartMs <= 1.2 * floor.StartMs);
     PrintRow("query to last of five requests (median)", program.QueryMs, floor.QueryMs, "ms",
              "<= 1.2x floor", program.QueryMs <= 1.2 * floor.QueryMs);
-    PrintRow("PSS with five pages", program.FivePagesKb / 1024.0, floor.FivePagesKb / 1024.0,
-             "MB", "<= 1.1x floor", program.FivePagesKb <= 1.1 * floor.FivePagesKb);
+    PrintRow("PSS with five pages", program.FivePagesKb / 1024.0, floor.FivePagesKb / 1024.0, "MB",
+             "<= 1.1x floor", program.FivePagesKb <= 1.1 * floor.FivePagesKb);
     PrintRow("PSS after 50 more queries vs five pages", program.AfterFiftyKb / 1024.0,
              program.FivePagesKb / 1024.0, "MB", "within 10%",
              program.AfterFiftyKb <= 1.1 * program.FivePagesKb);

@@ -3,10 +3,10 @@
 #include "core/FileError.h"
 
 #include <atomic>
-#include <cstdlib>
-#include <memory>
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
+#include <memory>
 #include <random>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -36,8 +36,7 @@ int CreateTemporaryFile(const std::string &path, std::string &temporaryPath)
         temporaryPath = path + ".tmp-" + std::to_string(getpid()) + "-"
                         + std::to_string(counter.fetch_add(1)) + "-" + std::to_string(random());
         const int fd = open(temporaryPath.c_str(),
-                            O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
-                            0666);
+                            O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }

@@ -21,9 +21,9 @@ inline const char *FindFirstOf(const char *at, const char *end, char a, char b, 
     const __m128i wantC = _mm_set1_epi8(c);
     while (end - at >= 16) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(at));
-        const __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, wantA),
-                                                        _mm_cmpeq_epi8(block, wantB)),
-                                          _mm_cmpeq_epi8(block, wantC));
+        const __m128i hits
+            = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, wantA), _mm_cmpeq_epi8(block, wantB)),
+                           _mm_cmpeq_epi8(block, wantC));
         const int mask = _mm_movemask_epi8(hits);
         if (mask != 0)
             return at + __builtin_ctz(static_cast<unsigned>(mask));

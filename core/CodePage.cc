@@ -35,8 +35,8 @@ public:
         if (m_descriptor == InvalidDescriptor()) {
             // No converter at all: keep what is plain ASCII in both encodings.
             for (const char c : input)
-                result += static_cast<unsigned char>(c) < 0x80 ? std::string_view(&c, 1)
-                                                               : replacement;
+                result
+                    += static_cast<unsigned char>(c) < 0x80 ? std::string_view(&c, 1) : replacement;
             return result;
         }
         iconv(m_descriptor, nullptr, nullptr, nullptr, nullptr);

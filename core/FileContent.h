@@ -12,7 +12,9 @@ namespace tellaria {
 class FileDescriptor
 {
 public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    explicit FileDescriptor(int fd)
+        : m_fd(fd)
+    {}
     ~FileDescriptor();
     FileDescriptor(const FileDescriptor &) = delete;
     FileDescriptor &operator=(const FileDescriptor &) = delete;

@@ -4,7 +4,8 @@
 #include "core/UrlEncode.h"
 
 // The labels below are UTF-8 in the source and converted once to ANSI bytes.
-static_assert(sizeof("中") == 4, "the source must be compiled with a UTF-8 execution character set");
+static_assert(sizeof("中") == 4,
+              "the source must be compiled with a UTF-8 execution character set");
 
 namespace tellaria {
 

@@ -36,9 +36,9 @@ using SiteChecks = std::array<bool, SiteCount>;
 
 constexpr int LookupModeCount = 4;
 
-// The label of lookup mode 0..3 as the mode selector lists it ("百科全书", "成语词典", "英汉汉英词典",
-// "微软Bing智能英汉词典"), in ANSI bytes. The index is also the mode stored in the settings file.
-// Any other index (the selector showing no mode) gives the empty text.
+// The label of lookup mode 0..3 as the mode selector lists it ("百科全书", "成语词典",
+// "英汉汉英词典", "微软Bing智能英汉词典"), in ANSI bytes. The index is also the mode stored in the
+// settings file. Any other index (the selector showing no mode) gives the empty text.
 const std::string &LookupModeLabel(int index);
 
 // The five encyclopaedias, in check-list order.
@@ -58,7 +58,8 @@ QueryPlan MakeQueryPlan(std::string_view modeText,
 namespace tellaria {
 
 // The page the start page panel shows; the program's version follows "ver=".
-inline constexpr std::string_view StartPageUrl = "http://www.tellaria.example/soft/Lexivander.aspx?ver=1.9";
+inline constexpr std::string_view StartPageUrl
+    = "http://www.tellaria.example/soft/Lexivander.aspx?ver=1.9";
 
 // Navigations of dictionary pages whose URL contains this are refused.
 inline constexpr std::string_view AdServerPrefix = "http://pagead2.googlesyndication.com";

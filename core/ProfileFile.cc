@@ -9,8 +9,8 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
-#include <utility>
 #include <sys/stat.h>
+#include <utility>
 
 namespace tellaria {
 
@@ -84,8 +84,7 @@ Line LineAt(std::string_view content, std::size_t begin)
     const char *const start = content.data();
     const char *const end = start + content.size();
     const char *const lineEnd = FindLineBreak(start + begin, end);
-    return {begin,
-            static_cast<std::size_t>(lineEnd - start),
+    return {begin, static_cast<std::size_t>(lineEnd - start),
             static_cast<std::size_t>(SkipLineBreak(lineEnd, end) - start)};
 }
 
@@ -94,7 +93,7 @@ enum class LineKind { Other, Header, Comment, Key };
 struct ParsedLine
 {
     LineKind Kind = LineKind::Other;
-    std::string_view Name;  // section or key name, trimmed
+    std::string_view Name; // section or key name, trimmed
     std::string_view Value; // key value, trimmed, quotes kept
 };
 

@@ -90,7 +90,7 @@ bool BeginsWith(std::string_view entry, std::string_view typed)
 // Calls `emit` with each line of history bytes: the content ends at a NUL; a line ends at CR LF,
 // a lone CR or a lone LF; a last line without a break counts, an empty one after a break does
 // not.
-template <typename Emit>
+template<typename Emit>
 void SplitLines(std::string_view bytes, Emit &&emit)
 {
     const char *at = bytes.data();
@@ -109,7 +109,7 @@ void SplitLines(std::string_view bytes, Emit &&emit)
 }
 
 // Each entry followed by CR LF.
-template <typename Entries>
+template<typename Entries>
 std::string Serialize(const Entries &entries)
 {
     std::size_t size = 0;

@@ -69,7 +69,7 @@ private:
     void Clear();
 
     std::vector<std::string_view> m_spans;
-    std::unique_ptr<char[]> m_loaded;   // the file's bytes the loaded entries point into
+    std::unique_ptr<char[]> m_loaded; // the file's bytes the loaded entries point into
     std::deque<std::string> m_recorded; // texts added since; a deque never moves its elements
 };
 

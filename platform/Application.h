@@ -32,7 +32,7 @@ signals:
 };
 
 // Runs `handler`, reporting any exception it throws through the general error report.
-template <typename Handler>
+template<typename Handler>
 void RunReportingErrors(Handler &&handler);
 
 } // namespace tellaria
@@ -41,7 +41,7 @@ void RunReportingErrors(Handler &&handler);
 
 namespace tellaria {
 
-template <typename Handler>
+template<typename Handler>
 void RunReportingErrors(Handler &&handler)
 {
     try {

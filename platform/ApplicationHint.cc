@@ -15,7 +15,9 @@ namespace {
 class THighlightDisabledStyle : public QProxyStyle
 {
 public:
-    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+    int styleHint(StyleHint hint,
+                  const QStyleOption *option,
+                  const QWidget *widget,
                   QStyleHintReturn *returnData) const override
     {
         if (hint == SH_Menu_AllowActiveAndDisabled)

@@ -33,7 +33,8 @@ const SaveFilter SaveFilters[] = {
 
 } // namespace
 
-bool BrowserDialogs::ChooseSaveAs(QWidget *parent, const QString &suggestedName,
+bool BrowserDialogs::ChooseSaveAs(QWidget *parent,
+                                  const QString &suggestedName,
                                   SaveAsChoice &choice)
 {
     QStringList filters;
@@ -77,8 +78,8 @@ void BrowserDialogs::ShowPrintPreview(TWebBrowser &browser, QPrinter &printer)
                              return;
                          // The engine could not render the page: say so on the preview.
                          QPainter painter(target);
-                         painter.drawText(target->pageRect(QPrinter::DevicePixel),
-                                          Qt::AlignCenter, QStringLiteral("无法生成打印预览。"));
+                         painter.drawText(target->pageRect(QPrinter::DevicePixel), Qt::AlignCenter,
+                                          QStringLiteral("无法生成打印预览。"));
                      });
     preview.exec();
 }

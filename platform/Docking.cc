@@ -36,8 +36,7 @@ bool ExplicitlyHidden(const QWidget *widget)
 TDragDockObject::TDragDockObject(QWidget *control, const QRect &dockRect)
     : m_control(control)
     , m_dockRect(dockRect)
-{
-}
+{}
 
 // ---------------------------------------------------------------------------------------------
 // Dock sites
@@ -107,11 +106,9 @@ TDockDrag::TDockDrag(TDockClient &client, const QPoint &pressPosition)
         m_size = client.UndockSize();
         const QPoint offset = pressPosition - dragged->mapToGlobal(QPoint(0, 0));
         const QSize current = dragged->size();
-        m_grabOffset = QPoint(current.width() > 0 ? offset.x() * m_size.width() / current.width()
-                                                  : 0,
-                              current.height() > 0
-                                  ? offset.y() * m_size.height() / current.height()
-                                  : 0);
+        m_grabOffset
+            = QPoint(current.width() > 0 ? offset.x() * m_size.width() / current.width() : 0,
+                     current.height() > 0 ? offset.y() * m_size.height() / current.height() : 0);
     }
     m_outline = std::make_unique<QRubberBand>(QRubberBand::Rectangle);
     m_outline->setObjectName(QStringLiteral("DockOutline"));
@@ -298,8 +295,7 @@ bool TDockClient::eventFilter(QObject *watched, QEvent *event)
 
 TForm::TForm(QWidget *parent, Qt::WindowFlags flags)
     : QWidget(parent, flags | Qt::Window)
-{
-}
+{}
 
 void TForm::EndWithProgram()
 {

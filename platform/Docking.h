@@ -50,8 +50,8 @@ private:
 enum class TDragState { Enter, Leave, Move };
 
 // `accept` arrives false; setting it true takes the dragged object.
-using TDockOverEvent = std::function<void(TDragDockObject &source, const QPoint &position,
-                                          TDragState state, bool &accept)>;
+using TDockOverEvent = std::function<void(
+    TDragDockObject &source, const QPoint &position, TDragState state, bool &accept)>;
 using TDockDropEvent = std::function<void(TDragDockObject &source, const QPoint &position)>;
 
 // A container that controls can be docked into: a dock site, or a window of a floating window

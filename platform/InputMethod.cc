@@ -2,8 +2,6 @@
 
 namespace tellaria {
 
-void RequestInputMethod(QWidget *, const QString &)
-{
-}
+void RequestInputMethod(QWidget *, const QString &) {}
 
 } // namespace tellaria

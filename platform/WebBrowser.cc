@@ -355,10 +355,13 @@ void TWebBrowser::Print()
     m_printing = true;
     emit CommandStateChanged();
     // The printer belongs to the window and outlives the job; the flag keeps a second job out.
-    connect(this, &QWebEngineView::printFinished, this, [this] {
-        m_printing = false;
-        emit CommandStateChanged();
-    }, Qt::SingleShotConnection);
+    connect(
+        this, &QWebEngineView::printFinished, this,
+        [this] {
+            m_printing = false;
+            emit CommandStateChanged();
+        },
+        Qt::SingleShotConnection);
     print(m_printer);
 }
 

@@ -42,9 +42,9 @@ protected:
         painter.fillRect(rect(), palette().color(active ? QPalette::Highlight : QPalette::Mid));
         painter.setPen(palette().color(active ? QPalette::HighlightedText : QPalette::WindowText));
         const QRect text = rect().adjusted(4, 0, -4, 0);
-        painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
-                         fontMetrics().elidedText(window()->windowTitle(), Qt::ElideRight,
-                                                  text.width()));
+        painter.drawText(
+            text, Qt::AlignLeft | Qt::AlignVCenter,
+            fontMetrics().elidedText(window()->windowTitle(), Qt::ElideRight, text.width()));
     }
 };
 
@@ -148,8 +148,8 @@ Qt::Edges TfrmFloating::EdgesAt(const QPoint &position) const
 
 void TfrmFloating::mousePressEvent(QMouseEvent *event)
 {
-    m_sizingEdges = event->button() == Qt::LeftButton ? EdgesAt(event->position().toPoint())
-                                                      : Qt::Edges();
+    m_sizingEdges
+        = event->button() == Qt::LeftButton ? EdgesAt(event->position().toPoint()) : Qt::Edges();
     m_sizingStart = event->globalPosition().toPoint();
     m_sizingGeometry = geometry();
     TForm::mousePressEvent(event);
@@ -159,15 +159,15 @@ void TfrmFloating::mouseMoveEvent(QMouseEvent *event)
 {
     if (!m_sizingEdges || !(event->buttons() & Qt::LeftButton)) {
         const Qt::Edges edges = EdgesAt(event->position().toPoint());
-        const bool diagonal = (edges & (Qt::LeftEdge | Qt::RightEdge))
-                              && (edges & (Qt::TopEdge | Qt::BottomEdge));
+        const bool diagonal
+            = (edges & (Qt::LeftEdge | Qt::RightEdge)) && (edges & (Qt::TopEdge | Qt::BottomEdge));
         if (!edges)
             unsetCursor();
         else if (diagonal)
-            setCursor((edges == (Qt::LeftEdge | Qt::TopEdge)
-                       || edges == (Qt::RightEdge | Qt::BottomEdge))
-                          ? Qt::SizeFDiagCursor
-                          : Qt::SizeBDiagCursor);
+            setCursor(
+                (edges == (Qt::LeftEdge | Qt::TopEdge) || edges == (Qt::RightEdge | Qt::BottomEdge))
+                    ? Qt::SizeFDiagCursor
+                    : Qt::SizeBDiagCursor);
         else
             setCursor(edges & (Qt::LeftEdge | Qt::RightEdge) ? Qt::SizeHorCursor
                                                              : Qt::SizeVerCursor);
@@ -178,17 +178,17 @@ void TfrmFloating::mouseMoveEvent(QMouseEvent *event)
     const QSize minimum = minimumSizeHint().expandedTo(minimumSize());
     QRect geometry = m_sizingGeometry;
     if (m_sizingEdges & Qt::LeftEdge)
-        geometry.setLeft(std::min(geometry.left() + delta.x(),
-                                  geometry.right() - minimum.width() + 1));
+        geometry.setLeft(
+            std::min(geometry.left() + delta.x(), geometry.right() - minimum.width() + 1));
     if (m_sizingEdges & Qt::RightEdge)
-        geometry.setRight(std::max(geometry.right() + delta.x(),
-                                   geometry.left() + minimum.width() - 1));
+        geometry.setRight(
+            std::max(geometry.right() + delta.x(), geometry.left() + minimum.width() - 1));
     if (m_sizingEdges & Qt::TopEdge)
-        geometry.setTop(std::min(geometry.top() + delta.y(),
-                                 geometry.bottom() - minimum.height() + 1));
+        geometry.setTop(
+            std::min(geometry.top() + delta.y(), geometry.bottom() - minimum.height() + 1));
     if (m_sizingEdges & Qt::BottomEdge)
-        geometry.setBottom(std::max(geometry.bottom() + delta.y(),
-                                    geometry.top() + minimum.height() - 1));
+        geometry.setBottom(
+            std::max(geometry.bottom() + delta.y(), geometry.top() + minimum.height() - 1));
     setGeometry(geometry);
 }
 

@@ -165,9 +165,8 @@ void TfrmMain::CreateActions()
         // No keyboard shortcuts: the keyboard reaches commands only through the mnemonics.
         action->setShortcutContext(Qt::WidgetShortcut);
         action->setMenuRole(QAction::NoRole);
-        connect(action, &QAction::triggered, this, [this, execute = design.Execute] {
-            (this->*execute)();
-        });
+        connect(action, &QAction::triggered, this,
+                [this, execute = design.Execute] { (this->*execute)(); });
         this->*design.Field = action;
     }
 }
@@ -180,10 +179,10 @@ void TfrmMain::CreateControls()
 
     CoolBar1 = new TCoolBar(this);
     CoolBar1->setObjectName(QStringLiteral("CoolBar1"));
-    CoolBar1->OnDockOver = [this](TDragDockObject &source, const QPoint &position,
-                                  TDragState state, bool &accept) {
-        CoolBar1DockOver(source, position, state, accept);
-    };
+    CoolBar1->OnDockOver
+        = [this](TDragDockObject &source, const QPoint &position, TDragState state, bool &accept) {
+              CoolBar1DockOver(source, position, state, accept);
+          };
     CoolBar1->OnDockDrop = [this](TDragDockObject &source, const QPoint &position) {
         CoolBar1DockDrop(source, position);
     };
@@ -397,8 +396,8 @@ void TfrmMain::CreateMenus()
 void TfrmMain::FormCreate()
 {
     m_pageIdCounter = 0;
-    m_settings = std::make_unique<SettingsFile>(
-        FileSystemPath(m_programDirectory) + std::string(SettingsFileName));
+    m_settings = std::make_unique<SettingsFile>(FileSystemPath(m_programDirectory)
+                                                + std::string(SettingsFileName));
 
     const QSize screen = QGuiApplication::primaryScreen()->size();
     WindowSize stored;
@@ -432,9 +431,7 @@ void TfrmMain::FormCreate()
 
     for (const LookupSite &site : m_sites)
         CkLstBookshop->AddRow(FromAnsi(site.Name), true);
-    TApplicationHint::Instance().SetHandler(this, [this](const QString &hint) {
-        ShowHint(hint);
-    });
+    TApplicationHint::Instance().SetHandler(this, [this](const QString &hint) { ShowHint(hint); });
     PageControl1->hide();
     PnlWbAD->show();
     connect(WbAd->page(), &QWebEnginePage::loadingChanged, this,
@@ -514,8 +511,7 @@ void TfrmMain::FormClose()
             m_settings->WriteIntValue("Dictionary", "ID", CmbBoxType->currentIndex());
             m_settings.reset();
         }
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
 void TfrmMain::mnuExitClick()
@@ -545,8 +541,7 @@ void TfrmMain::BtnBookOKClick()
     SiteChecks checked{};
     for (int row = 0; row < SiteCount; ++row)
         checked[std::size_t(row)] = CkLstBookshop->Checked(row);
-    const QueryPlan plan = MakeQueryPlan(ToAnsi(CmbBoxType->currentText()), term, checked,
-                                         m_sites);
+    const QueryPlan plan = MakeQueryPlan(ToAnsi(CmbBoxType->currentText()), term, checked, m_sites);
     for (const PageRequest &request : plan)
         OpenPage(request);
 }
@@ -650,16 +645,14 @@ void TfrmMain::ActCloseExecute()
         DestroyActiveBrowser();
         delete PageControl1->currentWidget();
         ShowStartPanelWhenNoPages();
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
 void TfrmMain::ActCloseAllExecute()
 {
-    const auto answer = QMessageBox::question(this, QString::fromLatin1(ApplicationTitle),
-                                              Utf8Text("确实要关闭所有查询结果吗？"),
-                                              QMessageBox::Ok | QMessageBox::Cancel,
-                                              QMessageBox::Ok);
+    const auto answer = QMessageBox::question(
+        this, QString::fromLatin1(ApplicationTitle), Utf8Text("确实要关闭所有查询结果吗？"),
+        QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
     if (answer != QMessageBox::Ok)
         return;
     CloseAllPages();
@@ -678,16 +671,16 @@ void TfrmMain::ActionList1Update()
     ActClose->setEnabled(count > 0);
     ActCloseAll->setEnabled(count > 0);
 
-    QAction *const commandActions[] = {ActSave, ActPreview, ActPrint, ActPageSetup,
-                                       ActCopy, ActCut,     ActPaste, ActSelectAll};
-    const int commands[] = {OLECMDID_SAVEAS, OLECMDID_PRINTPREVIEW, OLECMDID_PRINT,
-                            OLECMDID_PAGESETUP, OLECMDID_COPY, OLECMDID_CUT,
-                            OLECMDID_PASTE, OLECMDID_SELECTALL};
+    QAction *const commandActions[]
+        = {ActSave, ActPreview, ActPrint, ActPageSetup, ActCopy, ActCut, ActPaste, ActSelectAll};
+    const int commands[]
+        = {OLECMDID_SAVEAS, OLECMDID_PRINTPREVIEW, OLECMDID_PRINT, OLECMDID_PAGESETUP,
+           OLECMDID_COPY,   OLECMDID_CUT,          OLECMDID_PASTE, OLECMDID_SELECTALL};
     TWebBrowser *browser = ActiveBrowser();
     for (std::size_t i = 0; i < std::size(commands); ++i) {
-        const bool available = browser
-                               && browser->QueryStatusWB(commands[i])
-                                      == (OLECMDF_SUPPORTED | OLECMDF_ENABLED);
+        const bool available
+            = browser
+              && browser->QueryStatusWB(commands[i]) == (OLECMDF_SUPPORTED | OLECMDF_ENABLED);
         commandActions[i]->setEnabled(available);
     }
 }
@@ -699,14 +692,38 @@ void TfrmMain::RunBrowserCommand(int commandId)
         browser->ExecWB(commandId, OLECMDEXECOPT_DODEFAULT);
 }
 
-void TfrmMain::ActSaveExecute() { RunBrowserCommand(OLECMDID_SAVEAS); }
-void TfrmMain::ActPreviewExecute() { RunBrowserCommand(OLECMDID_PRINTPREVIEW); }
-void TfrmMain::ActPrintExecute() { RunBrowserCommand(OLECMDID_PRINT); }
-void TfrmMain::ActPageSetupExecute() { RunBrowserCommand(OLECMDID_PAGESETUP); }
-void TfrmMain::ActCopyExecute() { RunBrowserCommand(OLECMDID_COPY); }
-void TfrmMain::ActCutExecute() { RunBrowserCommand(OLECMDID_CUT); }
-void TfrmMain::ActPasteExecute() { RunBrowserCommand(OLECMDID_PASTE); }
-void TfrmMain::ActSelectAllExecute() { RunBrowserCommand(OLECMDID_SELECTALL); }
+void TfrmMain::ActSaveExecute()
+{
+    RunBrowserCommand(OLECMDID_SAVEAS);
+}
+void TfrmMain::ActPreviewExecute()
+{
+    RunBrowserCommand(OLECMDID_PRINTPREVIEW);
+}
+void TfrmMain::ActPrintExecute()
+{
+    RunBrowserCommand(OLECMDID_PRINT);
+}
+void TfrmMain::ActPageSetupExecute()
+{
+    RunBrowserCommand(OLECMDID_PAGESETUP);
+}
+void TfrmMain::ActCopyExecute()
+{
+    RunBrowserCommand(OLECMDID_COPY);
+}
+void TfrmMain::ActCutExecute()
+{
+    RunBrowserCommand(OLECMDID_CUT);
+}
+void TfrmMain::ActPasteExecute()
+{
+    RunBrowserCommand(OLECMDID_PASTE);
+}
+void TfrmMain::ActSelectAllExecute()
+{
+    RunBrowserCommand(OLECMDID_SELECTALL);
+}
 
 // ---------------------------------------------------------------------------------------------
 // View menu
@@ -737,8 +754,7 @@ TfrmFloating *TfrmMain::FloatingHost() const
     return qobject_cast<TfrmFloating *>(ToolBar2->window());
 }
 
-void TfrmMain::CoolBar1DockOver(TDragDockObject &source, const QPoint &, TDragState,
-                                bool &accept)
+void TfrmMain::CoolBar1DockOver(TDragDockObject &source, const QPoint &, TDragState, bool &accept)
 {
     // Only a floating toolbar window docks here; the toolbar itself never does.
     accept = qobject_cast<TfrmFloating *>(source.Control()) != nullptr;
@@ -814,11 +830,10 @@ bool TfrmMain::CmbBookKeyPress(QKeyEvent *event)
         return false; // the box's own handling of Enter goes on
     }
     const QString text = event->text();
-    const bool printable = !text.isEmpty() && text.at(0).unicode() >= 0x20
-                           && key != Qt::Key_Backspace && key != Qt::Key_Tab
-                           && key != Qt::Key_Escape && key != Qt::Key_Delete
-                           && !(event->modifiers()
-                                & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    const bool printable
+        = !text.isEmpty() && text.at(0).unicode() >= 0x20 && key != Qt::Key_Backspace
+          && key != Qt::Key_Tab && key != Qt::Key_Escape && key != Qt::Key_Delete
+          && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     if (!printable)
         return false;
     QLineEdit *edit = CmbBook->lineEdit();

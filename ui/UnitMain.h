@@ -145,7 +145,9 @@ public:
     void NViewStatusBarClick();
     void NViewToolBarClick();
     // The band area takes only a floating toolbar window, outlining itself as the target.
-    void CoolBar1DockOver(TDragDockObject &source, const QPoint &position, TDragState state,
+    void CoolBar1DockOver(TDragDockObject &source,
+                          const QPoint &position,
+                          TDragState state,
                           bool &accept);
     // A floating toolbar window dropped on the band area: its toolbar becomes the last band.
     void CoolBar1DockDrop(TDragDockObject &source, const QPoint &position);
@@ -155,7 +157,9 @@ public:
     TfrmFloating *FloatingHost() const;
     void mnuExitClick();
     // The ad-server filter of dictionary pages.
-    static void BeforeNavigate2(TWebBrowser *sender, const QUrl &url, bool isMainFrame,
+    static void BeforeNavigate2(TWebBrowser *sender,
+                                const QUrl &url,
+                                bool isMainFrame,
                                 bool &cancel);
 
 signals:

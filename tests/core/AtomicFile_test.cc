@@ -1,7 +1,7 @@
 #include "core/AtomicFile.h"
 
-#include "core/FileError.h"
 #include "TestDirectory.h"
+#include "core/FileError.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

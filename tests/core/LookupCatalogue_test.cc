@@ -8,7 +8,7 @@ namespace {
 // The labels' GB18030 (GBK) bytes, written out so that the test does not rely on the conversion
 // under test.
 const std::string Encyclopaedias = "\xB0\xD9\xBF\xC6\xC8\xAB\xCA\xE9"; // 百科全书
-const std::string Idiom = "\xB3\xC9\xD3\xEF\xB4\xCA\xB5\xE4";         // 成语词典
+const std::string Idiom = "\xB3\xC9\xD3\xEF\xB4\xCA\xB5\xE4"; // 成语词典
 const std::string EnglishChinese = "\xD3\xA2\xBA\xBA\xBA\xBA\xD3\xA2\xB4\xCA\xB5\xE4";
 const std::string Bing = "\xCE\xA2\xC8\xED"
                          "Bing"

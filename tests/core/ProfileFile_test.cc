@@ -1,7 +1,7 @@
 #include "core/ProfileFile.h"
 
-#include "core/FileError.h"
 #include "TestDirectory.h"
+#include "core/FileError.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -41,10 +41,10 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"missing key", "[Form]\r\nWidth=800\r\n", "Form", "Height", "DEF"},
         LookupCase{"missing section", "[Form]\r\nWidth=800\r\n", "Dictionary", "Width", "DEF"},
         LookupCase{"empty content", "", "Form", "Width", "DEF"},
-        LookupCase{"blanks in the file are trimmed",
-                   " \t[ Form \v]  \r\n\t Width \t=\t 800 \v\r\n", "Form", "Width", "800"},
-        LookupCase{"spaces around the caller's names are trimmed",
-                   "[Form]\r\nWidth=1\r\n", " Form ", " Width ", "1"},
+        LookupCase{"blanks in the file are trimmed", " \t[ Form \v]  \r\n\t Width \t=\t 800 \v\r\n",
+                   "Form", "Width", "800"},
+        LookupCase{"spaces around the caller's names are trimmed", "[Form]\r\nWidth=1\r\n",
+                   " Form ", " Width ", "1"},
         LookupCase{"tabs around the caller's names are not", "[Form]\r\nWidth=1\r\n", "\tForm",
                    "Width", "DEF"},
         LookupCase{"double quotes removed", "[S]\r\nK=\"800\"\r\n", "S", "K", "800"},
@@ -73,23 +73,22 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"CR line ends", "[S]\rK=V\rL=W", "S", "L", "W"},
         LookupCase{"LF CR is two breaks", "[S]\n\rK=V\n\r", "S", "K", "V"},
         LookupCase{"no final line end", "[S]\r\nK=V", "S", "K", "V"},
-        LookupCase{"a byte-order mark hides the first header",
-                   "\xEF\xBB\xBF[S]\r\nK=V\r\n", "S", "K", "DEF"},
+        LookupCase{"a byte-order mark hides the first header", "\xEF\xBB\xBF[S]\r\nK=V\r\n", "S",
+                   "K", "DEF"},
         LookupCase{"a byte-order mark hides only the first header",
                    "\xEF\xBB\xBF[S]\r\nK=V\r\n[T]\r\nK=W\r\n", "T", "K", "W"},
         LookupCase{"garbage lines around", "\x01\x02garbage\r\n[\r\n]]]\r\n[S]\r\n@@@\r\nK=V\r\n",
                    "S", "K", "V"},
         LookupCase{"NUL bytes are ordinary", "[S]\r\nA=\0\r\nK=V\r\n"sv, "S", "K", "V"},
-        LookupCase{"the key's name inside a value is skipped",
-                   "[S]\r\nx=Width\r\n  width = 5\r\n", "S", "Width", "5"},
-        LookupCase{"longer names are other keys", "[S]\r\nWidths=1\r\nWidth x=2\r\nWidth=3",
-                   "S", "Width", "3"},
+        LookupCase{"the key's name inside a value is skipped", "[S]\r\nx=Width\r\n  width = 5\r\n",
+                   "S", "Width", "5"},
+        LookupCase{"longer names are other keys", "[S]\r\nWidths=1\r\nWidth x=2\r\nWidth=3", "S",
+                   "Width", "3"},
         LookupCase{"a name cut off by the end", "[S]\r\nWid", "S", "Width", "DEF"},
         LookupCase{"a tab inside a key name", "[S]\r\na\tb = 1\r\n", "S", "a\tb", "1"},
-        LookupCase{"a key named like a comment never matches", "[S]\r\n;k=1\r\n", "S", ";k",
+        LookupCase{"a key named like a comment never matches", "[S]\r\n;k=1\r\n", "S", ";k", "DEF"},
+        LookupCase{"a key name with a tab in front never matches", "[S]\r\n\tK=1\r\n", "S", "\tK",
                    "DEF"},
-        LookupCase{"a key name with a tab in front never matches", "[S]\r\n\tK=1\r\n", "S",
-                   "\tK", "DEF"},
         LookupCase{"a key name holding = never matches", "[S]\r\na=b=1\r\n", "S", "a=b", "DEF"},
         LookupCase{"names sharing the first letter",
                    "[Fo]\r\nK=1\r\n[Formula]\r\nK=2\r\n[form]\r\nK=3", "Form", "K", "3"},

@@ -1,7 +1,7 @@
 #include "core/QueryHistory.h"
 
-#include "core/FileError.h"
 #include "TestDirectory.h"
+#include "core/FileError.h"
 
 #include <csignal>
 #include <fcntl.h>
@@ -33,7 +33,7 @@ QueryHistory HistoryOf(Entries entries)
 // Runs `body` in a child process that a timer ends, and returns the text it sends back, so that
 // a load that blocks fails the test instead of hanging it, and limits set for the child do not
 // reach the rest of the run.
-template <typename Body>
+template<typename Body>
 std::string RunInChild(Body body)
 {
     int pipeEnds[2];
@@ -104,8 +104,7 @@ TEST(RecordQuery, ALongSessionKeepsTheNewestElevenAcrossStorageMoves)
         ASSERT_TRUE(history.RecordQuery("a longer term number " + std::to_string(i)));
         ASSERT_EQ(history.Count(), std::size_t(std::min(i, 11)));
         ASSERT_EQ(history.Entry(history.Count() - 1), "a longer term number " + std::to_string(i));
-        ASSERT_EQ(history.Entry(0),
-                  "a longer term number " + std::to_string(std::max(1, i - 10)));
+        ASSERT_EQ(history.Entry(0), "a longer term number " + std::to_string(std::max(1, i - 10)));
     }
 }
 
@@ -450,11 +449,11 @@ TEST(QueryHistoryBadInput, BreaksAtEveryOffsetAroundReadPieceBoundariesSplitTheS
         std::string_view Bytes;
         bool EmptyEntryBetween;
     };
-    const Separator separators[] = {{"\r\n", false}, {"\r", false}, {"\n", false},
-                                    {"\n\r", true}, {"\r\r", true}};
+    const Separator separators[]
+        = {{"\r\n", false}, {"\r", false}, {"\n", false}, {"\n\r", true}, {"\r\r", true}};
     TestDirectory directory;
-    for (const std::size_t boundary : {std::size_t{1} << 12, std::size_t{1} << 16,
-                                       std::size_t{1} << 17}) {
+    for (const std::size_t boundary :
+         {std::size_t{1} << 12, std::size_t{1} << 16, std::size_t{1} << 17}) {
         for (std::size_t length = boundary - 3; length <= boundary + 1; ++length) {
             const std::string line(length, 'a');
             for (const Separator &separator : separators) {
@@ -494,7 +493,7 @@ TEST_P(FindCompletionTest, FindsTheFirstEntryBeginningWithTheText)
 }
 
 const std::string Zhong = "\xD6\xD0"; // 中
-const std::string Wen = "\xCE\xC4";   // 文
+const std::string Wen = "\xCE\xC4"; // 文
 const std::string Emoji = "\x94\x39\xFC\x36";
 
 INSTANTIATE_TEST_SUITE_P(
@@ -514,8 +513,17 @@ INSTANTIATE_TEST_SUITE_P(
         CompletionCase{"letters after a character fold", {Zhong + "Ab"}, Zhong + "a", 0},
         CompletionCase{"inside a four-byte character", {Emoji}, "\x94\x39", std::nullopt},
         CompletionCase{"a whole four-byte character", {Emoji + "x"}, Emoji, 0},
-        CompletionCase{"lone lead before a letter-like trail", {"\xD6" "a"}, "\xD6", std::nullopt},
-        CompletionCase{"skips an entry split differently", {"\xD6\xD0" "a", "\xD6"}, "\xD6", 1},
+        CompletionCase{"lone lead before a letter-like trail",
+                       {"\xD6"
+                        "a"},
+                       "\xD6",
+                       std::nullopt},
+        CompletionCase{"skips an entry split differently",
+                       {"\xD6\xD0"
+                        "a",
+                        "\xD6"},
+                       "\xD6",
+                       1},
         CompletionCase{"empty entries never match", {"", "x"}, "x", 1}));
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "core/SettingsFile.h"
 
-#include "core/FileError.h"
 #include "TestDirectory.h"
+#include "core/FileError.h"
 
 #include <climits>
 #include <gtest/gtest.h>
@@ -31,57 +31,57 @@ TEST_P(ParseProfileIntTest, ConvertsTheWholeText)
 
 constexpr std::nullopt_t Fails = std::nullopt;
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases,
-    ParseProfileIntTest,
-    testing::Values(IntCase{"800", 800},
-                    IntCase{"0x320", 800},
-                    IntCase{"0X320", 800},
-                    IntCase{"$320", 800},
-                    IntCase{"x320", 800},
-                    IntCase{"X320", 800},
-                    IntCase{"+800", 800},
-                    IntCase{"   800", 800},
-                    IntCase{"  -0x10", -16},
-                    IntCase{"007", 7},
-                    IntCase{"0", 0},
-                    IntCase{"-0", 0},
-                    IntCase{"$abc", 2748},
-                    IntCase{"+$a", 10},
-                    IntCase{"2147483647", INT_MAX},
-                    IntCase{"-2147483648", INT_MIN},
-                    IntCase{"0000000000002147483647", INT_MAX},
-                    IntCase{"$FFFFFFFF", -1},
-                    IntCase{"-$1", -1},
-                    IntCase{"$7FFFFFFF", INT_MAX},
-                    IntCase{"$80000000", INT_MIN},
-                    IntCase{"-$80000000", INT_MIN},
-                    IntCase{"-$FFFFFFFF", 1},
-                    IntCase{"0x00000000FFFFFFFF", -1}, // leading zeros are not significant
-                    IntCase{"0x100000000", Fails},     // a ninth significant digit
-                    IntCase{"800px", Fails},
-                    IntCase{"8e2", Fails},
-                    IntCase{"800.0", Fails},
-                    IntCase{"800 ", Fails},
-                    IntCase{"\t800", Fails},
-                    IntCase{"", Fails},
-                    IntCase{"   ", Fails},
-                    IntCase{"+", Fails},
-                    IntCase{"-", Fails},
-                    IntCase{"$", Fails},
-                    IntCase{"0x", Fails},
-                    IntCase{"-x", Fails},
-                    IntCase{"+-1", Fails},
-                    IntCase{"--1", Fails},
-                    IntCase{"- 1", Fails},
-                    IntCase{"$ 1", Fails},
-                    IntCase{"00x1", Fails},
-                    IntCase{"0x1g", Fails},
-                    IntCase{"xx1", Fails},
-                    IntCase{"abc", Fails},
-                    IntCase{"2147483648", Fails},
-                    IntCase{"-2147483649", Fails},
-                    IntCase{"99999999999999999999999", Fails}));
+INSTANTIATE_TEST_SUITE_P(Cases,
+                         ParseProfileIntTest,
+                         testing::Values(IntCase{"800", 800},
+                                         IntCase{"0x320", 800},
+                                         IntCase{"0X320", 800},
+                                         IntCase{"$320", 800},
+                                         IntCase{"x320", 800},
+                                         IntCase{"X320", 800},
+                                         IntCase{"+800", 800},
+                                         IntCase{"   800", 800},
+                                         IntCase{"  -0x10", -16},
+                                         IntCase{"007", 7},
+                                         IntCase{"0", 0},
+                                         IntCase{"-0", 0},
+                                         IntCase{"$abc", 2748},
+                                         IntCase{"+$a", 10},
+                                         IntCase{"2147483647", INT_MAX},
+                                         IntCase{"-2147483648", INT_MIN},
+                                         IntCase{"0000000000002147483647", INT_MAX},
+                                         IntCase{"$FFFFFFFF", -1},
+                                         IntCase{"-$1", -1},
+                                         IntCase{"$7FFFFFFF", INT_MAX},
+                                         IntCase{"$80000000", INT_MIN},
+                                         IntCase{"-$80000000", INT_MIN},
+                                         IntCase{"-$FFFFFFFF", 1},
+                                         IntCase{"0x00000000FFFFFFFF",
+                                                 -1}, // leading zeros are not significant
+                                         IntCase{"0x100000000", Fails}, // a ninth significant digit
+                                         IntCase{"800px", Fails},
+                                         IntCase{"8e2", Fails},
+                                         IntCase{"800.0", Fails},
+                                         IntCase{"800 ", Fails},
+                                         IntCase{"\t800", Fails},
+                                         IntCase{"", Fails},
+                                         IntCase{"   ", Fails},
+                                         IntCase{"+", Fails},
+                                         IntCase{"-", Fails},
+                                         IntCase{"$", Fails},
+                                         IntCase{"0x", Fails},
+                                         IntCase{"-x", Fails},
+                                         IntCase{"+-1", Fails},
+                                         IntCase{"--1", Fails},
+                                         IntCase{"- 1", Fails},
+                                         IntCase{"$ 1", Fails},
+                                         IntCase{"00x1", Fails},
+                                         IntCase{"0x1g", Fails},
+                                         IntCase{"xx1", Fails},
+                                         IntCase{"abc", Fails},
+                                         IntCase{"2147483648", Fails},
+                                         IntCase{"-2147483649", Fails},
+                                         IntCase{"99999999999999999999999", Fails}));
 
 // --- Reading and writing the file ---
 
@@ -150,7 +150,7 @@ TEST_F(SettingsFileTest, StoredTextsConvertOrGiveTheDefault)
     EXPECT_EQ(ReadStored("0x320", 729), 800);
     EXPECT_EQ(ReadStored("  800", 729), 800);
     EXPECT_EQ(ReadStored("\"800\"", 729), 800); // quotes are removed on reading
-    EXPECT_EQ(ReadStored("800  ", 729), 800);   // so are blanks in the file
+    EXPECT_EQ(ReadStored("800  ", 729), 800); // so are blanks in the file
     EXPECT_EQ(ReadStored("800px", 729), 729);
     EXPECT_EQ(ReadStored("", 729), 729);
     EXPECT_EQ(ReadStored("$FFFFFFFF", 729), -1);

@@ -21,13 +21,19 @@ private slots:
     {
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("letter") << "Cannot open file" << "Cannot open file.";
-        QTest::newRow("full stop") << "Done." << "Done.";
-        QTest::newRow("comma sorts before") << "a," << "a,";
-        QTest::newRow("space sorts before") << "a " << "a ";
-        QTest::newRow("slash sorts after") << "a/" << "a/.";
+        QTest::newRow("letter") << "Cannot open file"
+                                << "Cannot open file.";
+        QTest::newRow("full stop") << "Done."
+                                   << "Done.";
+        QTest::newRow("comma sorts before") << "a,"
+                                            << "a,";
+        QTest::newRow("space sorts before") << "a "
+                                            << "a ";
+        QTest::newRow("slash sorts after") << "a/"
+                                           << "a/.";
         QTest::newRow("Chinese full stop") << QString("完成。") << QString("完成。.");
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("empty") << ""
+                               << "";
     }
 
     void fullStopIsAddedAfterCharactersSortingAfterIt()

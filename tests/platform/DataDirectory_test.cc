@@ -104,7 +104,7 @@ private slots:
         settings.write("[Form]\r\nWidth=700\r\n");
         settings.close();
         QCOMPARE(DataDirectory(QString::fromLatin1(UnwritableDirectory)), m_programConfig);
-        QCOMPARE(Entries(m_programConfig), QStringList { QStringLiteral("Lexivanedr.ini") });
+        QCOMPARE(Entries(m_programConfig), QStringList{QStringLiteral("Lexivanedr.ini")});
         QVERIFY(settings.open(QIODevice::ReadOnly));
         QCOMPARE(settings.readAll(), QByteArray("[Form]\r\nWidth=700\r\n"));
     }

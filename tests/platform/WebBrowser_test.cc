@@ -70,8 +70,8 @@ private slots:
                          "<script>document.getElementById('l').click();</script></body></html>");
         QList<QWebEngineDownloadRequest::DownloadState> states;
         TWebBrowser browser;
-        connect(QWebEngineProfile::defaultProfile(), &QWebEngineProfile::downloadRequested,
-                this, [&](QWebEngineDownloadRequest *download) { states << download->state(); });
+        connect(QWebEngineProfile::defaultProfile(), &QWebEngineProfile::downloadRequested, this,
+                [&](QWebEngineDownloadRequest *download) { states << download->state(); });
         browser.Navigate("http://files.example/page");
         QVERIFY(TestProxy::WaitFor([&] { return !states.isEmpty(); }));
         QCOMPARE(states.first(), QWebEngineDownloadRequest::DownloadCancelled);
@@ -102,16 +102,15 @@ private slots:
                          "<iframe src=\"http://frames.example/refused\"></iframe></body></html>");
         QStringList seen;
         TWebBrowser browser;
-        browser.OnBeforeNavigate2 = [&](TWebBrowser *sender, const QUrl &url, bool isMainFrame,
-                                        bool &cancel) {
-            QCOMPARE(sender, &browser);
-            seen << (isMainFrame ? "main " : "frame ") + url.toString();
-            cancel = url.path() == "/refused";
-        };
+        browser.OnBeforeNavigate2
+            = [&](TWebBrowser *sender, const QUrl &url, bool isMainFrame, bool &cancel) {
+                  QCOMPARE(sender, &browser);
+                  seen << (isMainFrame ? "main " : "frame ") + url.toString();
+                  cancel = url.path() == "/refused";
+              };
         browser.Navigate("http://frames.example/top", {}, {}, {}, {});
-        QVERIFY(TestProxy::WaitFor([&] {
-            return m_proxy->Requests().contains("http://frames.example/allowed");
-        }));
+        QVERIFY(TestProxy::WaitFor(
+            [&] { return m_proxy->Requests().contains("http://frames.example/allowed"); }));
         QTest::qWait(300);
         QVERIFY(seen.contains("main http://frames.example/top"));
         QVERIFY(seen.contains("frame http://frames.example/allowed"));

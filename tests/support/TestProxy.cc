@@ -5,8 +5,8 @@
 #include <QElapsedTimer>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QUrl>
 #include <QThread>
+#include <QUrl>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -35,8 +35,7 @@ void PrepareBrowserTestEnvironment()
     if (g_listeningSocket < 0
         || ::bind(g_listeningSocket, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0
         || ::listen(g_listeningSocket, 64) != 0
-        || ::getsockname(g_listeningSocket, reinterpret_cast<sockaddr *>(&address), &length)
-               != 0) {
+        || ::getsockname(g_listeningSocket, reinterpret_cast<sockaddr *>(&address), &length) != 0) {
         std::perror("test proxy");
         std::exit(1);
     }
@@ -141,8 +140,8 @@ void TestProxy::Serve(QTcpSocket *socket)
     socket->write("HTTP/1.1 " + QByteArray::number(page.Status) + " " + reason
                   + "\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: "
                   + QByteArray::number(page.Html.size())
-                  + "\r\nCache-Control: no-store\r\nConnection: close\r\n" + page.Headers
-                  + "\r\n" + page.Html);
+                  + "\r\nCache-Control: no-store\r\nConnection: close\r\n" + page.Headers + "\r\n"
+                  + page.Html);
     socket->disconnectFromHost();
 }
 

@@ -30,7 +30,8 @@ QByteArray PageWithFrame(const QString &frameUrl)
 {
     return "<!DOCTYPE html><html><head><title>fixture</title></head><body>"
            "<p id=\"text\">Lexical fixture text</p>"
-           "<iframe src=\"" + frameUrl.toUtf8() + "\"></iframe></body></html>";
+           "<iframe src=\""
+           + frameUrl.toUtf8() + "\"></iframe></body></html>";
 }
 
 const QByteArray EditablePage
@@ -101,7 +102,7 @@ private:
     TestProxy *m_proxy = nullptr;
     QTemporaryDir m_directory;
 
-    template <typename Window = TfrmMain>
+    template<typename Window = TfrmMain>
     std::unique_ptr<TfrmMain> QueryWindow(int mode, const QString &term)
     {
         auto window = std::make_unique<Window>(m_directory.path() + QLatin1Char('/'));
@@ -165,8 +166,7 @@ private slots:
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("frame");
         QTest::addColumn<bool>("frameLoads");
-        QTest::newRow("dictionary, ad frame")
-            << 1 << AdFrame << false;
+        QTest::newRow("dictionary, ad frame") << 1 << AdFrame << false;
         QTest::newRow("dictionary, prefix in a query string")
             << 1 << "http://frames.example/f?u=http://pagead2.googlesyndication.com" << false;
         QTest::newRow("dictionary, upper-case prefix")
@@ -201,12 +201,12 @@ private slots:
         QTest::addColumn<QString>("url");
         QTest::addColumn<bool>("cancel");
         QTest::newRow("ad server") << "http://pagead2.googlesyndication.com/x" << true;
-        QTest::newRow("inside a query") << "http://a.example/?r=http://pagead2.googlesyndication.com"
-                                        << true;
+        QTest::newRow("inside a query")
+            << "http://a.example/?r=http://pagead2.googlesyndication.com" << true;
         QTest::newRow("https") << "https://pagead2.googlesyndication.com/x" << false;
         QTest::newRow("other host") << "http://pagead2.googlesyndication.co/x" << false;
-        QTest::newRow("upper case") << "http://a.example/?r=HTTP://PAGEAD2.GOOGLESYNDICATION.COM"
-                                    << false;
+        QTest::newRow("upper case")
+            << "http://a.example/?r=HTTP://PAGEAD2.GOOGLESYNDICATION.COM" << false;
     }
 
     void filterDecidesOnAPlainCaseSensitiveSubstring()
@@ -224,10 +224,10 @@ private slots:
         TfrmMain window(m_directory.path() + QLatin1Char('/'));
         window.show();
         window.ActionList1Update();
-        const QList<QAction *> all = {window.ActPrior, window.ActNext, window.ActClose,
-                                      window.ActCloseAll, window.ActSave, window.ActPreview,
-                                      window.ActPrint, window.ActPageSetup, window.ActCopy,
-                                      window.ActCut, window.ActPaste, window.ActSelectAll};
+        const QList<QAction *> all
+            = {window.ActPrior, window.ActNext,    window.ActClose, window.ActCloseAll,
+               window.ActSave,  window.ActPreview, window.ActPrint, window.ActPageSetup,
+               window.ActCopy,  window.ActCut,     window.ActPaste, window.ActSelectAll};
         for (QAction *action : all)
             QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
 
@@ -238,8 +238,8 @@ private slots:
         QVERIFY(!queried->ActNext->isEnabled());
         QVERIFY(queried->ActClose->isEnabled());
         QVERIFY(queried->ActCloseAll->isEnabled());
-        for (QAction *action : {queried->ActPreview, queried->ActPrint, queried->ActPageSetup,
-                                queried->ActSelectAll})
+        for (QAction *action :
+             {queried->ActPreview, queried->ActPrint, queried->ActPageSetup, queried->ActSelectAll})
             QVERIFY2(action->isEnabled(), qPrintable(action->objectName()));
         QVERIFY(!queried->ActCopy->isEnabled()); // nothing selected yet
         QVERIFY(!queried->ActCut->isEnabled());
@@ -281,13 +281,13 @@ private slots:
         QVERIFY(WaitForEnabled(*window, window->ActCut, true));
         window->ActCutExecute();
         QTRY_COMPARE(QApplication::clipboard()->text(), QString("field words"));
-        QTRY_COMPARE(RunScript(window->ActiveBrowser(),
-                               "document.getElementById('field').value").toString(),
-                     QString());
+        QTRY_COMPARE(
+            RunScript(window->ActiveBrowser(), "document.getElementById('field').value").toString(),
+            QString());
         window->ActPasteExecute();
-        QTRY_COMPARE(RunScript(window->ActiveBrowser(),
-                               "document.getElementById('field').value").toString(),
-                     QString("field words"));
+        QTRY_COMPARE(
+            RunScript(window->ActiveBrowser(), "document.getElementById('field').value").toString(),
+            QString("field words"));
         RunScript(window->ActiveBrowser(), "document.getElementById('field').blur();");
         QVERIFY(WaitForEnabled(*window, window->ActPaste, false));
     }
@@ -347,8 +347,9 @@ private slots:
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         const QByteArray bytes = pdf.readAll();
         QVERIFY(bytes.startsWith("%PDF"));
-        const QRegularExpressionMatch box = QRegularExpression(
-            "/MediaBox\\s*\\[\\s*0\\s+0\\s+([0-9.]+)\\s+([0-9.]+)").match(QString::fromLatin1(bytes));
+        const QRegularExpressionMatch box
+            = QRegularExpression("/MediaBox\\s*\\[\\s*0\\s+0\\s+([0-9.]+)\\s+([0-9.]+)")
+                  .match(QString::fromLatin1(bytes));
         QVERIFY(box.hasMatch());
         QVERIFY2(box.captured(1).toDouble() > box.captured(2).toDouble(),
                  qPrintable(box.captured(0)));

@@ -81,7 +81,9 @@ QPoint BareToolBarPoint(const QToolBar *toolBar)
 // A user's drag: press on `handle` at `press`, move in a few steps to each point of `path`
 // (screen coordinates) and release on the last. `atEachStop` runs after each stop with the
 // button still held.
-void Drag(QWidget *handle, const QPoint &press, const QList<QPoint> &path,
+void Drag(QWidget *handle,
+          const QPoint &press,
+          const QList<QPoint> &path,
           const std::function<void(const QPoint &)> &atEachStop = {})
 {
     QTest::mousePress(handle, Qt::LeftButton, {}, press);
@@ -378,9 +380,8 @@ private slots:
         const int bandArea = window->CoolBar1->height();
 
         // What is on screen: the toolbar's band, or the window that holds it.
-        const auto shown = [&] {
-            return floating ? host->isVisible() : window->ToolBar2->isVisible();
-        };
+        const auto shown
+            = [&] { return floating ? host->isVisible() : window->ToolBar2->isVisible(); };
         for (const bool expected : {false, true, false, true}) {
             ChooseViewItem(*window, Qt::Key_T);
             QCOMPARE(window->NViewToolBar->isChecked(), expected);
@@ -448,16 +449,26 @@ private slots:
     {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("hint");
-        QTest::newRow("disabled previous-page button") << "ToolButton1" << "前一页";
-        QTest::newRow("disabled close-all button") << "ToolButton8" << "关闭所有页";
-        QTest::newRow("print button") << "ToolButton5" << "打印";
-        QTest::newRow("query button") << "BtnBookOK" << "查询";
-        QTest::newRow("menu bar") << "MainMenu1FileButton" << "";
-        QTest::newRow("query box") << "CmbBook" << "";
-        QTest::newRow("mode selector") << "CmbBoxType" << "";
-        QTest::newRow("check list") << "CkLstBookshop" << "";
-        QTest::newRow("page area") << "Panel2" << "";
-        QTest::newRow("status bar") << "StatusBar1" << "";
+        QTest::newRow("disabled previous-page button") << "ToolButton1"
+                                                       << "前一页";
+        QTest::newRow("disabled close-all button") << "ToolButton8"
+                                                   << "关闭所有页";
+        QTest::newRow("print button") << "ToolButton5"
+                                      << "打印";
+        QTest::newRow("query button") << "BtnBookOK"
+                                      << "查询";
+        QTest::newRow("menu bar") << "MainMenu1FileButton"
+                                  << "";
+        QTest::newRow("query box") << "CmbBook"
+                                   << "";
+        QTest::newRow("mode selector") << "CmbBoxType"
+                                       << "";
+        QTest::newRow("check list") << "CkLstBookshop"
+                                    << "";
+        QTest::newRow("page area") << "Panel2"
+                                   << "";
+        QTest::newRow("status bar") << "StatusBar1"
+                                    << "";
     }
 
     void hintOfTheControlUnderThePointer()
@@ -527,8 +538,7 @@ private slots:
             }
             menu->close();
         });
-        QTest::mouseClick(window->findChild<QToolButton *>("MainMenu1FileButton"),
-                          Qt::LeftButton);
+        QTest::mouseClick(window->findChild<QToolButton *>("MainMenu1FileButton"), Qt::LeftButton);
         QCOMPARE(seen, (QStringList{"关闭所有页", "", "关闭所有页", "打印"}));
     }
 

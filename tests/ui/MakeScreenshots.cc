@@ -10,10 +10,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QEventLoop>
 #include <QTimer>
 
 using namespace tellaria;
@@ -41,10 +41,11 @@ int main(int argc, char *argv[])
     TestProxy proxy;
     proxy.SetPage("http://www.tellaria.example/",
                   FixturePage("Tellaria", "<p>欢迎使用 Tellaria。</p>"));
-    proxy.SetPage("http://zh.wikipedia.org/",
-                  FixturePage("猫 - 维基百科",
-                              "<p><b>猫</b>（学名：Felis catus），通常指家猫，是一种小型食肉哺乳动物。"
-                              "</p><p>（本地示例页面）</p>"));
+    proxy.SetPage(
+        "http://zh.wikipedia.org/",
+        FixturePage("猫 - 维基百科",
+                    "<p><b>猫</b>（学名：Felis catus），通常指家猫，是一种小型食肉哺乳动物。"
+                    "</p><p>（本地示例页面）</p>"));
     proxy.SetPage("http://www.baike.com/", FixturePage("猫 - 互动百科", "<p>（本地示例页面）</p>"));
     proxy.SetPage("http://www.infoplease.com/",
                   FixturePage("cat - Infoplease", "<p>(local fixture page)</p>"));

@@ -9,14 +9,14 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QEventLoop>
+#include <QFile>
 #include <QLineEdit>
-#include <QTimer>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <sys/file.h>
@@ -131,9 +131,8 @@ private slots:
     {
         m_proxy->SetPage("http://www.tellaria.example/", "gone", 404);
         auto window = OpenWindow();
-        const bool shown = TestProxy::WaitFor([&] {
-            return window->WbAd->title() == "Tellaria" && window->WbAd->HasDocument();
-        });
+        const bool shown = TestProxy::WaitFor(
+            [&] { return window->WbAd->title() == "Tellaria" && window->WbAd->HasDocument(); });
         m_proxy->SetPage("http://www.tellaria.example/", {}, 200);
         QVERIFY(shown);
         QString text;
@@ -159,12 +158,11 @@ private slots:
             << QStringList{"http://dict.bing.com.cn/?FORM=CHOT20&q=%E4%B8%AD+a"}
             << QStringList{"微软Bing智能英汉词典"};
         QTest::newRow("iciba, slash encoded")
-            << 2 << QString("a b") << QList<int>{}
-            << QStringList{"http://www.iciba.com/a+b%2F"} << QStringList{"英汉汉英词典"};
+            << 2 << QString("a b") << QList<int>{} << QStringList{"http://www.iciba.com/a+b%2F"}
+            << QStringList{"英汉汉英词典"};
         QTest::newRow("three of five encyclopaedias, spaces")
             << 0 << QString("a b") << QList<int>{1, 3}
-            << QStringList{"http://zh.wikipedia.org/zh-cn/a%20b",
-                           "http://www.baike.com/wiki/a%20b",
+            << QStringList{"http://zh.wikipedia.org/zh-cn/a%20b", "http://www.baike.com/wiki/a%20b",
                            "http://www.infoplease.com/search?fr=iptn&in=all&x=18&y=1&query=a%20b"}
             << QStringList{"维基百科（中文）", "互动百科（中文）", "哥伦比亚百科（英文）"};
     }
@@ -383,9 +381,8 @@ private slots:
         QCOMPARE(window->PnlBook->isVisible(), mode == 0);
         window->close();
         const QString written = QString::fromLatin1(ReadAll(DataPath("Lexivanedr.ini")));
-        QVERIFY2(written.contains(QRegularExpression(
-                     QString("(^|\\n)id=%1\\r?\\n").arg(mode),
-                     QRegularExpression::CaseInsensitiveOption)),
+        QVERIFY2(written.contains(QRegularExpression(QString("(^|\\n)id=%1\\r?\\n").arg(mode),
+                                                     QRegularExpression::CaseInsensitiveOption)),
                  qPrintable(written));
     }
 
