@@ -1,5 +1,6 @@
 #include "core/ProfileFile.h"
 
+#include "core/AsciiCase.h"
 #include "core/AtomicFile.h"
 #include "core/ByteSearch.h"
 #include "core/FileContent.h"
@@ -39,27 +40,6 @@ std::string_view TrimSpaces(std::string_view text)
     while (!text.empty() && text.back() == ' ')
         text.remove_suffix(1);
     return text;
-}
-
-char AsciiLower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
-char AsciiUpper(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c;
-}
-
-bool NamesMatch(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i]))
-            return false;
-    }
-    return true;
 }
 
 std::string_view Unquote(std::string_view value)
@@ -174,8 +154,9 @@ std::optional<std::pair<std::size_t, std::size_t>> FindSectionBody(std::string_v
         }
         // The name ends at the first "]", or at the line's end when there is none.
         const char *const nameEnd = FindFirstOf(name, end, ']', '\r', '\n');
-        if (NamesMatch(TrimBlanks(std::string_view(name, static_cast<std::size_t>(nameEnd - name))),
-                       section)) {
+        if (EqualIgnoringAsciiCase(
+                TrimBlanks(std::string_view(name, static_cast<std::size_t>(nameEnd - name))),
+                section)) {
             const std::size_t nameEndAt = static_cast<std::size_t>(nameEnd - start);
             const std::size_t body = LineAt(content, nameEndAt).Next;
             return std::pair(body, NextHeader(content, body));
@@ -208,7 +189,7 @@ std::optional<std::string_view> FindKeyValue(std::string_view content,
         for (std::size_t at = begin; at < end;) {
             const Line line = LineAt(content, at);
             const ParsedLine parsed = ParseLine(content.substr(line.Begin, line.End - line.Begin));
-            if (parsed.Kind == LineKind::Key && NamesMatch(parsed.Name, key))
+            if (parsed.Kind == LineKind::Key && EqualIgnoringAsciiCase(parsed.Name, key))
                 return parsed.Value;
             at = line.Next;
         }
@@ -226,7 +207,7 @@ std::optional<std::string_view> FindKeyValue(std::string_view content,
             break;
         at = candidate + 1;
         if (!StartsLine(content, candidate) || end - candidate < key.size()
-            || !NamesMatch(content.substr(candidate, key.size()), key))
+            || !EqualIgnoringAsciiCase(content.substr(candidate, key.size()), key))
             continue;
         std::size_t equals = candidate + key.size();
         while (equals < end && IsBlank(content[equals]))
@@ -273,12 +254,12 @@ std::string ProfileReplace(std::string_view content,
         if (parsed.Kind == LineKind::Header) {
             if (inSection)
                 break;
-            if (!sectionFound && NamesMatch(parsed.Name, section)) {
+            if (!sectionFound && EqualIgnoringAsciiCase(parsed.Name, section)) {
                 sectionFound = inSection = true;
                 insertAfter = line;
             }
         } else if (inSection && parsed.Kind == LineKind::Key) {
-            if (NamesMatch(parsed.Name, key)) {
+            if (EqualIgnoringAsciiCase(parsed.Name, key)) {
                 // Only this line changes; the key keeps the spelling it has in the file.
                 std::string result;
                 result.reserve(content.size() + value.size() + 2);

@@ -1,5 +1,6 @@
 #include "core/QueryHistory.h"
 
+#include "core/AsciiCase.h"
 #include "core/AtomicFile.h"
 #include "core/ByteSearch.h"
 #include "core/FileContent.h"
@@ -26,23 +27,6 @@ bool IsRegularFile(const std::string &path)
 {
     struct stat status;
     return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
-}
-
-unsigned char AsciiLower(unsigned char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
-}
-
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(static_cast<unsigned char>(a[i]))
-            != AsciiLower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
 }
 
 // Length of the GB18030 character that starts at `at`: 4 for lead, digit, lead, digit; 2 for a
@@ -76,8 +60,7 @@ bool BeginsWith(std::string_view entry, std::string_view typed)
         if (CharacterLength(entry, at) != length)
             return false;
         if (length == 1) {
-            if (AsciiLower(static_cast<unsigned char>(entry[at]))
-                != AsciiLower(static_cast<unsigned char>(typed[at])))
+            if (AsciiLower(entry[at]) != AsciiLower(typed[at]))
                 return false;
         } else if (entry.compare(at, length, typed, at, length) != 0) {
             return false;

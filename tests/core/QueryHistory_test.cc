@@ -18,6 +18,7 @@ namespace {
 
 using test::CountEntries;
 using test::ReadFile;
+using test::RunInChild;
 using test::TestDirectory;
 using test::WriteFile;
 using Entries = std::vector<std::string>;
@@ -28,39 +29,6 @@ QueryHistory HistoryOf(Entries entries)
     QueryHistory history;
     history.SetEntries(std::move(entries));
     return history;
-}
-
-// Runs `body` in a child process that a timer ends, and returns the text it sends back, so that
-// a load that blocks fails the test instead of hanging it, and limits set for the child do not
-// reach the rest of the run.
-template<typename Body>
-std::string RunInChild(Body body)
-{
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0)
-        return "pipe failed";
-    const pid_t child = fork();
-    if (child < 0)
-        return "fork failed";
-    if (child == 0) {
-        close(pipeEnds[0]);
-        alarm(10);
-        const std::string result = body();
-        const ssize_t written = write(pipeEnds[1], result.data(), result.size());
-        _exit(written == static_cast<ssize_t>(result.size()) ? 0 : 1);
-    }
-    close(pipeEnds[1]);
-    std::string result;
-    char buffer[512];
-    ssize_t count;
-    while ((count = read(pipeEnds[0], buffer, sizeof buffer)) > 0)
-        result.append(buffer, static_cast<std::size_t>(count));
-    close(pipeEnds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (!WIFEXITED(status))
-        return "child ended by signal " + std::to_string(WTERMSIG(status));
-    return result;
 }
 
 // The error text of loading `directory` into a list that held an entry before, or the entries

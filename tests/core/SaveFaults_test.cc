@@ -26,44 +26,9 @@ namespace {
 using namespace std::chrono_literals;
 using test::CountEntries;
 using test::ReadFile;
+using test::RunInChild;
 using test::TestDirectory;
 using test::WriteFile;
-
-// Runs `body` in a child process under a timer and returns the text it sends back, so that a
-// call that blocks fails the test instead of hanging it, and limits set for the child stay there.
-std::string RunInChild(const std::function<std::string()> &body)
-{
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0)
-        return "pipe failed";
-    const pid_t child = fork();
-    if (child < 0)
-        return "fork failed";
-    if (child == 0) {
-        close(pipeEnds[0]);
-        alarm(10);
-        std::string result;
-        try {
-            result = body();
-        } catch (const std::exception &error) {
-            result = std::string("unexpected exception: ") + error.what();
-        }
-        const ssize_t written = write(pipeEnds[1], result.data(), result.size());
-        _exit(written == static_cast<ssize_t>(result.size()) ? 0 : 1);
-    }
-    close(pipeEnds[1]);
-    std::string result;
-    char buffer[512];
-    ssize_t count;
-    while ((count = read(pipeEnds[0], buffer, sizeof buffer)) > 0)
-        result.append(buffer, static_cast<std::size_t>(count));
-    close(pipeEnds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (!WIFEXITED(status))
-        return "child ended by signal " + std::to_string(WTERMSIG(status));
-    return result;
-}
 
 // A file the program saves, with two contents of different sizes so that any mixture of the two
 // shows, and the program's own save of either.

@@ -3,13 +3,18 @@
 // A fresh directory under the system's temporary directory, removed with all it holds at the end
 // of the test, and small file helpers for the tests.
 
+#include <csignal>
 #include <cstdlib>
+#include <exception>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace tellaria::test {
 
@@ -62,6 +67,42 @@ inline int CountEntries(const std::string &directory)
     for ([[maybe_unused]] const auto &entry : std::filesystem::directory_iterator(directory))
         ++count;
     return count;
+}
+
+// Runs `body` in a child process under a timer and returns the text it sends back, so that a
+// call that blocks fails the test instead of hanging it, and limits set for the child stay there.
+inline std::string RunInChild(const std::function<std::string()> &body)
+{
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return "pipe failed";
+    const pid_t child = fork();
+    if (child < 0)
+        return "fork failed";
+    if (child == 0) {
+        close(pipeEnds[0]);
+        alarm(10);
+        std::string result;
+        try {
+            result = body();
+        } catch (const std::exception &error) {
+            result = std::string("unexpected exception: ") + error.what();
+        }
+        const ssize_t written = write(pipeEnds[1], result.data(), result.size());
+        _exit(written == static_cast<ssize_t>(result.size()) ? 0 : 1);
+    }
+    close(pipeEnds[1]);
+    std::string result;
+    char buffer[512];
+    ssize_t count;
+    while ((count = read(pipeEnds[0], buffer, sizeof buffer)) > 0)
+        result.append(buffer, static_cast<std::size_t>(count));
+    close(pipeEnds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (!WIFEXITED(status))
+        return "child ended by signal " + std::to_string(WTERMSIG(status));
+    return result;
 }
 
 } // namespace tellaria::test
