@@ -6,8 +6,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -135,6 +138,29 @@ private slots:
             QCOMPARE(browser.QueryStatusWB(command), OLECMDF_SUPPORTED | OLECMDF_ENABLED);
         QCOMPARE(browser.QueryStatusWB(OLECMDID_COPY), int(OLECMDF_SUPPORTED));
         QCOMPARE(browser.QueryStatusWB(OLECMDID_PASTE), int(OLECMDF_SUPPORTED));
+    }
+
+    void printAndWaitRendersThePageOnceAtATime()
+    {
+        m_proxy->SetPage(
+            "http://print.example/",
+            "<html><head><title>print</title></head><body>printed words</body></html>");
+        QTemporaryDir directory;
+        TWebBrowser browser;
+        browser.resize(600, 400);
+        browser.show();
+        browser.Navigate("http://print.example/");
+        QVERIFY(WaitForTitle(browser, "print"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(directory.filePath("preview.pdf"));
+        bool nested = true;
+        // A second job asked for while the first runs (a repaint of the preview) is refused.
+        QTimer::singleShot(0, &browser, [&] { nested = browser.PrintAndWait(printer); });
+        QVERIFY(browser.PrintAndWait(printer));
+        QVERIFY(!nested);
+        QVERIFY(QFileInfo(directory.filePath("preview.pdf")).size() > 1000);
+        QCOMPARE(browser.QueryStatusWB(OLECMDID_PRINTPREVIEW), OLECMDF_SUPPORTED | OLECMDF_ENABLED);
     }
 
     void urlTextIsEscapedByTheEngine()
