@@ -5,6 +5,7 @@
 // Input layout: 4 bytes of value (little-endian), 1 byte of name lengths (section in the high
 // nibble, key in the low one), the section name, the key name, then the file's content.
 
+#include "core/AsciiCase.h"
 #include "core/SettingsFile.h"
 #include "fuzz/FuzzSupport.h"
 
@@ -46,22 +47,6 @@ std::vector<Line> SplitLines(std::string_view content)
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\v';
-}
-
-char AsciiLower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
-bool SameIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i]))
-            return false;
-    }
-    return true;
 }
 
 std::string SwapCase(std::string_view name)
@@ -131,7 +116,7 @@ void CheckOnlyTheKeyLineChanged(std::string_view before,
         // The key's line, keeping the key's spelling from the file.
         const std::string_view text = now[prefix].Text;
         FUZZ_CHECK(text.ends_with(assignment));
-        FUZZ_CHECK(SameIgnoringCase(text.substr(0, text.size() - assignment.size()), key));
+        FUZZ_CHECK(EqualIgnoringAsciiCase(text.substr(0, text.size() - assignment.size()), key));
         const std::string_view oldBreak = old[prefix].Break;
         FUZZ_CHECK(now[prefix].Break == (oldBreak.empty() ? std::string_view("\r\n") : oldBreak));
     } else if (oldChanged == 0 && newChanged == 1) {
