@@ -67,6 +67,14 @@ const char EditStateScript[] = R"JS(
 )JS";
 
 bool g_clipboardHasText = false;
+bool g_clipboardRead = false;
+
+void ReadClipboard()
+{
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    g_clipboardHasText = data && data->hasText() && !data->text().isEmpty();
+    g_clipboardRead = true;
+}
 
 void TrackClipboard()
 {
@@ -74,13 +82,15 @@ void TrackClipboard()
     if (tracking)
         return;
     tracking = true;
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    const auto update = [clipboard] {
-        const QMimeData *data = clipboard->mimeData();
-        g_clipboardHasText = data && data->hasText() && !data->text().isEmpty();
-    };
-    QObject::connect(clipboard, &QClipboard::dataChanged, qApp, update);
-    update();
+    QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, qApp, ReadClipboard);
+}
+
+// Reads the clipboard the first time its content matters (a page's editable element has the
+// focus): asking the program that owns it can take a moment, which start-up should not wait for.
+void EnsureClipboardRead()
+{
+    if (!g_clipboardRead)
+        ReadClipboard();
 }
 
 } // namespace
@@ -328,6 +338,8 @@ void TWebBrowser::ReceiveEditState(const QString &state)
         return;
     m_focusEditable = state.at(0) == QLatin1Char('1');
     m_editableSelection = state.at(1) == QLatin1Char('1');
+    if (m_focusEditable)
+        EnsureClipboardRead();
     emit CommandStateChanged();
 }
 
