@@ -14,6 +14,7 @@ TCheckListBox::TCheckListBox(QWidget *parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFrameShape(QFrame::NoFrame);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setTextElideMode(Qt::ElideRight);
     connect(this, &QListWidget::itemClicked, this, &TCheckListBox::Click);
 }
 
@@ -60,10 +61,12 @@ void TCheckListBox::resizeEvent(QResizeEvent *event)
 
 void TCheckListBox::UpdateColumnWidth()
 {
-    const int width = qMax(40, viewport()->width() / m_columns);
-    const int height = qMax(16, fontMetrics().height() + 2);
-    for (int row = 0; row < count(); ++row)
-        item(row)->setSizeHint(QSize(width, height));
+    // A grid of exactly the columns asked for: sizing the items instead lets rounding and text
+    // wider than its column wrap the last row out of sight.
+    // The view wraps an item that would reach its right edge exactly, hence the pixel spared.
+    const int width = qMax(1, (viewport()->width() - 1) / m_columns);
+    const int height = qMax(18, fontMetrics().height() + 4);
+    setGridSize(QSize(width, height));
 }
 
 } // namespace tellaria

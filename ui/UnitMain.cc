@@ -272,7 +272,8 @@ void TfrmMain::CreateControls()
     CkLstBookshop = new TCheckListBox(PnlBook);
     CkLstBookshop->setObjectName(QStringLiteral("CkLstBookshop"));
     CkLstBookshop->setFixedHeight(18 + 4);
-    CkLstBookshop->setBackgroundRole(QPalette::Button);
+    // The face colour of the band area around it.
+    CkLstBookshop->viewport()->setBackgroundRole(QPalette::Button);
     pnlBookLayout->addWidget(CkLstBookshop, 0, Qt::AlignBottom);
     CoolBar1->AppendBand(PnlBook);
 
