@@ -4,7 +4,10 @@
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
+#include <csignal>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <memory>
 #include <random>
@@ -65,6 +68,30 @@ bool WriteAll(int fd, std::string_view content)
     return true;
 }
 
+// Temporary files that an earlier save left behind when its process died mid-write: named
+// "<file>.tmp-<pid>-…" by a process that no longer runs. Another running save keeps its own.
+void RemoveStaleTemporaryFiles(const std::string &path)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::string prefix = path.substr(slash == std::string::npos ? 0 : slash + 1) + ".tmp-";
+    DIR *listing = opendir(DirectoryOf(path).c_str());
+    if (!listing)
+        return;
+    while (const dirent *item = readdir(listing)) {
+        const std::string_view name = item->d_name;
+        if (name.substr(0, prefix.size()) != prefix)
+            continue;
+        const std::string_view rest = name.substr(prefix.size());
+        pid_t owner = 0;
+        const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), owner);
+        if (error != std::errc() || end == rest.data() || *end != '-' || owner <= 0)
+            continue;
+        if (kill(owner, 0) != 0 && errno == ESRCH)
+            unlinkat(dirfd(listing), item->d_name, 0);
+    }
+    closedir(listing);
+}
+
 // The file a save should replace: the target of a symbolic link (a history kept elsewhere and
 // linked in must stay linked), else `path` itself.
 std::string FileToReplace(const std::string &path)
@@ -81,6 +108,7 @@ std::string FileToReplace(const std::string &path)
 void ReplaceFileContent(const std::string &requestedPath, std::string_view content)
 {
     const std::string path = FileToReplace(requestedPath);
+    RemoveStaleTemporaryFiles(path);
     std::string temporaryPath;
     const int fd = CreateTemporaryFile(path, temporaryPath);
     if (fd < 0)

@@ -11,7 +11,8 @@ namespace tellaria {
 // it over `path`. While it writes it holds an exclusive lock on the new file, so a loader that
 // asks for a shared lock meanwhile is refused. On any failure the temporary file is removed,
 // `path` is left exactly as it was, and CannotCreateFile(path, cause) is thrown. A symbolic link
-// at `path` stays: the file it points to is the one replaced.
+// at `path` stays: the file it points to is the one replaced. Temporary files of earlier saves
+// whose process died before the rename are removed.
 void ReplaceFileContent(const std::string &path, std::string_view content);
 
 } // namespace tellaria

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <filesystem>
 
 namespace tellaria {
 namespace {
@@ -70,6 +73,28 @@ TEST(ReplaceFileContent, ThroughASymbolicLinkReplacesItsTargetAndKeepsTheLink)
     EXPECT_TRUE(S_ISLNK(status.st_mode));
     EXPECT_EQ(ReadFile(target), "new");
     EXPECT_EQ(CountEntries(directory.Slash()), 2);
+}
+
+TEST(ReplaceFileContent, RemovesTemporaryFilesOfSavesThatDiedButNotOfRunningOnes)
+{
+    TestDirectory directory;
+    const std::string path = directory.File("f");
+    // A process that has ended: its pid names no running process until it is reused.
+    const pid_t ended = fork();
+    if (ended == 0)
+        _exit(0);
+    ASSERT_GT(ended, 0);
+    ASSERT_EQ(waitpid(ended, nullptr, 0), ended);
+    const std::string stale = path + ".tmp-" + std::to_string(ended) + "-0-1";
+    const std::string running = path + ".tmp-" + std::to_string(getppid()) + "-0-1";
+    const std::string other = directory.File("g.tmp-" + std::to_string(ended) + "-0-1");
+    for (const std::string &file : {stale, running, other})
+        WriteFile(file, "partial");
+    ReplaceFileContent(path, "new");
+    EXPECT_EQ(ReadFile(path), "new");
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(std::filesystem::exists(running));
+    EXPECT_TRUE(std::filesystem::exists(other));
 }
 
 } // namespace
