@@ -7,6 +7,7 @@
 #include "platform/CoolBar.h"
 #include "platform/Docking.h"
 #include "platform/InputMethod.h"
+#include "platform/QueryBox.h"
 #include "platform/WebBrowser.h"
 #include "ui/ImageList.h"
 #include "ui/Unit2.h"
@@ -112,6 +113,8 @@ TfrmMain::TfrmMain(const QString &programDirectory, QWidget *parent)
     CreateActions();
     CreateControls();
     CreateMenus();
+    // The window opens ready for typing a term.
+    CmbBook->setFocus(Qt::OtherFocusReason);
     RunReportingErrors([this] { FormCreate(); });
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             &TfrmMain::ActionList1Update);
@@ -238,15 +241,15 @@ void TfrmMain::CreateControls()
     CmbBoxType->setCurrentIndex(-1);
     Label2 = new QLabel(Utf8Text("查询："), Panel1);
     Label2->setObjectName(QStringLiteral("Label2"));
-    CmbBook = new QComboBox(Panel1);
+    CmbBook = new TQueryBox(Panel1);
     CmbBook->setObjectName(QStringLiteral("CmbBook"));
-    CmbBook->setEditable(true);
     CmbBook->setInsertPolicy(QComboBox::NoInsert);
     CmbBook->setDuplicatesEnabled(true);
     CmbBook->setCompleter(nullptr);
     CmbBook->setMaxVisibleItems(8);
     CmbBook->setFixedWidth(128);
-    CmbBook->lineEdit()->installEventFilter(this);
+    CmbBook->OnKeyPress = [this](QKeyEvent *event) { return CmbBookKeyPress(event); };
+    CmbBook->OnCommitAtEnd = [this](const QString &typed) { CompleteQueryText(typed); };
     panel1Layout->addWidget(CmbBoxType);
     panel1Layout->addWidget(Label2);
     panel1Layout->addWidget(CmbBook);
@@ -459,8 +462,10 @@ bool TfrmMain::event(QEvent *event)
     const QEvent::Type type = event->type();
     if (m_outerSize.isValid() && isVisible()
         && (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize)) {
+        // A frame may have a title bar and no side borders (metacity): known as soon as
+        // either dimension is. Without a window manager it stays null, and outer is client.
         const QSize frame = frameGeometry().size() - size();
-        if (!frame.isEmpty()) {
+        if (!frame.isNull()) {
             const QSize client = m_outerSize - frame;
             m_outerSize = QSize();
             resize(client);
@@ -591,17 +596,22 @@ TWebBrowser *TfrmMain::ActiveBrowser() const
     return found;
 }
 
-void TfrmMain::DestroyActiveBrowser()
+void TfrmMain::DisposePage(int index)
 {
-    delete ActiveBrowser();
+    QWidget *page = PageControl1->widget(index);
+    // The keyboard focus must not die with the page: it goes back to the query box.
+    if (QWidget *focus = focusWidget(); focus && page->isAncestorOf(focus))
+        CmbBook->setFocus(Qt::OtherFocusReason);
+    PageControl1->removeTab(index);
+    page->hide();
+    // The page's browser goes with it, once the engine's signals now queued have been delivered.
+    page->deleteLater();
 }
 
 void TfrmMain::CloseAllPages()
 {
-    for (int index = PageControl1->count() - 1; index >= 0; --index) {
-        DestroyActiveBrowser();
-        delete PageControl1->widget(index);
-    }
+    for (int index = PageControl1->count() - 1; index >= 0; --index)
+        DisposePage(index);
 }
 
 void TfrmMain::ShowStartPanelWhenNoPages()
@@ -642,11 +652,9 @@ void TfrmMain::ActNextExecute()
 
 void TfrmMain::ActCloseExecute()
 {
-    try {
-        DestroyActiveBrowser();
-        delete PageControl1->currentWidget();
-        ShowStartPanelWhenNoPages();
-    } catch (...) {}
+    if (PageControl1->count() > 0)
+        DisposePage(PageControl1->currentIndex());
+    ShowStartPanelWhenNoPages();
 }
 
 void TfrmMain::ActCloseAllExecute()
@@ -853,9 +861,6 @@ bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
         RequestInputMethod(qobject_cast<QWidget *>(watched),
                            watched->property("ImeName").toString());
     }
-    if (watched == CmbBook->lineEdit() && event->type() == QEvent::KeyPress
-        && CmbBookKeyPress(static_cast<QKeyEvent *>(event)))
-        return true;
     return QWidget::eventFilter(watched, event);
 }
 

@@ -8,6 +8,7 @@
 #include "core/QueryHistory.h"
 #include "core/SettingsFile.h"
 #include "platform/DataDirectory.h"
+#include "platform/QueryBox.h"
 
 #include <QList>
 #include <QPointer>
@@ -72,7 +73,7 @@ public:
     QFrame *Panel1 = nullptr;
     QComboBox *CmbBoxType = nullptr;
     QLabel *Label2 = nullptr;
-    QComboBox *CmbBook = nullptr;
+    TQueryBox *CmbBook = nullptr;
     QToolButton *BtnBookOK = nullptr;
     QFrame *PnlBook = nullptr;
     TCheckListBox *CkLstBookshop = nullptr;
@@ -188,7 +189,8 @@ private:
     void RefreshQueryBoxItems();
     void OpenPage(const PageRequest &request);
     void CloseAllPages();
-    void DestroyActiveBrowser();
+    // Removes result page `index`, its browser with it.
+    void DisposePage(int index);
     void ShowStartPanelWhenNoPages();
     void RunBrowserCommand(int commandId);
     void ShowStartPageFallback();

@@ -18,6 +18,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 using namespace tellaria;
 using namespace tellaria::test;
@@ -108,9 +109,8 @@ private:
         auto window = std::make_unique<Window>(m_directory.path() + QLatin1Char('/'));
         window->show();
         window->CmbBoxType->setCurrentIndex(mode);
-        window->CmbBoxTypeChange();
         window->CmbBook->lineEdit()->setText(term);
-        window->BtnBookOKClick();
+        window->BtnBookOK->click();
         return window;
     }
 
@@ -258,7 +258,7 @@ private slots:
                   "getSelection().removeAllRanges(); getSelection().addRange(r);");
         QVERIFY(WaitForEnabled(*window, window->ActCopy, true));
         QVERIFY(!window->ActCut->isEnabled()); // the selection is not editable
-        window->ActCopyExecute();
+        window->ActCopy->trigger();
         QTRY_COMPARE(QApplication::clipboard()->text(), QString("Selectable words here"));
 
         RunScript(window->ActiveBrowser(), "getSelection().removeAllRanges();");
@@ -279,12 +279,12 @@ private slots:
         QVERIFY(!window->ActCut->isEnabled());
         RunScript(window->ActiveBrowser(), "document.getElementById('field').select();");
         QVERIFY(WaitForEnabled(*window, window->ActCut, true));
-        window->ActCutExecute();
+        window->ActCut->trigger();
         QTRY_COMPARE(QApplication::clipboard()->text(), QString("field words"));
         QTRY_COMPARE(
             RunScript(window->ActiveBrowser(), "document.getElementById('field').value").toString(),
             QString());
-        window->ActPasteExecute();
+        window->ActPaste->trigger();
         QTRY_COMPARE(
             RunScript(window->ActiveBrowser(), "document.getElementById('field').value").toString(),
             QString("field words"));
@@ -304,7 +304,9 @@ private slots:
                  OLECMDF_SUPPORTED | OLECMDF_ENABLED | OLECMDF_LATCHED);
         for (QAction *action : {window->ActSave, window->ActCopy, window->ActSelectAll})
             QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
-        window->ActCopyExecute();
+        // As if the action's state had not caught up yet: the handler itself still refuses.
+        window->ActCopy->setEnabled(true);
+        window->ActCopy->trigger();
         QTest::qWait(200);
         QCOMPARE(QApplication::clipboard()->text(), QString("untouched"));
     }
@@ -317,7 +319,7 @@ private slots:
         auto window = QueryWindow(2, "cat");
         QVERIFY(WaitForDocument(*window));
         QVERIFY(WaitForEnabled(*window, window->ActSave, true));
-        window->ActSaveExecute();
+        window->ActSave->trigger();
         BrowserDialogs::Install(nullptr);
         QVERIFY(TestProxy::WaitFor([&] {
             QFile file(dialogs.SaveFileName);
@@ -333,9 +335,9 @@ private slots:
         auto window = QueryWindow(2, "cat");
         QVERIFY(WaitForDocument(*window));
         QVERIFY(WaitForEnabled(*window, window->ActPageSetup, true));
-        window->ActPageSetupExecute();
+        window->ActPageSetup->trigger();
         QCOMPARE(dialogs.PageSetups, 1);
-        window->ActPrintExecute();
+        window->ActPrint->trigger();
         QCOMPARE(dialogs.Prints, 1);
         // While the job runs a second one cannot start.
         window->ActionList1Update();

@@ -297,11 +297,11 @@ private slots:
         QLineEdit *edit = window->CmbBook->lineEdit();
         first->activateWindow();
         edit->setFocus();
-        QTest::keyClicks(edit, "owl");
-        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::keyClicks(window->CmbBook, "owl");
+        QTest::keyClick(window->CmbBook, Qt::Key_Return);
         QCOMPARE(window->CmbBook->count(), 1);
         edit->clear();
-        QTest::keyClicks(edit, "o");
+        QTest::keyClicks(window->CmbBook, "o");
         QCOMPARE(edit->text(), QString("owl"));
         window->CmbBoxType->setCurrentIndex(1);
         QTest::mouseClick(window->BtnBookOK, Qt::LeftButton);
@@ -437,7 +437,7 @@ private slots:
         // The window manager's close request arrives through the platform window.
         QVERIFY(!floating->windowHandle()->close());
         QTest::keyClick(floating, Qt::Key_F4, Qt::AltModifier);
-        QTest::keyClick(window->CmbBook->lineEdit(), Qt::Key_F4, Qt::AltModifier);
+        QTest::keyClick(window->CmbBook, Qt::Key_F4, Qt::AltModifier);
         WaitIdle();
         QCOMPARE(counter.Asked, 5);
         QVERIFY(floating->isVisible());
@@ -577,7 +577,7 @@ private slots:
     {
         auto window = OpenWindow();
         window->CmbBook->lineEdit()->setText("owl");
-        QTest::keyClick(window->CmbBook->lineEdit(), Qt::Key_Return);
+        QTest::keyClick(window->CmbBook, Qt::Key_Return);
         TfrmFloating *floating = Float(*window, ScreenCentre(window->Panel2));
         QVERIFY(floating);
         CloseCounter counter(floating);

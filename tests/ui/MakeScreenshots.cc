@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 
 using namespace tellaria;
 using namespace tellaria::test;
@@ -57,7 +58,7 @@ int main(int argc, char *argv[])
     window.CkLstBookshop->SetChecked(1, false);
     window.CkLstBookshop->SetChecked(3, false);
     window.CmbBook->lineEdit()->setText(QStringLiteral("猫"));
-    window.BtnBookOKClick();
+    window.BtnBookOK->click();
     window.PageControl1->setCurrentIndex(0);
     TestProxy::WaitFor([&] {
         TWebBrowser *browser = window.ActiveBrowser();

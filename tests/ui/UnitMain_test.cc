@@ -1,6 +1,7 @@
 // The main window with the real browser engine behind a local recording proxy: start-up and
 // shutdown, the road of one query, the page actions.
 
+#include "platform/AnsiText.h"
 #include "platform/CheckListBox.h"
 #include "platform/WebBrowser.h"
 #include "tests/support/MessageBoxWatcher.h"
@@ -11,6 +12,7 @@
 #include <QComboBox>
 #include <QEventLoop>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTabWidget>
@@ -61,13 +63,30 @@ private:
         return window;
     }
 
-    // Runs a query the way a user does: the term typed, then Enter in the query box.
+    // Picks a mode as the keyboard does: Home, then Down to the mode.
+    static void ChooseMode(TfrmMain &window, int mode)
+    {
+        QTest::keyClick(window.CmbBoxType, Qt::Key_Home);
+        for (int step = 0; step < mode; ++step)
+            QTest::keyClick(window.CmbBoxType, Qt::Key_Down);
+    }
+
+    // Runs a query the way a user does: the term in the query box, then Enter where the window
+    // system delivers it (the combo box, not its inner line edit).
     void Query(TfrmMain &window, int mode, const QString &term)
     {
-        window.CmbBoxType->setCurrentIndex(mode);
-        window.CmbBoxTypeChange();
+        ChooseMode(window, mode);
         window.CmbBook->lineEdit()->setText(term);
-        QTest::keyClick(window.CmbBook->lineEdit(), Qt::Key_Return);
+        QTest::keyClick(window.CmbBook, Qt::Key_Return);
+    }
+
+    // Clicks the check box of row `row` of the check list.
+    static void ClickCheckBox(TfrmMain &window, int row)
+    {
+        QListWidget *list = window.CkLstBookshop;
+        const QRect rect = list->visualItemRect(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          QPoint(rect.left() + 8, rect.center().y()));
     }
 
     // The requests the proxy saw for the result pages (start page left out).
@@ -200,7 +219,7 @@ private slots:
         window->CkLstBookshop->SetChecked(2, false);
         Query(*window, 0, "dog");
         QCOMPARE(PageTags(*window), (QList<int>{6, 7, 8}));
-        QCOMPARE(window->findChildren<TWebBrowser *>().size(), 3 + 1); // with the start page's
+        QTRY_COMPARE(window->findChildren<TWebBrowser *>().size(), 3 + 1); // with the start page's
         QCOMPARE(window->ActiveBrowser()->Tag,
                  qobject_cast<TTabSheet *>(window->PageControl1->currentWidget())->Tag);
         Query(*window, 1, "dog");
@@ -224,16 +243,14 @@ private slots:
     {
         auto window = OpenWindow();
         for (int row = 0; row < 5; ++row)
-            window->CkLstBookshop->SetChecked(row, false);
-        window->CkLstBookshopClick();
+            ClickCheckBox(*window, row);
         QVERIFY(!window->BtnBookOK->isEnabled());
         Query(*window, 0, "owl");
         QCOMPARE(window->CmbBook->count(), 1);
         QVERIFY(window->PageControl1->isVisible());
         QCOMPARE(window->PageControl1->count(), 0);
         // Switching mode leaves the button as the last click left it.
-        window->CmbBoxType->setCurrentIndex(2);
-        window->CmbBoxTypeChange();
+        ChooseMode(*window, 2);
         QVERIFY(!window->BtnBookOK->isEnabled());
         QVERIFY(!window->PnlBook->isVisible());
     }
@@ -277,24 +294,24 @@ private slots:
         QVERIFY(!window->ActPrior->isEnabled());
         QVERIFY(window->ActNext->isEnabled());
         QVERIFY(window->ActClose->isEnabled());
-        window->ActPriorExecute();
+        window->ActPrior->trigger();
         QCOMPARE(window->PageControl1->currentIndex(), 0);
-        window->ActNextExecute();
+        window->ActNext->trigger();
         QCOMPARE(window->PageControl1->currentIndex(), 1);
         window->PageControl1->setCurrentIndex(4);
-        window->ActNextExecute();
+        window->ActNext->trigger();
         QCOMPARE(window->PageControl1->currentIndex(), 4);
         window->ActionList1Update();
         QVERIFY(window->ActPrior->isEnabled());
         QVERIFY(!window->ActNext->isEnabled());
 
-        window->ActCloseExecute();
+        window->ActClose->trigger();
         QCOMPARE(window->PageControl1->count(), 4);
-        QCOMPARE(window->findChildren<TWebBrowser *>().size(), 4 + 1);
+        QTRY_COMPARE(window->findChildren<TWebBrowser *>().size(), 4 + 1);
 
         {
             MessageBoxWatcher cancel(QMessageBox::Cancel);
-            window->ActCloseAllExecute();
+            window->ActCloseAll->trigger();
             QCOMPARE(cancel.Seen().size(), 1);
             QCOMPARE(cancel.Seen()[0].Text, QString("确实要关闭所有查询结果吗？"));
             QCOMPARE(cancel.Seen()[0].Icon, QMessageBox::Question);
@@ -302,12 +319,12 @@ private slots:
         QCOMPARE(window->PageControl1->count(), 4);
         {
             MessageBoxWatcher ok(QMessageBox::Ok);
-            window->ActCloseAllExecute();
+            window->ActCloseAll->trigger();
         }
         QCOMPARE(window->PageControl1->count(), 0);
         QVERIFY(!window->PageControl1->isVisible());
         QVERIFY(window->PnlWbAD->isVisible());
-        QCOMPARE(window->findChildren<TWebBrowser *>().size(), 1);
+        QTRY_COMPARE(window->findChildren<TWebBrowser *>().size(), 1);
         window->ActionList1Update();
         QVERIFY(!window->ActClose->isEnabled());
     }
@@ -319,7 +336,7 @@ private slots:
         m_proxy->ClearRequests();
         Query(*window, 1, "cat");
         QVERIFY(WaitForResultRequests(1));
-        window->ActCloseExecute();
+        window->ActClose->trigger();
         QVERIFY(window->PnlWbAD->isVisible());
         QTest::qWait(300);
         QCOMPARE(m_proxy->Requests(),
@@ -438,21 +455,52 @@ private slots:
         WriteAll(DataPath("Lexivander.qry"), "cattle\r\nCat\r\n");
         auto window = OpenWindow();
         QLineEdit *edit = window->CmbBook->lineEdit();
-        edit->setFocus();
-        QTest::keyClicks(edit, "c");
+        QTest::keyClicks(window->CmbBook, "c");
         QCOMPARE(edit->text(), QString("cattle"));
         QCOMPARE(edit->selectedText(), QString("attle"));
-        QTest::keyClicks(edit, "at");
+        QTest::keyClicks(window->CmbBook, "at");
         QCOMPARE(edit->text(), QString("cattle"));
         QCOMPARE(edit->selectedText(), QString("tle"));
-        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClick(window->CmbBook, Qt::Key_Backspace);
         QCOMPARE(edit->text(), QString("cat"));
-        QTest::keyClicks(edit, "x");
+        QTest::keyClicks(window->CmbBook, "x");
         QCOMPARE(edit->text(), QString("catx"));
         QCOMPARE(window->CmbBook->count(), 2); // typing never adds entries
-        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::keyClick(window->CmbBook, Qt::Key_Return);
         QCOMPARE(window->CmbBook->count(), 3);
         QCOMPARE(window->CmbBook->itemText(2), QString("catx"));
+    }
+
+    // What an input method sends: pre-edit text while composing, then the commit.
+    void inputMethodCommitsAreCompletedButNotPreedit_data()
+    {
+        QTest::addColumn<QString>("history");
+        QTest::addColumn<QStringList>("commits");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("one character") << "中文\r\n" << QStringList{"中"} << "中文" << "文";
+        QTest::newRow("then the rest") << "中文字\r\n" << QStringList{"中", "文"} << "中文字" << "字";
+        QTest::newRow("a phrase") << "中文字\r\n" << QStringList{"中文"} << "中文字" << "字";
+        QTest::newRow("no entry") << "英文\r\n" << QStringList{"中"} << "中" << "";
+    }
+    void inputMethodCommitsAreCompletedButNotPreedit()
+    {
+        QFETCH(QString, history);
+        QFETCH(QStringList, commits);
+        WriteAll(DataPath("Lexivander.qry"), QByteArray::fromStdString(ToAnsi(history)));
+        auto window = OpenWindow();
+        QLineEdit *edit = window->CmbBook->lineEdit();
+        for (const QString &commit : commits) {
+            QInputMethodEvent preedit(QStringLiteral("zhong"), {});
+            QApplication::sendEvent(window->CmbBook, &preedit);
+            // Composing text is never completed.
+            QVERIFY(!edit->hasSelectedText());
+            QInputMethodEvent done;
+            done.setCommitString(commit);
+            QApplication::sendEvent(window->CmbBook, &done);
+        }
+        QTEST(edit->text(), "text");
+        QTEST(edit->selectedText(), "selected");
     }
 };
 
