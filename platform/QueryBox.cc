@@ -27,8 +27,7 @@ void TQueryBox::inputMethodEvent(QInputMethodEvent *event)
     // Only a plain commit is typing; a commit that also replaces text around the cursor, or comes
     // with new pre-edit text, is the input method still editing.
     const bool plainCommit = edit && !event->commitString().isEmpty()
-                             && event->preeditString().isEmpty()
-                             && event->replacementLength() == 0;
+                             && event->preeditString().isEmpty() && event->replacementLength() == 0;
     QString before;
     bool atEnd = false;
     if (plainCommit) {

@@ -478,10 +478,18 @@ private slots:
         QTest::addColumn<QStringList>("commits");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("selected");
-        QTest::newRow("one character") << "中文\r\n" << QStringList{"中"} << "中文" << "文";
-        QTest::newRow("then the rest") << "中文字\r\n" << QStringList{"中", "文"} << "中文字" << "字";
-        QTest::newRow("a phrase") << "中文字\r\n" << QStringList{"中文"} << "中文字" << "字";
-        QTest::newRow("no entry") << "英文\r\n" << QStringList{"中"} << "中" << "";
+        QTest::newRow("one character") << "中文\r\n"
+                                       << QStringList{"中"} << "中文"
+                                       << "文";
+        QTest::newRow("then the rest") << "中文字\r\n"
+                                       << QStringList{"中", "文"} << "中文字"
+                                       << "字";
+        QTest::newRow("a phrase") << "中文字\r\n"
+                                  << QStringList{"中文"} << "中文字"
+                                  << "字";
+        QTest::newRow("no entry") << "英文\r\n"
+                                  << QStringList{"中"} << "中"
+                                  << "";
     }
     void inputMethodCommitsAreCompletedButNotPreedit()
     {
