@@ -1,0 +1,480 @@
+// The built program driven as a user drives it: its own process on a private X display with a
+// real window manager, keys and clicks through the X server's XTEST extension, result pages
+// from the local recording proxy. Everything checked is what a user or the file system sees:
+// the URLs the engine asked for, the data files after the close, window geometry and pixels.
+
+#include "tests/support/ProgramRun.h"
+#include "tests/support/TestProxy.h"
+#include "tests/support/XSession.h"
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QTest>
+
+#include <functional>
+
+using namespace tellaria::test;
+
+namespace {
+
+// Where a user finds the controls, relative to the main window's client area: the window opens
+// at its design width, so the band area's layout is fixed. Each point is a control's middle.
+struct
+{
+    QPoint FileMenu{33, 19};
+    QPoint ViewMenu{150, 19};
+    QPoint BareToolBar{240, 52}; // the search panel left of the mode selector
+    QPoint ModeSelector{375, 52};
+    QPoint QueryBox{550, 52};
+    QPoint QueryButton{640, 52};
+    QPoint CheckBox(int row) const { return {12 + 144 * row, 80}; }
+    QPoint PageArea{360, 300};
+    int ListItem = 22; // the height of a drop-down list's item
+} const Layout;
+
+// The start page fixture: one colour from edge to edge, easy to tell from anything else.
+const QColor StartPageColour(0x2e, 0x8b, 0x57);
+const QByteArray StartPageHtml
+    = "<!DOCTYPE html><html><head><title>start</title><style>html,body{margin:0;height:100%;"
+      "background:#2e8b57}</style></head><body></body></html>";
+
+QByteArray Settings(int mode)
+{
+    return "[Dictionary]\r\nID=" + QByteArray::number(mode) + "\r\n";
+}
+
+} // namespace
+
+class RealInputTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    TestProxy *m_proxy = nullptr;
+
+    // The requests for result pages, the start page's left out.
+    QStringList ResultRequests() const
+    {
+        QStringList requests = m_proxy->Requests();
+        requests.removeIf([](const QString &url) { return url.contains("tellaria.example"); });
+        return requests;
+    }
+
+    bool WaitForResultRequests(int count)
+    {
+        return TestProxy::WaitFor([&] { return ResultRequests().size() >= count; }, 20000);
+    }
+
+    bool WaitForStartPage()
+    {
+        return TestProxy::WaitFor(
+            [&] {
+                return m_proxy->Requests().contains(
+                    "http://www.tellaria.example/soft/Lexivander.aspx?ver=1.9");
+            },
+            20000);
+    }
+
+    // The first row, from the top of the client area, in column `x` that shows the start page.
+    static int StartPageTop(const XSession &session, const ProgramRun &run, int x = 360)
+    {
+        const QRect client = run.ClientGeometry();
+        const QImage screen = session.Screenshot();
+        for (int y = 0; y < client.height(); ++y) {
+            if (screen.pixelColor(client.left() + x, client.top() + y) == StartPageColour)
+                return y;
+        }
+        return -1;
+    }
+
+    // Waits for the engine to paint the start page, then returns where it begins.
+    static int WaitForStartPageTop(const XSession &session, const ProgramRun &run)
+    {
+        int top = -1;
+        TestProxy::WaitFor([&] { return (top = StartPageTop(session, run)) >= 0; }, 20000);
+        // A paint can still be under way: take the value once it holds.
+        for (int tries = 0; tries < 20; ++tries) {
+            QTest::qWait(150);
+            const int again = StartPageTop(session, run);
+            if (again == top)
+                break;
+            top = again;
+        }
+        return top;
+    }
+
+    void CloseByAltF4(XSession &session, ProgramRun &run)
+    {
+        session.Key("alt+F4");
+        QVERIFY(run.WaitForExit());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (!XSessionAvailable())
+            QSKIP("Xvfb, xdotool, xprop, xwininfo or ImageMagick's import is missing");
+        m_proxy = new TestProxy(this);
+    }
+
+    void init()
+    {
+        m_proxy->ClearRequests();
+        m_proxy->SetPage("http://www.tellaria.example/", StartPageHtml);
+    }
+
+    void enterInEachModeRequestsTheModesUrlsAndRecordsTheTerm_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QStringList>("urls");
+        QTest::newRow("encyclopaedias")
+            << 0
+            << QStringList{
+                   "http://zh.wikipedia.org/zh-cn/big%20cat",
+                   "http://baike.baidu.com/list-php/dispose/searchword.php/"
+                   "?&pic=1&word=big%20cat",
+                   "http://www.baike.com/wiki/big%20cat",
+                   "http://www.britannica.com/search?ct=&query=big%20cat",
+                   "http://www.infoplease.com/search?fr=iptn&in=all&x=18&y=1&query=big%20cat"};
+        QTest::newRow("idiom dictionary")
+            << 1 << QStringList{"http://cy.5156edu.com/serach.php?f_type=chengyu&f_key=big+cat"};
+        QTest::newRow("English-Chinese dictionary")
+            << 2 << QStringList{"http://www.iciba.com/big+cat%2F"};
+        QTest::newRow("Bing dictionary")
+            << 3 << QStringList{"http://dict.bing.com.cn/?FORM=CHOT20&q=big+cat"};
+    }
+    void enterInEachModeRequestsTheModesUrlsAndRecordsTheTerm()
+    {
+        QFETCH(int, mode);
+        QFETCH(QStringList, urls);
+        XSession session;
+        QVERIFY(session.Started());
+        ProgramRun run(session, TELLARIA_PROGRAM);
+        run.WriteFile("Lexivanedr.ini", Settings(mode));
+        QVERIFY(run.Start());
+        session.Click(run.At(Layout.QueryBox.x(), Layout.QueryBox.y()));
+        session.Type("big cat");
+        session.Key("Return");
+        QVERIFY(WaitForResultRequests(urls.size()));
+        QCOMPARE(ResultRequests(), urls);
+        CloseByAltF4(session, run);
+        QCOMPARE(run.ReadFile("Lexivander.qry"), QByteArray("big cat\r\n"));
+        QVERIFY(run.ReadFile("Lexivanedr.ini").contains("ID=" + QByteArray::number(mode)));
+    }
+
+    void typingCompletesFromTheHistory()
+    {
+        XSession session;
+        QVERIFY(session.Started());
+        ProgramRun run(session, TELLARIA_PROGRAM);
+        run.WriteFile("Lexivanedr.ini", Settings(3));
+        run.WriteFile("Lexivander.qry", "cattle\r\nCat\r\n");
+        QVERIFY(run.Start());
+        session.Click(run.At(Layout.QueryBox.x(), Layout.QueryBox.y()));
+        // "c" completes to the first entry that starts with it, in the case typed.
+        session.Type("c");
+        session.Key("Return");
+        QVERIFY(WaitForResultRequests(1));
+        // "cat" shows "cattle" with "tle" highlighted; Backspace removes the highlighted part.
+        session.Key("ctrl+a");
+        session.Type("cat");
+        session.Key("BackSpace");
+        session.Key("Return");
+        QVERIFY(WaitForResultRequests(2));
+        QCOMPARE(ResultRequests(), (QStringList{"http://dict.bing.com.cn/?FORM=CHOT20&q=cattle",
+                                                "http://dict.bing.com.cn/?FORM=CHOT20&q=cat"}));
+        CloseByAltF4(session, run);
+        // "cat" differs from "Cat" in letter case: a new entry.
+        QCOMPARE(run.ReadFile("Lexivander.qry"), QByteArray("cattle\r\nCat\r\ncat\r\n"));
+    }
+
+    void chineseFromAPinyinInputMethodIsCompleted()
+    {
+        XSession session;
+        QVERIFY(session.Started());
+        if (!session.StartPinyinInputMethod())
+            QSKIP("fcitx5 with pinyin did not start");
+        ProgramRun run(session, TELLARIA_PROGRAM);
+        run.WriteFile("Lexivanedr.ini", Settings(3));
+        run.WriteFile("Lexivander.qry", "\xD6\xD0\xCE\xC4\r\n"); // 中文 in the code page
+        QVERIFY(run.Start());
+        session.Click(run.At(Layout.QueryBox.x(), Layout.QueryBox.y()));
+        session.Key("ctrl+space"); // pinyin on
+        QTest::qWait(500);
+        // Space commits the first candidate, 中; the box completes it to 中文 with 文 selected.
+        session.Type("zhong");
+        session.Key("space");
+        session.Key("Return");
+        QVERIFY(WaitForResultRequests(1));
+        // Again, then Backspace takes the selected 文 away: what is left is the commit alone.
+        session.Key("ctrl+a");
+        session.Type("zhong");
+        session.Key("space");
+        session.Key("BackSpace");
+        session.Key("Return");
+        QVERIFY(WaitForResultRequests(2));
+        QCOMPARE(ResultRequests(),
+                 (QStringList{"http://dict.bing.com.cn/?FORM=CHOT20&q=%E4%B8%AD%E6%96%87",
+                              "http://dict.bing.com.cn/?FORM=CHOT20&q=%E4%B8%AD"}));
+        session.Key("ctrl+space");
+        CloseByAltF4(session, run);
+        QCOMPARE(run.ReadFile("Lexivander.qry"), QByteArray("\xD6\xD0\xCE\xC4\r\n\xD6\xD0\r\n"));
+    }
+
+    void enterWithEveryEncyclopaediaUncheckedOpensNothingButRecords()
+    {
+        XSession session;
+        QVERIFY(session.Started());
+        ProgramRun run(session, TELLARIA_PROGRAM);
+        run.WriteFile("Lexivanedr.ini", Settings(0));
+        QVERIFY(run.Start());
+        for (int row = 0; row < 5; ++row)
+            session.Click(run.At(Layout.CheckBox(row).x(), Layout.CheckBox(row).y()));
+        session.Click(run.At(Layout.QueryBox.x(), Layout.QueryBox.y()));
+        session.Type("owl");
+        session.Key("Return");
+        // The next query, in the Bing mode (Shift+Tab to the mode selector, End), is the only one
+        // that reaches the engine: the first asked for nothing.
+        session.Key("shift+Tab");
+        session.Key("End");
+        session.Key("Tab");
+        session.Key("ctrl+a");
+        session.Type("emu");
+        session.Key("Return");
+        QVERIFY(WaitForResultRequests(1));
+        QCOMPARE(ResultRequests(), QStringList{"http://dict.bing.com.cn/?FORM=CHOT20&q=emu"});
+        CloseByAltF4(session, run);
+        QCOMPARE(run.ReadFile("Lexivander.qry"), QByteArray("owl\r\nemu\r\n"));
+    }
+
+    void aBlankTermIsRefusedWithAMessageAnsweredByAKey()
+    {
+        XSession session;
+        QVERIFY(session.Started());
+        ProgramRun run(session, TELLARIA_PROGRAM);
+        run.WriteFile("Lexivanedr.ini", Settings(3));
+        QVERIFY(run.Start());
+        session.Click(run.At(Layout.QueryBox.x(), Layout.QueryBox.y()));
+        session.Type("   ");
+        session.Key("Return");
+        // The message box is a second window with the program's title.
+        QVERIFY(TestProxy::WaitFor([&] { return session.VisibleWindows("^Tellaria$").size() == 2; },
+                                   10000));
+        session.Key("Return");
+        QVERIFY(TestProxy::WaitFor([&] { return session.VisibleWindows("^Tellaria$").size() == 1; },
+                                   10000));
+        // The focus is back in the query box: the next term goes straight in.
+        session.Key("ctrl+a");
+        session.Type("yak");
+        session.Key("Return");
+        QVERIFY(WaitForResultRequests(1));
+        QCOMPARE(ResultRequests(), QStringList{"http://dict.bing.com.cn/?FORM=CHOT20&q=yak"});
+        CloseByAltF4(session, run);
+        QCOMPARE(run.ReadFile("Lexivander.qry"), QByteArray("yak\r\n"));
+    }
+
+    void theModeSelectorWorksByKeyboardAndByMouse()
+    {
+        XSession session;
+        QVERIFY(session.Started());
+        ProgramRun run(session, TELLARIA_PROGRAM);
+        run.WriteFile("Lexivanedr.ini", Settings(3));
+        QVERIFY(run.Start());
+        // Keyboard: from the query box back to the mode selector, Home, one down: the idiom mode.
+        session.Click(run.At(Layout.QueryBox.x(), Layout.QueryBox.y()));
+        session.Key("shift+Tab");
+        session.Key("Home");
+        session.Key("Down");
+        session.Key("Tab");
+        session.Type("ox");
+        session.Key("Return");
+        QVERIFY(WaitForResultRequests(1));
+        // Mouse: open the list, pick its last item (the Bing mode) by clicking it. The list opens
+        // with the current item (the idiom mode, second) over the selector.
+        session.Click(run.At(Layout.ModeSelector.x(), Layout.ModeSelector.y()));
+        QTest::qWait(500);
+        session.Click(
+            run.At(Layout.ModeSelector.x(), Layout.ModeSelector.y() + 2 * Layout.ListItem));
+        QTest::qWait(300);
+        session.Click(run.At(Layout.QueryBox.x(), Layout.QueryBox.y()));
+        session.Key("ctrl+a");
+        session.Type("ox");
+        session.Key("Return");
+        QVERIFY(WaitForResultRequests(2));
+        QCOMPARE(ResultRequests(),
+                 (QStringList{"http://cy.5156edu.com/serach.php?f_type=chengyu&f_key=ox",
+                              "http://dict.bing.com.cn/?FORM=CHOT20&q=ox"}));
+        CloseByAltF4(session, run);
+        QVERIFY(run.ReadFile("Lexivanedr.ini").contains("ID=3"));
+    }
+
+    void theMenusWorkByMouseAndByMnemonics()
+    {
+        XSession session;
+        QVERIFY(session.Started());
+        ProgramRun run(session, TELLARIA_PROGRAM);
+        run.WriteFile("Lexivanedr.ini", Settings(3));
+        QVERIFY(run.Start());
+        QVERIFY(WaitForStartPage());
+        const int startTop = WaitForStartPageTop(session, run);
+        QVERIFY(startTop > 0);
+        const int bottom = run.ClientGeometry().height() - 4;
+        const auto startPageAt = [&](int y) {
+            const QRect client = run.ClientGeometry();
+            return session.Screenshot().pixelColor(client.left() + 360, client.top() + y)
+                   == StartPageColour;
+        };
+        QVERIFY(!startPageAt(bottom)); // the status bar
+
+        // View > 状态栏(B) by its mnemonics hides the status bar: the start page reaches the
+        // bottom.
+        session.Key("alt+v");
+        session.Key("b");
+        QVERIFY(TestProxy::WaitFor([&] { return startPageAt(bottom); }, 5000));
+        // By mouse it comes back.
+        session.Click(run.At(Layout.ViewMenu.x(), Layout.ViewMenu.y()));
+        QTest::qWait(400);
+        session.Click(run.At(Layout.ViewMenu.x() + 30, Layout.ViewMenu.y() + 22));
+        QVERIFY(TestProxy::WaitFor([&] { return !startPageAt(bottom); }, 5000));
+
+        // View > 标准按钮(T) by its mnemonics hides the toolbar band: the page area moves up.
+        session.Key("alt+v");
+        session.Key("t");
+        QVERIFY(
+            TestProxy::WaitFor([&] { return StartPageTop(session, run) < startTop - 15; }, 5000));
+        session.Key("alt+v");
+        session.Key("t");
+        QVERIFY(TestProxy::WaitFor([&] { return StartPageTop(session, run) == startTop; }, 5000));
+
+        // File > 退出(X) by mouse ends the program, saving as a close does.
+        session.Click(run.At(Layout.FileMenu.x(), Layout.FileMenu.y()));
+        QTest::qWait(400);
+        // 退出 is the menu's last item: from the top, Up wraps round to it.
+        session.Key("Up");
+        session.Key("Return");
+        QVERIFY(run.WaitForExit());
+        QVERIFY(run.ReadFile("Lexivanedr.ini").contains("ID=3"));
+    }
+
+    void fileMenuMnemonicsEndTheProgram()
+    {
+        XSession session;
+        QVERIFY(session.Started());
+        ProgramRun run(session, TELLARIA_PROGRAM);
+        QVERIFY(run.Start());
+        session.Key("alt+f");
+        session.Key("x");
+        QVERIFY(run.WaitForExit());
+        QCOMPARE(run.ReadFile("Lexivander.qry"), QByteArray());
+    }
+
+    void theStoredSizeHoldsOverRestarts_data()
+    {
+        QTest::addColumn<WindowManager>("manager");
+        QTest::newRow("metacity: title bar only") << WindowManager::Metacity;
+        QTest::newRow("openbox: full border") << WindowManager::Openbox;
+        QTest::newRow("no window manager") << WindowManager::None;
+    }
+    void theStoredSizeHoldsOverRestarts()
+    {
+        QFETCH(WindowManager, manager);
+        XSession session(manager);
+        QVERIFY(session.Started());
+        ProgramRun run(session, TELLARIA_PROGRAM);
+        for (int cycle = 0; cycle < 3; ++cycle) {
+            QVERIFY(run.Start());
+            QCOMPARE(session.OuterSize(run.MainWindow()), QSize(729, 528));
+            if (manager == WindowManager::None) {
+                // Nothing handles Alt+F4 without a window manager: the File menu closes.
+                session.Click(run.At(Layout.QueryBox.x(), Layout.QueryBox.y()));
+                session.Key("alt+f");
+                session.Key("x");
+                QVERIFY(run.WaitForExit());
+            } else {
+                CloseByAltF4(session, run);
+            }
+            const QByteArray settings = run.ReadFile("Lexivanedr.ini");
+            QVERIFY2(settings.contains("width=729\r\n") && settings.contains("Height=528\r\n"),
+                     settings.constData());
+        }
+    }
+
+    void focusStaysWithTheUserAcrossQueriesAndClosedPages()
+    {
+        XSession session;
+        QVERIFY(session.Started());
+        ProgramRun run(session, TELLARIA_PROGRAM);
+        run.WriteFile("Lexivanedr.ini", Settings(3));
+        QVERIFY(run.Start());
+        // No click: the window opens ready for a term.
+        session.Type("ant");
+        session.Key("Return");
+        QVERIFY(WaitForResultRequests(1));
+        // Enter leaves the focus in the query box.
+        session.Key("ctrl+a");
+        session.Type("bee");
+        session.Key("Return");
+        QVERIFY(WaitForResultRequests(2));
+        // Into the page, then the query button: the focused page goes, the focus does not.
+        session.Click(run.At(Layout.PageArea.x(), Layout.PageArea.y()));
+        session.Click(run.At(Layout.QueryButton.x(), Layout.QueryButton.y()));
+        QVERIFY(WaitForResultRequests(3));
+        session.Key("ctrl+a");
+        session.Type("cow");
+        session.Key("Return");
+        QVERIFY(WaitForResultRequests(4));
+        QCOMPARE(ResultRequests(), (QStringList{"http://dict.bing.com.cn/?FORM=CHOT20&q=ant",
+                                                "http://dict.bing.com.cn/?FORM=CHOT20&q=bee",
+                                                "http://dict.bing.com.cn/?FORM=CHOT20&q=bee",
+                                                "http://dict.bing.com.cn/?FORM=CHOT20&q=cow"}));
+        CloseByAltF4(session, run);
+    }
+
+    void theToolbarFloatsByADragMovesAndDocksBack()
+    {
+        XSession session;
+        QVERIFY(session.Started());
+        ProgramRun run(session, TELLARIA_PROGRAM);
+        run.WriteFile("Lexivanedr.ini", Settings(3));
+        QVERIFY(run.Start());
+        QVERIFY(WaitForStartPage());
+        const int dockedTop = WaitForStartPageTop(session, run);
+        QVERIFY(dockedTop > 0);
+
+        // Drag the toolbar by its bare part and drop it over the page area: it floats.
+        const QPoint grab = run.At(Layout.BareToolBar.x(), Layout.BareToolBar.y());
+        session.Drag(grab, {grab + QPoint(0, 40), run.At(300, 300)});
+        const QString floating = session.WaitForWindow("^frmFloating$", 10000);
+        QVERIFY(!floating.isEmpty());
+        // The band area lost the toolbar's row: the page area starts higher.
+        QVERIFY(
+            TestProxy::WaitFor([&] { return StartPageTop(session, run) < dockedTop - 15; }, 5000));
+
+        // Drag the floating window by its caption strip, away from the band area: it moves.
+        const QRect placed = session.ClientGeometry(floating);
+        const QPoint caption = placed.topLeft() + QPoint(60, 10);
+        const QPoint offset(-150, 250);
+        session.Drag(caption, {caption + QPoint(0, 30), caption + offset});
+        QVERIFY(TestProxy::WaitFor(
+            [&] { return session.ClientGeometry(floating).topLeft() == placed.topLeft() + offset; },
+            5000));
+        QCOMPARE(session.ClientGeometry(floating).size(), placed.size());
+
+        // Drop it on the band area: the toolbar docks back and the window goes.
+        const QPoint moved = caption + offset;
+        session.Drag(moved, {moved + QPoint(0, -30), run.At(300, 20)});
+        QVERIFY(session.WaitForNoWindow("^frmFloating$", 10000));
+        QVERIFY(TestProxy::WaitFor([&] { return StartPageTop(session, run) == dockedTop; }, 5000));
+        CloseByAltF4(session, run);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    PrepareBrowserTestEnvironment();
+    QCoreApplication application(argc, argv);
+    RealInputTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "RealInput_test.moc"

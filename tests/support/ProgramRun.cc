@@ -1,0 +1,92 @@
+#include "tests/support/ProgramRun.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
+#include <unistd.h>
+
+namespace tellaria::test {
+
+ProgramRun::ProgramRun(const XSession &session, const QString &program)
+    : m_session(session)
+{
+    m_executable = m_directory.filePath(QFileInfo(program).fileName());
+    // A hard link costs nothing; across file systems a copy does the same.
+    if (::link(QFile::encodeName(program).constData(), QFile::encodeName(m_executable).constData())
+        != 0)
+        QFile::copy(program, m_executable);
+    m_process.setProcessChannelMode(QProcess::ForwardedChannels);
+}
+
+ProgramRun::~ProgramRun()
+{
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+}
+
+void ProgramRun::WriteFile(const QString &name, const QByteArray &bytes) const
+{
+    QFile file(m_directory.filePath(name));
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(bytes);
+}
+
+QByteArray ProgramRun::ReadFile(const QString &name) const
+{
+    QFile file(m_directory.filePath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool ProgramRun::Start(const QStringList &arguments)
+{
+    QProcessEnvironment environment = m_session.Environment();
+    // Tests run as root, where the engine's sandbox cannot; the program never switches it off.
+    environment.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
+    m_process.setProcessEnvironment(environment);
+    m_process.start(m_executable, arguments);
+    if (!m_process.waitForStarted())
+        return false;
+    m_window = m_session.WaitForWindow(QStringLiteral("^Tellaria$"));
+    if (m_window.isEmpty())
+        return false;
+    // The window manager may still be placing it: wait until its place holds still.
+    QRect previous;
+    QDeadlineTimer deadline(5000);
+    for (;;) {
+        QThread::msleep(150);
+        QCoreApplication::processEvents();
+        const QRect now = ClientGeometry();
+        if (now == previous || deadline.hasExpired())
+            break;
+        previous = now;
+    }
+    return true;
+}
+
+QPoint ProgramRun::At(int x, int y) const
+{
+    return ClientGeometry().topLeft() + QPoint(x, y);
+}
+
+QRect ProgramRun::ClientGeometry() const
+{
+    return m_session.ClientGeometry(m_window);
+}
+
+bool ProgramRun::WaitForExit(int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (m_process.state() != QProcess::NotRunning && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        m_process.waitForFinished(20);
+    }
+    return m_process.state() == QProcess::NotRunning
+           && m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
+}
+
+} // namespace tellaria::test

@@ -1,0 +1,50 @@
+#pragma once
+
+// One run of the built program as its own process on an XSession's display: a portable copy in
+// a directory of its own (so its data files are written there), data files laid out before the
+// start, the main window found by its title, and the files read back after the close.
+
+#include "tests/support/XSession.h"
+
+#include <QByteArray>
+#include <QProcess>
+#include <QRect>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace tellaria::test {
+
+class ProgramRun
+{
+public:
+    // `program` is the built executable; it is linked (or copied) into a fresh directory.
+    ProgramRun(const XSession &session, const QString &program);
+    ~ProgramRun();
+    ProgramRun(const ProgramRun &) = delete;
+    ProgramRun &operator=(const ProgramRun &) = delete;
+
+    QString Directory() const { return m_directory.path(); }
+    void WriteFile(const QString &name, const QByteArray &bytes) const;
+    // The file's bytes, or "<missing>".
+    QByteArray ReadFile(const QString &name) const;
+
+    // Starts the program and waits for its main window; false when none appears.
+    bool Start(const QStringList &arguments = {});
+    QString MainWindow() const { return m_window; }
+    // A point of the main window, given relative to its client area's top-left corner.
+    QPoint At(int x, int y) const;
+    QRect ClientGeometry() const;
+
+    // Waits for the process to end by itself; true when it ended with exit code 0.
+    bool WaitForExit(int timeoutMs = 20000);
+    bool Running() const { return m_process.state() != QProcess::NotRunning; }
+
+private:
+    const XSession &m_session;
+    QTemporaryDir m_directory;
+    QString m_executable;
+    QProcess m_process;
+    QString m_window;
+};
+
+} // namespace tellaria::test

@@ -1,0 +1,302 @@
+#include "tests/support/XSession.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <csignal>
+#include <sys/types.h>
+#include <unistd.h>
+
+namespace tellaria::test {
+
+namespace {
+
+// Waits, keeping the test's own event loop (the recording proxy) running.
+bool WaitUntil(const std::function<bool()> &predicate, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!predicate()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(20);
+    }
+    return true;
+}
+
+void Stop(std::unique_ptr<QProcess> &process)
+{
+    if (!process || process->state() == QProcess::NotRunning)
+        return;
+    process->terminate();
+    if (!process->waitForFinished(3000)) {
+        process->kill();
+        process->waitForFinished(3000);
+    }
+}
+
+const char PinyinProfile[] = R"(
+[Groups/0]
+Name=Default
+Default Layout=us
+DefaultIM=pinyin
+
+[Groups/0/Items/0]
+Name=keyboard-us
+Layout=
+
+[Groups/0/Items/1]
+Name=pinyin
+Layout=
+
+[GroupOrder]
+0=Default
+)";
+
+} // namespace
+
+bool XSessionAvailable()
+{
+    for (const char *program : {"Xvfb", "xdotool", "xprop", "xwininfo", "import"}) {
+        if (QStandardPaths::findExecutable(QLatin1String(program)).isEmpty())
+            return false;
+    }
+    return true;
+}
+
+XSession::XSession(WindowManager manager)
+{
+    // A display number no other server holds; the lock file is the X server's own claim.
+    int number = 90 + int(::getpid() % 300);
+    while (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
+        ++number;
+    m_display = QStringLiteral(":%1").arg(number);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    m_server = Start(QStringLiteral("Xvfb"),
+                     {m_display, QStringLiteral("-screen"), QStringLiteral("0"),
+                      QStringLiteral("1280x800x24"), QStringLiteral("-noreset"),
+                      QStringLiteral("-nolisten"), QStringLiteral("tcp")},
+                     environment);
+    // The server is up once a client can open the display.
+    if (!WaitUntil(
+            [&] {
+                bool ok = false;
+                Run(QStringLiteral("xdotool"), {QStringLiteral("getdisplaygeometry")}, &ok);
+                return ok;
+            },
+            10000))
+        return;
+    if (manager == WindowManager::None) {
+        m_started = true;
+        return;
+    }
+    environment.insert(QStringLiteral("DISPLAY"), m_display);
+    environment.insert(QStringLiteral("HOME"), m_home.path());
+    m_windowManager = Start(manager == WindowManager::Metacity ? QStringLiteral("metacity")
+                                                               : QStringLiteral("openbox"),
+                            {}, environment);
+    // A window manager announces itself on the root window once it manages the screen.
+    m_started = WaitUntil(
+        [&] {
+            return Run(QStringLiteral("xprop"),
+                       {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+                .contains(QLatin1String("window id"));
+        },
+        10000);
+}
+
+XSession::~XSession()
+{
+    Stop(m_inputMethod);
+    if (m_dbusPid > 0)
+        ::kill(pid_t(m_dbusPid), SIGTERM);
+    Stop(m_windowManager);
+    Stop(m_server);
+}
+
+std::unique_ptr<QProcess> XSession::Start(const QString &program,
+                                          const QStringList &arguments,
+                                          const QProcessEnvironment &environment)
+{
+    auto process = std::make_unique<QProcess>();
+    process->setProcessEnvironment(environment);
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->start(program, arguments);
+    process->waitForStarted();
+    return process;
+}
+
+QString XSession::Run(const QString &program, const QStringList &arguments, bool *ok) const
+{
+    QProcess process;
+    QProcessEnvironment environment = Environment();
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    const bool finished = process.waitForFinished(20000);
+    if (ok)
+        *ok = finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+bool XSession::StartPinyinInputMethod()
+{
+    QDir(m_home.path()).mkpath(QStringLiteral(".config/fcitx5"));
+    QFile profile(m_home.filePath(QStringLiteral(".config/fcitx5/profile")));
+    if (!profile.open(QIODevice::WriteOnly))
+        return false;
+    profile.write(PinyinProfile);
+    profile.close();
+
+    const QString launched = Run(QStringLiteral("dbus-launch"), {QStringLiteral("--sh-syntax")});
+    const QRegularExpression address(QStringLiteral("DBUS_SESSION_BUS_ADDRESS='([^']*)'"));
+    const QRegularExpression pid(QStringLiteral("DBUS_SESSION_BUS_PID=(\\d+)"));
+    m_dbusAddress = address.match(launched).captured(1);
+    m_dbusPid = pid.match(launched).captured(1).toLongLong();
+    if (m_dbusAddress.isEmpty())
+        return false;
+    m_inputMethod = Start(QStringLiteral("fcitx5"), {QStringLiteral("--replace")}, Environment());
+    // fcitx5-remote answers with the input state (0, 1 or 2) once the daemon serves its bus name.
+    return WaitUntil(
+        [&] {
+            bool ok = false;
+            const QString state = Run(QStringLiteral("fcitx5-remote"), {}, &ok);
+            return ok && state.size() == 1 && state.at(0).isDigit();
+        },
+        15000);
+}
+
+QProcessEnvironment XSession::Environment() const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), m_display);
+    environment.insert(QStringLiteral("HOME"), m_home.path());
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_home.path());
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                       m_home.filePath(QStringLiteral(".config")));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    if (!m_dbusAddress.isEmpty()) {
+        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_dbusAddress);
+        environment.insert(QStringLiteral("QT_IM_MODULE"), QStringLiteral("fcitx"));
+        environment.insert(QStringLiteral("XMODIFIERS"), QStringLiteral("@im=fcitx"));
+    } else {
+        environment.remove(QStringLiteral("QT_IM_MODULE"));
+        environment.remove(QStringLiteral("XMODIFIERS"));
+    }
+    return environment;
+}
+
+QString XSession::XDoTool(const QStringList &arguments) const
+{
+    return Run(QStringLiteral("xdotool"), arguments);
+}
+
+void XSession::Click(const QPoint &point, int button) const
+{
+    XDoTool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(point.x()),
+             QString::number(point.y()), QStringLiteral("click"), QString::number(button)});
+}
+
+void XSession::DoubleClick(const QPoint &point) const
+{
+    XDoTool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(point.x()),
+             QString::number(point.y()), QStringLiteral("click"), QStringLiteral("--repeat"),
+             QStringLiteral("2"), QStringLiteral("1")});
+}
+
+void XSession::Drag(const QPoint &from, const std::vector<QPoint> &via) const
+{
+    XDoTool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(from.x()),
+             QString::number(from.y()), QStringLiteral("mousedown"), QStringLiteral("1")});
+    QPoint at = from;
+    for (const QPoint &target : via) {
+        // Steps of a few pixels, as a hand moves, so the drag threshold and every site passed
+        // over are seen.
+        const int steps = qMax(1, (target - at).manhattanLength() / 12);
+        const QPoint start = at;
+        for (int step = 1; step <= steps; ++step) {
+            at = start + (target - start) * step / steps;
+            XDoTool(
+                {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y())});
+        }
+    }
+    XDoTool({QStringLiteral("mouseup"), QStringLiteral("1")});
+}
+
+void XSession::Key(const QString &keys) const
+{
+    XDoTool({QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("80"), keys});
+}
+
+void XSession::Type(const QString &text) const
+{
+    XDoTool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("80"), text});
+}
+
+QStringList XSession::VisibleWindows(const QString &titleRegex) const
+{
+    const QString found = XDoTool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                   QStringLiteral("--name"), titleRegex});
+    return found.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+QString XSession::WaitForWindow(const QString &titleRegex, int timeoutMs) const
+{
+    QString window;
+    WaitUntil(
+        [&] {
+            window = VisibleWindows(titleRegex).value(0);
+            return !window.isEmpty();
+        },
+        timeoutMs);
+    return window;
+}
+
+bool XSession::WaitForNoWindow(const QString &titleRegex, int timeoutMs) const
+{
+    return WaitUntil([&] { return VisibleWindows(titleRegex).isEmpty(); }, timeoutMs);
+}
+
+QRect XSession::ClientGeometry(const QString &window) const
+{
+    const QString info = Run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window});
+    const auto number = [&](const char *label) {
+        const QRegularExpression pattern(QLatin1String(label) + QStringLiteral(":\\s*(-?\\d+)"));
+        return pattern.match(info).captured(1).toInt();
+    };
+    return QRect(number("Absolute upper-left X"), number("Absolute upper-left Y"), number("Width"),
+                 number("Height"));
+}
+
+QSize XSession::OuterSize(const QString &window) const
+{
+    const QSize client = ClientGeometry(window).size();
+    const QString extents = Run(QStringLiteral("xprop"), {QStringLiteral("-id"), window,
+                                                          QStringLiteral("_NET_FRAME_EXTENTS")});
+    const QRegularExpression pattern(
+        QStringLiteral("=\\s*(\\d+),\\s*(\\d+),\\s*(\\d+),\\s*(\\d+)"));
+    const QRegularExpressionMatch match = pattern.match(extents);
+    if (!match.hasMatch())
+        return client; // no window manager, no frame
+    return client
+           + QSize(match.captured(1).toInt() + match.captured(2).toInt(),
+                   match.captured(3).toInt() + match.captured(4).toInt());
+}
+
+QImage XSession::Screenshot() const
+{
+    QProcess process;
+    process.setProcessEnvironment(Environment());
+    process.start(QStringLiteral("import"),
+                  {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
+    process.waitForFinished(20000);
+    return QImage::fromData(process.readAllStandardOutput(), "PNG");
+}
+
+} // namespace tellaria::test
