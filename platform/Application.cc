@@ -1,5 +1,7 @@
 #include "platform/Application.h"
 
+#include "platform/Translations.h"
+
 #include <QAbstractEventDispatcher>
 #include <QMessageBox>
 #include <QThread>
@@ -20,6 +22,8 @@ TApplication::TApplication(int &argc, char **argv)
 {
     setApplicationName(QStringLiteral("tellaria"));
     setApplicationDisplayName(QString::fromLatin1(ApplicationTitle));
+    // The interface is Chinese whatever the system's language, the toolkit's own texts included.
+    InstallChineseTranslations();
     QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance(thread());
     connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TApplication::Idle);
 }

@@ -27,8 +27,8 @@ struct SaveFilter
 // The three ways a page can be saved, in the order the dialog offers them.
 const SaveFilter SaveFilters[] = {
     {"网页，全部 (*.html *.htm)", QWebEngineDownloadRequest::CompleteHtmlSaveFormat, "html"},
-    {"Web 档案，单个文件 (*.mht *.mhtml)", QWebEngineDownloadRequest::MimeHtmlSaveFormat, "mht"},
-    {"网页，仅 HTML (*.html *.htm)", QWebEngineDownloadRequest::SingleHtmlSaveFormat, "html"},
+    {"网页档案，单个文件 (*.mht *.mhtml)", QWebEngineDownloadRequest::MimeHtmlSaveFormat, "mht"},
+    {"网页，仅文字与结构 (*.html *.htm)", QWebEngineDownloadRequest::SingleHtmlSaveFormat, "html"},
 };
 
 } // namespace

@@ -112,9 +112,12 @@ TDockDrag::TDockDrag(TDockClient &client, const QPoint &pressPosition)
     }
     m_outline = std::make_unique<QRubberBand>(QRubberBand::Rectangle);
     m_outline->setObjectName(QStringLiteral("DockOutline"));
-    // Moves outside the grabbing widget must still reach the drag.
-    if (m_grabber && m_grabber->isVisible())
+    // Moves outside the grabbing widget must still reach the drag, and Escape must cancel it
+    // wherever the keyboard focus is.
+    if (m_grabber && m_grabber->isVisible()) {
         m_grabber->grabMouse();
+        m_grabber->grabKeyboard();
+    }
 }
 
 TDockDrag::~TDockDrag()
@@ -126,6 +129,8 @@ void TDockDrag::Finish()
 {
     if (m_grabber && QWidget::mouseGrabber() == m_grabber)
         m_grabber->releaseMouse();
+    if (m_grabber && QWidget::keyboardGrabber() == m_grabber)
+        m_grabber->releaseKeyboard();
     if (m_outline)
         m_outline->hide();
 }
@@ -273,6 +278,14 @@ bool TDockClient::eventFilter(QObject *watched, QEvent *event)
         }
         break;
     }
+    case QEvent::KeyPress:
+        // Escape ends the drag where it is, with nothing changed.
+        if (m_drag && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+            m_drag.reset();
+            m_pressed = false;
+            return true;
+        }
+        break;
     case QEvent::MouseButtonRelease: {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() != Qt::LeftButton)

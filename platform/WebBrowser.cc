@@ -5,11 +5,14 @@
 #include <QApplication>
 #include <QAuthenticator>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QMenu>
 #include <QMimeData>
 #include <QPrinter>
 #include <QWebEngineCertificateError>
+#include <QWebEngineContextMenuRequest>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineFileSystemAccessRequest>
 #include <QWebEngineFullScreenRequest>
@@ -117,7 +120,9 @@ void ConfigureBrowserProfile()
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     settings->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
-    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+    // Windows a script opens by itself are blocked; a window the user asks for by a click
+    // still opens, in the same page (createWindow).
+    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
 
     QWebEngineScript script;
     script.setName(QStringLiteral("tellaria-edit-state"));
@@ -330,6 +335,48 @@ void TWebBrowser::ExecWB(int commandId, int)
     default:
         break;
     }
+}
+
+void TWebBrowser::contextMenuEvent(QContextMenuEvent *event)
+{
+    // Only what keeps the user on this result and works here: no source view, no new windows,
+    // no inspector. Save page goes through the same dialog as the save command.
+    const QWebEngineContextMenuRequest *request = lastContextMenuRequest();
+    if (!request)
+        return;
+    auto *menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QWebEnginePage *page = this->page();
+    const auto add = [&](QWebEnginePage::WebAction action) {
+        QAction *item = page->action(action);
+        if (item->isEnabled())
+            menu->addAction(item);
+    };
+    const bool editable = request->isContentEditable();
+    if (editable) {
+        add(QWebEnginePage::Undo);
+        add(QWebEnginePage::Redo);
+        menu->addSeparator();
+        add(QWebEnginePage::Cut);
+    }
+    if (!request->selectedText().isEmpty() || editable)
+        add(QWebEnginePage::Copy);
+    if (editable)
+        add(QWebEnginePage::Paste);
+    if (request->linkUrl().isValid())
+        add(QWebEnginePage::CopyLinkToClipboard);
+    add(QWebEnginePage::SelectAll);
+    if (!editable) {
+        menu->addSeparator();
+        add(QWebEnginePage::Back);
+        add(QWebEnginePage::Forward);
+        add(QWebEnginePage::Reload);
+        menu->addSeparator();
+        QAction *save = menu->addAction(page->action(QWebEnginePage::SavePage)->text());
+        save->setEnabled(QueryStatusWB(OLECMDID_SAVEAS) & OLECMDF_ENABLED);
+        connect(save, &QAction::triggered, this, &TWebBrowser::SaveAs);
+    }
+    menu->popup(event->globalPos());
 }
 
 void TWebBrowser::ReceiveEditState(const QString &state)

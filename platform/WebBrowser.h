@@ -129,6 +129,9 @@ signals:
     // The state behind QueryStatusWB changed.
     void CommandStateChanged();
 
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
 private:
     friend class TWebBrowserPage;
     void ReceiveEditState(const QString &state);

@@ -25,9 +25,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QScreen>
+#include <QShortcut>
 #include <QStackedLayout>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -306,6 +308,9 @@ void TfrmMain::CreateControls()
     PageControl1 = new QTabWidget(Panel2);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setDocumentMode(true);
+    // Opaque, the strip beside the tabs and an empty page area included: the start page below
+    // must not show through.
+    PageControl1->setAutoFillBackground(true);
     pageStack->addWidget(PnlWbAD);
     pageStack->addWidget(PageControl1);
     mainLayout->addWidget(Panel2, 1);
@@ -326,25 +331,28 @@ void TfrmMain::CreateControls()
     connect(BtnBookOK, &QToolButton::clicked, this, [this] { BtnBookOKClick(); });
     connect(CmbBoxType, &QComboBox::activated, this, [this] { CmbBoxTypeChange(); });
     connect(CkLstBookshop, &TCheckListBox::Click, this, &TfrmMain::CkLstBookshopClick);
+    // The query button follows every change of a check, by mouse, Space or anything else.
+    connect(CkLstBookshop, &QListWidget::itemChanged, this, &TfrmMain::CkLstBookshopClick);
 }
 
 void TfrmMain::CreateMenus()
 {
+    // A real menu bar in the band: mnemonics, Alt alone, Left and Right between open menus and
+    // Escape behave as the keyboard expects of a menu bar.
+    MainMenu1 = new QMenuBar(ToolBar1);
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    MainMenu1->setNativeMenuBar(false);
+    ToolBar1->addWidget(MainMenu1);
     const auto addTopItem = [this](const char *caption, const char *name) {
-        auto *menu = new QMenu(this);
+        QMenu *menu = MainMenu1->addMenu(Utf8Text(caption));
         menu->setObjectName(QLatin1String(name));
         TApplicationHint::HighlightDisabledItems(menu);
-        auto *button = new QToolButton(ToolBar1);
-        button->setObjectName(QLatin1String(name) + QStringLiteral("Button"));
-        button->setText(Utf8Text(caption));
-        button->setMenu(menu);
-        button->setPopupMode(QToolButton::InstantPopup);
-        button->setAutoRaise(true);
-        button->setMinimumSize(50, 21);
-        button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
-        ToolBar1->addWidget(button);
         return menu;
     };
+    // F10 opens the first menu, from there the arrow keys lead on.
+    auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this,
+            [this] { MainMenu1->setActiveAction(MainMenu1File->menuAction()); });
     const auto addBoundItem = [this](QMenu *menu, const char *name, QAction *action) {
         auto *item = new QAction(menu);
         item->setObjectName(QLatin1String(name));

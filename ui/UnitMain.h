@@ -21,6 +21,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QMenu;
+class QMenuBar;
 class QPrinter;
 class QStatusBar;
 class QTabWidget;
@@ -86,6 +87,7 @@ public:
     QTabWidget *PageControl1 = nullptr;
 
     // Menu.
+    QMenuBar *MainMenu1 = nullptr;
     QMenu *MainMenu1File = nullptr;
     QMenu *MainMenu1Edit = nullptr;
     QMenu *MainMenu1View = nullptr;
