@@ -15,7 +15,12 @@ TCheckListBox::TCheckListBox(QWidget *parent)
     setFrameShape(QFrame::NoFrame);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setTextElideMode(Qt::ElideRight);
-    connect(this, &QListWidget::itemClicked, this, &TCheckListBox::Click);
+    connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
+        // A click on a row's check box also makes it the current row, as on the label, so
+        // that the keyboard goes on from there.
+        setCurrentItem(item);
+        emit Click();
+    });
 }
 
 void TCheckListBox::keyPressEvent(QKeyEvent *event)

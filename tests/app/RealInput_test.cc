@@ -8,6 +8,7 @@
 #include "tests/support/XSession.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QImage>
 #include <QTest>
 
@@ -21,13 +22,13 @@ namespace {
 // at its design width, so the band area's layout is fixed. Each point is a control's middle.
 struct
 {
-    QPoint FileMenu{33, 19};
-    QPoint ViewMenu{150, 19};
-    QPoint BareToolBar{240, 52}; // the search panel left of the mode selector
-    QPoint ModeSelector{375, 52};
-    QPoint QueryBox{550, 52};
-    QPoint QueryButton{640, 52};
-    QPoint CheckBox(int row) const { return {12 + 144 * row, 80}; }
+    QPoint FileMenu{36, 17};
+    QPoint ViewMenu{146, 17};
+    QPoint BareToolBar{240, 51}; // the search panel left of the mode selector
+    QPoint ModeSelector{375, 51};
+    QPoint QueryBox{550, 51};
+    QPoint QueryButton{640, 51};
+    QPoint CheckBox(int row) const { return {12 + 144 * row, 79}; }
     QPoint PageArea{360, 300};
     int ListItem = 22; // the height of a drop-down list's item
 } const Layout;
@@ -427,6 +428,196 @@ private slots:
                                                 "http://dict.bing.com.cn/?FORM=CHOT20&q=bee",
                                                 "http://dict.bing.com.cn/?FORM=CHOT20&q=bee",
                                                 "http://dict.bing.com.cn/?FORM=CHOT20&q=cow"}));
+        CloseByAltF4(session, run);
+    }
+
+    void spaceOnTheCheckListSetsTheQueryButton()
+    {
+        XSession session;
+        QVERIFY(session.Started());
+        ProgramRun run(session, TELLARIA_PROGRAM);
+        run.WriteFile("Lexivanedr.ini", Settings(0));
+        QVERIFY(run.Start());
+        session.Click(run.At(Layout.QueryBox.x(), Layout.QueryBox.y()));
+        session.Type("elk");
+        // Every site unchecked by mouse: the button is off. Space on the last one checks it
+        // again, and the button must follow.
+        for (int row = 0; row < 5; ++row)
+            session.Click(run.At(Layout.CheckBox(row).x(), Layout.CheckBox(row).y()));
+        session.Key("space");
+        session.Click(run.At(Layout.QueryButton.x(), Layout.QueryButton.y()));
+        QVERIFY(WaitForResultRequests(1));
+        QCOMPARE(ResultRequests(),
+                 QStringList{"http://www.infoplease.com/search?fr=iptn&in=all&x=18&y=1&query=elk"});
+        CloseByAltF4(session, run);
+    }
+
+    void theMenuBarWorksFromTheKeyboard()
+    {
+        XSession session;
+        QVERIFY(session.Started());
+        ProgramRun run(session, TELLARIA_PROGRAM);
+        run.WriteFile("Lexivanedr.ini", Settings(3));
+        QVERIFY(run.Start());
+        QVERIFY(WaitForStartPage());
+        QVERIFY(WaitForStartPageTop(session, run) > 0);
+        const int bottom = run.ClientGeometry().height() - 4;
+        const auto statusBarShown = [&] {
+            const QRect client = run.ClientGeometry();
+            return session.Screenshot().pixelColor(client.left() + 360, client.top() + bottom)
+                   != StartPageColour;
+        };
+        QVERIFY(statusBarShown());
+        // F10 opens the first menu; Right moves on through the menus to the View menu, whose
+        // first item hides the status bar.
+        session.Key("F10");
+        session.Key("Right");
+        session.Key("Right");
+        session.Key("Return");
+        QVERIFY(TestProxy::WaitFor([&] { return !statusBarShown(); }, 5000));
+        // Alt alone reaches the menu bar; Left wraps round from the first menu to the last.
+        session.Key("alt");
+        session.Key("Left");
+        session.Key("Down");
+        session.Key("Return");
+        QVERIFY(TestProxy::WaitFor(statusBarShown, 5000));
+        // Escape closes an open menu and gives the keys back to the query box.
+        session.Key("F10");
+        session.Key("Escape");
+        session.Key("Escape");
+        session.Type("gnu");
+        session.Key("Return");
+        QVERIFY(WaitForResultRequests(1));
+        QCOMPARE(ResultRequests(), QStringList{"http://dict.bing.com.cn/?FORM=CHOT20&q=gnu"});
+        CloseByAltF4(session, run);
+    }
+
+    void thePageAreaCoversTheStartPageCompletely()
+    {
+        XSession session;
+        QVERIFY(session.Started());
+        ProgramRun run(session, TELLARIA_PROGRAM);
+        run.WriteFile("Lexivanedr.ini", Settings(0));
+        QVERIFY(run.Start());
+        QVERIFY(WaitForStartPage());
+        QVERIFY(WaitForStartPageTop(session, run) > 0);
+        const auto startPageShows = [&] {
+            const QRect client = run.ClientGeometry();
+            const QImage screen = session.Screenshot().copy(client);
+            for (int y = 0; y < screen.height(); y += 2) {
+                for (int x = 0; x < screen.width(); x += 2) {
+                    if (screen.pixelColor(x, y) == StartPageColour)
+                        return true;
+                }
+            }
+            return false;
+        };
+        // Every site unchecked, Enter: an empty page area, in the window's face colour.
+        for (int row = 0; row < 5; ++row)
+            session.Click(run.At(Layout.CheckBox(row).x(), Layout.CheckBox(row).y()));
+        session.Click(run.At(Layout.QueryBox.x(), Layout.QueryBox.y()));
+        session.Type("yak");
+        session.Key("Return");
+        QVERIFY(TestProxy::WaitFor([&] { return !startPageShows(); }, 5000));
+        // One result page: nothing of the start page beside its tab either.
+        session.Click(run.At(Layout.CheckBox(0).x(), Layout.CheckBox(0).y()));
+        session.Click(run.At(Layout.QueryBox.x(), Layout.QueryBox.y()));
+        session.Key("Return");
+        QVERIFY(WaitForResultRequests(1));
+        QTest::qWait(500);
+        QVERIFY(!startPageShows());
+        CloseByAltF4(session, run);
+    }
+
+    void aScriptCannotOpenAWindowButAClickedLinkOpensInTheTab()
+    {
+        // The result page tries a pop-up on load, then asks for a marker once the attempt is
+        // behind it; its whole body is a link meant for a new window.
+        m_proxy->SetPage("http://dict.bing.com.cn/",
+                         "<!DOCTYPE html><html><head><title>result</title></head><body "
+                         "style=\"margin:0\"><a target=\"_blank\" href=\"http://clicked.example/\" "
+                         "style=\"display:block;height:100vh\">link</a><script>"
+                         "window.open('http://popup.example/ad');"
+                         "new Image().src='http://marker.example/after-popup';</script>"
+                         "</body></html>");
+        XSession session;
+        QVERIFY(session.Started());
+        ProgramRun run(session, TELLARIA_PROGRAM);
+        run.WriteFile("Lexivanedr.ini", Settings(3));
+        QVERIFY(run.Start());
+        session.Type("bat");
+        session.Key("Return");
+        QVERIFY(TestProxy::WaitFor(
+            [&] { return ResultRequests().contains("http://marker.example/after-popup"); }, 20000));
+        // The user's click on the link opens it, in the same tab.
+        session.Click(run.At(Layout.PageArea.x(), Layout.PageArea.y()));
+        QVERIFY(TestProxy::WaitFor(
+            [&] { return ResultRequests().contains("http://clicked.example/"); }, 20000));
+        QVERIFY2(!ResultRequests().join(' ').contains("popup.example"),
+                 qPrintable(ResultRequests().join(' ')));
+        QCOMPARE(session.VisibleWindows("^Tellaria$").size(), 1);
+        CloseByAltF4(session, run);
+    }
+
+    void savePageFromThePagesContextMenu()
+    {
+        m_proxy->SetPage("http://dict.bing.com.cn/",
+                         "<!DOCTYPE html><html><head><title>result</title></head><body>"
+                         "<p>saved words</p></body></html>");
+        XSession session;
+        QVERIFY(session.Started());
+        ProgramRun run(session, TELLARIA_PROGRAM);
+        run.WriteFile("Lexivanedr.ini", Settings(3));
+        QVERIFY(run.Start());
+        session.Type("bat");
+        session.Key("Return");
+        QVERIFY(WaitForResultRequests(1));
+        QTest::qWait(1000);
+        // Right-click in the page: Save page is the menu's last item.
+        session.Click(run.At(Layout.PageArea.x(), Layout.PageArea.y()), 3);
+        QTest::qWait(500);
+        session.Key("Up");
+        session.Key("Return");
+        // The save dialog: a full path for the name, then Enter.
+        const QString dialog = session.WaitForWindow("^保存网页$", 10000);
+        QVERIFY(!dialog.isEmpty());
+        const QString target = run.Directory() + "/saved.html";
+        session.Key("ctrl+a");
+        session.Type(target);
+        session.Key("Return");
+        QVERIFY(TestProxy::WaitFor(
+            [&] {
+                QFile file(target);
+                return file.open(QIODevice::ReadOnly) && file.readAll().contains("saved words");
+            },
+            15000));
+        CloseByAltF4(session, run);
+    }
+
+    void escapeCancelsADockingDrag()
+    {
+        XSession session;
+        QVERIFY(session.Started());
+        ProgramRun run(session, TELLARIA_PROGRAM);
+        run.WriteFile("Lexivanedr.ini", Settings(3));
+        QVERIFY(run.Start());
+        QVERIFY(WaitForStartPage());
+        const int dockedTop = WaitForStartPageTop(session, run);
+        QVERIFY(dockedTop > 0);
+        const QPoint grab = run.At(Layout.BareToolBar.x(), Layout.BareToolBar.y());
+        const QPoint drop = run.At(300, 300);
+        session.XDoTool({"mousemove", "--sync", QString::number(grab.x()),
+                         QString::number(grab.y()), "mousedown", "1"});
+        for (int step = 1; step <= 10; ++step) {
+            const QPoint at = grab + (drop - grab) * step / 10;
+            session.XDoTool({"mousemove", QString::number(at.x()), QString::number(at.y())});
+        }
+        session.Key("Escape");
+        session.XDoTool({"mousemove", QString::number(drop.x() + 10), QString::number(drop.y())});
+        session.XDoTool({"mouseup", "1"});
+        QTest::qWait(500);
+        QVERIFY(session.VisibleWindows("^frmFloating$").isEmpty());
+        QCOMPARE(StartPageTop(session, run), dockedTop);
         CloseByAltF4(session, run);
     }
 
