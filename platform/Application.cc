@@ -35,13 +35,20 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
     } catch (const std::exception &error) {
         ReportError(QString::fromUtf8(error.what()));
     } catch (...) {
-        ReportError(QStringLiteral("Unknown error"));
+        ReportError(UnknownErrorText());
     }
     return false;
 }
 
+QString UnknownErrorText()
+{
+    return QStringLiteral("未知错误");
+}
+
 void TApplication::ReportError(const QString &message)
 {
+    // Also on standard error: a box can go unseen (no display, a session ending).
+    qCritical("%s", qUtf8Printable(ErrorReportText(message)));
     QMessageBox::critical(QApplication::activeWindow(), QString::fromLatin1(ApplicationTitle),
                           ErrorReportText(message));
 }

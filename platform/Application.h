@@ -13,14 +13,19 @@ inline constexpr char ApplicationTitle[] = "Tellaria";
 // after ".".
 QString ErrorReportText(const QString &message);
 
+// What the error report says of an exception that carries no message.
+QString UnknownErrorText();
+
 class TApplication : public QApplication
 {
     Q_OBJECT
 public:
     TApplication(int &argc, char **argv);
 
-    // An exception that escapes an event handler ends here: it is shown in a critical message
-    // box captioned with the application title, and the program carries on.
+    // The last guard: an exception that escaped a handler not connected through
+    // ConnectUserAction is reported (message box and standard error) and the program carries
+    // on. By then it has unwound through Qt's own frames, which Qt does not support, so every
+    // handler the user can trigger is wrapped where it is connected instead.
     bool notify(QObject *receiver, QEvent *event) override;
 
     // Shows the general error report for `message`.
@@ -35,6 +40,15 @@ signals:
 template<typename Handler>
 void RunReportingErrors(Handler &&handler);
 
+// Connects `signal` of `sender` to `handler`, a command the user triggers (a button, an action,
+// a menu item): what the handler throws is reported by the general error report right there,
+// so no exception unwinds through Qt's event delivery.
+template<typename Sender, typename Signal, typename Handler>
+QMetaObject::Connection ConnectUserAction(Sender *sender,
+                                          Signal signal,
+                                          const QObject *context,
+                                          Handler handler);
+
 } // namespace tellaria
 
 #include <exception>
@@ -48,7 +62,19 @@ void RunReportingErrors(Handler &&handler)
         handler();
     } catch (const std::exception &error) {
         TApplication::ReportError(QString::fromUtf8(error.what()));
+    } catch (...) {
+        TApplication::ReportError(UnknownErrorText());
     }
+}
+
+template<typename Sender, typename Signal, typename Handler>
+QMetaObject::Connection ConnectUserAction(Sender *sender,
+                                          Signal signal,
+                                          const QObject *context,
+                                          Handler handler)
+{
+    return QObject::connect(sender, signal, context,
+                            [handler = std::move(handler)] { RunReportingErrors(handler); });
 }
 
 } // namespace tellaria

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPrinter>
+#include <QTimer>
 #include <QWebEngineCertificateError>
 #include <QWebEngineContextMenuRequest>
 #include <QWebEngineDownloadRequest>
@@ -97,6 +98,16 @@ void EnsureClipboardRead()
 }
 
 } // namespace
+
+void DeleteWhenIdle(QObject *holder, TWebBrowser *browser)
+{
+    if (browser && browser->Printing()) {
+        QObject::connect(browser, &QWebEngineView::printFinished, holder, &QObject::deleteLater,
+                         Qt::SingleShotConnection);
+        return;
+    }
+    holder->deleteLater();
+}
 
 bool ClipboardHasText()
 {
@@ -424,22 +435,32 @@ void TWebBrowser::Print()
     print(m_printer);
 }
 
-bool TWebBrowser::PrintAndWait(QPrinter &printer)
+bool TWebBrowser::PrintAndWait(QPrinter &printer, int timeoutMs)
 {
     if (m_printing)
         return false;
     m_printing = true;
+    // The job ends the flag whenever it ends, also after the wait below has given up on it.
+    connect(
+        this, &QWebEngineView::printFinished, this,
+        [this] {
+            m_printing = false;
+            emit CommandStateChanged();
+        },
+        Qt::SingleShotConnection);
+    const QPointer<TWebBrowser> alive(this);
     bool succeeded = false;
     QEventLoop loop;
     connect(this, &QWebEngineView::printFinished, &loop, [&](bool ok) {
         succeeded = ok;
         loop.quit();
     });
+    // The browser may go away meanwhile (its page closed, the window closed).
+    connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
     print(&printer);
     loop.exec();
-    m_printing = false;
-    emit CommandStateChanged();
-    return succeeded;
+    return alive && succeeded;
 }
 
 } // namespace tellaria

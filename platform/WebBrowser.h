@@ -117,13 +117,15 @@ public:
     void SetPrinter(QPrinter *printer) { m_printer = printer; }
 
     bool HasDocument() const { return m_hasDocument; }
+    bool Printing() const { return m_printing; }
     bool FocusIsEditable() const { return m_focusEditable; }
     bool EditableSelection() const { return m_editableSelection; }
 
-    // Prints on `printer` and waits until the engine has finished; false when the job failed or
-    // another print of this browser is still running. For print preview, which must paint
-    // before it returns.
-    bool PrintAndWait(QPrinter &printer);
+    // Prints on `printer` and waits until the engine has finished, at most `timeoutMs`; false
+    // when the job failed, did not finish in time, the browser went away meanwhile, or another
+    // print of this browser is still running. For print preview, which must paint before it
+    // returns.
+    bool PrintAndWait(QPrinter &printer, int timeoutMs = 60000);
 
 signals:
     // The state behind QueryStatusWB changed.
@@ -150,6 +152,11 @@ private:
 // Settings that hold for every browser of the process: downloads a page starts by itself are
 // refused (only the save command writes files) and pages cannot read local files. Idempotent.
 void ConfigureBrowserProfile();
+
+// Frees `holder` (the browser, or a widget that holds it) with deleteLater, but not while a
+// print job of `browser` still runs: the engine cannot drop a page it is printing, so then it
+// goes when the job ends.
+void DeleteWhenIdle(QObject *holder, TWebBrowser *browser);
 
 // Whether the clipboard holds text, kept from the clipboard's change notifications so that a
 // status query never waits on another program.

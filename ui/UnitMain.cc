@@ -72,7 +72,8 @@ std::string FileSystemPath(const QString &path)
     return QFile::encodeName(path).toStdString();
 }
 
-// Trims what the query's blank test ignores: spaces and control characters at either end.
+// Whether the term is blank: nothing but spaces and control characters, which the query's
+// blank test trims from either end.
 bool IsBlankTerm(const QString &text)
 {
     for (const QChar character : text) {
@@ -170,8 +171,8 @@ void TfrmMain::CreateActions()
         // No keyboard shortcuts: the keyboard reaches commands only through the mnemonics.
         action->setShortcutContext(Qt::WidgetShortcut);
         action->setMenuRole(QAction::NoRole);
-        connect(action, &QAction::triggered, this,
-                [this, execute = design.Execute] { (this->*execute)(); });
+        ConnectUserAction(action, &QAction::triggered, this,
+                          [this, execute = design.Execute] { (this->*execute)(); });
         this->*design.Field = action;
     }
 }
@@ -328,11 +329,12 @@ void TfrmMain::CreateControls()
     StatusBar1->addWidget(StatusPanel1);
     mainLayout->addWidget(StatusBar1);
 
-    connect(BtnBookOK, &QToolButton::clicked, this, [this] { BtnBookOKClick(); });
-    connect(CmbBoxType, &QComboBox::activated, this, [this] { CmbBoxTypeChange(); });
-    connect(CkLstBookshop, &TCheckListBox::Click, this, &TfrmMain::CkLstBookshopClick);
+    ConnectUserAction(BtnBookOK, &QToolButton::clicked, this, [this] { BtnBookOKClick(); });
+    ConnectUserAction(CmbBoxType, &QComboBox::activated, this, [this] { CmbBoxTypeChange(); });
+    ConnectUserAction(CkLstBookshop, &TCheckListBox::Click, this, [this] { CkLstBookshopClick(); });
     // The query button follows every change of a check, by mouse, Space or anything else.
-    connect(CkLstBookshop, &QListWidget::itemChanged, this, &TfrmMain::CkLstBookshopClick);
+    ConnectUserAction(CkLstBookshop, &QListWidget::itemChanged, this,
+                      [this] { CkLstBookshopClick(); });
 }
 
 void TfrmMain::CreateMenus()
@@ -373,7 +375,7 @@ void TfrmMain::CreateMenus()
     MainMenu1File->addSeparator();
     mnuExit = MainMenu1File->addAction(Utf8Text("退出(&X)"));
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
-    connect(mnuExit, &QAction::triggered, this, &TfrmMain::mnuExitClick);
+    ConnectUserAction(mnuExit, &QAction::triggered, this, [this] { mnuExitClick(); });
 
     MainMenu1Edit = addTopItem("编辑(&E)", "MainMenu1Edit");
     mnuCopy = addBoundItem(MainMenu1Edit, "mnuCopy", ActCopy);
@@ -388,16 +390,16 @@ void TfrmMain::CreateMenus()
     NViewStatusBar->setCheckable(true);
     NViewStatusBar->setChecked(true);
     // Qt inverts a check item's check before `triggered`; the handlers invert it themselves.
-    connect(NViewStatusBar, &QAction::triggered, this, [this](bool checked) {
-        NViewStatusBar->setChecked(!checked);
+    ConnectUserAction(NViewStatusBar, &QAction::triggered, this, [this] {
+        NViewStatusBar->setChecked(!NViewStatusBar->isChecked());
         NViewStatusBarClick();
     });
     NViewToolBar = MainMenu1View->addAction(Utf8Text("标准按钮(&T)"));
     NViewToolBar->setObjectName(QStringLiteral("NViewToolBar"));
     NViewToolBar->setCheckable(true);
     NViewToolBar->setChecked(true);
-    connect(NViewToolBar, &QAction::triggered, this, [this](bool checked) {
-        NViewToolBar->setChecked(!checked);
+    ConnectUserAction(NViewToolBar, &QAction::triggered, this, [this] {
+        NViewToolBar->setChecked(!NViewToolBar->isChecked());
         NViewToolBarClick();
     });
 }
@@ -612,8 +614,9 @@ void TfrmMain::DisposePage(int index)
         CmbBook->setFocus(Qt::OtherFocusReason);
     PageControl1->removeTab(index);
     page->hide();
-    // The page's browser goes with it, once the engine's signals now queued have been delivered.
-    page->deleteLater();
+    // The page's browser goes with it, once the engine's signals now queued have been delivered
+    // and any print job it runs has ended.
+    DeleteWhenIdle(page, page->findChild<TWebBrowser *>());
 }
 
 void TfrmMain::CloseAllPages()
@@ -794,7 +797,9 @@ void TfrmMain::CoolBar1DockDrop(TDragDockObject &source, const QPoint &)
     TDockClient *client = TDockClient::Of(control);
     client->SetDragMode(TDragMode::Automatic);
     client->ManualDock(CoolBar1);
+    // The emptied window is never used again: free it once its own drag has unwound.
     window->hide();
+    window->deleteLater();
 }
 
 void TfrmMain::ShowHint(const QString &hint)

@@ -4,6 +4,7 @@
 #include "platform/Application.h"
 #include "tests/support/MessageBoxWatcher.h"
 
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -54,6 +55,38 @@ private slots:
         QCOMPARE(watcher.Seen()[0].Title, QString("Tellaria"));
         QCOMPARE(watcher.Seen()[0].Icon, QMessageBox::Critical);
         QTRY_COMPARE(handled, 1);
+    }
+
+    // A user's command that throws is reported where it was connected: the exception never
+    // reaches the event delivery (the application's last guard would report it a second time,
+    // under the generic text), and the next click works again.
+    void aThrowingCommandIsReportedWhereItIsConnected_data()
+    {
+        QTest::addColumn<bool>("standardException");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("with a message") << true << "Cannot create file \"x\". Disk full.";
+        QTest::newRow("without one") << false << "未知错误.";
+    }
+    void aThrowingCommandIsReportedWhereItIsConnected()
+    {
+        QFETCH(bool, standardException);
+        QPushButton button;
+        int runs = 0;
+        ConnectUserAction(&button, &QPushButton::clicked, &button, [&] {
+            ++runs;
+            if (standardException)
+                throw std::runtime_error("Cannot create file \"x\". Disk full");
+            throw 42;
+        });
+        MessageBoxWatcher watcher;
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QTRY_COMPARE(watcher.Seen().size(), 2);
+        QCOMPARE(runs, 2);
+        for (const SeenMessageBox &seen : watcher.Seen()) {
+            QTEST(seen.Text, "shown");
+            QCOMPARE(seen.Icon, QMessageBox::Critical);
+        }
     }
 };
 

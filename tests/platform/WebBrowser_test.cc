@@ -1,12 +1,14 @@
 // The browser binding on its own, with the real engine behind the local proxy: the silent rules,
 // refused downloads, new windows, the before-navigate handler and the command status.
 
+#include "platform/BrowserDialogs.h"
 #include "platform/WebBrowser.h"
 #include "tests/support/TestProxy.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QPointer>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -161,6 +163,64 @@ private slots:
         QVERIFY(!nested);
         QVERIFY(QFileInfo(directory.filePath("preview.pdf")).size() > 1000);
         QCOMPARE(browser.QueryStatusWB(OLECMDID_PRINTPREVIEW), OLECMDF_SUPPORTED | OLECMDF_ENABLED);
+    }
+
+    void printAndWaitEndsWhenTheJobDoesNot()
+    {
+        m_proxy->SetPage(
+            "http://print.example/",
+            "<html><head><title>print</title></head><body>printed words</body></html>");
+        QTemporaryDir directory;
+        TWebBrowser browser;
+        browser.resize(600, 400);
+        browser.show();
+        browser.Navigate("http://print.example/");
+        QVERIFY(WaitForTitle(browser, "print"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(directory.filePath("late.pdf"));
+        // No engine renders a page in a millisecond: the wait gives up and says so.
+        QVERIFY(!browser.PrintAndWait(printer, 1));
+        // The job still runs; a second one waits for it to end, then prints.
+        QVERIFY(TestProxy::WaitFor([&] {
+            return browser.QueryStatusWB(OLECMDID_PRINT) == (OLECMDF_SUPPORTED | OLECMDF_ENABLED);
+        }));
+        QVERIFY(browser.PrintAndWait(printer));
+    }
+
+    void aBrowserClosedWhilePrintingGoesWhenTheJobEnds()
+    {
+        m_proxy->SetPage(
+            "http://print.example/",
+            "<html><head><title>print</title></head><body>printed words</body></html>");
+        auto *holder = new QWidget;
+        auto *browser = new TWebBrowser(holder);
+        browser->resize(600, 400);
+        holder->show();
+        browser->Navigate("http://print.example/");
+        QVERIFY(WaitForTitle(*browser, "print"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        QTemporaryDir directory;
+        printer.setOutputFileName(directory.filePath("closed.pdf"));
+        bool finished = false;
+        connect(browser, &QWebEngineView::printFinished, this, [&] { finished = true; });
+        struct ConfirmingDialogs : BrowserDialogs
+        {
+            bool ConfirmPrint(QWidget *, QPrinter &) override { return true; }
+        } dialogs;
+        BrowserDialogs::Install(&dialogs);
+        browser->SetPrinter(&printer);
+        browser->ExecWB(OLECMDID_PRINT, OLECMDEXECOPT_DODEFAULT);
+        BrowserDialogs::Install(nullptr);
+        QVERIFY(browser->Printing());
+        // The engine cannot drop a page it is printing: the holder outlives the job.
+        QPointer<QWidget> alive(holder);
+        DeleteWhenIdle(holder, browser);
+        QTest::qWait(0);
+        QVERIFY(finished || alive);
+        QVERIFY(TestProxy::WaitFor([&] { return !alive; }));
+        QVERIFY(finished);
     }
 
     void urlTextIsEscapedByTheEngine()
