@@ -24,20 +24,12 @@ void TCoolBar::AppendBand(QWidget *control)
 
 void TCoolBar::InsertControl(QWidget *control)
 {
-    const bool hidden = ExplicitlyHidden(control);
-    control->setParent(this);
-    AppendBand(control);
-    control->setVisible(!hidden);
+    InsertDockedControl(m_layout, control);
 }
 
 QList<QWidget *> TCoolBar::BandControls() const
 {
-    QList<QWidget *> controls;
-    for (int index = 0; index < m_layout->count(); ++index) {
-        if (QWidget *control = m_layout->itemAt(index)->widget())
-            controls << control;
-    }
-    return controls;
+    return DockedControls(m_layout);
 }
 
 QList<QWidget *> TCoolBar::VisibleBandControls() const

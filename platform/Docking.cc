@@ -1,6 +1,7 @@
 #include "platform/Docking.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QKeyEvent>
@@ -31,6 +32,29 @@ QRect ScreenRect(const QWidget *widget)
 bool ExplicitlyHidden(const QWidget *widget)
 {
     return widget->isHidden() && widget->testAttribute(Qt::WA_WState_ExplicitShowHide);
+}
+
+QList<QWidget *> DockedControls(const QLayout *layout)
+{
+    QList<QWidget *> controls;
+    for (int index = 0; index < layout->count(); ++index) {
+        if (QWidget *control = layout->itemAt(index)->widget())
+            controls << control;
+    }
+    return controls;
+}
+
+void InsertDockedControl(QBoxLayout *layout, QWidget *control)
+{
+    const bool hidden = ExplicitlyHidden(control);
+    int position = 0;
+    for (int index = 0; index < layout->count(); ++index) {
+        if (layout->itemAt(index)->widget())
+            position = index + 1;
+    }
+    control->setParent(layout->parentWidget());
+    layout->insertWidget(position, control);
+    control->setVisible(!hidden);
 }
 
 TDragDockObject::TDragDockObject(QWidget *control, const QRect &dockRect)

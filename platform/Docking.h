@@ -19,7 +19,9 @@
 #include <functional>
 #include <memory>
 
+class QBoxLayout;
 class QCloseEvent;
+class QLayout;
 class QKeyEvent;
 class QRubberBand;
 
@@ -28,6 +30,15 @@ namespace tellaria {
 // True when `widget` was hidden by hide() or setVisible(false), not just by lying in a hidden
 // window; such a control stays hidden when docked elsewhere.
 bool ExplicitlyHidden(const QWidget *widget);
+
+// The layout both kinds of dock target use: docked controls one below the other in a box
+// layout, each across its whole width.
+// The controls laid out in `layout`, first to last.
+QList<QWidget *> DockedControls(const QLayout *layout);
+// Makes `control` a child of `layout`'s widget and lays it out after the last docked control
+// (before anything else at the end, such as a stretch); a control that was explicitly hidden
+// stays hidden, any other shows with its new parent.
+void InsertDockedControl(QBoxLayout *layout, QWidget *control);
 
 // What a docking drag carries: the control or top-level window being dragged and the outline,
 // in screen coordinates, of where it would go.

@@ -86,21 +86,13 @@ TfrmFloating::TfrmFloating(QWidget *parent)
 
 QList<QWidget *> TfrmFloating::DockClients() const
 {
-    QList<QWidget *> controls;
-    for (int index = 0; index < m_clientLayout->count(); ++index) {
-        if (QWidget *control = m_clientLayout->itemAt(index)->widget())
-            controls << control;
-    }
-    return controls;
+    return DockedControls(m_clientLayout);
 }
 
 void TfrmFloating::InsertControl(QWidget *control)
 {
-    const bool hidden = ExplicitlyHidden(control);
-    control->setParent(m_client);
     // Along the top edge, across the whole width; the stretch below takes any extra height.
-    m_clientLayout->insertWidget(m_clientLayout->count() - 1, control);
-    control->setVisible(!hidden);
+    InsertDockedControl(m_clientLayout, control);
 }
 
 QMargins TfrmFloating::ClientMargins() const

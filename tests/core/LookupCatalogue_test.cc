@@ -159,6 +159,8 @@ TEST(AdServerFilter, RefusesUrlsContainingThePrefixCaseSensitively)
     EXPECT_FALSE(IsAdServerNavigation("http://PAGEAD2.googlesyndication.com/"));
     EXPECT_FALSE(IsAdServerNavigation("https://pagead2.googlesyndication.com/"));
     EXPECT_FALSE(IsAdServerNavigation("http://www.iciba.com/cat%2F"));
+    EXPECT_TRUE(IsAdServerNavigation("http://a.example/?r=http://pagead2.googlesyndication.com"));
+    EXPECT_FALSE(IsAdServerNavigation("http://pagead2.googlesyndication.co/x"));
 }
 
 } // namespace

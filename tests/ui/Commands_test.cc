@@ -40,7 +40,8 @@ const QByteArray EditablePage
       "<p id=\"text\">Selectable words here</p><input id=\"field\" value=\"field words\">"
       "</body></html>";
 
-// A browser whose every status carries the latched flag beside the real ones.
+// A browser whose every status carries the latched flag beside the real ones, counting the
+// commands it is asked to run.
 class LatchedBrowser : public TWebBrowser
 {
 public:
@@ -49,6 +50,12 @@ public:
     {
         return TWebBrowser::QueryStatusWB(commandId) | OLECMDF_LATCHED;
     }
+    void ExecWB(int commandId, int option) override
+    {
+        ++Executed;
+        TWebBrowser::ExecWB(commandId, option);
+    }
+    int Executed = 0;
 };
 
 class LatchedWindow : public TfrmMain
@@ -188,35 +195,8 @@ private slots:
             window->PageControl1->setCurrentIndex(0);
         QVERIFY(WaitForDocument(*window));
         QCOMPARE(window->ActiveBrowser()->title(), QString("fixture"));
-        if (frameLoads) {
-            QVERIFY(TestProxy::WaitFor([&] { return Seen(frame); }));
-        } else {
-            QTest::qWait(500);
-            QVERIFY2(!Seen(frame), qPrintable(m_proxy->Requests().join('\n')));
-        }
-    }
-
-    void filterDecidesOnAPlainCaseSensitiveSubstring_data()
-    {
-        QTest::addColumn<QString>("url");
-        QTest::addColumn<bool>("cancel");
-        QTest::newRow("ad server") << "http://pagead2.googlesyndication.com/x" << true;
-        QTest::newRow("inside a query")
-            << "http://a.example/?r=http://pagead2.googlesyndication.com" << true;
-        QTest::newRow("https") << "https://pagead2.googlesyndication.com/x" << false;
-        QTest::newRow("other host") << "http://pagead2.googlesyndication.co/x" << false;
-        QTest::newRow("upper case")
-            << "http://a.example/?r=HTTP://PAGEAD2.GOOGLESYNDICATION.COM" << false;
-    }
-
-    void filterDecidesOnAPlainCaseSensitiveSubstring()
-    {
-        QFETCH(QString, url);
-        QFETCH(bool, cancel);
-        // The handler must overwrite whatever the flag held before.
-        bool flag = !cancel;
-        TfrmMain::BeforeNavigate2(nullptr, QUrl(url), true, flag);
-        QCOMPARE(flag, cancel);
+        // The page's load has finished, frames included: any frame request has been made.
+        QCOMPARE(Seen(frame), frameLoads);
     }
 
     void actionsWithoutPagesAndWithOnePage()
@@ -307,8 +287,7 @@ private slots:
         // As if the action's state had not caught up yet: the handler itself still refuses.
         window->ActCopy->setEnabled(true);
         window->ActCopy->trigger();
-        QTest::qWait(200);
-        QCOMPARE(QApplication::clipboard()->text(), QString("untouched"));
+        QCOMPARE(static_cast<LatchedBrowser *>(window->ActiveBrowser())->Executed, 0);
     }
 
     void saveWritesThePage()

@@ -203,7 +203,15 @@ private slots:
         for (int index = 0; index < titles.size(); ++index)
             QCOMPARE(window->PageControl1->tabText(index), titles[index]);
         QVERIFY(WaitForResultRequests(urls.size()));
-        QTest::qWait(300); // nothing beyond the plan may follow
+        // Nothing beyond the plan: every page's load has ended, so every request is in.
+        QVERIFY(TestProxy::WaitFor([&] {
+            for (int index = 0; index < window->PageControl1->count(); ++index) {
+                auto *browser = window->PageControl1->widget(index)->findChild<TWebBrowser *>();
+                if (!browser || !browser->HasDocument())
+                    return false;
+            }
+            return true;
+        }));
         QStringList requests = ResultRequests();
         requests.sort();
         urls.sort();
@@ -337,9 +345,12 @@ private slots:
         QVERIFY(WaitForResultRequests(1));
         window->ActClose->trigger();
         QVERIFY(window->PnlWbAD->isVisible());
-        QTest::qWait(300);
+        // A reload would be asked for at once; the next query's request comes after it.
+        Query(*window, 3, "cat");
+        QVERIFY(WaitForResultRequests(2));
         QCOMPARE(m_proxy->Requests(),
-                 QStringList{"http://cy.5156edu.com/serach.php?f_type=chengyu&f_key=cat"});
+                 (QStringList{"http://cy.5156edu.com/serach.php?f_type=chengyu&f_key=cat",
+                              "http://dict.bing.com.cn/?FORM=CHOT20&q=cat"}));
     }
 
     void restartRestoresSizeModeAndHistory()
