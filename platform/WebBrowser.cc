@@ -422,9 +422,16 @@ void TWebBrowser::Print()
         return;
     if (!BrowserDialogs::Current().ConfirmPrint(window(), *m_printer))
         return;
+    // The printer belongs to the window and outlives the job.
+    BeginPrintJob();
+    print(m_printer);
+}
+
+void TWebBrowser::BeginPrintJob()
+{
+    // The flag keeps a second job out until this one ends, whenever that is.
     m_printing = true;
     emit CommandStateChanged();
-    // The printer belongs to the window and outlives the job; the flag keeps a second job out.
     connect(
         this, &QWebEngineView::printFinished, this,
         [this] {
@@ -432,22 +439,13 @@ void TWebBrowser::Print()
             emit CommandStateChanged();
         },
         Qt::SingleShotConnection);
-    print(m_printer);
 }
 
 bool TWebBrowser::PrintAndWait(QPrinter &printer, int timeoutMs)
 {
     if (m_printing)
         return false;
-    m_printing = true;
-    // The job ends the flag whenever it ends, also after the wait below has given up on it.
-    connect(
-        this, &QWebEngineView::printFinished, this,
-        [this] {
-            m_printing = false;
-            emit CommandStateChanged();
-        },
-        Qt::SingleShotConnection);
+    BeginPrintJob();
     const QPointer<TWebBrowser> alive(this);
     bool succeeded = false;
     QEventLoop loop;

@@ -139,6 +139,7 @@ private:
     void ReceiveEditState(const QString &state);
     void SaveAs();
     void Print();
+    void BeginPrintJob();
 
     bool m_resizable = false;
     bool m_silent = false;

@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include <functional>
+#include <memory>
 
 using namespace tellaria::test;
 
@@ -45,6 +46,27 @@ QByteArray Settings(int mode)
 }
 
 } // namespace
+
+// A private display with metacity, and the program on it.
+struct Program
+{
+    XSession Session;
+    ProgramRun Run{Session, TELLARIA_PROGRAM};
+};
+
+// Starts the program with lookup mode `mode` stored (none stored when negative) and `history`
+// as its history file (none when empty); null when the display or the window did not come up.
+std::unique_ptr<Program> Launch(int mode, const QByteArray &history = {})
+{
+    auto program = std::make_unique<Program>();
+    if (!program->Session.Started())
+        return nullptr;
+    if (mode >= 0)
+        program->Run.WriteFile("Lexivanedr.ini", Settings(mode));
+    if (!history.isEmpty())
+        program->Run.WriteFile("Lexivander.qry", history);
+    return program->Run.Start() ? std::move(program) : nullptr;
+}
 
 class RealInputTest : public QObject
 {
@@ -104,6 +126,14 @@ private:
         return top;
     }
 
+    // Replaces the query box's text with `term` and presses Enter.
+    static void EnterTerm(const XSession &session, const QString &term)
+    {
+        session.Key("ctrl+a");
+        session.Type(term);
+        session.Key("Return");
+    }
+
     void CloseByAltF4(XSession &session, ProgramRun &run)
     {
         session.Key("alt+F4");
@@ -148,12 +178,11 @@ private slots:
     {
         QFETCH(int, mode);
         QFETCH(QStringList, urls);
-        XSession session;
-        QVERIFY(session.Started());
-        ProgramRun run(session, TELLARIA_PROGRAM);
-        run.WriteFile("Lexivanedr.ini", Settings(mode));
-        QVERIFY(run.Start());
-        session.Click(run.At(Layout.QueryBox.x(), Layout.QueryBox.y()));
+        const auto program = Launch(mode);
+        QVERIFY(program);
+        XSession &session = program->Session;
+        ProgramRun &run = program->Run;
+        run.Click(Layout.QueryBox);
         session.Type("big cat");
         session.Key("Return");
         QVERIFY(WaitForResultRequests(urls.size()));
@@ -165,13 +194,11 @@ private slots:
 
     void typingCompletesFromTheHistory()
     {
-        XSession session;
-        QVERIFY(session.Started());
-        ProgramRun run(session, TELLARIA_PROGRAM);
-        run.WriteFile("Lexivanedr.ini", Settings(3));
-        run.WriteFile("Lexivander.qry", "cattle\r\nCat\r\n");
-        QVERIFY(run.Start());
-        session.Click(run.At(Layout.QueryBox.x(), Layout.QueryBox.y()));
+        const auto program = Launch(3, "cattle\r\nCat\r\n");
+        QVERIFY(program);
+        XSession &session = program->Session;
+        ProgramRun &run = program->Run;
+        run.Click(Layout.QueryBox);
         // "c" completes to the first entry that starts with it, in the case typed.
         session.Type("c");
         session.Key("Return");
@@ -199,7 +226,7 @@ private slots:
         run.WriteFile("Lexivanedr.ini", Settings(3));
         run.WriteFile("Lexivander.qry", "\xD6\xD0\xCE\xC4\r\n"); // 中文 in the code page
         QVERIFY(run.Start());
-        session.Click(run.At(Layout.QueryBox.x(), Layout.QueryBox.y()));
+        run.Click(Layout.QueryBox);
         session.Key("ctrl+space"); // pinyin on
         QTest::qWait(500);
         // Space commits the first candidate, 中; the box completes it to 中文 with 文 selected.
@@ -224,14 +251,13 @@ private slots:
 
     void enterWithEveryEncyclopaediaUncheckedOpensNothingButRecords()
     {
-        XSession session;
-        QVERIFY(session.Started());
-        ProgramRun run(session, TELLARIA_PROGRAM);
-        run.WriteFile("Lexivanedr.ini", Settings(0));
-        QVERIFY(run.Start());
+        const auto program = Launch(0);
+        QVERIFY(program);
+        XSession &session = program->Session;
+        ProgramRun &run = program->Run;
         for (int row = 0; row < 5; ++row)
-            session.Click(run.At(Layout.CheckBox(row).x(), Layout.CheckBox(row).y()));
-        session.Click(run.At(Layout.QueryBox.x(), Layout.QueryBox.y()));
+            run.Click(Layout.CheckBox(row));
+        run.Click(Layout.QueryBox);
         session.Type("owl");
         session.Key("Return");
         // The next query, in the Bing mode (Shift+Tab to the mode selector, End), is the only one
@@ -239,9 +265,7 @@ private slots:
         session.Key("shift+Tab");
         session.Key("End");
         session.Key("Tab");
-        session.Key("ctrl+a");
-        session.Type("emu");
-        session.Key("Return");
+        EnterTerm(session, "emu");
         QVERIFY(WaitForResultRequests(1));
         QCOMPARE(ResultRequests(), QStringList{"http://dict.bing.com.cn/?FORM=CHOT20&q=emu"});
         CloseByAltF4(session, run);
@@ -250,12 +274,11 @@ private slots:
 
     void aBlankTermIsRefusedWithAMessageAnsweredByAKey()
     {
-        XSession session;
-        QVERIFY(session.Started());
-        ProgramRun run(session, TELLARIA_PROGRAM);
-        run.WriteFile("Lexivanedr.ini", Settings(3));
-        QVERIFY(run.Start());
-        session.Click(run.At(Layout.QueryBox.x(), Layout.QueryBox.y()));
+        const auto program = Launch(3);
+        QVERIFY(program);
+        XSession &session = program->Session;
+        ProgramRun &run = program->Run;
+        run.Click(Layout.QueryBox);
         session.Type("   ");
         session.Key("Return");
         // The message box is a second window with the program's title.
@@ -265,9 +288,7 @@ private slots:
         QVERIFY(TestProxy::WaitFor([&] { return session.VisibleWindows("^Tellaria$").size() == 1; },
                                    10000));
         // The focus is back in the query box: the next term goes straight in.
-        session.Key("ctrl+a");
-        session.Type("yak");
-        session.Key("Return");
+        EnterTerm(session, "yak");
         QVERIFY(WaitForResultRequests(1));
         QCOMPARE(ResultRequests(), QStringList{"http://dict.bing.com.cn/?FORM=CHOT20&q=yak"});
         CloseByAltF4(session, run);
@@ -276,13 +297,12 @@ private slots:
 
     void theModeSelectorWorksByKeyboardAndByMouse()
     {
-        XSession session;
-        QVERIFY(session.Started());
-        ProgramRun run(session, TELLARIA_PROGRAM);
-        run.WriteFile("Lexivanedr.ini", Settings(3));
-        QVERIFY(run.Start());
+        const auto program = Launch(3);
+        QVERIFY(program);
+        XSession &session = program->Session;
+        ProgramRun &run = program->Run;
         // Keyboard: from the query box back to the mode selector, Home, one down: the idiom mode.
-        session.Click(run.At(Layout.QueryBox.x(), Layout.QueryBox.y()));
+        run.Click(Layout.QueryBox);
         session.Key("shift+Tab");
         session.Key("Home");
         session.Key("Down");
@@ -292,15 +312,12 @@ private slots:
         QVERIFY(WaitForResultRequests(1));
         // Mouse: open the list, pick its last item (the Bing mode) by clicking it. The list opens
         // with the current item (the idiom mode, second) over the selector.
-        session.Click(run.At(Layout.ModeSelector.x(), Layout.ModeSelector.y()));
+        run.Click(Layout.ModeSelector);
         QTest::qWait(500);
-        session.Click(
-            run.At(Layout.ModeSelector.x(), Layout.ModeSelector.y() + 2 * Layout.ListItem));
+        run.Click(Layout.ModeSelector + QPoint(0, 2 * Layout.ListItem));
         QTest::qWait(300);
-        session.Click(run.At(Layout.QueryBox.x(), Layout.QueryBox.y()));
-        session.Key("ctrl+a");
-        session.Type("ox");
-        session.Key("Return");
+        run.Click(Layout.QueryBox);
+        EnterTerm(session, "ox");
         QVERIFY(WaitForResultRequests(2));
         QCOMPARE(ResultRequests(),
                  (QStringList{"http://cy.5156edu.com/serach.php?f_type=chengyu&f_key=ox",
@@ -311,11 +328,10 @@ private slots:
 
     void theMenusWorkByMouseAndByMnemonics()
     {
-        XSession session;
-        QVERIFY(session.Started());
-        ProgramRun run(session, TELLARIA_PROGRAM);
-        run.WriteFile("Lexivanedr.ini", Settings(3));
-        QVERIFY(run.Start());
+        const auto program = Launch(3);
+        QVERIFY(program);
+        XSession &session = program->Session;
+        ProgramRun &run = program->Run;
         QVERIFY(WaitForStartPage());
         const int startTop = WaitForStartPageTop(session, run);
         QVERIFY(startTop > 0);
@@ -333,9 +349,9 @@ private slots:
         session.Key("b");
         QVERIFY(TestProxy::WaitFor([&] { return startPageAt(bottom); }, 5000));
         // By mouse it comes back.
-        session.Click(run.At(Layout.ViewMenu.x(), Layout.ViewMenu.y()));
+        run.Click(Layout.ViewMenu);
         QTest::qWait(400);
-        session.Click(run.At(Layout.ViewMenu.x() + 30, Layout.ViewMenu.y() + 22));
+        run.Click(Layout.ViewMenu + QPoint(30, 22));
         QVERIFY(TestProxy::WaitFor([&] { return !startPageAt(bottom); }, 5000));
 
         // View > 标准按钮(T) by its mnemonics hides the toolbar band: the page area moves up.
@@ -348,7 +364,7 @@ private slots:
         QVERIFY(TestProxy::WaitFor([&] { return StartPageTop(session, run) == startTop; }, 5000));
 
         // File > 退出(X) by mouse ends the program, saving as a close does.
-        session.Click(run.At(Layout.FileMenu.x(), Layout.FileMenu.y()));
+        run.Click(Layout.FileMenu);
         QTest::qWait(400);
         // 退出 is the menu's last item: from the top, Up wraps round to it.
         session.Key("Up");
@@ -359,10 +375,10 @@ private slots:
 
     void fileMenuMnemonicsEndTheProgram()
     {
-        XSession session;
-        QVERIFY(session.Started());
-        ProgramRun run(session, TELLARIA_PROGRAM);
-        QVERIFY(run.Start());
+        const auto program = Launch(-1);
+        QVERIFY(program);
+        XSession &session = program->Session;
+        ProgramRun &run = program->Run;
         session.Key("alt+f");
         session.Key("x");
         QVERIFY(run.WaitForExit());
@@ -387,7 +403,7 @@ private slots:
             QCOMPARE(session.OuterSize(run.MainWindow()), QSize(729, 528));
             if (manager == WindowManager::None) {
                 // Nothing handles Alt+F4 without a window manager: the File menu closes.
-                session.Click(run.At(Layout.QueryBox.x(), Layout.QueryBox.y()));
+                run.Click(Layout.QueryBox);
                 session.Key("alt+f");
                 session.Key("x");
                 QVERIFY(run.WaitForExit());
@@ -402,27 +418,22 @@ private slots:
 
     void focusStaysWithTheUserAcrossQueriesAndClosedPages()
     {
-        XSession session;
-        QVERIFY(session.Started());
-        ProgramRun run(session, TELLARIA_PROGRAM);
-        run.WriteFile("Lexivanedr.ini", Settings(3));
-        QVERIFY(run.Start());
+        const auto program = Launch(3);
+        QVERIFY(program);
+        XSession &session = program->Session;
+        ProgramRun &run = program->Run;
         // No click: the window opens ready for a term.
         session.Type("ant");
         session.Key("Return");
         QVERIFY(WaitForResultRequests(1));
         // Enter leaves the focus in the query box.
-        session.Key("ctrl+a");
-        session.Type("bee");
-        session.Key("Return");
+        EnterTerm(session, "bee");
         QVERIFY(WaitForResultRequests(2));
         // Into the page, then the query button: the focused page goes, the focus does not.
-        session.Click(run.At(Layout.PageArea.x(), Layout.PageArea.y()));
-        session.Click(run.At(Layout.QueryButton.x(), Layout.QueryButton.y()));
+        run.Click(Layout.PageArea);
+        run.Click(Layout.QueryButton);
         QVERIFY(WaitForResultRequests(3));
-        session.Key("ctrl+a");
-        session.Type("cow");
-        session.Key("Return");
+        EnterTerm(session, "cow");
         QVERIFY(WaitForResultRequests(4));
         QCOMPARE(ResultRequests(), (QStringList{"http://dict.bing.com.cn/?FORM=CHOT20&q=ant",
                                                 "http://dict.bing.com.cn/?FORM=CHOT20&q=bee",
@@ -433,19 +444,18 @@ private slots:
 
     void spaceOnTheCheckListSetsTheQueryButton()
     {
-        XSession session;
-        QVERIFY(session.Started());
-        ProgramRun run(session, TELLARIA_PROGRAM);
-        run.WriteFile("Lexivanedr.ini", Settings(0));
-        QVERIFY(run.Start());
-        session.Click(run.At(Layout.QueryBox.x(), Layout.QueryBox.y()));
+        const auto program = Launch(0);
+        QVERIFY(program);
+        XSession &session = program->Session;
+        ProgramRun &run = program->Run;
+        run.Click(Layout.QueryBox);
         session.Type("elk");
         // Every site unchecked by mouse: the button is off. Space on the last one checks it
         // again, and the button must follow.
         for (int row = 0; row < 5; ++row)
-            session.Click(run.At(Layout.CheckBox(row).x(), Layout.CheckBox(row).y()));
+            run.Click(Layout.CheckBox(row));
         session.Key("space");
-        session.Click(run.At(Layout.QueryButton.x(), Layout.QueryButton.y()));
+        run.Click(Layout.QueryButton);
         QVERIFY(WaitForResultRequests(1));
         QCOMPARE(ResultRequests(),
                  QStringList{"http://www.infoplease.com/search?fr=iptn&in=all&x=18&y=1&query=elk"});
@@ -454,11 +464,10 @@ private slots:
 
     void theMenuBarWorksFromTheKeyboard()
     {
-        XSession session;
-        QVERIFY(session.Started());
-        ProgramRun run(session, TELLARIA_PROGRAM);
-        run.WriteFile("Lexivanedr.ini", Settings(3));
-        QVERIFY(run.Start());
+        const auto program = Launch(3);
+        QVERIFY(program);
+        XSession &session = program->Session;
+        ProgramRun &run = program->Run;
         QVERIFY(WaitForStartPage());
         QVERIFY(WaitForStartPageTop(session, run) > 0);
         const int bottom = run.ClientGeometry().height() - 4;
@@ -494,11 +503,10 @@ private slots:
 
     void thePageAreaCoversTheStartPageCompletely()
     {
-        XSession session;
-        QVERIFY(session.Started());
-        ProgramRun run(session, TELLARIA_PROGRAM);
-        run.WriteFile("Lexivanedr.ini", Settings(0));
-        QVERIFY(run.Start());
+        const auto program = Launch(0);
+        QVERIFY(program);
+        XSession &session = program->Session;
+        ProgramRun &run = program->Run;
         QVERIFY(WaitForStartPage());
         QVERIFY(WaitForStartPageTop(session, run) > 0);
         const auto startPageShows = [&] {
@@ -514,14 +522,14 @@ private slots:
         };
         // Every site unchecked, Enter: an empty page area, in the window's face colour.
         for (int row = 0; row < 5; ++row)
-            session.Click(run.At(Layout.CheckBox(row).x(), Layout.CheckBox(row).y()));
-        session.Click(run.At(Layout.QueryBox.x(), Layout.QueryBox.y()));
+            run.Click(Layout.CheckBox(row));
+        run.Click(Layout.QueryBox);
         session.Type("yak");
         session.Key("Return");
         QVERIFY(TestProxy::WaitFor([&] { return !startPageShows(); }, 5000));
         // One result page: nothing of the start page beside its tab either.
-        session.Click(run.At(Layout.CheckBox(0).x(), Layout.CheckBox(0).y()));
-        session.Click(run.At(Layout.QueryBox.x(), Layout.QueryBox.y()));
+        run.Click(Layout.CheckBox(0));
+        run.Click(Layout.QueryBox);
         session.Key("Return");
         QVERIFY(WaitForResultRequests(1));
         QTest::qWait(500);
@@ -540,17 +548,16 @@ private slots:
                          "window.open('http://popup.example/ad');"
                          "new Image().src='http://marker.example/after-popup';</script>"
                          "</body></html>");
-        XSession session;
-        QVERIFY(session.Started());
-        ProgramRun run(session, TELLARIA_PROGRAM);
-        run.WriteFile("Lexivanedr.ini", Settings(3));
-        QVERIFY(run.Start());
+        const auto program = Launch(3);
+        QVERIFY(program);
+        XSession &session = program->Session;
+        ProgramRun &run = program->Run;
         session.Type("bat");
         session.Key("Return");
         QVERIFY(TestProxy::WaitFor(
             [&] { return ResultRequests().contains("http://marker.example/after-popup"); }, 20000));
         // The user's click on the link opens it, in the same tab.
-        session.Click(run.At(Layout.PageArea.x(), Layout.PageArea.y()));
+        run.Click(Layout.PageArea);
         QVERIFY(TestProxy::WaitFor(
             [&] { return ResultRequests().contains("http://clicked.example/"); }, 20000));
         QVERIFY2(!ResultRequests().join(' ').contains("popup.example"),
@@ -564,17 +571,16 @@ private slots:
         m_proxy->SetPage("http://dict.bing.com.cn/",
                          "<!DOCTYPE html><html><head><title>result</title></head><body>"
                          "<p>saved words</p></body></html>");
-        XSession session;
-        QVERIFY(session.Started());
-        ProgramRun run(session, TELLARIA_PROGRAM);
-        run.WriteFile("Lexivanedr.ini", Settings(3));
-        QVERIFY(run.Start());
+        const auto program = Launch(3);
+        QVERIFY(program);
+        XSession &session = program->Session;
+        ProgramRun &run = program->Run;
         session.Type("bat");
         session.Key("Return");
         QVERIFY(WaitForResultRequests(1));
         QTest::qWait(1000);
         // Right-click in the page: Save page is the menu's last item.
-        session.Click(run.At(Layout.PageArea.x(), Layout.PageArea.y()), 3);
+        run.Click(Layout.PageArea, 3);
         QTest::qWait(500);
         session.Key("Up");
         session.Key("Return");
@@ -596,16 +602,15 @@ private slots:
 
     void escapeCancelsADockingDrag()
     {
-        XSession session;
-        QVERIFY(session.Started());
-        ProgramRun run(session, TELLARIA_PROGRAM);
-        run.WriteFile("Lexivanedr.ini", Settings(3));
-        QVERIFY(run.Start());
+        const auto program = Launch(3);
+        QVERIFY(program);
+        XSession &session = program->Session;
+        ProgramRun &run = program->Run;
         QVERIFY(WaitForStartPage());
         const int dockedTop = WaitForStartPageTop(session, run);
         QVERIFY(dockedTop > 0);
-        const QPoint grab = run.At(Layout.BareToolBar.x(), Layout.BareToolBar.y());
-        const QPoint drop = run.At(300, 300);
+        const QPoint grab = run.At(Layout.BareToolBar);
+        const QPoint drop = run.At({300, 300});
         session.XDoTool({"mousemove", "--sync", QString::number(grab.x()),
                          QString::number(grab.y()), "mousedown", "1"});
         for (int step = 1; step <= 10; ++step) {
@@ -623,18 +628,17 @@ private slots:
 
     void theToolbarFloatsByADragMovesAndDocksBack()
     {
-        XSession session;
-        QVERIFY(session.Started());
-        ProgramRun run(session, TELLARIA_PROGRAM);
-        run.WriteFile("Lexivanedr.ini", Settings(3));
-        QVERIFY(run.Start());
+        const auto program = Launch(3);
+        QVERIFY(program);
+        XSession &session = program->Session;
+        ProgramRun &run = program->Run;
         QVERIFY(WaitForStartPage());
         const int dockedTop = WaitForStartPageTop(session, run);
         QVERIFY(dockedTop > 0);
 
         // Drag the toolbar by its bare part and drop it over the page area: it floats.
-        const QPoint grab = run.At(Layout.BareToolBar.x(), Layout.BareToolBar.y());
-        session.Drag(grab, {grab + QPoint(0, 40), run.At(300, 300)});
+        const QPoint grab = run.At(Layout.BareToolBar);
+        session.Drag(grab, {grab + QPoint(0, 40), run.At({300, 300})});
         const QString floating = session.WaitForWindow("^frmFloating$", 10000);
         QVERIFY(!floating.isEmpty());
         // The band area lost the toolbar's row: the page area starts higher.
@@ -653,7 +657,7 @@ private slots:
 
         // Drop it on the band area: the toolbar docks back and the window goes.
         const QPoint moved = caption + offset;
-        session.Drag(moved, {moved + QPoint(0, -30), run.At(300, 20)});
+        session.Drag(moved, {moved + QPoint(0, -30), run.At({300, 20})});
         QVERIFY(session.WaitForNoWindow("^frmFloating$", 10000));
         QVERIFY(TestProxy::WaitFor([&] { return StartPageTop(session, run) == dockedTop; }, 5000));
         CloseByAltF4(session, run);

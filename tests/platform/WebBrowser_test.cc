@@ -26,6 +26,25 @@ class WebBrowserTest : public QObject
 
 private:
     TestProxy *m_proxy = nullptr;
+    QTemporaryDir m_directory;
+
+    // Shows `browser` with the printable fixture page loaded.
+    static bool LoadPrintablePage(TWebBrowser &browser)
+    {
+        browser.resize(600, 400);
+        browser.window()->show();
+        browser.Navigate("http://print.example/");
+        return WaitForTitle(browser, "print");
+    }
+
+    // A printer that writes a PDF named `name` in the test's directory.
+    std::unique_ptr<QPrinter> PdfPrinter(const QString &name)
+    {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(m_directory.filePath(name));
+        return printer;
+    }
 
     static bool WaitForTitle(TWebBrowser &browser, const QString &title)
     {
@@ -44,7 +63,13 @@ private:
     }
 
 private slots:
-    void initTestCase() { m_proxy = new TestProxy(this); }
+    void initTestCase()
+    {
+        m_proxy = new TestProxy(this);
+        m_proxy->SetPage(
+            "http://print.example/",
+            "<html><head><title>print</title></head><body>printed words</body></html>");
+    }
 
     void silentBrowserAnswersScriptDialogsWithoutShowingThem()
     {
@@ -144,41 +169,25 @@ private slots:
 
     void printAndWaitRendersThePageOnceAtATime()
     {
-        m_proxy->SetPage(
-            "http://print.example/",
-            "<html><head><title>print</title></head><body>printed words</body></html>");
-        QTemporaryDir directory;
         TWebBrowser browser;
-        browser.resize(600, 400);
-        browser.show();
-        browser.Navigate("http://print.example/");
-        QVERIFY(WaitForTitle(browser, "print"));
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(directory.filePath("preview.pdf"));
+        QVERIFY(LoadPrintablePage(browser));
+        const auto pdf = PdfPrinter("preview.pdf");
+        QPrinter &printer = *pdf;
         bool nested = true;
         // A second job asked for while the first runs (a repaint of the preview) is refused.
         QTimer::singleShot(0, &browser, [&] { nested = browser.PrintAndWait(printer); });
         QVERIFY(browser.PrintAndWait(printer));
         QVERIFY(!nested);
-        QVERIFY(QFileInfo(directory.filePath("preview.pdf")).size() > 1000);
+        QVERIFY(QFileInfo(m_directory.filePath("preview.pdf")).size() > 1000);
         QCOMPARE(browser.QueryStatusWB(OLECMDID_PRINTPREVIEW), OLECMDF_SUPPORTED | OLECMDF_ENABLED);
     }
 
     void printAndWaitEndsWhenTheJobDoesNot()
     {
-        m_proxy->SetPage(
-            "http://print.example/",
-            "<html><head><title>print</title></head><body>printed words</body></html>");
-        QTemporaryDir directory;
         TWebBrowser browser;
-        browser.resize(600, 400);
-        browser.show();
-        browser.Navigate("http://print.example/");
-        QVERIFY(WaitForTitle(browser, "print"));
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(directory.filePath("late.pdf"));
+        QVERIFY(LoadPrintablePage(browser));
+        const auto pdf = PdfPrinter("late.pdf");
+        QPrinter &printer = *pdf;
         // No engine renders a page in a millisecond: the wait gives up and says so.
         QVERIFY(!browser.PrintAndWait(printer, 1));
         // The job still runs; a second one waits for it to end, then prints.
@@ -190,19 +199,11 @@ private slots:
 
     void aBrowserClosedWhilePrintingGoesWhenTheJobEnds()
     {
-        m_proxy->SetPage(
-            "http://print.example/",
-            "<html><head><title>print</title></head><body>printed words</body></html>");
         auto *holder = new QWidget;
         auto *browser = new TWebBrowser(holder);
-        browser->resize(600, 400);
-        holder->show();
-        browser->Navigate("http://print.example/");
-        QVERIFY(WaitForTitle(*browser, "print"));
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        QTemporaryDir directory;
-        printer.setOutputFileName(directory.filePath("closed.pdf"));
+        QVERIFY(LoadPrintablePage(*browser));
+        const auto pdf = PdfPrinter("closed.pdf");
+        QPrinter &printer = *pdf;
         bool finished = false;
         connect(browser, &QWebEngineView::printFinished, this, [&] { finished = true; });
         struct ConfirmingDialogs : BrowserDialogs

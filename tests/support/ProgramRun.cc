@@ -68,9 +68,14 @@ bool ProgramRun::Start(const QStringList &arguments)
     return true;
 }
 
-QPoint ProgramRun::At(int x, int y) const
+QPoint ProgramRun::At(const QPoint &point) const
 {
-    return ClientGeometry().topLeft() + QPoint(x, y);
+    return ClientGeometry().topLeft() + point;
+}
+
+void ProgramRun::Click(const QPoint &point, int button) const
+{
+    m_session.Click(At(point), button);
 }
 
 QRect ProgramRun::ClientGeometry() const

@@ -32,7 +32,9 @@ public:
     bool Start(const QStringList &arguments = {});
     QString MainWindow() const { return m_window; }
     // A point of the main window, given relative to its client area's top-left corner.
-    QPoint At(int x, int y) const;
+    QPoint At(const QPoint &point) const;
+    // Clicks with `button` at `point`, given relative to the client area's top-left corner.
+    void Click(const QPoint &point, int button = 1) const;
     QRect ClientGeometry() const;
 
     // Waits for the process to end by itself; true when it ended with exit code 0.

@@ -1,12 +1,12 @@
 #include "tests/support/XSession.h"
 
+#include "tests/support/TestProxy.h"
+
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QThread>
 
 #include <csignal>
 #include <sys/types.h>
@@ -15,19 +15,6 @@
 namespace tellaria::test {
 
 namespace {
-
-// Waits, keeping the test's own event loop (the recording proxy) running.
-bool WaitUntil(const std::function<bool()> &predicate, int timeoutMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!predicate()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(20);
-    }
-    return true;
-}
 
 void Stop(std::unique_ptr<QProcess> &process)
 {
@@ -83,7 +70,7 @@ XSession::XSession(WindowManager manager)
                       QStringLiteral("-nolisten"), QStringLiteral("tcp")},
                      environment);
     // The server is up once a client can open the display.
-    if (!WaitUntil(
+    if (!TestProxy::WaitFor(
             [&] {
                 bool ok = false;
                 Run(QStringLiteral("xdotool"), {QStringLiteral("getdisplaygeometry")}, &ok);
@@ -101,7 +88,7 @@ XSession::XSession(WindowManager manager)
                                                                : QStringLiteral("openbox"),
                             {}, environment);
     // A window manager announces itself on the root window once it manages the screen.
-    m_started = WaitUntil(
+    m_started = TestProxy::WaitFor(
         [&] {
             return Run(QStringLiteral("xprop"),
                        {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
@@ -162,7 +149,7 @@ bool XSession::StartPinyinInputMethod()
         return false;
     m_inputMethod = Start(QStringLiteral("fcitx5"), {QStringLiteral("--replace")}, Environment());
     // fcitx5-remote answers with the input state (0, 1 or 2) once the daemon serves its bus name.
-    return WaitUntil(
+    return TestProxy::WaitFor(
         [&] {
             bool ok = false;
             const QString state = Run(QStringLiteral("fcitx5-remote"), {}, &ok);
@@ -249,7 +236,7 @@ QStringList XSession::VisibleWindows(const QString &titleRegex) const
 QString XSession::WaitForWindow(const QString &titleRegex, int timeoutMs) const
 {
     QString window;
-    WaitUntil(
+    TestProxy::WaitFor(
         [&] {
             window = VisibleWindows(titleRegex).value(0);
             return !window.isEmpty();
@@ -260,7 +247,7 @@ QString XSession::WaitForWindow(const QString &titleRegex, int timeoutMs) const
 
 bool XSession::WaitForNoWindow(const QString &titleRegex, int timeoutMs) const
 {
-    return WaitUntil([&] { return VisibleWindows(titleRegex).isEmpty(); }, timeoutMs);
+    return TestProxy::WaitFor([&] { return VisibleWindows(titleRegex).isEmpty(); }, timeoutMs);
 }
 
 QRect XSession::ClientGeometry(const QString &window) const

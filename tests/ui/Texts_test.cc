@@ -113,6 +113,17 @@ QStringList VisibleTexts(const QWidget *root, bool buttonsOnly = false)
     return texts;
 }
 
+// The context menu that opens next, or null when none does.
+QMenu *WaitForPopupMenu()
+{
+    QMenu *menu = nullptr;
+    TestProxy::WaitFor([&] {
+        menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        return menu != nullptr;
+    });
+    return menu;
+}
+
 // Runs `trigger`, waits for the modal dialog it opens, reads it and closes it.
 QStringList TextsOfModal(const std::function<void()> &trigger, bool buttonsOnly)
 {
@@ -216,11 +227,8 @@ private slots:
             QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
                                     window.CmbBook->mapToGlobal(QPoint(5, 5)));
             QApplication::sendEvent(window.CmbBook->lineEdit(), &event);
-            QMenu *menu = nullptr;
-            QVERIFY(TestProxy::WaitFor([&] {
-                menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-                return menu != nullptr;
-            }));
+            QMenu *menu = WaitForPopupMenu();
+            QVERIFY(menu);
             AddMenuTexts(menu, texts);
             menu->close();
             QVERIFY(TestProxy::WaitFor([&] { return !QApplication::activePopupWidget(); }));
@@ -228,11 +236,8 @@ private slots:
             TWebBrowser *browser = window.ActiveBrowser();
             QWidget *surface = browser->focusProxy() ? browser->focusProxy() : browser;
             QTest::mouseClick(surface, Qt::RightButton, {}, QPoint(200, 200));
-            QMenu *menu = nullptr;
-            QVERIFY(TestProxy::WaitFor([&] {
-                menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-                return menu != nullptr;
-            }));
+            QMenu *menu = WaitForPopupMenu();
+            QVERIFY(menu);
             AddMenuTexts(menu, texts);
             menu->close();
             QVERIFY(TestProxy::WaitFor([&] { return !QApplication::activePopupWidget(); }));
@@ -251,11 +256,8 @@ private slots:
         TWebBrowser *browser = m_window->ActiveBrowser();
         QWidget *surface = browser->focusProxy() ? browser->focusProxy() : browser;
         QTest::mouseClick(surface, Qt::RightButton, {}, QPoint(200, 200));
-        QMenu *menu = nullptr;
-        QVERIFY(TestProxy::WaitFor([&] {
-            menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-            return menu != nullptr;
-        }));
+        QMenu *menu = WaitForPopupMenu();
+        QVERIFY(menu);
         QStringList items;
         for (const QAction *action : menu->actions()) {
             if (!action->isSeparator())
