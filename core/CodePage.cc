@@ -1,5 +1,6 @@
 #include "core/CodePage.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
@@ -25,9 +26,11 @@ public:
     Converter(const Converter &) = delete;
     Converter &operator=(const Converter &) = delete;
 
-    // Converts `input`; every byte the converter refuses is skipped and replaced by
-    // `replacement`, so the conversion always finishes.
-    std::string Convert(std::string_view input, std::string_view replacement)
+    // Converts `input`; every code unit (of `unitSize` bytes) the converter refuses is skipped and
+    // replaced by `replacement`, so the conversion always finishes.
+    std::string Convert(std::string_view input,
+                        std::string_view replacement,
+                        std::size_t unitSize = 1)
     {
         std::string result;
         if (input.empty())
@@ -60,8 +63,9 @@ public:
                 result.resize(result.size() * 2 + replacement.size());
             result.replace(used, replacement.size(), replacement);
             used += replacement.size();
-            ++in;
-            --inLeft;
+            const std::size_t skipped = std::min(unitSize, inLeft);
+            in += skipped;
+            inLeft -= skipped;
         }
         // Flush any shift state (none for these encodings, but iconv asks for it).
         for (;;) {
@@ -98,6 +102,13 @@ std::string AnsiFromUtf8(std::string_view utf8)
 {
     thread_local Converter converter(AnsiCodePage, "UTF-8");
     return converter.Convert(utf8, "?");
+}
+
+std::string AnsiFromUtf16(std::string_view utf16, bool bigEndian)
+{
+    thread_local Converter littleEndian(AnsiCodePage, "UTF-16LE");
+    thread_local Converter bigEndianConverter(AnsiCodePage, "UTF-16BE");
+    return (bigEndian ? bigEndianConverter : littleEndian).Convert(utf16, "?", 2);
 }
 
 } // namespace tellaria

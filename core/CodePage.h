@@ -23,4 +23,9 @@ std::string Utf8(std::string_view ansi);
 // never fails. Every character of Unicode has GB18030 bytes, so valid input round-trips.
 std::string AnsiFromUtf8(std::string_view utf8);
 
+// UTF-16 text (without its byte-order mark) converted to the ANSI code page. Each code unit that
+// is not part of a valid character (an unpaired surrogate, an odd last byte) becomes "?"; the
+// function never fails.
+std::string AnsiFromUtf16(std::string_view utf16, bool bigEndian);
+
 } // namespace tellaria
