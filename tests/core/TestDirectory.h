@@ -9,7 +9,9 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <grp.h>
 #include <iterator>
+#include <pwd.h>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -103,6 +105,48 @@ inline std::string RunInChild(const std::function<std::string()> &body)
     if (!WIFEXITED(status))
         return "child ended by signal " + std::to_string(WTERMSIG(status));
     return result;
+}
+
+// The tests run as root in CI, and root reads and writes through any file mode; the cases about
+// permissions run as this ordinary user instead, in a child process.
+struct OrdinaryUser
+{
+    uid_t Uid;
+    gid_t Gid;
+};
+
+inline OrdinaryUser Nobody()
+{
+    const passwd *entry = getpwnam("nobody");
+    return entry ? OrdinaryUser{entry->pw_uid, entry->pw_gid} : OrdinaryUser{65534, 65534};
+}
+
+// Makes the ordinary user the owner of `path` (a directory then takes the user's files); nothing
+// to do when the tests do not run as root.
+inline void HandToOrdinaryUser(const std::string &path)
+{
+    if (geteuid() == 0 && chown(path.c_str(), Nobody().Uid, Nobody().Gid) != 0)
+        throw std::runtime_error("cannot hand " + path + " to the ordinary user");
+}
+
+// Gives up root for good; already an ordinary user, the process stays as it is.
+inline void BecomeOrdinaryUser()
+{
+    if (geteuid() != 0)
+        return;
+    const OrdinaryUser user = Nobody();
+    if (setgroups(0, nullptr) != 0 || setresgid(user.Gid, user.Gid, user.Gid) != 0
+        || setresuid(user.Uid, user.Uid, user.Uid) != 0)
+        throw std::runtime_error("cannot become the ordinary user");
+}
+
+// RunInChild, the child running as the ordinary user.
+inline std::string RunAsOrdinaryUser(const std::function<std::string()> &body)
+{
+    return RunInChild([&] {
+        BecomeOrdinaryUser();
+        return body();
+    });
 }
 
 } // namespace tellaria::test
