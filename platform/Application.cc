@@ -1,9 +1,12 @@
 #include "platform/Application.h"
 
+#include "platform/TerminationSignals.h"
+
 #include <QAbstractEventDispatcher>
 #include <QMessageBox>
 #include <QThread>
 
+#include <cstdio>
 #include <exception>
 
 namespace tellaria {
@@ -38,8 +41,21 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
 
 void TApplication::ReportError(const QString &message)
 {
+    ReportErrors({message});
+}
+
+void TApplication::ReportErrors(const QStringList &messages)
+{
+    QStringList lines;
+    for (const QString &message : messages)
+        lines << ErrorReportText(message);
+    if (TTerminationSignals::Arrived()) {
+        for (const QString &line : std::as_const(lines))
+            std::fprintf(stderr, "%s: %s\n", ApplicationTitle, line.toLocal8Bit().constData());
+        return;
+    }
     QMessageBox::critical(QApplication::activeWindow(), QString::fromLatin1(ApplicationTitle),
-                          ErrorReportText(message));
+                          lines.join(QLatin1Char('\n')));
 }
 
 } // namespace tellaria

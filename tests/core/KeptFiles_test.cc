@@ -18,54 +18,17 @@
 namespace tellaria {
 namespace {
 
+using test::FileState;
 using test::HandToOrdinaryUser;
 using test::ReadFile;
 using test::RunAsOrdinaryUser;
+using test::StateOf;
 using test::TestDirectory;
 using test::WriteFile;
 using Entries = std::vector<std::string>;
 using namespace std::string_view_literals;
 
 constexpr off_t Terabyte = off_t{1} << 40;
-
-// What must not change about a kept file: its identity, mode, size, time and (when small
-// enough to read) its bytes.
-struct FileState
-{
-    ino_t Inode = 0;
-    mode_t Mode = 0;
-    off_t Size = 0;
-    long long ModifiedNs = 0;
-    std::string Bytes;
-
-    bool operator==(const FileState &) const = default;
-};
-
-void PrintTo(const FileState &state, std::ostream *out)
-{
-    *out << "inode " << state.Inode << ", mode " << std::oct << state.Mode << std::dec << ", "
-         << state.Size << " bytes: \"" << state.Bytes << '"';
-}
-
-FileState StateOf(const std::string &path)
-{
-    struct stat status;
-    if (lstat(path.c_str(), &status) != 0)
-        return {};
-    FileState state{status.st_ino,
-                    status.st_mode,
-                    status.st_size,
-                    status.st_mtim.tv_sec * 1'000'000'000LL + status.st_mtim.tv_nsec,
-                    {}};
-    if (S_ISREG(status.st_mode) && status.st_size < (1 << 20)) {
-        // Read as root would: the file's mode may refuse the test itself.
-        const mode_t mode = status.st_mode & 07777;
-        chmod(path.c_str(), 0600);
-        state.Bytes = ReadFile(path);
-        chmod(path.c_str(), mode);
-    }
-    return state;
-}
 
 void MakeSparse(const std::string &path, std::string_view head, off_t size)
 {

@@ -11,10 +11,12 @@
 #include <functional>
 #include <grp.h>
 #include <iterator>
+#include <ostream>
 #include <pwd.h>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -60,6 +62,45 @@ inline std::string ReadFile(const std::string &path)
     if (!in)
         throw std::runtime_error("cannot read " + path);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// What must not change about a kept file: its identity, mode, size, time and (when small
+// enough to read) its bytes.
+struct FileState
+{
+    ino_t Inode = 0;
+    mode_t Mode = 0;
+    off_t Size = 0;
+    long long ModifiedNs = 0;
+    std::string Bytes;
+
+    bool operator==(const FileState &) const = default;
+};
+
+inline void PrintTo(const FileState &state, std::ostream *out)
+{
+    *out << "inode " << state.Inode << ", mode " << std::oct << state.Mode << std::dec << ", "
+         << state.Size << " bytes: \"" << state.Bytes << '"';
+}
+
+inline FileState StateOf(const std::string &path)
+{
+    struct stat status;
+    if (lstat(path.c_str(), &status) != 0)
+        return {};
+    FileState state{status.st_ino,
+                    status.st_mode,
+                    status.st_size,
+                    status.st_mtim.tv_sec * 1'000'000'000LL + status.st_mtim.tv_nsec,
+                    {}};
+    if (S_ISREG(status.st_mode) && status.st_size < (1 << 20)) {
+        // Read as root would: the file's mode may refuse the test itself.
+        const mode_t mode = status.st_mode & 07777;
+        chmod(path.c_str(), 0600);
+        state.Bytes = ReadFile(path);
+        chmod(path.c_str(), mode);
+    }
+    return state;
 }
 
 // Names of the directory's entries, for checking that nothing was left behind.
