@@ -89,24 +89,24 @@ void SplitLines(std::string_view bytes, Emit &&emit)
 }
 
 // A history an editor saved in Unicode, as its byte-order mark tells, converted to the code page
-// every entry is held in; other bytes are returned as they are. Every character has bytes in the
-// code page, so nothing is lost, and the next save writes the code page like any other.
+// every entry is held in; the next save writes the code page like any other. Bytes that are not
+// valid in the encoding their mark names are returned as they are, so neither way loses any.
 FileBytes InCodePage(FileBytes bytes)
 {
     const std::string_view view = bytes.View();
-    std::string converted;
+    std::optional<std::string> converted;
     if (view.starts_with("\xEF\xBB\xBF"))
-        converted = AnsiFromUtf8(view.substr(3));
+        converted = AnsiFromUnicode(view.substr(3), UnicodeEncoding::Utf8);
     else if (view.starts_with("\xFF\xFE"))
-        converted = AnsiFromUtf16(view.substr(2), false);
+        converted = AnsiFromUnicode(view.substr(2), UnicodeEncoding::Utf16LittleEndian);
     else if (view.starts_with("\xFE\xFF"))
-        converted = AnsiFromUtf16(view.substr(2), true);
-    else
+        converted = AnsiFromUnicode(view.substr(2), UnicodeEncoding::Utf16BigEndian);
+    if (!converted)
         return bytes;
     FileBytes result;
-    result.Data = std::make_unique_for_overwrite<char[]>(converted.size());
-    result.Size = converted.size();
-    std::memcpy(result.Data.get(), converted.data(), converted.size());
+    result.Data = std::make_unique_for_overwrite<char[]>(converted->size());
+    result.Size = converted->size();
+    std::memcpy(result.Data.get(), converted->data(), converted->size());
     return result;
 }
 

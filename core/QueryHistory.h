@@ -53,9 +53,9 @@ public:
 
     // Replaces the list with the history file in `directory`, if there is one; leaves it empty
     // otherwise. A file that begins with a UTF-8 or UTF-16 byte-order mark is read in that
-    // encoding. A file that exists but cannot be read (unreadable, locked by a writer, larger than
-    // the memory could hold) throws CannotOpenFile with its full path; the list is left empty and
-    // the load counts as failed.
+    // encoding when the rest is valid in it. A file that exists but cannot be read (unreadable,
+    // locked by a writer, larger than the memory could hold) throws CannotOpenFile with its full
+    // path; the list is left empty and the load counts as failed.
     void LoadQueryHistory(const std::string &directory);
 
     // Whether the last load failed: the file holds entries the list lacks.

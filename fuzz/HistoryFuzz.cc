@@ -1,8 +1,8 @@
 // The history file: whatever bytes it holds load without harm, the entries agree with a plain
 // reading of the line rules, and entries saved are the entries loaded.
 
+#include "FuzzSupport.h"
 #include "core/QueryHistory.h"
-#include "fuzz/FuzzSupport.h"
 
 #include <algorithm>
 #include <cstdint>

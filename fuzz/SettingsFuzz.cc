@@ -5,9 +5,9 @@
 // Input layout: 4 bytes of value (little-endian), 1 byte of name lengths (section in the high
 // nibble, key in the low one), the section name, the key name, then the file's content.
 
+#include "FuzzSupport.h"
 #include "core/AsciiCase.h"
 #include "core/SettingsFile.h"
-#include "fuzz/FuzzSupport.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -169,12 +169,27 @@ const UnicodeHistory unicodeHistories[] = {
      {"dog", Zhong + Grin}},
     {"OnlyTheMark", "\xFF\xFE", {}},
     {"Utf16NulEndsTheContent", Utf16(u"a\0b\r\nc"sv, false), {"a"}},
-    {"Utf16UnpairedSurrogate", Utf16(u"a\xD800z\r\nb", false), {"a?z", "b"}},
-    {"Utf16OddLastByte", Utf16(u"ab", false) + "c", {"ab?"}},
+    // Bytes not valid in the encoding the mark names are read as they are, as ever, so a file
+    // that happens to begin with a mark loses nothing to a conversion either.
+    {"Utf16UnpairedSurrogate",
+     Utf16(u"a\xD800z\r\nb", false),
+     {"\xFF\xFE"
+      "a"}},
+    {"Utf16OddLength",
+     "\xFF\xFE"
+     "d\r\n",
+     {"\xFF\xFE"
+      "d"}},
     {"Utf8InvalidByte",
      "\xEF\xBB\xBF"
      "a\xFFz",
-     {"a?z"}},
+     {"\xEF\xBB\xBF"
+      "a\xFFz"}},
+    {"Utf8CharacterTheCodePageLacks",
+     "\xEF\xBB\xBF"
+     "\xEE\x9E\x8D",
+     {"\xEF\xBB\xBF"
+      "\xEE\x9E\x8D"}},
     // A mark not at the start is text like any other.
     {"MarkAfterText", "x\xFF\xFEy", {"x\xFF\xFEy"}},
 };
