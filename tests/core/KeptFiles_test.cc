@@ -116,26 +116,6 @@ INSTANTIATE_TEST_SUITE_P(Cases,
                          testing::ValuesIn(unloadableHistories),
                          [](const auto &info) { return std::string(info.param.Name); });
 
-TEST(UnloadableHistory, ALaterLoadThatSucceedsSavesAgain)
-{
-    TestDirectory directory;
-    const std::string path = directory.File(QueryHistoryFileName);
-    WriteFile(path, "dog\r\n");
-    const int writer = open(path.c_str(), O_RDWR | O_CLOEXEC);
-    ASSERT_EQ(flock(writer, LOCK_EX), 0);
-    QueryHistory history;
-    EXPECT_THROW(history.LoadQueryHistory(directory.Slash()), FileError);
-    close(writer);
-
-    QueryHistory copy = history;
-    EXPECT_TRUE(copy.LoadFailed());
-    history.LoadQueryHistory(directory.Slash());
-    EXPECT_FALSE(history.LoadFailed());
-    history.RecordQuery("cat");
-    history.SaveQueryHistory(directory.Slash());
-    EXPECT_EQ(ReadFile(path), "dog\r\ncat\r\n");
-}
-
 // --- A history in Unicode ---
 
 std::string Utf16(std::u16string_view text, bool bigEndian)

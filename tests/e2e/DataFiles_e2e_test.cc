@@ -275,9 +275,12 @@ TEST(LockRun, FileSystemWithoutLocksLoadsAndSaves)
     Put(directory.File(History), "dog\ncat", 0644);
     HandToOrdinaryUser(directory.File(History));
 
-    const ProgramRun run
-        = directory.StartAndClose({std::string("LD_PRELOAD=") + TELLARIA_FLOCK_SHIM,
-                                   "TELLARIA_FLOCK_ERROR=" + std::to_string(ENOLCK)});
+    // Beside the program, so that the ordinary user can load it wherever the build tree lies.
+    const std::string shim = directory.File("flock-shim.so");
+    std::filesystem::copy_file(TELLARIA_FLOCK_SHIM, shim);
+
+    const ProgramRun run = directory.StartAndClose(
+        {"LD_PRELOAD=" + shim, "TELLARIA_FLOCK_ERROR=" + std::to_string(ENOLCK)});
     EXPECT_TRUE(run.Closed);
     EXPECT_EQ(run.Reports, "");
     EXPECT_EQ(StateOf(directory.File(History)).Bytes, "dog\r\ncat\r\n");
