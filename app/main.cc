@@ -2,6 +2,8 @@
 // window, and the event loop until the main window has closed.
 
 #include "platform/Application.h"
+#include "platform/TerminationSignals.h"
+#include "platform/WebBrowser.h"
 #include "ui/Unit2.h"
 #include "ui/UnitMain.h"
 
@@ -11,8 +13,12 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 
     tellaria::TApplication application(argc, argv);
+    // The engine resets the handling of SIGTERM and SIGINT as it starts, so it starts first.
+    tellaria::ConfigureBrowserProfile();
+    tellaria::TTerminationSignals termination;
 
     tellaria::TfrmMain frmMain;
+    termination.CloseOnSignal(&frmMain);
     // Made at start as the floating window class's first instance; floating the toolbar always
     // makes a new one, so this one stays hidden.
     tellaria::TfrmFloating frmFloating;

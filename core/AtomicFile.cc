@@ -108,6 +108,14 @@ std::string FileToReplace(const std::string &path)
 void ReplaceFileContent(const std::string &requestedPath, std::string_view content)
 {
     const std::string path = FileToReplace(requestedPath);
+    // Renaming over a file needs only the directory to be writable; a file the user made
+    // read-only is pinned all the same, so the file's own write permission is asked, with the
+    // effective IDs a write would use.
+    struct stat old;
+    const bool replacesRegularFile = stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    if (replacesRegularFile && faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+        throw CannotCreateFile(path, errno);
+
     RemoveStaleTemporaryFiles(path);
     std::string temporaryPath;
     const int fd = CreateTemporaryFile(path, temporaryPath);
@@ -120,15 +128,13 @@ void ReplaceFileContent(const std::string &requestedPath, std::string_view conte
         return CannotCreateFile(path, error);
     };
 
-    // A fresh file cannot be locked by anyone else yet; the lock is for loaders that open the
-    // target once the rename has made this file the target.
-    if (flock(fd, LOCK_EX) != 0)
-        throw fail(errno);
+    // The lock is for loaders that open the target once the rename has made this file the
+    // target. Nobody else can hold a fresh file, so a failure here only means a file system
+    // without locks, where the save goes on unlocked.
+    flock(fd, LOCK_EX | LOCK_NB);
 
     // Keep the permissions of the file being replaced.
-    struct stat old;
-    if (stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)
-        && fchmod(fd, old.st_mode & 07777) != 0)
+    if (replacesRegularFile && fchmod(fd, old.st_mode & 07777) != 0)
         throw fail(errno);
 
     if (!WriteAll(fd, content) || fsync(fd) != 0)

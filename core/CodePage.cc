@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <iconv.h>
+#include <optional>
 
 namespace tellaria {
 
@@ -26,17 +27,21 @@ public:
     Converter &operator=(const Converter &) = delete;
 
     // Converts `input`; every byte the converter refuses is skipped and replaced by
-    // `replacement`, so the conversion always finishes.
-    std::string Convert(std::string_view input, std::string_view replacement)
+    // `replacement`, so the conversion always finishes. Without a replacement the conversion
+    // fails instead, giving nothing.
+    std::optional<std::string> Convert(std::string_view input,
+                                       std::optional<std::string_view> replacement)
     {
         std::string result;
         if (input.empty())
             return result;
         if (m_descriptor == InvalidDescriptor()) {
+            if (!replacement)
+                return std::nullopt;
             // No converter at all: keep what is plain ASCII in both encodings.
             for (const char c : input)
-                result
-                    += static_cast<unsigned char>(c) < 0x80 ? std::string_view(&c, 1) : replacement;
+                result += static_cast<unsigned char>(c) < 0x80 ? std::string_view(&c, 1)
+                                                               : *replacement;
             return result;
         }
         iconv(m_descriptor, nullptr, nullptr, nullptr, nullptr);
@@ -56,10 +61,12 @@ public:
                 continue;
             }
             // EILSEQ, or EINVAL for a sequence cut off by the end of the input.
-            if (result.size() - used < replacement.size())
-                result.resize(result.size() * 2 + replacement.size());
-            result.replace(used, replacement.size(), replacement);
-            used += replacement.size();
+            if (!replacement)
+                return std::nullopt;
+            if (result.size() - used < replacement->size())
+                result.resize(result.size() * 2 + replacement->size());
+            result.replace(used, replacement->size(), *replacement);
+            used += replacement->size();
             ++in;
             --inLeft;
         }
@@ -91,13 +98,29 @@ private:
 std::string Utf8(std::string_view ansi)
 {
     thread_local Converter converter("UTF-8", AnsiCodePage);
-    return converter.Convert(ansi, "\xEF\xBF\xBD");
+    return *converter.Convert(ansi, "\xEF\xBF\xBD");
 }
 
 std::string AnsiFromUtf8(std::string_view utf8)
 {
     thread_local Converter converter(AnsiCodePage, "UTF-8");
-    return converter.Convert(utf8, "?");
+    return *converter.Convert(utf8, "?");
+}
+
+std::optional<std::string> AnsiFromUnicode(std::string_view text, UnicodeEncoding encoding)
+{
+    thread_local Converter fromUtf8(AnsiCodePage, "UTF-8");
+    thread_local Converter fromUtf16LittleEndian(AnsiCodePage, "UTF-16LE");
+    thread_local Converter fromUtf16BigEndian(AnsiCodePage, "UTF-16BE");
+    switch (encoding) {
+    case UnicodeEncoding::Utf8:
+        return fromUtf8.Convert(text, std::nullopt);
+    case UnicodeEncoding::Utf16LittleEndian:
+        return fromUtf16LittleEndian.Convert(text, std::nullopt);
+    case UnicodeEncoding::Utf16BigEndian:
+        return fromUtf16BigEndian.Convert(text, std::nullopt);
+    }
+    return std::nullopt;
 }
 
 } // namespace tellaria

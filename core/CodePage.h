@@ -10,6 +10,7 @@
 // This module is the only place that knows how the conversion is done (iconv here); a Windows
 // build would put the system's own conversion behind the same two functions.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,5 +23,12 @@ std::string Utf8(std::string_view ansi);
 // UTF-8 text converted to the ANSI code page. Invalid UTF-8 sequences become "?"; the function
 // never fails. Every character of Unicode has GB18030 bytes, so valid input round-trips.
 std::string AnsiFromUtf8(std::string_view utf8);
+
+enum class UnicodeEncoding { Utf8, Utf16LittleEndian, Utf16BigEndian };
+
+// Unicode text in `encoding` (without a byte-order mark) converted to the ANSI code page; nothing
+// when the text is not valid in its encoding or holds a character the code page cannot take
+// back (a few private-use ones), so that a result is always the whole text.
+std::optional<std::string> AnsiFromUnicode(std::string_view text, UnicodeEncoding encoding);
 
 } // namespace tellaria

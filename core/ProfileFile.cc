@@ -10,7 +10,6 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
-#include <sys/stat.h>
 #include <utility>
 
 namespace tellaria {
@@ -310,13 +309,8 @@ std::string GetPrivateProfileString(std::string_view section,
                                     std::string_view defaultValue,
                                     const std::string &path)
 {
-    const FileDescriptor file = OpenForReading(path);
-    struct stat status;
-    FileBytes bytes;
-    if (!file.IsOpen() || fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)
-        || !ReadToEnd(file.Get(), static_cast<std::size_t>(status.st_size), bytes))
-        return ProfileLookup({}, section, key, defaultValue);
-    return ProfileLookup(bytes.View(), section, key, defaultValue);
+    const FileRead file = ReadWholeFile(path, ProfileFileSizeLimit, ReadLock::None);
+    return ProfileLookup(file.Bytes.View(), section, key, defaultValue);
 }
 
 void WritePrivateProfileString(std::string_view section,
@@ -324,24 +318,12 @@ void WritePrivateProfileString(std::string_view section,
                                std::string_view value,
                                const std::string &path)
 {
-    FileBytes bytes;
-    {
-        const FileDescriptor file = OpenForReading(path);
-        if (file.IsOpen()) {
-            // A file that is there but cannot be read must not be replaced by one holding only
-            // this value.
-            struct stat status;
-            if (fstat(file.Get(), &status) != 0)
-                throw CannotCreateFile(path, errno);
-            if (!S_ISREG(status.st_mode))
-                throw CannotCreateFile(path, S_ISDIR(status.st_mode) ? EISDIR : EINVAL);
-            if (!ReadToEnd(file.Get(), static_cast<std::size_t>(status.st_size), bytes))
-                throw CannotCreateFile(path, errno);
-        } else if (errno != ENOENT) {
-            throw CannotCreateFile(path, errno);
-        }
-    }
-    ReplaceFileContent(path, ProfileReplace(bytes.View(), section, key, value));
+    // A file that is there but cannot be read whole must not be replaced by one holding only
+    // this value.
+    const FileRead file = ReadWholeFile(path, ProfileFileSizeLimit, ReadLock::None);
+    if (file.Error != 0 && file.Error != ENOENT)
+        throw CannotCreateFile(path, file.Error);
+    ReplaceFileContent(path, ProfileReplace(file.Bytes.View(), section, key, value));
 }
 
 } // namespace tellaria

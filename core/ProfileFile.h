@@ -20,6 +20,10 @@ namespace tellaria {
 // Size of the buffer values are read through: a longer value is cut to its first 2047 bytes.
 inline constexpr std::size_t ProfileValueBufferSize = 2048;
 
+// The longest profile file that is read. A settings file holds a few lines; this leaves room for
+// any file made by hand, while a read stays a matter of milliseconds and of bounded memory.
+inline constexpr std::size_t ProfileFileSizeLimit = std::size_t{16} << 20;
+
 // The value of `key` in `section` of the profile text `content`, trimmed, unquoted and cut to the
 // buffer size; `defaultValue` when the section or the key is missing.
 std::string ProfileLookup(std::string_view content,
@@ -37,15 +41,16 @@ std::string ProfileReplace(std::string_view content,
                            std::string_view value);
 
 // GetPrivateProfileString: ProfileLookup on the file at `path`; `defaultValue` when the file is
-// missing or cannot be read. Never creates the file.
+// missing or cannot be read whole (unreadable, not a regular file, longer than
+// ProfileFileSizeLimit). Never creates the file and never fails.
 std::string GetPrivateProfileString(std::string_view section,
                                     std::string_view key,
                                     std::string_view defaultValue,
                                     const std::string &path);
 
 // WritePrivateProfileString: ProfileReplace on the file at `path` (created when missing), the new
-// content replacing the old atomically. Throws CannotCreateFile when the file cannot be written;
-// the old file then stays as it was.
+// content replacing the old atomically. Throws CannotCreateFile when the file cannot be read
+// whole or written, or the user may not write it; the old file then stays as it was.
 void WritePrivateProfileString(std::string_view section,
                                std::string_view key,
                                std::string_view value,

@@ -3,6 +3,7 @@
 #include "core/AsciiCase.h"
 #include "core/AtomicFile.h"
 #include "core/ByteSearch.h"
+#include "core/CodePage.h"
 #include "core/FileContent.h"
 #include "core/FileError.h"
 
@@ -10,10 +11,10 @@
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
+#include <limits>
 #include <memory>
 #include <new>
 #include <stdexcept>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -81,14 +82,46 @@ void SplitLines(std::string_view bytes, Emit &&emit)
     if (const void *nul = std::memchr(at, '\0', bytes.size()))
         end = static_cast<const char *>(nul);
     while (at < end) {
-        const char *const lineEnd = FindFirstOf(at, end, '\r', '\n', '\n');
+        const char *const lineEnd = FindLineBreak(at, end);
         emit(std::string_view(at, static_cast<std::size_t>(lineEnd - at)));
-        if (lineEnd == end)
-            return;
-        at = lineEnd + 1;
-        if (*lineEnd == '\r' && at < end && *at == '\n')
-            ++at;
+        at = SkipLineBreak(lineEnd, end);
     }
+}
+
+// A history an editor saved in Unicode, as its byte-order mark tells, converted to the code page
+// every entry is held in; the next save writes the code page like any other. Bytes that are not
+// valid in the encoding their mark names are returned as they are, so neither way loses any.
+FileBytes InCodePage(FileBytes bytes)
+{
+    const std::string_view view = bytes.View();
+    std::optional<std::string> converted;
+    if (view.starts_with("\xEF\xBB\xBF"))
+        converted = AnsiFromUnicode(view.substr(3), UnicodeEncoding::Utf8);
+    else if (view.starts_with("\xFF\xFE"))
+        converted = AnsiFromUnicode(view.substr(2), UnicodeEncoding::Utf16LittleEndian);
+    else if (view.starts_with("\xFE\xFF"))
+        converted = AnsiFromUnicode(view.substr(2), UnicodeEncoding::Utf16BigEndian);
+    if (!converted)
+        return bytes;
+    FileBytes result;
+    result.Data = std::make_unique_for_overwrite<char[]>(converted->size());
+    result.Size = converted->size();
+    std::memcpy(result.Data.get(), converted->data(), converted->size());
+    return result;
+}
+
+// The longest history that can be held: the machine's memory. A longer one fails before any of
+// it is read.
+std::size_t HoldableSize()
+{
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageSize <= 0)
+        return std::numeric_limits<std::size_t>::max();
+    const auto bytes
+        = static_cast<unsigned long long>(pages) * static_cast<unsigned long long>(pageSize);
+    return static_cast<std::size_t>(
+        std::min<unsigned long long>(bytes, std::numeric_limits<std::size_t>::max()));
 }
 
 // Each entry followed by CR LF.
@@ -148,10 +181,18 @@ std::optional<std::string> FindQueryHistoryFile(const std::string &directory)
     return directory + *best;
 }
 
+QueryHistory::QueryHistory(const QueryHistory &other)
+    : m_loadFailed(other.m_loadFailed)
+{
+    SetEntries(other.Entries());
+}
+
 QueryHistory &QueryHistory::operator=(const QueryHistory &other)
 {
-    if (this != &other)
+    if (this != &other) {
         SetEntries(other.Entries());
+        m_loadFailed = other.m_loadFailed;
+    }
     return *this;
 }
 
@@ -192,27 +233,19 @@ bool QueryHistory::RecordQuery(std::string_view text)
 void QueryHistory::LoadQueryHistory(const std::string &directory)
 {
     Clear();
+    m_loadFailed = false;
     const std::optional<std::string> path = FindQueryHistoryFile(directory);
     if (!path)
         return;
 
-    // Non-blocking, so that a FIFO put there in the meantime cannot stall the start.
-    const FileDescriptor file = OpenForReading(*path);
-    if (!file.IsOpen())
-        throw CannotOpenFile(*path, errno);
-    struct stat status;
-    if (fstat(file.Get(), &status) != 0)
-        throw CannotOpenFile(*path, errno);
-    if (!S_ISREG(status.st_mode))
-        return;
     // Others may read along, but a writer holding the file is waited for by no one.
-    if (flock(file.Get(), LOCK_SH | LOCK_NB) != 0)
-        throw CannotOpenFile(*path, errno);
-
+    FileRead file = ReadWholeFile(*path, HoldableSize(), ReadLock::Shared);
+    if (file.Error != 0) {
+        m_loadFailed = true;
+        throw CannotOpenFile(*path, file.Error);
+    }
     try {
-        FileBytes bytes;
-        if (!ReadToEnd(file.Get(), static_cast<std::size_t>(status.st_size), bytes))
-            throw CannotOpenFile(*path, errno);
+        FileBytes bytes = InCodePage(std::move(file.Bytes));
         // A guess at the line count from the size spares a large history most of the list's
         // regrowth; a wrong guess only costs a regrowth more or some untouched capacity.
         m_spans.reserve(bytes.Size / 32);
@@ -220,15 +253,19 @@ void QueryHistory::LoadQueryHistory(const std::string &directory)
         m_loaded = std::move(bytes.Data);
     } catch (const std::bad_alloc &) {
         Clear();
+        m_loadFailed = true;
         throw CannotOpenFile(*path, ENOMEM);
     } catch (const std::length_error &) {
         Clear();
+        m_loadFailed = true;
         throw CannotOpenFile(*path, ENOMEM);
     }
 }
 
 void QueryHistory::SaveQueryHistory(const std::string &directory) const
 {
+    if (m_loadFailed)
+        return;
     ReplaceFileContent(directory + std::string(QueryHistoryFileName), Serialize(m_spans));
 }
 

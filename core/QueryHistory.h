@@ -34,7 +34,7 @@ class QueryHistory
 {
 public:
     QueryHistory() = default;
-    QueryHistory(const QueryHistory &other) { SetEntries(other.Entries()); }
+    QueryHistory(const QueryHistory &other);
     QueryHistory &operator=(const QueryHistory &other);
     QueryHistory(QueryHistory &&) = default;
     QueryHistory &operator=(QueryHistory &&) = default;
@@ -52,12 +52,18 @@ public:
     bool RecordQuery(std::string_view text);
 
     // Replaces the list with the history file in `directory`, if there is one; leaves it empty
-    // otherwise. A file that exists but cannot be read (or is locked by a writer) throws
-    // CannotOpenFile with its full path, and the list is left empty.
+    // otherwise. A file that begins with a UTF-8 or UTF-16 byte-order mark is read in that
+    // encoding when the rest is valid in it. A file that exists but cannot be read (unreadable,
+    // locked by a writer, larger than the memory could hold) throws CannotOpenFile with its full
+    // path; the list is left empty and the load counts as failed.
     void LoadQueryHistory(const std::string &directory);
 
+    // Whether the last load failed: the file holds entries the list lacks.
+    bool LoadFailed() const { return m_loadFailed; }
+
     // Writes the list to "Lexivander.qry" in `directory`, replacing the file atomically. Throws
-    // CannotCreateFile on failure, leaving the old file as it was.
+    // CannotCreateFile on failure, leaving the old file as it was. Does nothing after a failed
+    // load, so the file that could not be read keeps its entries.
     void SaveQueryHistory(const std::string &directory) const;
 
     // Completion while typing: the index of the first entry, in list order, that begins with
@@ -71,6 +77,7 @@ private:
     std::vector<std::string_view> m_spans;
     std::unique_ptr<char[]> m_loaded; // the file's bytes the loaded entries point into
     std::deque<std::string> m_recorded; // texts added since; a deque never moves its elements
+    bool m_loadFailed = false;
 };
 
 } // namespace tellaria

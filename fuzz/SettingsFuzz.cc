@@ -1,13 +1,15 @@
 // The settings file: any content reads without harm, and WriteIntValue changes only the one key
 // line (or adds it), keeping every other line byte for byte, after which ReadIntValue returns the
-// value written, under any letter case of the names.
+// value written, under any letter case of the names, and every other entry the file held reads
+// as before.
 //
 // Input layout: 4 bytes of value (little-endian), 1 byte of name lengths (section in the high
 // nibble, key in the low one), the section name, the key name, then the file's content.
 
+#include "FuzzSupport.h"
 #include "core/AsciiCase.h"
+#include "core/ProfileFile.h"
 #include "core/SettingsFile.h"
-#include "fuzz/FuzzSupport.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -130,6 +132,46 @@ void CheckOnlyTheKeyLineChanged(std::string_view before,
     }
 }
 
+std::string_view TrimBlanks(std::string_view text)
+{
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+struct Entry
+{
+    std::string Section;
+    std::string Key;
+};
+
+// The section and key names of the content, read plainly: a line beginning with "[" names a
+// section up to "]", a line holding "=" names a key before it. Pairs the profile reader does not
+// take (comments, keys before any section) read as the default before a write and after it alike.
+std::vector<Entry> NamedEntries(std::string_view content)
+{
+    std::vector<Entry> entries;
+    std::string section;
+    for (const Line &line : SplitLines(content)) {
+        const std::string_view text = TrimBlanks(line.Text);
+        if (text.starts_with('[')) {
+            section = std::string(text.substr(1, text.find(']') - 1));
+        } else if (const std::size_t equals = text.find('='); equals != std::string_view::npos) {
+            entries.push_back({section, std::string(TrimBlanks(text.substr(0, equals)))});
+            if (entries.size() == 64)
+                break;
+        }
+    }
+    return entries;
+}
+
+bool SameName(std::string_view a, std::string_view b)
+{
+    return EqualIgnoringAsciiCase(TrimBlanks(a), TrimBlanks(b));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -160,12 +202,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // Whatever the file holds, a read is harmless; the default must differ from what is written.
     const std::int32_t otherValue = static_cast<std::int32_t>(bits ^ 1u);
     settings.ReadIntValue(section, key, otherValue);
+    const std::vector<Entry> entries = NamedEntries(content);
+    const char *const missing = "\x01missing";
+    std::vector<std::string> before;
+    for (const Entry &entry : entries)
+        before.push_back(GetPrivateProfileString(entry.Section, entry.Key, missing, path));
     settings.WriteIntValue(section, key, value);
 
     if (IsWritableName(section, false) && IsWritableName(key, true)) {
         CheckOnlyTheKeyLineChanged(content, GetFile(path), section, key, text);
         FUZZ_CHECK(settings.ReadIntValue(section, key, otherValue) == value);
         FUZZ_CHECK(settings.ReadIntValue(SwapCase(section), SwapCase(key), otherValue) == value);
+        // No entry the file held before is lost or changed but the one written.
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            if (SameName(entries[i].Section, section) && SameName(entries[i].Key, key))
+                continue;
+            FUZZ_CHECK(GetPrivateProfileString(entries[i].Section, entries[i].Key, missing, path)
+                       == before[i]);
+        }
     }
     std::remove(path.c_str());
     return 0;

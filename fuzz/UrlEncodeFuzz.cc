@@ -1,8 +1,8 @@
 // UrlEncodeQuery: the output holds only ASCII letters, digits, "+" and "%XX" (upper-case hex),
 // an escape never stands for a byte that could have stayed, and decoding gives the input back.
 
+#include "FuzzSupport.h"
 #include "core/UrlEncode.h"
-#include "fuzz/FuzzSupport.h"
 
 #include <cstdint>
 

@@ -1,11 +1,13 @@
 #include "platform/Application.h"
 
+#include "platform/TerminationSignals.h"
 #include "platform/Translations.h"
 
 #include <QAbstractEventDispatcher>
 #include <QMessageBox>
 #include <QThread>
 
+#include <cstdio>
 #include <exception>
 
 namespace tellaria {
@@ -47,10 +49,22 @@ QString UnknownErrorText()
 
 void TApplication::ReportError(const QString &message)
 {
-    // Also on standard error: a box can go unseen (no display, a session ending).
-    qCritical("%s", qUtf8Printable(ErrorReportText(message)));
+    ReportErrors({message});
+}
+
+void TApplication::ReportErrors(const QStringList &messages)
+{
+    QStringList lines;
+    for (const QString &message : messages)
+        lines << ErrorReportText(message);
+    // Always on standard error too: a box can go unseen. After a termination signal nobody
+    // may be there to answer one, so then only there.
+    for (const QString &line : std::as_const(lines))
+        std::fprintf(stderr, "%s: %s\n", ApplicationTitle, line.toLocal8Bit().constData());
+    if (TTerminationSignals::Arrived())
+        return;
     QMessageBox::critical(QApplication::activeWindow(), QString::fromLatin1(ApplicationTitle),
-                          ErrorReportText(message));
+                          lines.join(QLatin1Char('\n')));
 }
 
 } // namespace tellaria

@@ -30,6 +30,10 @@ public:
 
     // Shows the general error report for `message`.
     static void ReportError(const QString &message);
+    // One general error report for several errors, a line each. While a termination signal
+    // closes the program no one may be there to answer a message box: the report then goes to
+    // the standard error stream instead.
+    static void ReportErrors(const QStringList &messages);
 
 signals:
     // The event loop is about to wait: the application has become idle.

@@ -517,17 +517,28 @@ void TfrmMain::closeEvent(QCloseEvent *event)
 
 void TfrmMain::FormClose()
 {
-    // Any failure here is dropped silently and skips the steps after it.
-    try {
-        m_history.SaveQueryHistory(FileSystemPath(m_programDirectory));
-        if (m_settings) {
-            const QSize outer = frameGeometry().size();
-            m_settings->WriteIntValue("Form", "width", outer.width());
-            m_settings->WriteIntValue("Form", "Height", outer.height());
-            m_settings->WriteIntValue("Dictionary", "ID", CmbBoxType->currentIndex());
-            m_settings.reset();
+    // Each save is tried on its own, so a file that cannot be written costs only itself, and
+    // every failure is reported. A history whose load failed is not saved: its file is kept.
+    QStringList failures;
+    const auto attempt = [&failures](const auto &save) {
+        try {
+            save();
+        } catch (const std::exception &error) {
+            const QString message = QString::fromUtf8(error.what());
+            if (!failures.contains(message))
+                failures << message;
         }
-    } catch (...) {}
+    };
+    attempt([this] { m_history.SaveQueryHistory(FileSystemPath(m_programDirectory)); });
+    if (m_settings) {
+        const QSize outer = frameGeometry().size();
+        attempt([&] { m_settings->WriteIntValue("Form", "width", outer.width()); });
+        attempt([&] { m_settings->WriteIntValue("Form", "Height", outer.height()); });
+        attempt([&] { m_settings->WriteIntValue("Dictionary", "ID", CmbBoxType->currentIndex()); });
+        m_settings.reset();
+    }
+    if (!failures.isEmpty())
+        TApplication::ReportErrors(failures);
 }
 
 void TfrmMain::mnuExitClick()

@@ -9,10 +9,14 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <grp.h>
 #include <iterator>
+#include <ostream>
+#include <pwd.h>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -60,6 +64,45 @@ inline std::string ReadFile(const std::string &path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// What must not change about a kept file: its identity, mode, size, time and (when small
+// enough to read) its bytes.
+struct FileState
+{
+    ino_t Inode = 0;
+    mode_t Mode = 0;
+    off_t Size = 0;
+    long long ModifiedNs = 0;
+    std::string Bytes;
+
+    bool operator==(const FileState &) const = default;
+};
+
+inline void PrintTo(const FileState &state, std::ostream *out)
+{
+    *out << "inode " << state.Inode << ", mode " << std::oct << state.Mode << std::dec << ", "
+         << state.Size << " bytes: \"" << state.Bytes << '"';
+}
+
+inline FileState StateOf(const std::string &path)
+{
+    struct stat status;
+    if (lstat(path.c_str(), &status) != 0)
+        return {};
+    FileState state{status.st_ino,
+                    status.st_mode,
+                    status.st_size,
+                    status.st_mtim.tv_sec * 1'000'000'000LL + status.st_mtim.tv_nsec,
+                    {}};
+    if (S_ISREG(status.st_mode) && status.st_size < (1 << 20)) {
+        // Read as root would: the file's mode may refuse the test itself.
+        const mode_t mode = status.st_mode & 07777;
+        chmod(path.c_str(), 0600);
+        state.Bytes = ReadFile(path);
+        chmod(path.c_str(), mode);
+    }
+    return state;
+}
+
 // Names of the directory's entries, for checking that nothing was left behind.
 inline int CountEntries(const std::string &directory)
 {
@@ -103,6 +146,48 @@ inline std::string RunInChild(const std::function<std::string()> &body)
     if (!WIFEXITED(status))
         return "child ended by signal " + std::to_string(WTERMSIG(status));
     return result;
+}
+
+// The tests run as root in CI, and root reads and writes through any file mode; the cases about
+// permissions run as this ordinary user instead, in a child process.
+struct OrdinaryUser
+{
+    uid_t Uid;
+    gid_t Gid;
+};
+
+inline OrdinaryUser Nobody()
+{
+    const passwd *entry = getpwnam("nobody");
+    return entry ? OrdinaryUser{entry->pw_uid, entry->pw_gid} : OrdinaryUser{65534, 65534};
+}
+
+// Makes the ordinary user the owner of `path` (a directory then takes the user's files); nothing
+// to do when the tests do not run as root.
+inline void HandToOrdinaryUser(const std::string &path)
+{
+    if (geteuid() == 0 && chown(path.c_str(), Nobody().Uid, Nobody().Gid) != 0)
+        throw std::runtime_error("cannot hand " + path + " to the ordinary user");
+}
+
+// Gives up root for good; already an ordinary user, the process stays as it is.
+inline void BecomeOrdinaryUser()
+{
+    if (geteuid() != 0)
+        return;
+    const OrdinaryUser user = Nobody();
+    if (setgroups(0, nullptr) != 0 || setresgid(user.Gid, user.Gid, user.Gid) != 0
+        || setresuid(user.Uid, user.Uid, user.Uid) != 0)
+        throw std::runtime_error("cannot become the ordinary user");
+}
+
+// RunInChild, the child running as the ordinary user.
+inline std::string RunAsOrdinaryUser(const std::function<std::string()> &body)
+{
+    return RunInChild([&] {
+        BecomeOrdinaryUser();
+        return body();
+    });
 }
 
 } // namespace tellaria::test

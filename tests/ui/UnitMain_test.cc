@@ -433,7 +433,7 @@ private slots:
         QCOMPARE(window->CkLstBookshop->count(), 5);
     }
 
-    void failedSaveAtCloseIsSilentAndSkipsSettings()
+    void failedHistorySaveIsReportedAndTheSettingsAreStillSaved()
     {
         auto window = OpenWindow();
         Query(*window, 1, "cat");
@@ -441,9 +441,33 @@ private slots:
         QVERIFY(QDir(m_directory->path()).mkdir("Lexivander.qry"));
         MessageBoxWatcher watcher;
         window->close();
+        QTRY_COMPARE(watcher.Seen().size(), 1);
+        QCOMPARE(watcher.Seen()[0].Text,
+                 "Cannot create file \"" + DataPath("Lexivander.qry") + "\". Is a directory.");
+        QCOMPARE(watcher.Seen()[0].Icon, QMessageBox::Critical);
+        QCOMPARE(watcher.Seen()[0].Title, QString("Tellaria"));
+        QVERIFY2(ReadAll(DataPath("Lexivanedr.ini")).endsWith("[Dictionary]\r\nID=1\r\n"),
+                 ReadAll(DataPath("Lexivanedr.ini")).constData());
+    }
+
+    void historyThatCouldNotBeLoadedIsKeptAtClose()
+    {
+        const QString path = DataPath("Lexivander.qry");
+        WriteAll(path, "dog\r\ncat\r\nowl\r\n");
+        const int writer = ::open(QFile::encodeName(path).constData(), O_RDWR);
+        QVERIFY(writer >= 0);
+        QVERIFY(::flock(writer, LOCK_EX) == 0);
+        MessageBoxWatcher watcher;
+        auto window = OpenWindow();
+        QTRY_COMPARE(watcher.Seen().size(), 1);
+        ::close(writer);
+        Query(*window, 1, "emu");
+        window->close();
         QTest::qWait(100);
-        QCOMPARE(watcher.Seen().size(), 0);
-        QVERIFY(!QFile::exists(DataPath("Lexivanedr.ini")));
+        // The load's report only: the save was not tried, so nothing failed.
+        QCOMPARE(watcher.Seen().size(), 1);
+        QCOMPARE(ReadAll(path), QByteArray("dog\r\ncat\r\nowl\r\n"));
+        QVERIFY(QFile::exists(DataPath("Lexivanedr.ini")));
     }
 
     void filesAreFoundInADirectoryNamedInChinese()

@@ -1,0 +1,403 @@
+// Files the user keeps are never lost: a history that could not be loaded is not replaced, a
+// file made read-only is not overwritten, reading settings never fails. The permission cases run
+// as an ordinary user, since root reads and writes through any file mode.
+
+#include "TestDirectory.h"
+#include "core/FileContent.h"
+#include "core/FileError.h"
+#include "core/ProfileFile.h"
+#include "core/QueryHistory.h"
+#include "core/SettingsFile.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tellaria {
+namespace {
+
+using test::FileState;
+using test::HandToOrdinaryUser;
+using test::ReadFile;
+using test::RunAsOrdinaryUser;
+using test::StateOf;
+using test::TestDirectory;
+using test::WriteFile;
+using Entries = std::vector<std::string>;
+using namespace std::string_view_literals;
+
+constexpr off_t Terabyte = off_t{1} << 40;
+
+void MakeSparse(const std::string &path, std::string_view head, off_t size)
+{
+    WriteFile(path, head);
+    if (truncate(path.c_str(), size) != 0)
+        throw std::runtime_error("cannot make a sparse file");
+}
+
+// The error text, or "loaded" followed by the entries joined by "|".
+std::string LoadOutcome(QueryHistory &history, const std::string &directory)
+{
+    try {
+        history.LoadQueryHistory(directory);
+    } catch (const FileError &error) {
+        return error.what();
+    }
+    std::string joined = "loaded";
+    for (const std::string &entry : history.Entries())
+        joined += "|" + entry;
+    return joined;
+}
+
+// --- A history that could not be loaded ---
+
+struct UnloadableHistory
+{
+    const char *Name;
+    // Puts the history at `path`; may return a descriptor to hold open during the load.
+    int (*Make)(const std::string &path);
+    const char *Cause;
+};
+
+const UnloadableHistory unloadableHistories[] = {
+    {"Unreadable",
+     [](const std::string &path) {
+         WriteFile(path, "dog\r\ncat\r\nowl\r\n");
+         chmod(path.c_str(), 0);
+         return -1;
+     },
+     "Permission denied"},
+    {"LockedByAWriter",
+     [](const std::string &path) {
+         WriteFile(path, "dog\r\ncat\r\nowl\r\n");
+         const int writer = open(path.c_str(), O_RDWR | O_CLOEXEC);
+         flock(writer, LOCK_EX);
+         return writer;
+     },
+     "Resource temporarily unavailable"},
+    {"TooLargeToHold",
+     [](const std::string &path) {
+         MakeSparse(path, "dog\r\ncat\r\nowl\r\n", Terabyte);
+         return -1;
+     },
+     "File too large"},
+};
+
+class UnloadableHistoryTest : public testing::TestWithParam<UnloadableHistory>
+{};
+
+TEST_P(UnloadableHistoryTest, IsReportedAndKeptThroughTheNextSave)
+{
+    TestDirectory directory;
+    HandToOrdinaryUser(directory.Slash());
+    const std::string path = directory.File(QueryHistoryFileName);
+    const int held = GetParam().Make(path);
+    const FileState before = StateOf(path);
+
+    EXPECT_EQ(RunAsOrdinaryUser([&] {
+                  QueryHistory history;
+                  std::string outcome = LoadOutcome(history, directory.Slash());
+                  if (!history.LoadFailed() || history.Count() != 0)
+                      outcome += " (not counted as failed)";
+                  history.RecordQuery("cat");
+                  history.SaveQueryHistory(directory.Slash());
+                  return outcome;
+              }),
+              "Cannot open file \"" + path + "\". " + GetParam().Cause);
+    if (held >= 0)
+        close(held);
+    EXPECT_EQ(StateOf(path), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases,
+                         UnloadableHistoryTest,
+                         testing::ValuesIn(unloadableHistories),
+                         [](const auto &info) { return std::string(info.param.Name); });
+
+// --- A history in Unicode ---
+
+std::string Utf16(std::u16string_view text, bool bigEndian)
+{
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t unit : text) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
+struct UnicodeHistory
+{
+    const char *Name;
+    std::string Bytes;
+    Entries Expected;
+};
+
+const std::string Zhong = "\xD6\xD0"; // 中 in the code page
+const std::string Grin = "\x94\x39\xFC\x36"; // U+1F600 in the code page
+
+const UnicodeHistory unicodeHistories[] = {
+    {"Utf16LittleEndian", Utf16(u"dog\r\ncat\r\nowl\r\n", false), {"dog", "cat", "owl"}},
+    {"Utf16BigEndian", Utf16(u"\u4E2D\n\U0001F600\rx", true), {Zhong, Grin, "x"}},
+    {"Utf8",
+     "\xEF\xBB\xBF"
+     "dog\r\n\xE4\xB8\xAD\xF0\x9F\x98\x80\r\n",
+     {"dog", Zhong + Grin}},
+    {"OnlyTheMark", "\xFF\xFE", {}},
+    {"Utf16NulEndsTheContent", Utf16(u"a\0b\r\nc"sv, false), {"a"}},
+    // Bytes not valid in the encoding the mark names are read as they are, as ever, so a file
+    // that happens to begin with a mark loses nothing to a conversion either.
+    {"Utf16UnpairedSurrogate",
+     Utf16(u"a\xD800z\r\nb", false),
+     {"\xFF\xFE"
+      "a"}},
+    {"Utf16OddLength",
+     "\xFF\xFE"
+     "d\r\n",
+     {"\xFF\xFE"
+      "d"}},
+    {"Utf8InvalidByte",
+     "\xEF\xBB\xBF"
+     "a\xFFz",
+     {"\xEF\xBB\xBF"
+      "a\xFFz"}},
+    {"Utf8CharacterTheCodePageLacks",
+     "\xEF\xBB\xBF"
+     "\xEE\x9E\x8D",
+     {"\xEF\xBB\xBF"
+      "\xEE\x9E\x8D"}},
+    // A mark not at the start is text like any other.
+    {"MarkAfterText", "x\xFF\xFEy", {"x\xFF\xFEy"}},
+};
+
+class UnicodeHistoryTest : public testing::TestWithParam<UnicodeHistory>
+{};
+
+TEST_P(UnicodeHistoryTest, LoadsWholeAndSavesInTheCodePage)
+{
+    TestDirectory directory;
+    const std::string path = directory.File(QueryHistoryFileName);
+    WriteFile(path, GetParam().Bytes);
+    QueryHistory history;
+    history.LoadQueryHistory(directory.Slash());
+    EXPECT_EQ(history.Entries(), GetParam().Expected);
+    history.SaveQueryHistory(directory.Slash());
+    EXPECT_EQ(ReadFile(path), SerializeQueryHistory(GetParam().Expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases,
+                         UnicodeHistoryTest,
+                         testing::ValuesIn(unicodeHistories),
+                         [](const auto &info) { return std::string(info.param.Name); });
+
+// --- Read-only files ---
+
+struct KeptFile
+{
+    const char *Name;
+    const char *FileName;
+    const char *Content;
+    // Changes the file the way the program does; returns the error text, or "saved".
+    std::string (*Change)(const std::string &directory);
+};
+
+std::string Outcome(const std::function<void()> &change)
+{
+    try {
+        change();
+    } catch (const FileError &error) {
+        return error.what();
+    }
+    return "saved";
+}
+
+const KeptFile keptFiles[] = {
+    {"History", "Lexivander.qry", "old",
+     [](const std::string &directory) {
+         QueryHistory history;
+         history.LoadQueryHistory(directory);
+         history.RecordQuery("cat");
+         return Outcome([&] { history.SaveQueryHistory(directory); });
+     }},
+    {"Settings", "Lexivanedr.ini", "[Dictionary]\r\nID=2\r\n",
+     [](const std::string &directory) {
+         return Outcome([&] {
+             SettingsFile(directory + "Lexivanedr.ini").WriteIntValue("Dictionary", "ID", 3);
+         });
+     }},
+};
+
+struct ModeCase
+{
+    mode_t Mode;
+    bool Replaced;
+};
+
+class ReadOnlyFileTest : public testing::TestWithParam<std::tuple<KeptFile, ModeCase>>
+{};
+
+TEST_P(ReadOnlyFileTest, IsReplacedOnlyWhenTheUserMayWriteIt)
+{
+    const auto &[file, mode] = GetParam();
+    TestDirectory directory;
+    HandToOrdinaryUser(directory.Slash());
+    const std::string path = directory.File(file.FileName);
+    WriteFile(path, file.Content);
+    // Owned by the user who saves, as a file the user pinned is.
+    HandToOrdinaryUser(path);
+    ASSERT_EQ(chmod(path.c_str(), mode.Mode), 0);
+    const FileState before = StateOf(path);
+
+    const std::string outcome = RunAsOrdinaryUser([&] { return file.Change(directory.Slash()); });
+    if (mode.Replaced) {
+        EXPECT_EQ(outcome, "saved");
+        EXPECT_NE(StateOf(path).Bytes, before.Bytes);
+        EXPECT_EQ(StateOf(path).Mode, before.Mode);
+    } else {
+        EXPECT_EQ(outcome, "Cannot create file \"" + path + "\". Permission denied");
+        EXPECT_EQ(StateOf(path), before);
+    }
+    EXPECT_EQ(test::CountEntries(directory.Slash()), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases,
+                         ReadOnlyFileTest,
+                         testing::Combine(testing::ValuesIn(keptFiles),
+                                          testing::Values(ModeCase{0444, false},
+                                                          ModeCase{0400, false},
+                                                          ModeCase{0644, true})),
+                         [](const auto &info) {
+                             return std::string(std::get<0>(info.param).Name) + "Mode"
+                                    + std::to_string(std::get<1>(info.param).Mode);
+                         });
+
+// --- Settings that cannot be read whole ---
+
+struct UnreadableSettings
+{
+    const char *Name;
+    void (*Make)(const std::string &path);
+    // What writing then reports; empty when the write goes through.
+    const char *WriteError;
+    std::int32_t Read;
+};
+
+const std::string StoredWidth = "[Form]\r\nWidth=640\r\n";
+
+const UnreadableSettings unreadableSettings[] = {
+    {"Terabyte", [](const std::string &path) { MakeSparse(path, StoredWidth, Terabyte); },
+     "File too large", -7},
+    {"OneByteOverTheLimit",
+     [](const std::string &path) { MakeSparse(path, StoredWidth, ProfileFileSizeLimit + 1); },
+     "File too large", -7},
+    {"Unreadable",
+     [](const std::string &path) {
+         WriteFile(path, StoredWidth);
+         chmod(path.c_str(), 0);
+     },
+     "Permission denied", -7},
+    // The other side of the limit: a file that stays within it is read, and written.
+    {"WithinTheLimit",
+     [](const std::string &path) {
+         MakeSparse(path, StoredWidth + "[Padding]\r\n", ProfileFileSizeLimit - 64);
+     },
+     "", 640},
+};
+
+class UnreadableSettingsTest : public testing::TestWithParam<UnreadableSettings>
+{};
+
+TEST_P(UnreadableSettingsTest, ReadsTheDefaultAndKeepsTheFile)
+{
+    const UnreadableSettings &settings = GetParam();
+    TestDirectory directory;
+    HandToOrdinaryUser(directory.Slash());
+    const std::string path = directory.File(SettingsFileName);
+    settings.Make(path);
+    HandToOrdinaryUser(path);
+    const FileState before = StateOf(path);
+
+    const std::string outcome = RunAsOrdinaryUser([&] {
+        SettingsFile file(path);
+        std::string result = std::to_string(file.ReadIntValue("Form", "Width", -7)) + ", ";
+        try {
+            file.WriteIntValue("Form", "height", 480);
+            return result + std::to_string(file.ReadIntValue("Form", "height", -7));
+        } catch (const FileError &error) {
+            return result + error.what();
+        }
+    });
+    if (*settings.WriteError == '\0') {
+        EXPECT_EQ(outcome, std::to_string(settings.Read) + ", 480");
+    } else {
+        EXPECT_EQ(outcome, std::to_string(settings.Read) + ", Cannot create file \"" + path + "\". "
+                               + settings.WriteError);
+        EXPECT_EQ(StateOf(path), before);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases,
+                         UnreadableSettingsTest,
+                         testing::ValuesIn(unreadableSettings),
+                         [](const auto &info) { return std::string(info.param.Name); });
+
+// --- Reading a whole file ---
+
+struct ReadCase
+{
+    const char *Name;
+    void (*Make)(const std::string &path);
+    std::size_t Limit;
+    int Error;
+    std::string_view Bytes;
+};
+
+const ReadCase readCases[] = {
+    {"Missing", [](const std::string &) {}, 10, ENOENT, ""},
+    {"Empty", [](const std::string &path) { WriteFile(path, ""); }, 10, 0, ""},
+    {"AtTheLimit", [](const std::string &path) { WriteFile(path, "abc"); }, 3, 0, "abc"},
+    {"OverTheLimit", [](const std::string &path) { WriteFile(path, "abcd"); }, 3, EFBIG, ""},
+    {"NoLimitToSpeakOf", [](const std::string &path) { WriteFile(path, "a\0b"sv); },
+     std::numeric_limits<std::size_t>::max(), 0, "a\0b"sv},
+    {"Directory", [](const std::string &path) { mkdir(path.c_str(), 0755); }, 10, EISDIR, ""},
+    {"Fifo", [](const std::string &path) { mkfifo(path.c_str(), 0644); }, 10, EINVAL, ""},
+    // A device that never ends is not read at all.
+    {"DevZero", [](const std::string &path) { symlink("/dev/zero", path.c_str()); }, 10, EINVAL,
+     ""},
+};
+
+class ReadWholeFileTest : public testing::TestWithParam<ReadCase>
+{};
+
+TEST_P(ReadWholeFileTest, GivesTheBytesOrTheCause)
+{
+    TestDirectory directory;
+    const std::string path = directory.File("file");
+    GetParam().Make(path);
+    const FileRead read = ReadWholeFile(path, GetParam().Limit, ReadLock::Shared);
+    EXPECT_EQ(read.Error, GetParam().Error);
+    EXPECT_EQ(read.Bytes.View(), GetParam().Bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases,
+                         ReadWholeFileTest,
+                         testing::ValuesIn(readCases),
+                         [](const auto &info) { return std::string(info.param.Name); });
+
+TEST(ReadWholeFile, AFileThatGrowsPastTheLimitWhileReadIsRefused)
+{
+    // /proc files report a size of 0 but hold more: the read must grow and still stop at the
+    // limit.
+    const FileRead small = ReadWholeFile("/proc/self/maps", 16, ReadLock::None);
+    EXPECT_EQ(small.Error, EFBIG);
+    const FileRead whole = ReadWholeFile("/proc/self/maps", 1 << 24, ReadLock::None);
+    EXPECT_EQ(whole.Error, 0);
+    EXPECT_GT(whole.Bytes.Size, 16u);
+}
+
+} // namespace
+} // namespace tellaria
