@@ -134,7 +134,11 @@ void TTabLoadMark::Refresh()
         break;
     }
     const QString title = m_browser->page()->title();
-    const QString url = m_browser->page()->url().toDisplayString();
+    // Until the first answer arrives the page has no address of its own: show the one asked for.
+    QUrl address = m_browser->page()->url();
+    if (address.isEmpty())
+        address = m_browser->page()->requestedUrl();
+    const QString url = address.toDisplayString();
     QStringList lines;
     // Without a title of its own the engine names the page by its address: no need to repeat it.
     if (!title.isEmpty() && !url.contains(title))

@@ -80,7 +80,7 @@ private slots:
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("url");
         QTest::newRow("term and mode")
-            << QStringList{"--mode", "2", "cat"} << 2 << "http://www.iciba.com/cat/";
+            << QStringList{"--mode", "2", "cat"} << 2 << "http://www.iciba.com/cat%2F";
         QTest::newRow("term in the current mode")
             << QStringList{"猫"} << 3 << "http://dict.bing.com.cn/?FORM=CHOT20&q=%E7%8C%AB";
     }
@@ -118,7 +118,7 @@ private slots:
         ServeLaterStarts(instance, window);
         window.show();
         window.QueryTerm("dog", 2);
-        QVERIFY(WaitForRequest("http://www.iciba.com/dog/"));
+        QVERIFY(WaitForRequest("http://www.iciba.com/dog%2F"));
         window.showMinimized();
         m_proxy->ClearRequests();
 
