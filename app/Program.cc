@@ -8,6 +8,7 @@
 #include "ui/UnitMain.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 #include <unistd.h>
 
@@ -42,7 +43,10 @@ bool HasDisplay()
 
 void ShowError(const QString &text)
 {
-    QMessageBox::critical(nullptr, QString::fromLatin1(ApplicationTitle), text);
+    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(ApplicationTitle), text,
+                    QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setText(QString::fromUtf8("确定"));
+    box.exec();
 }
 
 void BringToFront(QWidget *window)
@@ -112,6 +116,8 @@ int RunProgram(int argc, char *argv[])
         break;
     }
 
+    // Outlives the application object, which may make the directory too.
+    const TRuntimeDirectoryTidy runtimeDirectoryTidy;
     // What the browser engine needs before the application object exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // Qt and the engine see only the program's name: a term such as "-reverse" is the user's.

@@ -12,6 +12,9 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <algorithm>
 
 namespace tellaria {
@@ -60,6 +63,26 @@ std::optional<TLookupRequest> DecodeLookupRequest(const QByteArray &message)
     return request;
 }
 
+TRuntimeDirectoryTidy::TRuntimeDirectoryTidy()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    // Named as Qt names it.
+    const passwd *user = ::getpwuid(::geteuid());
+    if (!user)
+        return;
+    const QString directory
+        = QDir::tempPath() + QStringLiteral("/runtime-") + QFile::decodeName(user->pw_name);
+    if (!QFileInfo::exists(directory))
+        m_directory = directory;
+}
+
+TRuntimeDirectoryTidy::~TRuntimeDirectoryTidy()
+{
+    if (!m_directory.isEmpty())
+        QDir().rmdir(m_directory); // only while empty
+}
+
 TSingleInstance::TSingleInstance(const QString &dataDirectory, QObject *parent)
     : QObject(parent)
 {
@@ -83,9 +106,6 @@ TSingleInstance::~TSingleInstance()
     StopListening();
     if (m_lock)
         m_lock->unlock();
-    // Without XDG_RUNTIME_DIR, Qt makes a directory under /tmp; leave none behind when empty.
-    if (!m_runtimeDirectory.isEmpty() && !qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"))
-        QDir().rmdir(m_runtimeDirectory);
 }
 
 QString TSingleInstance::LockFileName() const
@@ -109,8 +129,17 @@ TSingleInstance::TRole TSingleInstance::Start(const TLookupRequest &request, int
         if (m_lock->tryLock(0))
             return Listen() ? TRole::Running : TRole::Failed;
         if (m_lock->error() != QLockFile::LockFailedError) {
-            m_error = Utf8Text("无法创建锁文件 %1。").arg(LockFileName());
-            return TRole::Failed;
+            // The copy that made a fallback runtime directory may have just removed it, empty,
+            // at its end (TRuntimeDirectoryTidy): Qt makes it again.
+            const bool madeAgain
+                = !QFileInfo(m_runtimeDirectory).isDir()
+                  && QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)
+                         == m_runtimeDirectory;
+            if (!madeAgain || deadline.hasExpired()) {
+                m_error = Utf8Text("无法创建锁文件 %1。").arg(LockFileName());
+                return TRole::Failed;
+            }
+            continue;
         }
         if (deadline.hasExpired()) {
             m_error = Utf8Text("另一个 Tellaria 正在运行，但没有响应。");

@@ -63,6 +63,24 @@ private:
     bool m_listening = false;
 };
 
+// Without XDG_RUNTIME_DIR (root in a plain shell, say) Qt makes /tmp/runtime-USER for the
+// socket, and Qt's own start makes it too. Made by this process, it is removed at the end of the
+// tidy's life when it is empty again, so nothing is left outside the user's home.
+class TRuntimeDirectoryTidy
+{
+public:
+    TRuntimeDirectoryTidy();
+    ~TRuntimeDirectoryTidy();
+    TRuntimeDirectoryTidy(const TRuntimeDirectoryTidy &) = delete;
+    TRuntimeDirectoryTidy &operator=(const TRuntimeDirectoryTidy &) = delete;
+
+    // The directory Qt falls back to, or empty when XDG_RUNTIME_DIR is set.
+    QString FallbackDirectory() const { return m_directory; }
+
+private:
+    QString m_directory; // empty: nothing to tidy
+};
+
 // The request as it travels between two copies; a message that is not one gives nothing.
 QByteArray EncodeLookupRequest(const TLookupRequest &request);
 std::optional<TLookupRequest> DecodeLookupRequest(const QByteArray &message);

@@ -8,7 +8,9 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -231,6 +233,43 @@ private slots:
             codes << WaitForExit(start, 0);
         QCOMPARE(codes.count(ExitCodeOf(TSingleInstance::TRole::Running)), 1);
         QCOMPARE(codes.count(ExitCodeOf(TSingleInstance::TRole::HandedOver)), 3);
+    }
+
+    void fallbackRuntimeDirectoryGoesWhenMadeForThisCopy_data()
+    {
+        QTest::addColumn<bool>("existedBefore");
+        QTest::newRow("made for this copy") << false;
+        QTest::newRow("there before") << true;
+    }
+
+    void fallbackRuntimeDirectoryGoesWhenMadeForThisCopy()
+    {
+        QFETCH(bool, existedBefore);
+        QTemporaryDir temporary;
+        const QByteArray savedTemporary = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+        qunsetenv("XDG_RUNTIME_DIR");
+        const auto restore = qScopeGuard([&] {
+            if (savedTemporary.isNull())
+                qunsetenv("TMPDIR");
+            else
+                qputenv("TMPDIR", savedTemporary);
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime->path()));
+        });
+        // Another program of the user's made it first, or nobody did.
+        if (existedBefore)
+            QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        QString runtimeDirectory;
+        {
+            const TRuntimeDirectoryTidy tidy;
+            QCOMPARE(tidy.FallbackDirectory().isEmpty(), existedBefore);
+            runtimeDirectory = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+            QVERIFY(runtimeDirectory.startsWith(temporary.path() + "/runtime-"));
+            TSingleInstance running(m_data->path());
+            QCOMPARE(running.Start({}), TSingleInstance::TRole::Running);
+            QVERIFY(running.ServerName().startsWith(runtimeDirectory + '/'));
+        }
+        QCOMPARE(QFileInfo::exists(runtimeDirectory), existedBefore);
     }
 
     void nothingIsLeftBehind()
