@@ -9,6 +9,7 @@
 
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 #include <unistd.h>
 
@@ -85,13 +86,24 @@ void CarryOut(TfrmMain &window, const TLookupRequest &request)
         window.SelectLookupMode(request.Mode);
 }
 
+void Deliver(TfrmMain &window, const TLookupRequest &request)
+{
+    BringToFront(&window);
+    // A dialog of the window's is open (a message, saving, printing): it stays in front, and the
+    // request waits for it, since a query would close the pages the dialog may be working on.
+    if (QWidget *dialog = QApplication::activeModalWidget()) {
+        dialog->raise();
+        dialog->activateWindow();
+        QTimer::singleShot(200, &window, [&window, request] { Deliver(window, request); });
+        return;
+    }
+    CarryOut(window, request);
+}
+
 void ServeLaterStarts(TSingleInstance &instance, TfrmMain &window)
 {
     QObject::connect(&instance, &TSingleInstance::Requested, &window,
-                     [&window](const TLookupRequest &request) {
-                         BringToFront(&window);
-                         CarryOut(window, request);
-                     });
+                     [&window](const TLookupRequest &request) { Deliver(window, request); });
 }
 
 int RunProgram(int argc, char *argv[])

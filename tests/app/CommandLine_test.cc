@@ -143,15 +143,6 @@ private slots:
         QCOMPARE(run.Errors, QByteArray());
     }
 
-    void versionIsTheProgramsNameAndVersion()
-    {
-        QCOMPARE(VersionText(), QString("tellaria " TELLARIA_VERSION "\n"));
-        // Every mode is listed with the number --mode takes.
-        for (const char *mode :
-             {"0  百科全书", "1  成语词典", "2  英汉汉英词典", "3  微软Bing智能英汉词典"})
-            QVERIFY2(HelpText().contains(QString::fromUtf8(mode)), mode);
-    }
-
     void badCommandLineIsAUsageError()
     {
         const Run run = RunProgram({"--mode", "7", "cat"});

@@ -12,10 +12,12 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QProcess>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -147,6 +149,31 @@ private slots:
         QVERIFY(window.PnlBook->isVisible());
         QCOMPARE(window.PageControl1->count(), 0);
         QCOMPARE(window.History().Count(), std::size_t(0));
+    }
+
+    void requestWaitsForAnOpenDialog()
+    {
+        TfrmMain window(m_programDirectory.path());
+        TSingleInstance instance(m_programDirectory.path());
+        QCOMPARE(instance.Start({}), TSingleInstance::TRole::Running);
+        ServeLaterStarts(instance, window);
+        window.show();
+        int handedOver = -1;
+        int pagesWhileOpen = -1;
+        // Runs inside the dialog's own event loop: the later start comes while it is open.
+        QTimer::singleShot(0, this, [&] {
+            handedOver = RunCopy({"--mode", "2", "cat"});
+            QTest::qWait(500);
+            pagesWhileOpen = window.PageControl1->count();
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                box->accept();
+        });
+        window.QueryTerm(" ", 0); // blank: "请输入要搜索的内容！" until answered
+        QCOMPARE(handedOver, 0);
+        QCOMPARE(pagesWhileOpen, 0);
+        QTRY_COMPARE(window.PageControl1->count(), 1);
+        QCOMPARE(window.CmbBook->currentText(), QString("cat"));
+        QVERIFY(WaitForRequest("http://www.iciba.com/cat%2F"));
     }
 
     void firstStartRunsItsTermAndTakesLaterOnes()
