@@ -11,9 +11,10 @@ if [[ ${2:-} != inside ]]; then
 fi
 
 errors=$(mktemp)
-trap 'rm -f "$errors"' EXIT
+runtime=$(mktemp -d)
+trap 'rm -rf "$errors" "$runtime"' EXIT
 env -u QTWEBENGINE_DISABLE_SANDBOX -u QTWEBENGINE_CHROMIUM_FLAGS QT_QPA_PLATFORM=xcb \
-    XDG_RUNTIME_DIR="$(mktemp -d)" "$program" cat 2>"$errors" &
+    XDG_RUNTIME_DIR="$runtime" "$program" cat 2>"$errors" &
 pid=$!
 
 box=
