@@ -60,8 +60,9 @@ void BringToFront(QWidget *window)
     QApplication::alert(window);
 }
 
-} // namespace
-
+// The browser engine's sandbox does not run as root, and the program never turns it off itself:
+// only a user who has turned it off (QTWEBENGINE_DISABLE_SANDBOX, or --no-sandbox in
+// QTWEBENGINE_CHROMIUM_FLAGS) runs it as root.
 bool SandboxRefusesThisUser()
 {
     if (::geteuid() != 0 || qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
@@ -99,6 +100,8 @@ void Deliver(TfrmMain &window, const TLookupRequest &request)
     }
     CarryOut(window, request);
 }
+
+} // namespace
 
 void ServeLaterStarts(TSingleInstance &instance, TfrmMain &window)
 {
