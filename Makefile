@@ -61,9 +61,13 @@ lint: setup
 screenshots: build
 	@bash scripts/screenshots.sh $(BUILD_DIR)
 
-# PREFIX overrides the configured install prefix (/usr/local); DESTDIR stages the whole tree.
-install: build
-	cmake --install $(BUILD_DIR) $(if $(PREFIX),--prefix $(PREFIX))
+# PREFIX sets the install prefix (/usr/local until set) in the build's configuration and
+# rebuilds: the program is told at build time where an installed copy lives. DESTDIR stages the
+# whole tree.
+install: configure
+	$(if $(PREFIX),cmake -S . -B $(BUILD_DIR) -DCMAKE_INSTALL_PREFIX=$(PREFIX))
+	cmake --build $(BUILD_DIR)
+	cmake --install $(BUILD_DIR)
 
 # The Debian package, copied here so that `apt-get install ./tellaria_*.deb` finds it.
 package: build

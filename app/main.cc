@@ -1,29 +1,9 @@
-// The program's entry: the application object, the main window, the hidden floating toolbar
-// window, and the event loop until the main window has closed.
+// The program's entry: the command line, one running copy, the main window, the hidden floating
+// toolbar window, and the event loop until the main window has closed (app/Program.cc).
 
-#include "platform/Application.h"
-#include "platform/TerminationSignals.h"
-#include "platform/WebBrowser.h"
-#include "ui/Unit2.h"
-#include "ui/UnitMain.h"
+#include "app/Program.h"
 
 int main(int argc, char *argv[])
 {
-    // What the browser engine needs before the application object exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-
-    tellaria::TApplication application(argc, argv);
-    // The engine resets the handling of SIGTERM and SIGINT as it starts, so it starts first.
-    tellaria::ConfigureBrowserProfile();
-    tellaria::TTerminationSignals termination;
-
-    tellaria::TfrmMain frmMain;
-    termination.CloseOnSignal(&frmMain);
-    // Made at start as the floating window class's first instance; floating the toolbar always
-    // makes a new one, so this one stays hidden.
-    tellaria::TfrmFloating frmFloating;
-    QObject::connect(&frmMain, &tellaria::TfrmMain::Closed, &application, &QCoreApplication::quit,
-                     Qt::QueuedConnection);
-    frmMain.show();
-    return application.exec();
+    return tellaria::RunProgram(argc, argv);
 }

@@ -14,7 +14,10 @@ foreach(path
         ${share}/applications/tellaria.desktop
         ${share}/metainfo/${APP_ID}.metainfo.xml
         ${share}/icons/hicolor/scalable/apps/tellaria.svg
-        ${share}/icons/hicolor/48x48/apps/tellaria.png)
+        ${share}/icons/hicolor/48x48/apps/tellaria.png
+        ${share}/man/man1/tellaria.1.gz
+        ${share}/doc/tellaria/copyright
+        ${share}/doc/tellaria/changelog.gz)
     if(NOT EXISTS ${path})
         message(FATAL_ERROR "not installed: ${path}")
     endif()
@@ -30,9 +33,10 @@ endif()
 # The file alone, then the whole tree, which also checks the launchable against the installed
 # desktop entry and the icon.
 foreach(command "validate;${share}/metainfo/${APP_ID}.metainfo.xml" "validate-tree;${ROOT}")
-    execute_process(COMMAND ${APPSTREAMCLI} ${command} --no-net --explain
+    execute_process(COMMAND ${APPSTREAMCLI} ${command} --pedantic --no-net --explain
                     OUTPUT_VARIABLE report ERROR_VARIABLE report RESULT_VARIABLE result)
-    if(NOT result EQUAL 0)
+    # Pedantic and informational remarks count too: the data must be clean.
+    if(NOT result EQUAL 0 OR report MATCHES "(^|\n)[EWIP]: ")
         message(FATAL_ERROR "appstreamcli ${command}:\n${report}")
     endif()
     message(STATUS "appstreamcli ${command}: ${report}")

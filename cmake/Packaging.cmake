@@ -1,9 +1,13 @@
 # Installation (make install) and the Debian package (make package).
 include(GNUInstallDirs)
 
+# Named in the package, the metainfo, the copyright file and the manual page alike.
+set(TELLARIA_HOMEPAGE https://www.tellaria.example/)
+set(TELLARIA_MAINTAINER "The Tellaria developers <developers@tellaria.example>")
+
 # The AppStream id. The desktop entry keeps the program's name, tellaria.desktop, because that is
 # the window's class and Wayland app id, which desktops match to their entry.
-set(TELLARIA_APP_ID io.github.tellaria.Tellaria)
+set(TELLARIA_APP_ID io.github.tellaria.tellaria)
 # The day the version in project() was set; change the two together.
 set(TELLARIA_RELEASE_DATE 2026-12-07)
 
@@ -24,6 +28,24 @@ install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/tellaria.svg
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/icons/hicolor
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons
         FILES_MATCHING PATTERN tellaria.png)
+
+# The manual page and the changelog are kept as written and installed compressed, as Debian
+# wants them: gzip -9, without a name or time stamp, so that every build is the same.
+set(TELLARIA_COMPRESSED ${PROJECT_BINARY_DIR}/packaging)
+add_custom_command(
+    OUTPUT ${TELLARIA_COMPRESSED}/tellaria.1.gz ${TELLARIA_COMPRESSED}/changelog.gz
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${TELLARIA_COMPRESSED}
+    COMMAND sh -c "gzip -9nc \"$1\" > \"$2\"" sh ${PROJECT_SOURCE_DIR}/docs/tellaria.1
+            ${TELLARIA_COMPRESSED}/tellaria.1.gz
+    COMMAND sh -c "gzip -9nc \"$1\" > \"$2\"" sh ${PROJECT_SOURCE_DIR}/packaging/changelog
+            ${TELLARIA_COMPRESSED}/changelog.gz
+    DEPENDS ${PROJECT_SOURCE_DIR}/docs/tellaria.1 ${PROJECT_SOURCE_DIR}/packaging/changelog
+    VERBATIM)
+add_custom_target(compressed_docs ALL
+    DEPENDS ${TELLARIA_COMPRESSED}/tellaria.1.gz ${TELLARIA_COMPRESSED}/changelog.gz)
+install(FILES ${TELLARIA_COMPRESSED}/tellaria.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${TELLARIA_COMPRESSED}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tellaria)
 
 # Validates the data files as installed, where the desktop entry and the AppStream launchable
 # must agree; only where the distribution's validators are present.
@@ -47,13 +69,19 @@ endif()
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tellaria)
 set(CPACK_PACKAGE_VENDOR "The Tellaria developers")
-set(CPACK_PACKAGE_CONTACT "The Tellaria developers")
+set(CPACK_PACKAGE_CONTACT "${TELLARIA_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TELLARIA_HOMEPAGE})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "look a term up in several online reference works at once")
+# Lines of at most 80 characters, as the control file's extended description wants them.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Tellaria sends one term to several online dictionaries and encyclopaedias and shows each
-answer in its own tab. Its interface is in Simplified Chinese.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+    "Tellaria sends one term to several online dictionaries and encyclopaedias
+and shows each answer in its own tab, in a live web browser: five
+encyclopaedias, an idiom dictionary, an English-Chinese dictionary and Bing's
+bilingual dictionary. A term can also be given on the command line. Its
+interface is in Simplified Chinese.")
+# The program takes /usr/bin for an installed copy (platform/DataDirectory.cc).
+set(CPACK_PACKAGING_INSTALL_PREFIX ${TELLARIA_PACKAGE_PREFIX})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION text)
@@ -63,3 +91,23 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The interface is Chinese; without a CJK font its text shows as boxes.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk | fonts-wqy-microhei | fonts-wqy-zenhei")
 include(CPack)
+
+# Builds the package and checks it with lintian; a few seconds, so part of make test.
+if(TELLARIA_BUILD_TESTS)
+    find_program(LINTIAN lintian)
+    find_program(DPKG_DEB dpkg-deb)
+    if(LINTIAN AND DPKG_DEB)
+        add_test(NAME package_valid
+                 COMMAND ${CMAKE_COMMAND}
+                     -DBUILD_DIR=${PROJECT_BINARY_DIR}
+                     -DROOT=${PROJECT_BINARY_DIR}/package-check
+                     -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
+                     -DVERSION=${PROJECT_VERSION}
+                     -DCPACK=${CMAKE_CPACK_COMMAND}
+                     -DLINTIAN=${LINTIAN}
+                     -DDPKG_DEB=${DPKG_DEB}
+                     -P ${PROJECT_SOURCE_DIR}/cmake/CheckPackage.cmake)
+    else()
+        message(STATUS "lintian or dpkg-deb missing: package_valid skipped")
+    endif()
+endif()

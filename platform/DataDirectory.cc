@@ -1,6 +1,7 @@
 #include "platform/DataDirectory.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -11,6 +12,26 @@ namespace {
 QString WithTrailingSeparator(const QString &directory)
 {
     return directory.endsWith(QLatin1Char('/')) ? directory : directory + QLatin1Char('/');
+}
+
+// Symbolic links resolved where the directory exists, so /usr/local/bin reached through a link
+// still counts as itself; a missing directory is compared as written, cleaned.
+QString ComparablePath(const QString &directory)
+{
+    const QString canonical = QFileInfo(directory).canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(QDir(directory).absolutePath()) : canonical;
+}
+
+bool IsInstalledDirectory(const QString &directory, const QStringList &installedDirectories)
+{
+    if (directory.isEmpty())
+        return false;
+    const QString path = ComparablePath(directory);
+    for (const QString &installed : installedDirectories) {
+        if (!installed.isEmpty() && ComparablePath(installed) == path)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -24,9 +45,16 @@ bool IsDirectoryWritable(const QString &directory)
     return probe.open(); // the probe removes itself
 }
 
-QString DataDirectory(const QString &executableDirectory)
+QStringList InstalledExecutableDirectories()
 {
-    if (IsDirectoryWritable(executableDirectory))
+    return QString::fromUtf8(TELLARIA_INSTALLED_BINDIRS)
+        .split(QLatin1Char(':'), Qt::SkipEmptyParts);
+}
+
+QString DataDirectory(const QString &executableDirectory, const QStringList &installedDirectories)
+{
+    if (!IsInstalledDirectory(executableDirectory, installedDirectories)
+        && IsDirectoryWritable(executableDirectory))
         return WithTrailingSeparator(executableDirectory);
     const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(config);

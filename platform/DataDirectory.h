@@ -3,6 +3,7 @@
 // Where the settings and history files live.
 
 #include <QString>
+#include <QStringList>
 
 namespace tellaria {
 
@@ -10,10 +11,17 @@ namespace tellaria {
 // access(), which answers yes to root for directories that refuse files all the same.
 bool IsDirectoryWritable(const QString &directory);
 
-// The directory for the settings and history files, with its trailing separator:
-// `executableDirectory` itself while it is writable (the portable layout); otherwise, as for an
-// installed copy, the user's configuration directory for the program, made when missing. When
-// even that cannot be made, the files' own save reports the failure.
-QString DataDirectory(const QString &executableDirectory);
+// The directories an installed executable runs from, fixed when the program is built: the
+// configured install prefix's bin and the Debian package's /usr/bin.
+QStringList InstalledExecutableDirectories();
+
+// The directory for the settings and history files, with its trailing separator. An executable
+// in one of `installedDirectories` is an installed copy: its files are the user's, in the user's
+// configuration directory for the program (made when missing), even where the user could write
+// beside the executable, as root can. Any other copy is portable and keeps its files beside
+// itself while `executableDirectory` is writable, falling back to the configuration directory
+// otherwise. When even that cannot be made, the files' own save reports the failure.
+QString DataDirectory(const QString &executableDirectory,
+                      const QStringList &installedDirectories = InstalledExecutableDirectories());
 
 } // namespace tellaria

@@ -5,5 +5,5 @@ build_dir=${1:-build}
 cd "$(dirname "$0")/.."
 xvfb-run -a -s "-screen 0 1280x800x24" env QT_QPA_PLATFORM=xcb \
     "$build_dir/tests/ui/MakeScreenshots" docs
-echo "Wrote docs/query.png"
+echo "Wrote docs/query.png and docs/context-menu.png"
 bash scripts/screenshot-floating.sh "$build_dir" docs/floating-toolbar.png

@@ -9,7 +9,7 @@ packages=(
     libgl1-mesa-dri libglx-mesa0 xvfb xauth fonts-noto-cjk
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
-    dpkg-dev file desktop-file-utils appstream
+    dpkg-dev file desktop-file-utils appstream lintian
     qt6-translations-l10n
     metacity openbox xdotool x11-utils x11-apps imagemagick
     fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6 dbus-x11

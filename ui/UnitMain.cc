@@ -8,6 +8,7 @@
 #include "platform/Docking.h"
 #include "platform/InputMethod.h"
 #include "platform/QueryBox.h"
+#include "platform/TabLoadMark.h"
 #include "platform/WebBrowser.h"
 #include "ui/ImageList.h"
 #include "ui/Unit2.h"
@@ -573,6 +574,21 @@ void TfrmMain::BtnBookOKClick()
         OpenPage(request);
 }
 
+void TfrmMain::SelectLookupMode(int mode)
+{
+    if (mode < 0 || mode >= LookupModeCount)
+        return;
+    CmbBoxType->setCurrentIndex(mode);
+    CmbBoxTypeChange();
+}
+
+void TfrmMain::QueryTerm(const QString &term, int mode)
+{
+    SelectLookupMode(mode);
+    CmbBook->setEditText(term);
+    RunReportingErrors([this] { BtnBookOKClick(); });
+}
+
 TWebBrowser *TfrmMain::CreateBrowser(QWidget *page)
 {
     return new TWebBrowser(page);
@@ -592,6 +608,7 @@ void TfrmMain::OpenPage(const PageRequest &request)
     page->layout()->addWidget(browser);
     browser->Tag = m_pageIdCounter;
     browser->SetPrinter(m_printer.get());
+    new TTabLoadMark(PageControl1, page, browser);
     if (request.Filtered)
         browser->OnBeforeNavigate2 = &TfrmMain::BeforeNavigate2;
     browser->Navigate(FromAnsi(request.Url), QVariant(), QVariant(), QVariant(), QVariant());

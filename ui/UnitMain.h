@@ -128,6 +128,12 @@ public:
     // the active page's PageId; null without pages.
     TWebBrowser *ActiveBrowser() const;
 
+    // Runs a query for `term` as Enter in the query box does, first picking lookup mode `mode`
+    // (the settings' ID) when it is one: for the command line and for later starts.
+    void QueryTerm(const QString &term, int mode = -1);
+    // Picks lookup mode `mode` (0 to 3) in the mode selector as the user does; others are ignored.
+    void SelectLookupMode(int mode);
+
     // Handlers.
     void BtnBookOKClick();
     void CmbBoxTypeChange();

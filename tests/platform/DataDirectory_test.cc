@@ -109,6 +109,62 @@ private slots:
         QCOMPARE(settings.readAll(), QByteArray("[Form]\r\nWidth=700\r\n"));
     }
 
+    void installedCopyKeepsItsFilesInTheConfiguration_data()
+    {
+        // Directories below a scratch directory: "bin" the installed one, "link" a symbolic
+        // link to it. All writable, as every directory is to root.
+        QTest::addColumn<QString>("executable");
+        QTest::addColumn<QStringList>("installed");
+        QTest::addColumn<bool>("beside");
+        QTest::newRow("installed") << "bin" << QStringList{"bin"} << false;
+        QTest::newRow("installed, trailing separator") << "bin/" << QStringList{"bin"} << false;
+        QTest::newRow("installed, listed with separator") << "bin" << QStringList{"bin/"} << false;
+        QTest::newRow("second installed directory")
+            << "bin" << QStringList{"elsewhere", "bin"} << false;
+        QTest::newRow("started through a link") << "link" << QStringList{"bin"} << false;
+        QTest::newRow("installed directory is a link") << "bin" << QStringList{"link"} << false;
+        QTest::newRow("below an installed directory")
+            << "bin/portable" << QStringList{"bin"} << true;
+        QTest::newRow("above an installed directory") << "." << QStringList{"bin"} << true;
+        QTest::newRow("installed directory missing") << "bin" << QStringList{"missing"} << true;
+        QTest::newRow("no installed directory") << "bin" << QStringList{} << true;
+        QTest::newRow("empty entry") << "bin" << QStringList{""} << true;
+    }
+
+    void installedCopyKeepsItsFilesInTheConfiguration()
+    {
+        QFETCH(QString, executable);
+        QFETCH(QStringList, installed);
+        QFETCH(bool, beside);
+        QTemporaryDir scratch;
+        QVERIFY(QDir(scratch.path()).mkpath("bin/portable"));
+        QVERIFY(QFile::link(scratch.filePath("bin"), scratch.filePath("link")));
+        const auto inScratch = [&](const QString &name) {
+            return name.isEmpty() ? name : scratch.path() + '/' + name;
+        };
+        for (QString &directory : installed)
+            directory = inScratch(directory);
+        const QString directory = inScratch(executable);
+        QVERIFY(IsDirectoryWritable(directory));
+        const QString chosen = DataDirectory(directory, installed);
+        if (beside) {
+            QCOMPARE(QDir(chosen).canonicalPath(), QDir(directory).canonicalPath());
+            QVERIFY(chosen.endsWith('/'));
+        } else {
+            QCOMPARE(chosen, m_programConfig);
+        }
+        // Nothing is written beside an installed executable, not even the probe.
+        QCOMPARE(Entries(scratch.filePath("bin")), QStringList{"portable"});
+    }
+
+    void installedDirectoriesAreThoseOfTheBuild()
+    {
+        const QStringList installed = InstalledExecutableDirectories();
+        // make install's, and the Debian package's.
+        QVERIFY2(installed.contains(TELLARIA_INSTALL_BINDIR), qPrintable(installed.join(' ')));
+        QVERIFY2(installed.contains("/usr/bin"), qPrintable(installed.join(' ')));
+    }
+
 private:
     std::unique_ptr<QTemporaryDir> m_config;
     QString m_programConfig;

@@ -6,6 +6,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
+#include <QTimer>
 #include <QUrl>
 
 #include <arpa/inet.h>
@@ -21,6 +22,20 @@ namespace tellaria::test {
 namespace {
 
 int g_listeningSocket = -1;
+
+// The value of the longest key of `table` that `url` starts with; `fallback` when none does.
+template<typename Value>
+Value LongestPrefixValue(const QHash<QString, Value> &table, const QString &url, Value fallback)
+{
+    qsizetype longest = -1;
+    for (auto it = table.cbegin(); it != table.cend(); ++it) {
+        if (url.startsWith(it.key()) && it.key().size() > longest) {
+            longest = it.key().size();
+            fallback = it.value();
+        }
+    }
+    return fallback;
+}
 
 } // namespace
 
@@ -82,6 +97,16 @@ void TestProxy::SetPage(const QString &urlPrefix,
     m_pages.insert(urlPrefix, Page{html, status, headers});
 }
 
+void TestProxy::SetDelay(const QString &urlPrefix, int milliseconds)
+{
+    m_delays.insert(urlPrefix, milliseconds);
+}
+
+void TestProxy::SetRefused(const QString &urlPrefix, bool refused)
+{
+    m_refused.insert(urlPrefix, refused);
+}
+
 bool TestProxy::WaitFor(const std::function<bool()> &predicate, int timeoutMs)
 {
     QDeadlineTimer deadline(timeoutMs);
@@ -119,6 +144,21 @@ void TestProxy::Serve(QTcpSocket *socket)
         emit RequestSeen(url);
     }
 
+    if (LongestPrefixValue(m_refused, url, false)) {
+        socket->abort();
+        return;
+    }
+    const int delay = LongestPrefixValue(m_delays, url, 0);
+    if (delay > 0) {
+        // Timed on the socket: a connection the engine drops meanwhile is simply not answered.
+        QTimer::singleShot(delay, socket, [this, socket, url] { Answer(socket, url); });
+        return;
+    }
+    Answer(socket, url);
+}
+
+void TestProxy::Answer(QTcpSocket *socket, const QString &url)
+{
     Page page;
     qsizetype longest = -1;
     for (auto it = m_pages.cbegin(); it != m_pages.cend(); ++it) {

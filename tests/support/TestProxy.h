@@ -35,6 +35,13 @@ public:
                  int status = 200,
                  const QByteArray &headers = {});
 
+    // Answers URLs that start with `urlPrefix` only after `milliseconds` (longest prefix wins;
+    // 0 answers at once again), so a test can watch a page that is still loading.
+    void SetDelay(const QString &urlPrefix, int milliseconds);
+    // Closes the connection of URLs that start with `urlPrefix` without answering, as a server
+    // that went away does: the engine reports a failed load.
+    void SetRefused(const QString &urlPrefix, bool refused = true);
+
     // Spins the event loop until `predicate` holds or `timeoutMs` passes; returns the predicate.
     static bool WaitFor(const std::function<bool()> &predicate, int timeoutMs = 15000);
 
@@ -43,6 +50,7 @@ signals:
 
 private:
     void Serve(QTcpSocket *socket);
+    void Answer(QTcpSocket *socket, const QString &url);
 
     QTcpServer *m_server;
     QStringList m_requests;
@@ -53,6 +61,8 @@ private:
         QByteArray Headers;
     };
     QHash<QString, Page> m_pages;
+    QHash<QString, int> m_delays;
+    QHash<QString, bool> m_refused;
 };
 
 // Opens the listening socket before the application object exists and points the browser engine

@@ -543,14 +543,14 @@ private slots:
         const QString file = qEnvironmentVariable("TELLARIA_SCREENSHOT");
         if (file.isEmpty())
             QSKIP("TELLARIA_SCREENSHOT not set");
-        m_proxy->SetPage("http://www.tellaria.example/",
-                         "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Tellaria"
-                         "</title></head><body style=\"font-family:sans-serif;margin:2em\">"
-                         "<h1 style=\"font-weight:normal\">Tellaria</h1><p>欢迎使用 Tellaria。"
-                         "</p></body></html>");
+        // No web site: the window shows its built-in start page.
+        m_proxy->SetPage("http://www.tellaria.example/", "gone", 404);
         auto window = OpenWindow();
         window->setGeometry(40, 40, 760, 520);
-        QVERIFY(TestProxy::WaitFor([&] { return window->WbAd->HasDocument(); }));
+        const bool builtIn = TestProxy::WaitFor(
+            [&] { return window->WbAd->url().scheme() == "data" && window->WbAd->HasDocument(); });
+        m_proxy->SetPage("http://www.tellaria.example/", {}, 200);
+        QVERIFY(builtIn);
         TfrmFloating *floating = Float(*window, ScreenCentre(window->Panel2));
         QVERIFY(floating);
         const QPoint grab(40, floating->CaptionStrip()->height() / 2);

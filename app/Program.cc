@@ -1,0 +1,187 @@
+#include "app/Program.h"
+
+#include "platform/Application.h"
+#include "platform/CommandLine.h"
+#include "platform/DataDirectory.h"
+#include "platform/SingleInstance.h"
+#include "platform/TerminationSignals.h"
+#include "platform/WebBrowser.h"
+#include "ui/Unit2.h"
+#include "ui/UnitMain.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <unistd.h>
+
+#include <cstdio>
+
+namespace tellaria {
+
+namespace {
+
+void Print(std::FILE *stream, const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+void PrintError(const QString &text)
+{
+    Print(stderr, QStringLiteral("tellaria: ") + text + QLatin1Char('\n'));
+}
+
+// Whether a message box can be shown: a display to connect to, and a platform that shows
+// windows to someone (offscreen and minimal show nothing, and nobody could close the box).
+bool HasDisplay()
+{
+    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    if (platform.startsWith(QLatin1String("offscreen"))
+        || platform.startsWith(QLatin1String("minimal")))
+        return false;
+    return !qEnvironmentVariableIsEmpty("DISPLAY")
+           || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+void ShowError(const QString &text)
+{
+    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(ApplicationTitle), text,
+                    QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setText(QString::fromUtf8("确定"));
+    box.exec();
+}
+
+void BringToFront(QWidget *window)
+{
+    window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    // Where the window manager keeps the focus where it was, the taskbar entry asks for it.
+    QApplication::alert(window);
+}
+
+// The browser engine's sandbox does not run as root, and the program never turns it off itself:
+// only a user who has turned it off (QTWEBENGINE_DISABLE_SANDBOX, or --no-sandbox in
+// QTWEBENGINE_CHROMIUM_FLAGS) runs it as root.
+bool SandboxRefusesThisUser()
+{
+    if (::geteuid() != 0 || qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        return false;
+    const QStringList flags
+        = qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS").split(QLatin1Char(' '));
+    return !flags.contains(QLatin1String("--no-sandbox"));
+}
+
+QString RootRefusalText()
+{
+    return QString::fromUtf8(
+        "Tellaria 不能以 root 身份运行：它用来显示网页的浏览器引擎的沙箱不支持 "
+        "root 用户，而 Tellaria 不会关闭沙箱。请以普通用户身份运行 Tellaria。");
+}
+
+void CarryOut(TfrmMain &window, const TLookupRequest &request)
+{
+    if (request.Term)
+        window.QueryTerm(*request.Term, request.Mode);
+    else
+        window.SelectLookupMode(request.Mode);
+}
+
+void Deliver(TfrmMain &window, const TLookupRequest &request)
+{
+    BringToFront(&window);
+    // A dialog of the window's is open (a message, saving, printing): it stays in front, and the
+    // request waits for it, since a query would close the pages the dialog may be working on.
+    if (QWidget *dialog = QApplication::activeModalWidget()) {
+        dialog->raise();
+        dialog->activateWindow();
+        QTimer::singleShot(200, &window, [&window, request] { Deliver(window, request); });
+        return;
+    }
+    CarryOut(window, request);
+}
+
+} // namespace
+
+void ServeLaterStarts(TSingleInstance &instance, TfrmMain &window)
+{
+    QObject::connect(&instance, &TSingleInstance::Requested, &window,
+                     [&window](const TLookupRequest &request) { Deliver(window, request); });
+}
+
+int RunProgram(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int index = 0; index < argc; ++index)
+        arguments << QString::fromLocal8Bit(argv[index]);
+    // Read before any window exists, so that --help and --version need no display.
+    const TCommandLine commandLine = ParseCommandLine(arguments);
+    switch (commandLine.Action) {
+    case TCommandLine::TAction::ShowHelp:
+        Print(stdout, HelpText());
+        return 0;
+    case TCommandLine::TAction::ShowVersion:
+        Print(stdout, VersionText());
+        return 0;
+    case TCommandLine::TAction::Refuse:
+        PrintError(commandLine.Error);
+        Print(stderr, QString::fromUtf8("请用“tellaria --help”查看用法。\n"));
+        return 2;
+    case TCommandLine::TAction::Run:
+        break;
+    }
+
+    // Outlives the application object, which may make the directory too.
+    const TRuntimeDirectoryTidy runtimeDirectoryTidy;
+    // What the browser engine needs before the application object exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Qt and the engine see only the program's name: a term such as "-reverse" is the user's.
+    int applicationArgc = 1;
+
+    if (SandboxRefusesThisUser()) {
+        // Said on stderr first: connecting to a display can fail and end the process.
+        PrintError(RootRefusalText());
+        if (HasDisplay()) {
+            TApplication application(applicationArgc, argv);
+            ShowError(RootRefusalText());
+        }
+        return 1;
+    }
+
+    TApplication application(applicationArgc, argv);
+    // The engine resets the handling of SIGTERM and SIGINT as it starts, so it starts first.
+    ConfigureBrowserProfile();
+    TTerminationSignals termination;
+    const QString dataDirectory = DataDirectory(ExecutableDirectory());
+    // Destroyed after the window, so that the next start waits until the files are saved.
+    TSingleInstance instance(dataDirectory);
+    switch (instance.Start(commandLine.Request)) {
+    case TSingleInstance::TRole::HandedOver:
+        return 0;
+    case TSingleInstance::TRole::Failed:
+        PrintError(instance.ErrorText());
+        if (HasDisplay())
+            ShowError(instance.ErrorText());
+        return 1;
+    case TSingleInstance::TRole::Running:
+        break;
+    }
+
+    TfrmMain frmMain(dataDirectory);
+    // A logout's SIGTERM, or Ctrl+C, closes the window as the user's close does: files saved.
+    termination.CloseOnSignal(&frmMain);
+    // Made at start as the floating window class's first instance; floating the toolbar always
+    // makes a new one, so this one stays hidden.
+    TfrmFloating frmFloating;
+    ServeLaterStarts(instance, frmMain);
+    QObject::connect(&frmMain, &TfrmMain::Closed, &instance, &TSingleInstance::StopListening);
+    QObject::connect(&frmMain, &TfrmMain::Closed, &application, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    frmMain.show(); // restores the stored mode, which a --mode given then replaces
+    CarryOut(frmMain, commandLine.Request);
+    return application.exec();
+}
+
+} // namespace tellaria

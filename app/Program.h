@@ -1,0 +1,19 @@
+#pragma once
+
+// The program from its command line to the end of its event loop, in pieces the tests share.
+
+#include "platform/LookupRequest.h"
+
+namespace tellaria {
+
+class TSingleInstance;
+class TfrmMain;
+
+// Runs the program: main() itself.
+int RunProgram(int argc, char *argv[]);
+
+// Requests from later starts reach `window`: it is brought to the front and the request run,
+// once any dialog of the window's has been closed.
+void ServeLaterStarts(TSingleInstance &instance, TfrmMain &window);
+
+} // namespace tellaria

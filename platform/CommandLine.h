@@ -1,0 +1,30 @@
+#pragma once
+
+// The command line: tellaria [--mode N] [TERM], --help and --version.
+
+#include "platform/LookupRequest.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace tellaria {
+
+struct TCommandLine
+{
+    enum class TAction { Run, ShowHelp, ShowVersion, Refuse };
+    TAction Action = TAction::Run;
+    TLookupRequest Request;
+    // Why the command line was refused, for the user; empty otherwise.
+    QString Error;
+};
+
+// Reads `arguments`, the program's name first. Several words are one term, joined by single
+// spaces, so that an unquoted phrase from a script still arrives whole; "--" ends the options,
+// for terms that begin with "-".
+TCommandLine ParseCommandLine(const QStringList &arguments);
+
+// What --help and --version print, each ending in a line break.
+QString HelpText();
+QString VersionText();
+
+} // namespace tellaria

@@ -1,0 +1,22 @@
+#pragma once
+
+// A lookup asked for from outside the window: on the command line, or by a later start handing
+// its command line to the running copy.
+
+#include <QString>
+
+#include <optional>
+
+namespace tellaria {
+
+struct TLookupRequest
+{
+    // The term to query as Enter in the query box would; none only brings the window up.
+    std::optional<QString> Term;
+    // The lookup mode as the settings store it (0 to 3); -1 keeps the window's current mode.
+    int Mode = -1;
+
+    bool operator==(const TLookupRequest &) const = default;
+};
+
+} // namespace tellaria

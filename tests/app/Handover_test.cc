@@ -1,0 +1,206 @@
+// A later start of the real program hands its lookup to the running window: the window comes to
+// the front and runs the query, and the later start ends. Also the first start running the term
+// of its command line. The running window is this test's own, behind the local proxy; the
+// program is a portable copy in a temporary directory, so its files stay there.
+
+#include "app/Program.h"
+#include "platform/SingleInstance.h"
+#include "tests/support/TestProxy.h"
+#include "ui/UnitMain.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace tellaria;
+using namespace tellaria::test;
+
+class HandoverTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    TestProxy *m_proxy = nullptr;
+    QTemporaryDir m_programDirectory;
+    QString m_program;
+    std::unique_ptr<QTemporaryDir> m_runtime;
+
+    // Runs the program to its end, with the event loop turning so that this process's window
+    // can answer it; its exit code, or -1 when it did not end in time.
+    int RunCopy(const QStringList &arguments, int timeoutMs = 15000)
+    {
+        QProcess process;
+        process.setProcessChannelMode(QProcess::ForwardedChannels);
+        process.start(m_program, arguments);
+        if (!process.waitForStarted())
+            return -1;
+        const bool ended = TestProxy::WaitFor(
+            [&] { return process.state() == QProcess::NotRunning; }, timeoutMs);
+        if (!ended) {
+            process.kill();
+            process.waitForFinished();
+            return -1;
+        }
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+
+    bool WaitForRequest(const QString &url)
+    {
+        return TestProxy::WaitFor([&] { return m_proxy->Requests().contains(url); });
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_proxy = new TestProxy(this);
+        QVERIFY(m_programDirectory.isValid());
+        m_program = m_programDirectory.filePath("tellaria");
+        QVERIFY(QFile::copy(QStringLiteral(TELLARIA_EXECUTABLE), m_program));
+    }
+
+    void init()
+    {
+        // A runtime directory of each test's own, which the copies it starts inherit.
+        m_runtime = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_runtime->isValid());
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime->path()));
+        m_proxy->ClearRequests();
+    }
+
+    void laterStartRaisesTheWindowAndRunsTheQuery_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("url");
+        QTest::newRow("term and mode")
+            << QStringList{"--mode", "2", "cat"} << 2 << "http://www.iciba.com/cat%2F";
+        QTest::newRow("term in the current mode")
+            << QStringList{"猫"} << 3 << "http://dict.bing.com.cn/?FORM=CHOT20&q=%E7%8C%AB";
+    }
+
+    void laterStartRaisesTheWindowAndRunsTheQuery()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, mode);
+        QFETCH(QString, url);
+        TfrmMain window(m_programDirectory.path());
+        TSingleInstance instance(m_programDirectory.path());
+        QCOMPARE(instance.Start({}), TSingleInstance::TRole::Running);
+        ServeLaterStarts(instance, window);
+        window.show();
+        window.SelectLookupMode(3);
+        window.showMinimized();
+        QVERIFY(window.isMinimized());
+
+        QCOMPARE(RunCopy(arguments), 0);
+        QTRY_VERIFY(!window.isMinimized());
+        QVERIFY(window.isVisible());
+        QTRY_COMPARE(QApplication::activeWindow(), &window);
+        QTRY_COMPARE(window.PageControl1->count(), 1);
+        QCOMPARE(window.CmbBoxType->currentIndex(), mode);
+        QCOMPARE(window.CmbBook->currentText(), arguments.last());
+        QCOMPARE(window.History().Count(), std::size_t(1));
+        QVERIFY(WaitForRequest(url));
+    }
+
+    void laterStartWithoutTermOnlyRaisesTheWindow()
+    {
+        TfrmMain window(m_programDirectory.path());
+        TSingleInstance instance(m_programDirectory.path());
+        QCOMPARE(instance.Start({}), TSingleInstance::TRole::Running);
+        ServeLaterStarts(instance, window);
+        window.show();
+        window.QueryTerm("dog", 2);
+        QVERIFY(WaitForRequest("http://www.iciba.com/dog%2F"));
+        window.showMinimized();
+        m_proxy->ClearRequests();
+
+        QCOMPARE(RunCopy({}), 0);
+        QTRY_VERIFY(!window.isMinimized());
+        QTRY_COMPARE(QApplication::activeWindow(), &window);
+        QCOMPARE(window.PageControl1->count(), 1);
+        QCOMPARE(window.CmbBook->currentText(), QString("dog"));
+        QCOMPARE(window.History().Count(), std::size_t(1));
+        QTest::qWait(300);
+        QVERIFY(m_proxy->Requests().filter("iciba").isEmpty());
+    }
+
+    void laterStartWithOnlyAModeSwitchesIt()
+    {
+        TfrmMain window(m_programDirectory.path());
+        TSingleInstance instance(m_programDirectory.path());
+        QCOMPARE(instance.Start({}), TSingleInstance::TRole::Running);
+        ServeLaterStarts(instance, window);
+        window.show();
+        window.SelectLookupMode(2);
+        QVERIFY(!window.PnlBook->isVisible());
+
+        QCOMPARE(RunCopy({"--mode", "0"}), 0);
+        QTRY_COMPARE(window.CmbBoxType->currentIndex(), 0);
+        QVERIFY(window.PnlBook->isVisible());
+        QCOMPARE(window.PageControl1->count(), 0);
+        QCOMPARE(window.History().Count(), std::size_t(0));
+    }
+
+    void requestWaitsForAnOpenDialog()
+    {
+        TfrmMain window(m_programDirectory.path());
+        TSingleInstance instance(m_programDirectory.path());
+        QCOMPARE(instance.Start({}), TSingleInstance::TRole::Running);
+        ServeLaterStarts(instance, window);
+        window.show();
+        int handedOver = -1;
+        int pagesWhileOpen = -1;
+        // Runs inside the dialog's own event loop: the later start comes while it is open.
+        QTimer::singleShot(0, this, [&] {
+            handedOver = RunCopy({"--mode", "2", "cat"});
+            QTest::qWait(500);
+            pagesWhileOpen = window.PageControl1->count();
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                box->accept();
+        });
+        window.QueryTerm(" ", 0); // blank: "请输入要搜索的内容！" until answered
+        QCOMPARE(handedOver, 0);
+        QCOMPARE(pagesWhileOpen, 0);
+        QTRY_COMPARE(window.PageControl1->count(), 1);
+        QCOMPARE(window.CmbBook->currentText(), QString("cat"));
+        QVERIFY(WaitForRequest("http://www.iciba.com/cat%2F"));
+    }
+
+    void firstStartRunsItsTermAndTakesLaterOnes()
+    {
+        QProcess first;
+        first.setProcessChannelMode(QProcess::ForwardedChannels);
+        first.start(m_program, {"--mode", "1", "画蛇添足"});
+        // The idiom dictionary takes the term in GB18030.
+        QVERIFY(WaitForRequest(
+            "http://cy.5156edu.com/serach.php?f_type=chengyu&f_key=%BB%AD%C9%DF%CC%ED%D7%E3"));
+        QCOMPARE(first.state(), QProcess::Running);
+
+        QCOMPARE(RunCopy({"--mode", "3", "cat"}), 0);
+        QVERIFY(WaitForRequest("http://dict.bing.com.cn/?FORM=CHOT20&q=cat"));
+        QCOMPARE(first.state(), QProcess::Running);
+
+        first.kill();
+        first.waitForFinished();
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    PrepareBrowserTestEnvironment();
+    QApplication application(argc, argv);
+    HandoverTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "Handover_test.moc"

@@ -1,0 +1,298 @@
+// One running copy per data directory: later starts hand their request over, a copy that is
+// closing makes them wait, a crashed copy's socket is taken over. The other copies are this
+// program started again in a helper role (see main).
+
+#include "platform/SingleInstance.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <cstdio>
+
+using namespace tellaria;
+
+Q_DECLARE_METATYPE(TLookupRequest)
+
+namespace {
+
+// Exit codes of the helper role, one per TRole.
+int ExitCodeOf(TSingleInstance::TRole role)
+{
+    switch (role) {
+    case TSingleInstance::TRole::Running:
+        return 10;
+    case TSingleInstance::TRole::HandedOver:
+        return 11;
+    case TSingleInstance::TRole::Failed:
+        return 12;
+    }
+    return 13;
+}
+
+// helper start DATA-DIRECTORY TIMEOUT-MS [MODE [TERM]]: one start, its role as the exit code;
+// as the running copy it first takes requests for a few seconds.
+// helper crash DATA-DIRECTORY: becomes the running copy and dies without cleaning up.
+int RunHelper(const QStringList &arguments)
+{
+    const QString role = arguments.value(2);
+    TSingleInstance instance(arguments.value(3));
+    if (role == QLatin1String("crash")) {
+        if (instance.Start({}) != TSingleInstance::TRole::Running)
+            return 1;
+        std::raise(SIGKILL);
+    }
+    TLookupRequest request;
+    if (arguments.size() > 5)
+        request.Mode = arguments.value(5).toInt();
+    if (arguments.size() > 6)
+        request.Term = arguments.value(6);
+    const auto result = instance.Start(request, arguments.value(4).toInt());
+    if (result == TSingleInstance::TRole::Failed)
+        std::fputs(qPrintable(instance.ErrorText() + '\n'), stderr);
+    if (result == TSingleInstance::TRole::Running)
+        QTest::qWait(4000);
+    return ExitCodeOf(result);
+}
+
+} // namespace
+
+class SingleInstanceTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_runtime;
+    std::unique_ptr<QTemporaryDir> m_data;
+
+    QStringList RuntimeEntries() const
+    {
+        return QDir(m_runtime->path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    }
+
+    // Starts this program in a helper role; the event loop turns while it runs.
+    QProcess *StartHelper(const QStringList &arguments)
+    {
+        auto *process = new QProcess(this);
+        process->setProcessChannelMode(QProcess::ForwardedChannels);
+        process->start(QCoreApplication::applicationFilePath(), QStringList{"helper"} + arguments);
+        return process;
+    }
+
+    int WaitForExit(QProcess *process, int timeoutMs = 20000)
+    {
+        if (!QTest::qWaitFor([&] { return process->state() == QProcess::NotRunning; }, timeoutMs)) {
+            process->kill();
+            process->waitForFinished();
+            return -1;
+        }
+        return process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1;
+    }
+
+    int HandOver(const QStringList &arguments, int timeoutMs = 10000)
+    {
+        return WaitForExit(StartHelper(
+            QStringList{"start", m_data->path(), QString::number(timeoutMs)} + arguments));
+    }
+
+private slots:
+    void init()
+    {
+        m_runtime = std::make_unique<QTemporaryDir>();
+        m_data = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_runtime->isValid() && m_data->isValid());
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime->path()));
+    }
+
+    void requestsSurviveTheTrip_data()
+    {
+        QTest::addColumn<TLookupRequest>("request");
+        QTest::newRow("none") << TLookupRequest{};
+        QTest::newRow("mode only") << TLookupRequest{std::nullopt, 3};
+        QTest::newRow("blank term") << TLookupRequest{QString(), -1};
+        QTest::newRow("Chinese and quotes") << TLookupRequest{QString("“猫” \"cat\"\\ \n 𠀀"), 2};
+    }
+
+    void requestsSurviveTheTrip()
+    {
+        QFETCH(TLookupRequest, request);
+        const QByteArray message = EncodeLookupRequest(request);
+        QVERIFY(message.endsWith('\n'));
+        QCOMPARE(message.count('\n'), 1); // one line, whatever the term holds
+        QCOMPARE(DecodeLookupRequest(message), std::optional<TLookupRequest>(request));
+    }
+
+    void strangeMessagesAreRefused()
+    {
+        for (const QByteArray &message : {QByteArray(""), QByteArray("ok"), QByteArray("[1]"),
+                                          QByteArray("{\"term\":5}"), QByteArray("{\"term\":")})
+            QVERIFY2(!DecodeLookupRequest(message), message);
+    }
+
+    void laterStartsHandTheirRequestOver_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<TLookupRequest>("request");
+        QTest::newRow("term and mode") << QStringList{"2", "猫 cat"} << TLookupRequest{"猫 cat", 2};
+        QTest::newRow("no term") << QStringList{"-1"} << TLookupRequest{};
+        QTest::newRow("mode only") << QStringList{"1"} << TLookupRequest{std::nullopt, 1};
+    }
+
+    void laterStartsHandTheirRequestOver()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(TLookupRequest, request);
+        TSingleInstance running(m_data->path());
+        QCOMPARE(running.Start({}), TSingleInstance::TRole::Running);
+        QVERIFY(QFileInfo(running.ServerName()).exists());
+        QVERIFY(running.ServerName().startsWith(m_runtime->path() + '/'));
+        QList<TLookupRequest> received;
+        connect(&running, &TSingleInstance::Requested, this,
+                [&](const TLookupRequest &seen) { received << seen; });
+
+        QCOMPARE(HandOver(arguments), ExitCodeOf(TSingleInstance::TRole::HandedOver));
+        QTRY_COMPARE(received.size(), 1);
+        QCOMPARE(received.first(), request);
+    }
+
+    void copiesOfOtherDataDirectoriesRunSideBySide()
+    {
+        TSingleInstance running(m_data->path());
+        QCOMPARE(running.Start({}), TSingleInstance::TRole::Running);
+        QTemporaryDir other;
+        TSingleInstance second(other.path());
+        QCOMPARE(second.Start({}, 500), TSingleInstance::TRole::Running);
+        QVERIFY(second.ServerName() != running.ServerName());
+        // The same directory named differently is still the same.
+        TSingleInstance same(m_data->path() + "/./");
+        QCOMPARE(same.ServerName(), running.ServerName());
+    }
+
+    void aClosingCopyMakesTheNextStartWaitAndRun()
+    {
+        auto running = std::make_unique<TSingleInstance>(m_data->path());
+        QCOMPARE(running->Start({}), TSingleInstance::TRole::Running);
+        QSignalSpy requests(running.get(), &TSingleInstance::Requested);
+        // The window has closed but the files are still being saved.
+        running->StopListening();
+        QProcess *next = StartHelper({"start", m_data->path(), "15000", "0", "cat"});
+        QTest::qWait(700);
+        QCOMPARE(next->state(), QProcess::Running);
+        running.reset(); // saved and ended
+        QCOMPARE(WaitForExit(next), ExitCodeOf(TSingleInstance::TRole::Running));
+        QCOMPARE(requests.size(), 0);
+    }
+
+    void anUnansweringCopyIsReportedNotDoubled()
+    {
+        TSingleInstance running(m_data->path());
+        QCOMPARE(running.Start({}), TSingleInstance::TRole::Running);
+        running.StopListening();
+        // Never ends: the later start gives up, and does not run beside it.
+        QCOMPARE(HandOver({"0", "cat"}, 1500), ExitCodeOf(TSingleInstance::TRole::Failed));
+    }
+
+    void aCrashedCopysSocketIsTakenOver()
+    {
+        QCOMPARE(WaitForExit(StartHelper({"crash", m_data->path()})), -1);
+        TSingleInstance probe(m_data->path());
+        QVERIFY(QFileInfo::exists(probe.ServerName()));
+        QVERIFY(QFileInfo::exists(probe.LockFileName()));
+
+        TSingleInstance running(m_data->path());
+        QCOMPARE(running.Start({}, 3000), TSingleInstance::TRole::Running);
+        QSignalSpy requests(&running, &TSingleInstance::Requested);
+        QCOMPARE(HandOver({"2", "cat"}), ExitCodeOf(TSingleInstance::TRole::HandedOver));
+        QTRY_COMPARE(requests.size(), 1);
+    }
+
+    void twoStartsAtOnceMakeOneRunningCopy()
+    {
+        QList<QProcess *> starts;
+        for (int index = 0; index < 4; ++index)
+            starts << StartHelper({"start", m_data->path(), "10000", "0", "cat"});
+        QList<int> codes;
+        // The others hand over to the one that runs, while it runs.
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                int ended = 0;
+                for (QProcess *start : starts)
+                    ended += start->state() == QProcess::NotRunning;
+                return ended == 4;
+            },
+            20000));
+        for (QProcess *start : starts)
+            codes << WaitForExit(start, 0);
+        QCOMPARE(codes.count(ExitCodeOf(TSingleInstance::TRole::Running)), 1);
+        QCOMPARE(codes.count(ExitCodeOf(TSingleInstance::TRole::HandedOver)), 3);
+    }
+
+    void fallbackRuntimeDirectoryGoesWhenMadeForThisCopy_data()
+    {
+        QTest::addColumn<bool>("existedBefore");
+        QTest::newRow("made for this copy") << false;
+        QTest::newRow("there before") << true;
+    }
+
+    void fallbackRuntimeDirectoryGoesWhenMadeForThisCopy()
+    {
+        QFETCH(bool, existedBefore);
+        QTemporaryDir temporary;
+        const QByteArray savedTemporary = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+        qunsetenv("XDG_RUNTIME_DIR");
+        const auto restore = qScopeGuard([&] {
+            if (savedTemporary.isNull())
+                qunsetenv("TMPDIR");
+            else
+                qputenv("TMPDIR", savedTemporary);
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime->path()));
+        });
+        // Another program of the user's made it first, or nobody did.
+        if (existedBefore)
+            QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        QString runtimeDirectory;
+        {
+            const TRuntimeDirectoryTidy tidy;
+            QCOMPARE(tidy.FallbackDirectory().isEmpty(), existedBefore);
+            runtimeDirectory = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+            QVERIFY(runtimeDirectory.startsWith(temporary.path() + "/runtime-"));
+            TSingleInstance running(m_data->path());
+            QCOMPARE(running.Start({}), TSingleInstance::TRole::Running);
+            QVERIFY(running.ServerName().startsWith(runtimeDirectory + '/'));
+        }
+        QCOMPARE(QFileInfo::exists(runtimeDirectory), existedBefore);
+    }
+
+    void nothingIsLeftBehind()
+    {
+        {
+            TSingleInstance running(m_data->path());
+            QCOMPARE(running.Start({}), TSingleInstance::TRole::Running);
+            QCOMPARE(RuntimeEntries().size(), 2);
+            QCOMPARE(HandOver({"-1"}), ExitCodeOf(TSingleInstance::TRole::HandedOver));
+        }
+        QCOMPARE(RuntimeEntries(), QStringList());
+        QCOMPARE(QDir(m_data->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList());
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    if (argc > 1 && QByteArray(argv[1]) == "helper")
+        return RunHelper(application.arguments());
+    SingleInstanceTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "SingleInstance_test.moc"
