@@ -378,10 +378,10 @@ void TWebBrowser::contextMenuEvent(QContextMenuEvent *event)
         add(QWebEnginePage::CopyLinkToClipboard);
     add(QWebEnginePage::SelectAll);
     if (!editable) {
+        // Shown also when they cannot run yet (greyed), so the menu keeps its shape.
         menu->addSeparator();
-        add(QWebEnginePage::Back);
-        add(QWebEnginePage::Forward);
-        add(QWebEnginePage::Reload);
+        for (auto action : {QWebEnginePage::Back, QWebEnginePage::Forward, QWebEnginePage::Reload})
+            menu->addAction(page->action(action));
         menu->addSeparator();
         QAction *save = menu->addAction(page->action(QWebEnginePage::SavePage)->text());
         save->setEnabled(QueryStatusWB(OLECMDID_SAVEAS) & OLECMDF_ENABLED);
