@@ -626,6 +626,28 @@ private slots:
         CloseByAltF4(session, run);
     }
 
+    void aSecondStartHandsItsTermToTheRunningWindow()
+    {
+        const auto program = Launch(0);
+        QVERIFY(program);
+        XSession &session = program->Session;
+        ProgramRun &run = program->Run;
+        // Out of sight, as when the user starts the lookup from elsewhere.
+        // The window minimised, as its title bar's button does.
+        session.XDoTool({"windowminimize", run.MainWindow()});
+        QVERIFY(session.WaitForNoWindow("^Tellaria$", 5000));
+        QCOMPARE(run.StartAgain({"--mode", "3", "owl"}), 0);
+        QVERIFY(WaitForResultRequests(1));
+        QCOMPARE(ResultRequests(), QStringList{"http://dict.bing.com.cn/?FORM=CHOT20&q=owl"});
+        // Raised and active: the keyboard reaches it at once.
+        QVERIFY(TestProxy::WaitFor(
+            [&] { return session.XDoTool({"getactivewindow"}) == run.MainWindow(); }, 5000));
+        // Only one copy ran: one history, the term in it once the window closes.
+        CloseByAltF4(session, run);
+        QCOMPARE(run.ReadFile("Lexivander.qry"), QByteArray("owl\r\n"));
+        QCOMPARE(session.VisibleWindows("^Tellaria$").size(), 0);
+    }
+
     void theToolbarFloatsByADragMovesAndDocksBack()
     {
         const auto program = Launch(3);

@@ -42,12 +42,40 @@ QByteArray ProgramRun::ReadFile(const QString &name) const
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-bool ProgramRun::Start(const QStringList &arguments)
+namespace {
+
+QProcessEnvironment ProgramEnvironment(const XSession &session)
 {
-    QProcessEnvironment environment = m_session.Environment();
+    QProcessEnvironment environment = session.Environment();
     // Tests run as root, where the engine's sandbox cannot; the program never switches it off.
     environment.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
-    m_process.setProcessEnvironment(environment);
+    return environment;
+}
+
+} // namespace
+
+int ProgramRun::StartAgain(const QStringList &arguments) const
+{
+    QProcess second;
+    second.setProcessEnvironment(ProgramEnvironment(m_session));
+    second.setProcessChannelMode(QProcess::ForwardedChannels);
+    second.start(m_executable, arguments);
+    QDeadlineTimer deadline(30000);
+    while (second.state() != QProcess::NotRunning && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        second.waitForFinished(20);
+    }
+    if (second.state() != QProcess::NotRunning || second.exitStatus() != QProcess::NormalExit) {
+        second.kill();
+        second.waitForFinished(5000);
+        return -1;
+    }
+    return second.exitCode();
+}
+
+bool ProgramRun::Start(const QStringList &arguments)
+{
+    m_process.setProcessEnvironment(ProgramEnvironment(m_session));
     m_process.start(m_executable, arguments);
     if (!m_process.waitForStarted())
         return false;

@@ -37,6 +37,10 @@ public:
     void Click(const QPoint &point, int button = 1) const;
     QRect ClientGeometry() const;
 
+    // Starts the same executable once more, as a second start by the user would, and waits for
+    // it to end; its exit code, or -1 when it did not end by itself.
+    int StartAgain(const QStringList &arguments) const;
+
     // Waits for the process to end by itself; true when it ended with exit code 0.
     bool WaitForExit(int timeoutMs = 20000);
     bool Running() const { return m_process.state() != QProcess::NotRunning; }
