@@ -13,7 +13,12 @@
 #include <QTest>
 
 #include <functional>
+
+#include <sys/file.h>
+
+#include <fcntl.h>
 #include <memory>
+#include <unistd.h>
 
 using namespace tellaria::test;
 
@@ -646,6 +651,36 @@ private slots:
         CloseByAltF4(session, run);
         QCOMPARE(run.ReadFile("Lexivander.qry"), QByteArray("owl\r\n"));
         QCOMPARE(session.VisibleWindows("^Tellaria$").size(), 0);
+    }
+
+    void aHistoryLockedAtStartIsReportedAndKept()
+    {
+        // Another program writes the history as the window starts.
+        auto program = std::make_unique<Program>();
+        QVERIFY(program->Session.Started());
+        XSession &session = program->Session;
+        ProgramRun &run = program->Run;
+        const QByteArray history = "dog\r\ncat\r\nowl\r\n";
+        run.WriteFile("Lexivanedr.ini", Settings(3));
+        run.WriteFile("Lexivander.qry", history);
+        const int writer = ::open(QFile::encodeName(run.Directory() + "/Lexivander.qry"), O_RDWR);
+        QVERIFY(writer >= 0);
+        QVERIFY(::flock(writer, LOCK_EX) == 0);
+        // The error report comes first, in a window with the program's title; a key answers it.
+        QVERIFY(run.Start());
+        ::close(writer);
+        const QString report = run.MainWindow();
+        QVERIFY(session.ClientGeometry(report).width() < 600); // a message box, not the window
+        session.Key("Return");
+        QVERIFY(TestProxy::WaitFor(
+            [&] { return !session.VisibleWindows("^Tellaria$").contains(report); }, 10000));
+        QVERIFY(run.FindMainWindow());
+        EnterTerm(session, "emu");
+        QVERIFY(WaitForResultRequests(1));
+        CloseByAltF4(session, run);
+        // What could not be read is not overwritten with what this run knew.
+        QCOMPARE(run.ReadFile("Lexivander.qry"), history);
+        QVERIFY(run.ReadFile("Lexivanedr.ini").contains("ID=3"));
     }
 
     void theToolbarFloatsByADragMovesAndDocksBack()

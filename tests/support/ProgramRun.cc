@@ -79,6 +79,11 @@ bool ProgramRun::Start(const QStringList &arguments)
     m_process.start(m_executable, arguments);
     if (!m_process.waitForStarted())
         return false;
+    return FindMainWindow();
+}
+
+bool ProgramRun::FindMainWindow()
+{
     m_window = m_session.WaitForWindow(QStringLiteral("^Tellaria$"));
     if (m_window.isEmpty())
         return false;

@@ -30,6 +30,9 @@ public:
 
     // Starts the program and waits for its main window; false when none appears.
     bool Start(const QStringList &arguments = {});
+    // Takes the program's window showing now as its main window, once it holds still (a box
+    // shown before the main window was taken for it at the start); false when none shows.
+    bool FindMainWindow();
     QString MainWindow() const { return m_window; }
     // A point of the main window, given relative to its client area's top-left corner.
     QPoint At(const QPoint &point) const;
