@@ -10,7 +10,9 @@ int main(int argc, char *argv[])
     // What the browser engine needs before the application object exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 
+    tellaria::NoteTime("main");
     tellaria::TApplication application(argc, argv);
+    tellaria::NoteTime("application");
 
     tellaria::TfrmMain frmMain;
     // Made at start as the floating window class's first instance; floating the toolbar always
@@ -19,5 +21,6 @@ int main(int argc, char *argv[])
     QObject::connect(&frmMain, &tellaria::TfrmMain::Closed, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     frmMain.show();
+    tellaria::NoteTime("shown");
     return application.exec();
 }

@@ -6,9 +6,21 @@
 #include <QMessageBox>
 #include <QThread>
 
+#include <chrono>
 #include <exception>
 
 namespace tellaria {
+
+Q_LOGGING_CATEGORY(TimingLog, "tellaria.timing", QtWarningMsg)
+
+void WriteTimeNote(const char *what, int index)
+{
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    qCDebug(
+        TimingLog, "timing %lld %s %d",
+        static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()),
+        what, index);
+}
 
 QString ErrorReportText(const QString &message)
 {

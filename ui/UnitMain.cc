@@ -407,6 +407,7 @@ void TfrmMain::CreateMenus()
 
 void TfrmMain::FormCreate()
 {
+    NoteTime("form create");
     m_pageIdCounter = 0;
     m_settings = std::make_unique<SettingsFile>(FileSystemPath(m_programDirectory)
                                                 + std::string(SettingsFileName));
@@ -440,10 +441,13 @@ void TfrmMain::FormCreate()
         loadError = std::current_exception();
     }
     RefreshQueryBoxItems();
+    NoteTime("history");
 
     for (const LookupSite &site : m_sites)
         CkLstBookshop->AddRow(FromAnsi(site.Name), true);
+    NoteTime("check list");
     TApplicationHint::Instance().SetHandler(this, [this](const QString &hint) { ShowHint(hint); });
+    NoteTime("hint");
     PageControl1->hide();
     PnlWbAD->show();
     connect(WbAd->page(), &QWebEnginePage::loadingChanged, this,
@@ -453,6 +457,7 @@ void TfrmMain::FormCreate()
                     ShowStartPageFallback();
             });
     WbAd->Navigate(FromAnsi(StartPageUrl));
+    NoteTime("start page");
 
     if (loadError)
         std::rethrow_exception(loadError);
@@ -547,10 +552,12 @@ void TfrmMain::BtnBookOKClick()
     const std::string term = ToAnsi(text);
     if (m_history.RecordQuery(term))
         RefreshQueryBoxItems();
+    NoteTime("recorded");
 
     PageControl1->show();
     PageControl1->raise();
     CloseAllPages();
+    NoteTime("cleared");
 
     SiteChecks checked{};
     for (int row = 0; row < SiteCount; ++row)
@@ -558,6 +565,7 @@ void TfrmMain::BtnBookOKClick()
     const QueryPlan plan = MakeQueryPlan(ToAnsi(CmbBoxType->currentText()), term, checked, m_sites);
     for (const PageRequest &request : plan)
         OpenPage(request);
+    NoteTime("opened");
 }
 
 TWebBrowser *TfrmMain::CreateBrowser(QWidget *page)
@@ -574,6 +582,7 @@ void TfrmMain::OpenPage(const PageRequest &request)
     page->Tag = m_pageIdCounter;
 
     TWebBrowser *browser = CreateBrowser(page);
+    NoteTime("created", PageControl1->count());
     browser->SetResizable(true);
     browser->SetSilent(true);
     page->layout()->addWidget(browser);
@@ -582,6 +591,7 @@ void TfrmMain::OpenPage(const PageRequest &request)
     if (request.Filtered)
         browser->OnBeforeNavigate2 = &TfrmMain::BeforeNavigate2;
     browser->Navigate(FromAnsi(request.Url), QVariant(), QVariant(), QVariant(), QVariant());
+    NoteTime("navigated", PageControl1->count());
 }
 
 void TfrmMain::BeforeNavigate2(TWebBrowser *, const QUrl &url, bool, bool &cancel)
@@ -843,6 +853,7 @@ bool TfrmMain::CmbBookKeyPress(QKeyEvent *event)
 {
     const int key = event->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        NoteTime("enter");
         RunReportingErrors([this] { BtnBookOKClick(); });
         return false; // the box's own handling of Enter goes on
     }
