@@ -1,8 +1,8 @@
 #include "platform/Application.h"
 
+#include "platform/IdleTime.h"
 #include "platform/Translations.h"
 
-#include <QAbstractEventDispatcher>
 #include <QMessageBox>
 #include <QThread>
 
@@ -36,8 +36,7 @@ TApplication::TApplication(int &argc, char **argv)
     setApplicationDisplayName(QString::fromLatin1(ApplicationTitle));
     // The interface is Chinese whatever the system's language, the toolkit's own texts included.
     InstallChineseTranslations();
-    QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance(thread());
-    connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TApplication::Idle);
+    AtIdle(this, [this] { emit Idle(); });
 }
 
 bool TApplication::notify(QObject *receiver, QEvent *event)

@@ -6,13 +6,13 @@
 #include "platform/CheckListBox.h"
 #include "platform/CoolBar.h"
 #include "platform/Docking.h"
+#include "platform/IdleTime.h"
 #include "platform/InputMethod.h"
 #include "platform/QueryBox.h"
 #include "platform/WebBrowser.h"
 #include "ui/ImageList.h"
 #include "ui/Unit2.h"
 
-#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -28,11 +28,13 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QShortcut>
 #include <QStackedLayout>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -43,6 +45,8 @@ namespace tellaria {
 namespace {
 
 constexpr int DesignWidth = 729;
+// How long a closed page lives on hidden: longer than the engine takes to send a query's requests.
+constexpr int FreePagesAfterMs = 400;
 constexpr int DesignHeight = 528;
 
 QString Utf8Text(const char *text)
@@ -118,8 +122,7 @@ TfrmMain::TfrmMain(const QString &programDirectory, QWidget *parent)
     // The window opens ready for typing a term.
     CmbBook->setFocus(Qt::OtherFocusReason);
     RunReportingErrors([this] { FormCreate(); });
-    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
-            &TfrmMain::ActionList1Update);
+    AtIdle(this, [this] { ActionList1Update(); });
 }
 
 TfrmMain::~TfrmMain()
@@ -554,18 +557,29 @@ void TfrmMain::BtnBookOKClick()
         RefreshQueryBoxItems();
     NoteTime("recorded");
 
-    PageControl1->show();
-    PageControl1->raise();
-    CloseAllPages();
-    NoteTime("cleared");
-
     SiteChecks checked{};
     for (int row = 0; row < SiteCount; ++row)
         checked[std::size_t(row)] = CkLstBookshop->Checked(row);
     const QueryPlan plan = MakeQueryPlan(ToAnsi(CmbBoxType->currentText()), term, checked, m_sites);
-    for (const PageRequest &request : plan)
-        OpenPage(request);
-    NoteTime("opened");
+
+    PageControl1->show();
+    PageControl1->raise();
+    const int oldCount = PageControl1->count();
+    m_openingPage = 0;
+    {
+        const auto closeOld = qScopeGuard([&] {
+            for (int index = oldCount - 1; index >= 0; --index)
+                DisposePage(index);
+            if (PageControl1->count() > 0)
+                PageControl1->setCurrentIndex(0);
+            NoteTime("cleared");
+        });
+        for (const PageRequest &request : plan) {
+            ++m_openingPage;
+            OpenPage(request);
+        }
+        NoteTime("opened");
+    }
 }
 
 TWebBrowser *TfrmMain::CreateBrowser(QWidget *page)
@@ -582,16 +596,17 @@ void TfrmMain::OpenPage(const PageRequest &request)
     page->Tag = m_pageIdCounter;
 
     TWebBrowser *browser = CreateBrowser(page);
-    NoteTime("created", PageControl1->count());
+    NoteTime("created", m_openingPage);
     browser->SetResizable(true);
     browser->SetSilent(true);
     page->layout()->addWidget(browser);
     browser->Tag = m_pageIdCounter;
+    page->Browser = browser;
     browser->SetPrinter(m_printer.get());
     if (request.Filtered)
         browser->OnBeforeNavigate2 = &TfrmMain::BeforeNavigate2;
     browser->Navigate(FromAnsi(request.Url), QVariant(), QVariant(), QVariant(), QVariant());
-    NoteTime("navigated", PageControl1->count());
+    NoteTime("navigated", m_openingPage);
 }
 
 void TfrmMain::BeforeNavigate2(TWebBrowser *, const QUrl &url, bool, bool &cancel)
@@ -604,14 +619,10 @@ TWebBrowser *TfrmMain::ActiveBrowser() const
     if (PageControl1->count() == 0)
         return nullptr;
     const auto *page = qobject_cast<const TTabSheet *>(PageControl1->currentWidget());
-    if (!page)
+    // The page's own browser: the only one with its tag, since a page holds exactly one.
+    if (!page || !page->Browser || page->Browser->Tag != page->Tag)
         return nullptr;
-    TWebBrowser *found = nullptr;
-    for (TWebBrowser *browser : findChildren<TWebBrowser *>()) {
-        if (browser->Tag == page->Tag)
-            found = browser;
-    }
-    return found;
+    return page->Browser;
 }
 
 void TfrmMain::DisposePage(int index)
@@ -622,8 +633,12 @@ void TfrmMain::DisposePage(int index)
         CmbBook->setFocus(Qt::OtherFocusReason);
     PageControl1->removeTab(index);
     page->hide();
-    // The page's browser goes with it, once the engine's signals now queued have been delivered.
-    page->deleteLater();
+    // The page's browser goes with it, but not now: freeing a browser costs the user-interface
+    // thread several milliseconds, and the engine's own work for the pages just opened (which
+    // runs on that thread, task by task between the window's events) must not queue behind it.
+    // Once the new pages' requests are out, the old pages go with deleteLater, so that the
+    // engine's signals still queued for them are delivered first.
+    QTimer::singleShot(FreePagesAfterMs, page, &QObject::deleteLater);
 }
 
 void TfrmMain::CloseAllPages()

@@ -47,6 +47,8 @@ class TTabSheet : public QWidget
 public:
     explicit TTabSheet(QWidget *parent = nullptr);
     int Tag = 0;
+    // The browser inside, made with the page.
+    QPointer<TWebBrowser> Browser;
 };
 
 class TfrmMain : public QWidget
@@ -124,8 +126,8 @@ public:
     int PageIdCounter() const { return m_pageIdCounter; }
     QPrinter &Printer() { return *m_printer; }
 
-    // The browser of the active result page: the last browser, in ownership order, whose tag is
-    // the active page's PageId; null without pages.
+    // The browser of the active result page: the one browser whose tag is the active page's
+    // PageId, the page's own; null without pages.
     TWebBrowser *ActiveBrowser() const;
 
     // Handlers.
@@ -202,6 +204,7 @@ private:
     SiteTable m_sites;
     QueryHistory m_history;
     int m_pageIdCounter = 0;
+    int m_openingPage = 0; // the plan's page being opened, from 1, for the timing notes
     QSize m_outerSize; // outer size still to apply once the frame is known
     bool m_shown = false;
     bool m_closed = false;
