@@ -110,7 +110,6 @@ TTabSheet::TTabSheet(QWidget *parent)
 TfrmMain::TfrmMain(const QString &programDirectory, QWidget *parent)
     : QWidget(parent)
     , m_programDirectory(programDirectory)
-    , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setObjectName(QStringLiteral("frmMain"));
     if (!m_programDirectory.endsWith(QLatin1Char('/')))
@@ -308,6 +307,7 @@ void TfrmMain::CreateControls()
     // Designed silent: the start page may not raise dialogs of its own either.
     WbAd->SetSilent(true);
     startLayout->addWidget(WbAd);
+    RequestStartPage();
     PageControl1 = new QTabWidget(Panel2);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setDocumentMode(true);
@@ -453,17 +453,36 @@ void TfrmMain::FormCreate()
     NoteTime("hint");
     PageControl1->hide();
     PnlWbAD->show();
+
+    if (loadError)
+        std::rethrow_exception(loadError);
+}
+
+void TfrmMain::RequestStartPage()
+{
+    // Asked for as soon as its browser exists, ahead of the rest of the window: the request
+    // leaves only once the event loop runs, and the engine's work towards it on its own threads
+    // (the page's renderer process above all) overlaps with building and showing the window.
     connect(WbAd->page(), &QWebEnginePage::loadingChanged, this,
             [this](const QWebEngineLoadingInfo &info) {
                 if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus
                     && info.url().scheme() != QLatin1String("data"))
                     ShowStartPageFallback();
+                // What a query needs and start-up does not is made once the start page is in.
+                if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus)
+                    Printer();
             });
     WbAd->Navigate(FromAnsi(StartPageUrl));
     NoteTime("start page");
+}
 
-    if (loadError)
-        std::rethrow_exception(loadError);
+QPrinter &TfrmMain::Printer()
+{
+    // Made on first need: setting one up asks the print system, which start-up should not wait
+    // for.
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
 }
 
 void TfrmMain::ShowStartPageFallback()
@@ -602,7 +621,7 @@ void TfrmMain::OpenPage(const PageRequest &request)
     page->layout()->addWidget(browser);
     browser->Tag = m_pageIdCounter;
     page->Browser = browser;
-    browser->SetPrinter(m_printer.get());
+    browser->SetPrinter(&Printer());
     if (request.Filtered)
         browser->OnBeforeNavigate2 = &TfrmMain::BeforeNavigate2;
     browser->Navigate(FromAnsi(request.Url), QVariant(), QVariant(), QVariant(), QVariant());

@@ -124,7 +124,8 @@ public:
     const QString &ProgramDirectory() const { return m_programDirectory; }
     const QueryHistory &History() const { return m_history; }
     int PageIdCounter() const { return m_pageIdCounter; }
-    QPrinter &Printer() { return *m_printer; }
+    // The printer the print, preview and page-setup commands of every page share.
+    QPrinter &Printer();
 
     // The browser of the active result page: the one browser whose tag is the active page's
     // PageId, the page's own; null without pages.
@@ -197,6 +198,7 @@ private:
     void DisposePage(int index);
     void ShowStartPanelWhenNoPages();
     void RunBrowserCommand(int commandId);
+    void RequestStartPage();
     void ShowStartPageFallback();
 
     QString m_programDirectory;
