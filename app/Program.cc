@@ -150,7 +150,9 @@ int RunProgram(int argc, char *argv[])
         return 1;
     }
 
+    NoteTime("main");
     TApplication application(applicationArgc, argv);
+    NoteTime("application");
     // The engine resets the handling of SIGTERM and SIGINT as it starts, so it starts first.
     ConfigureBrowserProfile();
     TTerminationSignals termination;
@@ -180,6 +182,7 @@ int RunProgram(int argc, char *argv[])
     QObject::connect(&frmMain, &TfrmMain::Closed, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     frmMain.show(); // restores the stored mode, which a --mode given then replaces
+    NoteTime("shown");
     CarryOut(frmMain, commandLine.Request);
     return application.exec();
 }

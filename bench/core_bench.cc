@@ -283,7 +283,7 @@ int main(int argc, char **argv)
     PrintRatio(reporter, "UrlEncodeQuery, 1 MB mixed bytes", "BM_UrlEncodeQuery", "BM_CopyBytes",
                0);
     PrintRatio(reporter, "LoadQueryHistory, 10 MB in 200,000 lines", "BM_LoadQueryHistory",
-               "BM_ReadHistoryFile", 3);
+               "BM_ReadHistoryFile", 2);
     PrintRatio(reporter, "ReadIntValue, 1 MB file, key in last section", "BM_ReadIntValue",
                "BM_ReadSettingsFile", 3);
     PrintRatio(reporter, "ReadIntValue, 1 MB file, key at end of section",

@@ -1,16 +1,28 @@
 #include "platform/Application.h"
 
+#include "platform/IdleTime.h"
 #include "platform/TerminationSignals.h"
 #include "platform/Translations.h"
 
-#include <QAbstractEventDispatcher>
 #include <QMessageBox>
 #include <QThread>
 
+#include <chrono>
 #include <cstdio>
 #include <exception>
 
 namespace tellaria {
+
+Q_LOGGING_CATEGORY(TimingLog, "tellaria.timing", QtWarningMsg)
+
+void WriteTimeNote(const char *what, int index)
+{
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    qCDebug(
+        TimingLog, "timing %lld %s %d",
+        static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()),
+        what, index);
+}
 
 QString ErrorReportText(const QString &message)
 {
@@ -26,8 +38,7 @@ TApplication::TApplication(int &argc, char **argv)
     setApplicationDisplayName(QString::fromLatin1(ApplicationTitle));
     // The interface is Chinese whatever the system's language, the toolkit's own texts included.
     InstallChineseTranslations();
-    QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance(thread());
-    connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TApplication::Idle);
+    AtIdle(this, [this] { emit Idle(); });
 }
 
 bool TApplication::notify(QObject *receiver, QEvent *event)

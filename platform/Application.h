@@ -3,8 +3,20 @@
 // The application object: the general error report and the idle-time notification.
 
 #include <QApplication>
+#include <QLoggingCategory>
 
 namespace tellaria {
+
+// Moments of the start-up and of a query, for `make bench`. With the logging rule
+// "tellaria.timing.debug=true" each is written as "timing <monotonic ns> <what> [index]"; off
+// by default, when a note costs one test of a flag.
+Q_DECLARE_LOGGING_CATEGORY(TimingLog)
+void WriteTimeNote(const char *what, int index);
+inline void NoteTime(const char *what, int index = 0)
+{
+    if (TimingLog().isDebugEnabled())
+        WriteTimeNote(what, index);
+}
 
 // The constant caption of the main window and of every message box.
 inline constexpr char ApplicationTitle[] = "Tellaria";

@@ -1,6 +1,7 @@
 #include "platform/ApplicationHint.h"
 
-#include <QAbstractEventDispatcher>
+#include "platform/IdleTime.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
@@ -39,8 +40,43 @@ TApplicationHint &TApplicationHint::Instance()
 TApplicationHint::TApplicationHint()
     : QObject(QCoreApplication::instance())
 {
-    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
-            &TApplicationHint::Update);
+    QCoreApplication::instance()->installEventFilter(this);
+    AtIdle(this, [this] {
+        if (m_stale)
+            Update();
+    });
+}
+
+bool TApplicationHint::eventFilter(QObject *watched, QEvent *event)
+{
+    // What can change the widget under the pointer or the highlighted menu item. The browser
+    // engine's tasks are none of these, so a page loading costs the hint nothing.
+    switch (event->type()) {
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::Enter:
+    case QEvent::Leave:
+    case QEvent::HoverEnter:
+    case QEvent::HoverMove:
+    case QEvent::HoverLeave:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Show:
+    case QEvent::Hide:
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+    case QEvent::ActionChanged:
+    case QEvent::StatusTip:
+        m_stale = true;
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void TApplicationHint::SetHandler(QObject *receiver,
@@ -49,6 +85,7 @@ void TApplicationHint::SetHandler(QObject *receiver,
     m_receiver = receiver;
     m_handler = std::move(handler);
     m_hint.clear();
+    m_stale = true;
 }
 
 QString TApplicationHint::LongHint(const QString &hint)
@@ -90,6 +127,7 @@ QString TApplicationHint::CurrentHint() const
 
 void TApplicationHint::Update()
 {
+    m_stale = false;
     const QString hint = CurrentHint();
     if (hint == m_hint)
         return;

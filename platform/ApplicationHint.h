@@ -1,6 +1,6 @@
 #pragma once
 
-// The application-wide current hint: whenever the application becomes idle it is taken from the
+// The application-wide current hint: when the application becomes idle it is taken from the
 // highlighted item of an open menu or, with no menu open, from the widget under the pointer
 // (disabled widgets included, falling back to the nearest enclosing widget with a hint). A
 // widget's or menu item's hint is its status tip; only the long part is used, the text after
@@ -33,7 +33,10 @@ public:
     // current hint starts over empty, so the handler also hears the first one it is shown with.
     void SetHandler(QObject *receiver, std::function<void(const QString &hint)> handler);
 
-    // Recomputes the hint now, as at idle time.
+    // Recomputes the hint now. At idle time it is recomputed only after an event that can change
+    // it (the pointer, a key, a widget shown, hidden, moved or resized): asking the window system
+    // where the pointer is costs a round trip, and idle moments come between any two tasks of the
+    // browser engine.
     void Update();
 
     // The text after the first "|" of `hint`, or `hint` when it holds none.
@@ -45,11 +48,15 @@ public:
     // platform menus the program was made for do, so that their hints show as well.
     static void HighlightDisabledItems(QMenu *menu);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     TApplicationHint();
     QString CurrentHint() const;
 
     QString m_hint;
+    bool m_stale = true;
     QPointer<QObject> m_receiver;
     std::function<void(const QString &)> m_handler;
 };

@@ -6,6 +6,7 @@
 #include "platform/CheckListBox.h"
 #include "platform/CoolBar.h"
 #include "platform/Docking.h"
+#include "platform/IdleTime.h"
 #include "platform/InputMethod.h"
 #include "platform/QueryBox.h"
 #include "platform/TabLoadMark.h"
@@ -13,7 +14,6 @@
 #include "ui/ImageList.h"
 #include "ui/Unit2.h"
 
-#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -29,11 +29,13 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QShortcut>
 #include <QStackedLayout>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -44,6 +46,8 @@ namespace tellaria {
 namespace {
 
 constexpr int DesignWidth = 729;
+// How long a closed page lives on hidden: longer than the engine takes to send a query's requests.
+constexpr int FreePagesAfterMs = 400;
 constexpr int DesignHeight = 528;
 
 QString Utf8Text(const char *text)
@@ -108,7 +112,6 @@ TTabSheet::TTabSheet(QWidget *parent)
 TfrmMain::TfrmMain(const QString &programDirectory, QWidget *parent)
     : QWidget(parent)
     , m_programDirectory(programDirectory)
-    , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setObjectName(QStringLiteral("frmMain"));
     if (!m_programDirectory.endsWith(QLatin1Char('/')))
@@ -120,8 +123,7 @@ TfrmMain::TfrmMain(const QString &programDirectory, QWidget *parent)
     // The window opens ready for typing a term.
     CmbBook->setFocus(Qt::OtherFocusReason);
     RunReportingErrors([this] { FormCreate(); });
-    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
-            &TfrmMain::ActionList1Update);
+    AtIdle(this, [this] { ActionList1Update(); });
 }
 
 TfrmMain::~TfrmMain()
@@ -307,6 +309,7 @@ void TfrmMain::CreateControls()
     // Designed silent: the start page may not raise dialogs of its own either.
     WbAd->SetSilent(true);
     startLayout->addWidget(WbAd);
+    RequestStartPage();
     PageControl1 = new QTabWidget(Panel2);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setDocumentMode(true);
@@ -410,6 +413,7 @@ void TfrmMain::CreateMenus()
 
 void TfrmMain::FormCreate()
 {
+    NoteTime("form create");
     m_pageIdCounter = 0;
     m_settings = std::make_unique<SettingsFile>(FileSystemPath(m_programDirectory)
                                                 + std::string(SettingsFileName));
@@ -443,22 +447,45 @@ void TfrmMain::FormCreate()
         loadError = std::current_exception();
     }
     RefreshQueryBoxItems();
+    NoteTime("history");
 
     for (const LookupSite &site : m_sites)
         CkLstBookshop->AddRow(FromAnsi(site.Name), true);
+    NoteTime("check list");
     TApplicationHint::Instance().SetHandler(this, [this](const QString &hint) { ShowHint(hint); });
+    NoteTime("hint");
     PageControl1->hide();
     PnlWbAD->show();
+
+    if (loadError)
+        std::rethrow_exception(loadError);
+}
+
+void TfrmMain::RequestStartPage()
+{
+    // Asked for as soon as its browser exists, ahead of the rest of the window: the request
+    // leaves only once the event loop runs, and the engine's work towards it on its own threads
+    // (the page's renderer process above all) overlaps with building and showing the window.
     connect(WbAd->page(), &QWebEnginePage::loadingChanged, this,
             [this](const QWebEngineLoadingInfo &info) {
                 if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus
                     && info.url().scheme() != QLatin1String("data"))
                     ShowStartPageFallback();
+                // What a query needs and start-up does not is made once the start page is in.
+                if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus)
+                    Printer();
             });
     WbAd->Navigate(FromAnsi(StartPageUrl));
+    NoteTime("start page");
+}
 
-    if (loadError)
-        std::rethrow_exception(loadError);
+QPrinter &TfrmMain::Printer()
+{
+    // Made on first need: setting one up asks the print system, which start-up should not wait
+    // for.
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
 }
 
 void TfrmMain::ShowStartPageFallback()
@@ -561,17 +588,31 @@ void TfrmMain::BtnBookOKClick()
     const std::string term = ToAnsi(text);
     if (m_history.RecordQuery(term))
         RefreshQueryBoxItems();
-
-    PageControl1->show();
-    PageControl1->raise();
-    CloseAllPages();
+    NoteTime("recorded");
 
     SiteChecks checked{};
     for (int row = 0; row < SiteCount; ++row)
         checked[std::size_t(row)] = CkLstBookshop->Checked(row);
     const QueryPlan plan = MakeQueryPlan(ToAnsi(CmbBoxType->currentText()), term, checked, m_sites);
-    for (const PageRequest &request : plan)
-        OpenPage(request);
+
+    PageControl1->show();
+    PageControl1->raise();
+    const int oldCount = PageControl1->count();
+    m_openingPage = 0;
+    {
+        const auto closeOld = qScopeGuard([&] {
+            for (int index = oldCount - 1; index >= 0; --index)
+                DisposePage(index);
+            if (PageControl1->count() > 0)
+                PageControl1->setCurrentIndex(0);
+            NoteTime("cleared");
+        });
+        for (const PageRequest &request : plan) {
+            ++m_openingPage;
+            OpenPage(request);
+        }
+        NoteTime("opened");
+    }
 }
 
 void TfrmMain::SelectLookupMode(int mode)
@@ -603,15 +644,18 @@ void TfrmMain::OpenPage(const PageRequest &request)
     page->Tag = m_pageIdCounter;
 
     TWebBrowser *browser = CreateBrowser(page);
+    NoteTime("created", m_openingPage);
     browser->SetResizable(true);
     browser->SetSilent(true);
     page->layout()->addWidget(browser);
     browser->Tag = m_pageIdCounter;
-    browser->SetPrinter(m_printer.get());
+    page->Browser = browser;
+    browser->SetPrinter(&Printer());
     new TTabLoadMark(PageControl1, page, browser);
     if (request.Filtered)
         browser->OnBeforeNavigate2 = &TfrmMain::BeforeNavigate2;
     browser->Navigate(FromAnsi(request.Url), QVariant(), QVariant(), QVariant(), QVariant());
+    NoteTime("navigated", m_openingPage);
 }
 
 void TfrmMain::BeforeNavigate2(TWebBrowser *, const QUrl &url, bool, bool &cancel)
@@ -624,27 +668,28 @@ TWebBrowser *TfrmMain::ActiveBrowser() const
     if (PageControl1->count() == 0)
         return nullptr;
     const auto *page = qobject_cast<const TTabSheet *>(PageControl1->currentWidget());
-    if (!page)
+    // The page's own browser: the only one with its tag, since a page holds exactly one.
+    if (!page || !page->Browser || page->Browser->Tag != page->Tag)
         return nullptr;
-    TWebBrowser *found = nullptr;
-    for (TWebBrowser *browser : findChildren<TWebBrowser *>()) {
-        if (browser->Tag == page->Tag)
-            found = browser;
-    }
-    return found;
+    return page->Browser;
 }
 
 void TfrmMain::DisposePage(int index)
 {
-    QWidget *page = PageControl1->widget(index);
+    auto *page = static_cast<TTabSheet *>(PageControl1->widget(index));
     // The keyboard focus must not die with the page: it goes back to the query box.
     if (QWidget *focus = focusWidget(); focus && page->isAncestorOf(focus))
         CmbBook->setFocus(Qt::OtherFocusReason);
     PageControl1->removeTab(index);
     page->hide();
-    // The page's browser goes with it, once the engine's signals now queued have been delivered
-    // and any print job it runs has ended.
-    DeleteWhenIdle(page, page->findChild<TWebBrowser *>());
+    // The page's browser goes with it, but not now: freeing a browser costs the user-interface
+    // thread several milliseconds, and the engine's own work for the pages just opened (which
+    // runs on that thread, task by task between the window's events) must not queue behind it.
+    // Once the new pages' requests are out, the old pages go with deleteLater, so that the
+    // engine's signals still queued for them are delivered first; a page whose browser still
+    // prints goes when the job ends.
+    QTimer::singleShot(FreePagesAfterMs, page,
+                       [page] { DeleteWhenIdle(page, page->Browser.data()); });
 }
 
 void TfrmMain::CloseAllPages()
@@ -876,6 +921,7 @@ bool TfrmMain::CmbBookKeyPress(QKeyEvent *event)
 {
     const int key = event->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        NoteTime("enter");
         RunReportingErrors([this] { BtnBookOKClick(); });
         return false; // the box's own handling of Enter goes on
     }

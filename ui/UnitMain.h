@@ -47,6 +47,8 @@ class TTabSheet : public QWidget
 public:
     explicit TTabSheet(QWidget *parent = nullptr);
     int Tag = 0;
+    // The browser inside, made with the page.
+    QPointer<TWebBrowser> Browser;
 };
 
 class TfrmMain : public QWidget
@@ -122,10 +124,11 @@ public:
     const QString &ProgramDirectory() const { return m_programDirectory; }
     const QueryHistory &History() const { return m_history; }
     int PageIdCounter() const { return m_pageIdCounter; }
-    QPrinter &Printer() { return *m_printer; }
+    // The printer the print, preview and page-setup commands of every page share.
+    QPrinter &Printer();
 
-    // The browser of the active result page: the last browser, in ownership order, whose tag is
-    // the active page's PageId; null without pages.
+    // The browser of the active result page: the one browser whose tag is the active page's
+    // PageId, the page's own; null without pages.
     TWebBrowser *ActiveBrowser() const;
 
     // Runs a query for `term` as Enter in the query box does, first picking lookup mode `mode`
@@ -201,6 +204,7 @@ private:
     void DisposePage(int index);
     void ShowStartPanelWhenNoPages();
     void RunBrowserCommand(int commandId);
+    void RequestStartPage();
     void ShowStartPageFallback();
 
     QString m_programDirectory;
@@ -208,6 +212,7 @@ private:
     SiteTable m_sites;
     QueryHistory m_history;
     int m_pageIdCounter = 0;
+    int m_openingPage = 0; // the plan's page being opened, from 1, for the timing notes
     QSize m_outerSize; // outer size still to apply once the frame is known
     bool m_shown = false;
     bool m_closed = false;

@@ -1,8 +1,10 @@
 #include "core/QueryHistory.h"
 
 #include "TestDirectory.h"
+#include "core/ByteSearch.h"
 #include "core/FileError.h"
 
+#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -155,6 +157,118 @@ INSTANTIATE_TEST_SUITE_P(Cases,
                                          ParseCase{" pad \t\r\n"sv, {" pad \t"}},
                                          ParseCase{"\xD6\xD0\r\n\x94\x39\xFC\x36"sv,
                                                    {"\xD6\xD0", "\x94\x39\xFC\x36"}}));
+
+// The splitting works 64 bytes at a time: breaks on either side of a block's edge, blocks with
+// many breaks and content that ends inside a later block.
+std::string Repeat(char byte, std::size_t count)
+{
+    return std::string(count, byte);
+}
+
+struct BlockCase
+{
+    std::string Bytes;
+    Entries Expected;
+};
+
+class ParseAcrossBlocksTest : public testing::TestWithParam<BlockCase>
+{};
+
+TEST_P(ParseAcrossBlocksTest, SplitsLines)
+{
+    EXPECT_EQ(ParseQueryHistory(GetParam().Bytes), GetParam().Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases,
+    ParseAcrossBlocksTest,
+    testing::Values(
+        // CR LF split by the block edge is still one break.
+        BlockCase{Repeat('a', 63) + "\r\nb", {Repeat('a', 63), "b"}},
+        // A lone CR last in a block, and one before an LF-less next block.
+        BlockCase{Repeat('a', 63) + "\rb", {Repeat('a', 63), "b"}},
+        BlockCase{Repeat('a', 63) + "\r", {Repeat('a', 63)}},
+        BlockCase{Repeat('a', 64) + "\n" + Repeat('b', 64), {Repeat('a', 64), Repeat('b', 64)}},
+        BlockCase{Repeat('a', 200) + "\r\n", {Repeat('a', 200)}},
+        // More breaks in one block than the scan takes at once.
+        BlockCase{Repeat('\n', 70), Entries(70, "")},
+        BlockCase{"x" + Repeat('\r', 9) + "y", {"x", "", "", "", "", "", "", "", "", "y"}},
+        // The content ends at a NUL in a later block, in a line or just after a CR.
+        BlockCase{Repeat('a', 100) + "\r\nb" + std::string(1, '\0') + "c\r\n",
+                  {Repeat('a', 100), "b"}},
+        BlockCase{Repeat('a', 127) + "\r" + std::string(1, '\0') + "\nc", {Repeat('a', 127)}},
+        BlockCase{Repeat('a', 128) + std::string(1, '\0'), {Repeat('a', 128)}}));
+
+// Whatever the bytes, the lines are those of the rule, however they fall on the 64-byte blocks.
+TEST(ParseQueryHistory, AgreesWithTheRuleOnRandomBytes)
+{
+    const auto byRule = [](std::string_view bytes) {
+        Entries lines;
+        std::string line;
+        std::size_t at = 0;
+        bool open = false;
+        for (; at < bytes.size() && bytes[at] != '\0'; ++at) {
+            const char byte = bytes[at];
+            if (byte == '\r' || byte == '\n') {
+                lines.push_back(line);
+                line.clear();
+                open = false;
+                if (byte == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n')
+                    ++at;
+            } else {
+                line += byte;
+                open = true;
+            }
+        }
+        if (open)
+            lines.push_back(line);
+        return lines;
+    };
+    std::mt19937 random(7);
+    const char alphabet[] = {'a', 'b', '\r', '\n', '\0', '\xD6'};
+    for (int round = 0; round < 3000; ++round) {
+        std::string bytes(random() % 300, 'a');
+        // Mostly text, now and then a break or a NUL.
+        for (char &byte : bytes)
+            byte = random() % 8 == 0 ? alphabet[random() % std::size(alphabet)] : 'q';
+        if (random() % 2 == 0)
+            std::replace(bytes.begin(), bytes.end(), '\0', 'z');
+        ASSERT_EQ(ParseQueryHistory(bytes), byRule(bytes)) << testing::PrintToString(bytes);
+    }
+}
+
+// Many lines: more than the splitter holds before it hands lines on.
+TEST(ParseQueryHistory, ManyLines)
+{
+    Entries lines;
+    std::string bytes;
+    for (int i = 0; i < 5000; ++i) {
+        lines.push_back("term" + std::to_string(i));
+        bytes += lines.back() + (i % 3 == 0 ? "\n" : "\r\n");
+    }
+    EXPECT_EQ(ParseQueryHistory(bytes), lines);
+}
+
+#if defined(TELLARIA_LINE_BREAKS_AVX2)
+// The two scans, 16 and 32 bytes at a time, find the same bytes.
+TEST(LineBreakMasks, BothScansAgree)
+{
+    if (!__builtin_cpu_supports("avx2"))
+        GTEST_SKIP() << "no AVX2 here";
+    std::mt19937 random(11);
+    const char alphabet[] = {'a', '\r', '\n', '\0', '\x8D', '\x0B'};
+    for (int round = 0; round < 2000; ++round) {
+        char block[64];
+        for (char &byte : block)
+            byte = alphabet[random() % std::size(alphabet)];
+        const LineBreakMasks narrow = FindLineBreaks64(block);
+        const LineBreakMasks wide = FindLineBreaks64Avx2(block);
+        ASSERT_EQ(narrow.Cr, wide.Cr);
+        ASSERT_EQ(narrow.Lf, wide.Lf);
+        ASSERT_EQ(narrow.Nul, wide.Nul);
+    }
+}
+#endif
 
 TEST(SerializeQueryHistory, EndsEveryEntryWithCrLf)
 {

@@ -14,12 +14,16 @@
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+
+#include <algorithm>
+#include <stdexcept>
 
 #include <sys/file.h>
 
@@ -232,6 +236,74 @@ private slots:
                  qobject_cast<TTabSheet *>(window->PageControl1->currentWidget())->Tag);
         Query(*window, 1, "dog");
         QCOMPARE(PageTags(*window), (QList<int>{9}));
+    }
+
+    // The new pages are opened and navigated before the old ones are taken down; the old ones
+    // leave the page area at once and are freed a moment later, browsers and all.
+    void queryReplacesPagesAtOnceAndFreesTheOldOnesAfter()
+    {
+        auto window = OpenWindow();
+        Query(*window, 0, "cat");
+        QList<QPointer<QWidget>> oldPages;
+        for (int index = 0; index < window->PageControl1->count(); ++index) {
+            auto *page = qobject_cast<TTabSheet *>(window->PageControl1->widget(index));
+            oldPages << page << page->Browser.data();
+        }
+        window->CkLstBookshop->SetChecked(0, false);
+        window->CkLstBookshop->SetChecked(3, false);
+        m_proxy->ClearRequests();
+        Query(*window, 0, "dog");
+
+        QCOMPARE(PageTags(*window), (QList<int>{6, 7, 8}));
+        QCOMPARE(window->PageControl1->currentIndex(), 0);
+        for (const QPointer<QWidget> &old : std::as_const(oldPages)) {
+            QVERIFY(old && !old->isVisible());
+            QCOMPARE(window->PageControl1->indexOf(old), -1);
+        }
+        // The old browsers, still alive, are never the active one.
+        QCOMPARE(window->ActiveBrowser()->Tag, 6);
+        QVERIFY(WaitForResultRequests(3));
+        QTRY_VERIFY(std::none_of(oldPages.cbegin(), oldPages.cend(),
+                                 [](const QPointer<QWidget> &old) { return bool(old); }));
+        QCOMPARE(window->findChildren<TWebBrowser *>().size(), 3 + 1);
+
+        // Closing the active page: the next one's browser is active at once.
+        window->ActionList1Update();
+        window->ActClose->trigger();
+        QCOMPARE(window->ActiveBrowser()->Tag,
+                 qobject_cast<TTabSheet *>(window->PageControl1->currentWidget())->Tag);
+        QVERIFY(window->ActiveBrowser()->Tag != 6);
+    }
+
+    // A browser that cannot be made ends the query at its page: the term is recorded, the old
+    // pages are gone all the same, the pages opened before stay.
+    void failingBrowserEndsTheQueryAtItsPage()
+    {
+        struct FailingWindow : TfrmMain
+        {
+            using TfrmMain::TfrmMain;
+            int FailAt = 0;
+            TWebBrowser *CreateBrowser(QWidget *page) override
+            {
+                if (--FailAt == 0)
+                    throw std::runtime_error("no browser");
+                return TfrmMain::CreateBrowser(page);
+            }
+        };
+        FailingWindow window(m_directory->path() + QLatin1Char('/'));
+        window.show();
+        Query(window, 0, "cat");
+        QCOMPARE(window.PageControl1->count(), 5);
+        window.FailAt = 3;
+        MessageBoxWatcher watcher;
+        Query(window, 0, "dog");
+        QTRY_COMPARE(watcher.Seen().size(), 1);
+        QCOMPARE(watcher.Seen()[0].Text, QString("no browser."));
+        QCOMPARE(window.CmbBook->count(), 2);
+        // Two pages opened; the third has its tab, without a browser.
+        QCOMPARE(PageTags(window), (QList<int>{6, 7, 8}));
+        QCOMPARE(window.PageControl1->currentIndex(), 0);
+        QTRY_COMPARE(window.findChildren<TWebBrowser *>().size(), 2 + 1);
     }
 
     void blankTermIsRefusedWithAMessage()
