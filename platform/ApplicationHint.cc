@@ -50,7 +50,9 @@ TApplicationHint::TApplicationHint()
 bool TApplicationHint::eventFilter(QObject *watched, QEvent *event)
 {
     // What can change the widget under the pointer or the highlighted menu item. The browser
-    // engine's tasks are none of these, so a page loading costs the hint nothing.
+    // engine's tasks are none of these, so a page loading costs the hint nothing. A widget
+    // shown or hidden under the pointer gets Enter or Leave from Qt itself; only a window
+    // appearing, going or moving is looked for here.
     switch (event->type()) {
     case QEvent::MouseMove:
     case QEvent::MouseButtonPress:
@@ -63,15 +65,17 @@ bool TApplicationHint::eventFilter(QObject *watched, QEvent *event)
     case QEvent::Wheel:
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+    case QEvent::StatusTip:
+        m_stale = true;
+        break;
     case QEvent::Show:
     case QEvent::Hide:
     case QEvent::Move:
     case QEvent::Resize:
-    case QEvent::WindowActivate:
-    case QEvent::WindowDeactivate:
-    case QEvent::ActionChanged:
-    case QEvent::StatusTip:
-        m_stale = true;
+        if (watched->isWidgetType() && static_cast<QWidget *>(watched)->isWindow())
+            m_stale = true;
         break;
     default:
         break;

@@ -41,6 +41,10 @@
 #include <QVBoxLayout>
 #include <QWebEngineLoadingInfo>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace tellaria {
 
 namespace {
@@ -48,6 +52,8 @@ namespace {
 constexpr int DesignWidth = 729;
 // How long a closed page lives on hidden: longer than the engine takes to send a query's requests.
 constexpr int FreePagesAfterMs = 400;
+// How long after the last page was freed the freed memory goes back to the system.
+constexpr int ReleaseMemoryAfterMs = 200;
 constexpr int DesignHeight = 528;
 
 QString Utf8Text(const char *text)
@@ -123,6 +129,15 @@ TfrmMain::TfrmMain(const QString &programDirectory, QWidget *parent)
     // The window opens ready for typing a term.
     CmbBook->setFocus(Qt::OtherFocusReason);
     RunReportingErrors([this] { FormCreate(); });
+    // A page's browser leaves much freed memory in the heap, which the C library keeps for later
+    // unless told otherwise: query after query the program would grow.
+    m_releaseMemory.setSingleShot(true);
+    m_releaseMemory.setInterval(ReleaseMemoryAfterMs);
+    connect(&m_releaseMemory, &QTimer::timeout, this, [] {
+#if defined(__GLIBC__)
+        malloc_trim(0);
+#endif
+    });
     AtIdle(this, [this] { ActionList1Update(); });
 }
 
@@ -688,8 +703,10 @@ void TfrmMain::DisposePage(int index)
     // Once the new pages' requests are out, the old pages go with deleteLater, so that the
     // engine's signals still queued for them are delivered first; a page whose browser still
     // prints goes when the job ends.
-    QTimer::singleShot(FreePagesAfterMs, page,
-                       [page] { DeleteWhenIdle(page, page->Browser.data()); });
+    QTimer::singleShot(FreePagesAfterMs, page, [this, page] {
+        DeleteWhenIdle(page, page->Browser.data());
+        m_releaseMemory.start();
+    });
 }
 
 void TfrmMain::CloseAllPages()

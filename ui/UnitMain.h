@@ -12,6 +12,7 @@
 
 #include <QList>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 #include <memory>
@@ -217,6 +218,7 @@ private:
     bool m_shown = false;
     bool m_closed = false;
     std::unique_ptr<QPrinter> m_printer;
+    QTimer m_releaseMemory; // gives the memory of freed pages back to the system
     // Every floating window made for ToolBar2, in order; each is used for one float only.
     QList<QPointer<TfrmFloating>> m_floatingWindows;
 };
