@@ -1,6 +1,5 @@
 #include "platform/Application.h"
 
-#include "platform/IdleTime.h"
 #include "platform/TerminationSignals.h"
 #include "platform/Translations.h"
 
@@ -38,7 +37,6 @@ TApplication::TApplication(int &argc, char **argv)
     setApplicationDisplayName(QString::fromLatin1(ApplicationTitle));
     // The interface is Chinese whatever the system's language, the toolkit's own texts included.
     InstallChineseTranslations();
-    AtIdle(this, [this] { emit Idle(); });
 }
 
 bool TApplication::notify(QObject *receiver, QEvent *event)

@@ -46,10 +46,6 @@ public:
     // closes the program no one may be there to answer a message box: the report then goes to
     // the standard error stream instead.
     static void ReportErrors(const QStringList &messages);
-
-signals:
-    // The event loop is about to wait: the application has become idle.
-    void Idle();
 };
 
 // Runs `handler`, reporting any exception it throws through the general error report.

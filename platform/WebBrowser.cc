@@ -240,16 +240,12 @@ TWebBrowser::TWebBrowser(QWidget *parent)
 {
     ConfigureBrowserProfile();
     setPage(new TWebBrowserPage(this));
-    connect(page(), &QWebEnginePage::loadFinished, this, [this] {
-        m_hasDocument = true;
-        emit CommandStateChanged();
-    });
+    // The window reads the command state at idle time; these keep it current.
+    connect(page(), &QWebEnginePage::loadFinished, this, [this] { m_hasDocument = true; });
     connect(page(), &QWebEnginePage::loadStarted, this, [this] {
         m_focusEditable = false;
         m_editableSelection = false;
-        emit CommandStateChanged();
     });
-    connect(page(), &QWebEnginePage::selectionChanged, this, &TWebBrowser::CommandStateChanged);
 }
 
 TWebBrowser::~TWebBrowser()
@@ -398,7 +394,6 @@ void TWebBrowser::ReceiveEditState(const QString &state)
     m_editableSelection = state.at(1) == QLatin1Char('1');
     if (m_focusEditable)
         EnsureClipboardRead();
-    emit CommandStateChanged();
 }
 
 void TWebBrowser::SaveAs()
@@ -431,13 +426,8 @@ void TWebBrowser::BeginPrintJob()
 {
     // The flag keeps a second job out until this one ends, whenever that is.
     m_printing = true;
-    emit CommandStateChanged();
     connect(
-        this, &QWebEngineView::printFinished, this,
-        [this] {
-            m_printing = false;
-            emit CommandStateChanged();
-        },
+        this, &QWebEngineView::printFinished, this, [this] { m_printing = false; },
         Qt::SingleShotConnection);
 }
 

@@ -127,10 +127,6 @@ public:
     // returns.
     bool PrintAndWait(QPrinter &printer, int timeoutMs = 60000);
 
-signals:
-    // The state behind QueryStatusWB changed.
-    void CommandStateChanged();
-
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
