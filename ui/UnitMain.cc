@@ -50,11 +50,11 @@ namespace tellaria {
 namespace {
 
 constexpr int DesignWidth = 729;
+constexpr int DesignHeight = 528;
 // How long a closed page lives on hidden: longer than the engine takes to send a query's requests.
 constexpr int FreePagesAfterMs = 400;
 // How long after the last page was freed the freed memory goes back to the system.
 constexpr int ReleaseMemoryAfterMs = 200;
-constexpr int DesignHeight = 528;
 
 QString Utf8Text(const char *text)
 {
