@@ -9,11 +9,14 @@
 #include "tests/support/TestProxy.h"
 #include "ui/UnitMain.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWebEngineLoadingInfo>
 
 using namespace tellaria;
@@ -197,6 +200,16 @@ private slots:
             QCOMPARE(window.PageControl1->tabText(index), captions[index]);
     }
 
+    // Runs `action` as the user does, once the idle-time update has enabled it.
+    static void TriggerWhenEnabled(QAction *action)
+    {
+        QEventLoop idle;
+        QTimer::singleShot(100, &idle, &QEventLoop::quit);
+        idle.exec();
+        QVERIFY(action->isEnabled());
+        action->trigger();
+    }
+
     void pagesClosedWhileLoadingTakeTheirMarksAlong()
     {
         m_proxy->SetDelay("http://zh.wikipedia.org/", 3000);
@@ -208,13 +221,13 @@ private slots:
         window.QueryTerm("dog", 2);
         QCOMPARE(window.PageControl1->count(), 1);
         QTRY_VERIFY(ShowsMarkOf(0, State::Loading));
-        window.ActCloseExecute();
+        TriggerWhenEnabled(window.ActClose);
         QCOMPARE(window.PageControl1->count(), 0);
         window.QueryTerm("cow", 0);
         QTRY_VERIFY(ShowsMarkOf(0, State::Loading));
         {
             MessageBoxWatcher watcher(QMessageBox::Ok);
-            window.ActCloseAllExecute();
+            TriggerWhenEnabled(window.ActCloseAll);
         }
         QCOMPARE(window.PageControl1->count(), 0);
         window.QueryTerm("pig", 0);
