@@ -16,6 +16,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -220,34 +221,39 @@ void PrintRatio(const RatioReporter &reporter,
     std::printf("\n");
 }
 
-// The mean time of `work` run once in each of several fresh processes: the history is loaded
-// once, at start, into an untouched heap, which the repeated runs above do not show.
-template<typename Work>
-double FreshProcessMilliseconds(Work work)
+// What a run with --fresh=WHAT does: the one piece of work timed in a process of its own.
+double FreshWorkMilliseconds(std::string_view what, const std::string &directory)
+{
+    const auto start = std::chrono::steady_clock::now();
+    if (what == "read") {
+        ReadWholeFile(directory + std::string(QueryHistoryFileName));
+    } else {
+        QueryHistory history;
+        history.LoadQueryHistory(directory);
+    }
+    const std::chrono::duration<double, std::milli> elapsed
+        = std::chrono::steady_clock::now() - start;
+    return elapsed.count();
+}
+
+// The mean time of `what` ("read" or "load") run once in each of several new processes of this
+// program: the history is loaded once, at start, into an untouched heap, which neither the
+// repeated runs above nor a child forked from this process (whose heap it shares until written)
+// show.
+double FreshProcessMilliseconds(const char *self, const char *what)
 {
     constexpr int Runs = 10;
     double total = 0;
     for (int run = 0; run < Runs; ++run) {
-        int pipeEnds[2];
-        if (pipe(pipeEnds) != 0)
+        const std::string command
+            = "'" + std::string(self) + "' --fresh=" + what + " '" + g_directory + "'";
+        std::FILE *child = popen(command.c_str(), "r");
+        if (!child)
             return 0;
-        const pid_t child = fork();
-        if (child == 0) {
-            const auto start = std::chrono::steady_clock::now();
-            work();
-            const std::chrono::duration<double, std::milli> elapsed
-                = std::chrono::steady_clock::now() - start;
-            const double milliseconds = elapsed.count();
-            const bool sent = write(pipeEnds[1], &milliseconds, sizeof milliseconds)
-                              == static_cast<ssize_t>(sizeof milliseconds);
-            _exit(sent ? 0 : 1);
-        }
-        close(pipeEnds[1]);
         double milliseconds = 0;
-        if (read(pipeEnds[0], &milliseconds, sizeof milliseconds) != sizeof milliseconds)
-            milliseconds = 0;
-        close(pipeEnds[0]);
-        waitpid(child, nullptr, 0);
+        const bool read = std::fscanf(child, "%lf", &milliseconds) == 1;
+        if (pclose(child) != 0 || !read)
+            return 0;
         total += milliseconds;
     }
     return total / Runs;
@@ -257,6 +263,10 @@ double FreshProcessMilliseconds(Work work)
 
 int main(int argc, char **argv)
 {
+    if (argc == 3 && std::string_view(argv[1]).starts_with("--fresh=")) {
+        std::printf("%f\n", FreshWorkMilliseconds(std::string_view(argv[1]).substr(8), argv[2]));
+        return 0;
+    }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
@@ -288,12 +298,9 @@ int main(int argc, char **argv)
                "BM_ReadSettingsFile", 3);
     PrintRatio(reporter, "ReadIntValue, 1 MB file, key at end of section",
                "BM_ReadIntValueBigSection", "BM_ReadSettingsFile", 3);
-    const double read = FreshProcessMilliseconds([] { ReadWholeFile(g_historyPath); });
-    const double load = FreshProcessMilliseconds([] {
-        QueryHistory history;
-        history.LoadQueryHistory(g_directory);
-    });
-    if (read > 0)
+    const double read = FreshProcessMilliseconds(argv[0], "read");
+    const double load = FreshProcessMilliseconds(argv[0], "load");
+    if (read > 0 && load > 0)
         std::printf("%-48s %6.2fx reading it (%.2f ms against %.2f ms)\n",
                     "LoadQueryHistory once in a fresh process", load / read, load, read);
     const auto encode = reporter.times.find("BM_UrlEncodeQuery");

@@ -3,6 +3,7 @@
 // Reading a whole file into memory: the one way the core reads its data files.
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -33,10 +34,19 @@ struct FileRead
     int Error = 0;
 };
 
+// Told, after each piece of a file is read, all the bytes read so far and the size the file had
+// when opened. The bytes move only when the file grew while it was read.
+using ReadProgress = std::function<void(std::string_view readSoFar, std::size_t fileSize)>;
+
 // Reads the regular file at `path`, at most `limit` bytes of it: a longer file is not read
 // further and fails with EFBIG, and memory grows with what is read, never beyond the limit. The
 // file is opened without blocking, so a FIFO found in its place cannot stall the caller. With
 // ReadLock::Shared only a lock that is held counts: a file system without locks reads unlocked.
-FileRead ReadWholeFile(const std::string &path, std::size_t limit, ReadLock lock);
+// With `progress`, the file is read in pieces small enough to stay in the processor's cache, so
+// that the caller can work on each while it is there; what it throws ends the read.
+FileRead ReadWholeFile(const std::string &path,
+                       std::size_t limit,
+                       ReadLock lock,
+                       const ReadProgress &progress = {});
 
 } // namespace tellaria

@@ -76,133 +76,154 @@ bool BeginsWith(std::string_view entry, std::string_view typed)
 // Cuts history bytes into lines: the content ends at a NUL; a line ends at CR LF, a lone CR or a
 // lone LF; a last line without a break counts, an empty one after a break does not.
 //
-// One pass, 64 bytes at a time: a block's CR, LF and NUL masks give one bit per break (the LF of a
-// CR LF, or a lone CR). The break positions are first written out four per block whatever the
-// block holds, so that the scan has no branch that depends on how many lines a block ends (such
-// branches, mispredicted at every other block, cost more than the scan itself); then the lines
-// are made from the positions in a loop of known length. Nothing is allocated.
+// 64 bytes at a time: a block's CR, LF and NUL masks give one bit per break (the LF of a CR LF, or
+// a lone CR). The break positions are first written out four per block whatever the block holds,
+// so that the scan has no branch that depends on how many lines a block ends (such branches,
+// mispredicted at every other block, cost more than the scan itself); then the lines are made
+// from the positions in a loop of known length. Nothing is allocated.
+//
+// The bytes may come in pieces as a file is read: each piece is split while the processor still
+// holds it in its cache, which makes the split cost less than the read.
 class LineSplitter
 {
 public:
-    explicit LineSplitter(std::string_view bytes)
-        : m_data(bytes.data())
-        , m_size(bytes.size())
-    {}
+    // Starts over on the bytes at `data`, none of which are known yet.
+    void Restart(const char *data) { m_state = {.Data = data}; }
+    // Makes the first `size` bytes known.
+    void Extend(std::size_t size) { m_state.Size = size; }
+    const char *Data() const { return m_state.Data; }
 
-    std::size_t Size() const { return m_size; }
-    const char *At(std::size_t offset) const { return m_data + offset; }
-
-    // The block at `base`; false once the content has ended in it.
-    template<typename Emit>
-    [[gnu::always_inline]] bool Block(const LineBreakMasks &masks, std::size_t base, Emit &emit)
+    // Emits the lines of every known block whose next byte is known too (that byte tells whether
+    // a CR at the block's end is lone); with `last`, also those of the rest, and ends the content
+    // there. Inlined into one caller per processor target, so that `find` is inlined too.
+    template<typename Find, typename Emit>
+    [[gnu::always_inline]] void Split(Find find, Emit &emit, bool last)
     {
-        // A CR ends a line by itself unless an LF follows, in this block or first in the next.
-        std::uint64_t loneCr = masks.Cr & ~(masks.Lf >> 1);
-        if (base + 64 < m_size && m_data[base + 64] == '\n')
-            loneCr &= ~(std::uint64_t(1) << 63);
-        std::uint64_t breaks = masks.Lf | loneCr;
-        const bool ends = masks.Nul != 0;
-        if (ends) // rare: the content ends in this block, and so do the breaks that count
-            breaks &= (std::uint64_t(1) << std::countr_zero(masks.Nul)) - 1;
+        if (m_state.Ended)
+            return;
+        // The loop works on locals only: stores of positions could otherwise alias the state's
+        // members and make the compiler reload them at every block.
+        const char *const data = m_state.Data;
+        const std::size_t size = m_state.Size;
+        std::size_t lineStart = m_state.LineStart;
+        std::size_t count = 0;
+        std::size_t *const positions = m_positions;
 
-        const int count = std::popcount(breaks);
-        std::size_t *const out = m_positions + m_count;
-        for (int slot = 0; slot < 4; ++slot) {
-            out[slot] = base + static_cast<std::size_t>(std::countr_zero(breaks));
-            breaks &= breaks - 1;
-        }
-        for (int slot = 4; slot < count; ++slot) {
-            out[slot] = base + static_cast<std::size_t>(std::countr_zero(breaks));
-            breaks &= breaks - 1;
-        }
-        m_count += static_cast<std::size_t>(count);
-        if (m_count > PositionCapacity - 64 || ends)
-            Flush(emit);
-        if (!ends)
-            return true;
-        Finish(base + static_cast<std::size_t>(std::countr_zero(masks.Nul)), emit);
-        return false;
-    }
+        const auto flush = [&]() __attribute__((always_inline))
+        {
+            for (std::size_t i = 0; i < count; ++i) {
+                const std::size_t at = positions[i];
+                // An LF right after a CR of the same line ends that line at the CR.
+                const std::size_t crBefore
+                    = (data[at] == '\n') & (at > lineStart) & (data[at > 0 ? at - 1 : 0] == '\r');
+                emit(std::string_view(data + lineStart, at - crBefore - lineStart));
+                lineStart = at + 1;
+            }
+            count = 0;
+        };
+        const auto finish = [&](std::size_t contentEnd) __attribute__((always_inline))
+        {
+            flush();
+            if (lineStart < contentEnd)
+                emit(std::string_view(data + lineStart, contentEnd - lineStart));
+            m_state.Ended = true;
+        };
+        // The block at `base`; false once the content has ended in it.
+        const auto block
+            = [&](const LineBreakMasks &masks, std::size_t base) __attribute__((always_inline))
+        {
+            // A CR ends a line by itself unless an LF follows, in this block or first in the next.
+            std::uint64_t loneCr = masks.Cr & ~(masks.Lf >> 1);
+            if (base + 64 < size && data[base + 64] == '\n')
+                loneCr &= ~(std::uint64_t(1) << 63);
+            std::uint64_t breaks = masks.Lf | loneCr;
+            const bool ends = masks.Nul != 0;
+            if (ends) // rare: the content ends in this block, and so do the breaks that count
+                breaks &= (std::uint64_t(1) << std::countr_zero(masks.Nul)) - 1;
 
-    // The lines whose ends are held, then the last line up to `contentEnd` if no break ends it.
-    template<typename Emit>
-    void Finish(std::size_t contentEnd, Emit &emit)
-    {
-        Flush(emit);
-        if (m_lineStart < contentEnd)
-            emit(std::string_view(m_data + m_lineStart, contentEnd - m_lineStart));
+            const int found = std::popcount(breaks);
+            std::size_t *const out = positions + count;
+            for (int slot = 0; slot < 4; ++slot) {
+                out[slot] = base + static_cast<std::size_t>(std::countr_zero(breaks));
+                breaks &= breaks - 1;
+            }
+            for (int slot = 4; slot < found; ++slot) {
+                out[slot] = base + static_cast<std::size_t>(std::countr_zero(breaks));
+                breaks &= breaks - 1;
+            }
+            count += static_cast<std::size_t>(found);
+            if (count > PositionCapacity - 64)
+                flush();
+            if (!ends)
+                return true;
+            finish(base + static_cast<std::size_t>(std::countr_zero(masks.Nul)));
+            return false;
+        };
+
+        std::size_t base = m_state.Next;
+        for (; base + 64 < size; base += 64) {
+            if (!block(find(data + base), base))
+                return;
+        }
+        if (last) {
+            if (base < size) {
+                const LineBreakMasks masks
+                    = size - base == 64 ? find(data + base)
+                                        : find(PaddedBlock(data + base, size - base).Bytes);
+                if (!block(masks, base))
+                    return;
+            }
+            finish(size);
+            return;
+        }
+        flush();
+        m_state.LineStart = lineStart;
+        m_state.Next = base;
     }
 
 private:
-    template<typename Emit>
-    [[gnu::always_inline]] void Flush(Emit &emit)
+    struct State
     {
-        std::size_t lineStart = m_lineStart;
-        for (std::size_t i = 0; i < m_count; ++i) {
-            const std::size_t at = m_positions[i];
-            // An LF right after a CR of the same line ends that line at the CR.
-            const std::size_t crBefore
-                = (m_data[at] == '\n') & (at > lineStart) & (m_data[at > 0 ? at - 1 : 0] == '\r');
-            emit(std::string_view(m_data + lineStart, at - crBefore - lineStart));
-            lineStart = at + 1;
-        }
-        m_lineStart = lineStart;
-        m_count = 0;
-    }
-
+        const char *Data = nullptr;
+        std::size_t Size = 0; // the bytes known
+        std::size_t Next = 0; // where the first block not yet split begins
+        std::size_t LineStart = 0;
+        bool Ended = false;
+    };
     static constexpr std::size_t PositionCapacity = 2048;
-    const char *m_data;
-    std::size_t m_size;
-    std::size_t m_lineStart = 0;
-    std::size_t m_count = 0;
+    State m_state;
     std::size_t m_positions[PositionCapacity];
 };
 
 template<typename Emit>
-void SplitLinesSse2(std::string_view bytes, Emit &&emit)
+void SplitLinesSse2(LineSplitter &splitter, Emit &emit, bool last)
 {
-    LineSplitter splitter(bytes);
-    const std::size_t size = splitter.Size();
-    for (std::size_t base = 0; base < size; base += 64) {
-        const LineBreakMasks masks
-            = size - base >= 64
-                  ? FindLineBreaks64(splitter.At(base))
-                  : FindLineBreaks64(PaddedBlock(splitter.At(base), size - base).Bytes);
-        if (!splitter.Block(masks, base, emit))
-            return;
-    }
-    splitter.Finish(size, emit);
+    splitter.Split([](const char *at) { return FindLineBreaks64(at); }, emit, last);
 }
 
 #if defined(TELLARIA_LINE_BREAKS_AVX2)
-// The same loop, built for AVX2 so that the 32-byte scan is inlined into it.
+// The same, built for AVX2 so that the 32-byte scan is inlined into the loop.
 template<typename Emit>
-__attribute__((target("avx2,bmi,popcnt"))) void SplitLinesAvx2(std::string_view bytes, Emit &&emit)
+__attribute__((target("avx2,bmi,popcnt"))) void SplitLinesAvx2(LineSplitter &splitter,
+                                                               Emit &emit,
+                                                               bool last)
 {
-    LineSplitter splitter(bytes);
-    const std::size_t size = splitter.Size();
-    for (std::size_t base = 0; base < size; base += 64) {
-        const LineBreakMasks masks
-            = size - base >= 64
-                  ? FindLineBreaks64Avx2(splitter.At(base))
-                  : FindLineBreaks64Avx2(PaddedBlock(splitter.At(base), size - base).Bytes);
-        if (!splitter.Block(masks, base, emit))
-            return;
-    }
-    splitter.Finish(size, emit);
+    splitter.Split(
+        [](const char *at) __attribute__((target("avx2"))) { return FindLineBreaks64Avx2(at); },
+        emit, last);
 }
 #endif
 
-// Calls `emit` with each line of history bytes.
+// Calls `emit` with each line the splitter's known bytes end; with `last`, with the rest too.
 template<typename Emit>
-void SplitLines(std::string_view bytes, Emit &&emit)
+void SplitLines(LineSplitter &splitter, Emit &&emit, bool last)
 {
 #if defined(TELLARIA_LINE_BREAKS_AVX2)
     if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi")
         && __builtin_cpu_supports("popcnt"))
-        return SplitLinesAvx2(bytes, emit);
+        return SplitLinesAvx2(splitter, emit, last);
 #endif
-    SplitLinesSse2(bytes, emit);
+    SplitLinesSse2(splitter, emit, last);
 }
 
 // A history an editor saved in Unicode, as its byte-order mark tells, converted to the code page
@@ -262,7 +283,11 @@ std::string Serialize(const Entries &entries)
 std::vector<std::string> ParseQueryHistory(std::string_view bytes)
 {
     std::vector<std::string> entries;
-    SplitLines(bytes, [&](std::string_view line) { entries.emplace_back(line); });
+    LineSplitter splitter;
+    splitter.Restart(bytes.data());
+    splitter.Extend(bytes.size());
+    SplitLines(
+        splitter, [&](std::string_view line) { entries.emplace_back(line); }, true);
     return entries;
 }
 
@@ -355,18 +380,36 @@ void QueryHistory::LoadQueryHistory(const std::string &directory)
     if (!path)
         return;
 
-    // Others may read along, but a writer holding the file is waited for by no one.
-    FileRead file = ReadWholeFile(*path, HoldableSize(), ReadLock::Shared);
-    if (file.Error != 0) {
-        m_loadFailed = true;
-        throw CannotOpenFile(*path, file.Error);
-    }
-    try {
-        FileBytes bytes = InCodePage(std::move(file.Bytes));
+    // Each piece is split as soon as it is read. Bytes at a new place (moved as the file grew
+    // while read, or converted from Unicode) are split again from their start: the old bytes are
+    // still held when the new ones are made, so a new place is never the old address.
+    LineSplitter splitter;
+    const auto addLine = [this](std::string_view line) { m_spans.push_back(line); };
+    const auto split = [&](std::string_view bytes, bool last) {
+        if (bytes.data() != splitter.Data()) {
+            m_spans.clear();
+            splitter.Restart(bytes.data());
+        }
+        splitter.Extend(bytes.size());
+        SplitLines(splitter, addLine, last);
+    };
+    const auto splitPiece = [&](std::string_view readSoFar, std::size_t fileSize) {
         // A guess at the line count from the size spares a large history most of the list's
         // regrowth; a wrong guess only costs a regrowth more or some untouched capacity.
-        m_spans.reserve(bytes.Size / 32);
-        SplitLines(bytes.View(), [this](std::string_view line) { m_spans.push_back(line); });
+        if (m_spans.capacity() == 0)
+            m_spans.reserve(fileSize / 32);
+        split(readSoFar, false);
+    };
+    try {
+        // Others may read along, but a writer holding the file is waited for by no one.
+        FileRead file = ReadWholeFile(*path, HoldableSize(), ReadLock::Shared, splitPiece);
+        if (file.Error != 0) {
+            Clear();
+            m_loadFailed = true;
+            throw CannotOpenFile(*path, file.Error);
+        }
+        FileBytes bytes = InCodePage(std::move(file.Bytes));
+        split(bytes.View(), true);
         m_loaded = std::move(bytes.Data);
     } catch (const std::bad_alloc &) {
         Clear();

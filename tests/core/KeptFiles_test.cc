@@ -9,8 +9,10 @@
 #include "core/QueryHistory.h"
 #include "core/SettingsFile.h"
 
+#include <algorithm>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -140,6 +142,23 @@ struct UnicodeHistory
 const std::string Zhong = "\xD6\xD0"; // 中 in the code page
 const std::string Grin = "\x94\x39\xFC\x36"; // U+1F600 in the code page
 
+// Over a megabyte of `lines`, so that the file is split in pieces as it is read, then again
+// after the conversion; `first` is the first line as loaded.
+UnicodeHistory ReadInPieces(const char *name,
+                            std::string_view mark,
+                            std::string_view lines,
+                            const Entries &entries,
+                            const std::string &first)
+{
+    UnicodeHistory history{name, std::string(mark), {}};
+    while (history.Bytes.size() < (3u << 19)) {
+        history.Bytes += lines;
+        history.Expected.insert(history.Expected.end(), entries.begin(), entries.end());
+    }
+    history.Expected.front() = first;
+    return history;
+}
+
 const UnicodeHistory unicodeHistories[] = {
     {"Utf16LittleEndian", Utf16(u"dog\r\ncat\r\nowl\r\n", false), {"dog", "cat", "owl"}},
     {"Utf16BigEndian", Utf16(u"\u4E2D\n\U0001F600\rx", true), {Zhong, Grin, "x"}},
@@ -172,6 +191,14 @@ const UnicodeHistory unicodeHistories[] = {
       "\xEE\x9E\x8D"}},
     // A mark not at the start is text like any other.
     {"MarkAfterText", "x\xFF\xFEy", {"x\xFF\xFEy"}},
+    ReadInPieces(
+        "Utf8ReadInPieces", "\xEF\xBB\xBF", "dog\r\n\xE4\xB8\xAD\r\n", {"dog", Zhong}, "dog"),
+    ReadInPieces("Utf8InvalidReadInPieces",
+                 "\xEF\xBB\xBF",
+                 "dog\r\n\xFF\r\n",
+                 {"dog", "\xFF"},
+                 "\xEF\xBB\xBF"
+                 "dog"),
 };
 
 class UnicodeHistoryTest : public testing::TestWithParam<UnicodeHistory>
@@ -387,6 +414,51 @@ INSTANTIATE_TEST_SUITE_P(Cases,
                          ReadWholeFileTest,
                          testing::ValuesIn(readCases),
                          [](const auto &info) { return std::string(info.param.Name); });
+
+// The caller sees the pieces as they come, each time all the bytes read so far at one place, and
+// the file's size.
+TEST(ReadWholeFile, ProgressSeesTheBytesGrowToTheWholeFile)
+{
+    TestDirectory directory;
+    const std::string path = directory.File("file");
+    for (const std::size_t size : {std::size_t{10}, (std::size_t{3} << 20) + 7}) {
+        std::string content(size, 'x');
+        for (std::size_t at = 0; at < size; at += 4093)
+            content[at] = static_cast<char>('a' + at % 26);
+        WriteFile(path, content);
+        std::vector<std::size_t> sizes;
+        const char *place = nullptr;
+        const FileRead read = ReadWholeFile(
+            path, size, ReadLock::Shared, [&](std::string_view soFar, std::size_t fileSize) {
+                EXPECT_EQ(fileSize, size);
+                EXPECT_EQ(soFar, std::string_view(content).substr(0, soFar.size()));
+                EXPECT_TRUE(place == nullptr || place == soFar.data());
+                place = soFar.data();
+                sizes.push_back(soFar.size());
+            });
+        ASSERT_EQ(read.Error, 0);
+        EXPECT_EQ(read.Bytes.View(), content);
+        EXPECT_EQ(read.Bytes.Data.get(), place);
+        ASSERT_FALSE(sizes.empty());
+        EXPECT_EQ(sizes.back(), size);
+        EXPECT_TRUE(std::is_sorted(sizes.begin(), sizes.end()));
+    }
+}
+
+TEST(ReadWholeFile, WhatProgressThrowsEndsTheRead)
+{
+    TestDirectory directory;
+    const std::string path = directory.File("file");
+    WriteFile(path, std::string(4u << 20, 'x'));
+    // Read in the background: the reading thread is stopped and joined on the way out.
+    int calls = 0;
+    const auto refuse = [&](std::string_view, std::size_t) {
+        ++calls;
+        throw std::runtime_error("enough");
+    };
+    EXPECT_THROW(ReadWholeFile(path, 8u << 20, ReadLock::Shared, refuse), std::runtime_error);
+    EXPECT_EQ(calls, 1);
+}
 
 TEST(ReadWholeFile, AFileThatGrowsPastTheLimitWhileReadIsRefused)
 {

@@ -534,8 +534,11 @@ TEST(QueryHistoryBadInput, BreaksAtEveryOffsetAroundReadPieceBoundariesSplitTheS
     const Separator separators[]
         = {{"\r\n", false}, {"\r", false}, {"\n", false}, {"\n\r", true}, {"\r\r", true}};
     TestDirectory directory;
+    // From a megabyte on, pieces of 128 KiB are split as they are read: at 1 MiB and 1 MiB + 128
+    // KiB a break may straddle two of them.
     for (const std::size_t boundary :
-         {std::size_t{1} << 12, std::size_t{1} << 16, std::size_t{1} << 17}) {
+         {std::size_t{1} << 12, std::size_t{1} << 16, std::size_t{1} << 17, std::size_t{1} << 20,
+          (std::size_t{1} << 20) + (std::size_t{1} << 17)}) {
         for (std::size_t length = boundary - 3; length <= boundary + 1; ++length) {
             const std::string line(length, 'a');
             for (const Separator &separator : separators) {
