@@ -50,7 +50,7 @@ const QStringList EncyclopaediaHosts = {"zh.wikipedia.org", "baike.baidu.com", "
 const QString StartPageUrl
     = QStringLiteral("http://www.tellaria.example/soft/Lexivander.aspx?ver=1.9");
 
-int Rounds = 5;
+int Rounds = 7;
 constexpr int QueriesPerRound = 4;
 
 // ------------------------------------------------------------------------------------------

@@ -77,6 +77,10 @@ TTabLoadMark::TTabLoadMark(QTabWidget *tabs, QWidget *page, QWebEngineView *brow
     connect(webPage, &QWebEnginePage::loadingChanged, this, &TTabLoadMark::LoadingChanged);
     connect(webPage, &QWebEnginePage::titleChanged, this, &TTabLoadMark::ScheduleRefresh);
     connect(webPage, &QWebEnginePage::urlChanged, this, &TTabLoadMark::ScheduleRefresh);
+    // Busy from the start, in the same repaint as the new tab: the engine's report that the load
+    // has started would come later, and cost a repaint of the window each.
+    m_state = TState::Loading;
+    Refresh();
 }
 
 TTabLoadMark *TTabLoadMark::Of(const QWebEngineView *browser)
@@ -122,16 +126,21 @@ void TTabLoadMark::Refresh()
     const int index = m_tabs->indexOf(m_page);
     if (index < 0)
         return;
-    switch (m_state) {
-    case TState::Idle:
-        m_tabs->setTabIcon(index, QIcon());
-        break;
-    case TState::Loading:
-        m_tabs->setTabIcon(index, m_busyIcon);
-        break;
-    case TState::Failed:
-        m_tabs->setTabIcon(index, m_failedIcon);
-        break;
+    // A new icon repaints the whole window (pages drawn by the engine are composed with the
+    // rest each time): set only when the state has changed, not on every new title or address.
+    if (m_state != m_shownState) {
+        m_shownState = m_state;
+        switch (m_state) {
+        case TState::Idle:
+            m_tabs->setTabIcon(index, QIcon());
+            break;
+        case TState::Loading:
+            m_tabs->setTabIcon(index, m_busyIcon);
+            break;
+        case TState::Failed:
+            m_tabs->setTabIcon(index, m_failedIcon);
+            break;
+        }
     }
     const QString title = m_browser->page()->title();
     // Until the first answer arrives the page has no address of its own: show the one asked for.

@@ -20,8 +20,8 @@ class TTabLoadMark : public QObject
 public:
     enum class TState { Idle, Loading, Failed };
 
-    // Follows `browser`, shown in `tabs` as the tab of `page`. A child of the browser: it ends
-    // with it.
+    // Follows `browser`, shown in `tabs` as the tab of `page`, which is about to load: the mark
+    // shows it busy at once. A child of the browser: it ends with it.
     TTabLoadMark(QTabWidget *tabs, QWidget *page, QWebEngineView *browser);
 
     // The mark of `browser`'s tab, if it has one.
@@ -40,6 +40,7 @@ private:
     QPointer<QWidget> m_page;
     QWebEngineView *m_browser;
     TState m_state = TState::Idle;
+    TState m_shownState = TState::Idle; // the state the tab's icon shows
     bool m_refreshScheduled = false;
     QIcon m_busyIcon;
     QIcon m_failedIcon;

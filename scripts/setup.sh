@@ -11,7 +11,7 @@ packages=(
     clang libclang-rt-14-dev clang-format
     dpkg-dev file desktop-file-utils appstream lintian
     qt6-translations-l10n
-    metacity openbox xdotool x11-utils x11-apps imagemagick libxtst-dev
+    metacity openbox xdotool x11-utils x11-apps imagemagick libxtst-dev libxcb1-dev
     linux-perf
     fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6 dbus-x11
 )

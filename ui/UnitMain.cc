@@ -11,6 +11,7 @@
 #include "platform/QueryBox.h"
 #include "platform/TabLoadMark.h"
 #include "platform/WebBrowser.h"
+#include "platform/WindowFrame.h"
 #include "ui/ImageList.h"
 #include "ui/Unit2.h"
 
@@ -438,9 +439,12 @@ void TfrmMain::FormCreate()
     stored.Width = m_settings->ReadIntValue("Form", "Width", width());
     stored.Height = m_settings->ReadIntValue("Form", "height", height());
     const WindowSize size = CorrectWindowSize(stored, {screen.width(), screen.height()});
-    // The stored size is the outer one; the frame is known only once the window is on screen.
+    // The stored size is the outer one. A window manager that tells its frame in advance lets
+    // the window appear at that size; otherwise the frame is known once the window is on the
+    // screen, and the window is resized then (event()).
     m_outerSize = QSize(size.Width, size.Height);
-    resize(m_outerSize);
+    const std::optional<QMargins> frame = AskFrameMargins(this);
+    resize(frame ? m_outerSize.shrunkBy(*frame) : m_outerSize);
     move(QGuiApplication::primaryScreen()->availableGeometry().center() - rect().center());
 
     m_sites = BuildSiteTable();

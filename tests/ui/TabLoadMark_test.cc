@@ -188,6 +188,9 @@ private slots:
         TfrmMain &window = OpenWindow();
         window.QueryTerm("cat", 0);
         QCOMPARE(window.PageControl1->count(), 5);
+        // Each tab is busy from the moment it is there, before the engine reports anything.
+        for (int index = 0; index < 5; ++index)
+            QVERIFY(ShowsMarkOf(index, State::Loading));
         QTRY_VERIFY_WITH_TIMEOUT(ShowsMarkOf(1, State::Failed) && ShowsMarkOf(2, State::Idle)
                                      && ShowsMarkOf(3, State::Idle) && ShowsMarkOf(4, State::Idle),
                                  15000);
