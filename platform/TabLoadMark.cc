@@ -62,6 +62,18 @@ void PaintFailed(QPainter &painter, qreal size)
     painter.drawLine(QPointF(far, near), QPointF(near, far));
 }
 
+// The icon drawn by `paint`, made once for all the marks of `tabs` and kept with it: a long
+// session opens thousands of tabs, and icons made for each would each take their own memory.
+QIcon SharedIcon(QTabWidget *tabs, const char *name, Painting paint)
+{
+    const QVariant kept = tabs->property(name);
+    if (kept.canConvert<QIcon>())
+        return kept.value<QIcon>();
+    const QIcon icon = DrawnIcon(paint);
+    tabs->setProperty(name, QVariant::fromValue(icon));
+    return icon;
+}
+
 } // namespace
 
 TTabLoadMark::TTabLoadMark(QTabWidget *tabs, QWidget *page, QWebEngineView *browser)
@@ -69,8 +81,8 @@ TTabLoadMark::TTabLoadMark(QTabWidget *tabs, QWidget *page, QWebEngineView *brow
     , m_tabs(tabs)
     , m_page(page)
     , m_browser(browser)
-    , m_busyIcon(DrawnIcon(&PaintBusy))
-    , m_failedIcon(DrawnIcon(&PaintFailed))
+    , m_busyIcon(SharedIcon(tabs, "tellariaBusyIcon", &PaintBusy))
+    , m_failedIcon(SharedIcon(tabs, "tellariaFailedIcon", &PaintFailed))
 {
     setObjectName(QStringLiteral("TabLoadMark"));
     QWebEnginePage *webPage = browser->page();
