@@ -566,7 +566,7 @@ int RunDriver(int argc, char *argv[])
 
     PrintBreakdown("Start-up, from the process start", program.StartUps, bare.StartUps);
     PrintBreakdown("One query, from the Enter key", program.Queries, bare.Queries);
-    std::printf("\n%-46s %9s %9s %-3s %7s   %-18s\n", "window figure", "program", "floor", "",
+    std::printf("\n%-46s %9s %9s %-3s %8s   %-18s\n", "window figure", "program", "floor", "",
                 "ratio", "goal");
     PrintRow(QStringLiteral("start to start page request (median of %1)").arg(Rounds),
              Figures::MedianMs(program.StartUps), Figures::MedianMs(bare.StartUps), "ms", 1.05,
