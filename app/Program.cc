@@ -3,6 +3,7 @@
 #include "platform/Application.h"
 #include "platform/CommandLine.h"
 #include "platform/DataDirectory.h"
+#include "platform/SessionBus.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
 #include "platform/WebBrowser.h"
@@ -153,6 +154,8 @@ int RunProgram(int argc, char *argv[])
     NoteTime("main");
     TApplication application(applicationArgc, argv);
     NoteTime("application");
+    // Joined before the application object goes.
+    const TSessionBusWarmUp sessionBus;
     // The engine resets the handling of SIGTERM and SIGINT as it starts, so it starts first.
     ConfigureBrowserProfile();
     TTerminationSignals termination;
