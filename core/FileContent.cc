@@ -83,7 +83,7 @@ int ReadOn(int fd,
 // A file at least this long is read on a thread of its own while the caller works on the pieces
 // read so far; a shorter one is read before the thread would have started.
 constexpr std::size_t BackgroundReadSize = 1024 * 1024;
-// Small enough to reach the caller while it is still in the processor's cache.
+// Small, so that the caller starts early and the two threads keep pace.
 constexpr std::size_t BackgroundPiece = 128 * 1024;
 
 // Reads the first `size` bytes of `fd` (fewer if it ends first) into `bytes`, whose buffer holds

@@ -42,8 +42,9 @@ using ReadProgress = std::function<void(std::string_view readSoFar, std::size_t 
 // further and fails with EFBIG, and memory grows with what is read, never beyond the limit. The
 // file is opened without blocking, so a FIFO found in its place cannot stall the caller. With
 // ReadLock::Shared only a lock that is held counts: a file system without locks reads unlocked.
-// With `progress`, the file is read in pieces small enough to stay in the processor's cache, so
-// that the caller can work on each while it is there; what it throws ends the read.
+// With `progress`, a file of a megabyte or more is read in pieces on a thread of its own while
+// `progress`, called on the caller's thread, works on the pieces already read; a smaller one is
+// read at once and told in one call. What `progress` throws ends the read.
 FileRead ReadWholeFile(const std::string &path,
                        std::size_t limit,
                        ReadLock lock,

@@ -82,8 +82,8 @@ bool BeginsWith(std::string_view entry, std::string_view typed)
 // mispredicted at every other block, cost more than the scan itself); then the lines are made
 // from the positions in a loop of known length. Nothing is allocated.
 //
-// The bytes may come in pieces as a file is read: each piece is split while the processor still
-// holds it in its cache, which makes the split cost less than the read.
+// The bytes may come in pieces, as a large file is read on another thread: each piece is split as
+// it arrives, so that the split and the read overlap.
 class LineSplitter
 {
 public:
