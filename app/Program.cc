@@ -22,6 +22,9 @@ namespace tellaria {
 
 namespace {
 
+// The longest the window waits for the engine to begin on the start page before it shows.
+constexpr int ShowWindowWithinMs = 100;
+
 void Print(std::FILE *stream, const QString &text)
 {
     std::fputs(text.toLocal8Bit().constData(), stream);
@@ -92,6 +95,14 @@ void CarryOut(TfrmMain &window, const TLookupRequest &request)
 
 void Deliver(TfrmMain &window, const TLookupRequest &request)
 {
+    // A later start's request comes after the command line's, which is carried out once the
+    // window is first shown.
+    if (window.FirstShowPending()) {
+        QObject::connect(
+            &window, &TfrmMain::FirstShown, &window,
+            [&window, request] { Deliver(window, request); }, Qt::SingleShotConnection);
+        return;
+    }
     BringToFront(&window);
     // A dialog of the window's is open (a message, saving, printing): it stays in front, and the
     // request waits for it, since a query would close the pages the dialog may be working on.
@@ -110,6 +121,19 @@ void ServeLaterStarts(TSingleInstance &instance, TfrmMain &window)
 {
     QObject::connect(&instance, &TSingleInstance::Requested, &window,
                      [&window](const TLookupRequest &request) { Deliver(window, request); });
+}
+
+void ShowAndCarryOut(TfrmMain &window, const TLookupRequest &request)
+{
+    // Showing restores the stored mode, which a --mode given then replaces.
+    QObject::connect(
+        &window, &TfrmMain::FirstShown, &window,
+        [&window, request] {
+            NoteTime("shown");
+            CarryOut(window, request);
+        },
+        Qt::SingleShotConnection);
+    window.ShowOnceStartPageStarts(ShowWindowWithinMs);
 }
 
 int RunProgram(int argc, char *argv[])
@@ -184,9 +208,7 @@ int RunProgram(int argc, char *argv[])
     QObject::connect(&frmMain, &TfrmMain::Closed, &instance, &TSingleInstance::StopListening);
     QObject::connect(&frmMain, &TfrmMain::Closed, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    frmMain.show(); // restores the stored mode, which a --mode given then replaces
-    NoteTime("shown");
-    CarryOut(frmMain, commandLine.Request);
+    ShowAndCarryOut(frmMain, commandLine.Request);
     return application.exec();
 }
 

@@ -16,4 +16,8 @@ int RunProgram(int argc, char *argv[]);
 // once any dialog of the window's has been closed.
 void ServeLaterStarts(TSingleInstance &instance, TfrmMain &window);
 
+// Shows `window` as a start does, once its start page has begun loading, then carries out
+// `request`, the command line's. A later start's request that comes before waits for it.
+void ShowAndCarryOut(TfrmMain &window, const TLookupRequest &request);
+
 } // namespace tellaria

@@ -487,6 +487,13 @@ void TfrmMain::RequestStartPage()
     // (the page's renderer process above all) overlaps with building and showing the window.
     connect(WbAd->page(), &QWebEnginePage::loadingChanged, this,
             [this](const QWebEngineLoadingInfo &info) {
+                if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus
+                    && !m_startPageStarted) {
+                    m_startPageStarted = true;
+                    // Queued: the engine finishes the work at hand before the window paints.
+                    if (m_firstShowPending)
+                        QMetaObject::invokeMethod(this, &TfrmMain::FirstShow, Qt::QueuedConnection);
+                }
                 if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus
                     && info.url().scheme() != QLatin1String("data"))
                     ShowStartPageFallback();
@@ -496,6 +503,25 @@ void TfrmMain::RequestStartPage()
             });
     WbAd->Navigate(FromAnsi(StartPageUrl));
     NoteTime("start page");
+}
+
+void TfrmMain::ShowOnceStartPageStarts(int limitMs)
+{
+    m_firstShowPending = true;
+    QTimer::singleShot(m_startPageStarted ? 0 : limitMs, this, &TfrmMain::FirstShow);
+}
+
+void TfrmMain::FirstShow()
+{
+    // Once only, whichever comes first: the start of the load or the limit.
+    if (!m_firstShowPending)
+        return;
+    m_firstShowPending = false;
+    // A termination signal may have closed the window before it was ever shown.
+    if (m_closed)
+        return;
+    show();
+    emit FirstShown();
 }
 
 QPrinter &TfrmMain::Printer()
@@ -542,9 +568,14 @@ void TfrmMain::showEvent(QShowEvent *event)
 
 void TfrmMain::FormShow()
 {
-    const int index = m_settings ? m_settings->ReadIntValue("Dictionary", "ID", 0) : 0;
-    CmbBoxType->setCurrentIndex(index >= 0 && index < LookupModeCount ? index : -1);
+    CmbBoxType->setCurrentIndex(StoredLookupMode());
     CmbBoxTypeChange();
+}
+
+int TfrmMain::StoredLookupMode() const
+{
+    const int index = m_settings ? m_settings->ReadIntValue("Dictionary", "ID", 0) : 0;
+    return index >= 0 && index < LookupModeCount ? index : -1;
 }
 
 void TfrmMain::closeEvent(QCloseEvent *event)
@@ -578,10 +609,13 @@ void TfrmMain::FormClose()
     };
     attempt([this] { m_history.SaveQueryHistory(FileSystemPath(m_programDirectory)); });
     if (m_settings) {
-        const QSize outer = frameGeometry().size();
+        // A window closed before it was ever shown (a logout while the program starts) has
+        // neither its frame nor its stored mode yet: it keeps the size and mode it was given.
+        const QSize outer = m_shown ? frameGeometry().size() : m_outerSize;
+        const int mode = m_shown ? CmbBoxType->currentIndex() : StoredLookupMode();
         attempt([&] { m_settings->WriteIntValue("Form", "width", outer.width()); });
         attempt([&] { m_settings->WriteIntValue("Form", "Height", outer.height()); });
-        attempt([&] { m_settings->WriteIntValue("Dictionary", "ID", CmbBoxType->currentIndex()); });
+        attempt([&] { m_settings->WriteIntValue("Dictionary", "ID", mode); });
         m_settings.reset();
     }
     if (!failures.isEmpty())

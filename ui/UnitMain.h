@@ -132,6 +132,13 @@ public:
     // PageId, the page's own; null without pages.
     TWebBrowser *ActiveBrowser() const;
 
+    // Shows the window once the engine has begun loading the start page, and at most `limitMs`
+    // from now; then emits FirstShown. Until the engine has begun, a paint of the window would
+    // hold up its work on this thread, and the start page's request with it.
+    void ShowOnceStartPageStarts(int limitMs);
+    // Between ShowOnceStartPageStarts and the show it promises.
+    bool FirstShowPending() const { return m_firstShowPending; }
+
     // Runs a query for `term` as Enter in the query box does, first picking lookup mode `mode`
     // (the settings' ID) when it is one: for the command line and for later starts.
     void QueryTerm(const QString &term, int mode = -1);
@@ -178,6 +185,8 @@ public:
 signals:
     // The window has closed and saved its files: the program may end.
     void Closed();
+    // ShowOnceStartPageStarts has shown the window.
+    void FirstShown();
 
 protected:
     // Makes the browser of a result page; tests substitute their own.
@@ -194,6 +203,8 @@ private:
     void CreateMenus();
     void FormCreate();
     void FormShow();
+    // The lookup mode the settings hold, or -1 when they hold none of the four.
+    int StoredLookupMode() const;
     void FormClose();
     // True when the key was consumed by completion.
     bool CmbBookKeyPress(QKeyEvent *event);
@@ -207,6 +218,7 @@ private:
     void RunBrowserCommand(int commandId);
     void RequestStartPage();
     void ShowStartPageFallback();
+    void FirstShow();
 
     QString m_programDirectory;
     std::unique_ptr<SettingsFile> m_settings;
@@ -214,8 +226,11 @@ private:
     QueryHistory m_history;
     int m_pageIdCounter = 0;
     int m_openingPage = 0; // the plan's page being opened, from 1, for the timing notes
-    QSize m_outerSize; // outer size still to apply once the frame is known
+    // The outer size the window is given, until its frame is known once it is shown.
+    QSize m_outerSize;
     bool m_shown = false;
+    bool m_startPageStarted = false;
+    bool m_firstShowPending = false;
     bool m_closed = false;
     std::unique_ptr<QPrinter> m_printer;
     QTimer m_releaseMemory; // gives the memory of freed pages back to the system

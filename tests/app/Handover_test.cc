@@ -193,6 +193,29 @@ private slots:
         first.kill();
         first.waitForFinished();
     }
+
+    // A later start can hand over before the first start has shown its window: its request
+    // waits, and the first start's own term is looked up first.
+    void laterRequestWaitsForTheFirstShow()
+    {
+        TfrmMain window(m_programDirectory.path());
+        TSingleInstance instance(m_programDirectory.path());
+        ServeLaterStarts(instance, window);
+        ShowAndCarryOut(window, {QString("画蛇添足"), 1});
+        QVERIFY(window.FirstShowPending());
+        emit instance.Requested({QString("cat"), 3});
+
+        const QString firstUrl
+            = "http://cy.5156edu.com/serach.php?f_type=chengyu&f_key=%BB%AD%C9%DF%CC%ED%D7%E3";
+        const QString laterUrl = "http://dict.bing.com.cn/?FORM=CHOT20&q=cat";
+        QVERIFY(WaitForRequest(firstUrl));
+        QVERIFY(WaitForRequest(laterUrl));
+        const QStringList requests = m_proxy->Requests();
+        QVERIFY2(requests.indexOf(firstUrl) < requests.indexOf(laterUrl),
+                 qPrintable(requests.join('\n')));
+        QCOMPARE(window.CmbBoxType->currentIndex(), 3);
+        QCOMPARE(window.CmbBook->currentText(), QString("cat"));
+    }
 };
 
 int main(int argc, char *argv[])

@@ -421,6 +421,25 @@ private slots:
         }
     }
 
+    // A logout while the program starts, before its window is up: the stored size and mode
+    // stay as they were, whatever frame the window manager would have given it.
+    void aLogoutDuringTheStartKeepsTheStoredSizeAndMode_data()
+    {
+        theStoredSizeHoldsOverRestarts_data();
+    }
+    void aLogoutDuringTheStartKeepsTheStoredSizeAndMode()
+    {
+        QFETCH(WindowManager, manager);
+        XSession session(manager);
+        QVERIFY(session.Started());
+        ProgramRun run(session, TELLARIA_PROGRAM);
+        const QByteArray settings = "[Form]\r\nwidth=700\r\nHeight=500\r\n[Dictionary]\r\nID=2\r\n";
+        run.WriteFile("Lexivanedr.ini", settings);
+        QVERIFY(run.StartAndTerminateEarly());
+        QVERIFY(run.WaitForExit());
+        QCOMPARE(run.ReadFile("Lexivanedr.ini"), settings);
+    }
+
     void focusStaysWithTheUserAcrossQueriesAndClosedPages()
     {
         const auto program = Launch(3);

@@ -44,6 +44,11 @@ public:
     // it to end; its exit code, or -1 when it did not end by itself.
     int StartAgain(const QStringList &arguments) const;
 
+    // Starts the program and, as soon as it takes SIGTERM as a close (its engine has started,
+    // its window may not be built yet), sends it one, as a logout early in its start would;
+    // false when it never came to take the signal.
+    bool StartAndTerminateEarly();
+
     // Waits for the process to end by itself; true when it ended with exit code 0.
     bool WaitForExit(int timeoutMs = 20000);
     bool Running() const { return m_process.state() != QProcess::NotRunning; }

@@ -150,6 +150,58 @@ private slots:
         QVERIFY(window->BtnBookOK->isEnabled());
     }
 
+    void firstShowWaitsForTheStartPageOnce_data()
+    {
+        QTest::addColumn<bool>("startedBefore");
+        QTest::addColumn<int>("limitMs");
+        QTest::addColumn<bool>("closedBefore");
+        QTest::addColumn<int>("showsExpected");
+        // Shown at the load's start, and not again when the limit passes after it.
+        QTest::newRow("load starts, then the limit passes") << false << 300 << false << 1;
+        // A load already started shows the window at once, not at the limit.
+        QTest::newRow("load started before") << true << 60000 << false << 1;
+        QTest::newRow("limit first") << false << 0 << false << 1;
+        // A termination signal's close before the show: the window never appears.
+        QTest::newRow("closed before") << false << 300 << true << 0;
+    }
+
+    void firstShowWaitsForTheStartPageOnce()
+    {
+        QFETCH(bool, startedBefore);
+        QFETCH(int, limitMs);
+        QFETCH(bool, closedBefore);
+        QFETCH(int, showsExpected);
+        const QByteArray settings = "[Form]\r\nwidth=640\r\nHeight=450\r\n[Dictionary]\r\nID=2\r\n";
+        WriteAll(DataPath("Lexivanedr.ini"), settings);
+        TfrmMain window(m_directory->path() + QLatin1Char('/'));
+        int shows = 0;
+        bool visibleWhenShown = false;
+        connect(&window, &TfrmMain::FirstShown, this, [&] {
+            ++shows;
+            visibleWhenShown = window.isVisible();
+        });
+        if (startedBefore) {
+            QVERIFY(TestProxy::WaitFor([&] {
+                return m_proxy->Requests().contains(
+                    "http://www.tellaria.example/soft/Lexivander.aspx?ver=1.9");
+            }));
+        }
+        window.ShowOnceStartPageStarts(limitMs);
+        QVERIFY(window.FirstShowPending());
+        QVERIFY(!window.isVisible());
+        if (closedBefore)
+            window.close();
+        QTest::qWait(std::min(limitMs, 2000) + 500);
+        QCOMPARE(shows, showsExpected);
+        QCOMPARE(window.isVisible(), showsExpected > 0);
+        QCOMPARE(visibleWhenShown, showsExpected > 0);
+        QVERIFY(!window.FirstShowPending());
+        // Closed unseen, it keeps the size and mode it was given: it has no frame to measure,
+        // and its mode was never restored into the selector.
+        if (closedBefore)
+            QCOMPARE(ReadAll(DataPath("Lexivanedr.ini")), settings);
+    }
+
     void unreachableStartPageShowsTheBuiltInPage()
     {
         m_proxy->SetPage("http://www.tellaria.example/", "gone", 404);
