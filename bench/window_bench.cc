@@ -100,11 +100,31 @@ private:
     QTabWidget *m_tabs;
 };
 
+// Notes the moment its window is first on the screen, as the program does.
+class BareApplication : public QApplication
+{
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject *receiver, QEvent *event) override
+    {
+        const bool handled = QApplication::notify(receiver, event);
+        if (!m_painted && event->type() == QEvent::Expose) {
+            m_painted = true;
+            NoteTime("painted");
+        }
+        return handled;
+    }
+
+private:
+    bool m_painted = false;
+};
+
 int RunBare(int argc, char *argv[])
 {
     NoteTime("main");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication application(argc, argv);
+    BareApplication application(argc, argv);
     NoteTime("application");
     BareProgram window;
     window.show();
@@ -287,6 +307,8 @@ public:
             60000);
         if (!seen)
             return std::nullopt;
+        // The window's first paint may come after the request.
+        WaitUntil([&] { return HasNote("painted", 0); }, 5000);
         Sample sample;
         sample.Ms = double(*seen - m_started) / 1e6;
         sample.Moments = MomentsSince(m_started, 0);
@@ -416,6 +438,18 @@ struct Figures
         std::vector<double> values;
         for (const Sample &sample : samples)
             values.push_back(sample.Ms);
+        return Median(values);
+    }
+
+    // The median of one of the moments the programs note, over the samples that have it.
+    static double MedianMoment(const std::vector<Sample> &samples, const QString &what)
+    {
+        std::vector<double> values;
+        for (const Sample &sample : samples) {
+            const auto moment = sample.Moments.find(what);
+            if (moment != sample.Moments.end())
+                values.push_back(moment->second);
+        }
         return Median(values);
     }
 };
@@ -571,6 +605,12 @@ int RunDriver(int argc, char *argv[])
     PrintRow(QStringLiteral("start to start page request (median of %1)").arg(Rounds),
              Figures::MedianMs(program.StartUps), Figures::MedianMs(bare.StartUps), "ms", 1.05,
              "<= 1.05x floor");
+    // Not a goal: that the window still appears as soon as the bare program's does.
+    const double programPainted = Figures::MedianMoment(program.StartUps, "painted");
+    const double barePainted = Figures::MedianMoment(bare.StartUps, "painted");
+    std::printf("%-46s %9.1f %9.1f ms  %7.3fx   (the window on the screen)\n",
+                "  start to the window's first paint", programPainted, barePainted,
+                barePainted > 0 ? programPainted / barePainted : 0.0);
     PrintRow(QStringLiteral("Enter to last of five requests (median of %1)")
                  .arg(Rounds * QueriesPerRound),
              Figures::MedianMs(program.Queries), Figures::MedianMs(bare.Queries), "ms", 0.8,

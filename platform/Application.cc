@@ -42,7 +42,13 @@ TApplication::TApplication(int &argc, char **argv)
 bool TApplication::notify(QObject *receiver, QEvent *event)
 {
     try {
-        return QApplication::notify(receiver, event);
+        const bool handled = QApplication::notify(receiver, event);
+        // The first expose is painted as it is delivered: the window is then on the screen.
+        if (!m_painted && event->type() == QEvent::Expose) {
+            m_painted = true;
+            NoteTime("painted");
+        }
+        return handled;
     } catch (const std::exception &error) {
         ReportError(QString::fromUtf8(error.what()));
     } catch (...) {

@@ -46,6 +46,9 @@ public:
     // closes the program no one may be there to answer a message box: the report then goes to
     // the standard error stream instead.
     static void ReportErrors(const QStringList &messages);
+
+private:
+    bool m_painted = false; // a window has been exposed: the start-up's "painted" moment
 };
 
 // Runs `handler`, reporting any exception it throws through the general error report.
