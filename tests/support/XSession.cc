@@ -158,6 +158,12 @@ bool XSession::StartPinyinInputMethod()
         15000);
 }
 
+bool XSession::InputMethodActive() const
+{
+    bool ok = false;
+    return Run(QStringLiteral("fcitx5-remote"), {}, &ok) == QLatin1String("2") && ok;
+}
+
 QProcessEnvironment XSession::Environment() const
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

@@ -64,6 +64,10 @@ public:
 
     QImage Screenshot() const;
 
+    // Whether the input method is on in the window that has the keyboard focus (fcitx5-remote
+    // says 2).
+    bool InputMethodActive() const;
+
 private:
     QString Run(const QString &program, const QStringList &arguments, bool *ok = nullptr) const;
     std::unique_ptr<QProcess> Start(const QString &program,
