@@ -4,6 +4,7 @@
 // failures it reports then go to its standard error stream.
 
 #include "TestDirectory.h"
+#include "tests/support/ProcessSignals.h"
 
 #include <cerrno>
 #include <chrono>
@@ -40,19 +41,6 @@ struct ProgramRun
     bool Closed = false; // ended by itself after SIGTERM, with status 0
     std::string Reports; // the lines the program reported on its standard error stream
 };
-
-// Whether `pid` catches SIGTERM yet: the program catches it once its engine has started, and from
-// then on SIGTERM means a close.
-bool CatchesTerminate(pid_t pid)
-{
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("SigCgt:", 0) == 0)
-            return (std::stoull(line.substr(7), nullptr, 16) >> (SIGTERM - 1)) & 1;
-    }
-    return false;
-}
 
 bool WaitForExit(pid_t pid, std::chrono::seconds limit, int &status)
 {
@@ -123,7 +111,8 @@ public:
         int status = 0;
         bool ended = false;
         const auto deadline = std::chrono::steady_clock::now() + 60s;
-        while (!CatchesTerminate(child) && std::chrono::steady_clock::now() < deadline) {
+        while (!test::CatchesSignal(child, SIGTERM)
+               && std::chrono::steady_clock::now() < deadline) {
             if (waitpid(child, &status, WNOHANG) == child) {
                 ended = true;
                 break;

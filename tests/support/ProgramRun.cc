@@ -1,5 +1,7 @@
 #include "tests/support/ProgramRun.h"
 
+#include "tests/support/ProcessSignals.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
@@ -124,22 +126,8 @@ bool ProgramRun::StartAndTerminateEarly()
     m_process.start(m_executable);
     if (!m_process.waitForStarted())
         return false;
-    // The signals a process catches are a hexadecimal mask in its status, bit n - 1 for signal n.
-    QFile status(QStringLiteral("/proc/%1/status").arg(m_process.processId()));
-    const auto catchesTerminate = [&status] {
-        if (!status.open(QIODevice::ReadOnly))
-            return false;
-        const QByteArray text = status.readAll();
-        status.close();
-        const qsizetype at = text.indexOf("SigCgt:");
-        if (at < 0)
-            return false;
-        const qsizetype end = text.indexOf('\n', at);
-        const qulonglong mask = text.mid(at + 7, end - at - 7).trimmed().toULongLong(nullptr, 16);
-        return ((mask >> (SIGTERM - 1)) & 1) != 0;
-    };
     QDeadlineTimer deadline(20000);
-    while (!catchesTerminate()) {
+    while (!CatchesSignal(pid_t(m_process.processId()), SIGTERM)) {
         if (deadline.hasExpired() || m_process.state() == QProcess::NotRunning)
             return false;
         QThread::msleep(2);
