@@ -236,6 +236,8 @@ void TfrmMain::CreateControls()
         button->setDefaultAction(action);
         button->setAutoRaise(true);
         button->setFixedWidth(28);
+        // A screen reader names the button by what it does, never by the action's inner caption.
+        button->setAccessibleName(action->statusTip());
         ToolBar2->addWidget(button);
         return button;
     };
@@ -270,6 +272,8 @@ void TfrmMain::CreateControls()
     CmbBook->setCompleter(nullptr);
     CmbBook->setMaxVisibleItems(8);
     CmbBook->setFixedWidth(128);
+    Label2->setBuddy(CmbBook);
+    CmbBook->setAccessibleName(Utf8Text("查询"));
     CmbBook->OnKeyPress = [this](QKeyEvent *event) { return CmbBookKeyPress(event); };
     CmbBook->OnCommitAtEnd = [this](const QString &typed) { CompleteQueryText(typed); };
     panel1Layout->addWidget(CmbBoxType);
@@ -283,6 +287,7 @@ void TfrmMain::CreateControls()
     BtnBookOK->setIcon(ImageList1(9));
     BtnBookOK->setToolTip(Utf8Text("查询"));
     BtnBookOK->setStatusTip(Utf8Text("查询"));
+    BtnBookOK->setAccessibleName(Utf8Text("查询"));
     BtnBookOK->setAutoRaise(true);
     BtnBookOK->setFixedWidth(28);
     ToolBar2->addWidget(BtnBookOK);
