@@ -1,7 +1,5 @@
 #include "platform/ApplicationHint.h"
 
-#include "platform/IdleTime.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
@@ -41,10 +39,21 @@ TApplicationHint::TApplicationHint()
     : QObject(QCoreApplication::instance())
 {
     QCoreApplication::instance()->installEventFilter(this);
-    AtIdle(this, [this] {
-        if (m_stale)
-            Update();
-    });
+}
+
+void TApplicationHint::MarkStale()
+{
+    if (m_stale)
+        return;
+    m_stale = true;
+    // Once the events at hand are handled: a burst of pointer moves costs one recomputation.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_stale)
+                Update();
+        },
+        Qt::QueuedConnection);
 }
 
 bool TApplicationHint::eventFilter(QObject *watched, QEvent *event)
@@ -68,14 +77,14 @@ bool TApplicationHint::eventFilter(QObject *watched, QEvent *event)
     case QEvent::WindowActivate:
     case QEvent::WindowDeactivate:
     case QEvent::StatusTip:
-        m_stale = true;
+        MarkStale();
         break;
     case QEvent::Show:
     case QEvent::Hide:
     case QEvent::Move:
     case QEvent::Resize:
         if (watched->isWidgetType() && static_cast<QWidget *>(watched)->isWindow())
-            m_stale = true;
+            MarkStale();
         break;
     default:
         break;
@@ -89,7 +98,8 @@ void TApplicationHint::SetHandler(QObject *receiver,
     m_receiver = receiver;
     m_handler = std::move(handler);
     m_hint.clear();
-    m_stale = true;
+    m_stale = false;
+    MarkStale();
 }
 
 QString TApplicationHint::LongHint(const QString &hint)

@@ -1,6 +1,6 @@
 #pragma once
 
-// The application-wide current hint: when the application becomes idle it is taken from the
+// The application-wide current hint: once the events at hand are handled it is taken from the
 // highlighted item of an open menu or, with no menu open, from the widget under the pointer
 // (disabled widgets included, falling back to the nearest enclosing widget with a hint). A
 // widget's or menu item's hint is its status tip; only the long part is used, the text after
@@ -33,10 +33,10 @@ public:
     // current hint starts over empty, so the handler also hears the first one it is shown with.
     void SetHandler(QObject *receiver, std::function<void(const QString &hint)> handler);
 
-    // Recomputes the hint now. At idle time it is recomputed only after an event that can change
-    // it (the pointer, a key, a widget shown, hidden, moved or resized): asking the window system
-    // where the pointer is costs a round trip, and idle moments come between any two tasks of the
-    // browser engine.
+    // Recomputes the hint now. Otherwise it is recomputed only after an event that can change it
+    // (the pointer, a key, a window shown, hidden, moved or resized), once the events at hand are
+    // handled: asking the window system where the pointer is costs a round trip, and the browser
+    // engine's tasks, which change nothing here, must not pay for it.
     void Update();
 
     // The text after the first "|" of `hint`, or `hint` when it holds none.
@@ -54,9 +54,11 @@ protected:
 private:
     TApplicationHint();
     QString CurrentHint() const;
+    // Has the hint recomputed once the events at hand are handled.
+    void MarkStale();
 
     QString m_hint;
-    bool m_stale = true;
+    bool m_stale = false;
     QPointer<QObject> m_receiver;
     std::function<void(const QString &)> m_handler;
 };

@@ -7,17 +7,18 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
 #include <QPrinter>
 #include <QTimer>
+#include <QWebChannel>
 #include <QWebEngineCertificateError>
 #include <QWebEngineContextMenuRequest>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineFileSystemAccessRequest>
 #include <QWebEngineFullScreenRequest>
-#include <QWebEngineHttpRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineQuotaRequest>
 #include <QWebEngineRegisterProtocolHandlerRequest>
@@ -29,12 +30,9 @@ namespace tellaria {
 
 namespace {
 
-// Marks the console lines our own script writes, so that a page's console output never counts.
-const QString EditStateMarker = QStringLiteral("\x01tellaria-edit:");
-
-// Reports whether the focused element is editable and whether it holds a selection, each time
-// either may have changed. The engine has no signal for either, and a status query must not
-// wait for a script, so the page tells us instead.
+// Tells the browser whether the focused element is editable and whether it holds a selection,
+// each time either may have changed, over the page's web channel. The engine has no signal for
+// either, and a status query must not wait for a script, so the page reports instead.
 const char EditStateScript[] = R"JS(
 (function () {
     function editable(e) {
@@ -54,21 +52,36 @@ const char EditStateScript[] = R"JS(
         }
         try { return e.selectionStart !== e.selectionEnd; } catch (x) { return false; }
     }
-    var last = '';
+    var receiver = null;
+    var last = '00';
     function report() {
         var e = document.activeElement;
-        var state = (editable(e) ? '1' : '0') + (selectionInside(e) ? '1' : '0');
-        if (state !== last) {
-            last = state;
-            console.debug('\u0001tellaria-edit:' + state);
-        }
+        var focusEditable = editable(e), selection = selectionInside(e);
+        var state = (focusEditable ? '1' : '0') + (selection ? '1' : '0');
+        if (state === last) return;
+        last = state;
+        if (receiver) receiver.report(focusEditable, selection);
     }
+    new QWebChannel(qt.webChannelTransport, function (channel) {
+        receiver = channel.objects.editState;
+        // What changed before the channel was up is told now.
+        if (last !== '00') receiver.report(last[0] === '1', last[1] === '1');
+    });
     ['focusin', 'selectionchange', 'select', 'input', 'keyup', 'mouseup']
         .forEach(function (name) { document.addEventListener(name, report, true); });
     // While focusout runs the element losing the focus is still the active one.
     document.addEventListener('focusout', function () { setTimeout(report, 0); }, true);
 })();
 )JS";
+
+// The client side of Qt's web channel, which the script above needs in its own world.
+QString WebChannelClientScript()
+{
+    QFile file(QStringLiteral(":/qtwebchannel/qwebchannel.js"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
 
 bool g_clipboardHasText = false;
 bool g_clipboardRead = false;
@@ -137,7 +150,7 @@ void ConfigureBrowserProfile()
 
     QWebEngineScript script;
     script.setName(QStringLiteral("tellaria-edit-state"));
-    script.setSourceCode(QString::fromLatin1(EditStateScript));
+    script.setSourceCode(WebChannelClientScript() + QString::fromLatin1(EditStateScript));
     script.setInjectionPoint(QWebEngineScript::DocumentCreation);
     script.setWorldId(QWebEngineScript::ApplicationWorld);
     script.setRunsOnSubFrames(false);
@@ -224,27 +237,45 @@ QStringList TWebBrowserPage::chooseFiles(FileSelectionMode mode,
     return QWebEnginePage::chooseFiles(mode, oldFiles, acceptedMimeTypes);
 }
 
-void TWebBrowserPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel,
-                                               const QString &message,
-                                               int,
-                                               const QString &)
-{
-    if (message.startsWith(EditStateMarker))
-        m_browser->ReceiveEditState(message.mid(EditStateMarker.size()));
-}
-
 // ---------------------------------------------------------------------------------------------
+
+// The object the edit-state script reports to.
+class TEditStateReceiver : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TEditStateReceiver(TWebBrowser *browser)
+        : QObject(browser)
+        , m_browser(browser)
+    {}
+
+    Q_INVOKABLE void report(bool focusEditable, bool editableSelection)
+    {
+        m_browser->SetEditState(focusEditable, editableSelection);
+    }
+
+private:
+    TWebBrowser *m_browser;
+};
 
 TWebBrowser::TWebBrowser(QWidget *parent)
     : QWebEngineView(parent)
 {
     ConfigureBrowserProfile();
-    setPage(new TWebBrowserPage(this));
-    // The window reads the command state at idle time; these keep it current.
-    connect(page(), &QWebEnginePage::loadFinished, this, [this] { m_hasDocument = true; });
-    connect(page(), &QWebEnginePage::loadStarted, this, [this] {
-        m_focusEditable = false;
-        m_editableSelection = false;
+    auto *page = new TWebBrowserPage(this);
+    setPage(page);
+    auto *channel = new QWebChannel(page);
+    channel->registerObject(QStringLiteral("editState"), new TEditStateReceiver(this));
+    page->setWebChannel(channel, QWebEngineScript::ApplicationWorld);
+    connect(page, &QWebEnginePage::loadFinished, this, [this] {
+        m_hasDocument = true;
+        emit CommandStateChanged();
+    });
+    connect(page, &QWebEnginePage::loadStarted, this, [this] { SetEditState(false, false); });
+    connect(page, &QWebEnginePage::selectionChanged, this, &TWebBrowser::CommandStateChanged);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        if (m_focusEditable)
+            emit CommandStateChanged();
     });
 }
 
@@ -259,87 +290,57 @@ void TWebBrowser::Navigate(const QString &url)
     load(QUrl(url, QUrl::TolerantMode));
 }
 
-void TWebBrowser::Navigate(const QString &url,
-                           const QVariant &,
-                           const QVariant &,
-                           const QVariant &postData,
-                           const QVariant &headers)
+bool TWebBrowser::CommandAvailable(TBrowserCommand command) const
 {
-    QWebEngineHttpRequest request(QUrl(url, QUrl::TolerantMode));
-    const QByteArray body = postData.toByteArray();
-    if (!body.isEmpty()) {
-        request.setMethod(QWebEngineHttpRequest::Post);
-        request.setPostData(body);
-    }
-    const QStringList lines = headers.toString().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-    for (const QString &line : lines) {
-        const qsizetype colon = line.indexOf(QLatin1Char(':'));
-        if (colon > 0)
-            request.setHeader(line.left(colon).trimmed().toLatin1(),
-                              line.mid(colon + 1).trimmed().toLatin1());
-    }
-    load(request);
-}
-
-int TWebBrowser::QueryStatusWB(int commandId) const
-{
-    bool enabled = false;
-    switch (commandId) {
-    case OLECMDID_SAVEAS:
-    case OLECMDID_PAGESETUP:
-    case OLECMDID_SELECTALL:
-        enabled = m_hasDocument;
-        break;
-    case OLECMDID_PRINT:
-    case OLECMDID_PRINTPREVIEW:
+    switch (command) {
+    case TBrowserCommand::SaveAs:
+    case TBrowserCommand::PageSetup:
+    case TBrowserCommand::SelectAll:
+        return m_hasDocument;
+    case TBrowserCommand::Print:
+    case TBrowserCommand::PrintPreview:
         // The engine runs one print job at a time.
-        enabled = m_hasDocument && !m_printing;
-        break;
-    case OLECMDID_COPY:
-        enabled = page()->hasSelection();
-        break;
-    case OLECMDID_CUT:
-        enabled = m_editableSelection && page()->hasSelection();
-        break;
-    case OLECMDID_PASTE:
-        enabled = m_focusEditable && ClipboardHasText();
-        break;
-    default:
-        return 0;
+        return m_hasDocument && !m_printing;
+    case TBrowserCommand::Copy:
+        return page()->hasSelection();
+    case TBrowserCommand::Cut:
+        return m_editableSelection && page()->hasSelection();
+    case TBrowserCommand::Paste:
+        return m_focusEditable && ClipboardHasText();
     }
-    return OLECMDF_SUPPORTED | (enabled ? OLECMDF_ENABLED : 0);
+    return false;
 }
 
-void TWebBrowser::ExecWB(int commandId, int)
+void TWebBrowser::RunCommand(TBrowserCommand command)
 {
-    switch (commandId) {
-    case OLECMDID_SAVEAS:
+    if (!CommandAvailable(command))
+        return;
+    switch (command) {
+    case TBrowserCommand::SaveAs:
         SaveAs();
         break;
-    case OLECMDID_PRINT:
+    case TBrowserCommand::Print:
         Print();
         break;
-    case OLECMDID_PRINTPREVIEW:
-        if (m_printer && !m_printing)
+    case TBrowserCommand::PrintPreview:
+        if (m_printer)
             BrowserDialogs::Current().ShowPrintPreview(*this, *m_printer);
         break;
-    case OLECMDID_PAGESETUP:
+    case TBrowserCommand::PageSetup:
         if (m_printer)
             BrowserDialogs::Current().EditPageSetup(window(), *m_printer);
         break;
-    case OLECMDID_CUT:
+    case TBrowserCommand::Cut:
         page()->triggerAction(QWebEnginePage::Cut);
         break;
-    case OLECMDID_COPY:
+    case TBrowserCommand::Copy:
         page()->triggerAction(QWebEnginePage::Copy);
         break;
-    case OLECMDID_PASTE:
+    case TBrowserCommand::Paste:
         page()->triggerAction(QWebEnginePage::Paste);
         break;
-    case OLECMDID_SELECTALL:
+    case TBrowserCommand::SelectAll:
         page()->triggerAction(QWebEnginePage::SelectAll);
-        break;
-    default:
         break;
     }
 }
@@ -380,20 +381,21 @@ void TWebBrowser::contextMenuEvent(QContextMenuEvent *event)
             menu->addAction(page->action(action));
         menu->addSeparator();
         QAction *save = menu->addAction(page->action(QWebEnginePage::SavePage)->text());
-        save->setEnabled(QueryStatusWB(OLECMDID_SAVEAS) & OLECMDF_ENABLED);
+        save->setEnabled(CommandAvailable(TBrowserCommand::SaveAs));
         connect(save, &QAction::triggered, this, &TWebBrowser::SaveAs);
     }
     menu->popup(event->globalPos());
 }
 
-void TWebBrowser::ReceiveEditState(const QString &state)
+void TWebBrowser::SetEditState(bool focusEditable, bool editableSelection)
 {
-    if (state.size() != 2)
+    if (focusEditable == m_focusEditable && editableSelection == m_editableSelection)
         return;
-    m_focusEditable = state.at(0) == QLatin1Char('1');
-    m_editableSelection = state.at(1) == QLatin1Char('1');
+    m_focusEditable = focusEditable;
+    m_editableSelection = editableSelection;
     if (m_focusEditable)
         EnsureClipboardRead();
+    emit CommandStateChanged();
 }
 
 void TWebBrowser::SaveAs()
@@ -426,8 +428,13 @@ void TWebBrowser::BeginPrintJob()
 {
     // The flag keeps a second job out until this one ends, whenever that is.
     m_printing = true;
+    emit CommandStateChanged();
     connect(
-        this, &QWebEngineView::printFinished, this, [this] { m_printing = false; },
+        this, &QWebEngineView::printFinished, this,
+        [this] {
+            m_printing = false;
+            emit CommandStateChanged();
+        },
         Qt::SingleShotConnection);
 }
 
@@ -452,3 +459,5 @@ bool TWebBrowser::PrintAndWait(QPrinter &printer, int timeoutMs)
 }
 
 } // namespace tellaria
+
+#include "WebBrowser.moc"

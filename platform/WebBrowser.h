@@ -1,11 +1,10 @@
 #pragma once
 
 // The embedded browser of a result page and of the start page panel: a QWebEngineView offering
-// the operations the window relies on (tag, Resizable/Silent, the two navigate forms, the command
-// status/execute pair and a before-navigate handler that can cancel).
+// the operations the window relies on (tag, silence, navigation, the routed commands with their
+// availability pushed by signal, and a before-navigate handler that can cancel).
 
 #include <QPointer>
-#include <QVariant>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -15,29 +14,17 @@ class QPrinter;
 
 namespace tellaria {
 
-// Command identifiers of the browser commands the window routes to the current page.
-enum OleCommandId : int {
-    OLECMDID_SAVEAS = 4,
-    OLECMDID_PRINT = 6,
-    OLECMDID_PRINTPREVIEW = 7,
-    OLECMDID_PAGESETUP = 8,
-    OLECMDID_CUT = 11,
-    OLECMDID_COPY = 12,
-    OLECMDID_PASTE = 13,
-    OLECMDID_SELECTALL = 17,
+// The commands the window routes to the current page, in the order the action update asks them.
+enum class TBrowserCommand {
+    SaveAs,
+    PrintPreview,
+    Print,
+    PageSetup,
+    Copy,
+    Cut,
+    Paste,
+    SelectAll,
 };
-
-// Status flags a command status query returns.
-enum OleCommandFlag : int {
-    OLECMDF_SUPPORTED = 1,
-    OLECMDF_ENABLED = 2,
-    OLECMDF_LATCHED = 4,
-    OLECMDF_NINCHED = 8,
-    OLECMDF_INVISIBLE = 16,
-    OLECMDF_DEFHIDEONCTXTMENU = 32,
-};
-
-inline constexpr int OLECMDEXECOPT_DODEFAULT = 0;
 
 class TWebBrowser;
 
@@ -64,10 +51,6 @@ protected:
     QStringList chooseFiles(FileSelectionMode mode,
                             const QStringList &oldFiles,
                             const QStringList &acceptedMimeTypes) override;
-    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level,
-                                  const QString &message,
-                                  int lineNumber,
-                                  const QString &sourceId) override;
 
 private:
     TWebBrowser *m_browser;
@@ -83,10 +66,6 @@ public:
     // Identifies the result page the browser belongs to; 0 for the start page browser.
     int Tag = 0;
 
-    // Kept as the embedding asks; the view always follows its page's size.
-    bool Resizable() const { return m_resizable; }
-    void SetResizable(bool resizable) { m_resizable = resizable; }
-
     // A silent browser never shows a dialog of the page's own: script dialogs are answered
     // without showing anything, certificate errors refused, authentication and permission
     // requests refused, file choosers return nothing.
@@ -97,21 +76,13 @@ public:
 
     // Navigates to `url`, given as text; the engine escapes it.
     void Navigate(const QString &url);
-    // The full form: an empty (invalid) variant for flags, target frame, post data and headers
-    // means "none". Post data (QByteArray) makes it a POST; headers are "Name: value" lines.
-    void Navigate(const QString &url,
-                  const QVariant &flags,
-                  const QVariant &targetFrameName,
-                  const QVariant &postData,
-                  const QVariant &headers);
 
-    // The OLECMDF flags of command `commandId`: supported for the eight routed commands, enabled
-    // when the page's current state allows it. Read from state kept up to date by the engine's
-    // signals, so it never blocks.
-    virtual int QueryStatusWB(int commandId) const;
-    // Carries out command `commandId` (option OLECMDEXECOPT_DODEFAULT): the dialog of a save or
-    // print command, or the page's own editing action.
-    virtual void ExecWB(int commandId, int option);
+    // Whether `command` can run now. Read from state the engine's signals and the page's edit
+    // state keep current, so it never blocks; CommandStateChanged tells when it may have changed.
+    bool CommandAvailable(TBrowserCommand command) const;
+    // Carries `command` out when it is available (the dialog of a save or print command, or the
+    // page's own editing action); does nothing otherwise.
+    void RunCommand(TBrowserCommand command);
 
     // The printer the print, preview and page-setup commands share; not owned.
     void SetPrinter(QPrinter *printer) { m_printer = printer; }
@@ -127,17 +98,22 @@ public:
     // returns.
     bool PrintAndWait(QPrinter &printer, int timeoutMs = 60000);
 
+signals:
+    // Whether some command is available may have changed: a load began or ended, the selection
+    // or the focused element changed, a print job began or ended, the clipboard changed while an
+    // editable element has the focus.
+    void CommandStateChanged();
+
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
-    friend class TWebBrowserPage;
-    void ReceiveEditState(const QString &state);
+    friend class TEditStateReceiver;
+    void SetEditState(bool focusEditable, bool editableSelection);
     void SaveAs();
     void Print();
     void BeginPrintJob();
 
-    bool m_resizable = false;
     bool m_silent = false;
     bool m_hasDocument = false;
     bool m_focusEditable = false;

@@ -6,6 +6,7 @@
 #include "app/Program.h"
 #include "platform/SingleInstance.h"
 #include "tests/support/TestProxy.h"
+#include "tests/ui/WindowParts.h"
 #include "ui/UnitMain.h"
 
 #include <QApplication>
@@ -105,9 +106,9 @@ private slots:
         QTRY_VERIFY(!window.isMinimized());
         QVERIFY(window.isVisible());
         QTRY_COMPARE(QApplication::activeWindow(), &window);
-        QTRY_COMPARE(window.PageControl1->count(), 1);
-        QCOMPARE(window.CmbBoxType->currentIndex(), mode);
-        QCOMPARE(window.CmbBook->currentText(), arguments.last());
+        QTRY_COMPARE(PageControl1(window)->count(), 1);
+        QCOMPARE(CmbBoxType(window)->currentIndex(), mode);
+        QCOMPARE(CmbBook(window)->currentText(), arguments.last());
         QCOMPARE(window.History().Count(), std::size_t(1));
         QVERIFY(WaitForRequest(url));
     }
@@ -127,8 +128,8 @@ private slots:
         QCOMPARE(RunCopy({}), 0);
         QTRY_VERIFY(!window.isMinimized());
         QTRY_COMPARE(QApplication::activeWindow(), &window);
-        QCOMPARE(window.PageControl1->count(), 1);
-        QCOMPARE(window.CmbBook->currentText(), QString("dog"));
+        QCOMPARE(PageControl1(window)->count(), 1);
+        QCOMPARE(CmbBook(window)->currentText(), QString("dog"));
         QCOMPARE(window.History().Count(), std::size_t(1));
         QTest::qWait(300);
         QVERIFY(m_proxy->Requests().filter("iciba").isEmpty());
@@ -142,12 +143,12 @@ private slots:
         ServeLaterStarts(instance, window);
         window.show();
         window.SelectLookupMode(2);
-        QVERIFY(!window.PnlBook->isVisible());
+        QVERIFY(!PnlBook(window)->isVisible());
 
         QCOMPARE(RunCopy({"--mode", "0"}), 0);
-        QTRY_COMPARE(window.CmbBoxType->currentIndex(), 0);
-        QVERIFY(window.PnlBook->isVisible());
-        QCOMPARE(window.PageControl1->count(), 0);
+        QTRY_COMPARE(CmbBoxType(window)->currentIndex(), 0);
+        QVERIFY(PnlBook(window)->isVisible());
+        QCOMPARE(PageControl1(window)->count(), 0);
         QCOMPARE(window.History().Count(), std::size_t(0));
     }
 
@@ -164,15 +165,15 @@ private slots:
         QTimer::singleShot(0, this, [&] {
             handedOver = RunCopy({"--mode", "2", "cat"});
             QTest::qWait(500);
-            pagesWhileOpen = window.PageControl1->count();
+            pagesWhileOpen = PageControl1(window)->count();
             if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
                 box->accept();
         });
         window.QueryTerm(" ", 0); // blank: "请输入要搜索的内容！" until answered
         QCOMPARE(handedOver, 0);
         QCOMPARE(pagesWhileOpen, 0);
-        QTRY_COMPARE(window.PageControl1->count(), 1);
-        QCOMPARE(window.CmbBook->currentText(), QString("cat"));
+        QTRY_COMPARE(PageControl1(window)->count(), 1);
+        QCOMPARE(CmbBook(window)->currentText(), QString("cat"));
         QVERIFY(WaitForRequest("http://www.iciba.com/cat%2F"));
     }
 
@@ -213,8 +214,8 @@ private slots:
         const QStringList requests = m_proxy->Requests();
         QVERIFY2(requests.indexOf(firstUrl) < requests.indexOf(laterUrl),
                  qPrintable(requests.join('\n')));
-        QCOMPARE(window.CmbBoxType->currentIndex(), 3);
-        QCOMPARE(window.CmbBook->currentText(), QString("cat"));
+        QCOMPARE(CmbBoxType(window)->currentIndex(), 3);
+        QCOMPARE(CmbBook(window)->currentText(), QString("cat"));
     }
 };
 

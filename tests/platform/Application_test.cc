@@ -1,32 +1,17 @@
 // The general error report: its text rule, and an exception escaping an event handler reaching
-// one message box while the program carries on. The idle moment: the work hung on it.
+// one message box while the program carries on.
 
 #include "platform/Application.h"
-#include "platform/IdleTime.h"
 #include "tests/support/MessageBoxWatcher.h"
 
-#include <QEventLoop>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 #include <stdexcept>
 
 using namespace tellaria;
 using namespace tellaria::test;
-
-namespace {
-
-// Lets the event loop wait once, as it does between user actions.
-void WaitIdle()
-{
-    QEventLoop loop;
-    QTimer::singleShot(20, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-} // namespace
 
 class ApplicationTest : public QObject
 {
@@ -102,44 +87,6 @@ private slots:
             QTEST(seen.Text, "shown");
             QCOMPARE(seen.Icon, QMessageBox::Critical);
         }
-    }
-
-    void idleWorkRunsInOrderUntilItsContextEnds()
-    {
-        QStringList ran;
-        auto first = std::make_unique<QObject>();
-        QObject second;
-        AtIdle(first.get(), [&] { ran << "first"; });
-        AtIdle(&second, [&] { ran << "second"; });
-        WaitIdle();
-        QVERIFY(ran.size() >= 2);
-        QCOMPARE(ran.mid(0, 2), (QStringList{"first", "second"}));
-
-        first.reset();
-        ran.clear();
-        WaitIdle();
-        QVERIFY(!ran.isEmpty());
-        QVERIFY(!ran.contains("first"));
-    }
-
-    void idleWorkMayAddWorkAndEndContexts()
-    {
-        int added = 0;
-        auto doomed = std::make_unique<QObject>();
-        QObject owner;
-        bool once = false;
-        AtIdle(&owner, [&] {
-            if (once)
-                return;
-            once = true;
-            // Work added while the idle work runs waits for the next idle moment.
-            AtIdle(&owner, [&] { ++added; });
-            doomed.reset();
-        });
-        AtIdle(doomed.get(), [&] { QVERIFY(doomed); });
-        WaitIdle();
-        WaitIdle();
-        QVERIFY(added >= 1);
     }
 };
 

@@ -6,6 +6,7 @@
 #include "platform/Docking.h"
 #include "platform/WebBrowser.h"
 #include "tests/support/TestProxy.h"
+#include "tests/ui/WindowParts.h"
 #include "ui/Unit2.h"
 #include "ui/UnitMain.h"
 
@@ -142,7 +143,7 @@ private:
     TfrmFloating *Float(TfrmMain &window, const QPoint &drop, QRect *outline = nullptr)
     {
         const QList<TfrmFloating *> before = FloatingWindows();
-        Drag(window.ToolBar2, BareToolBarPoint(window.ToolBar2), {drop}, [&](const QPoint &) {
+        Drag(ToolBar2(window), BareToolBarPoint(ToolBar2(window)), {drop}, [&](const QPoint &) {
             if (outline && VisibleOutline())
                 *outline = VisibleOutline()->geometry();
         });
@@ -156,16 +157,16 @@ private:
     // Opens a menu as a user does: a click on its title in the menu bar.
     static bool OpenMenu(TfrmMain &window, QMenu *menu)
     {
-        QTest::mouseClick(window.MainMenu1, Qt::LeftButton, {},
-                          window.MainMenu1->actionGeometry(menu->menuAction()).center());
+        QTest::mouseClick(MainMenu1(window), Qt::LeftButton, {},
+                          MainMenu1(window)->actionGeometry(menu->menuAction()).center());
         return TestProxy::WaitFor([&] { return QApplication::activePopupWidget() == menu; }, 5000);
     }
 
     // Chooses an item of the View menu as a user does: its title, then the item's key.
     void ChooseViewItem(TfrmMain &window, Qt::Key key)
     {
-        QVERIFY(OpenMenu(window, window.MainMenu1View));
-        QTest::keyClick(window.MainMenu1View, key);
+        QVERIFY(OpenMenu(window, MainMenu1View(window)));
+        QTest::keyClick(MainMenu1View(window), key);
         WaitIdle();
     }
 
@@ -196,20 +197,20 @@ private slots:
     {
         {
             auto window = OpenWindow();
-            QVERIFY(Float(*window, ScreenCentre(window->Panel2)));
+            QVERIFY(Float(*window, ScreenCentre(Panel2(*window))));
             ChooseViewItem(*window, Qt::Key_T);
             ChooseViewItem(*window, Qt::Key_B);
             window->close();
         }
         auto window = OpenWindow();
-        QCOMPARE(window->CoolBar1->BandControls(),
-                 (QList<QWidget *>{window->ToolBar1, window->ToolBar2, window->PnlBook}));
-        QVERIFY(window->ToolBar2->isVisible());
-        QVERIFY(window->StatusBar1->isVisible());
-        QVERIFY(window->NViewToolBar->isChecked());
-        QVERIFY(window->NViewStatusBar->isChecked());
-        QCOMPARE(TDockClient::Of(window->ToolBar2)->DragMode(), TDragMode::Automatic);
-        QVERIFY(!window->ToolBar2->childAt(BareToolBarPoint(window->ToolBar2)));
+        QCOMPARE(CoolBar1(*window)->BandControls(),
+                 (QList<QWidget *>{ToolBar1(*window), ToolBar2(*window), PnlBook(*window)}));
+        QVERIFY(ToolBar2(*window)->isVisible());
+        QVERIFY(StatusBar1(*window)->isVisible());
+        QVERIFY(NViewToolBar(*window)->isChecked());
+        QVERIFY(NViewStatusBar(*window)->isChecked());
+        QCOMPARE(TDockClient::Of(ToolBar2(*window))->DragMode(), TDragMode::Automatic);
+        QVERIFY(!ToolBar2(*window)->childAt(BareToolBarPoint(ToolBar2(*window))));
     }
 
     void dropOverTheBandAreaChangesNothing_data()
@@ -225,26 +226,26 @@ private slots:
         QFETCH(QString, over);
         auto window = OpenWindow();
         const QList<TfrmFloating *> windowsBefore = FloatingWindows();
-        const QRect toolBarBefore = window->ToolBar2->geometry();
-        const int pageAreaBefore = window->Panel2->height();
-        const QPoint press = BareToolBarPoint(window->ToolBar2);
+        const QRect toolBarBefore = ToolBar2(*window)->geometry();
+        const int pageAreaBefore = Panel2(*window)->height();
+        const QPoint press = BareToolBarPoint(ToolBar2(*window));
         const QPoint drop = ScreenCentre(window->findChild<QWidget *>(over)) + QPoint(0, 3);
 
         QRect outline;
-        Drag(window->ToolBar2, press, {drop}, [&](const QPoint &) {
+        Drag(ToolBar2(*window), press, {drop}, [&](const QPoint &) {
             QRubberBand *band = VisibleOutline();
             QVERIFY(band);
             outline = band->geometry();
         });
         // Refused: the outline stays the toolbar's own, the grabbed point under the pointer.
-        QCOMPARE(outline, QRect(drop - press, window->ToolBar2->size()));
+        QCOMPARE(outline, QRect(drop - press, ToolBar2(*window)->size()));
         WaitIdle();
         QCOMPARE(FloatingWindows(), windowsBefore);
-        QCOMPARE(window->CoolBar1->BandControls(),
-                 (QList<QWidget *>{window->ToolBar1, window->ToolBar2, window->PnlBook}));
-        QCOMPARE(window->ToolBar2->geometry(), toolBarBefore);
-        QCOMPARE(window->Panel2->height(), pageAreaBefore);
-        QVERIFY(window->ToolBar2->isVisible());
+        QCOMPARE(CoolBar1(*window)->BandControls(),
+                 (QList<QWidget *>{ToolBar1(*window), ToolBar2(*window), PnlBook(*window)}));
+        QCOMPARE(ToolBar2(*window)->geometry(), toolBarBefore);
+        QCOMPARE(Panel2(*window)->height(), pageAreaBefore);
+        QVERIFY(ToolBar2(*window)->isVisible());
     }
 
     void floatMoveRedockAndFloatAgain()
@@ -252,12 +253,12 @@ private slots:
         auto window = OpenWindow();
         // The one made at start, as the program does; it must never be used.
         TfrmFloating startWindow;
-        QToolBar *toolBar = window->ToolBar2;
+        QToolBar *toolBar = ToolBar2(*window);
         const QSize dockedSize = toolBar->size();
-        const int bandAreaDocked = window->CoolBar1->height();
-        const int pageAreaDocked = window->Panel2->height();
+        const int bandAreaDocked = CoolBar1(*window)->height();
+        const int pageAreaDocked = Panel2(*window)->height();
         const QPoint press = BareToolBarPoint(toolBar);
-        const QPoint drop = ScreenCentre(window->Panel2);
+        const QPoint drop = ScreenCentre(Panel2(*window));
 
         QRect outline;
         TfrmFloating *first = Float(*window, drop, &outline);
@@ -276,12 +277,12 @@ private slots:
         QCOMPARE(window->FloatingHost(), first);
         QCOMPARE(first->DockClients(), QList<QWidget *>{toolBar});
         QCOMPARE(toolBar->geometry(), QRect(QPoint(0, 0), dockedSize));
-        QCOMPARE(window->CoolBar1->BandControls(),
-                 (QList<QWidget *>{window->ToolBar1, window->PnlBook}));
-        QVERIFY(window->CoolBar1->height() < bandAreaDocked);
-        QVERIFY(window->Panel2->height() > pageAreaDocked);
+        QCOMPARE(CoolBar1(*window)->BandControls(),
+                 (QList<QWidget *>{ToolBar1(*window), PnlBook(*window)}));
+        QVERIFY(CoolBar1(*window)->height() < bandAreaDocked);
+        QVERIFY(Panel2(*window)->height() > pageAreaDocked);
         QCOMPARE(TDockClient::Of(toolBar)->DragMode(), TDragMode::Manual);
-        QVERIFY(window->NViewToolBar->isChecked());
+        QVERIFY(NViewToolBar(*window)->isChecked());
 
         // Its own drag is off while it floats: dragging it outlines nothing and moves nothing.
         const QPoint placed = first->pos();
@@ -293,24 +294,24 @@ private slots:
         QCOMPARE(window->FloatingHost(), first);
 
         // The query box, with completion, and the query button work in the floating window.
-        QLineEdit *edit = window->CmbBook->lineEdit();
+        QLineEdit *edit = CmbBook(*window)->lineEdit();
         first->activateWindow();
         edit->setFocus();
-        QTest::keyClicks(window->CmbBook, "owl");
-        QTest::keyClick(window->CmbBook, Qt::Key_Return);
-        QCOMPARE(window->CmbBook->count(), 1);
+        QTest::keyClicks(CmbBook(*window), "owl");
+        QTest::keyClick(CmbBook(*window), Qt::Key_Return);
+        QCOMPARE(CmbBook(*window)->count(), 1);
         edit->clear();
-        QTest::keyClicks(window->CmbBook, "o");
+        QTest::keyClicks(CmbBook(*window), "o");
         QCOMPARE(edit->text(), QString("owl"));
-        window->CmbBoxType->setCurrentIndex(1);
-        QTest::mouseClick(window->BtnBookOK, Qt::LeftButton);
-        QCOMPARE(window->PageControl1->count(), 1);
+        CmbBoxType(*window)->setCurrentIndex(1);
+        QTest::mouseClick(BtnBookOK(*window), Qt::LeftButton);
+        QCOMPARE(PageControl1(*window)->count(), 1);
 
         // Dragging the window by its caption strip moves it, size kept, wherever the band area
         // is not.
         const QSize frameSize = first->frameGeometry().size();
         const QPoint grab(30, first->CaptionStrip()->height() / 2);
-        const QPoint target = ScreenCentre(window->Panel2) + QPoint(-150, 60);
+        const QPoint target = ScreenCentre(Panel2(*window)) + QPoint(-150, 60);
         Drag(first->CaptionStrip(), grab, {target},
              [&](const QPoint &) { outline = VisibleOutline()->geometry(); });
         WaitIdle();
@@ -329,25 +330,25 @@ private slots:
         QCOMPARE(floatingSize, dockedSize - QSize(120, 0));
 
         // Over the band area the whole area is the outline; the drop docks the toolbar again.
-        const QPoint overBands = ScreenCentre(window->ToolBar1);
+        const QPoint overBands = ScreenCentre(ToolBar1(*window));
         QRect bandArea;
-        Drag(first->CaptionStrip(), grab, {ScreenCentre(window->Panel2), overBands},
+        Drag(first->CaptionStrip(), grab, {ScreenCentre(Panel2(*window)), overBands},
              [&](const QPoint &) {
                  outline = VisibleOutline()->geometry();
-                 bandArea = ScreenRect(window->CoolBar1, window->CoolBar1->contentsRect());
+                 bandArea = ScreenRect(CoolBar1(*window), CoolBar1(*window)->contentsRect());
              });
         WaitIdle();
         QCOMPARE(outline, bandArea);
-        QCOMPARE(window->CoolBar1->BandControls(),
-                 (QList<QWidget *>{window->ToolBar1, window->PnlBook, toolBar}));
-        QCOMPARE(window->CoolBar1->VisibleBandControls(), window->CoolBar1->BandControls());
+        QCOMPARE(CoolBar1(*window)->BandControls(),
+                 (QList<QWidget *>{ToolBar1(*window), PnlBook(*window), toolBar}));
+        QCOMPARE(CoolBar1(*window)->VisibleBandControls(), CoolBar1(*window)->BandControls());
         QVERIFY(!window->FloatingHost());
         QVERIFY(toolBar->isVisible());
-        QVERIFY(toolBar->y() > window->PnlBook->geometry().bottom());
+        QVERIFY(toolBar->y() > PnlBook(*window)->geometry().bottom());
         // The emptied window is freed.
         QTRY_VERIFY(!firstAlive);
         QCOMPARE(TDockClient::Of(toolBar)->DragMode(), TDragMode::Automatic);
-        QVERIFY(window->NViewToolBar->isChecked());
+        QVERIFY(NViewToolBar(*window)->isChecked());
         for (TfrmFloating *floating : FloatingWindows())
             QVERIFY(!floating->isVisible());
 
@@ -373,26 +374,26 @@ private slots:
     {
         QFETCH(bool, floating);
         auto window = OpenWindow();
-        TfrmFloating *host = floating ? Float(*window, ScreenCentre(window->Panel2)) : nullptr;
+        TfrmFloating *host = floating ? Float(*window, ScreenCentre(Panel2(*window))) : nullptr;
         QCOMPARE(window->FloatingHost(), host);
-        const int bandArea = window->CoolBar1->height();
+        const int bandArea = CoolBar1(*window)->height();
 
         // What is on screen: the toolbar's band, or the window that holds it.
         const auto shown
-            = [&] { return floating ? host->isVisible() : window->ToolBar2->isVisible(); };
+            = [&] { return floating ? host->isVisible() : ToolBar2(*window)->isVisible(); };
         for (const bool expected : {false, true, false, true}) {
             ChooseViewItem(*window, Qt::Key_T);
-            QCOMPARE(window->NViewToolBar->isChecked(), expected);
+            QCOMPARE(NViewToolBar(*window)->isChecked(), expected);
             QCOMPARE(shown(), expected);
             QCOMPARE(window->FloatingHost(), host);
-            QVERIFY(window->NViewStatusBar->isChecked());
+            QVERIFY(NViewStatusBar(*window)->isChecked());
             if (floating) {
-                QVERIFY(window->ToolBar2->isVisibleTo(host));
-                QCOMPARE(window->CoolBar1->height(), bandArea);
+                QVERIFY(ToolBar2(*window)->isVisibleTo(host));
+                QCOMPARE(CoolBar1(*window)->height(), bandArea);
             } else {
-                QCOMPARE(window->CoolBar1->VisibleBandControls().contains(window->ToolBar2),
+                QCOMPARE(CoolBar1(*window)->VisibleBandControls().contains(ToolBar2(*window)),
                          expected);
-                QCOMPARE(window->CoolBar1->height() == bandArea, expected);
+                QCOMPARE(CoolBar1(*window)->height() == bandArea, expected);
             }
         }
     }
@@ -400,31 +401,31 @@ private slots:
     void viewStatusBarAndHintsWhileHidden()
     {
         auto window = OpenWindow();
-        const int pageArea = window->Panel2->height();
+        const int pageArea = Panel2(*window)->height();
         ChooseViewItem(*window, Qt::Key_B);
-        QVERIFY(!window->NViewStatusBar->isChecked());
-        QVERIFY(!window->StatusBar1->isVisible());
-        const int pageAreaAlone = window->Panel2->height();
+        QVERIFY(!NViewStatusBar(*window)->isChecked());
+        QVERIFY(!StatusBar1(*window)->isVisible());
+        const int pageAreaAlone = Panel2(*window)->height();
         QVERIFY(pageAreaAlone > pageArea);
-        QVERIFY(window->NViewToolBar->isChecked());
+        QVERIFY(NViewToolBar(*window)->isChecked());
 
-        PointAt(window->ToolButton1);
-        QCOMPARE(window->StatusPanel0->text(), QString("前一页"));
-        PointAt(window->BtnBookOK);
-        QCOMPARE(window->StatusPanel0->text(), QString("查询"));
+        PointAt(ToolButton1(*window));
+        QCOMPARE(StatusPanel0(*window)->text(), QString("前一页"));
+        PointAt(BtnBookOK(*window));
+        QCOMPARE(StatusPanel0(*window)->text(), QString("查询"));
 
         ChooseViewItem(*window, Qt::Key_B);
-        QVERIFY(window->NViewStatusBar->isChecked());
-        QVERIFY(window->StatusBar1->isVisible());
-        QVERIFY(window->Panel2->height() < pageAreaAlone);
+        QVERIFY(NViewStatusBar(*window)->isChecked());
+        QVERIFY(StatusBar1(*window)->isVisible());
+        QVERIFY(Panel2(*window)->height() < pageAreaAlone);
         // The pointer is back over the query button once the menu has gone.
-        QCOMPARE(window->StatusPanel0->text(), QString("查询"));
+        QCOMPARE(StatusPanel0(*window)->text(), QString("查询"));
     }
 
     void floatingWindowRefusesEveryCloseRequest()
     {
         auto window = OpenWindow();
-        TfrmFloating *floating = Float(*window, ScreenCentre(window->Panel2));
+        TfrmFloating *floating = Float(*window, ScreenCentre(Panel2(*window)));
         QVERIFY(floating);
         CloseCounter counter(floating);
 
@@ -435,12 +436,12 @@ private slots:
         // The window manager's close request arrives through the platform window.
         QVERIFY(!floating->windowHandle()->close());
         QTest::keyClick(floating, Qt::Key_F4, Qt::AltModifier);
-        QTest::keyClick(window->CmbBook, Qt::Key_F4, Qt::AltModifier);
+        QTest::keyClick(CmbBook(*window), Qt::Key_F4, Qt::AltModifier);
         WaitIdle();
         QCOMPARE(counter.Asked, 5);
         QVERIFY(floating->isVisible());
         QCOMPARE(window->FloatingHost(), floating);
-        QVERIFY(window->ToolBar2->isVisible());
+        QVERIFY(ToolBar2(*window)->isVisible());
     }
 
     void hintOfTheControlUnderThePointer_data()
@@ -477,25 +478,25 @@ private slots:
         QWidget *target = window->findChild<QWidget *>(control);
         QVERIFY(target);
         // From a known hint first, so that an empty one has to be shown.
-        PointAt(window->ToolButton2);
-        QCOMPARE(window->StatusPanel0->text(), QString("后一页"));
+        PointAt(ToolButton2(*window));
+        QCOMPARE(StatusPanel0(*window)->text(), QString("后一页"));
         PointAt(target);
-        QCOMPARE(window->StatusPanel0->text(), hint);
+        QCOMPARE(StatusPanel0(*window)->text(), hint);
         // Qt's own status tips never reach the bar.
-        QVERIFY(window->StatusBar1->currentMessage().isEmpty());
+        QVERIFY(StatusBar1(*window)->currentMessage().isEmpty());
     }
 
     void hintChangesOnlyWhenTheTextDoes()
     {
         auto window = OpenWindow();
-        PointAt(window->ToolButton1);
-        QCOMPARE(window->StatusPanel0->text(), QString("前一页"));
-        window->StatusPanel0->setText("stale");
-        QTest::mouseMove(window->ToolButton1, QPoint(3, 3));
+        PointAt(ToolButton1(*window));
+        QCOMPARE(StatusPanel0(*window)->text(), QString("前一页"));
+        StatusPanel0(*window)->setText("stale");
+        QTest::mouseMove(ToolButton1(*window), QPoint(3, 3));
         WaitIdle();
-        QCOMPARE(window->StatusPanel0->text(), QString("stale"));
-        PointAt(window->ToolButton3);
-        QCOMPARE(window->StatusPanel0->text(), QString("关闭当前页"));
+        QCOMPARE(StatusPanel0(*window)->text(), QString("stale"));
+        PointAt(ToolButton3(*window));
+        QCOMPARE(StatusPanel0(*window)->text(), QString("关闭当前页"));
     }
 
     void hintsFromTheFloatingWindow()
@@ -504,33 +505,33 @@ private slots:
         // Side by side, so that the pointer is over one window only.
         window->setGeometry(0, 0, 760, 260);
         WaitIdle();
-        TfrmFloating *floating = Float(*window, ScreenCentre(window->Panel2));
+        TfrmFloating *floating = Float(*window, ScreenCentre(Panel2(*window)));
         QVERIFY(floating);
         const QPoint grab(30, 5);
         Drag(floating->CaptionStrip(), grab, {QPoint(30, 330) + grab});
         WaitIdle();
         QVERIFY(!floating->frameGeometry().intersects(window->frameGeometry()));
 
-        PointAt(window->ToolButton1);
-        QCOMPARE(window->StatusPanel0->text(), QString("前一页"));
-        PointAt(window->CmbBook);
-        QCOMPARE(window->StatusPanel0->text(), QString());
-        PointAt(window->ToolButton7);
-        QCOMPARE(window->StatusPanel0->text(), QString("打印预览"));
+        PointAt(ToolButton1(*window));
+        QCOMPARE(StatusPanel0(*window)->text(), QString("前一页"));
+        PointAt(CmbBook(*window));
+        QCOMPARE(StatusPanel0(*window)->text(), QString());
+        PointAt(ToolButton7(*window));
+        QCOMPARE(StatusPanel0(*window)->text(), QString("打印预览"));
         PointAt(floating->CaptionStrip());
-        QCOMPARE(window->StatusPanel0->text(), QString());
+        QCOMPARE(StatusPanel0(*window)->text(), QString());
     }
 
     void hintOfTheHighlightedMenuItem()
     {
         auto window = OpenWindow();
-        QMenu *menu = window->MainMenu1File;
+        QMenu *menu = MainMenu1File(*window);
         QStringList seen;
         QVERIFY(OpenMenu(*window, menu));
-        for (QAction *item : {window->N4, window->mnuExit, window->N5, window->mnuPrint}) {
+        for (QAction *item : {N4(*window), mnuExit(*window), N5(*window), mnuPrint(*window)}) {
             QTest::mouseMove(menu, menu->actionGeometry(item).center());
             WaitIdle();
-            seen << window->StatusPanel0->text();
+            seen << StatusPanel0(*window)->text();
         }
         menu->close();
         QCOMPARE(seen, (QStringList{"关闭所有页", "", "关闭所有页", "打印"}));
@@ -547,19 +548,20 @@ private slots:
         m_proxy->SetPage("http://www.tellaria.example/", "gone", 404);
         auto window = OpenWindow();
         window->setGeometry(40, 40, 760, 520);
-        const bool builtIn = TestProxy::WaitFor(
-            [&] { return window->WbAd->url().scheme() == "data" && window->WbAd->HasDocument(); });
+        const bool builtIn = TestProxy::WaitFor([&] {
+            return WbAd(*window)->url().scheme() == "data" && WbAd(*window)->HasDocument();
+        });
         m_proxy->SetPage("http://www.tellaria.example/", {}, 200);
         QVERIFY(builtIn);
-        TfrmFloating *floating = Float(*window, ScreenCentre(window->Panel2));
+        TfrmFloating *floating = Float(*window, ScreenCentre(Panel2(*window)));
         QVERIFY(floating);
         const QPoint grab(40, floating->CaptionStrip()->height() / 2);
         Drag(floating->CaptionStrip(), grab, {window->mapToGlobal(QPoint(90, 300)) + grab});
         floating->activateWindow();
         if (!QTest::qWaitForWindowActive(floating, 1000))
             qWarning("the floating window did not become active");
-        PointAt(window->BtnBookOK);
-        QCOMPARE(window->StatusPanel0->text(), QString("查询"));
+        PointAt(BtnBookOK(*window));
+        QCOMPARE(StatusPanel0(*window)->text(), QString("查询"));
         WaitIdle(1500); // let the engine paint
         const QRect shown = window->frameGeometry().united(floating->frameGeometry());
         const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
@@ -570,9 +572,9 @@ private slots:
     void closingTheMainWindowWhileFloatingEndsTheProgram()
     {
         auto window = OpenWindow();
-        window->CmbBook->lineEdit()->setText("owl");
-        QTest::keyClick(window->CmbBook, Qt::Key_Return);
-        TfrmFloating *floating = Float(*window, ScreenCentre(window->Panel2));
+        CmbBook(*window)->lineEdit()->setText("owl");
+        QTest::keyClick(CmbBook(*window), Qt::Key_Return);
+        TfrmFloating *floating = Float(*window, ScreenCentre(Panel2(*window)));
         QVERIFY(floating);
         CloseCounter counter(floating);
 

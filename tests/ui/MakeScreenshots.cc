@@ -7,6 +7,7 @@
 #include "platform/CheckListBox.h"
 #include "platform/WebBrowser.h"
 #include "tests/support/TestProxy.h"
+#include "tests/ui/WindowParts.h"
 #include "ui/UnitMain.h"
 
 #include "platform/Application.h"
@@ -99,11 +100,11 @@ int main(int argc, char *argv[])
     TfrmMain window(directory.path() + QLatin1Char('/'));
     window.resize(900, 600);
     window.show();
-    window.CkLstBookshop->SetChecked(1, false);
-    window.CkLstBookshop->SetChecked(3, false);
-    window.CmbBook->lineEdit()->setText(QStringLiteral("猫"));
-    window.BtnBookOK->click();
-    window.PageControl1->setCurrentIndex(0);
+    CkLstBookshop(window)->SetChecked(1, false);
+    CkLstBookshop(window)->SetChecked(3, false);
+    CmbBook(window)->lineEdit()->setText(QStringLiteral("猫"));
+    BtnBookOK(window)->click();
+    PageControl1(window)->setCurrentIndex(0);
     TestProxy::WaitFor([&] {
         TWebBrowser *browser = window.ActiveBrowser();
         return browser && browser->HasDocument();

@@ -7,6 +7,7 @@
 #include "platform/WebBrowser.h"
 #include "tests/support/MessageBoxWatcher.h"
 #include "tests/support/TestProxy.h"
+#include "tests/ui/WindowParts.h"
 #include "ui/UnitMain.h"
 
 #include <QAction>
@@ -39,7 +40,7 @@ QByteArray Page(const QByteArray &title, const QByteArray &body = "<p>local fixt
 
 TWebBrowser *BrowserOf(const TfrmMain &window, int index)
 {
-    QWidget *page = window.PageControl1->widget(index);
+    QWidget *page = PageControl1(window)->widget(index);
     return page ? page->findChild<TWebBrowser *>() : nullptr;
 }
 
@@ -72,7 +73,7 @@ private:
         TTabLoadMark *mark = MarkOf(*m_window, index);
         if (!mark || mark->State() != state)
             return false;
-        const QIcon icon = m_window->PageControl1->tabIcon(index);
+        const QIcon icon = PageControl1(*m_window)->tabIcon(index);
         switch (state) {
         case State::Idle:
             return icon.isNull();
@@ -110,21 +111,21 @@ private slots:
         m_proxy->SetDelay("http://www.iciba.com/", 1500);
         TfrmMain &window = OpenWindow();
         window.QueryTerm("cat", 2);
-        QCOMPARE(window.PageControl1->count(), 1);
+        QCOMPARE(PageControl1(window)->count(), 1);
         QVERIFY(TestProxy::WaitFor([&] { return m_proxy->Requests().contains(IcibaUrl); }));
         // The proxy holds the answer back: the page is still loading.
         QTRY_VERIFY(ShowsMarkOf(0, State::Loading));
-        QVERIFY(window.PageControl1->tabToolTip(0).contains(IcibaUrl));
-        QCOMPARE(window.PageControl1->tabText(0), QString("英汉汉英词典"));
+        QVERIFY(PageControl1(window)->tabToolTip(0).contains(IcibaUrl));
+        QCOMPARE(PageControl1(window)->tabText(0), QString("英汉汉英词典"));
 
         QTRY_VERIFY_WITH_TIMEOUT(ShowsMarkOf(0, State::Idle), 15000);
-        QCOMPARE(window.PageControl1->tabText(0), QString("英汉汉英词典"));
-        QTRY_COMPARE(window.PageControl1->tabToolTip(0), "cat - 本地词典页\n" + IcibaUrl);
+        QCOMPARE(PageControl1(window)->tabText(0), QString("英汉汉英词典"));
+        QTRY_COMPARE(PageControl1(window)->tabToolTip(0), "cat - 本地词典页\n" + IcibaUrl);
 
         // The tooltip follows the page's own title as it changes.
         BrowserOf(window, 0)->page()->runJavaScript("document.title = '新标题'");
-        QTRY_COMPARE(window.PageControl1->tabToolTip(0), "新标题\n" + IcibaUrl);
-        QCOMPARE(window.PageControl1->tabText(0), QString("英汉汉英词典"));
+        QTRY_COMPARE(PageControl1(window)->tabToolTip(0), "新标题\n" + IcibaUrl);
+        QCOMPARE(PageControl1(window)->tabText(0), QString("英汉汉英词典"));
     }
 
     void howTheLoadEndsDecidesTheMark_data()
@@ -149,8 +150,8 @@ private slots:
         window.QueryTerm("cat", 3);
         QVERIFY(TestProxy::WaitFor([&] { return m_proxy->Requests().contains(BingUrl); }));
         QTRY_VERIFY_WITH_TIMEOUT(ShowsMarkOf(0, state), 15000);
-        QCOMPARE(window.PageControl1->tabText(0), QString("微软Bing智能英汉词典"));
-        const QString tip = window.PageControl1->tabToolTip(0);
+        QCOMPARE(PageControl1(window)->tabText(0), QString("微软Bing智能英汉词典"));
+        const QString tip = PageControl1(window)->tabToolTip(0);
         QVERIFY2(tip.contains(BingUrl), qPrintable(tip));
         QCOMPARE(tip.contains("页面加载失败"), state == State::Failed);
         // The mark stays as it is once the load has ended.
@@ -187,7 +188,7 @@ private slots:
         m_proxy->SetRefused("http://baike.baidu.com/");
         TfrmMain &window = OpenWindow();
         window.QueryTerm("cat", 0);
-        QCOMPARE(window.PageControl1->count(), 5);
+        QCOMPARE(PageControl1(window)->count(), 5);
         // Each tab is busy from the moment it is there, before the engine reports anything.
         for (int index = 0; index < 5; ++index)
             QVERIFY(ShowsMarkOf(index, State::Loading));
@@ -200,7 +201,7 @@ private slots:
         const QStringList captions = {"维基百科（中文）", "百度百科（中文）", "互动百科（中文）",
                                       "不列颠百科（英文）", "哥伦比亚百科（英文）"};
         for (int index = 0; index < 5; ++index)
-            QCOMPARE(window.PageControl1->tabText(index), captions[index]);
+            QCOMPARE(PageControl1(window)->tabText(index), captions[index]);
     }
 
     // Runs `action` as the user does, once the idle-time update has enabled it.
@@ -222,17 +223,17 @@ private slots:
         QTRY_VERIFY(ShowsMarkOf(0, State::Loading));
         // A new query closes every page of the last one, some still loading.
         window.QueryTerm("dog", 2);
-        QCOMPARE(window.PageControl1->count(), 1);
+        QCOMPARE(PageControl1(window)->count(), 1);
         QTRY_VERIFY(ShowsMarkOf(0, State::Loading));
-        TriggerWhenEnabled(window.ActClose);
-        QCOMPARE(window.PageControl1->count(), 0);
+        TriggerWhenEnabled(ActClose(window));
+        QCOMPARE(PageControl1(window)->count(), 0);
         window.QueryTerm("cow", 0);
         QTRY_VERIFY(ShowsMarkOf(0, State::Loading));
         {
             MessageBoxWatcher watcher(QMessageBox::Ok);
-            TriggerWhenEnabled(window.ActCloseAll);
+            TriggerWhenEnabled(ActCloseAll(window));
         }
-        QCOMPARE(window.PageControl1->count(), 0);
+        QCOMPARE(PageControl1(window)->count(), 0);
         window.QueryTerm("pig", 0);
         QTRY_VERIFY(ShowsMarkOf(0, State::Loading));
         // And the window itself goes while its pages load.

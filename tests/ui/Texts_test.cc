@@ -5,6 +5,7 @@
 #include "platform/Application.h"
 #include "platform/WebBrowser.h"
 #include "tests/support/TestProxy.h"
+#include "tests/ui/WindowParts.h"
 #include "ui/UnitMain.h"
 
 #include <QAbstractButton>
@@ -163,9 +164,9 @@ private:
     {
         m_window = std::make_unique<TfrmMain>(m_directory.path() + QLatin1Char('/'));
         m_window->show();
-        m_window->CmbBoxType->setCurrentIndex(3);
-        m_window->CmbBook->lineEdit()->setText("cat");
-        m_window->BtnBookOK->click();
+        CmbBoxType(*m_window)->setCurrentIndex(3);
+        CmbBook(*m_window)->lineEdit()->setText("cat");
+        BtnBookOK(*m_window)->click();
         const bool loaded = TestProxy::WaitFor([&] {
             TWebBrowser *browser = m_window->ActiveBrowser();
             return browser && browser->HasDocument();
@@ -174,7 +175,7 @@ private:
         QEventLoop loop;
         QTimer::singleShot(200, &loop, &QEventLoop::quit);
         loop.exec();
-        return loaded && m_window->ActSave->isEnabled();
+        return loaded && ActSave(*m_window)->isEnabled();
     }
 
 private slots:
@@ -206,27 +207,27 @@ private slots:
         } else if (scene == "blank-term message") {
             texts = TextsOfModal(
                 [&] {
-                    window.CmbBook->lineEdit()->setText("  ");
-                    QTest::keyClick(window.CmbBook, Qt::Key_Return);
+                    CmbBook(window)->lineEdit()->setText("  ");
+                    QTest::keyClick(CmbBook(window), Qt::Key_Return);
                 },
                 false);
-            window.CmbBook->lineEdit()->setText("cat");
+            CmbBook(window)->lineEdit()->setText("cat");
         } else if (scene == "close-all question") {
             // Closed without an answer: a Cancel, so the page stays.
-            texts = TextsOfModal([&] { window.ActCloseAll->trigger(); }, false);
-            QCOMPARE(window.PageControl1->count(), 1);
+            texts = TextsOfModal([&] { ActCloseAll(window)->trigger(); }, false);
+            QCOMPARE(PageControl1(window)->count(), 1);
         } else if (scene == "save dialog") {
-            texts = TextsOfModal([&] { window.ActSave->trigger(); }, true);
+            texts = TextsOfModal([&] { ActSave(window)->trigger(); }, true);
         } else if (scene == "print dialog") {
-            texts = TextsOfModal([&] { window.ActPrint->trigger(); }, true);
+            texts = TextsOfModal([&] { ActPrint(window)->trigger(); }, true);
         } else if (scene == "page setup dialog") {
-            texts = TextsOfModal([&] { window.ActPageSetup->trigger(); }, true);
+            texts = TextsOfModal([&] { ActPageSetup(window)->trigger(); }, true);
         } else if (scene == "print preview dialog") {
-            texts = TextsOfModal([&] { window.ActPreview->trigger(); }, true);
+            texts = TextsOfModal([&] { ActPreview(window)->trigger(); }, true);
         } else if (scene == "query box context menu") {
             QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
-                                    window.CmbBook->mapToGlobal(QPoint(5, 5)));
-            QApplication::sendEvent(window.CmbBook->lineEdit(), &event);
+                                    CmbBook(window)->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(CmbBook(window)->lineEdit(), &event);
             QMenu *menu = WaitForPopupMenu();
             QVERIFY(menu);
             AddMenuTexts(menu, texts);

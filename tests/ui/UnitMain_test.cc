@@ -6,6 +6,7 @@
 #include "platform/WebBrowser.h"
 #include "tests/support/MessageBoxWatcher.h"
 #include "tests/support/TestProxy.h"
+#include "tests/ui/WindowParts.h"
 #include "ui/UnitMain.h"
 
 #include <QApplication>
@@ -70,9 +71,9 @@ private:
     // Picks a mode as the keyboard does: Home, then Down to the mode.
     static void ChooseMode(TfrmMain &window, int mode)
     {
-        QTest::keyClick(window.CmbBoxType, Qt::Key_Home);
+        QTest::keyClick(CmbBoxType(window), Qt::Key_Home);
         for (int step = 0; step < mode; ++step)
-            QTest::keyClick(window.CmbBoxType, Qt::Key_Down);
+            QTest::keyClick(CmbBoxType(window), Qt::Key_Down);
     }
 
     // Runs a query the way a user does: the term in the query box, then Enter where the window
@@ -80,14 +81,14 @@ private:
     void Query(TfrmMain &window, int mode, const QString &term)
     {
         ChooseMode(window, mode);
-        window.CmbBook->lineEdit()->setText(term);
-        QTest::keyClick(window.CmbBook, Qt::Key_Return);
+        CmbBook(window)->lineEdit()->setText(term);
+        QTest::keyClick(CmbBook(window), Qt::Key_Return);
     }
 
     // Clicks the check box of row `row` of the check list.
     static void ClickCheckBox(TfrmMain &window, int row)
     {
-        QListWidget *list = window.CkLstBookshop;
+        QListWidget *list = CkLstBookshop(window);
         const QRect rect = list->visualItemRect(list->item(row));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           QPoint(rect.left() + 8, rect.center().y()));
@@ -109,8 +110,8 @@ private:
     QList<int> PageTags(const TfrmMain &window) const
     {
         QList<int> tags;
-        for (int index = 0; index < window.PageControl1->count(); ++index)
-            tags << qobject_cast<TTabSheet *>(window.PageControl1->widget(index))->Tag;
+        for (int index = 0; index < PageControl1(window)->count(); ++index)
+            tags << qobject_cast<TTabSheet *>(PageControl1(window)->widget(index))->Tag;
         return tags;
     }
 
@@ -138,16 +139,16 @@ private slots:
                 "http://www.tellaria.example/soft/Lexivander.aspx?ver=1.9");
         }));
         QCOMPARE(window->windowTitle(), QString("Tellaria"));
-        QVERIFY(window->PnlWbAD->isVisible());
-        QVERIFY(!window->PageControl1->isVisible());
-        QCOMPARE(window->CkLstBookshop->count(), 5);
+        QVERIFY(PnlWbAD(*window)->isVisible());
+        QVERIFY(!PageControl1(*window)->isVisible());
+        QCOMPARE(CkLstBookshop(*window)->count(), 5);
         for (int row = 0; row < 5; ++row)
-            QVERIFY(window->CkLstBookshop->Checked(row));
-        QCOMPARE(window->CkLstBookshop->item(0)->text(), QString("维基百科（中文）"));
-        QCOMPARE(window->CmbBoxType->currentIndex(), 0);
-        QVERIFY(window->PnlBook->isVisible());
-        QCOMPARE(window->CmbBook->count(), 0);
-        QVERIFY(window->BtnBookOK->isEnabled());
+            QVERIFY(CkLstBookshop(*window)->Checked(row));
+        QCOMPARE(CkLstBookshop(*window)->item(0)->text(), QString("维基百科（中文）"));
+        QCOMPARE(CmbBoxType(*window)->currentIndex(), 0);
+        QVERIFY(PnlBook(*window)->isVisible());
+        QCOMPARE(CmbBook(*window)->count(), 0);
+        QVERIFY(BtnBookOK(*window)->isEnabled());
     }
 
     void firstShowWaitsForTheStartPageOnce_data()
@@ -207,11 +208,11 @@ private slots:
         m_proxy->SetPage("http://www.tellaria.example/", "gone", 404);
         auto window = OpenWindow();
         const bool shown = TestProxy::WaitFor(
-            [&] { return window->WbAd->title() == "Tellaria" && window->WbAd->HasDocument(); });
+            [&] { return WbAd(*window)->title() == "Tellaria" && WbAd(*window)->HasDocument(); });
         m_proxy->SetPage("http://www.tellaria.example/", {}, 200);
         QVERIFY(shown);
         QString text;
-        window->WbAd->page()->toPlainText([&](const QString &plain) { text = plain; });
+        WbAd(*window)->page()->toPlainText([&](const QString &plain) { text = plain; });
         QVERIFY(TestProxy::WaitFor([&] { return !text.isEmpty(); }));
         QVERIFY2(text.contains("查询"), qPrintable(text));
     }
@@ -252,17 +253,17 @@ private slots:
 
         auto window = OpenWindow();
         for (int row : uncheckedRows)
-            window->CkLstBookshop->SetChecked(row, false);
+            CkLstBookshop(*window)->SetChecked(row, false);
         Query(*window, mode, term);
 
-        QCOMPARE(window->PageControl1->count(), titles.size());
+        QCOMPARE(PageControl1(*window)->count(), titles.size());
         for (int index = 0; index < titles.size(); ++index)
-            QCOMPARE(window->PageControl1->tabText(index), titles[index]);
+            QCOMPARE(PageControl1(*window)->tabText(index), titles[index]);
         QVERIFY(WaitForResultRequests(urls.size()));
         // Nothing beyond the plan: every page's load has ended, so every request is in.
         QVERIFY(TestProxy::WaitFor([&] {
-            for (int index = 0; index < window->PageControl1->count(); ++index) {
-                auto *browser = window->PageControl1->widget(index)->findChild<TWebBrowser *>();
+            for (int index = 0; index < PageControl1(*window)->count(); ++index) {
+                auto *browser = PageControl1(*window)->widget(index)->findChild<TWebBrowser *>();
                 if (!browser || !browser->HasDocument())
                     return false;
             }
@@ -279,13 +280,13 @@ private slots:
         auto window = OpenWindow();
         Query(*window, 0, "cat");
         QCOMPARE(PageTags(*window), (QList<int>{1, 2, 3, 4, 5}));
-        window->CkLstBookshop->SetChecked(1, false);
-        window->CkLstBookshop->SetChecked(2, false);
+        CkLstBookshop(*window)->SetChecked(1, false);
+        CkLstBookshop(*window)->SetChecked(2, false);
         Query(*window, 0, "dog");
         QCOMPARE(PageTags(*window), (QList<int>{6, 7, 8}));
         QTRY_COMPARE(window->findChildren<TWebBrowser *>().size(), 3 + 1); // with the start page's
         QCOMPARE(window->ActiveBrowser()->Tag,
-                 qobject_cast<TTabSheet *>(window->PageControl1->currentWidget())->Tag);
+                 qobject_cast<TTabSheet *>(PageControl1(*window)->currentWidget())->Tag);
         Query(*window, 1, "dog");
         QCOMPARE(PageTags(*window), (QList<int>{9}));
     }
@@ -297,20 +298,20 @@ private slots:
         auto window = OpenWindow();
         Query(*window, 0, "cat");
         QList<QPointer<QWidget>> oldPages;
-        for (int index = 0; index < window->PageControl1->count(); ++index) {
-            auto *page = qobject_cast<TTabSheet *>(window->PageControl1->widget(index));
+        for (int index = 0; index < PageControl1(*window)->count(); ++index) {
+            auto *page = qobject_cast<TTabSheet *>(PageControl1(*window)->widget(index));
             oldPages << page << page->Browser.data();
         }
-        window->CkLstBookshop->SetChecked(0, false);
-        window->CkLstBookshop->SetChecked(3, false);
+        CkLstBookshop(*window)->SetChecked(0, false);
+        CkLstBookshop(*window)->SetChecked(3, false);
         m_proxy->ClearRequests();
         Query(*window, 0, "dog");
 
         QCOMPARE(PageTags(*window), (QList<int>{6, 7, 8}));
-        QCOMPARE(window->PageControl1->currentIndex(), 0);
+        QCOMPARE(PageControl1(*window)->currentIndex(), 0);
         for (const QPointer<QWidget> &old : std::as_const(oldPages)) {
             QVERIFY(old && !old->isVisible());
-            QCOMPARE(window->PageControl1->indexOf(old), -1);
+            QCOMPARE(PageControl1(*window)->indexOf(old), -1);
         }
         // The old browsers, still alive, are never the active one.
         QCOMPARE(window->ActiveBrowser()->Tag, 6);
@@ -320,10 +321,9 @@ private slots:
         QCOMPARE(window->findChildren<TWebBrowser *>().size(), 3 + 1);
 
         // Closing the active page: the next one's browser is active at once.
-        window->ActionList1Update();
-        window->ActClose->trigger();
+        ActClose(*window)->trigger();
         QCOMPARE(window->ActiveBrowser()->Tag,
-                 qobject_cast<TTabSheet *>(window->PageControl1->currentWidget())->Tag);
+                 qobject_cast<TTabSheet *>(PageControl1(*window)->currentWidget())->Tag);
         QVERIFY(window->ActiveBrowser()->Tag != 6);
     }
 
@@ -345,16 +345,16 @@ private slots:
         FailingWindow window(m_directory->path() + QLatin1Char('/'));
         window.show();
         Query(window, 0, "cat");
-        QCOMPARE(window.PageControl1->count(), 5);
+        QCOMPARE(PageControl1(window)->count(), 5);
         window.FailAt = 3;
         MessageBoxWatcher watcher;
         Query(window, 0, "dog");
         QTRY_COMPARE(watcher.Seen().size(), 1);
         QCOMPARE(watcher.Seen()[0].Text, QString("no browser."));
-        QCOMPARE(window.CmbBook->count(), 2);
+        QCOMPARE(CmbBook(window)->count(), 2);
         // Two pages opened; the third has its tab, without a browser.
         QCOMPARE(PageTags(window), (QList<int>{6, 7, 8}));
-        QCOMPARE(window.PageControl1->currentIndex(), 0);
+        QCOMPARE(PageControl1(window)->currentIndex(), 0);
         QTRY_COMPARE(window.findChildren<TWebBrowser *>().size(), 2 + 1);
     }
 
@@ -367,8 +367,8 @@ private slots:
         QCOMPARE(watcher.Seen()[0].Text, QString("请输入要搜索的内容！"));
         QCOMPARE(watcher.Seen()[0].Title, QString("Tellaria"));
         QCOMPARE(watcher.Seen()[0].Icon, QMessageBox::Information);
-        QCOMPARE(window->CmbBook->count(), 0);
-        QVERIFY(!window->PageControl1->isVisible());
+        QCOMPARE(CmbBook(*window)->count(), 0);
+        QVERIFY(!PageControl1(*window)->isVisible());
     }
 
     void enterRunsQueryEvenWithButtonDisabled()
@@ -376,99 +376,93 @@ private slots:
         auto window = OpenWindow();
         for (int row = 0; row < 5; ++row)
             ClickCheckBox(*window, row);
-        QVERIFY(!window->BtnBookOK->isEnabled());
+        QVERIFY(!BtnBookOK(*window)->isEnabled());
         Query(*window, 0, "owl");
-        QCOMPARE(window->CmbBook->count(), 1);
-        QVERIFY(window->PageControl1->isVisible());
-        QCOMPARE(window->PageControl1->count(), 0);
+        QCOMPARE(CmbBook(*window)->count(), 1);
+        QVERIFY(PageControl1(*window)->isVisible());
+        QCOMPARE(PageControl1(*window)->count(), 0);
         // Switching mode leaves the button as the last click left it.
         ChooseMode(*window, 2);
-        QVERIFY(!window->BtnBookOK->isEnabled());
-        QVERIFY(!window->PnlBook->isVisible());
+        QVERIFY(!BtnBookOK(*window)->isEnabled());
+        QVERIFY(!PnlBook(*window)->isVisible());
     }
 
     void queryButtonFollowsEveryCheckChange()
     {
         auto window = OpenWindow();
-        QListWidget *list = window->CkLstBookshop;
+        QListWidget *list = CkLstBookshop(*window);
         for (int row = 1; row < 5; ++row)
             ClickCheckBox(*window, row);
-        QVERIFY(window->BtnBookOK->isEnabled());
+        QVERIFY(BtnBookOK(*window)->isEnabled());
         // A mouse click on the last checked box unchecks it and disables the button.
         ClickCheckBox(*window, 0);
-        QVERIFY(!window->CkLstBookshop->Checked(0));
-        QVERIFY(!window->BtnBookOK->isEnabled());
+        QVERIFY(!CkLstBookshop(*window)->Checked(0));
+        QVERIFY(!BtnBookOK(*window)->isEnabled());
         // The space bar checks it again: the button follows.
         list->setFocus();
         list->setCurrentRow(0);
         QTest::keyClick(list, Qt::Key_Space);
-        QVERIFY(window->CkLstBookshop->Checked(0));
-        QVERIFY(window->BtnBookOK->isEnabled());
+        QVERIFY(CkLstBookshop(*window)->Checked(0));
+        QVERIFY(BtnBookOK(*window)->isEnabled());
         QTest::keyClick(list, Qt::Key_Space);
-        QVERIFY(!window->CkLstBookshop->Checked(0));
-        QVERIFY(!window->BtnBookOK->isEnabled());
+        QVERIFY(!CkLstBookshop(*window)->Checked(0));
+        QVERIFY(!BtnBookOK(*window)->isEnabled());
     }
 
     void pageActionsFollowThePageArea()
     {
         auto window = OpenWindow();
-        window->ActionList1Update();
-        for (QAction *action : {window->ActPrior, window->ActNext, window->ActClose,
-                                window->ActCloseAll, window->ActSave, window->ActCopy})
+        for (QAction *action : {ActPrior(*window), ActNext(*window), ActClose(*window),
+                                ActCloseAll(*window), ActSave(*window), ActCopy(*window)})
             QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
         Query(*window, 0, "cat");
-        window->PageControl1->setCurrentIndex(0);
-        // The update runs by itself whenever the event loop is about to wait.
-        QEventLoop loop;
-        QTimer::singleShot(100, &loop, &QEventLoop::quit);
-        loop.exec();
-        QVERIFY(!window->ActPrior->isEnabled());
-        QVERIFY(window->ActNext->isEnabled());
-        QVERIFY(window->ActClose->isEnabled());
-        window->ActPrior->trigger();
-        QCOMPARE(window->PageControl1->currentIndex(), 0);
-        window->ActNext->trigger();
-        QCOMPARE(window->PageControl1->currentIndex(), 1);
-        window->PageControl1->setCurrentIndex(4);
-        window->ActNext->trigger();
-        QCOMPARE(window->PageControl1->currentIndex(), 4);
-        window->ActionList1Update();
-        QVERIFY(window->ActPrior->isEnabled());
-        QVERIFY(!window->ActNext->isEnabled());
+        // The states follow each change of the page area as it happens.
+        PageControl1(*window)->setCurrentIndex(0);
+        QVERIFY(!ActPrior(*window)->isEnabled());
+        QVERIFY(ActNext(*window)->isEnabled());
+        QVERIFY(ActClose(*window)->isEnabled());
+        ActPrior(*window)->trigger();
+        QCOMPARE(PageControl1(*window)->currentIndex(), 0);
+        ActNext(*window)->trigger();
+        QCOMPARE(PageControl1(*window)->currentIndex(), 1);
+        PageControl1(*window)->setCurrentIndex(4);
+        ActNext(*window)->trigger();
+        QCOMPARE(PageControl1(*window)->currentIndex(), 4);
+        QVERIFY(ActPrior(*window)->isEnabled());
+        QVERIFY(!ActNext(*window)->isEnabled());
 
-        window->ActClose->trigger();
-        QCOMPARE(window->PageControl1->count(), 4);
+        ActClose(*window)->trigger();
+        QCOMPARE(PageControl1(*window)->count(), 4);
         QTRY_COMPARE(window->findChildren<TWebBrowser *>().size(), 4 + 1);
 
         {
             MessageBoxWatcher cancel(QMessageBox::Cancel);
-            window->ActCloseAll->trigger();
+            ActCloseAll(*window)->trigger();
             QCOMPARE(cancel.Seen().size(), 1);
             QCOMPARE(cancel.Seen()[0].Text, QString("确实要关闭所有查询结果吗？"));
             QCOMPARE(cancel.Seen()[0].Icon, QMessageBox::Question);
         }
-        QCOMPARE(window->PageControl1->count(), 4);
+        QCOMPARE(PageControl1(*window)->count(), 4);
         {
             MessageBoxWatcher ok(QMessageBox::Ok);
-            window->ActCloseAll->trigger();
+            ActCloseAll(*window)->trigger();
         }
-        QCOMPARE(window->PageControl1->count(), 0);
-        QVERIFY(!window->PageControl1->isVisible());
-        QVERIFY(window->PnlWbAD->isVisible());
+        QCOMPARE(PageControl1(*window)->count(), 0);
+        QVERIFY(!PageControl1(*window)->isVisible());
+        QVERIFY(PnlWbAD(*window)->isVisible());
         QTRY_COMPARE(window->findChildren<TWebBrowser *>().size(), 1);
-        window->ActionList1Update();
-        QVERIFY(!window->ActClose->isEnabled());
+        QVERIFY(!ActClose(*window)->isEnabled());
     }
 
     void closingLastPageShowsStartPageWithoutReload()
     {
         auto window = OpenWindow();
-        QVERIFY(TestProxy::WaitFor([&] { return window->WbAd->HasDocument(); }));
+        QVERIFY(TestProxy::WaitFor([&] { return WbAd(*window)->HasDocument(); }));
         m_proxy->ClearRequests();
         Query(*window, 1, "cat");
         QVERIFY(WaitForResultRequests(1));
-        window->ActClose->trigger();
-        QVERIFY(window->PnlWbAD->isVisible());
+        ActClose(*window)->trigger();
+        QVERIFY(PnlWbAD(*window)->isVisible());
         // A reload would be asked for at once; the next query's request comes after it.
         Query(*window, 3, "cat");
         QVERIFY(WaitForResultRequests(2));
@@ -497,10 +491,10 @@ private slots:
         auto window = OpenWindow();
         QCOMPARE(window->size(), QSize(640, 450));
         QCOMPARE(window->frameGeometry().size(), outer);
-        QCOMPARE(window->CmbBoxType->currentIndex(), 2);
-        QVERIFY(!window->PnlBook->isVisible());
-        QCOMPARE(window->CmbBook->count(), 2);
-        QCOMPARE(window->CmbBook->itemText(1), QString("Cat"));
+        QCOMPARE(CmbBoxType(*window)->currentIndex(), 2);
+        QVERIFY(!PnlBook(*window)->isVisible());
+        QCOMPARE(CmbBook(*window)->count(), 2);
+        QCOMPARE(CmbBook(*window)->itemText(1), QString("Cat"));
     }
 
     void storedSettingsAreCorrectedAgainstTheScreen_data()
@@ -528,8 +522,8 @@ private slots:
         WriteAll(DataPath("Lexivanedr.ini"), ini);
         auto window = OpenWindow();
         QCOMPARE(window->frameGeometry().size(), expected);
-        QCOMPARE(window->CmbBoxType->currentIndex(), mode);
-        QCOMPARE(window->PnlBook->isVisible(), mode == 0);
+        QCOMPARE(CmbBoxType(*window)->currentIndex(), mode);
+        QCOMPARE(PnlBook(*window)->isVisible(), mode == 0);
         window->close();
         const QString written = QString::fromLatin1(ReadAll(DataPath("Lexivanedr.ini")));
         QVERIFY2(written.contains(QRegularExpression(QString("(^|\\n)id=%1\\r?\\n").arg(mode),
@@ -553,8 +547,8 @@ private slots:
                  qPrintable(watcher.Seen()[0].Text));
         QCOMPARE(watcher.Seen()[0].Icon, QMessageBox::Critical);
         QCOMPARE(watcher.Seen()[0].Title, QString("Tellaria"));
-        QCOMPARE(window->CmbBook->count(), 0);
-        QCOMPARE(window->CkLstBookshop->count(), 5);
+        QCOMPARE(CmbBook(*window)->count(), 0);
+        QCOMPARE(CkLstBookshop(*window)->count(), 5);
     }
 
     void failedHistorySaveIsReportedAndTheSettingsAreStillSaved()
@@ -602,7 +596,7 @@ private slots:
         {
             TfrmMain window(directory);
             window.show();
-            QCOMPARE(window.CmbBook->count(), 1);
+            QCOMPARE(CmbBook(window)->count(), 1);
             window.close();
         }
         QVERIFY(QFile::exists(directory + "Lexivanedr.ini"));
@@ -612,21 +606,21 @@ private slots:
     {
         WriteAll(DataPath("Lexivander.qry"), "cattle\r\nCat\r\n");
         auto window = OpenWindow();
-        QLineEdit *edit = window->CmbBook->lineEdit();
-        QTest::keyClicks(window->CmbBook, "c");
+        QLineEdit *edit = CmbBook(*window)->lineEdit();
+        QTest::keyClicks(CmbBook(*window), "c");
         QCOMPARE(edit->text(), QString("cattle"));
         QCOMPARE(edit->selectedText(), QString("attle"));
-        QTest::keyClicks(window->CmbBook, "at");
+        QTest::keyClicks(CmbBook(*window), "at");
         QCOMPARE(edit->text(), QString("cattle"));
         QCOMPARE(edit->selectedText(), QString("tle"));
-        QTest::keyClick(window->CmbBook, Qt::Key_Backspace);
+        QTest::keyClick(CmbBook(*window), Qt::Key_Backspace);
         QCOMPARE(edit->text(), QString("cat"));
-        QTest::keyClicks(window->CmbBook, "x");
+        QTest::keyClicks(CmbBook(*window), "x");
         QCOMPARE(edit->text(), QString("catx"));
-        QCOMPARE(window->CmbBook->count(), 2); // typing never adds entries
-        QTest::keyClick(window->CmbBook, Qt::Key_Return);
-        QCOMPARE(window->CmbBook->count(), 3);
-        QCOMPARE(window->CmbBook->itemText(2), QString("catx"));
+        QCOMPARE(CmbBook(*window)->count(), 2); // typing never adds entries
+        QTest::keyClick(CmbBook(*window), Qt::Key_Return);
+        QCOMPARE(CmbBook(*window)->count(), 3);
+        QCOMPARE(CmbBook(*window)->itemText(2), QString("catx"));
     }
 
     // What an input method sends: pre-edit text while composing, then the commit.
@@ -655,15 +649,15 @@ private slots:
         QFETCH(QStringList, commits);
         WriteAll(DataPath("Lexivander.qry"), QByteArray::fromStdString(ToAnsi(history)));
         auto window = OpenWindow();
-        QLineEdit *edit = window->CmbBook->lineEdit();
+        QLineEdit *edit = CmbBook(*window)->lineEdit();
         for (const QString &commit : commits) {
             QInputMethodEvent preedit(QStringLiteral("zhong"), {});
-            QApplication::sendEvent(window->CmbBook, &preedit);
+            QApplication::sendEvent(CmbBook(*window), &preedit);
             // Composing text is never completed.
             QVERIFY(!edit->hasSelectedText());
             QInputMethodEvent done;
             done.setCommitString(commit);
-            QApplication::sendEvent(window->CmbBook, &done);
+            QApplication::sendEvent(CmbBook(*window), &done);
         }
         QTEST(edit->text(), "text");
         QTEST(edit->selectedText(), "selected");

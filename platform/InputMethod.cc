@@ -1,7 +1,0 @@
-#include "platform/InputMethod.h"
-
-namespace tellaria {
-
-void RequestInputMethod(QWidget *, const QString &) {}
-
-} // namespace tellaria

@@ -1,0 +1,86 @@
+#pragma once
+
+// The page area's result pages (PageControl1): one tab per page, each holding the page's own
+// browser. It owns the pages and their browsers: it opens them, disposes of them (freed a moment
+// later), moves between them and knows the active browser. Whatever changes the page count or
+// the current page is told by PagesChanged.
+
+#include "platform/WebBrowser.h"
+
+#include <QPointer>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <functional>
+
+class QPrinter;
+
+namespace tellaria {
+
+// A result page: a tab whose tag is the PageId it shares with the browser inside it.
+class TTabSheet : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TTabSheet(QWidget *parent = nullptr);
+    int Tag = 0;
+    // The browser inside, made with the page.
+    QPointer<TWebBrowser> Browser;
+};
+
+class TResultPages : public QTabWidget
+{
+    Q_OBJECT
+public:
+    // Makes the browser of a new page inside `page`. What it throws ends the opening there.
+    using BrowserFactory = std::function<TWebBrowser *(QWidget *page)>;
+
+    explicit TResultPages(QWidget *parent = nullptr);
+
+    // The factory every later page's browser comes from; a plain TWebBrowser until set.
+    void SetBrowserFactory(BrowserFactory factory) { m_factory = std::move(factory); }
+    // Where the keyboard focus goes when the page that holds it is disposed of.
+    void SetFocusHome(QWidget *widget) { m_focusHome = widget; }
+
+    // The PageId counter: 0 until the first page, never lowered by closing pages.
+    int PageIdCounter() const { return m_pageIdCounter; }
+    void ResetPageIds() { m_pageIdCounter = 0; }
+
+    // Opens a page captioned `title` with the next PageId: its browser is made silent, prints on
+    // `printer`, gets `filter` as its before-navigate handler when there is one, and navigates
+    // to `url`. `index` numbers the page within its query, for the timing notes.
+    TTabSheet *OpenPage(const QString &title,
+                        const QString &url,
+                        const BeforeNavigate2Handler &filter,
+                        QPrinter *printer,
+                        int index);
+
+    // Removes page `index` at once; the page and its browser are freed a moment later.
+    void DisposePage(int index);
+    // Disposes of every page, the last first.
+    void CloseAll();
+
+    // The page before or after the active one becomes active, where there is one.
+    void ShowPrior();
+    void ShowNext();
+
+    // The browser of the active page: the one browser whose tag is the active page's PageId, the
+    // page's own; null without pages.
+    TWebBrowser *ActiveBrowser() const;
+
+signals:
+    // The page count or the active page has changed.
+    void PagesChanged();
+
+protected:
+    void tabInserted(int index) override;
+    void tabRemoved(int index) override;
+
+private:
+    BrowserFactory m_factory;
+    QPointer<QWidget> m_focusHome;
+    int m_pageIdCounter = 0;
+    QTimer m_releaseMemory; // gives the memory of freed pages back to the system
+};
+
+} // namespace tellaria

@@ -1,0 +1,88 @@
+#include "ui/WindowPlacement.h"
+
+#include "core/LookupCatalogue.h"
+#include "platform/WindowFrame.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <exception>
+
+namespace tellaria {
+
+TWindowPlacement::TWindowPlacement(QWidget *window, const std::string &path)
+    : QObject(window)
+    , m_window(window)
+    , m_settings(std::make_unique<SettingsFile>(path))
+{}
+
+void TWindowPlacement::RestoreSize()
+{
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    WindowSize stored;
+    stored.Width = m_settings->ReadIntValue("Form", "Width", m_window->width());
+    stored.Height = m_settings->ReadIntValue("Form", "height", m_window->height());
+    const WindowSize size = CorrectWindowSize(stored, {screen.width(), screen.height()});
+    // A window manager that tells its frame in advance lets the window appear at its outer size;
+    // otherwise the frame is known once the window is on the screen, and it is resized then.
+    m_outerSize = QSize(size.Width, size.Height);
+    const std::optional<QMargins> frame = AskFrameMargins(m_window);
+    m_window->resize(frame ? m_outerSize.shrunkBy(*frame) : m_outerSize);
+    m_window->move(QGuiApplication::primaryScreen()->availableGeometry().center()
+                   - m_window->rect().center());
+    if (!m_awaitingFrame) {
+        m_awaitingFrame = true;
+        m_window->installEventFilter(this);
+    }
+}
+
+bool TWindowPlacement::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (watched == m_window && m_awaitingFrame && m_window->isVisible()
+        && (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize)) {
+        // A frame may have a title bar and no side borders (metacity): known as soon as
+        // either dimension is. Without a window manager it stays null, and outer is client.
+        const QSize frame = m_window->frameGeometry().size() - m_window->size();
+        if (!frame.isNull()) {
+            m_awaitingFrame = false;
+            m_window->removeEventFilter(this);
+            m_window->resize(m_outerSize - frame);
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+int TWindowPlacement::StoredLookupMode() const
+{
+    const int index = m_settings ? m_settings->ReadIntValue("Dictionary", "ID", 0) : 0;
+    return index >= 0 && index < LookupModeCount ? index : -1;
+}
+
+QStringList TWindowPlacement::Save(bool shown, int mode)
+{
+    QStringList failures;
+    if (!m_settings)
+        return failures;
+    const auto attempt = [&failures](const auto &write) {
+        try {
+            write();
+        } catch (const std::exception &error) {
+            const QString message = QString::fromUtf8(error.what());
+            if (!failures.contains(message))
+                failures << message;
+        }
+    };
+    const QSize outer = shown ? m_window->frameGeometry().size() : m_outerSize;
+    if (!shown)
+        mode = StoredLookupMode();
+    attempt([&] { m_settings->WriteIntValue("Form", "width", outer.width()); });
+    attempt([&] { m_settings->WriteIntValue("Form", "Height", outer.height()); });
+    attempt([&] { m_settings->WriteIntValue("Dictionary", "ID", mode); });
+    m_settings.reset();
+    return failures;
+}
+
+} // namespace tellaria
