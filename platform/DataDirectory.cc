@@ -1,11 +1,17 @@
 #include "platform/DataDirectory.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
 namespace tellaria {
+
+QString ExecutableDirectory()
+{
+    return QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
+}
 
 namespace {
 

@@ -7,6 +7,9 @@
 
 namespace tellaria {
 
+// The directory of the running executable, with its trailing separator.
+QString ExecutableDirectory();
+
 // True when a file can really be created in `directory`. It tries one rather than asking
 // access(), which answers yes to root for directories that refuse files all the same.
 bool IsDirectoryWritable(const QString &directory);

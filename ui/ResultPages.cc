@@ -1,8 +1,11 @@
 #include "ui/ResultPages.h"
 
+#include "platform/AnsiText.h"
 #include "platform/Application.h"
 #include "platform/TabLoadMark.h"
 
+#include <QPrinter>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 #if defined(__GLIBC__)
@@ -51,7 +54,6 @@ TResultPages::TResultPages(QWidget *parent)
 TTabSheet *TResultPages::OpenPage(const QString &title,
                                   const QString &url,
                                   const BeforeNavigate2Handler &filter,
-                                  QPrinter *printer,
                                   int index)
 {
     ++m_pageIdCounter;
@@ -66,7 +68,7 @@ TTabSheet *TResultPages::OpenPage(const QString &title,
     page->layout()->addWidget(browser);
     browser->Tag = m_pageIdCounter;
     page->Browser = browser;
-    browser->SetPrinter(printer);
+    browser->SetPrinter(&Printer());
     new TTabLoadMark(this, page, browser);
     if (filter)
         browser->OnBeforeNavigate2 = filter;
@@ -75,6 +77,33 @@ TTabSheet *TResultPages::OpenPage(const QString &title,
     // The active page may have just gained its browser.
     emit PagesChanged();
     return page;
+}
+
+TResultPages::~TResultPages() = default;
+
+QPrinter &TResultPages::Printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+void TResultPages::ReplacePages(const QueryPlan &plan, const BeforeNavigate2Handler &filter)
+{
+    const int oldCount = count();
+    const auto closeOld = qScopeGuard([&] {
+        for (int index = oldCount - 1; index >= 0; --index)
+            DisposePage(index);
+        if (count() > 0)
+            setCurrentIndex(0);
+        NoteTime("cleared");
+    });
+    int opening = 0;
+    for (const PageRequest &request : plan) {
+        OpenPage(FromAnsi(request.Title), FromAnsi(request.Url),
+                 request.Filtered ? filter : BeforeNavigate2Handler(), ++opening);
+    }
+    NoteTime("opened");
 }
 
 void TResultPages::DisposePage(int index)

@@ -5,6 +5,7 @@
 // later), moves between them and knows the active browser. Whatever changes the page count or
 // the current page is told by PagesChanged.
 
+#include "core/LookupCatalogue.h"
 #include "platform/WebBrowser.h"
 
 #include <QPointer>
@@ -12,6 +13,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 class QPrinter;
 
@@ -36,6 +38,7 @@ public:
     using BrowserFactory = std::function<TWebBrowser *(QWidget *page)>;
 
     explicit TResultPages(QWidget *parent = nullptr);
+    ~TResultPages() override;
 
     // The factory every later page's browser comes from; a plain TWebBrowser until set.
     void SetBrowserFactory(BrowserFactory factory) { m_factory = std::move(factory); }
@@ -46,14 +49,23 @@ public:
     int PageIdCounter() const { return m_pageIdCounter; }
     void ResetPageIds() { m_pageIdCounter = 0; }
 
+    // The printer the print, preview and page-setup commands of every page share, made on first
+    // need: setting one up asks the print system, which start-up should not wait for.
+    QPrinter &Printer();
+
     // Opens a page captioned `title` with the next PageId: its browser is made silent, prints on
-    // `printer`, gets `filter` as its before-navigate handler when there is one, and navigates
-    // to `url`. `index` numbers the page within its query, for the timing notes.
+    // the pages' printer, gets `filter` as its before-navigate handler when there is one, and
+    // navigates to `url`. `index` numbers the page within its query, for the timing notes.
     TTabSheet *OpenPage(const QString &title,
                         const QString &url,
                         const BeforeNavigate2Handler &filter,
-                        QPrinter *printer,
                         int index);
+
+    // Opens a page for each request of `plan`, titled and navigated as it says, with `filter` on
+    // the filtered ones; then disposes of the pages that were there before (also when opening
+    // one fails, which ends the opening there) and makes the first page active. The old pages go
+    // after the new ones are navigated, so that the new requests leave first.
+    void ReplacePages(const QueryPlan &plan, const BeforeNavigate2Handler &filter);
 
     // Removes page `index` at once; the page and its browser are freed a moment later.
     void DisposePage(int index);
@@ -81,6 +93,7 @@ private:
     QPointer<QWidget> m_focusHome;
     int m_pageIdCounter = 0;
     QTimer m_releaseMemory; // gives the memory of freed pages back to the system
+    std::unique_ptr<QPrinter> m_printer;
 };
 
 } // namespace tellaria

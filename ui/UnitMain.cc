@@ -13,20 +13,17 @@
 #include "ui/QueryCompletion.h"
 #include "ui/ResultPages.h"
 #include "ui/StartPage.h"
+#include "ui/ToolbarDock.h"
 #include "ui/Unit2.h"
 #include "ui/WindowPlacement.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPrinter>
-#include <QScopeGuard>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -59,11 +56,6 @@ bool IsBlankTerm(const QString &text)
 
 } // namespace
 
-QString ExecutableDirectory()
-{
-    return QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
-}
-
 TfrmMain::TfrmMain(const QString &programDirectory, QWidget *parent)
     : QWidget(parent)
     , m_programDirectory(programDirectory)
@@ -78,6 +70,9 @@ TfrmMain::TfrmMain(const QString &programDirectory, QWidget *parent)
     m_completion = new TQueryCompletion(ui->CmbBook, m_history);
     ui->PageControl1->SetFocusHome(ui->CmbBook);
     ui->PageControl1->SetBrowserFactory([this](QWidget *page) { return CreateBrowser(page); });
+    m_firstShowLimit = new QTimer(this);
+    m_firstShowLimit->setObjectName(QStringLiteral("firstShowLimit"));
+    m_firstShowLimit->setSingleShot(true);
     Wire();
     // The window opens ready for typing a term.
     ui->CmbBook->setFocus(Qt::OtherFocusReason);
@@ -85,12 +80,7 @@ TfrmMain::TfrmMain(const QString &programDirectory, QWidget *parent)
     m_commandState = new TCommandState(ui->PageControl1, [this] { ActionList1Update(); });
 }
 
-TfrmMain::~TfrmMain()
-{
-    // Floating windows are the application's, but none outlives the program's main window.
-    for (const QPointer<TfrmFloating> &window : std::as_const(m_floatingWindows))
-        delete window.data();
-}
+TfrmMain::~TfrmMain() = default;
 
 void TfrmMain::Wire()
 {
@@ -139,11 +129,12 @@ void TfrmMain::Wire()
         CoolBar1DockDrop(source, position);
     };
 
+    connect(m_firstShowLimit, &QTimer::timeout, this, &TfrmMain::FirstShow);
     // Queued: the engine finishes the work at hand before the window paints.
     connect(m_startPage, &TStartPage::LoadStarted, this, &TfrmMain::FirstShow,
             Qt::QueuedConnection);
     // What a query needs and start-up does not is made once the start page is in.
-    connect(m_startPage, &TStartPage::LoadEnded, this, [this] { Printer(); });
+    connect(m_startPage, &TStartPage::LoadEnded, this, [this] { ui->PageControl1->Printer(); });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -159,11 +150,7 @@ void TfrmMain::FormCreate()
 
     m_sites = BuildSiteTable();
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
-    TDockClient::Of(ui->ToolBar2)->SetFloatingWindowClass([this]() -> TDockTarget * {
-        auto *window = new TfrmFloating;
-        m_floatingWindows.append(window);
-        return window;
-    });
+    m_dock = new TToolbarDock(ui->ToolBar2, ui->CoolBar1);
     ui->CkLstBookshop->SetColumns(SiteCount);
     ui->CkLstBookshop->clear();
 
@@ -193,7 +180,7 @@ void TfrmMain::FormCreate()
 void TfrmMain::ShowOnceStartPageStarts(int limitMs)
 {
     m_firstShowPending = true;
-    QTimer::singleShot(m_startPage->Started() ? 0 : limitMs, this, &TfrmMain::FirstShow);
+    m_firstShowLimit->start(m_startPage->Started() ? 0 : limitMs);
 }
 
 void TfrmMain::FirstShow()
@@ -202,20 +189,12 @@ void TfrmMain::FirstShow()
     if (!m_firstShowPending)
         return;
     m_firstShowPending = false;
+    m_firstShowLimit->stop();
     // A termination signal may have closed the window before it was ever shown.
     if (m_closed)
         return;
     show();
     emit FirstShown();
-}
-
-QPrinter &TfrmMain::Printer()
-{
-    // Made on first need: setting one up asks the print system, which start-up should not wait
-    // for.
-    if (!m_printer)
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return *m_printer;
 }
 
 void TfrmMain::showEvent(QShowEvent *event)
@@ -240,11 +219,9 @@ void TfrmMain::closeEvent(QCloseEvent *event)
         return;
     m_closed = true;
     FormClose();
-    // The floating windows end with the program, unasked, and must not hold its quit up.
-    for (const QPointer<TfrmFloating> &window : std::as_const(m_floatingWindows)) {
-        if (window)
-            window->EndWithProgram();
-    }
+    // The floating windows end with the program, unasked.
+    if (m_dock)
+        m_dock->EndWithProgram();
     emit Closed();
 }
 
@@ -295,26 +272,9 @@ void TfrmMain::BtnBookOKClick()
     const QueryPlan plan
         = MakeQueryPlan(ToAnsi(ui->CmbBoxType->currentText()), term, checked, m_sites);
 
-    TResultPages *pages = ui->PageControl1;
-    pages->show();
-    pages->raise();
-    // The new pages are opened before the old ones go, so that their requests leave first.
-    const int oldCount = pages->count();
-    const auto closeOld = qScopeGuard([&] {
-        for (int index = oldCount - 1; index >= 0; --index)
-            pages->DisposePage(index);
-        if (pages->count() > 0)
-            pages->setCurrentIndex(0);
-        NoteTime("cleared");
-    });
-    int opening = 0;
-    for (const PageRequest &request : plan) {
-        const BeforeNavigate2Handler filter
-            = request.Filtered ? &TfrmMain::BeforeNavigate2 : BeforeNavigate2Handler();
-        pages->OpenPage(FromAnsi(request.Title), FromAnsi(request.Url), filter, &Printer(),
-                        ++opening);
-    }
-    NoteTime("opened");
+    ui->PageControl1->show();
+    ui->PageControl1->raise();
+    ui->PageControl1->ReplacePages(plan, &TfrmMain::BeforeNavigate2);
 }
 
 bool TfrmMain::CmbBookKeyPress(QKeyEvent *event)
@@ -442,39 +402,6 @@ void TfrmMain::RunBrowserCommand(TBrowserCommand command)
         browser->RunCommand(command);
 }
 
-void TfrmMain::ActSaveExecute()
-{
-    RunBrowserCommand(TBrowserCommand::SaveAs);
-}
-void TfrmMain::ActPreviewExecute()
-{
-    RunBrowserCommand(TBrowserCommand::PrintPreview);
-}
-void TfrmMain::ActPrintExecute()
-{
-    RunBrowserCommand(TBrowserCommand::Print);
-}
-void TfrmMain::ActPageSetupExecute()
-{
-    RunBrowserCommand(TBrowserCommand::PageSetup);
-}
-void TfrmMain::ActCopyExecute()
-{
-    RunBrowserCommand(TBrowserCommand::Copy);
-}
-void TfrmMain::ActCutExecute()
-{
-    RunBrowserCommand(TBrowserCommand::Cut);
-}
-void TfrmMain::ActPasteExecute()
-{
-    RunBrowserCommand(TBrowserCommand::Paste);
-}
-void TfrmMain::ActSelectAllExecute()
-{
-    RunBrowserCommand(TBrowserCommand::SelectAll);
-}
-
 // ---------------------------------------------------------------------------------------------
 // View menu
 
@@ -487,13 +414,8 @@ void TfrmMain::NViewStatusBarClick()
 void TfrmMain::NViewToolBarClick()
 {
     ui->NViewToolBar->setChecked(!ui->NViewToolBar->isChecked());
-    // A floating toolbar is shown and hidden with its window, whatever the check says: the two
-    // stay in step because only this item shows or hides a window that holds the toolbar.
-    if (TfrmFloating *window = FloatingHost()) {
-        window->setVisible(!window->isVisible());
-        return;
-    }
-    ui->ToolBar2->setVisible(ui->NViewToolBar->isChecked());
+    if (m_dock)
+        m_dock->ViewToggled(ui->NViewToolBar->isChecked());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -501,34 +423,20 @@ void TfrmMain::NViewToolBarClick()
 
 TfrmFloating *TfrmMain::FloatingHost() const
 {
-    return qobject_cast<TfrmFloating *>(ui->ToolBar2->window());
+    return m_dock ? m_dock->FloatingHost() : nullptr;
 }
 
 void TfrmMain::CoolBar1DockOver(TDragDockObject &source, const QPoint &, TDragState, bool &accept)
 {
-    // Only a floating toolbar window docks here; the toolbar itself never does.
-    accept = qobject_cast<TfrmFloating *>(source.Control()) != nullptr;
-    if (accept) {
-        const QRect client = ui->CoolBar1->contentsRect();
-        source.SetDockRect(QRect(ui->CoolBar1->mapToGlobal(client.topLeft()), client.size()));
-    }
+    accept = false;
+    if (m_dock)
+        m_dock->DockOver(source, accept);
 }
 
 void TfrmMain::CoolBar1DockDrop(TDragDockObject &source, const QPoint &)
 {
-    // Docking the toolbar below reports here again with the toolbar itself: nothing to do then.
-    auto *window = qobject_cast<TfrmFloating *>(source.Control());
-    if (!window)
-        return;
-    const QList<QWidget *> controls = window->DockClients();
-    if (controls.isEmpty())
-        return;
-    TDockClient *client = TDockClient::Of(controls.first());
-    client->SetDragMode(TDragMode::Automatic);
-    client->ManualDock(ui->CoolBar1);
-    // The emptied window is never used again: free it once its own drag has unwound.
-    window->hide();
-    window->deleteLater();
+    if (m_dock)
+        m_dock->DockDrop(source);
 }
 
 void TfrmMain::ShowHint(const QString &hint)

@@ -3,35 +3,32 @@
 // The main window. Its handlers are the program's entry points for what the user does; each hands
 // the work to a class named by its role: the controls (TMainControls), the result pages
 // (TResultPages), query completion (TQueryCompletion), the window's placement
-// (TWindowPlacement), the start page (TStartPage) and the command state (TCommandState).
+// (TWindowPlacement), the start page (TStartPage), the command state (TCommandState) and the
+// toolbar's docking (TToolbarDock).
 
 #include "core/LookupCatalogue.h"
 #include "core/QueryHistory.h"
 #include "platform/DataDirectory.h"
+#include "platform/WebBrowser.h"
 
-#include <QList>
-#include <QPointer>
 #include <QWidget>
+
+class QTimer;
 
 #include <memory>
 
-class QPrinter;
-
 namespace tellaria {
 
-enum class TBrowserCommand;
 class TCommandState;
 class TDragDockObject;
 enum class TDragState;
 class TQueryCompletion;
 class TStartPage;
+class TToolbarDock;
 class TWebBrowser;
 class TWindowPlacement;
 class TfrmFloating;
 struct TMainControls;
-
-// The directory of the running executable, with its trailing separator.
-QString ExecutableDirectory();
 
 class TfrmMain : public QWidget
 {
@@ -91,7 +88,6 @@ private:
     void FormShow();
     void FormClose();
     void FirstShow();
-    QPrinter &Printer();
 
     // Handlers.
     void BtnBookOKClick();
@@ -104,14 +100,15 @@ private:
     void ActNextExecute();
     void ActCloseExecute();
     void ActCloseAllExecute();
-    void ActSaveExecute();
-    void ActPreviewExecute();
-    void ActPrintExecute();
-    void ActPageSetupExecute();
-    void ActCopyExecute();
-    void ActCutExecute();
-    void ActPasteExecute();
-    void ActSelectAllExecute();
+    // The File and Edit commands run on the active page's browser, when it can run them.
+    void ActSaveExecute() { RunBrowserCommand(TBrowserCommand::SaveAs); }
+    void ActPreviewExecute() { RunBrowserCommand(TBrowserCommand::PrintPreview); }
+    void ActPrintExecute() { RunBrowserCommand(TBrowserCommand::Print); }
+    void ActPageSetupExecute() { RunBrowserCommand(TBrowserCommand::PageSetup); }
+    void ActCopyExecute() { RunBrowserCommand(TBrowserCommand::Copy); }
+    void ActCutExecute() { RunBrowserCommand(TBrowserCommand::Cut); }
+    void ActPasteExecute() { RunBrowserCommand(TBrowserCommand::Paste); }
+    void ActSelectAllExecute() { RunBrowserCommand(TBrowserCommand::SelectAll); }
     void RunBrowserCommand(TBrowserCommand command);
     void ShowStartPanelWhenNoPages();
     void NViewStatusBarClick();
@@ -134,14 +131,13 @@ private:
     TQueryCompletion *m_completion = nullptr;
     TCommandState *m_commandState = nullptr;
     TWindowPlacement *m_placement = nullptr;
+    TToolbarDock *m_dock = nullptr;
     SiteTable m_sites;
     QueryHistory m_history;
     bool m_shown = false;
     bool m_firstShowPending = false;
+    QTimer *m_firstShowLimit = nullptr;
     bool m_closed = false;
-    std::unique_ptr<QPrinter> m_printer;
-    // Every floating window made for ToolBar2, in order; each is used for one float only.
-    QList<QPointer<TfrmFloating>> m_floatingWindows;
 };
 
 } // namespace tellaria

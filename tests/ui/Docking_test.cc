@@ -37,11 +37,19 @@ using namespace tellaria::test;
 
 namespace {
 
-// Lets the event loop block once, as it does between user actions: idle-time work runs.
-void WaitIdle(int milliseconds = 30)
+// Delivers what the last input left to do: the events it posted (the hint's recomputation
+// among them) and the window system's answers.
+void Settle()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+// For the screenshot only: the engine paints on its own threads, with nothing to wait for.
+void LetTheEnginePaint()
 {
     QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    QTimer::singleShot(1500, &loop, &QEventLoop::quit);
     loop.exec();
 }
 
@@ -134,7 +142,7 @@ private:
         window->show();
         if (!QTest::qWaitForWindowExposed(window.get()))
             qWarning("main window not exposed");
-        WaitIdle();
+        Settle();
         return window;
     }
 
@@ -147,7 +155,7 @@ private:
             if (outline && VisibleOutline())
                 *outline = VisibleOutline()->geometry();
         });
-        WaitIdle();
+        Settle();
         QList<TfrmFloating *> made = FloatingWindows();
         for (TfrmFloating *old : before)
             made.removeOne(old);
@@ -167,14 +175,14 @@ private:
     {
         QVERIFY(OpenMenu(window, MainMenu1View(window)));
         QTest::keyClick(MainMenu1View(window), key);
-        WaitIdle();
+        Settle();
     }
 
-    // Points at the centre of `widget` and lets the application become idle.
+    // Points at the centre of `widget` and lets the hint follow.
     void PointAt(QWidget *widget)
     {
         QTest::mouseMove(widget);
-        WaitIdle();
+        Settle();
     }
 
 private slots:
@@ -239,7 +247,7 @@ private slots:
         });
         // Refused: the outline stays the toolbar's own, the grabbed point under the pointer.
         QCOMPARE(outline, QRect(drop - press, ToolBar2(*window)->size()));
-        WaitIdle();
+        Settle();
         QCOMPARE(FloatingWindows(), windowsBefore);
         QCOMPARE(CoolBar1(*window)->BandControls(),
                  (QList<QWidget *>{ToolBar1(*window), ToolBar2(*window), PnlBook(*window)}));
@@ -314,7 +322,7 @@ private slots:
         const QPoint target = ScreenCentre(Panel2(*window)) + QPoint(-150, 60);
         Drag(first->CaptionStrip(), grab, {target},
              [&](const QPoint &) { outline = VisibleOutline()->geometry(); });
-        WaitIdle();
+        Settle();
         const QPoint frameOffset = first->geometry().topLeft() - first->frameGeometry().topLeft();
         const QPoint grabInFrame = first->CaptionStrip()->mapTo(first, grab) + frameOffset;
         QCOMPARE(outline, QRect(target - grabInFrame, frameSize));
@@ -324,7 +332,7 @@ private slots:
         // The user narrows the window by its right border.
         const QPoint border(first->width() - 2, first->height() / 2);
         Drag(first, border, {first->mapToGlobal(border) + QPoint(-120, 0)});
-        WaitIdle();
+        Settle();
         QCOMPARE(first->frameGeometry().size(), frameSize - QSize(120, 0));
         const QSize floatingSize = toolBar->size();
         QCOMPARE(floatingSize, dockedSize - QSize(120, 0));
@@ -337,7 +345,7 @@ private slots:
                  outline = VisibleOutline()->geometry();
                  bandArea = ScreenRect(CoolBar1(*window), CoolBar1(*window)->contentsRect());
              });
-        WaitIdle();
+        Settle();
         QCOMPARE(outline, bandArea);
         QCOMPARE(CoolBar1(*window)->BandControls(),
                  (QList<QWidget *>{ToolBar1(*window), PnlBook(*window), toolBar}));
@@ -437,7 +445,7 @@ private slots:
         QVERIFY(!floating->windowHandle()->close());
         QTest::keyClick(floating, Qt::Key_F4, Qt::AltModifier);
         QTest::keyClick(CmbBook(*window), Qt::Key_F4, Qt::AltModifier);
-        WaitIdle();
+        Settle();
         QCOMPARE(counter.Asked, 5);
         QVERIFY(floating->isVisible());
         QCOMPARE(window->FloatingHost(), floating);
@@ -493,7 +501,7 @@ private slots:
         QCOMPARE(StatusPanel0(*window)->text(), QString("前一页"));
         StatusPanel0(*window)->setText("stale");
         QTest::mouseMove(ToolButton1(*window), QPoint(3, 3));
-        WaitIdle();
+        Settle();
         QCOMPARE(StatusPanel0(*window)->text(), QString("stale"));
         PointAt(ToolButton3(*window));
         QCOMPARE(StatusPanel0(*window)->text(), QString("关闭当前页"));
@@ -504,12 +512,12 @@ private slots:
         auto window = OpenWindow();
         // Side by side, so that the pointer is over one window only.
         window->setGeometry(0, 0, 760, 260);
-        WaitIdle();
+        Settle();
         TfrmFloating *floating = Float(*window, ScreenCentre(Panel2(*window)));
         QVERIFY(floating);
         const QPoint grab(30, 5);
         Drag(floating->CaptionStrip(), grab, {QPoint(30, 330) + grab});
-        WaitIdle();
+        Settle();
         QVERIFY(!floating->frameGeometry().intersects(window->frameGeometry()));
 
         PointAt(ToolButton1(*window));
@@ -530,7 +538,7 @@ private slots:
         QVERIFY(OpenMenu(*window, menu));
         for (QAction *item : {N4(*window), mnuExit(*window), N5(*window), mnuPrint(*window)}) {
             QTest::mouseMove(menu, menu->actionGeometry(item).center());
-            WaitIdle();
+            Settle();
             seen << StatusPanel0(*window)->text();
         }
         menu->close();
@@ -562,7 +570,7 @@ private slots:
             qWarning("the floating window did not become active");
         PointAt(BtnBookOK(*window));
         QCOMPARE(StatusPanel0(*window)->text(), QString("查询"));
-        WaitIdle(1500); // let the engine paint
+        LetTheEnginePaint();
         const QRect shown = window->frameGeometry().united(floating->frameGeometry());
         const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
         QVERIFY(screen.copy(shown.adjusted(-12, -12, 12, 12)).save(file));

@@ -13,11 +13,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QEventLoop>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QWebEngineLoadingInfo>
 
 using namespace tellaria;
@@ -47,6 +45,15 @@ TWebBrowser *BrowserOf(const TfrmMain &window, int index)
 TTabLoadMark *MarkOf(const TfrmMain &window, int index)
 {
     return TTabLoadMark::Of(BrowserOf(window, index));
+}
+
+// Waits for an answer from the page's renderer: what the engine had to report of the load
+// before it has been reported by then.
+bool RoundTrip(TWebBrowser *browser)
+{
+    bool answered = false;
+    browser->page()->runJavaScript(QStringLiteral("0"), [&](const QVariant &) { answered = true; });
+    return TestProxy::WaitFor([&] { return answered; });
 }
 
 } // namespace
@@ -155,7 +162,7 @@ private slots:
         QVERIFY2(tip.contains(BingUrl), qPrintable(tip));
         QCOMPARE(tip.contains("页面加载失败"), state == State::Failed);
         // The mark stays as it is once the load has ended.
-        QTest::qWait(300);
+        QVERIFY(RoundTrip(BrowserOf(window, 0)));
         QVERIFY(ShowsMarkOf(0, state));
     }
 
@@ -204,12 +211,9 @@ private slots:
             QCOMPARE(PageControl1(window)->tabText(index), captions[index]);
     }
 
-    // Runs `action` as the user does, once the idle-time update has enabled it.
+    // Runs `action` as the user does: it is enabled as soon as the pages allow it.
     static void TriggerWhenEnabled(QAction *action)
     {
-        QEventLoop idle;
-        QTimer::singleShot(100, &idle, &QEventLoop::quit);
-        idle.exec();
         QVERIFY(action->isEnabled());
         action->trigger();
     }
@@ -236,9 +240,10 @@ private slots:
         QCOMPARE(PageControl1(window)->count(), 0);
         window.QueryTerm("pig", 0);
         QTRY_VERIFY(ShowsMarkOf(0, State::Loading));
-        // And the window itself goes while its pages load.
+        // And the window itself goes while its pages load, with whatever it left to free later.
         m_window.reset();
-        QTest::qWait(500);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
     }
 };
 

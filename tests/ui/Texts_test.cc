@@ -137,8 +137,8 @@ QStringList TextsOfModal(const std::function<void()> &trigger, bool buttonsOnly)
         if (!modal || seen)
             return;
         seen = true;
-        // Let the dialog lay itself out and fill its lists first.
-        QTest::qWait(200);
+        // Every text is there once the dialog is on the screen.
+        QTest::qWaitForWindowExposed(modal);
         texts = VisibleTexts(modal, buttonsOnly);
         modal->close();
     });
@@ -167,15 +167,10 @@ private:
         CmbBoxType(*m_window)->setCurrentIndex(3);
         CmbBook(*m_window)->lineEdit()->setText("cat");
         BtnBookOK(*m_window)->click();
-        const bool loaded = TestProxy::WaitFor([&] {
+        return TestProxy::WaitFor([&] {
             TWebBrowser *browser = m_window->ActiveBrowser();
-            return browser && browser->HasDocument();
+            return browser && browser->HasDocument() && ActSave(*m_window)->isEnabled();
         });
-        // The actions follow when the event loop next waits.
-        QEventLoop loop;
-        QTimer::singleShot(200, &loop, &QEventLoop::quit);
-        loop.exec();
-        return loaded && ActSave(*m_window)->isEnabled();
     }
 
 private slots:

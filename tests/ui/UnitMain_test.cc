@@ -175,6 +175,9 @@ private slots:
         const QByteArray settings = "[Form]\r\nwidth=640\r\nHeight=450\r\n[Dictionary]\r\nID=2\r\n";
         WriteAll(DataPath("Lexivanedr.ini"), settings);
         TfrmMain window(m_directory->path() + QLatin1Char('/'));
+        bool loadStarted = false;
+        connect(WbAd(window)->page(), &QWebEnginePage::loadStarted, this,
+                [&] { loadStarted = true; });
         int shows = 0;
         bool visibleWhenShown = false;
         connect(&window, &TfrmMain::FirstShown, this, [&] {
@@ -192,7 +195,12 @@ private slots:
         QVERIFY(!window.isVisible());
         if (closedBefore)
             window.close();
-        QTest::qWait(std::min(limitMs, 2000) + 500);
+        // Both the load's start and the limit have come and gone, or the window was shown
+        // without waiting for the limit.
+        const auto *limit = window.findChild<QTimer *>("firstShowLimit");
+        QVERIFY(limit);
+        QVERIFY(TestProxy::WaitFor(
+            [&] { return loadStarted && !limit->isActive() && !window.FirstShowPending(); }));
         QCOMPARE(shows, showsExpected);
         QCOMPARE(window.isVisible(), showsExpected > 0);
         QCOMPARE(visibleWhenShown, showsExpected > 0);
@@ -580,8 +588,8 @@ private slots:
         QTRY_COMPARE(watcher.Seen().size(), 1);
         ::close(writer);
         Query(*window, 1, "emu");
+        // A report would be answered before the close returns.
         window->close();
-        QTest::qWait(100);
         // The load's report only: the save was not tried, so nothing failed.
         QCOMPARE(watcher.Seen().size(), 1);
         QCOMPARE(ReadAll(path), QByteArray("dog\r\ncat\r\nowl\r\n"));

@@ -1,0 +1,77 @@
+#include "ui/ToolbarDock.h"
+
+#include "platform/CoolBar.h"
+#include "platform/Docking.h"
+#include "ui/Unit2.h"
+
+#include <QToolBar>
+
+namespace tellaria {
+
+TToolbarDock::TToolbarDock(QToolBar *toolbar, TCoolBar *bands)
+    : QObject(bands)
+    , m_toolbar(toolbar)
+    , m_bands(bands)
+{
+    TDockClient::Of(toolbar)->SetFloatingWindowClass([this]() -> TDockTarget * {
+        auto *window = new TfrmFloating;
+        m_floatingWindows.append(window);
+        return window;
+    });
+}
+
+TToolbarDock::~TToolbarDock()
+{
+    for (const QPointer<TfrmFloating> &window : std::as_const(m_floatingWindows))
+        delete window.data();
+}
+
+TfrmFloating *TToolbarDock::FloatingHost() const
+{
+    return qobject_cast<TfrmFloating *>(m_toolbar->window());
+}
+
+void TToolbarDock::DockOver(TDragDockObject &source, bool &accept) const
+{
+    accept = qobject_cast<TfrmFloating *>(source.Control()) != nullptr;
+    if (accept) {
+        const QRect client = m_bands->contentsRect();
+        source.SetDockRect(QRect(m_bands->mapToGlobal(client.topLeft()), client.size()));
+    }
+}
+
+void TToolbarDock::DockDrop(TDragDockObject &source)
+{
+    // Docking the toolbar below reports here again with the toolbar itself: nothing to do then.
+    auto *window = qobject_cast<TfrmFloating *>(source.Control());
+    if (!window)
+        return;
+    const QList<QWidget *> controls = window->DockClients();
+    if (controls.isEmpty())
+        return;
+    TDockClient *client = TDockClient::Of(controls.first());
+    client->SetDragMode(TDragMode::Automatic);
+    client->ManualDock(m_bands);
+    // Freed once its own drag has unwound.
+    window->hide();
+    window->deleteLater();
+}
+
+void TToolbarDock::ViewToggled(bool checked)
+{
+    if (TfrmFloating *window = FloatingHost()) {
+        window->setVisible(!window->isVisible());
+        return;
+    }
+    m_toolbar->setVisible(checked);
+}
+
+void TToolbarDock::EndWithProgram()
+{
+    for (const QPointer<TfrmFloating> &window : std::as_const(m_floatingWindows)) {
+        if (window)
+            window->EndWithProgram();
+    }
+}
+
+} // namespace tellaria

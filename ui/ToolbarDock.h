@@ -1,0 +1,53 @@
+#pragma once
+
+// The standard buttons' docking: the floating window made for each float of the toolbar, where
+// the toolbar is, the band area's decisions on a drag over it and a drop on it, and the
+// toolbar's showing and hiding from the View menu.
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+class QToolBar;
+
+namespace tellaria {
+
+class TCoolBar;
+class TDragDockObject;
+class TfrmFloating;
+
+class TToolbarDock : public QObject
+{
+    Q_OBJECT
+public:
+    // Makes TfrmFloating the floating window class of `toolbar`, which `bands` docks.
+    TToolbarDock(QToolBar *toolbar, TCoolBar *bands);
+    // The floating windows are the application's, but none outlives the dock.
+    ~TToolbarDock() override;
+
+    // The floating window that holds the toolbar, or null while it is docked.
+    TfrmFloating *FloatingHost() const;
+
+    // A drag over the band area: only a floating toolbar window docks there (the toolbar itself
+    // never does), outlined as the band area's client rectangle.
+    void DockOver(TDragDockObject &source, bool &accept) const;
+    // A drop on the band area: a floating toolbar window's toolbar becomes the last band, and the
+    // emptied window is never used again.
+    void DockDrop(TDragDockObject &source);
+
+    // The View menu's item, now checked as `checked`: a docked toolbar is shown or hidden with
+    // its band; a floating one with its window, whatever the check says, since only this item
+    // shows or hides a window that holds the toolbar and so the two stay in step.
+    void ViewToggled(bool checked);
+
+    // The program is ending: no floating window may hold its quit up.
+    void EndWithProgram();
+
+private:
+    QToolBar *m_toolbar;
+    TCoolBar *m_bands;
+    // Every floating window made for the toolbar, in order; each is used for one float only.
+    QList<QPointer<TfrmFloating>> m_floatingWindows;
+};
+
+} // namespace tellaria
