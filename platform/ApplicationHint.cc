@@ -1,5 +1,7 @@
 #include "platform/ApplicationHint.h"
 
+#include "platform/Application.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
@@ -141,6 +143,7 @@ QString TApplicationHint::CurrentHint() const
 
 void TApplicationHint::Update()
 {
+    NoteTime("hint update");
     m_stale = false;
     const QString hint = CurrentHint();
     if (hint == m_hint)
