@@ -1,6 +1,5 @@
 #include "ui/UnitMain.h"
 
-#include "platform/AnsiText.h"
 #include "platform/Application.h"
 #include "platform/ApplicationHint.h"
 #include "platform/CheckListBox.h"
@@ -261,7 +260,7 @@ void TfrmMain::CreateControls()
     CmbBoxType->setObjectName(QStringLiteral("CmbBoxType"));
     CmbBoxType->setFixedWidth(145);
     for (int index = 0; index < LookupModeCount; ++index)
-        CmbBoxType->addItem(FromAnsi(LookupModeLabel(index)));
+        CmbBoxType->addItem(QString::fromStdString(LookupModeLabel(LookupModeFromIndex(index))));
     CmbBoxType->setCurrentIndex(-1);
     Label2 = new QLabel(Utf8Text("查询："), Panel1);
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -462,27 +461,22 @@ void TfrmMain::FormCreate()
     CkLstBookshop->SetColumns(SiteCount);
     CkLstBookshop->clear();
 
-    // A history that cannot be read is reported by the caller; the steps below still run, so
-    // the window is fully usable (check list, start page) with an empty history.
-    std::exception_ptr loadError;
-    try {
-        m_history.LoadQueryHistory(FileSystemPath(m_programDirectory));
-    } catch (...) {
-        loadError = std::current_exception();
-    }
+    // A history that cannot be read is reported once the steps below have run, so the window is
+    // fully usable (check list, start page) with an empty history.
+    const Status loaded = m_history.LoadQueryHistory(FileSystemPath(m_programDirectory));
     RefreshQueryBoxItems();
     NoteTime("history");
 
     for (const LookupSite &site : m_sites)
-        CkLstBookshop->AddRow(FromAnsi(site.Name), true);
+        CkLstBookshop->AddRow(QString::fromStdString(site.Name), true);
     NoteTime("check list");
     TApplicationHint::Instance().SetHandler(this, [this](const QString &hint) { ShowHint(hint); });
     NoteTime("hint");
     PageControl1->hide();
     PnlWbAD->show();
 
-    if (loadError)
-        std::rethrow_exception(loadError);
+    if (!loaded.Ok())
+        TApplication::ReportError(QString::fromStdString(loaded.Message()));
 }
 
 void TfrmMain::RequestStartPage()
@@ -506,7 +500,7 @@ void TfrmMain::RequestStartPage()
                 if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus)
                     Printer();
             });
-    WbAd->Navigate(FromAnsi(StartPageUrl));
+    WbAd->Navigate(QString::fromUtf8(StartPageUrl.data(), qsizetype(StartPageUrl.size())));
     NoteTime("start page");
 }
 
@@ -603,24 +597,20 @@ void TfrmMain::FormClose()
     // Each save is tried on its own, so a file that cannot be written costs only itself, and
     // every failure is reported. A history whose load failed is not saved: its file is kept.
     QStringList failures;
-    const auto attempt = [&failures](const auto &save) {
-        try {
-            save();
-        } catch (const std::exception &error) {
-            const QString message = QString::fromUtf8(error.what());
-            if (!failures.contains(message))
-                failures << message;
-        }
+    const auto attempt = [&failures](const Status &saved) {
+        const QString message = QString::fromStdString(saved.Message());
+        if (!saved.Ok() && !failures.contains(message))
+            failures << message;
     };
-    attempt([this] { m_history.SaveQueryHistory(FileSystemPath(m_programDirectory)); });
+    attempt(m_history.SaveQueryHistory(FileSystemPath(m_programDirectory)));
     if (m_settings) {
         // A window closed before it was ever shown (a logout while the program starts) has
         // neither its frame nor its stored mode yet: it keeps the size and mode it was given.
         const QSize outer = m_shown ? frameGeometry().size() : m_outerSize;
         const int mode = m_shown ? CmbBoxType->currentIndex() : StoredLookupMode();
-        attempt([&] { m_settings->WriteIntValue("Form", "width", outer.width()); });
-        attempt([&] { m_settings->WriteIntValue("Form", "Height", outer.height()); });
-        attempt([&] { m_settings->WriteIntValue("Dictionary", "ID", mode); });
+        attempt(m_settings->WriteIntValue("Form", "width", outer.width()));
+        attempt(m_settings->WriteIntValue("Form", "Height", outer.height()));
+        attempt(m_settings->WriteIntValue("Dictionary", "ID", mode));
         m_settings.reset();
     }
     if (!failures.isEmpty())
@@ -643,7 +633,7 @@ void TfrmMain::BtnBookOKClick()
                                  Utf8Text("请输入要搜索的内容！"));
         return;
     }
-    const std::string term = ToAnsi(text);
+    const std::string term = text.toStdString();
     if (m_history.RecordQuery(term))
         RefreshQueryBoxItems();
     NoteTime("recorded");
@@ -651,7 +641,8 @@ void TfrmMain::BtnBookOKClick()
     SiteChecks checked{};
     for (int row = 0; row < SiteCount; ++row)
         checked[std::size_t(row)] = CkLstBookshop->Checked(row);
-    const QueryPlan plan = MakeQueryPlan(ToAnsi(CmbBoxType->currentText()), term, checked, m_sites);
+    const QueryPlan plan
+        = MakeQueryPlan(LookupModeFromIndex(CmbBoxType->currentIndex()), term, checked, m_sites);
 
     PageControl1->show();
     PageControl1->raise();
@@ -698,7 +689,7 @@ void TfrmMain::OpenPage(const PageRequest &request)
     ++m_pageIdCounter;
     auto *page = new TTabSheet(PageControl1);
     page->setObjectName(QStringLiteral("TabSheet%1").arg(m_pageIdCounter));
-    PageControl1->addTab(page, FromAnsi(request.Title));
+    PageControl1->addTab(page, QString::fromStdString(request.Title));
     page->Tag = m_pageIdCounter;
 
     TWebBrowser *browser = CreateBrowser(page);
@@ -712,13 +703,14 @@ void TfrmMain::OpenPage(const PageRequest &request)
     new TTabLoadMark(PageControl1, page, browser);
     if (request.Filtered)
         browser->OnBeforeNavigate2 = &TfrmMain::BeforeNavigate2;
-    browser->Navigate(FromAnsi(request.Url), QVariant(), QVariant(), QVariant(), QVariant());
+    browser->Navigate(QString::fromStdString(request.Url), QVariant(), QVariant(), QVariant(),
+                      QVariant());
     NoteTime("navigated", m_openingPage);
 }
 
 void TfrmMain::BeforeNavigate2(TWebBrowser *, const QUrl &url, bool, bool &cancel)
 {
-    cancel = IsAdServerNavigation(ToAnsi(url.toString()));
+    cancel = IsAdServerNavigation(url.toString().toStdString());
 }
 
 TWebBrowser *TfrmMain::ActiveBrowser() const
@@ -768,7 +760,8 @@ void TfrmMain::ShowStartPanelWhenNoPages()
 
 void TfrmMain::CmbBoxTypeChange()
 {
-    PnlBook->setVisible(CmbBoxType->currentText() == FromAnsi(LookupModeLabel(0)));
+    PnlBook->setVisible(LookupModeFromIndex(CmbBoxType->currentIndex())
+                        == LookupMode::Encyclopaedias);
 }
 
 void TfrmMain::CkLstBookshopClick()
@@ -952,7 +945,7 @@ void TfrmMain::RefreshQueryBoxItems()
     const QSignalBlocker blocker(CmbBook);
     CmbBook->clear();
     for (std::size_t index = 0; index < m_history.Count(); ++index)
-        CmbBook->addItem(FromAnsi(m_history.Entry(index)));
+        CmbBook->addItem(QString::fromStdString(m_history.EntryText(index)));
     CmbBook->setCurrentIndex(-1);
     edit->setText(text);
     edit->setCursorPosition(cursor);
@@ -960,10 +953,10 @@ void TfrmMain::RefreshQueryBoxItems()
 
 bool TfrmMain::CompleteQueryText(const QString &typed)
 {
-    const std::optional<std::size_t> match = m_history.FindCompletion(ToAnsi(typed));
+    const std::optional<std::size_t> match = m_history.FindCompletion(typed.toStdString());
     if (!match)
         return false;
-    const QString entry = FromAnsi(m_history.Entry(*match));
+    const QString entry = QString::fromStdString(m_history.EntryText(*match));
     if (entry.size() < typed.size())
         return false;
     {
