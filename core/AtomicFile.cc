@@ -1,7 +1,5 @@
 #include "core/AtomicFile.h"
 
-#include "core/FileError.h"
-
 #include <atomic>
 #include <cerrno>
 #include <charconv>
@@ -105,7 +103,7 @@ std::string FileToReplace(const std::string &path)
 
 } // namespace
 
-void ReplaceFileContent(const std::string &requestedPath, std::string_view content)
+Status ReplaceFileContent(const std::string &requestedPath, std::string_view content)
 {
     const std::string path = FileToReplace(requestedPath);
     // Renaming over a file needs only the directory to be writable; a file the user made
@@ -114,18 +112,18 @@ void ReplaceFileContent(const std::string &requestedPath, std::string_view conte
     struct stat old;
     const bool replacesRegularFile = stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
     if (replacesRegularFile && faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
-        throw CannotCreateFile(path, errno);
+        return Status::CannotCreateFile(path, errno);
 
     RemoveStaleTemporaryFiles(path);
     std::string temporaryPath;
     const int fd = CreateTemporaryFile(path, temporaryPath);
     if (fd < 0)
-        throw CannotCreateFile(path, errno);
+        return Status::CannotCreateFile(path, errno);
 
     const auto fail = [&](int error) {
         close(fd);
         unlink(temporaryPath.c_str());
-        return CannotCreateFile(path, error);
+        return Status::CannotCreateFile(path, error);
     };
 
     // The lock is for loaders that open the target once the rename has made this file the
@@ -135,12 +133,12 @@ void ReplaceFileContent(const std::string &requestedPath, std::string_view conte
 
     // Keep the permissions of the file being replaced.
     if (replacesRegularFile && fchmod(fd, old.st_mode & 07777) != 0)
-        throw fail(errno);
+        return fail(errno);
 
     if (!WriteAll(fd, content) || fsync(fd) != 0)
-        throw fail(errno);
+        return fail(errno);
     if (rename(temporaryPath.c_str(), path.c_str()) != 0)
-        throw fail(errno);
+        return fail(errno);
 
     // Make the rename itself durable; the new content is already in place, so a failure here
     // is not worth failing the save for.
@@ -150,6 +148,7 @@ void ReplaceFileContent(const std::string &requestedPath, std::string_view conte
         close(directory);
     }
     close(fd);
+    return {};
 }
 
 } // namespace tellaria

@@ -3,7 +3,6 @@
 // Reading a whole file into memory: the one way the core reads its data files.
 
 #include <cstddef>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -34,20 +33,10 @@ struct FileRead
     int Error = 0;
 };
 
-// Told, after each piece of a file is read, all the bytes read so far and the size the file had
-// when opened. The bytes move only when the file grew while it was read.
-using ReadProgress = std::function<void(std::string_view readSoFar, std::size_t fileSize)>;
-
 // Reads the regular file at `path`, at most `limit` bytes of it: a longer file is not read
 // further and fails with EFBIG, and memory grows with what is read, never beyond the limit. The
 // file is opened without blocking, so a FIFO found in its place cannot stall the caller. With
 // ReadLock::Shared only a lock that is held counts: a file system without locks reads unlocked.
-// With `progress`, a file of a megabyte or more is read in pieces on a thread of its own while
-// `progress`, called on the caller's thread, works on the pieces already read; a smaller one is
-// read at once and told in one call. What `progress` throws ends the read.
-FileRead ReadWholeFile(const std::string &path,
-                       std::size_t limit,
-                       ReadLock lock,
-                       const ReadProgress &progress = {});
+FileRead ReadWholeFile(const std::string &path, std::size_t limit, ReadLock lock);
 
 } // namespace tellaria

@@ -3,7 +3,7 @@
 #include "core/CodePage.h"
 #include "core/UrlEncode.h"
 
-// The labels below are UTF-8 in the source and converted once to ANSI bytes.
+// The labels below are UTF-8 in the source, as the callers take them.
 static_assert(sizeof("中") == 4,
               "the source must be compiled with a UTF-8 execution character set");
 
@@ -11,28 +11,17 @@ namespace tellaria {
 
 namespace {
 
-constexpr const char *ModeLabelsUtf8[LookupModeCount] = {
-    "百科全书",
-    "成语词典",
-    "英汉汉英词典",
-    "微软Bing智能英汉词典",
-};
-
-constexpr int IdiomMode = 1;
-constexpr int EnglishChineseMode = 2;
-constexpr int BingMode = 3;
-
 constexpr std::string_view IdiomPrefix = "http://cy.5156edu.com/serach.php?f_type=chengyu&f_key=";
 constexpr std::string_view EnglishChinesePrefix = "http://www.iciba.com/";
 constexpr std::string_view BingPrefix = "http://dict.bing.com.cn/?FORM=CHOT20&q=";
 
-struct SiteUtf8
+struct Site
 {
     const char *Name;
     const char *Url;
 };
 
-constexpr SiteUtf8 SitesUtf8[SiteCount] = {
+constexpr Site Sites[SiteCount] = {
     {"维基百科（中文）", "http://zh.wikipedia.org/zh-cn/"},
     {"百度百科（中文）", "http://baike.baidu.com/list-php/dispose/searchword.php/?&pic=1&word="},
     {"互动百科（中文）", "http://www.baike.com/wiki/"},
@@ -51,15 +40,23 @@ PageRequest Request(std::string title, std::string url, bool filtered)
 
 } // namespace
 
-const std::string &LookupModeLabel(int index)
+LookupMode LookupModeFromIndex(int index)
 {
-    static const std::array<std::string, LookupModeCount> labels = [] {
-        std::array<std::string, LookupModeCount> result;
-        for (int i = 0; i < LookupModeCount; ++i)
-            result[i] = AnsiFromUtf8(ModeLabelsUtf8[i]);
-        return result;
-    }();
+    if (index < 0 || index >= LookupModeCount)
+        return LookupMode::None;
+    return static_cast<LookupMode>(index);
+}
+
+const std::string &LookupModeLabel(LookupMode mode)
+{
+    static const std::string labels[LookupModeCount] = {
+        "百科全书",
+        "成语词典",
+        "英汉汉英词典",
+        "微软Bing智能英汉词典",
+    };
     static const std::string none;
+    const int index = static_cast<int>(mode);
     if (index < 0 || index >= LookupModeCount)
         return none;
     return labels[index];
@@ -69,38 +66,40 @@ SiteTable BuildSiteTable()
 {
     SiteTable sites;
     for (int i = 0; i < SiteCount; ++i) {
-        sites[i].Name = AnsiFromUtf8(SitesUtf8[i].Name);
-        sites[i].Url = SitesUtf8[i].Url;
+        sites[i].Name = Sites[i].Name;
+        sites[i].Url = Sites[i].Url;
     }
     return sites;
 }
 
-QueryPlan MakeQueryPlan(std::string_view modeText,
-                        std::string_view term,
+QueryPlan MakeQueryPlan(LookupMode mode,
+                        std::string_view termUtf8,
                         const SiteChecks &checked,
                         const SiteTable &sites)
 {
     QueryPlan plan;
-    if (modeText == LookupModeLabel(IdiomMode)) {
-        std::string url(IdiomPrefix);
-        url += UrlEncodeQuery(term);
-        plan.push_back(Request(std::string(modeText), std::move(url), true));
-    } else if (modeText == LookupModeLabel(EnglishChineseMode)) {
-        std::string url(EnglishChinesePrefix);
-        url += UrlEncodeQuery(Utf8(term) + "/");
-        plan.push_back(Request(std::string(modeText), std::move(url), true));
-    } else if (modeText == LookupModeLabel(BingMode)) {
-        std::string url(BingPrefix);
-        url += UrlEncodeQuery(Utf8(term));
-        plan.push_back(Request(std::string(modeText), std::move(url), true));
-    } else {
-        for (int i = 0; i < SiteCount; ++i) {
-            if (!checked[i])
-                continue;
-            std::string url = sites[i].Url;
-            url += term;
-            plan.push_back(Request(sites[i].Name, std::move(url), false));
-        }
+    const std::string &title = LookupModeLabel(mode);
+    switch (mode) {
+    case LookupMode::IdiomDictionary:
+        // The idiom dictionary reads its query in the code page.
+        plan.push_back(Request(
+            title, std::string(IdiomPrefix) + UrlEncodeQuery(AnsiFromUtf8(termUtf8)), true));
+        return plan;
+    case LookupMode::EnglishChinese:
+        plan.push_back(Request(
+            title, std::string(EnglishChinesePrefix) + UrlEncodeQuery(std::string(termUtf8) + "/"),
+            true));
+        return plan;
+    case LookupMode::BingDictionary:
+        plan.push_back(Request(title, std::string(BingPrefix) + UrlEncodeQuery(termUtf8), true));
+        return plan;
+    case LookupMode::None:
+    case LookupMode::Encyclopaedias:
+        break;
+    }
+    for (int i = 0; i < SiteCount; ++i) {
+        if (checked[i])
+            plan.push_back(Request(sites[i].Name, sites[i].Url + std::string(termUtf8), false));
     }
     return plan;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 // What the program knows about the online reference services, and the one rule that turns a
-// query into the pages to open. All texts are byte strings in the ANSI code page.
+// query into the pages to open. All texts are UTF-8.
 
 #include <array>
 #include <string>
@@ -34,22 +34,34 @@ constexpr int SiteCount = 5;
 using SiteTable = std::array<LookupSite, SiteCount>;
 using SiteChecks = std::array<bool, SiteCount>;
 
+// The lookup modes, numbered as the mode selector lists them and as the settings file stores
+// them; None is the selector showing no mode.
+enum class LookupMode : int {
+    None = -1,
+    Encyclopaedias = 0,
+    IdiomDictionary = 1,
+    EnglishChinese = 2,
+    BingDictionary = 3,
+};
 constexpr int LookupModeCount = 4;
 
-// The label of lookup mode 0..3 as the mode selector lists it ("百科全书", "成语词典",
-// "英汉汉英词典", "微软Bing智能英汉词典"), in ANSI bytes. The index is also the mode stored in the
-// settings file. Any other index (the selector showing no mode) gives the empty text.
-const std::string &LookupModeLabel(int index);
+// The mode at selector index `index` (0 to 3); None for any other index.
+LookupMode LookupModeFromIndex(int index);
+
+// The mode's label as the selector lists it: "百科全书", "成语词典", "英汉汉英词典",
+// "微软Bing智能英汉词典"; empty for None.
+const std::string &LookupModeLabel(LookupMode mode);
 
 // The five encyclopaedias, in check-list order.
 SiteTable BuildSiteTable();
 
-// The pages for one query. `modeText` is the mode selector's current text: it is compared byte
-// for byte with the three dictionary labels, and anything else (empty included) means the
-// encyclopaedia mode, which opens one page per checked site with the term appended unencoded.
-// `term` is the query box's text exactly as typed; the plan never refuses a term.
-QueryPlan MakeQueryPlan(std::string_view modeText,
-                        std::string_view term,
+// The pages for one query. A dictionary mode opens one page, titled with the mode's label, whose
+// URL holds the term percent-encoded: its GB18030 bytes for the idiom dictionary, its UTF-8 bytes
+// for the other two. The encyclopaedia mode, and None, open one page per checked site, titled
+// with the site's name, with the term appended to the site's URL as typed. `termUtf8` is the
+// query box's text exactly as typed; the plan never refuses a term.
+QueryPlan MakeQueryPlan(LookupMode mode,
+                        std::string_view termUtf8,
                         const SiteChecks &checked,
                         const SiteTable &sites);
 

@@ -2,9 +2,7 @@
 
 #include "core/AsciiCase.h"
 #include "core/AtomicFile.h"
-#include "core/ByteSearch.h"
 #include "core/FileContent.h"
-#include "core/FileError.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -49,6 +47,19 @@ std::string_view Unquote(std::string_view value)
     return value;
 }
 
+// The first of `a`, `b` and `c` in [at, end); `end` when there is none.
+const char *FindFirstOf(const char *at, const char *end, char a, char b, char c)
+{
+    return std::find_if(at, end, [=](char byte) { return byte == a || byte == b || byte == c; });
+}
+
+// The first `byte` in [at, end); `end` when there is none.
+const char *FindByte(const char *at, const char *end, char byte)
+{
+    const void *found = std::memchr(at, byte, static_cast<std::size_t>(end - at));
+    return found ? static_cast<const char *>(found) : end;
+}
+
 // One line: its text [Begin, End) and the position after its line break (Next == End for a last
 // line without one).
 struct Line
@@ -62,9 +73,13 @@ Line LineAt(std::string_view content, std::size_t begin)
 {
     const char *const start = content.data();
     const char *const end = start + content.size();
-    const char *const lineEnd = FindLineBreak(start + begin, end);
+    const char *const lineEnd = FindFirstOf(start + begin, end, '\r', '\n', '\n');
+    // CR LF is one break.
+    const char *next = lineEnd;
+    if (next < end)
+        next += *next == '\r' && next + 1 < end && next[1] == '\n' ? 2 : 1;
     return {begin, static_cast<std::size_t>(lineEnd - start),
-            static_cast<std::size_t>(SkipLineBreak(lineEnd, end) - start)};
+            static_cast<std::size_t>(next - start)};
 }
 
 enum class LineKind { Other, Header, Comment, Key };
@@ -121,7 +136,6 @@ inline bool StartsLine(std::string_view content, std::size_t at)
 std::size_t NextHeader(std::string_view content, std::size_t from)
 {
     while (from < content.size()) {
-        // The C library's memchr outruns FindFirstOf on the long stretches between headers.
         const void *found = std::memchr(content.data() + from, '[', content.size() - from);
         if (!found)
             break;
@@ -196,15 +210,20 @@ std::optional<std::string_view> FindKeyValue(std::string_view content,
     }
 
     // Every line holding the key begins, after blanks, with the key's first letter in either
-    // case; searching for that letter skips all other lines at memory speed.
+    // case; searching for that letter with memchr skips all other lines at memory speed. Each
+    // case has a cursor of its own, moved on only once the search has passed it.
     const char lower = AsciiLower(key.front());
     const char upper = AsciiUpper(key.front());
-    for (std::size_t at = begin; at < end;) {
-        const char *const found = FindFirstOf(start + at, start + end, lower, upper, lower);
+    const char *const sectionEnd = start + end;
+    const char *nextLower = FindByte(start + begin, sectionEnd, lower);
+    const char *nextUpper = FindByte(start + begin, sectionEnd, upper);
+    while (nextLower < sectionEnd || nextUpper < sectionEnd) {
+        const char *const found = std::min(nextLower, nextUpper);
+        if (found == nextLower)
+            nextLower = FindByte(found + 1, sectionEnd, lower);
+        if (found == nextUpper)
+            nextUpper = FindByte(found + 1, sectionEnd, upper);
         const std::size_t candidate = static_cast<std::size_t>(found - start);
-        if (candidate >= end)
-            break;
-        at = candidate + 1;
         if (!StartsLine(content, candidate) || end - candidate < key.size()
             || !EqualIgnoringAsciiCase(content.substr(candidate, key.size()), key))
             continue;
@@ -313,17 +332,17 @@ std::string GetPrivateProfileString(std::string_view section,
     return ProfileLookup(file.Bytes.View(), section, key, defaultValue);
 }
 
-void WritePrivateProfileString(std::string_view section,
-                               std::string_view key,
-                               std::string_view value,
-                               const std::string &path)
+Status WritePrivateProfileString(std::string_view section,
+                                 std::string_view key,
+                                 std::string_view value,
+                                 const std::string &path)
 {
     // A file that is there but cannot be read whole must not be replaced by one holding only
     // this value.
     const FileRead file = ReadWholeFile(path, ProfileFileSizeLimit, ReadLock::None);
     if (file.Error != 0 && file.Error != ENOENT)
-        throw CannotCreateFile(path, file.Error);
-    ReplaceFileContent(path, ProfileReplace(file.Bytes.View(), section, key, value));
+        return Status::CannotCreateFile(path, file.Error);
+    return ReplaceFileContent(path, ProfileReplace(file.Bytes.View(), section, key, value));
 }
 
 } // namespace tellaria

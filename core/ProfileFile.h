@@ -11,6 +11,8 @@
 // - writing keeps every line it does not change byte for byte.
 // Nothing is cached: every call reads (and a write replaces) the file at the moment it is made.
 
+#include "core/Status.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -49,11 +51,11 @@ std::string GetPrivateProfileString(std::string_view section,
                                     const std::string &path);
 
 // WritePrivateProfileString: ProfileReplace on the file at `path` (created when missing), the new
-// content replacing the old atomically. Throws CannotCreateFile when the file cannot be read
-// whole or written, or the user may not write it; the old file then stays as it was.
-void WritePrivateProfileString(std::string_view section,
-                               std::string_view key,
-                               std::string_view value,
-                               const std::string &path);
+// content replacing the old atomically. CannotCreateFile when the file cannot be read whole or
+// written, or the user may not write it; the old file then stays as it was.
+Status WritePrivateProfileString(std::string_view section,
+                                 std::string_view key,
+                                 std::string_view value,
+                                 const std::string &path);
 
 } // namespace tellaria

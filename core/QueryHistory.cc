@@ -2,23 +2,14 @@
 
 #include "core/AsciiCase.h"
 #include "core/AtomicFile.h"
-#include "core/ByteSearch.h"
 #include "core/CodePage.h"
 #include "core/FileContent.h"
-#include "core/FileError.h"
 
 #include <algorithm>
-#include <bit>
 #include <cerrno>
-#include <cstdint>
-#include <cstring>
 #include <dirent.h>
-#include <limits>
-#include <memory>
 #include <new>
-#include <stdexcept>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace tellaria {
 
@@ -73,209 +64,39 @@ bool BeginsWith(std::string_view entry, std::string_view typed)
     return true;
 }
 
-// Cuts history bytes into lines: the content ends at a NUL; a line ends at CR LF, a lone CR or a
-// lone LF; a last line without a break counts, an empty one after a break does not.
-//
-// 64 bytes at a time: a block's CR, LF and NUL masks give one bit per break (the LF of a CR LF, or
-// a lone CR). The break positions are first written out four per block whatever the block holds,
-// so that the scan has no branch that depends on how many lines a block ends (such branches,
-// mispredicted at every other block, cost more than the scan itself); then the lines are made
-// from the positions in a loop of known length. Nothing is allocated.
-//
-// The bytes may come in pieces, as a large file is read on another thread: each piece is split as
-// it arrives, so that the split and the read overlap.
-class LineSplitter
-{
-public:
-    // Starts over on the bytes at `data`, none of which are known yet.
-    void Restart(const char *data) { m_state = {.Data = data}; }
-    // Makes the first `size` bytes known.
-    void Extend(std::size_t size) { m_state.Size = size; }
-    const char *Data() const { return m_state.Data; }
-
-    // Emits the lines of every known block whose next byte is known too (that byte tells whether
-    // a CR at the block's end is lone); with `last`, also those of the rest, and ends the content
-    // there. Inlined into one caller per processor target, so that `find` is inlined too.
-    template<typename Find, typename Emit>
-    [[gnu::always_inline]] void Split(Find find, Emit &emit, bool last)
-    {
-        if (m_state.Ended)
-            return;
-        // The loop works on locals only: stores of positions could otherwise alias the state's
-        // members and make the compiler reload them at every block.
-        const char *const data = m_state.Data;
-        const std::size_t size = m_state.Size;
-        std::size_t lineStart = m_state.LineStart;
-        std::size_t count = 0;
-        std::size_t *const positions = m_positions;
-
-        const auto flush = [&]() __attribute__((always_inline))
-        {
-            for (std::size_t i = 0; i < count; ++i) {
-                const std::size_t at = positions[i];
-                // An LF right after a CR of the same line ends that line at the CR.
-                const std::size_t crBefore
-                    = (data[at] == '\n') & (at > lineStart) & (data[at > 0 ? at - 1 : 0] == '\r');
-                emit(std::string_view(data + lineStart, at - crBefore - lineStart));
-                lineStart = at + 1;
-            }
-            count = 0;
-        };
-        const auto finish = [&](std::size_t contentEnd) __attribute__((always_inline))
-        {
-            flush();
-            if (lineStart < contentEnd)
-                emit(std::string_view(data + lineStart, contentEnd - lineStart));
-            m_state.Ended = true;
-        };
-        // The block at `base`; false once the content has ended in it.
-        const auto block
-            = [&](const LineBreakMasks &masks, std::size_t base) __attribute__((always_inline))
-        {
-            // A CR ends a line by itself unless an LF follows, in this block or first in the next.
-            std::uint64_t loneCr = masks.Cr & ~(masks.Lf >> 1);
-            if (base + 64 < size && data[base + 64] == '\n')
-                loneCr &= ~(std::uint64_t(1) << 63);
-            std::uint64_t breaks = masks.Lf | loneCr;
-            const bool ends = masks.Nul != 0;
-            if (ends) // rare: the content ends in this block, and so do the breaks that count
-                breaks &= (std::uint64_t(1) << std::countr_zero(masks.Nul)) - 1;
-
-            const int found = std::popcount(breaks);
-            std::size_t *const out = positions + count;
-            for (int slot = 0; slot < 4; ++slot) {
-                out[slot] = base + static_cast<std::size_t>(std::countr_zero(breaks));
-                breaks &= breaks - 1;
-            }
-            for (int slot = 4; slot < found; ++slot) {
-                out[slot] = base + static_cast<std::size_t>(std::countr_zero(breaks));
-                breaks &= breaks - 1;
-            }
-            count += static_cast<std::size_t>(found);
-            if (count > PositionCapacity - 64)
-                flush();
-            if (!ends)
-                return true;
-            finish(base + static_cast<std::size_t>(std::countr_zero(masks.Nul)));
-            return false;
-        };
-
-        std::size_t base = m_state.Next;
-        for (; base + 64 < size; base += 64) {
-            if (!block(find(data + base), base))
-                return;
-        }
-        if (last) {
-            if (base < size) {
-                const LineBreakMasks masks
-                    = size - base == 64 ? find(data + base)
-                                        : find(PaddedBlock(data + base, size - base).Bytes);
-                if (!block(masks, base))
-                    return;
-            }
-            finish(size);
-            return;
-        }
-        flush();
-        m_state.LineStart = lineStart;
-        m_state.Next = base;
-    }
-
-private:
-    struct State
-    {
-        const char *Data = nullptr;
-        std::size_t Size = 0; // the bytes known
-        std::size_t Next = 0; // where the first block not yet split begins
-        std::size_t LineStart = 0;
-        bool Ended = false;
-    };
-    static constexpr std::size_t PositionCapacity = 2048;
-    State m_state;
-    std::size_t m_positions[PositionCapacity];
-};
-
-template<typename Emit>
-void SplitLinesSse2(LineSplitter &splitter, Emit &emit, bool last)
-{
-    splitter.Split([](const char *at) { return FindLineBreaks64(at); }, emit, last);
-}
-
-#if defined(TELLARIA_LINE_BREAKS_AVX2)
-// The same, built for AVX2 so that the 32-byte scan is inlined into the loop.
-template<typename Emit>
-__attribute__((target("avx2,bmi,popcnt"))) void SplitLinesAvx2(LineSplitter &splitter,
-                                                               Emit &emit,
-                                                               bool last)
-{
-    splitter.Split(
-        [](const char *at) __attribute__((target("avx2"))) { return FindLineBreaks64Avx2(at); },
-        emit, last);
-}
-#endif
-
-// Calls `emit` with each line the splitter's known bytes end; with `last`, with the rest too.
-template<typename Emit>
-void SplitLines(LineSplitter &splitter, Emit &&emit, bool last)
-{
-#if defined(TELLARIA_LINE_BREAKS_AVX2)
-    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi")
-        && __builtin_cpu_supports("popcnt"))
-        return SplitLinesAvx2(splitter, emit, last);
-#endif
-    SplitLinesSse2(splitter, emit, last);
-}
-
 // A history an editor saved in Unicode, as its byte-order mark tells, converted to the code page
-// every entry is held in; the next save writes the code page like any other. Bytes that are not
-// valid in the encoding their mark names are returned as they are, so neither way loses any.
-FileBytes InCodePage(FileBytes bytes)
+// every entry is held in; the next save writes the code page like any other. Nothing for a file
+// without a mark, and for one whose bytes are not valid in the encoding its mark names: those
+// bytes are read as they are, so neither way loses any.
+std::optional<std::string> InCodePage(std::string_view bytes)
 {
-    const std::string_view view = bytes.View();
-    std::optional<std::string> converted;
-    if (view.starts_with("\xEF\xBB\xBF"))
-        converted = AnsiFromUnicode(view.substr(3), UnicodeEncoding::Utf8);
-    else if (view.starts_with("\xFF\xFE"))
-        converted = AnsiFromUnicode(view.substr(2), UnicodeEncoding::Utf16LittleEndian);
-    else if (view.starts_with("\xFE\xFF"))
-        converted = AnsiFromUnicode(view.substr(2), UnicodeEncoding::Utf16BigEndian);
-    if (!converted)
-        return bytes;
-    FileBytes result;
-    result.Data = std::make_unique_for_overwrite<char[]>(converted->size());
-    result.Size = converted->size();
-    std::memcpy(result.Data.get(), converted->data(), converted->size());
-    return result;
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        return AnsiFromUnicode(bytes.substr(3), UnicodeEncoding::Utf8);
+    if (bytes.starts_with("\xFF\xFE"))
+        return AnsiFromUnicode(bytes.substr(2), UnicodeEncoding::Utf16LittleEndian);
+    if (bytes.starts_with("\xFE\xFF"))
+        return AnsiFromUnicode(bytes.substr(2), UnicodeEncoding::Utf16BigEndian);
+    return std::nullopt;
 }
 
-// The longest history that can be held: the machine's memory. A longer one fails before any of
-// it is read.
-std::size_t HoldableSize()
+// Calls `line` with each line of `bytes`, as ParseQueryHistory cuts them.
+template<typename Line>
+void SplitLines(std::string_view bytes, Line &&line)
 {
-    const long pages = sysconf(_SC_PHYS_PAGES);
-    const long pageSize = sysconf(_SC_PAGESIZE);
-    if (pages <= 0 || pageSize <= 0)
-        return std::numeric_limits<std::size_t>::max();
-    const auto bytes
-        = static_cast<unsigned long long>(pages) * static_cast<unsigned long long>(pageSize);
-    return static_cast<std::size_t>(
-        std::min<unsigned long long>(bytes, std::numeric_limits<std::size_t>::max()));
-}
-
-// Each entry followed by CR LF.
-template<typename Entries>
-std::string Serialize(const Entries &entries)
-{
-    std::size_t size = 0;
-    for (const auto &entry : entries)
-        size += entry.size() + 2;
-    std::string content;
-    content.reserve(size);
-    for (const auto &entry : entries) {
-        content += entry;
-        content += "\r\n";
+    bytes = bytes.substr(0, bytes.find('\0'));
+    std::size_t lineStart = 0;
+    for (std::size_t at = 0; at < bytes.size(); ++at) {
+        const char byte = bytes[at];
+        if (byte != '\r' && byte != '\n')
+            continue;
+        line(bytes.substr(lineStart, at - lineStart));
+        // CR LF is one break.
+        if (byte == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n')
+            ++at;
+        lineStart = at + 1;
     }
-    return content;
+    if (lineStart < bytes.size())
+        line(bytes.substr(lineStart));
 }
 
 } // namespace
@@ -283,17 +104,22 @@ std::string Serialize(const Entries &entries)
 std::vector<std::string> ParseQueryHistory(std::string_view bytes)
 {
     std::vector<std::string> entries;
-    LineSplitter splitter;
-    splitter.Restart(bytes.data());
-    splitter.Extend(bytes.size());
-    SplitLines(
-        splitter, [&](std::string_view line) { entries.emplace_back(line); }, true);
+    SplitLines(bytes, [&](std::string_view line) { entries.emplace_back(line); });
     return entries;
 }
 
 std::string SerializeQueryHistory(const std::vector<std::string> &entries)
 {
-    return Serialize(entries);
+    std::size_t size = 0;
+    for (const std::string &entry : entries)
+        size += entry.size() + 2;
+    std::string content;
+    content.reserve(size);
+    for (const std::string &entry : entries) {
+        content += entry;
+        content += "\r\n";
+    }
+    return content;
 }
 
 std::optional<std::string> FindQueryHistoryFile(const std::string &directory)
@@ -323,118 +149,114 @@ std::optional<std::string> FindQueryHistoryFile(const std::string &directory)
     return directory + *best;
 }
 
-QueryHistory::QueryHistory(const QueryHistory &other)
-    : m_loadFailed(other.m_loadFailed)
+std::string QueryHistory::EntryText(std::size_t index) const
 {
-    SetEntries(other.Entries());
+    return Utf8(Entry(index));
 }
 
-QueryHistory &QueryHistory::operator=(const QueryHistory &other)
+std::string_view QueryHistory::Entry(std::size_t index) const
 {
-    if (this != &other) {
-        SetEntries(other.Entries());
-        m_loadFailed = other.m_loadFailed;
-    }
-    return *this;
+    const std::size_t begin = index == 0 ? 0 : m_ends[index - 1];
+    return std::string_view(m_bytes).substr(begin, m_ends[index] - begin);
 }
 
 std::vector<std::string> QueryHistory::Entries() const
 {
-    return {m_spans.begin(), m_spans.end()};
+    std::vector<std::string> entries;
+    entries.reserve(Count());
+    for (std::size_t i = 0; i < Count(); ++i)
+        entries.emplace_back(Entry(i));
+    return entries;
 }
 
 void QueryHistory::SetEntries(const std::vector<std::string> &entries)
 {
     Clear();
-    m_spans.reserve(entries.size());
     for (const std::string &entry : entries)
-        m_spans.push_back(m_recorded.emplace_back(entry));
+        Append(entry);
 }
 
 void QueryHistory::Clear()
 {
-    m_spans.clear();
-    m_loaded.reset();
-    m_recorded.clear();
+    m_bytes.clear();
+    m_ends.clear();
 }
 
-bool QueryHistory::RecordQuery(std::string_view text)
+void QueryHistory::Append(std::string_view entry)
 {
-    if (std::find(m_spans.begin(), m_spans.end(), text) != m_spans.end())
-        return false;
-    if (m_spans.size() >= RecordCap)
-        m_spans.erase(m_spans.begin());
-    m_spans.push_back(m_recorded.emplace_back(text));
-    // Texts that dropped out of the list are kept until the storage is mostly dead weight;
-    // then the list moves into fresh storage, so a long session does not grow without bound.
-    if (m_recorded.size() > 2 * m_spans.size() + 16)
-        SetEntries(Entries());
+    m_bytes += entry;
+    m_ends.push_back(m_bytes.size());
+}
+
+bool QueryHistory::RecordQuery(std::string_view utf8)
+{
+    const std::string entry = AnsiFromUtf8(utf8);
+    for (std::size_t i = 0; i < Count(); ++i) {
+        if (Entry(i) == entry)
+            return false;
+    }
+    if (Count() >= RecordCap) {
+        const std::size_t dropped = m_ends.front();
+        m_bytes.erase(0, dropped);
+        m_ends.erase(m_ends.begin());
+        for (std::size_t &end : m_ends)
+            end -= dropped;
+    }
+    Append(entry);
     return true;
 }
 
-void QueryHistory::LoadQueryHistory(const std::string &directory)
+Status QueryHistory::LoadQueryHistory(const std::string &directory)
 {
     Clear();
     m_loadFailed = false;
     const std::optional<std::string> path = FindQueryHistoryFile(directory);
     if (!path)
-        return;
+        return {};
 
-    // Each piece is split as soon as it is read. Bytes at a new place (moved as the file grew
-    // while read, or converted from Unicode) are split again from their start: the old bytes are
-    // still held when the new ones are made, so a new place is never the old address.
-    LineSplitter splitter;
-    const auto addLine = [this](std::string_view line) { m_spans.push_back(line); };
-    const auto split = [&](std::string_view bytes, bool last) {
-        if (bytes.data() != splitter.Data()) {
-            m_spans.clear();
-            splitter.Restart(bytes.data());
-        }
-        splitter.Extend(bytes.size());
-        SplitLines(splitter, addLine, last);
-    };
-    const auto splitPiece = [&](std::string_view readSoFar, std::size_t fileSize) {
-        // A guess at the line count from the size spares a large history most of the list's
-        // regrowth; a wrong guess only costs a regrowth more or some untouched capacity.
-        if (m_spans.capacity() == 0)
-            m_spans.reserve(fileSize / 32);
-        split(readSoFar, false);
-    };
-    try {
-        // Others may read along, but a writer holding the file is waited for by no one.
-        FileRead file = ReadWholeFile(*path, HoldableSize(), ReadLock::Shared, splitPiece);
-        if (file.Error != 0) {
+    // Others may read along, but a writer holding the file is waited for by no one.
+    const FileRead file = ReadWholeFile(*path, QueryHistoryFileSizeLimit, ReadLock::Shared);
+    int error = file.Error;
+    if (error == 0) {
+        try {
+            const std::optional<std::string> converted = InCodePage(file.Bytes.View());
+            const std::string_view bytes = converted ? *converted : file.Bytes.View();
+            // Counted first, so that the list takes no more room than its lines need.
+            std::size_t lines = 0;
+            SplitLines(bytes, [&lines](std::string_view) { ++lines; });
+            m_ends.reserve(lines);
+            m_bytes.reserve(bytes.size());
+            SplitLines(bytes, [this](std::string_view line) { Append(line); });
+            return {};
+        } catch (const std::bad_alloc &) {
             Clear();
-            m_loadFailed = true;
-            throw CannotOpenFile(*path, file.Error);
+            error = ENOMEM;
         }
-        FileBytes bytes = InCodePage(std::move(file.Bytes));
-        split(bytes.View(), true);
-        m_loaded = std::move(bytes.Data);
-    } catch (const std::bad_alloc &) {
-        Clear();
-        m_loadFailed = true;
-        throw CannotOpenFile(*path, ENOMEM);
-    } catch (const std::length_error &) {
-        Clear();
-        m_loadFailed = true;
-        throw CannotOpenFile(*path, ENOMEM);
     }
+    m_loadFailed = true;
+    return Status::CannotOpenFile(*path, error);
 }
 
-void QueryHistory::SaveQueryHistory(const std::string &directory) const
+Status QueryHistory::SaveQueryHistory(const std::string &directory) const
 {
     if (m_loadFailed)
-        return;
-    ReplaceFileContent(directory + std::string(QueryHistoryFileName), Serialize(m_spans));
+        return {};
+    std::string content;
+    content.reserve(m_bytes.size() + 2 * Count());
+    for (std::size_t i = 0; i < Count(); ++i) {
+        content += Entry(i);
+        content += "\r\n";
+    }
+    return ReplaceFileContent(directory + std::string(QueryHistoryFileName), content);
 }
 
-std::optional<std::size_t> QueryHistory::FindCompletion(std::string_view typed) const
+std::optional<std::size_t> QueryHistory::FindCompletion(std::string_view typedUtf8) const
 {
+    const std::string typed = AnsiFromUtf8(typedUtf8);
     if (typed.empty())
         return std::nullopt;
-    for (std::size_t i = 0; i < m_spans.size(); ++i) {
-        if (BeginsWith(m_spans[i], typed))
+    for (std::size_t i = 0; i < Count(); ++i) {
+        if (BeginsWith(Entry(i), typed))
             return i;
     }
     return std::nullopt;

@@ -2,10 +2,14 @@
 
 // The list of earlier query terms offered by the query box, kept from one run to the next in the
 // history file "Lexivander.qry" in the program's directory.
+//
+// Callers give and take UTF-8. The entries themselves are held as the code-page bytes they were
+// loaded or recorded as, which is what the file stores: a history saves back byte for byte, bytes
+// the code page gives no character included.
+
+#include "core/Status.h"
 
 #include <cstddef>
-#include <deque>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,6 +18,11 @@
 namespace tellaria {
 
 inline constexpr std::string_view QueryHistoryFileName = "Lexivander.qry";
+
+// The longest history file that is loaded: 16 MiB. The program writes a few lines; a file made by
+// hand of that size still loads in a fraction of a second. A longer one fails the load, and is
+// then kept. So a loaded list holds at most 16 MiB of text and one offset (8 bytes) a line.
+inline constexpr std::size_t QueryHistoryFileSizeLimit = std::size_t{16} << 20;
 
 // Splits history-file bytes into entries: a NUL byte ends the content; a line ends at CR LF, at a
 // lone CR or at a lone LF; a break at the very end adds no empty entry. Linear in the input.
@@ -28,55 +37,54 @@ std::string SerializeQueryHistory(const std::vector<std::string> &entries);
 // Directories, FIFOs and dangling links never count.
 std::optional<std::string> FindQueryHistoryFile(const std::string &directory);
 
-// The entries are kept as spans over the bytes they came from (the loaded file, or the text
-// recorded), so that loading a long history costs little more than reading its file.
 class QueryHistory
 {
 public:
-    QueryHistory() = default;
-    QueryHistory(const QueryHistory &other);
-    QueryHistory &operator=(const QueryHistory &other);
-    QueryHistory(QueryHistory &&) = default;
-    QueryHistory &operator=(QueryHistory &&) = default;
+    std::size_t Count() const { return m_ends.size(); }
+    // Entry `index` (0 the oldest) in UTF-8; bytes that are not valid in the code page come out
+    // as U+FFFD.
+    std::string EntryText(std::size_t index) const;
 
-    std::size_t Count() const { return m_spans.size(); }
-    // Entry `index` (0 the oldest); valid until the list next changes.
-    std::string_view Entry(std::size_t index) const { return m_spans[index]; }
-    // A copy of every entry, in list order.
+    // Entry `index` as held: its code-page bytes. Valid until the list next changes.
+    std::string_view Entry(std::size_t index) const;
+    // Every entry's code-page bytes, in list order.
     std::vector<std::string> Entries() const;
+    // Replaces the list with `entries`, code-page bytes.
     void SetEntries(const std::vector<std::string> &entries);
 
-    // Appends `text` unless an entry equals it byte for byte. Before appending, a list of more
-    // than 10 entries drops its oldest one, so recording caps the list at 11. Returns whether the
-    // list changed.
-    bool RecordQuery(std::string_view text);
+    // Appends the term `utf8`, in the code page, unless an entry holds the same bytes. Before
+    // appending, a list of more than 10 entries drops its oldest one, so recording caps the list
+    // at 11. Returns whether the list changed.
+    bool RecordQuery(std::string_view utf8);
 
     // Replaces the list with the history file in `directory`, if there is one; leaves it empty
     // otherwise. A file that begins with a UTF-8 or UTF-16 byte-order mark is read in that
     // encoding when the rest is valid in it. A file that exists but cannot be read (unreadable,
-    // locked by a writer, larger than the memory could hold) throws CannotOpenFile with its full
-    // path; the list is left empty and the load counts as failed.
-    void LoadQueryHistory(const std::string &directory);
+    // locked by a writer, longer than QueryHistoryFileSizeLimit) gives CannotOpenFile with its
+    // full path; the list is left empty and the load counts as failed.
+    Status LoadQueryHistory(const std::string &directory);
 
     // Whether the last load failed: the file holds entries the list lacks.
     bool LoadFailed() const { return m_loadFailed; }
 
-    // Writes the list to "Lexivander.qry" in `directory`, replacing the file atomically. Throws
-    // CannotCreateFile on failure, leaving the old file as it was. Does nothing after a failed
-    // load, so the file that could not be read keeps its entries.
-    void SaveQueryHistory(const std::string &directory) const;
+    // Writes the list to "Lexivander.qry" in `directory`, replacing the file atomically.
+    // CannotCreateFile on failure, the old file left as it was. Does nothing after a failed load,
+    // so the file that could not be read keeps its entries.
+    Status SaveQueryHistory(const std::string &directory) const;
 
-    // Completion while typing: the index of the first entry, in list order, that begins with
-    // `typed`, ASCII letters compared without regard to case. Multi-byte characters (in the ANSI
-    // code page) compare whole, so a match never ends inside one. Nothing for an empty `typed`.
-    std::optional<std::size_t> FindCompletion(std::string_view typed) const;
+    // Completion while typing: the index of the first entry, in list order, that begins with the
+    // code-page bytes of `typedUtf8`, ASCII letters compared without regard to case. Multi-byte
+    // characters compare whole, so a match never ends inside one. Nothing for an empty text.
+    std::optional<std::size_t> FindCompletion(std::string_view typedUtf8) const;
 
 private:
     void Clear();
+    void Append(std::string_view entry);
 
-    std::vector<std::string_view> m_spans;
-    std::unique_ptr<char[]> m_loaded; // the file's bytes the loaded entries point into
-    std::deque<std::string> m_recorded; // texts added since; a deque never moves its elements
+    // The entries' bytes back to back, and where each entry ends among them: a long history
+    // costs one offset a line beyond its text.
+    std::string m_bytes;
+    std::vector<std::size_t> m_ends;
     bool m_loadFailed = false;
 };
 

@@ -93,9 +93,11 @@ std::int32_t SettingsFile::ReadIntValue(std::string_view section,
     return ParseProfileInt(text).value_or(defaultValue);
 }
 
-void SettingsFile::WriteIntValue(std::string_view section, std::string_view key, std::int32_t value)
+Status SettingsFile::WriteIntValue(std::string_view section,
+                                   std::string_view key,
+                                   std::int32_t value)
 {
-    WritePrivateProfileString(section, key, std::to_string(value), m_path);
+    return WritePrivateProfileString(section, key, std::to_string(value), m_path);
 }
 
 WindowSize CorrectWindowSize(WindowSize stored, WindowSize screen)

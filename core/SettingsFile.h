@@ -3,6 +3,8 @@
 // The program's one persistent configuration: the main window's size and the last lookup mode,
 // in the profile file "Lexivanedr.ini" in the program's directory.
 
+#include "core/Status.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -32,9 +34,9 @@ public:
                               std::string_view key,
                               std::int32_t defaultValue) const;
 
-    // Stores `value` as plain decimal text. Throws CannotCreateFile when the file cannot be
-    // written.
-    void WriteIntValue(std::string_view section, std::string_view key, std::int32_t value);
+    // Stores `value` as plain decimal text. CannotCreateFile when the file cannot be written; the
+    // file then stays as it was.
+    Status WriteIntValue(std::string_view section, std::string_view key, std::int32_t value);
 
 private:
     std::string m_path;

@@ -1,13 +1,13 @@
 // The history file: whatever bytes it holds load without harm; the entries agree with a plain
 // reading of the line rules, over the Unicode text a byte-order mark announces when the rest is
-// valid in that encoding; and nothing the load read is lost by recording and saving. A load that
-// fails (a writer holding the file) leaves the file exactly as it was through the next save.
+// valid in that encoding; and nothing the load read is lost by recording UTF-8 terms and saving.
+// A load that fails (a writer holding the file) leaves the file exactly as it was through the
+// next save.
 //
 // Inputs whose length leaves 4 divided by 5 are loaded while a writer holds the file.
 
 #include "FuzzSupport.h"
 #include "core/CodePage.h"
-#include "core/FileError.h"
 #include "core/QueryHistory.h"
 
 #include <algorithm>
@@ -184,12 +184,7 @@ void CheckLoaded(std::string_view bytes, const std::vector<std::string> &loaded)
 
 std::string LoadError(QueryHistory &history, const std::string &directory)
 {
-    try {
-        history.LoadQueryHistory(directory);
-    } catch (const FileError &error) {
-        return error.what();
-    }
-    return {};
+    return history.LoadQueryHistory(directory).Message();
 }
 
 } // namespace
@@ -220,7 +215,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         close(writer);
         FUZZ_CHECK(loaded.LoadFailed() && loaded.Count() == 0);
         loaded.RecordQuery("new");
-        loaded.SaveQueryHistory(directory);
+        FUZZ_CHECK(loaded.SaveQueryHistory(directory).Ok());
         FUZZ_CHECK(GetFile(storedPath) == bytes);
         FUZZ_CHECK(storedPath == exactPath || access(exactPath.c_str(), F_OK) != 0);
         std::remove(storedPath.c_str());
@@ -232,28 +227,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     CheckLoaded(bytes, loaded.Entries());
     std::remove(storedPath.c_str());
 
-    // Recording into the loaded list, with texts that point into the list itself, follows the
-    // rules a plain list of strings follows: no duplicates, and at most 11 entries after a
-    // change. The list then survives a move and a copy.
+    // Recording UTF-8 terms, some of them the list's own entries as shown, follows the rules a
+    // plain list of the terms' code-page bytes follows: no duplicates, and at most 11 entries
+    // after a change. The list then survives a move and a copy.
     std::vector<std::string> model = loaded.Entries();
-    const auto record = [&](std::string_view text) {
-        const std::string copy(text);
-        const bool added = std::find(model.begin(), model.end(), copy) == model.end();
+    for (std::size_t i = 0; i < model.size(); ++i)
+        FUZZ_CHECK(loaded.EntryText(i) == Utf8(model[i]));
+    const auto record = [&](const std::string &utf8) {
+        const std::string held = AnsiFromUtf8(utf8);
+        const bool added = std::find(model.begin(), model.end(), held) == model.end();
         if (added) {
             if (model.size() >= 11)
                 model.erase(model.begin());
-            model.push_back(copy);
+            model.push_back(held);
         }
-        FUZZ_CHECK(loaded.RecordQuery(text) == added);
+        FUZZ_CHECK(loaded.RecordQuery(utf8) == added);
         FUZZ_CHECK(loaded.Entries() == model);
     };
     if (loaded.Count() > 0) {
-        record(loaded.Entry(0));
-        record(loaded.Entry(loaded.Count() - 1));
+        record(loaded.EntryText(0));
+        record(loaded.EntryText(loaded.Count() - 1));
     }
     record("\x01new\x02");
-    record(bytes.substr(0, bytes.find_first_of(std::string_view("\r\n\0", 3))));
-    record(loaded.Entry(0));
+    record(std::string(bytes.substr(0, bytes.find_first_of(std::string_view("\r\n\0", 3)))));
+    record(loaded.EntryText(0));
     QueryHistory moved = std::move(loaded);
     FUZZ_CHECK(moved.Entries() == model);
     QueryHistory copied;
@@ -261,9 +258,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     moved = QueryHistory();
     FUZZ_CHECK(copied.Entries() == model);
 
-    // Every entry completes to itself or to an earlier entry.
+    // Every entry that its text gives back completes to itself or to an earlier entry.
     for (std::size_t i = 0; i < model.size(); ++i) {
-        const std::optional<std::size_t> found = copied.FindCompletion(model[i]);
+        const std::string text = copied.EntryText(i);
+        if (AnsiFromUtf8(text) != model[i])
+            continue;
+        const std::optional<std::size_t> found = copied.FindCompletion(text);
         FUZZ_CHECK(found.has_value() == !model[i].empty());
         FUZZ_CHECK(!found || *found <= i);
     }
@@ -271,7 +271,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // Saved, the file holds every entry of the list, and loads back to it. Only a list whose
     // first entry begins with a byte-order mark, followed by valid text in its encoding, reads
     // back converted, as any file beginning so does.
-    copied.SaveQueryHistory(directory);
+    FUZZ_CHECK(copied.SaveQueryHistory(directory).Ok());
     const std::string saved = GetFile(exactPath);
     FUZZ_CHECK(saved == SerializeQueryHistory(model));
     QueryHistory reloaded;

@@ -207,7 +207,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::vector<std::string> before;
     for (const Entry &entry : entries)
         before.push_back(GetPrivateProfileString(entry.Section, entry.Key, missing, path));
-    settings.WriteIntValue(section, key, value);
+    FUZZ_CHECK(settings.WriteIntValue(section, key, value).Ok());
 
     if (IsWritableName(section, false) && IsWritableName(key, true)) {
         CheckOnlyTheKeyLineChanged(content, GetFile(path), section, key, text);

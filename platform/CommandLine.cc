@@ -1,7 +1,6 @@
 #include "platform/CommandLine.h"
 
 #include "core/LookupCatalogue.h"
-#include "platform/AnsiText.h"
 
 #include <QCommandLineParser>
 
@@ -71,7 +70,7 @@ QString HelpText()
     for (int index = 0; index < LookupModeCount; ++index)
         modes += QStringLiteral("                    %1  %2\n")
                      .arg(index)
-                     .arg(FromAnsi(LookupModeLabel(index)));
+                     .arg(QString::fromStdString(LookupModeLabel(LookupModeFromIndex(index))));
     return Utf8Text("用法：tellaria [选项] [词语]\n"
                     "同时在多部网上工具书中查询词语，每部工具书的结果显示在各自的标签页中。\n"
                     "\n"

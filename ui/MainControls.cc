@@ -1,6 +1,5 @@
 #include "ui/MainControls.h"
 
-#include "platform/AnsiText.h"
 #include "platform/ApplicationHint.h"
 #include "platform/CheckListBox.h"
 #include "platform/CoolBar.h"
@@ -156,7 +155,7 @@ void TMainControls::CreateControls(QWidget *form)
     CmbBoxType->setObjectName(QStringLiteral("CmbBoxType"));
     CmbBoxType->setFixedWidth(145);
     for (int index = 0; index < LookupModeCount; ++index)
-        CmbBoxType->addItem(FromAnsi(LookupModeLabel(index)));
+        CmbBoxType->addItem(QString::fromStdString(LookupModeLabel(LookupModeFromIndex(index))));
     CmbBoxType->setCurrentIndex(-1);
     Label2 = new QLabel(Utf8Text("查询："), Panel1);
     Label2->setObjectName(QStringLiteral("Label2"));

@@ -1,7 +1,6 @@
 #include "ui/QueryCompletion.h"
 
 #include "core/QueryHistory.h"
-#include "platform/AnsiText.h"
 #include "platform/QueryBox.h"
 
 #include <QKeyEvent>
@@ -26,7 +25,7 @@ void TQueryCompletion::RefreshItems()
     const QSignalBlocker blocker(m_box);
     m_box->clear();
     for (std::size_t index = 0; index < m_history.Count(); ++index)
-        m_box->addItem(FromAnsi(m_history.Entry(index)));
+        m_box->addItem(QString::fromStdString(m_history.EntryText(index)));
     m_box->setCurrentIndex(-1);
     edit->setText(text);
     edit->setCursorPosition(cursor);
@@ -34,10 +33,10 @@ void TQueryCompletion::RefreshItems()
 
 bool TQueryCompletion::Complete(const QString &typed)
 {
-    const std::optional<std::size_t> match = m_history.FindCompletion(ToAnsi(typed));
+    const std::optional<std::size_t> match = m_history.FindCompletion(typed.toStdString());
     if (!match)
         return false;
-    const QString entry = FromAnsi(m_history.Entry(*match));
+    const QString entry = QString::fromStdString(m_history.EntryText(*match));
     if (entry.size() < typed.size())
         return false;
     {

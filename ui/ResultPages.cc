@@ -1,6 +1,5 @@
 #include "ui/ResultPages.h"
 
-#include "platform/AnsiText.h"
 #include "platform/Application.h"
 #include "platform/TabLoadMark.h"
 
@@ -100,7 +99,7 @@ void TResultPages::ReplacePages(const QueryPlan &plan, const BeforeNavigate2Hand
     });
     int opening = 0;
     for (const PageRequest &request : plan) {
-        OpenPage(FromAnsi(request.Title), FromAnsi(request.Url),
+        OpenPage(QString::fromStdString(request.Title), QString::fromStdString(request.Url),
                  request.Filtered ? filter : BeforeNavigate2Handler(), ++opening);
     }
     NoteTime("opened");

@@ -1,7 +1,6 @@
 #include "ui/StartPage.h"
 
 #include "core/LookupCatalogue.h"
-#include "platform/AnsiText.h"
 #include "platform/Application.h"
 #include "platform/WebBrowser.h"
 
@@ -42,7 +41,7 @@ TStartPage::TStartPage(TWebBrowser *browser)
 
 void TStartPage::Request()
 {
-    m_browser->Navigate(FromAnsi(StartPageUrl));
+    m_browser->Navigate(QString::fromUtf8(StartPageUrl.data(), qsizetype(StartPageUrl.size())));
     NoteTime("start page");
 }
 

@@ -1,6 +1,5 @@
 #include "ui/UnitMain.h"
 
-#include "platform/AnsiText.h"
 #include "platform/Application.h"
 #include "platform/ApplicationHint.h"
 #include "platform/CheckListBox.h"
@@ -76,7 +75,7 @@ TfrmMain::TfrmMain(const QString &programDirectory, QWidget *parent)
     Wire();
     // The window opens ready for typing a term.
     ui->CmbBook->setFocus(Qt::OtherFocusReason);
-    RunReportingErrors([this] { FormCreate(); });
+    FormCreate();
     m_commandState = new TCommandState(ui->PageControl1, [this] { ActionList1Update(); });
 }
 
@@ -156,25 +155,20 @@ void TfrmMain::FormCreate()
 
     // A history that cannot be read is reported once the steps below have run, so the window is
     // fully usable (check list, start page) with an empty history.
-    std::exception_ptr loadError;
-    try {
-        m_history.LoadQueryHistory(FileSystemPath(m_programDirectory));
-    } catch (...) {
-        loadError = std::current_exception();
-    }
+    const Status loaded = m_history.LoadQueryHistory(FileSystemPath(m_programDirectory));
     m_completion->RefreshItems();
     NoteTime("history");
 
     for (const LookupSite &site : m_sites)
-        ui->CkLstBookshop->AddRow(FromAnsi(site.Name), true);
+        ui->CkLstBookshop->AddRow(QString::fromStdString(site.Name), true);
     NoteTime("check list");
     TApplicationHint::Instance().SetHandler(this, [this](const QString &hint) { ShowHint(hint); });
     NoteTime("hint");
     ui->PageControl1->hide();
     ui->PnlWbAD->show();
 
-    if (loadError)
-        std::rethrow_exception(loadError);
+    if (!loaded.Ok())
+        TApplication::ReportError(QString::fromStdString(loaded.Message()));
 }
 
 void TfrmMain::ShowOnceStartPageStarts(int limitMs)
@@ -230,11 +224,9 @@ void TfrmMain::FormClose()
     // Each save is tried on its own, so a file that cannot be written costs only itself, and
     // every failure is reported. A history whose load failed is not saved: its file is kept.
     QStringList failures;
-    try {
-        m_history.SaveQueryHistory(FileSystemPath(m_programDirectory));
-    } catch (const std::exception &error) {
-        failures << QString::fromUtf8(error.what());
-    }
+    const Status saved = m_history.SaveQueryHistory(FileSystemPath(m_programDirectory));
+    if (!saved.Ok())
+        failures << QString::fromStdString(saved.Message());
     if (m_placement) {
         for (const QString &failure : m_placement->Save(m_shown, ui->CmbBoxType->currentIndex())) {
             if (!failures.contains(failure))
@@ -261,7 +253,7 @@ void TfrmMain::BtnBookOKClick()
                                  QString::fromUtf8("请输入要搜索的内容！"));
         return;
     }
-    const std::string term = ToAnsi(text);
+    const std::string term = text.toStdString();
     if (m_history.RecordQuery(term))
         m_completion->RefreshItems();
     NoteTime("recorded");
@@ -269,8 +261,8 @@ void TfrmMain::BtnBookOKClick()
     SiteChecks checked{};
     for (int row = 0; row < SiteCount; ++row)
         checked[std::size_t(row)] = ui->CkLstBookshop->Checked(row);
-    const QueryPlan plan
-        = MakeQueryPlan(ToAnsi(ui->CmbBoxType->currentText()), term, checked, m_sites);
+    const QueryPlan plan = MakeQueryPlan(LookupModeFromIndex(ui->CmbBoxType->currentIndex()), term,
+                                         checked, m_sites);
 
     ui->PageControl1->show();
     ui->PageControl1->raise();
@@ -309,7 +301,7 @@ TWebBrowser *TfrmMain::CreateBrowser(QWidget *page)
 
 void TfrmMain::BeforeNavigate2(TWebBrowser *, const QUrl &url, bool, bool &cancel)
 {
-    cancel = IsAdServerNavigation(ToAnsi(url.toString()));
+    cancel = IsAdServerNavigation(url.toString().toStdString());
 }
 
 int TfrmMain::PageIdCounter() const
@@ -324,7 +316,8 @@ TWebBrowser *TfrmMain::ActiveBrowser() const
 
 void TfrmMain::CmbBoxTypeChange()
 {
-    ui->PnlBook->setVisible(ui->CmbBoxType->currentIndex() == 0);
+    ui->PnlBook->setVisible(LookupModeFromIndex(ui->CmbBoxType->currentIndex())
+                            == LookupMode::Encyclopaedias);
 }
 
 void TfrmMain::CkLstBookshopClick()

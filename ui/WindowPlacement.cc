@@ -8,8 +8,6 @@
 #include <QScreen>
 #include <QWidget>
 
-#include <exception>
-
 namespace tellaria {
 
 TWindowPlacement::TWindowPlacement(QWidget *window, const std::string &path)
@@ -66,21 +64,17 @@ QStringList TWindowPlacement::Save(bool shown, int mode)
     QStringList failures;
     if (!m_settings)
         return failures;
-    const auto attempt = [&failures](const auto &write) {
-        try {
-            write();
-        } catch (const std::exception &error) {
-            const QString message = QString::fromUtf8(error.what());
-            if (!failures.contains(message))
-                failures << message;
-        }
+    const auto attempt = [&failures](const Status &written) {
+        const QString message = QString::fromStdString(written.Message());
+        if (!written.Ok() && !failures.contains(message))
+            failures << message;
     };
     const QSize outer = shown ? m_window->frameGeometry().size() : m_outerSize;
     if (!shown)
         mode = StoredLookupMode();
-    attempt([&] { m_settings->WriteIntValue("Form", "width", outer.width()); });
-    attempt([&] { m_settings->WriteIntValue("Form", "Height", outer.height()); });
-    attempt([&] { m_settings->WriteIntValue("Dictionary", "ID", mode); });
+    attempt(m_settings->WriteIntValue("Form", "width", outer.width()));
+    attempt(m_settings->WriteIntValue("Form", "Height", outer.height()));
+    attempt(m_settings->WriteIntValue("Dictionary", "ID", mode));
     m_settings.reset();
     return failures;
 }

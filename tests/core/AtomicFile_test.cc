@@ -1,7 +1,6 @@
 #include "core/AtomicFile.h"
 
 #include "TestDirectory.h"
-#include "core/FileError.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -22,11 +21,11 @@ TEST(ReplaceFileContent, CreatesAndReplaces)
 {
     TestDirectory directory;
     const std::string path = directory.File("f");
-    ReplaceFileContent(path, "first");
+    ASSERT_TRUE(ReplaceFileContent(path, "first").Ok());
     EXPECT_EQ(ReadFile(path), "first");
-    ReplaceFileContent(path, std::string_view("a\0b", 3));
+    ASSERT_TRUE(ReplaceFileContent(path, std::string_view("a\0b", 3)).Ok());
     EXPECT_EQ(ReadFile(path), std::string("a\0b", 3));
-    ReplaceFileContent(path, "");
+    ASSERT_TRUE(ReplaceFileContent(path, "").Ok());
     EXPECT_EQ(ReadFile(path), "");
     EXPECT_EQ(CountEntries(directory.Slash()), 1);
 }
@@ -37,7 +36,7 @@ TEST(ReplaceFileContent, KeepsThePermissionsOfTheReplacedFile)
     const std::string path = directory.File("f");
     WriteFile(path, "old");
     ASSERT_EQ(chmod(path.c_str(), 0640), 0);
-    ReplaceFileContent(path, "new");
+    ASSERT_TRUE(ReplaceFileContent(path, "new").Ok());
     struct stat status;
     ASSERT_EQ(stat(path.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 0640u);
@@ -49,12 +48,8 @@ TEST(ReplaceFileContent, TargetThatIsADirectoryFailsAndStays)
     const std::string path = directory.File("d");
     ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
     WriteFile(path + "/inside", "kept");
-    try {
-        ReplaceFileContent(path, "new");
-        ADD_FAILURE() << "replacing a directory succeeded";
-    } catch (const FileError &error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot create file \"" + path + "\". Is a directory");
-    }
+    EXPECT_EQ(ReplaceFileContent(path, "new").Message(),
+              "Cannot create file \"" + path + "\". Is a directory");
     EXPECT_EQ(ReadFile(path + "/inside"), "kept");
     EXPECT_EQ(CountEntries(directory.Slash()), 1);
 }
@@ -67,7 +62,7 @@ TEST(ReplaceFileContent, ThroughASymbolicLinkReplacesItsTargetAndKeepsTheLink)
     WriteFile(target, "old");
     const std::string link = directory.File("f");
     ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
-    ReplaceFileContent(link, "new");
+    ASSERT_TRUE(ReplaceFileContent(link, "new").Ok());
     struct stat status;
     ASSERT_EQ(lstat(link.c_str(), &status), 0);
     EXPECT_TRUE(S_ISLNK(status.st_mode));
@@ -90,7 +85,7 @@ TEST(ReplaceFileContent, RemovesTemporaryFilesOfSavesThatDiedButNotOfRunningOnes
     const std::string other = directory.File("g.tmp-" + std::to_string(ended) + "-0-1");
     for (const std::string &file : {stale, running, other})
         WriteFile(file, "partial");
-    ReplaceFileContent(path, "new");
+    ASSERT_TRUE(ReplaceFileContent(path, "new").Ok());
     EXPECT_EQ(ReadFile(path), "new");
     EXPECT_FALSE(std::filesystem::exists(stale));
     EXPECT_TRUE(std::filesystem::exists(running));

@@ -4,7 +4,6 @@
 
 #include "TestDirectory.h"
 #include "core/FileContent.h"
-#include "core/FileError.h"
 #include "core/ProfileFile.h"
 #include "core/QueryHistory.h"
 #include "core/SettingsFile.h"
@@ -24,6 +23,7 @@ using test::FileState;
 using test::HandToOrdinaryUser;
 using test::ReadFile;
 using test::RunAsOrdinaryUser;
+using test::RunInChild;
 using test::StateOf;
 using test::TestDirectory;
 using test::WriteFile;
@@ -42,11 +42,9 @@ void MakeSparse(const std::string &path, std::string_view head, off_t size)
 // The error text, or "loaded" followed by the entries joined by "|".
 std::string LoadOutcome(QueryHistory &history, const std::string &directory)
 {
-    try {
-        history.LoadQueryHistory(directory);
-    } catch (const FileError &error) {
-        return error.what();
-    }
+    const Status status = history.LoadQueryHistory(directory);
+    if (!status.Ok())
+        return status.Message();
     std::string joined = "loaded";
     for (const std::string &entry : history.Entries())
         joined += "|" + entry;
@@ -104,8 +102,8 @@ TEST_P(UnloadableHistoryTest, IsReportedAndKeptThroughTheNextSave)
                   if (!history.LoadFailed() || history.Count() != 0)
                       outcome += " (not counted as failed)";
                   history.RecordQuery("cat");
-                  history.SaveQueryHistory(directory.Slash());
-                  return outcome;
+                  const Status saved = history.SaveQueryHistory(directory.Slash());
+                  return saved.Ok() ? outcome : outcome + " (save failed)";
               }),
               "Cannot open file \"" + path + "\". " + GetParam().Cause);
     if (held >= 0)
@@ -142,8 +140,8 @@ struct UnicodeHistory
 const std::string Zhong = "\xD6\xD0"; // 中 in the code page
 const std::string Grin = "\x94\x39\xFC\x36"; // U+1F600 in the code page
 
-// Over a megabyte of `lines`, so that the file is split in pieces as it is read, then again
-// after the conversion; `first` is the first line as loaded.
+// Over a megabyte of `lines`, so that a conversion of a large file is seen whole; `first` is the
+// first line as loaded.
 UnicodeHistory ReadInPieces(const char *name,
                             std::string_view mark,
                             std::string_view lines,
@@ -210,9 +208,9 @@ TEST_P(UnicodeHistoryTest, LoadsWholeAndSavesInTheCodePage)
     const std::string path = directory.File(QueryHistoryFileName);
     WriteFile(path, GetParam().Bytes);
     QueryHistory history;
-    history.LoadQueryHistory(directory.Slash());
+    ASSERT_TRUE(history.LoadQueryHistory(directory.Slash()).Ok());
     EXPECT_EQ(history.Entries(), GetParam().Expected);
-    history.SaveQueryHistory(directory.Slash());
+    ASSERT_TRUE(history.SaveQueryHistory(directory.Slash()).Ok());
     EXPECT_EQ(ReadFile(path), SerializeQueryHistory(GetParam().Expected));
 }
 
@@ -232,29 +230,25 @@ struct KeptFile
     std::string (*Change)(const std::string &directory);
 };
 
-std::string Outcome(const std::function<void()> &change)
+std::string Outcome(const Status &status)
 {
-    try {
-        change();
-    } catch (const FileError &error) {
-        return error.what();
-    }
-    return "saved";
+    return status.Ok() ? "saved" : status.Message();
 }
 
 const KeptFile keptFiles[] = {
     {"History", "Lexivander.qry", "old",
      [](const std::string &directory) {
          QueryHistory history;
-         history.LoadQueryHistory(directory);
+         const Status loaded = history.LoadQueryHistory(directory);
+         if (!loaded.Ok())
+             return loaded.Message();
          history.RecordQuery("cat");
-         return Outcome([&] { history.SaveQueryHistory(directory); });
+         return Outcome(history.SaveQueryHistory(directory));
      }},
     {"Settings", "Lexivanedr.ini", "[Dictionary]\r\nID=2\r\n",
      [](const std::string &directory) {
-         return Outcome([&] {
-             SettingsFile(directory + "Lexivanedr.ini").WriteIntValue("Dictionary", "ID", 3);
-         });
+         return Outcome(
+             SettingsFile(directory + "Lexivanedr.ini").WriteIntValue("Dictionary", "ID", 3));
      }},
 };
 
@@ -350,13 +344,11 @@ TEST_P(UnreadableSettingsTest, ReadsTheDefaultAndKeepsTheFile)
 
     const std::string outcome = RunAsOrdinaryUser([&] {
         SettingsFile file(path);
-        std::string result = std::to_string(file.ReadIntValue("Form", "Width", -7)) + ", ";
-        try {
-            file.WriteIntValue("Form", "height", 480);
-            return result + std::to_string(file.ReadIntValue("Form", "height", -7));
-        } catch (const FileError &error) {
-            return result + error.what();
-        }
+        const std::string result = std::to_string(file.ReadIntValue("Form", "Width", -7)) + ", ";
+        const Status written = file.WriteIntValue("Form", "height", 480);
+        if (!written.Ok())
+            return result + written.Message();
+        return result + std::to_string(file.ReadIntValue("Form", "height", -7));
     });
     if (*settings.WriteError == '\0') {
         EXPECT_EQ(outcome, std::to_string(settings.Read) + ", 480");
@@ -419,9 +411,8 @@ INSTANTIATE_TEST_SUITE_P(Cases,
                          testing::ValuesIn(readCases),
                          [](const auto &info) { return std::string(info.param.Name); });
 
-// The caller sees the pieces as they come, each time all the bytes read so far at one place, and
-// the file's size.
-TEST(ReadWholeFile, ProgressSeesTheBytesGrowToTheWholeFile)
+// A file of some megabytes, whose size is not a multiple of any buffer, comes whole.
+TEST(ReadWholeFile, ReadsSeveralMegabytesWhole)
 {
     TestDirectory directory;
     const std::string path = directory.File("file");
@@ -430,38 +421,31 @@ TEST(ReadWholeFile, ProgressSeesTheBytesGrowToTheWholeFile)
         for (std::size_t at = 0; at < size; at += 4093)
             content[at] = static_cast<char>('a' + at % 26);
         WriteFile(path, content);
-        std::vector<std::size_t> sizes;
-        const char *place = nullptr;
-        const FileRead read = ReadWholeFile(
-            path, size, ReadLock::Shared, [&](std::string_view soFar, std::size_t fileSize) {
-                EXPECT_EQ(fileSize, size);
-                EXPECT_EQ(soFar, std::string_view(content).substr(0, soFar.size()));
-                EXPECT_TRUE(place == nullptr || place == soFar.data());
-                place = soFar.data();
-                sizes.push_back(soFar.size());
-            });
+        const FileRead read = ReadWholeFile(path, size, ReadLock::Shared);
         ASSERT_EQ(read.Error, 0);
         EXPECT_EQ(read.Bytes.View(), content);
-        EXPECT_EQ(read.Bytes.Data.get(), place);
-        ASSERT_FALSE(sizes.empty());
-        EXPECT_EQ(sizes.back(), size);
-        EXPECT_TRUE(std::is_sorted(sizes.begin(), sizes.end()));
     }
 }
 
-TEST(ReadWholeFile, WhatProgressThrowsEndsTheRead)
+// A file locked by a writer is refused without being read; without the shared lock asked, it is
+// read as any other.
+TEST(ReadWholeFile, OnlyASharedReadIsRefusedByAWriter)
 {
     TestDirectory directory;
     const std::string path = directory.File("file");
     WriteFile(path, std::string(4u << 20, 'x'));
-    // Read in the background: the reading thread is stopped and joined on the way out.
-    int calls = 0;
-    const auto refuse = [&](std::string_view, std::size_t) {
-        ++calls;
-        throw std::runtime_error("enough");
-    };
-    EXPECT_THROW(ReadWholeFile(path, 8u << 20, ReadLock::Shared, refuse), std::runtime_error);
-    EXPECT_EQ(calls, 1);
+    const int writer = open(path.c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(flock(writer, LOCK_EX), 0);
+    EXPECT_EQ(RunInChild([&] {
+                  return std::to_string(ReadWholeFile(path, 8u << 20, ReadLock::Shared).Error);
+              }),
+              std::to_string(EWOULDBLOCK));
+    EXPECT_EQ(RunInChild([&] {
+                  return std::to_string(ReadWholeFile(path, 8u << 20, ReadLock::None).Bytes.Size);
+              }),
+              std::to_string(4u << 20));
+    close(writer);
 }
 
 TEST(ReadWholeFile, AFileThatGrowsPastTheLimitWhileReadIsRefused)

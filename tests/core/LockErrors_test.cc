@@ -3,7 +3,6 @@
 // come from the flock shim linked into this program.
 
 #include "TestDirectory.h"
-#include "core/FileError.h"
 #include "core/QueryHistory.h"
 #include "core/SettingsFile.h"
 
@@ -50,14 +49,9 @@ TEST_P(LockErrorTest, OnlyWouldBlockFailsTheLoad)
     const std::string path = directory.File(QueryHistoryFileName);
     WriteFile(path, "dog\ncat");
     QueryHistory history;
-    std::string error;
-    try {
-        history.LoadQueryHistory(directory.Slash());
-    } catch (const FileError &caught) {
-        error = caught.what();
-    }
+    const std::string error = history.LoadQueryHistory(directory.Slash()).Message();
     history.RecordQuery("owl");
-    history.SaveQueryHistory(directory.Slash());
+    ASSERT_TRUE(history.SaveQueryHistory(directory.Slash()).Ok());
     if (*GetParam().LoadError == '\0') {
         EXPECT_EQ(error, "");
         EXPECT_EQ(ReadFile(path), "dog\r\ncat\r\nowl\r\n");
@@ -72,10 +66,10 @@ TEST_P(LockErrorTest, NoneFailsASave)
     TestDirectory directory;
     QueryHistory history;
     history.RecordQuery("cat");
-    EXPECT_NO_THROW(history.SaveQueryHistory(directory.Slash()));
+    EXPECT_TRUE(history.SaveQueryHistory(directory.Slash()).Ok());
     EXPECT_EQ(ReadFile(directory.File(QueryHistoryFileName)), "cat\r\n");
     SettingsFile settings(directory.File(SettingsFileName));
-    EXPECT_NO_THROW(settings.WriteIntValue("Dictionary", "ID", 2));
+    EXPECT_TRUE(settings.WriteIntValue("Dictionary", "ID", 2).Ok());
     EXPECT_EQ(settings.ReadIntValue("Dictionary", "ID", 0), 2);
 }
 

@@ -1,44 +1,56 @@
 #include "core/LookupCatalogue.h"
 
+#include <climits>
 #include <gtest/gtest.h>
 
 namespace tellaria {
 namespace {
 
-// The labels' GB18030 (GBK) bytes, written out so that the test does not rely on the conversion
-// under test.
-const std::string Encyclopaedias = "\xB0\xD9\xBF\xC6\xC8\xAB\xCA\xE9"; // 百科全书
-const std::string Idiom = "\xB3\xC9\xD3\xEF\xB4\xCA\xB5\xE4"; // 成语词典
-const std::string EnglishChinese = "\xD3\xA2\xBA\xBA\xBA\xBA\xD3\xA2\xB4\xCA\xB5\xE4";
-const std::string Bing = "\xCE\xA2\xC8\xED"
-                         "Bing"
-                         "\xD6\xC7\xC4\xDC\xD3\xA2\xBA\xBA\xB4\xCA\xB5\xE4";
+const std::string Encyclopaedias = "百科全书";
+const std::string Idiom = "成语词典";
+const std::string EnglishChinese = "英汉汉英词典";
+const std::string Bing = "微软Bing智能英汉词典";
 
-const std::string Wikipedia = "\xCE\xAC\xBB\xF9\xB0\xD9\xBF\xC6\xA3\xA8\xD6\xD0\xCE\xC4\xA3\xA9";
-const std::string Hudong = "\xBB\xA5\xB6\xAF\xB0\xD9\xBF\xC6\xA3\xA8\xD6\xD0\xCE\xC4\xA3\xA9";
-const std::string Columbia
-    = "\xB8\xE7\xC2\xD7\xB1\xC8\xD1\xC7\xB0\xD9\xBF\xC6\xA3\xA8\xD3\xA2\xCE\xC4\xA3\xA9";
+const std::string Wikipedia = "维基百科（中文）";
+const std::string Hudong = "互动百科（中文）";
+const std::string Columbia = "哥伦比亚百科（英文）";
 
 constexpr SiteChecks AllChecked = {true, true, true, true, true};
 
-TEST(LookupCatalogue, ModeLabelsAreTheSelectorTextsInAnsiBytes)
+struct ModeCase
 {
-    EXPECT_EQ(LookupModeLabel(0), Encyclopaedias);
-    EXPECT_EQ(LookupModeLabel(1), Idiom);
-    EXPECT_EQ(LookupModeLabel(2), EnglishChinese);
-    EXPECT_EQ(LookupModeLabel(3), Bing);
-    EXPECT_EQ(LookupModeLabel(-1), "");
-    EXPECT_EQ(LookupModeLabel(4), "");
+    int Index;
+    LookupMode Mode;
+    std::string Label;
+};
+
+class LookupModeTest : public testing::TestWithParam<ModeCase>
+{};
+
+TEST_P(LookupModeTest, SelectorIndexGivesTheModeAndItsLabel)
+{
+    EXPECT_EQ(LookupModeFromIndex(GetParam().Index), GetParam().Mode);
+    EXPECT_EQ(LookupModeLabel(GetParam().Mode), GetParam().Label);
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases,
+                         LookupModeTest,
+                         testing::Values(ModeCase{0, LookupMode::Encyclopaedias, Encyclopaedias},
+                                         ModeCase{1, LookupMode::IdiomDictionary, Idiom},
+                                         ModeCase{2, LookupMode::EnglishChinese, EnglishChinese},
+                                         ModeCase{3, LookupMode::BingDictionary, Bing},
+                                         ModeCase{-1, LookupMode::None, ""},
+                                         ModeCase{4, LookupMode::None, ""},
+                                         ModeCase{-2, LookupMode::None, ""},
+                                         ModeCase{INT_MAX, LookupMode::None, ""}));
 
 TEST(LookupCatalogue, SiteTableHoldsTheFiveEncyclopaediasInOrder)
 {
     const SiteTable sites = BuildSiteTable();
     EXPECT_EQ(sites[0].Name, Wikipedia);
-    EXPECT_EQ(sites[1].Name, "\xB0\xD9\xB6\xC8\xB0\xD9\xBF\xC6\xA3\xA8\xD6\xD0\xCE\xC4\xA3\xA9");
+    EXPECT_EQ(sites[1].Name, "百度百科（中文）");
     EXPECT_EQ(sites[2].Name, Hudong);
-    EXPECT_EQ(sites[3].Name,
-              "\xB2\xBB\xC1\xD0\xB5\xDF\xB0\xD9\xBF\xC6\xA3\xA8\xD3\xA2\xCE\xC4\xA3\xA9");
+    EXPECT_EQ(sites[3].Name, "不列颠百科（英文）");
     EXPECT_EQ(sites[4].Name, Columbia);
     EXPECT_EQ(sites[0].Url, "http://zh.wikipedia.org/zh-cn/");
     EXPECT_EQ(sites[1].Url, "http://baike.baidu.com/list-php/dispose/searchword.php/?&pic=1&word=");
@@ -50,7 +62,7 @@ TEST(LookupCatalogue, SiteTableHoldsTheFiveEncyclopaediasInOrder)
 struct PlanCase
 {
     const char *Description;
-    std::string Mode;
+    LookupMode Mode;
     std::string Term;
     SiteChecks Checked;
     QueryPlan Expected;
@@ -80,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
     MakeQueryPlanTest,
     testing::Values(
         PlanCase{"rows 0, 2 and 4 checked, in row order, unfiltered",
-                 Encyclopaedias,
+                 LookupMode::Encyclopaedias,
                  "cat",
                  {true, false, true, false, true},
                  {Page(Wikipedia, "http://zh.wikipedia.org/zh-cn/cat", false),
@@ -88,66 +100,61 @@ INSTANTIATE_TEST_SUITE_P(
                   Page(Columbia,
                        "http://www.infoplease.com/search?fr=iptn&in=all&x=18&y=1&query=cat",
                        false)}},
-        PlanCase{"no row checked", Encyclopaedias, "cat", {}, {}},
-        PlanCase{"empty mode text means the encyclopaedias",
-                 "",
-                 "cat",
-                 {true, false, false, false, false},
-                 {Page(Wikipedia, "http://zh.wikipedia.org/zh-cn/cat", false)}},
-        PlanCase{"unknown mode text means the encyclopaedias",
-                 "Idiom",
-                 "cat",
-                 {false, false, true, false, false},
-                 {Page(Hudong, "http://www.baike.com/wiki/cat", false)}},
-        PlanCase{"a label with a trailing blank is not that mode",
-                 Idiom + " ",
+        PlanCase{"no row checked", LookupMode::Encyclopaedias, "cat", {}, {}},
+        PlanCase{"no mode means the encyclopaedias",
+                 LookupMode::None,
                  "cat",
                  {true, false, false, false, false},
                  {Page(Wikipedia, "http://zh.wikipedia.org/zh-cn/cat", false)}},
         PlanCase{"encyclopaedia terms are appended unencoded, blanks included",
-                 Encyclopaedias,
+                 LookupMode::Encyclopaedias,
                  " a b ",
                  {true, false, false, false, false},
                  {Page(Wikipedia, "http://zh.wikipedia.org/zh-cn/ a b ", false)}},
-        PlanCase{"encyclopaedia terms keep their ANSI bytes",
-                 Encyclopaedias,
-                 "\xD6\xD0",
+        PlanCase{"encyclopaedia terms are appended as typed",
+                 LookupMode::Encyclopaedias,
+                 "中",
                  {false, false, false, false, true},
                  {Page(Columbia,
-                       "http://www.infoplease.com/search?fr=iptn&in=all&x=18&y=1&query=\xD6\xD0",
+                       "http://www.infoplease.com/search?fr=iptn&in=all&x=18&y=1&query=中",
                        false)}},
         PlanCase{"Bing encodes blanks as +",
-                 Bing,
+                 LookupMode::BingDictionary,
                  "a b",
                  AllChecked,
                  {Page(Bing, BingUrl + "a+b", true)}},
         PlanCase{"English-Chinese appends a slash before encoding",
-                 EnglishChinese,
+                 LookupMode::EnglishChinese,
                  "a b",
                  AllChecked,
                  {Page(EnglishChinese, EnglishChineseUrl + "a+b%2F", true)}},
-        PlanCase{"idiom mode encodes the ANSI bytes",
-                 Idiom,
-                 "\xD6\xD0",
+        PlanCase{"idiom mode encodes the GBK bytes",
+                 LookupMode::IdiomDictionary,
+                 "中",
                  AllChecked,
                  {Page(Idiom, IdiomUrl + "%D6%D0", true)}},
+        PlanCase{"idiom mode encodes the GB18030 bytes of a character GBK lacks",
+                 LookupMode::IdiomDictionary,
+                 "\U0001F600",
+                 AllChecked,
+                 {Page(Idiom, IdiomUrl + "%949%FC6", true)}},
         PlanCase{"Bing mode encodes the UTF-8 bytes",
-                 Bing,
-                 "\xD6\xD0",
+                 LookupMode::BingDictionary,
+                 "中",
                  AllChecked,
                  {Page(Bing, BingUrl + "%E4%B8%AD", true)}},
         PlanCase{"English-Chinese mode encodes the UTF-8 bytes",
-                 EnglishChinese,
-                 "\xD6\xD0",
+                 LookupMode::EnglishChinese,
+                 "中",
                  AllChecked,
                  {Page(EnglishChinese, EnglishChineseUrl + "%E4%B8%AD%2F", true)}},
         PlanCase{"a dictionary mode ignores the check list",
-                 Idiom,
+                 LookupMode::IdiomDictionary,
                  "C++",
                  {},
                  {Page(Idiom, IdiomUrl + "C%2B%2B", true)}},
         PlanCase{"the empty term still makes a page",
-                 EnglishChinese,
+                 LookupMode::EnglishChinese,
                  "",
                  {},
                  {Page(EnglishChinese, EnglishChineseUrl + "%2F", true)}}));

@@ -1,9 +1,10 @@
 #include "core/ProfileFile.h"
 
 #include "TestDirectory.h"
-#include "core/FileError.h"
 
+#include <cctype>
 #include <gtest/gtest.h>
+#include <random>
 #include <sys/stat.h>
 
 namespace tellaria {
@@ -107,6 +108,39 @@ TEST(ProfileLookup, ValueIsCutToTheBuffer)
     EXPECT_EQ(ProfileLookup("", "S", "K", value), std::string(2047, 'v'));
 }
 
+// Whatever breaks part the lines, and whichever case the letters of a key and of the lines
+// around it take, each key is found with its own value; commented-out keys and values that hold
+// the key's name are passed over.
+TEST(ProfileLookup, FindsEveryKeyAmongMixedBreaksAndLetterCases)
+{
+    std::mt19937 random(3);
+    const std::string_view breaks[] = {"\r\n", "\n", "\r"};
+    const auto anyCase = [&](std::string text) {
+        for (char &c : text)
+            c = random() % 2 ? static_cast<char>(std::toupper(c)) : c;
+        return text;
+    };
+    for (int round = 0; round < 300; ++round) {
+        std::string content = "[S]";
+        const int count = 1 + static_cast<int>(random() % 12);
+        for (int i = 0; i < count; ++i) {
+            const std::string name = anyCase("width") + std::to_string(i);
+            content += breaks[random() % 3];
+            if (random() % 3 == 0)
+                content += ";" + name + "=commented" + std::string(breaks[random() % 3]);
+            if (random() % 3 == 0)
+                content += "other=" + anyCase("width") + std::to_string(i) + "="
+                           + std::string(breaks[random() % 3]);
+            content += std::string(random() % 3, ' ') + name + "=" + std::to_string(i);
+        }
+        for (int i = 0; i < count; ++i) {
+            ASSERT_EQ(ProfileLookup(content, "s", anyCase("width") + std::to_string(i), "DEF"),
+                      std::to_string(i))
+                << testing::PrintToString(content);
+        }
+    }
+}
+
 struct ReplaceCase
 {
     const char *Description;
@@ -182,7 +216,8 @@ TEST(PrivateProfileFile, DirectoryInPlaceOfTheFileGivesTheDefault)
     const std::string path = directory.File("Lexivanedr.ini");
     ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
     EXPECT_EQ(GetPrivateProfileString("Form", "Width", "d", path), "d");
-    EXPECT_THROW(WritePrivateProfileString("Form", "Width", "1", path), FileError);
+    EXPECT_EQ(WritePrivateProfileString("Form", "Width", "1", path).Message(),
+              "Cannot create file \"" + path + "\". Is a directory");
 }
 
 TEST(PrivateProfileFile, WriteKeepsEveryOtherByte)
@@ -193,7 +228,7 @@ TEST(PrivateProfileFile, WriteKeepsEveryOtherByte)
     const std::string before
         = "\xEF\xBB\xBF;top\n[Other]\rbig=" + big + "\r\n[Form\r\nwidth=1\r\nno equals\n[x";
     WriteFile(path, before);
-    WritePrivateProfileString("Form", "width", "640", path);
+    ASSERT_TRUE(WritePrivateProfileString("Form", "width", "640", path).Ok());
     EXPECT_EQ(ReadFile(path),
               "\xEF\xBB\xBF;top\n[Other]\rbig=" + big + "\r\n[Form\r\nwidth=640\r\nno equals\n[x");
     EXPECT_EQ(GetPrivateProfileString("other", "BIG", "", path), big.substr(0, 2047));

@@ -2,7 +2,6 @@
 // that fills up during a save, and odd things found where a file should be.
 
 #include "TestDirectory.h"
-#include "core/FileError.h"
 #include "core/QueryHistory.h"
 #include "core/SettingsFile.h"
 
@@ -36,7 +35,7 @@ struct SavedFile
 {
     std::string FileName;
     std::array<std::string, 2> Contents;
-    std::function<void(const std::string &directory, int which)> Save;
+    std::function<Status(const std::string &directory, int which)> Save;
 };
 
 SavedFile HistoryFile()
@@ -53,7 +52,7 @@ SavedFile HistoryFile()
     file.Save = [lists](const std::string &directory, int which) {
         QueryHistory history;
         history.SetEntries(lists[which]);
-        history.SaveQueryHistory(directory);
+        return history.SaveQueryHistory(directory);
     };
     return file;
 }
@@ -71,7 +70,7 @@ SavedFile SettingsFileWithFiller()
             = "[Form]\r\nWidth=" + std::to_string(widths[which]) + "\r\nHeight=528\r\n" + filler;
     }
     file.Save = [widths](const std::string &directory, int which) {
-        SettingsFile(directory + std::string(SettingsFileName))
+        return SettingsFile(directory + std::string(SettingsFileName))
             .WriteIntValue("Form", "Width", widths[which]);
     };
     return file;
@@ -127,7 +126,7 @@ TEST_P(KilledWhileSaving, LeavesTheWholeOldOrTheWholeNewFile)
     // The kills land anywhere in a window of a few saves, whatever this disk's speed.
     const auto started = std::chrono::steady_clock::now();
     for (int which : {1, 0, 1, 0})
-        file.Save(directory.Slash(), which);
+        ASSERT_TRUE(file.Save(directory.Slash(), which).Ok());
     const auto saveTime = (std::chrono::steady_clock::now() - started) / 4;
     const auto window
         = std::clamp(std::chrono::duration_cast<std::chrono::microseconds>(saveTime * 3),
@@ -146,10 +145,10 @@ TEST_P(KilledWhileSaving, LeavesTheWholeOldOrTheWholeNewFile)
         if (child == 0) {
             close(ready[0]);
             const ssize_t written = write(ready[1], "r", 1);
-            try {
-                for (int which = 1; written == 1; which ^= 1)
-                    file.Save(directory.Slash(), which);
-            } catch (...) {}
+            for (int which = 1; written == 1; which ^= 1) {
+                if (!file.Save(directory.Slash(), which).Ok())
+                    break;
+            }
             _exit(2);
         }
         close(ready[1]);
@@ -210,12 +209,8 @@ std::string SaveWithin(const SavedFile &file, const std::string &directory, rlim
         const rlimit fileSize{limit, limit};
         if (setrlimit(RLIMIT_FSIZE, &fileSize) != 0)
             return std::string("setrlimit failed");
-        try {
-            file.Save(directory, 1);
-        } catch (const FileError &error) {
-            return std::string(error.what());
-        }
-        return std::string("saved");
+        const Status saved = file.Save(directory, 1);
+        return saved.Ok() ? std::string("saved") : saved.Message();
     });
 }
 
@@ -338,8 +333,9 @@ TEST_P(OddHistoryFile, IsIgnoredWithoutBlocking)
         EXPECT_EQ(RunInChild([&] {
                       QueryHistory history;
                       history.SetEntries({"stale"});
-                      history.LoadQueryHistory(directory.Slash());
-                      return std::to_string(history.Entries().size()) + " entries";
+                      const Status loaded = history.LoadQueryHistory(directory.Slash());
+                      return std::to_string(history.Entries().size()) + " entries"
+                             + (loaded.Ok() ? "" : ", " + loaded.Message());
                   }),
                   "0 entries");
     }
@@ -366,11 +362,9 @@ TEST_P(OddSettingsFile, ReadsTheDefaultAndWritesOrReports)
               }),
               "-7");
     const std::string written = RunInChild([&] {
-        try {
-            SettingsFile(path).WriteIntValue("Form", "Width", 640);
-        } catch (const FileError &error) {
-            return std::string(error.what());
-        }
+        const Status status = SettingsFile(path).WriteIntValue("Form", "Width", 640);
+        if (!status.Ok())
+            return status.Message();
         return std::to_string(SettingsFile(path).ReadIntValue("Form", "Width", -7));
     });
     if (*odd.SettingsWriteError == '\0') {

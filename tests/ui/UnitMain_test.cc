@@ -1,7 +1,7 @@
 // The main window with the real browser engine behind a local recording proxy: start-up and
 // shutdown, the road of one query, the page actions.
 
-#include "platform/AnsiText.h"
+#include "core/CodePage.h"
 #include "platform/CheckListBox.h"
 #include "platform/WebBrowser.h"
 #include "tests/support/MessageBoxWatcher.h"
@@ -655,7 +655,8 @@ private slots:
     {
         QFETCH(QString, history);
         QFETCH(QStringList, commits);
-        WriteAll(DataPath("Lexivander.qry"), QByteArray::fromStdString(ToAnsi(history)));
+        WriteAll(DataPath("Lexivander.qry"),
+                 QByteArray::fromStdString(AnsiFromUtf8(history.toStdString())));
         auto window = OpenWindow();
         QLineEdit *edit = CmbBook(*window)->lineEdit();
         for (const QString &commit : commits) {

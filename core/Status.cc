@@ -1,4 +1,4 @@
-#include "core/FileError.h"
+#include "core/Status.h"
 
 #include <system_error>
 
@@ -6,7 +6,7 @@ namespace tellaria {
 
 namespace {
 
-FileError MakeFileError(const char *verb, const std::string &path, int error)
+std::string FileMessage(const char *verb, const std::string &path, int error)
 {
     // generic_category gives the same text as strerror without its shared buffer.
     std::string message = "Cannot ";
@@ -15,19 +15,19 @@ FileError MakeFileError(const char *verb, const std::string &path, int error)
     message += path;
     message += "\". ";
     message += std::generic_category().message(error);
-    return FileError(message);
+    return message;
 }
 
 } // namespace
 
-FileError CannotOpenFile(const std::string &path, int error)
+Status Status::CannotOpenFile(const std::string &path, int error)
 {
-    return MakeFileError("open", path, error);
+    return Status(FileMessage("open", path, error));
 }
 
-FileError CannotCreateFile(const std::string &path, int error)
+Status Status::CannotCreateFile(const std::string &path, int error)
 {
-    return MakeFileError("create", path, error);
+    return Status(FileMessage("create", path, error));
 }
 
 } // namespace tellaria
