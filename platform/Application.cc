@@ -50,8 +50,10 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
         }
         return handled;
     } catch (const std::exception &error) {
+        ++s_escapedErrors;
         ReportError(QString::fromUtf8(error.what()));
     } catch (...) {
+        ++s_escapedErrors;
         ReportError(UnknownErrorText());
     }
     return false;

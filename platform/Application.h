@@ -40,6 +40,10 @@ public:
     // handler the user can trigger is wrapped where it is connected instead.
     bool notify(QObject *receiver, QEvent *event) override;
 
+    // How many exceptions the last guard has caught: none, as long as every command reports its
+    // errors where they happen.
+    static int EscapedErrors() { return s_escapedErrors; }
+
     // Shows the general error report for `message`.
     static void ReportError(const QString &message);
     // One general error report for several errors, a line each. While a termination signal
@@ -49,6 +53,7 @@ public:
 
 private:
     bool m_painted = false; // a window has been exposed: the start-up's "painted" moment
+    static inline int s_escapedErrors = 0;
 };
 
 // Runs `handler`, reporting any exception it throws through the general error report.

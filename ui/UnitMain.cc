@@ -196,7 +196,7 @@ void TfrmMain::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (!m_shown) {
         m_shown = true;
-        RunReportingErrors([this] { FormShow(); });
+        FormShow();
     }
 }
 

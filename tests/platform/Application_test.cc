@@ -47,6 +47,7 @@ private slots:
     void escapedExceptionIsReportedAndTheProgramCarriesOn()
     {
         MessageBoxWatcher watcher;
+        const int escapedBefore = TApplication::EscapedErrors();
         int handled = 0;
         QTimer::singleShot(0, qApp, [] { throw std::runtime_error("Broken handler"); });
         QTimer::singleShot(50, qApp, [&] { ++handled; });
@@ -55,6 +56,7 @@ private slots:
         QCOMPARE(watcher.Seen()[0].Title, QString("Tellaria"));
         QCOMPARE(watcher.Seen()[0].Icon, QMessageBox::Critical);
         QTRY_COMPARE(handled, 1);
+        QCOMPARE(TApplication::EscapedErrors(), escapedBefore + 1);
     }
 
     // A user's command that throws is reported where it was connected: the exception never
@@ -70,6 +72,7 @@ private slots:
     void aThrowingCommandIsReportedWhereItIsConnected()
     {
         QFETCH(bool, standardException);
+        const int escapedBefore = TApplication::EscapedErrors();
         QPushButton button;
         int runs = 0;
         ConnectUserAction(&button, &QPushButton::clicked, &button, [&] {
@@ -87,6 +90,7 @@ private slots:
             QTEST(seen.Text, "shown");
             QCOMPARE(seen.Icon, QMessageBox::Critical);
         }
+        QCOMPARE(TApplication::EscapedErrors(), escapedBefore);
     }
 };
 

@@ -2,6 +2,7 @@
 // View menu's two toggles, the floating window's refusal to close and the status-bar hints, all
 // driven by mouse and key events on the real main window.
 
+#include "platform/Application.h"
 #include "platform/CoolBar.h"
 #include "platform/Docking.h"
 #include "platform/WebBrowser.h"
@@ -186,6 +187,10 @@ private:
     }
 
 private slots:
+    // Every command the tests above ran, failures included, reported its errors where they
+    // happened: none needed the application's last guard.
+    void cleanupTestCase() { QCOMPARE(TApplication::EscapedErrors(), 0); }
+
     void initTestCase() { m_proxy = new TestProxy(this); }
 
     void init()
@@ -605,7 +610,7 @@ private slots:
 int main(int argc, char *argv[])
 {
     PrepareBrowserTestEnvironment();
-    QApplication application(argc, argv);
+    TApplication application(argc, argv);
     DockingTest test;
     return QTest::qExec(&test, argc, argv);
 }

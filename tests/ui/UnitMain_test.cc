@@ -2,6 +2,7 @@
 // shutdown, the road of one query, the page actions.
 
 #include "core/CodePage.h"
+#include "platform/Application.h"
 #include "platform/CheckListBox.h"
 #include "platform/WebBrowser.h"
 #include "tests/support/MessageBoxWatcher.h"
@@ -116,6 +117,10 @@ private:
     }
 
 private slots:
+    // Every command the tests above ran, failures included, reported its errors where they
+    // happened: none needed the application's last guard.
+    void cleanupTestCase() { QCOMPARE(TApplication::EscapedErrors(), 0); }
+
     void initTestCase() { m_proxy = new TestProxy(this); }
 
     void init()
@@ -676,7 +681,7 @@ private slots:
 int main(int argc, char *argv[])
 {
     PrepareBrowserTestEnvironment();
-    QApplication application(argc, argv);
+    TApplication application(argc, argv);
     UnitMainTest test;
     return QTest::qExec(&test, argc, argv);
 }
