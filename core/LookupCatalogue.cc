@@ -1,5 +1,7 @@
 #include "core/LookupCatalogue.h"
 
+#include <algorithm>
+
 #include "core/CodePage.h"
 #include "core/UrlEncode.h"
 
@@ -102,6 +104,12 @@ QueryPlan MakeQueryPlan(LookupMode mode,
             plan.push_back(Request(sites[i].Name, sites[i].Url + std::string(termUtf8), false));
     }
     return plan;
+}
+
+bool IsBlankTerm(std::string_view termUtf8)
+{
+    return std::all_of(termUtf8.begin(), termUtf8.end(),
+                       [](char byte) { return static_cast<unsigned char>(byte) <= 0x20; });
 }
 
 bool IsAdServerNavigation(std::string_view url)

@@ -55,6 +55,10 @@ const std::string &LookupModeLabel(LookupMode mode);
 // The five encyclopaedias, in check-list order.
 SiteTable BuildSiteTable();
 
+// Whether a query term is blank, and so refused before any plan is made: nothing is left once
+// spaces and control characters (every byte up to 0x20) are trimmed from either end.
+bool IsBlankTerm(std::string_view termUtf8);
+
 // The pages for one query. A dictionary mode opens one page, titled with the mode's label, whose
 // URL holds the term percent-encoded: its GB18030 bytes for the idiom dictionary, its UTF-8 bytes
 // for the other two. The encyclopaedia mode, and None, open one page per checked site, titled

@@ -349,22 +349,10 @@ void TForm::closeEvent(QCloseEvent *event)
     TCloseAction action = TCloseAction::Hide;
     if (OnClose)
         OnClose(action);
-    switch (action) {
-    case TCloseAction::None:
-        event->ignore();
-        break;
-    case TCloseAction::Hide:
+    if (action == TCloseAction::Hide)
         event->accept();
-        break;
-    case TCloseAction::Free:
-        event->accept();
-        deleteLater();
-        break;
-    case TCloseAction::Minimize:
+    else
         event->ignore();
-        showMinimized();
-        break;
-    }
 }
 
 void TForm::keyPressEvent(QKeyEvent *event)

@@ -179,7 +179,7 @@ private:
 };
 
 // What a close request ends in.
-enum class TCloseAction { None, Hide, Free, Minimize };
+enum class TCloseAction { None, Hide };
 
 // A top-level window whose close requests, from every route (close(), the window manager's
 // close, the keyboard's close shortcut), go to OnClose first, which may refuse them by setting

@@ -1,10 +1,14 @@
 #include "ui/StartPage.h"
 
+#include <utility>
+
 #include "core/LookupCatalogue.h"
 #include "platform/Application.h"
 #include "platform/WebBrowser.h"
 
+#include <QTimer>
 #include <QWebEngineLoadingInfo>
+#include <QWidget>
 
 namespace tellaria {
 
@@ -22,7 +26,13 @@ const char FallbackHtml[] = R"HTML(<!DOCTYPE html>
 TStartPage::TStartPage(TWebBrowser *browser)
     : QObject(browser)
     , m_browser(browser)
+    , m_showLimit(new QTimer(this))
 {
+    m_showLimit->setObjectName(QStringLiteral("firstShowLimit"));
+    m_showLimit->setSingleShot(true);
+    connect(m_showLimit, &QTimer::timeout, this, &TStartPage::ShowWindow);
+    // Queued: the engine finishes the work at hand before the window paints.
+    connect(this, &TStartPage::LoadStarted, this, &TStartPage::ShowWindow, Qt::QueuedConnection);
     connect(browser->page(), &QWebEnginePage::loadingChanged, this,
             [this](const QWebEngineLoadingInfo &info) {
                 if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
@@ -43,6 +53,25 @@ void TStartPage::Request()
 {
     m_browser->Navigate(QString::fromUtf8(StartPageUrl.data(), qsizetype(StartPageUrl.size())));
     NoteTime("start page");
+}
+
+void TStartPage::ShowWindowOnceStarted(QWidget *window, int limitMs, std::function<bool()> closed)
+{
+    m_window = window;
+    m_closed = std::move(closed);
+    m_showLimit->start(m_started ? 0 : limitMs);
+}
+
+void TStartPage::ShowWindow()
+{
+    QWidget *window = std::exchange(m_window, nullptr);
+    if (!window)
+        return;
+    m_showLimit->stop();
+    if (m_closed && m_closed())
+        return;
+    window->show();
+    emit WindowShown();
 }
 
 void TStartPage::ShowFallback()

@@ -2,9 +2,14 @@
 
 // The start page panel's browser (WbAd): sent once to the program's start page, with a page of
 // our own in its place when that one cannot be loaded (no network, an unknown host, an HTTP
-// error).
+// error). The window's first show waits for the engine to begin on it.
 
 #include <QObject>
+
+#include <functional>
+
+class QTimer;
+class QWidget;
 
 namespace tellaria {
 
@@ -24,17 +29,31 @@ public:
     // Whether the engine has begun loading it.
     bool Started() const { return m_started; }
 
+    // Shows `window` once the engine has begun loading the start page, and at most `limitMs`
+    // from now; then emits WindowShown. Once only, whichever comes first; a window that
+    // `closed` says was closed meanwhile is never shown. Until the engine has begun, a paint of
+    // the window would hold up its work on this thread, and the start page's request with it.
+    void ShowWindowOnceStarted(QWidget *window, int limitMs, std::function<bool()> closed);
+    // Between ShowWindowOnceStarted and the show it promises.
+    bool ShowPending() const { return bool(m_window); }
+
 signals:
     // The engine has begun loading the start page (once).
     void LoadStarted();
     // The load has ended, loaded or not (each time).
     void LoadEnded();
+    // ShowWindowOnceStarted has shown the window.
+    void WindowShown();
 
 private:
     void ShowFallback();
+    void ShowWindow();
 
     TWebBrowser *m_browser;
     bool m_started = false;
+    QWidget *m_window = nullptr; // waiting to be shown
+    std::function<bool()> m_closed;
+    QTimer *m_showLimit;
 };
 
 } // namespace tellaria

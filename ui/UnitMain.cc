@@ -42,17 +42,6 @@ std::string FileSystemPath(const QString &path)
     return QFile::encodeName(path).toStdString();
 }
 
-// Whether the term is blank: nothing but spaces and control characters, which the query's
-// blank test trims from either end.
-bool IsBlankTerm(const QString &text)
-{
-    for (const QChar character : text) {
-        if (character.unicode() > 0x20)
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 TfrmMain::TfrmMain(const QString &programDirectory, QWidget *parent)
@@ -69,9 +58,6 @@ TfrmMain::TfrmMain(const QString &programDirectory, QWidget *parent)
     m_completion = new TQueryCompletion(ui->CmbBook, m_history);
     ui->PageControl1->SetFocusHome(ui->CmbBook);
     ui->PageControl1->SetBrowserFactory([this](QWidget *page) { return CreateBrowser(page); });
-    m_firstShowLimit = new QTimer(this);
-    m_firstShowLimit->setObjectName(QStringLiteral("firstShowLimit"));
-    m_firstShowLimit->setSingleShot(true);
     Wire();
     // The window opens ready for typing a term.
     ui->CmbBook->setFocus(Qt::OtherFocusReason);
@@ -102,14 +88,13 @@ void TfrmMain::Wire()
         ConnectUserAction(action, &QAction::triggered, this,
                           [this, execute] { (this->*execute)(); });
     // Qt inverts a check item's check before `triggered`; the handlers invert it themselves.
-    ConnectUserAction(ui->NViewStatusBar, &QAction::triggered, this, [this] {
-        ui->NViewStatusBar->setChecked(!ui->NViewStatusBar->isChecked());
-        NViewStatusBarClick();
-    });
-    ConnectUserAction(ui->NViewToolBar, &QAction::triggered, this, [this] {
-        ui->NViewToolBar->setChecked(!ui->NViewToolBar->isChecked());
-        NViewToolBarClick();
-    });
+    for (const auto &[item, click] : {std::pair{ui->NViewStatusBar, &TfrmMain::NViewStatusBarClick},
+                                      std::pair{ui->NViewToolBar, &TfrmMain::NViewToolBarClick}}) {
+        ConnectUserAction(item, &QAction::triggered, this, [this, item, click] {
+            item->setChecked(!item->isChecked());
+            (this->*click)();
+        });
+    }
 
     ConnectUserAction(ui->BtnBookOK, &QToolButton::clicked, this, [this] { BtnBookOKClick(); });
     ui->CmbBook->OnKeyPress = [this](QKeyEvent *event) { return CmbBookKeyPress(event); };
@@ -128,16 +113,10 @@ void TfrmMain::Wire()
         CoolBar1DockDrop(source, position);
     };
 
-    connect(m_firstShowLimit, &QTimer::timeout, this, &TfrmMain::FirstShow);
-    // Queued: the engine finishes the work at hand before the window paints.
-    connect(m_startPage, &TStartPage::LoadStarted, this, &TfrmMain::FirstShow,
-            Qt::QueuedConnection);
+    connect(m_startPage, &TStartPage::WindowShown, this, &TfrmMain::FirstShown);
     // What a query needs and start-up does not is made once the start page is in.
     connect(m_startPage, &TStartPage::LoadEnded, this, [this] { ui->PageControl1->Printer(); });
 }
-
-// ---------------------------------------------------------------------------------------------
-// Life cycle
 
 void TfrmMain::FormCreate()
 {
@@ -173,22 +152,13 @@ void TfrmMain::FormCreate()
 
 void TfrmMain::ShowOnceStartPageStarts(int limitMs)
 {
-    m_firstShowPending = true;
-    m_firstShowLimit->start(m_startPage->Started() ? 0 : limitMs);
+    // A termination signal may close the window before it was ever shown.
+    m_startPage->ShowWindowOnceStarted(this, limitMs, [this] { return m_closed; });
 }
 
-void TfrmMain::FirstShow()
+bool TfrmMain::FirstShowPending() const
 {
-    // Once only, whichever comes first: the start of the load or the limit.
-    if (!m_firstShowPending)
-        return;
-    m_firstShowPending = false;
-    m_firstShowLimit->stop();
-    // A termination signal may have closed the window before it was ever shown.
-    if (m_closed)
-        return;
-    show();
-    emit FirstShown();
+    return m_startPage->ShowPending();
 }
 
 void TfrmMain::showEvent(QShowEvent *event)
@@ -242,18 +212,14 @@ void TfrmMain::mnuExitClick()
     close();
 }
 
-// ---------------------------------------------------------------------------------------------
-// Query
-
 void TfrmMain::BtnBookOKClick()
 {
-    const QString text = ui->CmbBook->currentText();
-    if (IsBlankTerm(text)) {
+    const std::string term = ui->CmbBook->currentText().toStdString();
+    if (IsBlankTerm(term)) {
         QMessageBox::information(this, QString::fromLatin1(ApplicationTitle),
                                  QString::fromUtf8("请输入要搜索的内容！"));
         return;
     }
-    const std::string term = text.toStdString();
     if (m_history.RecordQuery(term))
         m_completion->RefreshItems();
     NoteTime("recorded");
@@ -366,9 +332,6 @@ void TfrmMain::ShowStartPanelWhenNoPages()
         pages->raise();
 }
 
-// ---------------------------------------------------------------------------------------------
-// Browser commands
-
 void TfrmMain::ActionList1Update()
 {
     const TResultPages &pages = *ui->PageControl1;
@@ -395,9 +358,6 @@ void TfrmMain::RunBrowserCommand(TBrowserCommand command)
         browser->RunCommand(command);
 }
 
-// ---------------------------------------------------------------------------------------------
-// View menu
-
 void TfrmMain::NViewStatusBarClick()
 {
     ui->NViewStatusBar->setChecked(!ui->NViewStatusBar->isChecked());
@@ -410,9 +370,6 @@ void TfrmMain::NViewToolBarClick()
     if (m_dock)
         m_dock->ViewToggled(ui->NViewToolBar->isChecked());
 }
-
-// ---------------------------------------------------------------------------------------------
-// Docking and hints
 
 TfrmFloating *TfrmMain::FloatingHost() const
 {

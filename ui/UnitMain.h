@@ -13,8 +13,6 @@
 
 #include <QWidget>
 
-class QTimer;
-
 #include <memory>
 
 namespace tellaria {
@@ -55,7 +53,7 @@ public:
     // hold up its work on this thread, and the start page's request with it.
     void ShowOnceStartPageStarts(int limitMs);
     // Between ShowOnceStartPageStarts and the show it promises.
-    bool FirstShowPending() const { return m_firstShowPending; }
+    bool FirstShowPending() const;
 
     // Runs a query for `term` as Enter in the query box does, first picking lookup mode `mode`
     // (the settings' ID) when it is one: for the command line and for later starts.
@@ -87,7 +85,6 @@ private:
     void FormCreate();
     void FormShow();
     void FormClose();
-    void FirstShow();
 
     // Handlers.
     void BtnBookOKClick();
@@ -135,8 +132,6 @@ private:
     SiteTable m_sites;
     QueryHistory m_history;
     bool m_shown = false;
-    bool m_firstShowPending = false;
-    QTimer *m_firstShowLimit = nullptr;
     bool m_closed = false;
 };
 

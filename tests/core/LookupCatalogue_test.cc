@@ -159,6 +159,16 @@ INSTANTIATE_TEST_SUITE_P(
                  {},
                  {Page(EnglishChinese, EnglishChineseUrl + "%2F", true)}}));
 
+TEST(BlankTerm, OnlySpacesAndControlCharactersAreBlank)
+{
+    for (const char *blank : {"", " ", "   ", "\t", " \r\n ", "\x1F", "\x01 \x20"})
+        EXPECT_TRUE(IsBlankTerm(blank)) << blank;
+    // Anything else counts wherever it stands; the bytes of a character beyond ASCII too, a
+    // full-width space (U+3000) included.
+    for (const char *term : {"a", " a ", "\t.\t", "\x7F", "中", "\xE3\x80\x80", "\xC2\xA0"})
+        EXPECT_FALSE(IsBlankTerm(term)) << term;
+}
+
 TEST(AdServerFilter, RefusesUrlsContainingThePrefixCaseSensitively)
 {
     EXPECT_TRUE(IsAdServerNavigation("http://pagead2.googlesyndication.com/pagead/show_ads.js"));
