@@ -2,11 +2,17 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
 namespace tellaria {
+
+std::string FileSystemPath(const QString &path)
+{
+    return QFile::encodeName(path).toStdString();
+}
 
 QString ExecutableDirectory()
 {

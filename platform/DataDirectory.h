@@ -5,10 +5,16 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
+
 namespace tellaria {
 
 // The directory of the running executable, with its trailing separator.
 QString ExecutableDirectory();
+
+// `path` as the file system spells it, whatever code page the program's texts use: a home
+// directory named in Chinese must still be found.
+std::string FileSystemPath(const QString &path);
 
 // True when a file can really be created in `directory`. It tries one rather than asking
 // access(), which answers yes to root for directories that refuse files all the same.

@@ -12,6 +12,13 @@ TQueryBox::TQueryBox(QWidget *parent)
     setEditable(true);
 }
 
+void TQueryBox::FocusAndSelectAll()
+{
+    window()->activateWindow();
+    setFocus(Qt::ShortcutFocusReason);
+    lineEdit()->selectAll();
+}
+
 void TQueryBox::keyPressEvent(QKeyEvent *event)
 {
     if (OnKeyPress && OnKeyPress(event)) {

@@ -30,6 +30,10 @@ public:
     // still being composed (pre-edit) is never reported.
     std::function<void(const QString &typed)> OnCommitAtEnd;
 
+    // Brings the box's window to the front and gives the box the focus with its whole text
+    // selected, so that typing replaces it.
+    void FocusAndSelectAll();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;

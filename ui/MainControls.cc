@@ -38,8 +38,8 @@ QString Utf8Text(const char *text)
 // enabled state come from the action, and choosing the item runs it.
 void BindMenuItem(QAction *item, QAction *action)
 {
+    item->setText(action->text());
     const auto follow = [item, action] {
-        item->setText(action->text());
         item->setIcon(action->icon());
         item->setStatusTip(action->statusTip());
         item->setEnabled(action->isEnabled());
@@ -227,9 +227,11 @@ void TMainControls::CreateControls(QWidget *form)
     StatusPanel0 = new QLabel(StatusBar1);
     StatusPanel0->setObjectName(QStringLiteral("StatusPanel0"));
     StatusPanel0->setFixedWidth(300);
+    StatusPanel0->setAccessibleName(Utf8Text("提示"));
     StatusPanel1 = new QLabel(StatusBar1);
     StatusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
     StatusPanel1->setFixedWidth(50);
+    StatusPanel1->setAccessibleName(Utf8Text("状态"));
     StatusBar1->addWidget(StatusPanel0);
     StatusBar1->addWidget(StatusPanel1);
     mainLayout->addWidget(StatusBar1);
@@ -264,6 +266,8 @@ void TMainControls::CreateMenus(QWidget *form)
     MainMenu1File = addTopItem("文件(&F)", "MainMenu1File");
     N4 = addBoundItem(MainMenu1File, "N4", ActCloseAll);
     N5 = addBoundItem(MainMenu1File, "N5", ActCloseAll);
+    mnuClose = addBoundItem(MainMenu1File, "mnuClose", ActClose);
+    mnuClose->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     MainMenu1File->addSeparator();
     ActSave1 = addBoundItem(MainMenu1File, "ActSave1", ActSave);
     MainMenu1File->addSeparator();
@@ -290,6 +294,24 @@ void TMainControls::CreateMenus(QWidget *form)
     NViewToolBar->setObjectName(QStringLiteral("NViewToolBar"));
     NViewToolBar->setCheckable(true);
     NViewToolBar->setChecked(true);
+    // Keys for the pages, shown where a keyboard user looks for them. The previous and next
+    // page items are named by the actions' hints: their captions are no text for a user.
+    MainMenu1View->addSeparator();
+    mnuPrior = addBoundItem(MainMenu1View, "mnuPrior", ActPrior);
+    mnuPrior->setText(ActPrior->statusTip());
+    mnuPrior->setShortcuts(QKeySequence::keyBindings(QKeySequence::PreviousChild)
+                           << QKeySequence(Qt::CTRL | Qt::Key_PageUp));
+    mnuNext = addBoundItem(MainMenu1View, "mnuNext", ActNext);
+    mnuNext->setText(ActNext->statusTip());
+    mnuNext->setShortcuts(QKeySequence::keyBindings(QKeySequence::NextChild)
+                          << QKeySequence(Qt::CTRL | Qt::Key_PageDown));
+    mnuQueryBox = MainMenu1View->addAction(Utf8Text("转到查询框(&Q)"));
+    mnuQueryBox->setObjectName(QStringLiteral("mnuQueryBox"));
+    mnuQueryBox->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_L),
+                               QKeySequence(Qt::ALT | Qt::Key_D), QKeySequence(Qt::Key_F6)});
+    // From anywhere in the program, the floating toolbar and the pages included.
+    for (QAction *item : {mnuClose, mnuPrior, mnuNext, mnuQueryBox})
+        item->setShortcutContext(Qt::ApplicationShortcut);
 }
 
 } // namespace tellaria

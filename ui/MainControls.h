@@ -62,6 +62,7 @@ struct TMainControls
     QMenu *MainMenu1View = nullptr;
     QAction *N4 = nullptr;
     QAction *N5 = nullptr;
+    QAction *mnuClose = nullptr;
     QAction *ActSave1 = nullptr;
     QAction *mnuPageSetup = nullptr;
     QAction *mnuPreview = nullptr;
@@ -73,6 +74,9 @@ struct TMainControls
     QAction *mnuSelectAll = nullptr;
     QAction *NViewStatusBar = nullptr;
     QAction *NViewToolBar = nullptr;
+    QAction *mnuPrior = nullptr;
+    QAction *mnuNext = nullptr;
+    QAction *mnuQueryBox = nullptr;
 
     // ActionList1.
     QAction *ActPrior = nullptr;

@@ -19,7 +19,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -34,13 +33,6 @@ namespace {
 
 constexpr int DesignWidth = 729;
 constexpr int DesignHeight = 528;
-
-// Paths go to the file system in its own encoding, whatever code page the texts use: a home
-// directory named in Chinese must still be found.
-std::string FileSystemPath(const QString &path)
-{
-    return QFile::encodeName(path).toStdString();
-}
 
 } // namespace
 
@@ -83,6 +75,7 @@ void TfrmMain::Wire()
         {ui->ActPaste, &TfrmMain::ActPasteExecute},
         {ui->ActSelectAll, &TfrmMain::ActSelectAllExecute},
         {ui->mnuExit, &TfrmMain::mnuExitClick},
+        {ui->mnuQueryBox, &TfrmMain::mnuQueryBoxClick},
     };
     for (const auto &[action, execute] : actions)
         ConnectUserAction(action, &QAction::triggered, this,
@@ -197,12 +190,8 @@ void TfrmMain::FormClose()
     const Status saved = m_history.SaveQueryHistory(FileSystemPath(m_programDirectory));
     if (!saved.Ok())
         failures << QString::fromStdString(saved.Message());
-    if (m_placement) {
-        for (const QString &failure : m_placement->Save(m_shown, ui->CmbBoxType->currentIndex())) {
-            if (!failures.contains(failure))
-                failures << failure;
-        }
-    }
+    if (m_placement)
+        m_placement->Save(m_shown, ui->CmbBoxType->currentIndex(), failures);
     if (!failures.isEmpty())
         TApplication::ReportErrors(failures);
 }
@@ -210,6 +199,14 @@ void TfrmMain::FormClose()
 void TfrmMain::mnuExitClick()
 {
     close();
+}
+
+void TfrmMain::mnuQueryBoxClick()
+{
+    // A hidden toolbar comes back with the box.
+    if (!ui->CmbBook->isVisible())
+        NViewToolBarClick();
+    ui->CmbBook->FocusAndSelectAll();
 }
 
 void TfrmMain::BtnBookOKClick()

@@ -120,6 +120,8 @@ private:
     // The application's hint has changed: status bar panel 0 shows it.
     void ShowHint(const QString &hint);
     void mnuExitClick();
+    // Puts the focus in the query box, its text selected (Ctrl+L, Alt+D, F6).
+    void mnuQueryBoxClick();
 
     QString m_programDirectory;
     // The controls, by their designed names, as a form designer's `ui` holds them.

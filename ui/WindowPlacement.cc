@@ -59,11 +59,10 @@ int TWindowPlacement::StoredLookupMode() const
     return index >= 0 && index < LookupModeCount ? index : -1;
 }
 
-QStringList TWindowPlacement::Save(bool shown, int mode)
+void TWindowPlacement::Save(bool shown, int mode, QStringList &failures)
 {
-    QStringList failures;
     if (!m_settings)
-        return failures;
+        return;
     const auto attempt = [&failures](const Status &written) {
         const QString message = QString::fromStdString(written.Message());
         if (!written.Ok() && !failures.contains(message))
@@ -76,7 +75,6 @@ QStringList TWindowPlacement::Save(bool shown, int mode)
     attempt(m_settings->WriteIntValue("Form", "Height", outer.height()));
     attempt(m_settings->WriteIntValue("Dictionary", "ID", mode));
     m_settings.reset();
-    return failures;
 }
 
 } // namespace tellaria

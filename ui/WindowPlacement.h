@@ -33,10 +33,10 @@ public:
     int StoredLookupMode() const;
 
     // Writes the window's outer size and `mode` (-1 for none), each on its own, and releases the
-    // settings file; returns the message of each write that failed. A window never shown (a
-    // logout while the program starts) has neither its frame nor a mode of its own yet: it
+    // settings file; adds the message of each write that failed to `failures`, once. A window never
+    // shown (a logout while the program starts) has neither its frame nor a mode of its own yet: it
     // writes the size and mode it was given.
-    QStringList Save(bool shown, int mode);
+    void Save(bool shown, int mode, QStringList &failures);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
