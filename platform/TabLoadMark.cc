@@ -89,6 +89,11 @@ TTabLoadMark::TTabLoadMark(QTabWidget *tabs, QWidget *page, QWebEngineView *brow
     connect(webPage, &QWebEnginePage::loadingChanged, this, &TTabLoadMark::LoadingChanged);
     connect(webPage, &QWebEnginePage::titleChanged, this, &TTabLoadMark::ScheduleRefresh);
     connect(webPage, &QWebEnginePage::urlChanged, this, &TTabLoadMark::ScheduleRefresh);
+    connect(webPage, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status) {
+                if (status != QWebEnginePage::NormalTerminationStatus)
+                    ProcessEnded();
+            });
     // Busy from the start, in the same repaint as the new tab: the engine's report that the load
     // has started would come later, and cost a repaint of the window each.
     m_state = TState::Loading;
@@ -102,8 +107,17 @@ TTabLoadMark *TTabLoadMark::Of(const QWebEngineView *browser)
                    : nullptr;
 }
 
+void TTabLoadMark::ProcessEnded()
+{
+    m_processEnded = true;
+    m_state = TState::Failed;
+    ScheduleRefresh();
+}
+
 void TTabLoadMark::LoadingChanged(const QWebEngineLoadingInfo &info)
 {
+    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
+        m_processEnded = false;
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
         m_state = TState::Loading;
@@ -166,7 +180,9 @@ void TTabLoadMark::Refresh()
         lines << title;
     if (!url.isEmpty())
         lines << url;
-    if (m_state == TState::Failed)
+    if (m_processEnded)
+        lines << QString::fromUtf8("页面已意外终止");
+    else if (m_state == TState::Failed)
         lines << QString::fromUtf8("页面加载失败");
     else if (m_state == TState::Loading)
         lines << QString::fromUtf8("正在加载……");

@@ -1,7 +1,8 @@
 #pragma once
 
 // How a result page is loading, shown on its tab: a busy mark beside the caption while the page
-// loads, a failure mark when the load failed, none once it has loaded or was stopped. The
+// loads, a failure mark when the load failed or the page's process ended, none once it has
+// loaded or was stopped. The
 // caption itself never changes; the tab's tooltip is the page's own title and URL.
 
 #include <QIcon>
@@ -33,6 +34,7 @@ public:
 
 private:
     void LoadingChanged(const QWebEngineLoadingInfo &info);
+    void ProcessEnded();
     void ScheduleRefresh();
     void Refresh();
 
@@ -41,6 +43,7 @@ private:
     QWebEngineView *m_browser;
     TState m_state = TState::Idle;
     TState m_shownState = TState::Idle; // the state the tab's icon shows
+    bool m_processEnded = false;
     bool m_refreshScheduled = false;
     QIcon m_busyIcon;
     QIcon m_failedIcon;

@@ -272,6 +272,13 @@ TWebBrowser::TWebBrowser(QWidget *parent)
         emit CommandStateChanged();
     });
     connect(page, &QWebEnginePage::loadStarted, this, [this] { SetEditState(false, false); });
+    // A page whose process has ended has nothing left to save, print or edit.
+    connect(page, &QWebEnginePage::renderProcessTerminated, this, [this] {
+        m_hasDocument = false;
+        m_focusEditable = false;
+        m_editableSelection = false;
+        emit CommandStateChanged();
+    });
     connect(page, &QWebEnginePage::selectionChanged, this, &TWebBrowser::CommandStateChanged);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
         if (m_focusEditable)

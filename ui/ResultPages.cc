@@ -3,8 +3,11 @@
 #include "platform/Application.h"
 #include "platform/TabLoadMark.h"
 
+#include <QLabel>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScopeGuard>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #if defined(__GLIBC__)
@@ -27,6 +30,50 @@ TTabSheet::TTabSheet(QWidget *parent)
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+}
+
+void TTabSheet::ShowProcessEnded()
+{
+    if (!m_ended) {
+        m_ended = new QWidget(this);
+        m_ended->setObjectName(QStringLiteral("PageEnded"));
+        m_ended->setAutoFillBackground(true);
+        auto *layout = new QVBoxLayout(m_ended);
+        auto *message = new QLabel(
+            QString::fromUtf8("这一页的显示进程意外结束了，可能是内存不足或程序出错。"), m_ended);
+        message->setAlignment(Qt::AlignCenter);
+        message->setWordWrap(true);
+        auto *again = new QPushButton(QString::fromUtf8("重新加载(&R)"), m_ended);
+        again->setObjectName(QStringLiteral("LoadAgain"));
+        again->setToolTip(QString::fromUtf8("重新加载此页 (F5)"));
+        // F5 reaches only the message on the screen: the active page's.
+        auto *key = new QShortcut(QKeySequence(Qt::Key_F5), m_ended);
+        connect(again, &QPushButton::clicked, this, &TTabSheet::LoadAgain);
+        connect(key, &QShortcut::activated, this, &TTabSheet::LoadAgain);
+        layout->addStretch();
+        layout->addWidget(message);
+        layout->addWidget(again, 0, Qt::AlignHCenter);
+        layout->addStretch();
+        this->layout()->addWidget(m_ended);
+    }
+    const bool hadFocus = Browser && Browser->hasFocus();
+    if (Browser)
+        Browser->hide();
+    m_ended->show();
+    if (hadFocus)
+        m_ended->findChild<QPushButton *>()->setFocus(Qt::OtherFocusReason);
+}
+
+void TTabSheet::LoadAgain()
+{
+    if (!Browser || !m_ended || m_ended->isHidden())
+        return;
+    const bool hadFocus = m_ended->isAncestorOf(focusWidget());
+    m_ended->hide();
+    Browser->show();
+    Browser->reload();
+    if (hadFocus)
+        Browser->setFocus(Qt::OtherFocusReason);
 }
 
 TResultPages::TResultPages(QWidget *parent)
@@ -69,6 +116,11 @@ TTabSheet *TResultPages::OpenPage(const QString &title,
     page->Browser = browser;
     browser->SetPrinter(&Printer());
     new TTabLoadMark(this, page, browser);
+    connect(browser->page(), &QWebEnginePage::renderProcessTerminated, page,
+            [page](QWebEnginePage::RenderProcessTerminationStatus status) {
+                if (status != QWebEnginePage::NormalTerminationStatus)
+                    page->ShowProcessEnded();
+            });
     if (filter)
         browser->OnBeforeNavigate2 = filter;
     browser->Navigate(url);

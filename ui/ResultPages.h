@@ -28,6 +28,15 @@ public:
     int Tag = 0;
     // The browser inside, made with the page.
     QPointer<TWebBrowser> Browser;
+
+    // The page's process has ended (killed when memory ran out, or crashed): in place of the
+    // browser's empty area, a message says so, with a button and F5 to load the page again.
+    void ShowProcessEnded();
+    // Loads the page again in its browser, which comes back in place of the message.
+    void LoadAgain();
+
+private:
+    QWidget *m_ended = nullptr; // the message, made when first needed
 };
 
 class TResultPages : public QTabWidget

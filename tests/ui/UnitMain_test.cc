@@ -22,7 +22,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
 #include <QToolButton>
+#include <csignal>
 
 #include <algorithm>
 #include <stdexcept>
@@ -465,6 +467,55 @@ private slots:
         QVERIFY(PnlWbAD(*window)->isVisible());
         QTRY_COMPARE(window->findChildren<TWebBrowser *>().size(), 1);
         QVERIFY(!ActClose(*window)->isEnabled());
+    }
+
+    // A page whose process is killed says so in its place and on its tab; F5 loads it again.
+    // The other pages, and the next query, are untouched.
+    void aPageWhoseProcessEndsCanBeLoadedAgain()
+    {
+        auto window = OpenWindow();
+        Query(*window, 0, "cat");
+        QVERIFY(WaitForResultRequests(5));
+        TResultPages *pages = PageControl1(*window);
+        const auto browserAt = [&](int index) {
+            return qobject_cast<TTabSheet *>(pages->widget(index))->Browser.data();
+        };
+        QVERIFY(TestProxy::WaitFor([&] {
+            for (int index = 0; index < 5; ++index) {
+                if (!browserAt(index)->HasDocument())
+                    return false;
+            }
+            return true;
+        }));
+        pages->setCurrentIndex(1);
+        TWebBrowser *victim = browserAt(1);
+        const QString url = victim->url().toString();
+        const qint64 process = victim->page()->renderProcessPid();
+        QVERIFY(process > 0);
+        QVERIFY(::kill(pid_t(process), SIGKILL) == 0);
+
+        QWidget *ended = nullptr;
+        QVERIFY(TestProxy::WaitFor([&] {
+            ended = pages->widget(1)->findChild<QWidget *>("PageEnded");
+            return ended && ended->isVisible();
+        }));
+        QVERIFY(!victim->isVisible());
+        QTRY_VERIFY(pages->tabToolTip(1).contains("页面已意外终止"));
+        QVERIFY(!ActSave(*window)->isEnabled());
+        for (int index : {0, 2, 3, 4})
+            QVERIFY(!pages->tabToolTip(index).contains("终止"));
+
+        m_proxy->ClearRequests();
+        QTest::keyClick(window.get(), Qt::Key_F5);
+        QVERIFY(TestProxy::WaitFor([&] { return m_proxy->Requests().contains(url); }));
+        QVERIFY(!ended->isVisible());
+        QVERIFY(victim->isVisible());
+        QTRY_VERIFY(!pages->tabToolTip(1).contains("终止"));
+        QVERIFY(TestProxy::WaitFor([&] { return ActSave(*window)->isEnabled(); }));
+
+        m_proxy->ClearRequests();
+        Query(*window, 2, "dog");
+        QVERIFY(WaitForResultRequests(1));
     }
 
     void closingLastPageShowsStartPageWithoutReload()
