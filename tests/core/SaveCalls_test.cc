@@ -88,7 +88,7 @@ TEST(SaveLock, ALoadBetweenTheRenameAndTheEndOfTheSaveIsRefused)
     // Once the save is over, the same load reads the new file.
     QueryHistory after;
     ASSERT_TRUE(after.LoadQueryHistory(directory.Slash()).Ok());
-    EXPECT_EQ(after.Entries(), Calls{"new"});
+    EXPECT_EQ(after.Entries(), std::vector<std::string>{"new"});
 }
 
 } // namespace
