@@ -59,6 +59,8 @@ struct UnloadableHistory
     // Puts the history at `path`; may return a descriptor to hold open during the load.
     int (*Make)(const std::string &path);
     const char *Cause;
+    // Takes the cause away again, as the ordinary user; `held` is what Make returned.
+    bool (*Mend)(const std::string &path, int held);
 };
 
 const UnloadableHistory unloadableHistories[] = {
@@ -68,7 +70,8 @@ const UnloadableHistory unloadableHistories[] = {
          chmod(path.c_str(), 0);
          return -1;
      },
-     "Permission denied"},
+     "Permission denied",
+     [](const std::string &path, int) { return chmod(path.c_str(), 0644) == 0; }},
     {"LockedByAWriter",
      [](const std::string &path) {
          WriteFile(path, "dog\r\ncat\r\nowl\r\n");
@@ -76,13 +79,15 @@ const UnloadableHistory unloadableHistories[] = {
          flock(writer, LOCK_EX);
          return writer;
      },
-     "Resource temporarily unavailable"},
+     "Resource temporarily unavailable",
+     [](const std::string &, int held) { return flock(held, LOCK_UN) == 0; }},
     {"TooLargeToHold",
      [](const std::string &path) {
          MakeSparse(path, "dog\r\ncat\r\nowl\r\n", Terabyte);
          return -1;
      },
-     "File too large"},
+     "File too large",
+     [](const std::string &path, int) { return truncate(path.c_str(), 15) == 0; }},
 };
 
 class UnloadableHistoryTest : public testing::TestWithParam<UnloadableHistory>
@@ -109,6 +114,35 @@ TEST_P(UnloadableHistoryTest, IsReportedAndKeptThroughTheNextSave)
     if (held >= 0)
         close(held);
     EXPECT_EQ(StateOf(path), before);
+}
+
+// A load that failed does not stand in the way of a later one that succeeds: what that one
+// loads is saved with what is recorded after it.
+TEST_P(UnloadableHistoryTest, ALaterGoodLoadIsSavedAgain)
+{
+    TestDirectory directory;
+    HandToOrdinaryUser(directory.Slash());
+    const std::string path = directory.File(QueryHistoryFileName);
+    const int held = GetParam().Make(path);
+    HandToOrdinaryUser(path);
+
+    EXPECT_EQ(RunAsOrdinaryUser([&] {
+                  QueryHistory history;
+                  std::string outcome = LoadOutcome(history, directory.Slash());
+                  if (!GetParam().Mend(path, held))
+                      outcome += " (not mended)";
+                  outcome += ", then " + LoadOutcome(history, directory.Slash());
+                  if (history.LoadFailed())
+                      outcome += " (counted as failed)";
+                  history.RecordQuery("emu");
+                  const Status saved = history.SaveQueryHistory(directory.Slash());
+                  return saved.Ok() ? outcome : outcome + ", " + saved.Message();
+              }),
+              "Cannot open file \"" + path + "\". " + GetParam().Cause
+                  + ", then loaded|dog|cat|owl");
+    if (held >= 0)
+        close(held);
+    EXPECT_EQ(ReadFile(path), "dog\r\ncat\r\nowl\r\nemu\r\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases,
@@ -325,6 +359,15 @@ const UnreadableSettings unreadableSettings[] = {
     {"WithinTheLimit",
      [](const std::string &path) {
          MakeSparse(path, StoredWidth + "[Padding]\r\n", ProfileFileSizeLimit - 64);
+     },
+     "", 640},
+    // The limit is 16 MiB, stated as a number: a bound that moved either way fails one of these.
+    {"SixteenMebibytesAndOneByte",
+     [](const std::string &path) { MakeSparse(path, StoredWidth, (off_t{16} << 20) + 1); },
+     "File too large", -7},
+    {"JustUnderSixteenMebibytes",
+     [](const std::string &path) {
+         MakeSparse(path, StoredWidth + "[Padding]\r\n", (off_t{16} << 20) - 64);
      },
      "", 640},
 };

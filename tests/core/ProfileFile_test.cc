@@ -196,6 +196,17 @@ INSTANTIATE_TEST_SUITE_P(
         ReplaceCase{"a commented-out key is left alone", "[S]\r\n;k=1\r\n", "S", "k", "2",
                     "[S]\r\nk=2\r\n;k=1\r\n"},
         ReplaceCase{"a header without ]", "[S\r\nk=1\r\n", "S", "k", "2", "[S\r\nk=2\r\n"},
+        // Whatever stands just above the key line stays, byte for byte.
+        ReplaceCase{"a comment just above", "[S]\r\na=1\r\n;note\r\nk=1\r\nz=0\r\n", "S", "k", "2",
+                    "[S]\r\na=1\r\n;note\r\nk=2\r\nz=0\r\n"},
+        ReplaceCase{"a blank line just above", "[S]\r\na=1\r\n\r\nk=1\r\n", "S", "k", "2",
+                    "[S]\r\na=1\r\n\r\nk=2\r\n"},
+        ReplaceCase{"a line without = just above", "[S]\na=1\nnot a key\nk=1\n", "S", "k", "2",
+                    "[S]\na=1\nnot a key\nk=2\n"},
+        ReplaceCase{"an unknown key just above", "[S]\r\nunknown=1\r\nk=1\r\n", "S", "k", "2",
+                    "[S]\r\nunknown=1\r\nk=2\r\n"},
+        ReplaceCase{"a comment between the header and the key", "[S]\r\n; why\r\n\r\nk=1", "S", "k",
+                    "2", "[S]\r\n; why\r\n\r\nk=2\r\n"},
         ReplaceCase{"garbage lines kept; [[ opens a section named [",
                     "[S]\r\n\x01junk\r\n[[\r\nk=1\r\n\xFF", "S", "k", "-1",
                     "[S]\r\nk=-1\r\n\x01junk\r\n[[\r\nk=1\r\n\xFF"}));

@@ -1,7 +1,6 @@
 #include "core/QueryHistory.h"
 
 #include "TestDirectory.h"
-#include "core/CodePage.h"
 
 #include <algorithm>
 #include <csignal>
