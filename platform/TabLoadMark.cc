@@ -187,6 +187,7 @@ void TTabLoadMark::Refresh()
     else if (m_state == TState::Loading)
         lines << QString::fromUtf8("正在加载……");
     m_tabs->setTabToolTip(index, lines.join(QLatin1Char('\n')));
+    emit Refreshed();
 }
 
 } // namespace tellaria

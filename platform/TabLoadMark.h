@@ -32,6 +32,10 @@ public:
     const QIcon &BusyIcon() const { return m_busyIcon; }
     const QIcon &FailedIcon() const { return m_failedIcon; }
 
+signals:
+    // The tab's icon or tooltip may have changed.
+    void Refreshed();
+
 private:
     void LoadingChanged(const QWebEngineLoadingInfo &info);
     void ProcessEnded();

@@ -294,6 +294,9 @@ void TMainControls::CreateMenus(QWidget *form)
     NViewToolBar->setObjectName(QStringLiteral("NViewToolBar"));
     NViewToolBar->setCheckable(true);
     NViewToolBar->setChecked(true);
+    NViewSideBySide = MainMenu1View->addAction(Utf8Text("并排显示(&S)"));
+    NViewSideBySide->setObjectName(QStringLiteral("NViewSideBySide"));
+    NViewSideBySide->setCheckable(true);
     // Keys for the pages, shown where a keyboard user looks for them. The previous and next
     // page items are named by the actions' hints: their captions are no text for a user.
     MainMenu1View->addSeparator();

@@ -74,6 +74,7 @@ struct TMainControls
     QAction *mnuSelectAll = nullptr;
     QAction *NViewStatusBar = nullptr;
     QAction *NViewToolBar = nullptr;
+    QAction *NViewSideBySide = nullptr;
     QAction *mnuPrior = nullptr;
     QAction *mnuNext = nullptr;
     QAction *mnuQueryBox = nullptr;

@@ -2,13 +2,14 @@
 
 #include "platform/Application.h"
 #include "platform/TabLoadMark.h"
+#include "ui/PageColumns.h"
 
-#include <QLabel>
 #include <QPrinter>
-#include <QPushButton>
 #include <QScopeGuard>
-#include <QShortcut>
+#include <QTabBar>
+
 #include <QVBoxLayout>
+#include <utility>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -25,57 +26,6 @@ constexpr int ReleaseMemoryAfterMs = 200;
 
 } // namespace
 
-TTabSheet::TTabSheet(QWidget *parent)
-    : QWidget(parent)
-{
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-}
-
-void TTabSheet::ShowProcessEnded()
-{
-    if (!m_ended) {
-        m_ended = new QWidget(this);
-        m_ended->setObjectName(QStringLiteral("PageEnded"));
-        m_ended->setAutoFillBackground(true);
-        auto *layout = new QVBoxLayout(m_ended);
-        auto *message = new QLabel(
-            QString::fromUtf8("这一页的显示进程意外结束了，可能是内存不足或程序出错。"), m_ended);
-        message->setAlignment(Qt::AlignCenter);
-        message->setWordWrap(true);
-        auto *again = new QPushButton(QString::fromUtf8("重新加载(&R)"), m_ended);
-        again->setObjectName(QStringLiteral("LoadAgain"));
-        again->setToolTip(QString::fromUtf8("重新加载此页 (F5)"));
-        // F5 reaches only the message on the screen: the active page's.
-        auto *key = new QShortcut(QKeySequence(Qt::Key_F5), m_ended);
-        connect(again, &QPushButton::clicked, this, &TTabSheet::LoadAgain);
-        connect(key, &QShortcut::activated, this, &TTabSheet::LoadAgain);
-        layout->addStretch();
-        layout->addWidget(message);
-        layout->addWidget(again, 0, Qt::AlignHCenter);
-        layout->addStretch();
-        this->layout()->addWidget(m_ended);
-    }
-    const bool hadFocus = Browser && Browser->hasFocus();
-    if (Browser)
-        Browser->hide();
-    m_ended->show();
-    if (hadFocus)
-        m_ended->findChild<QPushButton *>()->setFocus(Qt::OtherFocusReason);
-}
-
-void TTabSheet::LoadAgain()
-{
-    if (!Browser || !m_ended || m_ended->isHidden())
-        return;
-    const bool hadFocus = m_ended->isAncestorOf(focusWidget());
-    m_ended->hide();
-    Browser->show();
-    Browser->reload();
-    if (hadFocus)
-        Browser->setFocus(Qt::OtherFocusReason);
-}
-
 TResultPages::TResultPages(QWidget *parent)
     : QTabWidget(parent)
     , m_factory([](QWidget *page) { return new TWebBrowser(page); })
@@ -85,7 +35,11 @@ TResultPages::TResultPages(QWidget *parent)
     // Opaque, the strip beside the tabs and an empty page area included: the start page below
     // must not show through.
     setAutoFillBackground(true);
-    connect(this, &QTabWidget::currentChanged, this, &TResultPages::PagesChanged);
+    connect(this, &QTabWidget::currentChanged, this, [this](int index) {
+        if (m_columns)
+            m_columns->SetCurrent(index);
+        emit PagesChanged();
+    });
     // A page's browser leaves much freed memory in the heap, which the C library keeps for later
     // unless told otherwise: query after query the program would grow.
     m_releaseMemory.setSingleShot(true);
@@ -108,14 +62,16 @@ TTabSheet *TResultPages::OpenPage(const QString &title,
     addTab(page, title);
     page->Tag = m_pageIdCounter;
 
-    TWebBrowser *browser = m_factory(page);
+    TWebBrowser *browser = m_factory(page->Content());
     NoteTime("created", index);
     browser->SetSilent(true);
-    page->layout()->addWidget(browser);
+    browser->setAccessibleName(title);
+    page->Content()->layout()->addWidget(browser);
     browser->Tag = m_pageIdCounter;
     page->Browser = browser;
     browser->SetPrinter(&Printer());
-    new TTabLoadMark(this, page, browser);
+    auto *mark = new TTabLoadMark(this, page, browser);
+    connect(mark, &TTabLoadMark::Refreshed, this, [this, page] { RefreshHeader(indexOf(page)); });
     connect(browser->page(), &QWebEnginePage::renderProcessTerminated, page,
             [page](QWebEnginePage::RenderProcessTerminationStatus status) {
                 if (status != QWebEnginePage::NormalTerminationStatus)
@@ -124,6 +80,8 @@ TTabSheet *TResultPages::OpenPage(const QString &title,
     if (filter)
         browser->OnBeforeNavigate2 = filter;
     browser->Navigate(url);
+    if (m_columns)
+        ShowColumn(indexOf(page));
     NoteTime("navigated", index);
     // The active page may have just gained its browser.
     emit PagesChanged();
@@ -163,6 +121,10 @@ void TResultPages::DisposePage(int index)
     // The keyboard focus must not die with the page: it goes home.
     if (QWidget *focus = window()->focusWidget(); focus && page->isAncestorOf(focus) && m_focusHome)
         m_focusHome->setFocus(Qt::OtherFocusReason);
+    if (m_columns) {
+        page->TakeContentBack();
+        m_columns->Remove(index);
+    }
     removeTab(index);
     page->hide();
     // The page's browser goes with it, but not now: freeing a browser costs the user-interface
@@ -186,13 +148,65 @@ void TResultPages::CloseAll()
 void TResultPages::ShowPrior()
 {
     if (currentIndex() > 0)
-        setCurrentIndex(currentIndex() - 1);
+        Activate(currentIndex() - 1);
 }
 
 void TResultPages::ShowNext()
 {
     if (currentIndex() < count() - 1)
-        setCurrentIndex(currentIndex() + 1);
+        Activate(currentIndex() + 1);
+}
+
+void TResultPages::Activate(int index)
+{
+    setCurrentIndex(index);
+    // Side by side every page is on the screen: the keyboard goes where the user's eyes go.
+    if (m_columns && Page(index)->Browser)
+        Page(index)->Browser->setFocus(Qt::OtherFocusReason);
+}
+
+void TResultPages::SetSideBySide(bool sideBySide)
+{
+    if (sideBySide == SideBySide())
+        return;
+    if (sideBySide) {
+        m_columns = new TPageColumns(this);
+        connect(m_columns, &TPageColumns::Chosen, this, [this](int index) {
+            if (index >= 0 && index != currentIndex())
+                setCurrentIndex(index);
+        });
+        tabBar()->hide();
+        m_columns->setGeometry(rect());
+        for (int index = 0; index < count(); ++index)
+            ShowColumn(index);
+        m_columns->show();
+        m_columns->raise();
+        return;
+    }
+    for (int index = 0; index < count(); ++index)
+        Page(index)->TakeContentBack();
+    delete std::exchange(m_columns, nullptr);
+    tabBar()->show();
+}
+
+void TResultPages::ShowColumn(int index)
+{
+    m_columns->Insert(index, Page(index)->Content());
+    RefreshHeader(index);
+    m_columns->SetCurrent(currentIndex());
+}
+
+void TResultPages::RefreshHeader(int index)
+{
+    if (m_columns && index >= 0 && index < m_columns->Count())
+        m_columns->SetHeader(index, tabText(index), tabIcon(index), tabToolTip(index));
+}
+
+void TResultPages::resizeEvent(QResizeEvent *event)
+{
+    QTabWidget::resizeEvent(event);
+    if (m_columns)
+        m_columns->setGeometry(rect());
 }
 
 TWebBrowser *TResultPages::ActiveBrowser() const

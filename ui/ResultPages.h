@@ -1,12 +1,13 @@
 #pragma once
 
 // The page area's result pages (PageControl1): one tab per page, each holding the page's own
-// browser. It owns the pages and their browsers: it opens them, disposes of them (freed a moment
-// later), moves between them and knows the active browser. Whatever changes the page count or
-// the current page is told by PagesChanged.
+// browser, or all of them side by side in columns. It owns the pages and their browsers: it opens
+// them, disposes of them (freed a moment later), moves between them and knows the active browser.
+// Whatever changes the page count or the current page is told by PagesChanged.
 
 #include "core/LookupCatalogue.h"
 #include "platform/WebBrowser.h"
+#include "ui/ResultPage.h"
 
 #include <QPointer>
 #include <QTabWidget>
@@ -18,26 +19,10 @@
 class QPrinter;
 
 namespace tellaria {
+class TPageColumns;
+}
 
-// A result page: a tab whose tag is the PageId it shares with the browser inside it.
-class TTabSheet : public QWidget
-{
-    Q_OBJECT
-public:
-    explicit TTabSheet(QWidget *parent = nullptr);
-    int Tag = 0;
-    // The browser inside, made with the page.
-    QPointer<TWebBrowser> Browser;
-
-    // The page's process has ended (killed when memory ran out, or crashed): in place of the
-    // browser's empty area, a message says so, with a button and F5 to load the page again.
-    void ShowProcessEnded();
-    // Loads the page again in its browser, which comes back in place of the message.
-    void LoadAgain();
-
-private:
-    QWidget *m_ended = nullptr; // the message, made when first needed
-};
+namespace tellaria {
 
 class TResultPages : public QTabWidget
 {
@@ -81,9 +66,15 @@ public:
     // Disposes of every page, the last first.
     void CloseAll();
 
-    // The page before or after the active one becomes active, where there is one.
+    // The page before or after the active one becomes active, where there is one; side by side,
+    // the keyboard focus goes with it.
     void ShowPrior();
     void ShowNext();
+
+    // Shows the pages side by side in columns, or as tabs. The pages stay as they are, loaded
+    // and scrolled, and the current one stays current.
+    void SetSideBySide(bool sideBySide);
+    bool SideBySide() const { return m_columns != nullptr; }
 
     // The browser of the active page: the one browser whose tag is the active page's PageId, the
     // page's own; null without pages.
@@ -96,9 +87,17 @@ signals:
 protected:
     void tabInserted(int index) override;
     void tabRemoved(int index) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    TTabSheet *Page(int index) const { return static_cast<TTabSheet *>(widget(index)); }
+    void ShowColumn(int index);
+    void RefreshHeader(int index);
+    void Activate(int index);
+
     BrowserFactory m_factory;
+    // The columns, while the pages are side by side.
+    TPageColumns *m_columns = nullptr;
     QPointer<QWidget> m_focusHome;
     int m_pageIdCounter = 0;
     QTimer m_releaseMemory; // gives the memory of freed pages back to the system

@@ -23,18 +23,13 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QStatusBar>
-#include <QTimer>
-#include <QToolBar>
 #include <QToolButton>
 
 namespace tellaria {
 
-namespace {
-
+// The window's outer size as designed, before the settings give it its own.
 constexpr int DesignWidth = 729;
 constexpr int DesignHeight = 528;
-
-} // namespace
 
 TfrmMain::TfrmMain(const QString &programDirectory, QWidget *parent)
     : QWidget(parent)
@@ -76,6 +71,7 @@ void TfrmMain::Wire()
         {ui->ActSelectAll, &TfrmMain::ActSelectAllExecute},
         {ui->mnuExit, &TfrmMain::mnuExitClick},
         {ui->mnuQueryBox, &TfrmMain::mnuQueryBoxClick},
+        {ui->NViewSideBySide, &TfrmMain::NViewSideBySideClick},
     };
     for (const auto &[action, execute] : actions)
         ConnectUserAction(action, &QAction::triggered, this,
@@ -118,6 +114,8 @@ void TfrmMain::FormCreate()
     m_placement = new TWindowPlacement(this, FileSystemPath(m_programDirectory)
                                                  + std::string(SettingsFileName));
     m_placement->RestoreSize();
+    ui->NViewSideBySide->setChecked(m_placement->StoredSideBySide());
+    NViewSideBySideClick();
 
     m_sites = BuildSiteTable();
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
@@ -191,7 +189,8 @@ void TfrmMain::FormClose()
     if (!saved.Ok())
         failures << QString::fromStdString(saved.Message());
     if (m_placement)
-        m_placement->Save(m_shown, ui->CmbBoxType->currentIndex(), failures);
+        m_placement->Save(m_shown, ui->CmbBoxType->currentIndex(), ui->PageControl1->SideBySide(),
+                          failures);
     if (!failures.isEmpty())
         TApplication::ReportErrors(failures);
 }
@@ -359,6 +358,11 @@ void TfrmMain::NViewStatusBarClick()
 {
     ui->NViewStatusBar->setChecked(!ui->NViewStatusBar->isChecked());
     ui->StatusBar1->setVisible(ui->NViewStatusBar->isChecked());
+}
+
+void TfrmMain::NViewSideBySideClick()
+{
+    ui->PageControl1->SetSideBySide(ui->NViewSideBySide->isChecked());
 }
 
 void TfrmMain::NViewToolBarClick()

@@ -110,6 +110,8 @@ private:
     void ShowStartPanelWhenNoPages();
     void NViewStatusBarClick();
     void NViewToolBarClick();
+    // The pages side by side in columns, or as tabs.
+    void NViewSideBySideClick();
     // The band area takes only a floating toolbar window, outlining itself as the target.
     void CoolBar1DockOver(TDragDockObject &source,
                           const QPoint &position,

@@ -59,7 +59,12 @@ int TWindowPlacement::StoredLookupMode() const
     return index >= 0 && index < LookupModeCount ? index : -1;
 }
 
-void TWindowPlacement::Save(bool shown, int mode, QStringList &failures)
+bool TWindowPlacement::StoredSideBySide() const
+{
+    return m_settings && m_settings->ReadIntValue("View", "SideBySide", 0) != 0;
+}
+
+void TWindowPlacement::Save(bool shown, int mode, bool sideBySide, QStringList &failures)
 {
     if (!m_settings)
         return;
@@ -74,6 +79,7 @@ void TWindowPlacement::Save(bool shown, int mode, QStringList &failures)
     attempt(m_settings->WriteIntValue("Form", "width", outer.width()));
     attempt(m_settings->WriteIntValue("Form", "Height", outer.height()));
     attempt(m_settings->WriteIntValue("Dictionary", "ID", mode));
+    attempt(m_settings->WriteIntValue("View", "SideBySide", sideBySide ? 1 : 0));
     m_settings.reset();
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
-// The main window's place in the settings file: the outer size it opens at and the lookup mode
-// it shows, read at start, and both written at close. The stored size is the outer one, frame
-// included; the window gets it as soon as the window manager tells its frame.
+// The main window's place in the settings file: the outer size it opens at, the lookup mode it
+// shows and whether its pages are side by side, read at start and written at close. The stored size
+// is the outer one, frame included; the window gets it as soon as the window manager tells its
+// frame.
 
 #include "core/SettingsFile.h"
 
@@ -31,12 +32,14 @@ public:
     // The lookup mode the settings hold (the mode selector's index), or -1 when they hold none of
     // the four.
     int StoredLookupMode() const;
+    // Whether the settings have the pages side by side (tabs when they say nothing).
+    bool StoredSideBySide() const;
 
-    // Writes the window's outer size and `mode` (-1 for none), each on its own, and releases the
-    // settings file; adds the message of each write that failed to `failures`, once. A window never
-    // shown (a logout while the program starts) has neither its frame nor a mode of its own yet: it
-    // writes the size and mode it was given.
-    void Save(bool shown, int mode, QStringList &failures);
+    // Writes the window's outer size, `mode` (-1 for none) and `sideBySide`, each on its own, and
+    // releases the settings file; adds the message of each write that failed to `failures`, once. A
+    // window never shown (a logout while the program starts) has neither its frame nor a mode of
+    // its own yet: it writes the size and mode it was given.
+    void Save(bool shown, int mode, bool sideBySide, QStringList &failures);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,0 +1,256 @@
+// The result pages side by side, with the real engine behind the local proxy: every page shown at
+// once in columns, one current page that the commands act on, switching without reloading, and
+// the choice kept in the settings file.
+
+#include "platform/Application.h"
+#include "tests/support/TestProxy.h"
+#include "tests/ui/WindowParts.h"
+#include "ui/PageColumns.h"
+#include "ui/UnitMain.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdlib>
+
+using namespace tellaria;
+using namespace tellaria::test;
+
+namespace {
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// A page tall enough to scroll.
+const QByteArray LongPage = "<!DOCTYPE html><html><head><title>long</title></head><body>"
+                            "<div style=\"height:5000px\">fixture</div></body></html>";
+
+} // namespace
+
+class SideBySideTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    TestProxy *m_proxy = nullptr;
+    std::unique_ptr<QTemporaryDir> m_directory;
+
+    QString SettingsPath() const { return m_directory->filePath("Lexivanedr.ini"); }
+
+    std::unique_ptr<TfrmMain> OpenWindow()
+    {
+        auto window = std::make_unique<TfrmMain>(m_directory->path() + QLatin1Char('/'));
+        window->resize(1200, 600);
+        window->show();
+        return window;
+    }
+
+    static void Query(TfrmMain &window, const QString &term)
+    {
+        CmbBook(window)->lineEdit()->setText(term);
+        QTest::keyClick(CmbBook(window), Qt::Key_Return);
+    }
+
+    static TWebBrowser *BrowserAt(TfrmMain &window, int index)
+    {
+        return qobject_cast<TTabSheet *>(PageControl1(window)->widget(index))->Browser;
+    }
+
+    static bool AllLoaded(TfrmMain &window)
+    {
+        return TestProxy::WaitFor([&] {
+            for (int index = 0; index < PageControl1(window)->count(); ++index) {
+                if (!BrowserAt(window, index)->HasDocument())
+                    return false;
+            }
+            return PageControl1(window)->count() > 0;
+        });
+    }
+
+    static QVariant RunScript(TWebBrowser *browser, const QString &script)
+    {
+        QVariant result;
+        bool done = false;
+        browser->page()->runJavaScript(script, [&](const QVariant &value) {
+            result = value;
+            done = true;
+        });
+        TestProxy::WaitFor([&] { return done; });
+        return result;
+    }
+
+    // The columns' headers, left to right.
+    static QList<QWidget *> Headers(TfrmMain &window)
+    {
+        QList<QWidget *> headers = PageControl1(window)->findChildren<QWidget *>("PageHeader");
+        std::sort(headers.begin(), headers.end(), [&](QWidget *a, QWidget *b) {
+            return a->mapTo(&window, QPoint()).x() < b->mapTo(&window, QPoint()).x();
+        });
+        return headers;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_proxy = new TestProxy(this);
+        for (const char *site :
+             {"http://zh.wikipedia.org/", "http://baike.baidu.com/", "http://www.baike.com/",
+              "http://www.britannica.com/", "http://www.infoplease.com/"})
+            m_proxy->SetPage(site, LongPage);
+    }
+
+    void init() { m_directory = std::make_unique<QTemporaryDir>(); }
+
+    void cleanupTestCase() { QCOMPARE(TApplication::EscapedErrors(), 0); }
+
+    // Every page on the screen at once, each under a header with its caption, and the same
+    // browsers as the tabs had: nothing made or loaded again either way, scrolling kept.
+    void switchingShowsThePagesTogetherWithoutReloading()
+    {
+        auto window = OpenWindow();
+        Query(*window, "cat");
+        QVERIFY(AllLoaded(*window));
+        PageControl1(*window)->setCurrentIndex(2);
+        RunScript(BrowserAt(*window, 2), "window.scrollTo(0, 1234)");
+        QList<TWebBrowser *> browsers;
+        for (int index = 0; index < 5; ++index)
+            browsers << BrowserAt(*window, index);
+        m_proxy->ClearRequests();
+
+        NViewSideBySide(*window)->trigger();
+        QVERIFY(NViewSideBySide(*window)->isChecked());
+        QVERIFY(!PageControl1(*window)->tabBar()->isVisible());
+        const QList<QWidget *> headers = Headers(*window);
+        QCOMPARE(headers.size(), 5);
+        for (int index = 0; index < 5; ++index) {
+            QVERIFY(browsers[index]->isVisible());
+            QCOMPARE(BrowserAt(*window, index), browsers[index]);
+            QCOMPARE(headers[index]->accessibleName(), PageControl1(*window)->tabText(index));
+        }
+        QCOMPARE(PageControl1(*window)->currentIndex(), 2);
+        QCOMPARE(RunScript(browsers[2], "window.scrollY").toInt(), 1234);
+
+        NViewSideBySide(*window)->trigger();
+        QVERIFY(PageControl1(*window)->tabBar()->isVisible());
+        QVERIFY(Headers(*window).isEmpty());
+        QCOMPARE(PageControl1(*window)->currentIndex(), 2);
+        QVERIFY(browsers[2]->isVisible());
+        QVERIFY(!browsers[1]->isVisible());
+        QCOMPARE(RunScript(browsers[2], "window.scrollY").toInt(), 1234);
+        QCOMPARE(window->findChildren<TWebBrowser *>().size(), 5 + 1);
+        QVERIFY(m_proxy->Requests().isEmpty());
+    }
+
+    // The current page is the one clicked or stepped to; the commands act on it, and closing it
+    // leaves the others sharing the width.
+    void oneCurrentPageThatTheCommandsActOn()
+    {
+        auto window = OpenWindow();
+        NViewSideBySide(*window)->trigger();
+        Query(*window, "cat");
+        QVERIFY(AllLoaded(*window));
+        QCOMPARE(Headers(*window).size(), 5);
+        QCOMPARE(PageControl1(*window)->currentIndex(), 0);
+
+        QTest::mouseClick(Headers(*window)[3], Qt::LeftButton);
+        QCOMPARE(PageControl1(*window)->currentIndex(), 3);
+        QCOMPARE(window->ActiveBrowser(), BrowserAt(*window, 3));
+        QVERIFY(ActNext(*window)->isEnabled());
+        ActNext(*window)->trigger();
+        QCOMPARE(PageControl1(*window)->currentIndex(), 4);
+        QTRY_VERIFY(BrowserAt(*window, 4)->isAncestorOf(QApplication::focusWidget())
+                    || BrowserAt(*window, 4)->hasFocus());
+        QVERIFY(!ActNext(*window)->isEnabled());
+        ActPrior(*window)->trigger();
+        QCOMPARE(PageControl1(*window)->currentIndex(), 3);
+
+        TWebBrowser *closed = BrowserAt(*window, 3);
+        ActClose(*window)->trigger();
+        QCOMPARE(PageControl1(*window)->count(), 4);
+        QVERIFY(!closed->isVisible());
+        const auto *splitter = PageControl1(*window)->findChild<QSplitter *>("PageSplitter");
+        QCOMPARE(splitter->count(), 4);
+        const QList<int> sizes = splitter->sizes();
+        for (int size : sizes)
+            QVERIFY2(std::abs(size - sizes.first()) <= 1, qPrintable(QString::number(size)));
+        QCOMPARE(window->ActiveBrowser(),
+                 BrowserAt(*window, PageControl1(*window)->currentIndex()));
+        QVERIFY(BrowserAt(*window, PageControl1(*window)->currentIndex())->isVisible());
+    }
+
+    // A window too narrow for every column scrolls sideways instead of squeezing the pages.
+    void aNarrowWindowScrollsSideways()
+    {
+        auto window = OpenWindow();
+        window->resize(700, 500);
+        NViewSideBySide(*window)->trigger();
+        Query(*window, "cat");
+        const auto *columns = PageControl1(*window)->findChild<TPageColumns *>();
+        QVERIFY(columns);
+        QTRY_VERIFY(columns->horizontalScrollBar()->isVisible());
+        for (QWidget *header : Headers(*window))
+            QVERIFY(header->width() >= TPageColumns::MinimumColumnWidth);
+    }
+
+    // Kept in the settings file under View, SideBySide; every other line stays as it was.
+    void theChoiceIsKeptInTheSettingsFile_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<bool>("startsSideBySide");
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray form = "[Form]\r\nwidth=1200\r\nHeight=600\r\n";
+        QTest::newRow("no key gives tabs, and the choice is added")
+            << QByteArray("; mine\r\n[Dictionary]\r\nID=0\r\n") << false
+            << QByteArray("; mine\r\n[Dictionary]\r\nID=0\r\n[Form]\r\n");
+        QTest::newRow("kept on") << QByteArray("[View]\r\nSideBySide=1\r\nOther=7\r\n") << true
+                                 << QByteArray("[View]\r\nSideBySide=0\r\nOther=7\r\n");
+    }
+    void theChoiceIsKeptInTheSettingsFile()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(bool, startsSideBySide);
+        QFETCH(QByteArray, after);
+        WriteAll(SettingsPath(), before);
+        {
+            auto window = OpenWindow();
+            QCOMPARE(NViewSideBySide(*window)->isChecked(), startsSideBySide);
+            QCOMPARE(PageControl1(*window)->SideBySide(), startsSideBySide);
+            // Turned the other way, and so kept.
+            NViewSideBySide(*window)->trigger();
+            window->close();
+        }
+        const QByteArray saved = ReadAll(SettingsPath());
+        QVERIFY2(saved.startsWith(after), saved.constData());
+        const QByteArray line = startsSideBySide ? "SideBySide=0\r\n" : "SideBySide=1\r\n";
+        QVERIFY2(saved.contains("[View]\r\n") && saved.contains(line), saved.constData());
+        {
+            auto window = OpenWindow();
+            QCOMPARE(PageControl1(*window)->SideBySide(), !startsSideBySide);
+        }
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    PrepareBrowserTestEnvironment();
+    TApplication application(argc, argv);
+    SideBySideTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "SideBySide_test.moc"

@@ -1,0 +1,154 @@
+#include "ui/PageColumns.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+namespace tellaria {
+
+// One column: a header over the page's content.
+class TPageColumn : public QFrame
+{
+public:
+    explicit TPageColumn(QWidget *content)
+        : m_header(new QFrame(this))
+        , m_icon(new QLabel(m_header))
+        , m_caption(new QLabel(m_header))
+        , m_content(content)
+    {
+        setObjectName(QStringLiteral("PageColumn"));
+        setMinimumWidth(TPageColumns::MinimumColumnWidth);
+        m_header->setObjectName(QStringLiteral("PageHeader"));
+        m_header->setAutoFillBackground(true);
+        m_header->setFrameShape(QFrame::StyledPanel);
+        m_icon->setFixedSize(16, 16);
+        auto *headerLayout = new QHBoxLayout(m_header);
+        headerLayout->setContentsMargins(6, 3, 6, 3);
+        headerLayout->addWidget(m_icon);
+        headerLayout->addWidget(m_caption, 1);
+        auto *layout = new QVBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        layout->addWidget(m_header);
+        layout->addWidget(content, 1);
+        content->show();
+        SetCurrent(false);
+    }
+
+    QFrame *Header() const { return m_header; }
+    QWidget *Content() const { return m_content; }
+
+    void SetHeader(const QString &caption, const QIcon &icon, const QString &tip)
+    {
+        m_caption->setText(caption);
+        m_icon->setPixmap(icon.isNull() ? QPixmap() : icon.pixmap(16, 16));
+        m_header->setToolTip(tip);
+        // A screen reader names the column by its caption and reads the page's title with it.
+        m_header->setAccessibleName(caption);
+        m_header->setAccessibleDescription(tip);
+    }
+
+    void SetCurrent(bool current)
+    {
+        m_header->setBackgroundRole(current ? QPalette::Highlight : QPalette::Button);
+        m_caption->setForegroundRole(current ? QPalette::HighlightedText : QPalette::ButtonText);
+        QFont font = m_caption->font();
+        font.setBold(current);
+        m_caption->setFont(font);
+    }
+
+private:
+    QFrame *m_header;
+    QLabel *m_icon;
+    QLabel *m_caption;
+    QWidget *m_content;
+};
+
+TPageColumns::TPageColumns(QWidget *parent)
+    : QScrollArea(parent)
+    , m_splitter(new QSplitter(Qt::Horizontal))
+{
+    setObjectName(QStringLiteral("PageColumns"));
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_splitter->setObjectName(QStringLiteral("PageSplitter"));
+    m_splitter->setChildrenCollapsible(false);
+    setWidget(m_splitter);
+    // A click into a page gives it the focus: the column it lies in becomes the current one.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        const int index = IndexOf(now);
+        if (index >= 0 && isVisible())
+            emit Chosen(index);
+    });
+}
+
+int TPageColumns::Count() const
+{
+    return m_splitter->count();
+}
+
+TPageColumn *TPageColumns::Column(int index) const
+{
+    return static_cast<TPageColumn *>(m_splitter->widget(index));
+}
+
+int TPageColumns::IndexOf(const QWidget *widget) const
+{
+    for (; widget; widget = widget->parentWidget()) {
+        if (widget->parentWidget() == m_splitter)
+            return m_splitter->indexOf(const_cast<QWidget *>(widget));
+    }
+    return -1;
+}
+
+void TPageColumns::Insert(int index, QWidget *content)
+{
+    auto *column = new TPageColumn(content);
+    column->Header()->installEventFilter(this);
+    m_splitter->insertWidget(index, column);
+    EvenOut();
+}
+
+void TPageColumns::Remove(int index)
+{
+    delete Column(index);
+    EvenOut();
+}
+
+void TPageColumns::EvenOut()
+{
+    const int count = m_splitter->count();
+    if (count == 0)
+        return;
+    m_splitter->setSizes(QList<int>(count, std::max(1, viewport()->width() / count)));
+}
+
+void TPageColumns::SetHeader(int index,
+                             const QString &caption,
+                             const QIcon &icon,
+                             const QString &tip)
+{
+    if (TPageColumn *column = Column(index))
+        column->SetHeader(caption, icon, tip);
+}
+
+void TPageColumns::SetCurrent(int index)
+{
+    for (int i = 0; i < Count(); ++i)
+        Column(i)->SetCurrent(i == index);
+    if (TPageColumn *column = Column(index))
+        ensureWidgetVisible(column->Header(), 0, 0);
+}
+
+bool TPageColumns::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress)
+        emit Chosen(IndexOf(static_cast<QWidget *>(watched)));
+    return QScrollArea::eventFilter(watched, event);
+}
+
+} // namespace tellaria

@@ -1,0 +1,56 @@
+#pragma once
+
+// The result pages side by side: one column of equal width per page, in the pages' order, with a
+// splitter between columns. Above each page a header shows its caption, its load mark and, as a
+// tooltip, its title and address, as its tab does; the current page's header is highlighted. A
+// column never gets narrower than a page can be read at: when the area is too narrow for all of
+// them, it scrolls sideways.
+//
+// The columns show the pages' own content (their browsers), borrowed from the pages while the
+// columns are shown: nothing is made or loaded again.
+
+#include <QScrollArea>
+
+class QSplitter;
+
+namespace tellaria {
+
+class TPageColumn;
+
+class TPageColumns : public QScrollArea
+{
+    Q_OBJECT
+public:
+    // The narrowest a column gets.
+    static constexpr int MinimumColumnWidth = 320;
+
+    explicit TPageColumns(QWidget *parent = nullptr);
+
+    int Count() const;
+    // Shows `content` in a new column at `index`, under a header.
+    void Insert(int index, QWidget *content);
+    // Removes column `index`, once its content has been taken back.
+    void Remove(int index);
+    // Gives every column the same width again.
+    void EvenOut();
+
+    // The header of column `index` shows `caption`, `icon` and, as its tooltip, `tip`.
+    void SetHeader(int index, const QString &caption, const QIcon &icon, const QString &tip);
+    // Highlights column `index`'s header and keeps that column in view.
+    void SetCurrent(int index);
+
+signals:
+    // The user clicked column `index`, or put the focus into it.
+    void Chosen(int index);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    TPageColumn *Column(int index) const;
+    int IndexOf(const QWidget *widget) const;
+
+    QSplitter *m_splitter;
+};
+
+} // namespace tellaria

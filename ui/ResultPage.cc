@@ -1,0 +1,74 @@
+#include "ui/ResultPage.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+namespace tellaria {
+
+TTabSheet::TTabSheet(QWidget *parent)
+    : QWidget(parent)
+    , m_content(new QWidget(this))
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_content);
+    auto *contentLayout = new QVBoxLayout(m_content);
+    contentLayout->setContentsMargins(0, 0, 0, 0);
+}
+
+void TTabSheet::TakeContentBack()
+{
+    if (m_content->parentWidget() == this)
+        return;
+    layout()->addWidget(m_content);
+    m_content->show();
+}
+
+void TTabSheet::ShowProcessEnded()
+{
+    if (!m_ended) {
+        m_ended = new QWidget(m_content);
+        m_ended->setObjectName(QStringLiteral("PageEnded"));
+        m_ended->setAutoFillBackground(true);
+        auto *layout = new QVBoxLayout(m_ended);
+        auto *message = new QLabel(
+            QString::fromUtf8("这一页的显示进程意外结束了，可能是内存不足或程序出错。"), m_ended);
+        message->setAlignment(Qt::AlignCenter);
+        message->setWordWrap(true);
+        auto *again = new QPushButton(QString::fromUtf8("重新加载(&R)"), m_ended);
+        again->setObjectName(QStringLiteral("LoadAgain"));
+        again->setToolTip(QString::fromUtf8("重新加载此页 (F5)"));
+        // F5 reaches only the message on the screen: the active page's.
+        auto *key = new QShortcut(QKeySequence(Qt::Key_F5), m_ended);
+        connect(again, &QPushButton::clicked, this, &TTabSheet::LoadAgain);
+        connect(key, &QShortcut::activated, this, &TTabSheet::LoadAgain);
+        layout->addStretch();
+        layout->addWidget(message);
+        layout->addWidget(again, 0, Qt::AlignHCenter);
+        layout->addStretch();
+        m_content->layout()->addWidget(m_ended);
+    }
+    const bool hadFocus = Browser && Browser->hasFocus();
+    if (Browser)
+        Browser->hide();
+    m_ended->show();
+    if (hadFocus)
+        m_ended->findChild<QPushButton *>()->setFocus(Qt::OtherFocusReason);
+}
+
+void TTabSheet::LoadAgain()
+{
+    if (!Browser || !m_ended || m_ended->isHidden())
+        return;
+    const bool hadFocus = m_ended->isAncestorOf(QApplication::focusWidget());
+    m_ended->hide();
+    Browser->show();
+    Browser->reload();
+    if (hadFocus)
+        Browser->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace tellaria

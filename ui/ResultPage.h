@@ -1,0 +1,39 @@
+#pragma once
+
+// One result page: a tab whose tag is the PageId it shares with the browser inside it. What the
+// page shows (its browser, or the message that its process has ended) is its content, which
+// lies in the page while the pages are tabs and in a column while they are side by side.
+
+#include "platform/WebBrowser.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace tellaria {
+
+class TTabSheet : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TTabSheet(QWidget *parent = nullptr);
+    int Tag = 0;
+    // The browser inside, made with the page.
+    QPointer<TWebBrowser> Browser;
+
+    // What the page shows; the browser's parent.
+    QWidget *Content() const { return m_content; }
+    // Lays the content out in the page again, from wherever it was shown.
+    void TakeContentBack();
+
+    // The page's process has ended (killed when memory ran out, or crashed): in place of the
+    // browser's empty area, a message says so, with a button and F5 to load the page again.
+    void ShowProcessEnded();
+    // Loads the page again in its browser, which comes back in place of the message.
+    void LoadAgain();
+
+private:
+    QWidget *m_content;
+    QWidget *m_ended = nullptr; // the message, made when first needed
+};
+
+} // namespace tellaria
