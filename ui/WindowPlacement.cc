@@ -59,9 +59,21 @@ int TWindowPlacement::StoredLookupMode() const
     return index >= 0 && index < LookupModeCount ? index : -1;
 }
 
+namespace {
+
+// What the settings say of the layout when they say nothing.
+constexpr int NoLayoutStored = -1;
+
+int StoredLayout(const SettingsFile *settings)
+{
+    return settings ? settings->ReadIntValue("View", "SideBySide", NoLayoutStored) : NoLayoutStored;
+}
+
+} // namespace
+
 bool TWindowPlacement::StoredSideBySide() const
 {
-    return m_settings && m_settings->ReadIntValue("View", "SideBySide", 0) != 0;
+    return StoredLayout(m_settings.get()) == 1;
 }
 
 void TWindowPlacement::Save(bool shown, int mode, bool sideBySide, QStringList &failures)
@@ -79,7 +91,8 @@ void TWindowPlacement::Save(bool shown, int mode, bool sideBySide, QStringList &
     attempt(m_settings->WriteIntValue("Form", "width", outer.width()));
     attempt(m_settings->WriteIntValue("Form", "Height", outer.height()));
     attempt(m_settings->WriteIntValue("Dictionary", "ID", mode));
-    attempt(m_settings->WriteIntValue("View", "SideBySide", sideBySide ? 1 : 0));
+    if (sideBySide || StoredLayout(m_settings.get()) != NoLayoutStored)
+        attempt(m_settings->WriteIntValue("View", "SideBySide", sideBySide ? 1 : 0));
     m_settings.reset();
 }
 

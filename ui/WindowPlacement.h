@@ -32,10 +32,13 @@ public:
     // The lookup mode the settings hold (the mode selector's index), or -1 when they hold none of
     // the four.
     int StoredLookupMode() const;
-    // Whether the settings have the pages side by side (tabs when they say nothing).
+    // Whether the settings have the pages side by side: their value is 1. Tabs when they say
+    // nothing, or anything else.
     bool StoredSideBySide() const;
 
-    // Writes the window's outer size, `mode` (-1 for none) and `sideBySide`, each on its own, and
+    // Writes the window's outer size, `mode` (-1 for none) and `sideBySide` (only where the file
+    // already holds that key, or for side by side: a file that never had it stays as it was
+    // for a user who never chose), each on its own, and
     // releases the settings file; adds the message of each write that failed to `failures`, once. A
     // window never shown (a logout while the program starts) has neither its frame nor a mode of
     // its own yet: it writes the size and mode it was given.

@@ -213,12 +213,16 @@ private slots:
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<bool>("startsSideBySide");
         QTest::addColumn<QByteArray>("after");
-        const QByteArray form = "[Form]\r\nwidth=1200\r\nHeight=600\r\n";
+        const QByteArray form = "[Form]\r\nwidth=700\r\nHeight=500\r\n";
         QTest::newRow("no key gives tabs, and the choice is added")
             << QByteArray("; mine\r\n[Dictionary]\r\nID=0\r\n") << false
             << QByteArray("; mine\r\n[Dictionary]\r\nID=0\r\n[Form]\r\n");
-        QTest::newRow("kept on") << QByteArray("[View]\r\nSideBySide=1\r\nOther=7\r\n") << true
-                                 << QByteArray("[View]\r\nSideBySide=0\r\nOther=7\r\n");
+        QTest::newRow("kept on, then off in place")
+            << QByteArray("[View]\r\nSideBySide=1\r\nOther=7\r\n") << true
+            << QByteArray("[View]\r\nSideBySide=0\r\nOther=7\r\n");
+        QTest::newRow("a value other than 1 gives tabs")
+            << QByteArray("[View]\r\nSideBySide=2\r\n") << false
+            << QByteArray("[View]\r\nSideBySide=1\r\n");
     }
     void theChoiceIsKeptInTheSettingsFile()
     {
@@ -242,6 +246,17 @@ private slots:
             auto window = OpenWindow();
             QCOMPARE(PageControl1(*window)->SideBySide(), !startsSideBySide);
         }
+    }
+
+    // A user who never chose the layout finds the settings file as it always was.
+    void aFileWithoutTheKeyStaysWithoutIt()
+    {
+        const QByteArray settings
+            = "[Form]\r\nwidth=700\r\nHeight=500\r\n[Dictionary]\r\nID=0\r\n";
+        WriteAll(SettingsPath(), settings);
+        auto window = std::make_unique<TfrmMain>(m_directory->path() + QLatin1Char('/'));
+        window->close();
+        QCOMPARE(ReadAll(SettingsPath()), settings);
     }
 };
 
