@@ -213,7 +213,6 @@ private slots:
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<bool>("startsSideBySide");
         QTest::addColumn<QByteArray>("after");
-        const QByteArray form = "[Form]\r\nwidth=700\r\nHeight=500\r\n";
         QTest::newRow("no key gives tabs, and the choice is added")
             << QByteArray("; mine\r\n[Dictionary]\r\nID=0\r\n") << false
             << QByteArray("; mine\r\n[Dictionary]\r\nID=0\r\n[Form]\r\n");
