@@ -8,6 +8,7 @@
 #include "platform/WebBrowser.h"
 #include "ui/ImageList.h"
 #include "ui/ResultPages.h"
+#include "ui/SearchPanel.h"
 
 #include "core/LookupCatalogue.h"
 
@@ -21,6 +22,7 @@
 #include <QShortcut>
 #include <QStackedLayout>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -143,17 +145,9 @@ void TMainControls::CreateControls(QWidget *form)
     ToolButton6 = addButton("ToolButton6", ActSave);
     ToolButton7 = addButton("ToolButton7", ActPreview);
 
-    Panel1 = new QFrame(ToolBar2);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Sunken);
-    Panel1->setFixedWidth(417);
-    auto *panel1Layout = new QHBoxLayout(Panel1);
-    panel1Layout->setContentsMargins(96, 1, 1, 1);
-    panel1Layout->setSpacing(4);
+    Panel1 = new TSearchPanel(ToolBar2);
     CmbBoxType = new QComboBox(Panel1);
     CmbBoxType->setObjectName(QStringLiteral("CmbBoxType"));
-    CmbBoxType->setFixedWidth(145);
     for (int index = 0; index < LookupModeCount; ++index)
         CmbBoxType->addItem(QString::fromStdString(LookupModeLabel(LookupModeFromIndex(index))));
     CmbBoxType->setCurrentIndex(-1);
@@ -168,10 +162,7 @@ void TMainControls::CreateControls(QWidget *form)
     CmbBook->setFixedWidth(128);
     Label2->setBuddy(CmbBook);
     CmbBook->setAccessibleName(Utf8Text("查询"));
-    panel1Layout->addWidget(CmbBoxType);
-    panel1Layout->addWidget(Label2);
-    panel1Layout->addWidget(CmbBook);
-    panel1Layout->addStretch();
+    Panel1->SetControls(CmbBoxType, Label2, CmbBook);
     ToolBar2->addWidget(Panel1);
 
     BtnBookOK = new QToolButton(ToolBar2);
@@ -183,6 +174,21 @@ void TMainControls::CreateControls(QWidget *form)
     BtnBookOK->setAutoRaise(true);
     BtnBookOK->setFixedWidth(28);
     ToolBar2->addWidget(BtnBookOK);
+    // The toolbar never puts the query panel into its » menu: it is as wide as its controls at
+    // their narrowest, and the window with it.
+    int needed = 0;
+    const QList<QAction *> items = ToolBar2->actions();
+    for (QAction *item : items) {
+        if (const QWidget *control = ToolBar2->widgetForAction(item))
+            needed += std::max(control->minimumWidth(), control->minimumSizeHint().width());
+    }
+    QStyle *style = ToolBar2->style();
+    needed += int(items.size() - 1) * style->pixelMetric(QStyle::PM_ToolBarItemSpacing)
+              + 2
+                    * (style->pixelMetric(QStyle::PM_ToolBarFrameWidth)
+                       + style->pixelMetric(QStyle::PM_ToolBarItemMargin))
+              + style->pixelMetric(QStyle::PM_ToolBarExtensionExtent);
+    ToolBar2->setMinimumWidth(needed);
     CoolBar1->AppendBand(ToolBar2);
 
     // Band 3: the encyclopaedia check list.

@@ -22,6 +22,7 @@ class TCheckListBox;
 class TCoolBar;
 class TQueryBox;
 class TResultPages;
+class TSearchPanel;
 class TWebBrowser;
 
 struct TMainControls
@@ -40,7 +41,7 @@ struct TMainControls
     QToolButton *ToolButton5 = nullptr;
     QToolButton *ToolButton6 = nullptr;
     QToolButton *ToolButton7 = nullptr;
-    QFrame *Panel1 = nullptr;
+    TSearchPanel *Panel1 = nullptr;
     QComboBox *CmbBoxType = nullptr;
     QLabel *Label2 = nullptr;
     TQueryBox *CmbBook = nullptr;

@@ -32,6 +32,9 @@ TResultPages::TResultPages(QWidget *parent)
 {
     setObjectName(QStringLiteral("PageControl1"));
     setDocumentMode(true);
+    // A caption is never cut short: a strip too narrow for every tab scrolls instead.
+    setElideMode(Qt::ElideNone);
+    setUsesScrollButtons(true);
     // Opaque, the strip beside the tabs and an empty page area included: the start page below
     // must not show through.
     setAutoFillBackground(true);

@@ -250,8 +250,7 @@ private slots:
     // A user who never chose the layout finds the settings file as it always was.
     void aFileWithoutTheKeyStaysWithoutIt()
     {
-        const QByteArray settings
-            = "[Form]\r\nwidth=700\r\nHeight=500\r\n[Dictionary]\r\nID=0\r\n";
+        const QByteArray settings = "[Form]\r\nwidth=700\r\nHeight=500\r\n[Dictionary]\r\nID=0\r\n";
         WriteAll(SettingsPath(), settings);
         auto window = std::make_unique<TfrmMain>(m_directory->path() + QLatin1Char('/'));
         window->close();

@@ -1,0 +1,50 @@
+#pragma once
+
+// The search panel on the standard buttons (Panel1): an empty stretch, then the mode selector,
+// the label 查询： and the query box. At its design width the stretch is 96 px and the selector
+// 145 px. Made narrower, the stretch gives its room first, then the selector down to what its
+// longest label needs; the panel never gets narrower than that, so nothing of it is ever cut off
+// or pushed out of reach.
+
+#include <QFrame>
+
+class QComboBox;
+class QHBoxLayout;
+class QLabel;
+
+namespace tellaria {
+
+class TSearchPanel : public QFrame
+{
+    Q_OBJECT
+public:
+    static constexpr int DesignWidth = 417;
+    static constexpr int DesignIndent = 96;
+    static constexpr int SelectorDesignWidth = 145;
+
+    explicit TSearchPanel(QWidget *parent = nullptr);
+
+    // Lays out `selector`, `label` and `box`, children of the panel, in that order.
+    void SetControls(QComboBox *selector, QLabel *label, QWidget *box);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    // The width of everything but the stretch and the selector.
+    int FixedWidth() const;
+    // The narrowest the selector gets: its longest label, whole.
+    int SelectorMinimum() const;
+    int SelectorPreferred() const;
+    void Arrange();
+
+    QHBoxLayout *m_layout;
+    QComboBox *m_selector = nullptr;
+    QLabel *m_label = nullptr;
+    QWidget *m_box = nullptr;
+};
+
+} // namespace tellaria
