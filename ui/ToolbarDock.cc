@@ -4,15 +4,18 @@
 #include "platform/Docking.h"
 #include "ui/Unit2.h"
 
+#include <QEvent>
 #include <QToolBar>
 
 namespace tellaria {
 
-TToolbarDock::TToolbarDock(QToolBar *toolbar, TCoolBar *bands)
+TToolbarDock::TToolbarDock(QToolBar *toolbar, TCoolBar *bands, QWidget *queryBox)
     : QObject(bands)
     , m_toolbar(toolbar)
     , m_bands(bands)
+    , m_queryBox(queryBox)
 {
+    toolbar->installEventFilter(this);
     TDockClient::Of(toolbar)->SetFloatingWindowClass([this]() -> TDockTarget * {
         auto *window = new TfrmFloating;
         m_floatingWindows.append(window);
@@ -64,6 +67,23 @@ void TToolbarDock::ViewToggled(bool checked)
         return;
     }
     m_toolbar->setVisible(checked);
+}
+
+bool TToolbarDock::eventFilter(QObject *watched, QEvent *event)
+{
+    // Shown again, floated or docked: once the move is complete.
+    if (watched == m_toolbar
+        && (event->type() == QEvent::Show || event->type() == QEvent::ParentChange))
+        QMetaObject::invokeMethod(this, &TToolbarDock::ReturnFocus, Qt::QueuedConnection);
+    return QObject::eventFilter(watched, event);
+}
+
+void TToolbarDock::ReturnFocus()
+{
+    if (!m_queryBox->isVisible())
+        return;
+    m_queryBox->window()->activateWindow();
+    m_queryBox->setFocus(Qt::OtherFocusReason);
 }
 
 void TToolbarDock::EndWithProgram()

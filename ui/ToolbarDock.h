@@ -2,7 +2,9 @@
 
 // The standard buttons' docking: the floating window made for each float of the toolbar, where
 // the toolbar is, the band area's decisions on a drag over it and a drop on it, and the
-// toolbar's showing and hiding from the View menu.
+// toolbar's showing and hiding from the View menu. Whenever the toolbar comes back on the screen
+// or moves to another window, the keyboard focus goes to its query box, so that typing never
+// goes nowhere.
 
 #include <QList>
 #include <QObject>
@@ -20,8 +22,9 @@ class TToolbarDock : public QObject
 {
     Q_OBJECT
 public:
-    // Makes TfrmFloating the floating window class of `toolbar`, which `bands` docks.
-    TToolbarDock(QToolBar *toolbar, TCoolBar *bands);
+    // Makes TfrmFloating the floating window class of `toolbar`, which `bands` docks;
+    // `queryBox` lies on the toolbar.
+    TToolbarDock(QToolBar *toolbar, TCoolBar *bands, QWidget *queryBox);
     // The floating windows are the application's, but none outlives the dock.
     ~TToolbarDock() override;
 
@@ -43,9 +46,15 @@ public:
     // The program is ending: no floating window may hold its quit up.
     void EndWithProgram();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void ReturnFocus();
+
     QToolBar *m_toolbar;
     TCoolBar *m_bands;
+    QWidget *m_queryBox;
     // Every floating window made for the toolbar, in order; each is used for one float only.
     QList<QPointer<TfrmFloating>> m_floatingWindows;
 };

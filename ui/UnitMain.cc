@@ -119,7 +119,7 @@ void TfrmMain::FormCreate()
 
     m_sites = BuildSiteTable();
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
-    m_dock = new TToolbarDock(ui->ToolBar2, ui->CoolBar1);
+    m_dock = new TToolbarDock(ui->ToolBar2, ui->CoolBar1, ui->CmbBook);
     ui->CkLstBookshop->SetColumns(SiteCount);
     ui->CkLstBookshop->clear();
 

@@ -376,6 +376,30 @@ private slots:
         QVERIFY(second->isVisible());
     }
 
+    // Wherever the toolbar comes back or goes, the keyboard follows its query box: typing never
+    // goes nowhere.
+    void theFocusFollowsTheQueryBox()
+    {
+        auto window = OpenWindow();
+        QApplication::setActiveWindow(window.get());
+        ChooseViewItem(*window, Qt::Key_T);
+        QVERIFY(!CmbBook(*window)->isVisible());
+        ChooseViewItem(*window, Qt::Key_T);
+        QTRY_COMPARE(QApplication::focusWidget(), CmbBook(*window));
+
+        TfrmFloating *floating = Float(*window, ScreenCentre(Panel2(*window)));
+        QVERIFY(floating);
+        QTRY_COMPARE(QApplication::focusWidget(), CmbBook(*window));
+        QCOMPARE(CmbBook(*window)->window(), floating);
+
+        const QPoint grab(30, floating->CaptionStrip()->height() / 2);
+        Drag(floating->CaptionStrip(), grab, {ScreenCentre(ToolBar1(*window))});
+        Settle();
+        QVERIFY(!window->FloatingHost());
+        QTRY_COMPARE(QApplication::focusWidget(), CmbBook(*window));
+        QCOMPARE(CmbBook(*window)->window(), window.get());
+    }
+
     void viewToolBarInEveryState_data()
     {
         QTest::addColumn<bool>("floating");
