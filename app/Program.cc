@@ -3,6 +3,7 @@
 #include "platform/Application.h"
 #include "platform/CommandLine.h"
 #include "platform/DataDirectory.h"
+#include "platform/SelectedText.h"
 #include "platform/SessionBus.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
@@ -10,6 +11,7 @@
 #include "ui/Unit2.h"
 #include "ui/UnitMain.h"
 
+#include <QClipboard>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -85,8 +87,30 @@ QString RootRefusalText()
         "root 用户，而 Tellaria 不会关闭沙箱。请以普通用户身份运行 Tellaria。");
 }
 
+// The text selected in another program. Read here, in the process the user started, before the
+// engine starts, so that a running copy is handed a plain term like any other; over X, since a
+// Wayland compositor gives its selections only to the window that has the keyboard.
+QString SelectedText()
+{
+    if (const std::optional<QString> text = ReadX11SelectedText())
+        return *text;
+    // No X server: what the platform gives a program without a window, often nothing.
+    const QClipboard *clipboard = QGuiApplication::clipboard();
+    const QString selected
+        = clipboard->supportsSelection() ? clipboard->text(QClipboard::Selection) : QString();
+    return selected.isEmpty() ? clipboard->text(QClipboard::Clipboard) : selected;
+}
+
 void CarryOut(TfrmMain &window, const TLookupRequest &request)
 {
+    if (request.SelectionTooLong) {
+        // Refused as a blank term is: the mode asked for is picked, nothing is recorded.
+        window.SelectLookupMode(request.Mode);
+        QMessageBox::information(&window, QString::fromLatin1(ApplicationTitle),
+                                 QString::fromUtf8("选中的文字太长（超过 %1 个字），无法查询。")
+                                     .arg(LongestSelectedTerm));
+        return;
+    }
     if (request.Term)
         window.QueryTerm(*request.Term, request.Mode);
     else
@@ -151,8 +175,7 @@ int RunProgram(int argc, char *argv[])
         Print(stdout, VersionText());
         return 0;
     case TCommandLine::TAction::Refuse:
-        PrintError(commandLine.Error);
-        Print(stderr, QString::fromUtf8("请用“tellaria --help”查看用法。\n"));
+        PrintError(commandLine.Error + QString::fromUtf8("（用法见“tellaria --help”）"));
         return 2;
     case TCommandLine::TAction::Run:
         break;
@@ -178,6 +201,9 @@ int RunProgram(int argc, char *argv[])
     NoteTime("main");
     TApplication application(applicationArgc, argv);
     NoteTime("application");
+    TLookupRequest request = commandLine.Request;
+    if (commandLine.LookUpSelection)
+        request = SelectionLookupRequest(SelectedText(), request.Mode);
     // Joined before the application object goes.
     const TSessionBusWarmUp sessionBus;
     // The engine resets the handling of SIGTERM and SIGINT as it starts, so it starts first.
@@ -186,7 +212,7 @@ int RunProgram(int argc, char *argv[])
     const QString dataDirectory = DataDirectory(ExecutableDirectory());
     // Destroyed after the window, so that the next start waits until the files are saved.
     TSingleInstance instance(dataDirectory);
-    switch (instance.Start(commandLine.Request)) {
+    switch (instance.Start(request)) {
     case TSingleInstance::TRole::HandedOver:
         return 0;
     case TSingleInstance::TRole::Failed:
@@ -208,7 +234,7 @@ int RunProgram(int argc, char *argv[])
     QObject::connect(&frmMain, &TfrmMain::Closed, &instance, &TSingleInstance::StopListening);
     QObject::connect(&frmMain, &TfrmMain::Closed, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    ShowAndCarryOut(frmMain, commandLine.Request);
+    ShowAndCarryOut(frmMain, request);
     return application.exec();
 }
 

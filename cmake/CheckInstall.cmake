@@ -23,6 +23,12 @@ foreach(path
     endif()
 endforeach()
 
+# The entry's action for a desktop shortcut looks up the selection.
+file(READ ${share}/applications/tellaria.desktop entry)
+if(NOT entry MATCHES "\n\\[Desktop Action [A-Za-z0-9-]+\\]\n([^\n]*\n)*Exec=tellaria --selection\n")
+    message(FATAL_ERROR "the desktop entry has no action running tellaria --selection")
+endif()
+
 # desktop-file-validate passes warnings with status 0; they count as failures here.
 execute_process(COMMAND ${DESKTOP_FILE_VALIDATE} ${share}/applications/tellaria.desktop
                 OUTPUT_VARIABLE report ERROR_VARIABLE report RESULT_VARIABLE result)

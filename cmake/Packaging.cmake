@@ -86,8 +86,12 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# No extra Depends: QtWebEngineProcess, which the engine starts and nothing links to, comes with
-# libqt6webenginecore6-bin, and Debian's symbols file for libQt6WebEngineCore already names it.
+# The libraries come from dpkg-shlibdeps, which CPack adds to this. QtWebEngineProcess, which the
+# engine starts and nothing links to, comes with libqt6webenginecore6-bin, and Debian's symbols
+# file for libQt6WebEngineCore already names it. What no library names is Qt's own zh_CN
+# translations (qtbase_zh_CN.qm, qtwebengine_zh_CN.qm), which the program loads at start
+# (platform/Translations.cc): without them the toolkit's buttons and dialogs are English.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 # The interface is Chinese; without a CJK font its text shows as boxes.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk | fonts-wqy-microhei | fonts-wqy-zenhei")
 include(CPack)

@@ -25,7 +25,9 @@ TCommandLine ParseCommandLine(const QStringList &arguments)
                                      Utf8Text("显示版本信息并退出"));
     const QCommandLineOption mode({QStringLiteral("m"), QStringLiteral("mode")},
                                   Utf8Text("查询方式"), QStringLiteral("N"));
-    parser.addOptions({help, version, mode});
+    const QCommandLineOption selection({QStringLiteral("s"), QStringLiteral("selection")},
+                                       Utf8Text("查询选中的文字"));
+    parser.addOptions({help, version, mode, selection});
 
     TCommandLine result;
     const auto refuse = [&result](const QString &error) {
@@ -59,8 +61,14 @@ TCommandLine ParseCommandLine(const QStringList &arguments)
         result.Request.Mode = number;
     }
     const QStringList words = parser.positionalArguments();
-    if (!words.isEmpty())
+    if (parser.isSet(selection)) {
+        if (!words.isEmpty())
+            return refuse(Utf8Text("选项 --selection 查询选中的文字，不能再给出词语“%1”")
+                              .arg(words.join(QLatin1Char(' '))));
+        result.LookUpSelection = true;
+    } else if (!words.isEmpty()) {
         result.Request.Term = words.join(QLatin1Char(' '));
+    }
     return result;
 }
 
@@ -72,12 +80,16 @@ QString HelpText()
                      .arg(index)
                      .arg(QString::fromStdString(LookupModeLabel(LookupModeFromIndex(index))));
     return Utf8Text("用法：tellaria [选项] [词语]\n"
+                    "　或：tellaria [-m N] --selection\n"
                     "同时在多部网上工具书中查询词语，每部工具书的结果显示在各自的标签页中。\n"
                     "\n"
                     "选项：\n"
                     "  -m, --mode <N>    查询方式，默认为上次使用的方式：\n")
            + modes
            + Utf8Text(
+               "  -s, --selection   查询在任何程序中选中的文字（主选区）；没有选中的文字时，\n"
+               "                    查询剪贴板中的文字。只查第一个非空行，超过 1000 个字时\n"
+               "                    不查询。不能与词语同时使用。\n"
                "  -h, --help        显示本帮助并退出\n"
                "  -v, --version     显示版本信息并退出\n"
                "\n"
@@ -85,8 +97,8 @@ QString HelpText()
                "  词语              启动后把词语填入查询框并立即查询，如同按下回车键；\n"
                "                    多个词以空格连成一个词语。以“-”开头的词语请写在“--”之后。\n"
                "\n"
-               "Tellaria 已在运行时，新启动的 Tellaria 把词语交给已打开的窗口查询，\n"
-               "把该窗口提到最前，然后退出。\n");
+               "Tellaria 已在运行时，新启动的 Tellaria 把词语（或选中的文字）交给已打开的\n"
+               "窗口查询，把该窗口提到最前，然后退出。\n");
 }
 
 QString VersionText()

@@ -15,6 +15,8 @@ struct TLookupRequest
     std::optional<QString> Term;
     // The lookup mode as the settings store it (0 to 3); -1 keeps the window's current mode.
     int Mode = -1;
+    // The selected text was too long to look up (no Term then): the window says so instead.
+    bool SelectionTooLong = false;
 
     bool operator==(const TLookupRequest &) const = default;
 };

@@ -43,6 +43,8 @@ QByteArray EncodeLookupRequest(const TLookupRequest &request)
     if (request.Term)
         object.insert(QStringLiteral("term"), *request.Term);
     object.insert(QStringLiteral("mode"), request.Mode);
+    if (request.SelectionTooLong)
+        object.insert(QStringLiteral("selectionTooLong"), true);
     return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
 }
 
@@ -60,6 +62,7 @@ std::optional<TLookupRequest> DecodeLookupRequest(const QByteArray &message)
         request.Term = object.value(QStringLiteral("term")).toString();
     }
     request.Mode = object.value(QStringLiteral("mode")).toInt(-1);
+    request.SelectionTooLong = object.value(QStringLiteral("selectionTooLong")).toBool(false);
     return request;
 }
 

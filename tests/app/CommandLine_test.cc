@@ -1,5 +1,5 @@
 // The command line: what it asks for, and the real program answering --help, --version, a bad
-// option and a start as root without a display or an engine.
+// command line and a start as root without a display or an engine.
 
 #include "platform/CommandLine.h"
 
@@ -114,12 +114,53 @@ private slots:
         QCOMPARE(commandLine.Request.Mode, mode);
     }
 
+    void selectionTakesThePlaceOfATerm_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<Action>("action");
+        QTest::addColumn<bool>("selection");
+        QTest::addColumn<int>("mode");
+
+        const auto row = [](const char *name, QStringList arguments, Action action,
+                            bool selection = false, int mode = -1) {
+            QTest::newRow(name) << (QStringList{"tellaria"} + arguments) << action << selection
+                                << mode;
+        };
+        row("selection", {"--selection"}, Action::Run, true);
+        row("short selection", {"-s"}, Action::Run, true);
+        row("with a mode", {"--mode", "2", "--selection"}, Action::Run, true, 2);
+        row("mode after it", {"-s", "-m", "1"}, Action::Run, true, 1);
+        row("after -- it is the term", {"--", "--selection"}, Action::Run, false);
+        row("and a term", {"--selection", "cat"}, Action::Refuse);
+        row("term first", {"cat", "-s"}, Action::Refuse);
+        row("and a blank term", {"--selection", ""}, Action::Refuse);
+        row("and a term after --", {"--selection", "--", "-ism"}, Action::Refuse);
+        row("and a bad mode", {"--selection", "--mode", "5"}, Action::Refuse);
+    }
+
+    void selectionTakesThePlaceOfATerm()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(Action, action);
+        QFETCH(bool, selection);
+        QFETCH(int, mode);
+        const TCommandLine commandLine = ParseCommandLine(arguments);
+        QCOMPARE(commandLine.Action, action);
+        if (action != Action::Run)
+            return;
+        QCOMPARE(commandLine.LookUpSelection, selection);
+        // The term is read from the selection later, by the program.
+        QCOMPARE(commandLine.Request.Term.has_value(), !selection);
+        QCOMPARE(commandLine.Request.Mode, mode);
+    }
+
     void refusalsNameWhatWasWrong()
     {
         QVERIFY(ParseCommandLine({"tellaria", "--bogus"}).Error.contains("--bogus"));
         QVERIFY(ParseCommandLine({"tellaria", "-x"}).Error.contains("-x"));
         QVERIFY(ParseCommandLine({"tellaria", "--mode", "9"}).Error.contains("9"));
         QVERIFY(ParseCommandLine({"tellaria", "--mode"}).Error.contains("--mode"));
+        QVERIFY(ParseCommandLine({"tellaria", "-s", "cat"}).Error.contains("--selection"));
     }
 
     void helpAndVersionNeedNoDisplay_data()
@@ -143,14 +184,24 @@ private slots:
         QCOMPARE(run.Errors, QByteArray());
     }
 
+    void badCommandLineIsAUsageError_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("mode out of range") << QStringList{"--mode", "7", "cat"};
+        QTest::newRow("a term and --selection") << QStringList{"cat", "--selection"};
+    }
+
     void badCommandLineIsAUsageError()
     {
-        const Run run = RunProgram({"--mode", "7", "cat"});
+        QFETCH(QStringList, arguments);
+        const Run run = RunProgram(arguments);
         QVERIFY(run.Finished);
         QCOMPARE(run.ExitCode, 2);
         QCOMPARE(run.Output, QByteArray());
-        QVERIFY(run.Errors.startsWith("tellaria: "));
-        QVERIFY(run.Errors.contains("--help"));
+        // One line, saying what was wrong and where the usage is.
+        QVERIFY2(run.Errors.startsWith("tellaria: "), run.Errors);
+        QVERIFY2(run.Errors.endsWith('\n') && run.Errors.count('\n') == 1, run.Errors);
+        QVERIFY2(run.Errors.contains("--help"), run.Errors);
     }
 
     void rootIsToldWhyInsteadOfTheEnginesDeath()

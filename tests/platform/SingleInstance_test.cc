@@ -118,6 +118,7 @@ private slots:
         QTest::newRow("none") << TLookupRequest{};
         QTest::newRow("mode only") << TLookupRequest{std::nullopt, 3};
         QTest::newRow("blank term") << TLookupRequest{QString(), -1};
+        QTest::newRow("selection too long") << TLookupRequest{std::nullopt, 3, true};
         QTest::newRow("Chinese and quotes") << TLookupRequest{QString("“猫” \"cat\"\\ \n 𠀀"), 2};
     }
 
