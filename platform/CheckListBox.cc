@@ -52,6 +52,16 @@ bool TCheckListBox::Checked(int row) const
     return rowItem && rowItem->checkState() == Qt::Checked;
 }
 
+int TCheckListBox::CheckedRows() const
+{
+    int rows = 0;
+    for (int row = 0; row < count(); ++row) {
+        if (Checked(row))
+            rows |= 1 << row;
+    }
+    return rows;
+}
+
 void TCheckListBox::SetChecked(int row, bool checked)
 {
     if (QListWidgetItem *rowItem = item(row))

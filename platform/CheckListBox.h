@@ -21,6 +21,8 @@ public:
     void AddRow(const QString &text, bool checked);
     bool Checked(int row) const;
     void SetChecked(int row, bool checked);
+    // The checked rows, one bit per row (row 0 the lowest).
+    int CheckedRows() const;
 
 signals:
     void Click();

@@ -129,8 +129,9 @@ void TfrmMain::FormCreate()
     m_completion->RefreshItems();
     NoteTime("history");
 
-    for (const LookupSite &site : m_sites)
-        ui->CkLstBookshop->AddRow(QString::fromStdString(site.Name), true);
+    const int ticked = m_placement->StoredSites();
+    for (int row = 0; row < SiteCount; ++row)
+        ui->CkLstBookshop->AddRow(QString::fromStdString(m_sites[row].Name), ticked & (1 << row));
     NoteTime("check list");
     TApplicationHint::Instance().SetHandler(this, [this](const QString &hint) { ShowHint(hint); });
     NoteTime("hint");
@@ -189,7 +190,9 @@ void TfrmMain::FormClose()
     if (!saved.Ok())
         failures << QString::fromStdString(saved.Message());
     if (m_placement)
-        m_placement->Save(m_shown, ui->CmbBoxType->currentIndex(), ui->PageControl1->SideBySide(),
+        m_placement->Save(m_shown,
+                          {ui->CmbBoxType->currentIndex(), ui->CkLstBookshop->CheckedRows(),
+                           ui->PageControl1->SideBySide()},
                           failures);
     if (!failures.isEmpty())
         TApplication::ReportErrors(failures);
@@ -284,10 +287,7 @@ void TfrmMain::CmbBoxTypeChange()
 
 void TfrmMain::CkLstBookshopClick()
 {
-    bool anyChecked = false;
-    for (int row = 0; row < SiteCount; ++row)
-        anyChecked = anyChecked || ui->CkLstBookshop->Checked(row);
-    ui->BtnBookOK->setEnabled(anyChecked);
+    ui->BtnBookOK->setEnabled(ui->CkLstBookshop->CheckedRows() != 0);
 }
 
 void TfrmMain::ActPriorExecute()

@@ -61,22 +61,28 @@ int TWindowPlacement::StoredLookupMode() const
 
 namespace {
 
-// What the settings say of the layout when they say nothing.
-constexpr int NoLayoutStored = -1;
+// What the settings say of a key the program added later when they say nothing.
+constexpr int NothingStored = -1;
 
-int StoredLayout(const SettingsFile *settings)
+int Stored(const SettingsFile *settings, const char *section, const char *key)
 {
-    return settings ? settings->ReadIntValue("View", "SideBySide", NoLayoutStored) : NoLayoutStored;
+    return settings ? settings->ReadIntValue(section, key, NothingStored) : NothingStored;
 }
 
 } // namespace
 
 bool TWindowPlacement::StoredSideBySide() const
 {
-    return StoredLayout(m_settings.get()) == 1;
+    return Stored(m_settings.get(), "View", "SideBySide") == 1;
 }
 
-void TWindowPlacement::Save(bool shown, int mode, bool sideBySide, QStringList &failures)
+int TWindowPlacement::StoredSites() const
+{
+    const int sites = Stored(m_settings.get(), "Dictionary", "Sites");
+    return sites == NothingStored ? AllSites : sites & AllSites;
+}
+
+void TWindowPlacement::Save(bool shown, const View &view, QStringList &failures)
 {
     if (!m_settings)
         return;
@@ -86,13 +92,14 @@ void TWindowPlacement::Save(bool shown, int mode, bool sideBySide, QStringList &
             failures << message;
     };
     const QSize outer = shown ? m_window->frameGeometry().size() : m_outerSize;
-    if (!shown)
-        mode = StoredLookupMode();
+    const int mode = shown ? view.Mode : StoredLookupMode();
     attempt(m_settings->WriteIntValue("Form", "width", outer.width()));
     attempt(m_settings->WriteIntValue("Form", "Height", outer.height()));
     attempt(m_settings->WriteIntValue("Dictionary", "ID", mode));
-    if (sideBySide || StoredLayout(m_settings.get()) != NoLayoutStored)
-        attempt(m_settings->WriteIntValue("View", "SideBySide", sideBySide ? 1 : 0));
+    if (view.Sites != AllSites || Stored(m_settings.get(), "Dictionary", "Sites") != NothingStored)
+        attempt(m_settings->WriteIntValue("Dictionary", "Sites", view.Sites));
+    if (view.SideBySide || Stored(m_settings.get(), "View", "SideBySide") != NothingStored)
+        attempt(m_settings->WriteIntValue("View", "SideBySide", view.SideBySide ? 1 : 0));
     m_settings.reset();
 }
 

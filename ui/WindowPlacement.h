@@ -1,10 +1,14 @@
 #pragma once
 
-// The main window's place in the settings file: the outer size it opens at, the lookup mode it
-// shows and whether its pages are side by side, read at start and written at close. The stored size
+// What the settings file keeps of the main window: the outer size it opens at, the lookup mode
+// it shows, the encyclopaedias ticked and whether its pages are side by side, read at start and
+// written at close. A key the program added later (the ticked sites, the layout) is written only
+// where the file already holds it or the user chose other than its default, so that the file of
+// a user who never chose stays as it was. The stored size
 // is the outer one, frame included; the window gets it as soon as the window manager tells its
 // frame.
 
+#include "core/LookupCatalogue.h"
 #include "core/SettingsFile.h"
 
 #include <QObject>
@@ -35,14 +39,24 @@ public:
     // Whether the settings have the pages side by side: their value is 1. Tabs when they say
     // nothing, or anything else.
     bool StoredSideBySide() const;
+    // The ticked encyclopaedias, one bit per check-list row (row 0 the lowest); all of them when
+    // the settings say nothing.
+    int StoredSites() const;
 
-    // Writes the window's outer size, `mode` (-1 for none) and `sideBySide` (only where the file
-    // already holds that key, or for side by side: a file that never had it stays as it was
-    // for a user who never chose), each on its own, and
-    // releases the settings file; adds the message of each write that failed to `failures`, once. A
-    // window never shown (a logout while the program starts) has neither its frame nor a mode of
-    // its own yet: it writes the size and mode it was given.
-    void Save(bool shown, int mode, bool sideBySide, QStringList &failures);
+    // What the window writes at close besides its size.
+    struct View
+    {
+        int Mode = -1; // the mode selector's index, -1 for none
+        int Sites = AllSites;
+        bool SideBySide = false;
+    };
+    static constexpr int AllSites = (1 << SiteCount) - 1;
+
+    // Writes the window's outer size and `view`, each value on its own, and releases the
+    // settings file; adds the message of each write that failed to `failures`, once. A window
+    // never shown (a logout while the program starts) has neither its frame nor a mode of its
+    // own yet: it writes the size and mode it was given.
+    void Save(bool shown, const View &view, QStringList &failures);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -518,6 +518,44 @@ private slots:
         QVERIFY(WaitForResultRequests(1));
     }
 
+    // The ticked encyclopaedias are kept in the settings file, one bit a row; every other line of
+    // the file stays as it was.
+    void tickedSitesAreKept_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<int>("tickedAtStart");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("all five without the key; two unticked")
+            << QByteArray("[Dictionary]\r\nID=0\r\n; mine\r\n") << 0b11111
+            << QByteArray("[Dictionary]\r\nID=0\r\nSites=26\r\n; mine\r\n");
+        QTest::newRow("kept from the last run")
+            << QByteArray("[Dictionary]\r\nSites=5\r\nID=0\r\n") << 0b00101
+            << QByteArray("[Dictionary]\r\nSites=0\r\nID=0\r\n");
+    }
+    void tickedSitesAreKept()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(int, tickedAtStart);
+        QFETCH(QByteArray, after);
+        WriteAll(DataPath("Lexivanedr.ini"), before);
+        int ticked = 0;
+        {
+            auto window = OpenWindow();
+            TCheckListBox *list = CkLstBookshop(*window);
+            QCOMPARE(list->CheckedRows(), tickedAtStart);
+            // The user unticks the first and the third row, or ticks them again.
+            ClickCheckBox(*window, 0);
+            ClickCheckBox(*window, 2);
+            ticked = list->CheckedRows();
+            QCOMPARE(ticked, tickedAtStart ^ 0b00101);
+            window->close();
+        }
+        QVERIFY2(ReadAll(DataPath("Lexivanedr.ini")).startsWith(after),
+                 ReadAll(DataPath("Lexivanedr.ini")).toPercentEncoding().constData());
+        auto window = OpenWindow();
+        QCOMPARE(CkLstBookshop(*window)->CheckedRows(), ticked);
+    }
+
     void closingLastPageShowsStartPageWithoutReload()
     {
         auto window = OpenWindow();
