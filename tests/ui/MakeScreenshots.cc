@@ -109,7 +109,6 @@ int main(int argc, char *argv[])
         TWebBrowser *browser = window.ActiveBrowser();
         return browser && browser->HasDocument();
     });
-    // A real event loop, so that the idle-time action update runs as in the program.
     QEventLoop idle;
     QTimer::singleShot(2000, &idle, &QEventLoop::quit); // let the engine paint
     idle.exec();
@@ -133,5 +132,35 @@ int main(int argc, char *argv[])
     shown.exec();
     const QRect area = window.frameGeometry().united(menu->geometry());
     const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
-    return screen.copy(area).save(output + QStringLiteral("/context-menu.png")) ? 0 : 1;
+    if (!screen.copy(area).save(output + QStringLiteral("/context-menu.png")))
+        return 1;
+    menu->close();
+
+    // The five encyclopaedias side by side, every page loaded.
+    proxy.SetDelay("http://www.infoplease.com/", 0);
+    proxy.SetPage(
+        "http://baike.baidu.com/",
+        FixturePage("猫_百度百科", "猫", "",
+                    "<p>猫，属于猫科动物，分家猫、野猫，是全世界家庭中较为广泛的宠物……</p>"));
+    proxy.SetPage("http://www.britannica.com/",
+                  FixturePage("cat | Britannica", "cat", "",
+                              "<p><b>cat</b>, (<i>Felis catus</i>), domesticated member of the "
+                              "family Felidae, order Carnivora……</p>"));
+    window.resize(1880, 760);
+    Part<QAction>(window, "NViewSideBySide")->trigger();
+    CkLstBookshop(window)->SetChecked(1, true);
+    CkLstBookshop(window)->SetChecked(3, true);
+    BtnBookOK(window)->click();
+    TestProxy::WaitFor([&] {
+        for (int index = 0; index < PageControl1(window)->count(); ++index) {
+            auto *page = qobject_cast<TTabSheet *>(PageControl1(window)->widget(index));
+            if (!page->Browser || !page->Browser->HasDocument())
+                return false;
+        }
+        return true;
+    });
+    QEventLoop columns;
+    QTimer::singleShot(2000, &columns, &QEventLoop::quit); // let the engine paint
+    columns.exec();
+    return window.grab().save(output + QStringLiteral("/side-by-side.png")) ? 0 : 1;
 }
