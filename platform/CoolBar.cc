@@ -1,5 +1,7 @@
 #include "platform/CoolBar.h"
 
+#include <QDragEnterEvent>
+#include <QMimeData>
 #include <QVBoxLayout>
 
 namespace tellaria {
@@ -15,6 +17,37 @@ TCoolBar::TCoolBar(QWidget *parent)
     m_layout->setSpacing(1);
     // A layout skips hidden widgets, so the area shrinks and grows with its visible bands.
     m_layout->setSizeConstraint(QLayout::SetMinimumSize);
+    setAcceptDrops(true);
+}
+
+void TCoolBar::dragEnterEvent(QDragEnterEvent *event)
+{
+    // Entered, the site is asked as the drag moves; only our own docking drags count.
+    if (event->mimeData()->hasFormat(QString::fromLatin1(DockDragFormat))
+        && DragOver(event->position().toPoint(), TDragState::Enter, false))
+        event->acceptProposedAction();
+    else if (event->mimeData()->hasFormat(QString::fromLatin1(DockDragFormat)))
+        event->accept();
+}
+
+void TCoolBar::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (DragOver(event->position().toPoint(), TDragState::Move, false))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TCoolBar::dragLeaveEvent(QDragLeaveEvent *)
+{
+    DragOver({}, TDragState::Leave, false);
+}
+
+void TCoolBar::dropEvent(QDropEvent *event)
+{
+    if (DragOver(event->position().toPoint(), TDragState::Move, true))
+        event->acceptProposedAction();
+    DragOver({}, TDragState::Leave, false);
 }
 
 void TCoolBar::AppendBand(QWidget *control)

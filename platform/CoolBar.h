@@ -32,6 +32,13 @@ public:
     QList<QWidget *> DockClients() const override { return BandControls(); }
     void InsertControl(QWidget *control) override;
 
+protected:
+    // A floating window dragged over the area by drag and drop: see TDockSite::DragOver.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
 private:
     QVBoxLayout *m_layout;
 };

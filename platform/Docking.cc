@@ -4,8 +4,11 @@
 #include <QBoxLayout>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDrag>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QRubberBand>
 
@@ -262,8 +265,71 @@ void TDockClient::Float(const QRect &outline, const QPoint &position)
     m_floatingHost = window;
 }
 
+namespace {
+
+TDockClient *g_draggedAcrossWindows = nullptr;
+
+} // namespace
+
+bool WindowsArePlacedByTheSystem()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+TDockClient *TDockClient::DraggedAcrossWindows()
+{
+    return g_draggedAcrossWindows;
+}
+
+void TDockClient::DragAcrossWindows()
+{
+    m_pressed = false;
+    auto *data = new QMimeData;
+    data->setData(QString::fromLatin1(DockDragFormat), QByteArray());
+    QDrag drag(m_handle);
+    drag.setMimeData(data);
+    // The window itself follows the pointer, grabbed where it was pressed.
+    drag.setPixmap(m_control->grab());
+    drag.setHotSpot(m_control->mapFromGlobal(m_pressPosition));
+    g_draggedAcrossWindows = this;
+    drag.exec(Qt::MoveAction);
+    g_draggedAcrossWindows = nullptr;
+}
+
+bool TDockSite::DragOver(const QPoint &position, TDragState state, bool drop)
+{
+    TDockClient *client = TDockClient::DraggedAcrossWindows();
+    QWidget *site = DockWidget();
+    if (!m_dropOutline) {
+        m_dropOutline = new QRubberBand(QRubberBand::Rectangle, site);
+        m_dropOutline->setObjectName(QStringLiteral("DropOutline"));
+    }
+    m_dropOutline->hide();
+    if (!client || !OnDockOver)
+        return false;
+    const QPoint global = site->mapToGlobal(position);
+    TDragDockObject source(client->Control(), QRect(global, client->Control()->size()));
+    bool accept = false;
+    OnDockOver(source, global, state, accept);
+    if (!accept || state == TDragState::Leave)
+        return false;
+    if (drop) {
+        if (OnDockDrop)
+            OnDockDrop(source, global);
+        return true;
+    }
+    m_dropOutline->setGeometry(
+        QRect(site->mapFromGlobal(source.DockRect().topLeft()), source.DockRect().size()));
+    m_dropOutline->show();
+    return true;
+}
+
 void TDockClient::BeginDrag(const QPoint &globalPosition)
 {
+    if (m_control->isWindow() && WindowsArePlacedByTheSystem()) {
+        DragAcrossWindows();
+        return;
+    }
     m_drag = std::make_unique<TDockDrag>(*this, m_pressPosition);
     m_drag->Move(globalPosition);
 }

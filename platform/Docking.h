@@ -27,6 +27,14 @@ class QRubberBand;
 
 namespace tellaria {
 
+// Whether the window system keeps the pointer's place on the screen and the windows' places to
+// itself (Wayland): a drag between windows then goes by drag and drop, which delivers it to the
+// window under the pointer, and a new window cannot be placed.
+bool WindowsArePlacedByTheSystem();
+
+// The data format of a window's docking drag by drag and drop.
+inline constexpr char DockDragFormat[] = "application/x-tellaria-dock";
+
 // True when `widget` was hidden by hide() or setVisible(false), not just by lying in a hidden
 // window; such a control stays hidden when docked elsewhere.
 bool ExplicitlyHidden(const QWidget *widget);
@@ -105,6 +113,14 @@ public:
 
     // The visible site whose widget covers `globalPosition`, or null.
     static TDockSite *SiteAt(const QPoint &globalPosition);
+
+    // A window's drag by drag and drop, at `position` of the site's widget: asks OnDockOver as
+    // the pointer's drag does, shows the outline it gives inside the site, and docks at the drop.
+    // True when the site takes the dragged window there. Leave hides the outline.
+    bool DragOver(const QPoint &position, TDragState state, bool drop);
+
+private:
+    QRubberBand *m_dropOutline = nullptr;
 };
 
 // Whether pressing on a control and moving the pointer starts a docking drag by itself.
@@ -126,6 +142,9 @@ class TDockDrag;
 // - over a site that refused: nothing;
 // - over no site: a window moves to the outline's top-left; a control with a floating window
 //   class floats into a new window of it (Float), and one without stays where it is.
+// Where the window system places the windows (WindowsArePlacedByTheSystem), a window's drag is a
+// drag and drop instead, which the dock site under the pointer follows (TDockSite::DragOver):
+// dropped on a site that accepts, it docks there; anywhere else nothing changes.
 class TDockClient : public QObject
 {
     Q_OBJECT
@@ -138,6 +157,8 @@ public:
 
     // The client attached to `control`, or null.
     static TDockClient *Of(const QWidget *control);
+    // The client whose window is being dragged by drag and drop, or null.
+    static TDockClient *DraggedAcrossWindows();
 
     QWidget *Control() const { return m_control; }
     TDragMode DragMode() const { return m_dragMode; }
@@ -160,6 +181,7 @@ private:
     friend class TDockDrag;
 
     void BeginDrag(const QPoint &globalPosition);
+    void DragAcrossWindows();
     void EndDrag(const QPoint &globalPosition);
     // Floats the control into a new window whose outer top-left is `outline`'s and whose client
     // area has `outline`'s size; `position` is the drop's pointer position.

@@ -6,6 +6,7 @@
 
 #include <QEvent>
 #include <QToolBar>
+#include <QWindow>
 
 namespace tellaria {
 
@@ -19,6 +20,10 @@ TToolbarDock::TToolbarDock(QToolBar *toolbar, TCoolBar *bands, QWidget *queryBox
     TDockClient::Of(toolbar)->SetFloatingWindowClass([this]() -> TDockTarget * {
         auto *window = new TfrmFloating;
         m_floatingWindows.append(window);
+        if (WindowsArePlacedByTheSystem()) {
+            window->winId();
+            window->windowHandle()->setTransientParent(m_bands->window()->windowHandle());
+        }
         return window;
     });
 }

@@ -104,6 +104,11 @@ void TfrmFloating::FormDockDrop(TDragDockObject &source, const QPoint &)
 {
     if (TDockClient *client = TDockClient::Of(source.Control()))
         client->SetDragMode(TDragMode::Manual);
+    // Where the window system places the windows, a window of a fixed size that belongs to
+    // another is one it floats over that other, rather than tiling the screen with it: the
+    // toolbar then keeps every control in view.
+    if (WindowsArePlacedByTheSystem())
+        setFixedSize(sizeHint());
     show();
 }
 
