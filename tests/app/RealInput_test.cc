@@ -378,6 +378,23 @@ private:
         return painted ? top : -1;
     }
 
+    // Waits until keys reach the query box: its window is the active one and the box has the
+    // focus in it.
+    static bool QueryBoxHasTheKeys(const Program &program)
+    {
+        return program.Tree.WaitUntil([](const AccessibleReading &reading) {
+            const AccessibleNode *box = FindQueryBox(reading);
+            return box && box->Focused();
+        });
+    }
+
+    // Waits until the window manager has made `window` the active window, which keys reach.
+    static bool WaitUntilActive(const XSession &session, const QString &window)
+    {
+        return TestProxy::WaitFor([&] { return session.XDoTool({"getactivewindow"}) == window; },
+                                  10000);
+    }
+
     // Replaces the query box's text with `term` and presses Enter.
     static void EnterTerm(const XSession &session, const QString &term)
     {
@@ -392,11 +409,15 @@ private:
         QVERIFY(run.WaitForExit());
     }
 
-    void UncheckEverySite(const Program &program)
+    // Unchecks every site by a click on its check box; false when a box is not there or a
+    // click did not take.
+    static bool UncheckEverySite(const Program &program)
     {
-        for (int row = 0; row < SiteNames.size(); ++row)
-            QVERIFY(program.Click(CheckBox(row)));
-        QVERIFY(program.Tree.WaitUntil(NoSiteChecked));
+        for (int row = 0; row < SiteNames.size(); ++row) {
+            if (!program.Click(CheckBox(row)))
+                return false;
+        }
+        return program.Tree.WaitUntil(NoSiteChecked);
     }
 
 private slots:
@@ -532,7 +553,7 @@ private slots:
         QVERIFY(program);
         XSession &session = program->Session;
         ProgramRun &run = program->Run;
-        UncheckEverySite(*program);
+        QVERIFY(UncheckEverySite(*program));
         QVERIFY(program->Click(QueryBox()));
         session.Type("owl");
         session.Key("Return");
@@ -560,10 +581,14 @@ private slots:
         // The message box is a second window with the program's title.
         QVERIFY(TestProxy::WaitFor([&] { return session.VisibleWindows("^Tellaria$").size() == 2; },
                                    10000));
+        const QStringList windows = session.VisibleWindows("^Tellaria$");
+        const QString box = windows.value(windows.indexOf(run.MainWindow()) == 0 ? 1 : 0);
+        QVERIFY(WaitUntilActive(session, box));
         session.Key("Return");
         QVERIFY(TestProxy::WaitFor([&] { return session.VisibleWindows("^Tellaria$").size() == 1; },
                                    10000));
         // The focus is back in the query box: the next term goes straight in.
+        QVERIFY(QueryBoxHasTheKeys(*program));
         EnterTerm(session, "yak");
         QVERIFY(WaitForResultRequests(1));
         QCOMPARE(ResultRequests(), QStringList{"http://dict.bing.com.cn/?FORM=CHOT20&q=yak"});
@@ -651,6 +676,7 @@ private slots:
         QVERIFY(program);
         XSession &session = program->Session;
         ProgramRun &run = program->Run;
+        QVERIFY(QueryBoxHasTheKeys(*program));
         session.Key("alt+f");
         session.Key("x");
         QVERIFY(run.WaitForExit());
@@ -718,6 +744,7 @@ private slots:
         XSession &session = program->Session;
         ProgramRun &run = program->Run;
         // No click: the window opens ready for a term.
+        QVERIFY(QueryBoxHasTheKeys(*program));
         session.Type("ant");
         session.Key("Return");
         QVERIFY(WaitForResultRequests(1));
@@ -747,7 +774,7 @@ private slots:
         session.Type("elk");
         // Every site unchecked by mouse: the button is off. Space on the last one checks it
         // again, and the button must follow.
-        UncheckEverySite(*program);
+        QVERIFY(UncheckEverySite(*program));
         session.Key("space");
         QVERIFY(program->Click(QueryButton()));
         QVERIFY(WaitForResultRequests(1));
@@ -770,6 +797,7 @@ private slots:
                    != StartPageColour;
         };
         QVERIFY(statusBarShown());
+        QVERIFY(QueryBoxHasTheKeys(*program));
         // F10 opens the first menu; Right moves on through the menus to the View menu, whose
         // first item hides the status bar.
         session.Key("F10");
@@ -783,10 +811,17 @@ private slots:
         session.Key("Down");
         session.Key("Return");
         QVERIFY(TestProxy::WaitFor(statusBarShown, 5000));
-        // Escape closes an open menu and gives the keys back to the query box.
+        // Escape closes an open menu, and again leaves the menu bar: the keys are back in the
+        // query box. A key pressed while a menu closes may go to the closing menu, as it would
+        // for a user, so each waits for the one before it to be done.
         session.Key("F10");
+        QVERIFY(program->Locate(Menu("退出(X)")));
         session.Key("Escape");
+        QVERIFY(program->Tree.WaitUntil([](const AccessibleReading &reading) {
+            return !reading.Find(QStringLiteral("menu item"), QStringLiteral("退出(X)"));
+        }));
         session.Key("Escape");
+        QVERIFY(QueryBoxHasTheKeys(*program));
         session.Type("gnu");
         session.Key("Return");
         QVERIFY(WaitForResultRequests(1));
@@ -805,7 +840,7 @@ private slots:
         QVERIFY(WaitForStartPageTop(*program) > 0);
 
         // Every site unchecked, Enter: an empty page area, in the window's face colour.
-        UncheckEverySite(*program);
+        QVERIFY(UncheckEverySite(*program));
         QVERIFY(program->Click(QueryBox()));
         session.Type("yak");
         session.Key("Return");
@@ -851,6 +886,7 @@ private slots:
         QVERIFY(program);
         XSession &session = program->Session;
         ProgramRun &run = program->Run;
+        QVERIFY(QueryBoxHasTheKeys(*program));
         session.Type("bat");
         session.Key("Return");
         QVERIFY(TestProxy::WaitFor(
@@ -872,6 +908,7 @@ private slots:
         QVERIFY(program);
         XSession &session = program->Session;
         ProgramRun &run = program->Run;
+        QVERIFY(QueryBoxHasTheKeys(*program));
         session.Type("bat");
         session.Key("Return");
         QVERIFY(WaitForResultRequests(1));
@@ -892,6 +929,7 @@ private slots:
         // The save dialog: a full path for the name, then Enter.
         const QString dialog = session.WaitForWindow("^保存网页$", 10000);
         QVERIFY(!dialog.isEmpty());
+        QVERIFY(WaitUntilActive(session, dialog));
         const QString target = run.Directory() + "/saved.html";
         session.Key("ctrl+a");
         session.Type(target);
@@ -992,11 +1030,13 @@ private slots:
         ::close(writer);
         const QString report = run.MainWindow();
         QVERIFY(session.ClientGeometry(report).width() < 600); // a message box, not the window
+        QVERIFY(WaitUntilActive(session, report));
         session.Key("Return");
         QVERIFY(TestProxy::WaitFor(
             [&] { return !session.VisibleWindows("^Tellaria$").contains(report); }, 10000));
         QVERIFY(run.FindMainWindow());
         QVERIFY(program->ControlsInPlace());
+        QVERIFY(QueryBoxHasTheKeys(*program));
         EnterTerm(session, "emu");
         QVERIFY(WaitForResultRequests(1));
         CloseByAltF4(session, run);

@@ -22,6 +22,7 @@ const char PropertiesInterface[] = "org.freedesktop.DBus.Properties";
 
 // AT-SPI's numbers: states are bits of a 64-bit set, relations a type each, coordinates by kind.
 constexpr int StateChecked = 4;
+constexpr int StateFocused = 12;
 constexpr int StateShowing = 25;
 constexpr uint RelationLabelledBy = 2;
 constexpr uint ScreenCoordinates = 0;
@@ -68,6 +69,11 @@ bool Replied(const QDBusMessage &reply)
 bool AccessibleNode::Checked() const
 {
     return (States >> StateChecked) & 1;
+}
+
+bool AccessibleNode::Focused() const
+{
+    return (States >> StateFocused) & 1;
 }
 
 // A connection of its own to the accessibility bus, named apart from any other.

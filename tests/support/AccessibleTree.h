@@ -29,6 +29,7 @@ struct AccessibleNode
     int Parent = -1; // its parent's index in the reading; -1 for the application's windows
 
     bool Checked() const;
+    bool Focused() const;
 };
 
 // One reading of an application's tree: only what is on the screen, that is, showing itself and

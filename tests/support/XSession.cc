@@ -307,14 +307,16 @@ void XSession::Drag(const QPoint &from, const std::vector<QPoint> &via) const
     XDoTool({QStringLiteral("mouseup"), QStringLiteral("1")});
 }
 
+// Keys go out without a pause: the X server and the program take them in order, and whatever
+// must have happened before the next key is waited for by the test.
 void XSession::Key(const QString &keys) const
 {
-    XDoTool({QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("80"), keys});
+    XDoTool({QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("0"), keys});
 }
 
 void XSession::Type(const QString &text) const
 {
-    XDoTool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("80"), text});
+    XDoTool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("0"), text});
 }
 
 QStringList XSession::VisibleWindows(const QString &titleRegex) const
