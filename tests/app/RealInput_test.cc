@@ -129,24 +129,28 @@ Control CheckBox(int row)
             }};
 }
 
+// The first page on the screen: the start page, which lies under the results.
+const AccessibleNode *FindPage(const AccessibleReading &reading)
+{
+    return reading.Find(
+        [](const AccessibleNode &node) { return node.Role == QLatin1String("web document"); });
+}
+
 // The part of the main window that holds the pages, the start page or the results.
 Control PageArea()
 {
     return {QStringLiteral("the page area"), [](const AccessibleReading &reading) {
-                return AreaOf(
-                    PartOfWindow(reading, reading.Find(QStringLiteral("web document"), QString())));
+                return AreaOf(PartOfWindow(reading, FindPage(reading)));
             }};
 }
 
-// The start page's browser, under the results when there are any.
+// The start page's browser.
 Control StartPage()
 {
     return {QStringLiteral("the start page"),
             [](const AccessibleReading &reading) -> std::optional<QRect> {
-                const AccessibleNode *document = reading.Find([](const AccessibleNode &node) {
-                    return node.Role == QLatin1String("web document");
-                });
-                return document ? AreaOf(reading.Parent(*document)) : std::nullopt;
+                const AccessibleNode *page = FindPage(reading);
+                return page ? AreaOf(reading.Parent(*page)) : std::nullopt;
             }};
 }
 

@@ -81,7 +81,8 @@ int RunHelper(const QStringList &arguments)
         std::fputs(qPrintable(instance.ErrorText() + '\n'), stderr);
     if (result == TSingleInstance::TRole::Running) {
         const int laterStarts = arguments.value(5).toInt();
-        QTest::qWaitFor([&] { return requests >= laterStarts; }, 20000);
+        if (!QTest::qWaitFor([&] { return requests >= laterStarts; }, 20000))
+            std::fprintf(stderr, "%d of %d later starts came\n", requests, laterStarts);
     }
     return ExitCodeOf(result);
 }
