@@ -11,11 +11,11 @@ cd "$(dirname "$0")/.."
 
 mkdir -p "$asan_dir"
 asan_log=$asan_dir/make-test.log
-nice -n 19 make --no-print-directory sanitize ASAN_DIR="$asan_dir" JOBS="$jobs" \
+# A process group of its own, so that an interrupted make test ends all of it.
+setsid nice -n 19 make --no-print-directory sanitize ASAN_DIR="$asan_dir" JOBS="$jobs" \
     > "$asan_log" 2>&1 &
 asan=$!
-# An interrupted make test takes the sanitizer part with it.
-trap 'kill "$asan" 2>/dev/null' EXIT
+trap 'kill -- -"$asan" 2>/dev/null' EXIT
 
 status=0
 make --no-print-directory build BUILD_DIR="$build_dir" \
