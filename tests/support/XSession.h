@@ -110,7 +110,7 @@ inline constexpr int MissingToolExitCode = 77;
 // Whether the programs XSession needs are installed (Xvfb, xdotool, xprop, xwininfo, import).
 bool XSessionAvailable();
 // The programs of a session's accessibility bus that are missing (dbus-launch, the AT-SPI bus
-// launcher); empty when there are all.
+// launcher); empty when all are there.
 QStringList MissingAccessibilityPrograms();
 // The same for the pinyin input method (fcitx5, fcitx5-remote, the pinyin engine).
 QStringList MissingPinyinPrograms();
