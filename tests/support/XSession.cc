@@ -237,10 +237,13 @@ bool XSession::StartPinyinInputMethod()
     return serving;
 }
 
-bool XSession::InputMethodActive() const
+int XSession::InputMethodState() const
 {
     bool ok = false;
-    return Run(QStringLiteral("fcitx5-remote"), {}, &ok) == QLatin1String("2") && ok;
+    const QString state = Run(QStringLiteral("fcitx5-remote"), {}, &ok);
+    bool number = false;
+    const int value = state.toInt(&number);
+    return ok && number ? value : -1;
 }
 
 QProcessEnvironment XSession::Environment() const

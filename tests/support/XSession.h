@@ -79,9 +79,10 @@ public:
 
     QImage Screenshot() const;
 
-    // Whether the input method is on in the window that has the keyboard focus (fcitx5-remote
-    // says 2).
-    bool InputMethodActive() const;
+    // The input method's state as fcitx5-remote tells it: 0 while it knows of no window with
+    // the keyboard focus, 1 when it knows one and is off there, 2 when it is on; -1 when it
+    // does not answer.
+    int InputMethodState() const;
 
 private:
     bool StartSessionBus();
