@@ -19,8 +19,9 @@ all: build
 setup:
 	@bash scripts/setup.sh
 
+# The benchmarks are built by make bench alone, which switches them on.
 $(BUILD_DIR)/build.ninja: | setup
-	cmake -S . -B $(BUILD_DIR) -G $(GENERATOR) $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD_DIR) -G $(GENERATOR) -DTELLARIA_BUILD_BENCH=OFF $(CMAKE_FLAGS)
 
 configure: setup $(BUILD_DIR)/build.ninja
 
@@ -56,13 +57,16 @@ fuzz: $(FUZZ_DIR)/CMakeCache.txt
 	cmake --build $(FUZZ_DIR)
 	@bash fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
-bench: build
+bench: configure
+	cmake -S . -B $(BUILD_DIR) -DTELLARIA_BUILD_BENCH=ON
+	cmake --build $(BUILD_DIR)
 	@bash scripts/bench.sh $(BUILD_DIR)
 
 lint: setup
 	@bash scripts/lint.sh
 
 screenshots: build
+	cmake --build $(BUILD_DIR) --target MakeScreenshots
 	@bash scripts/screenshots.sh $(BUILD_DIR)
 
 # PREFIX sets the install prefix (/usr/local until set) in the build's configuration and
