@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -122,17 +123,25 @@ private slots:
         window.show();
         window.QueryTerm("dog", 2);
         QVERIFY(WaitForRequest("http://www.iciba.com/dog%2F"));
+        const QPointer<QWidget> page = PageControl1(window)->widget(0);
         window.showMinimized();
         m_proxy->ClearRequests();
 
         QCOMPARE(RunCopy({}), 0);
         QTRY_VERIFY(!window.isMinimized());
         QTRY_COMPARE(QApplication::activeWindow(), &window);
+        // The window is brought up where a term would be looked up: the page is still the one
+        // it had, so no query ran.
         QCOMPARE(PageControl1(window)->count(), 1);
+        QCOMPARE(PageControl1(window)->widget(0), page.data());
         QCOMPARE(CmbBook(window)->currentText(), QString("dog"));
         QCOMPARE(window.History().Count(), std::size_t(1));
-        QTest::qWait(300);
-        QVERIFY(m_proxy->Requests().filter("iciba").isEmpty());
+        // Nor did the page load again: a later start with a term, after it, is the only one
+        // the engine asked for.
+        QCOMPARE(RunCopy({"--mode", "3", "emu"}), 0);
+        QVERIFY(WaitForRequest("http://dict.bing.com.cn/?FORM=CHOT20&q=emu"));
+        QVERIFY2(m_proxy->Requests().filter("iciba").isEmpty(),
+                 qPrintable(m_proxy->Requests().join('\n')));
     }
 
     void laterStartWithOnlyAModeSwitchesIt()
@@ -160,17 +169,22 @@ private slots:
         ServeLaterStarts(instance, window);
         window.show();
         int handedOver = -1;
+        bool delivered = false;
         int pagesWhileOpen = -1;
-        // Runs inside the dialog's own event loop: the later start comes while it is open.
+        // Runs inside the dialog's own event loop: the later start comes while it is open. The
+        // window, minimised, is brought up when the request is delivered, and the open dialog
+        // then makes the request wait.
         QTimer::singleShot(0, this, [&] {
+            window.showMinimized();
             handedOver = RunCopy({"--mode", "2", "cat"});
-            QTest::qWait(500);
+            delivered = QTest::qWaitFor([&] { return !window.isMinimized(); });
             pagesWhileOpen = PageControl1(window)->count();
             if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
                 box->accept();
         });
         window.QueryTerm(" ", 0); // blank: "请输入要搜索的内容！" until answered
         QCOMPARE(handedOver, 0);
+        QVERIFY(delivered);
         QCOMPARE(pagesWhileOpen, 0);
         QTRY_COMPARE(PageControl1(window)->count(), 1);
         QCOMPARE(CmbBook(window)->currentText(), QString("cat"));

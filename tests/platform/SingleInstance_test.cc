@@ -17,6 +17,9 @@
 #include <csignal>
 #include <cstdio>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 using namespace tellaria;
 
 Q_DECLARE_METATYPE(TLookupRequest)
@@ -37,8 +40,23 @@ int ExitCodeOf(TSingleInstance::TRole role)
     return 13;
 }
 
-// helper start DATA-DIRECTORY TIMEOUT-MS [MODE [TERM]]: one start, its role as the exit code;
-// as the running copy it first takes requests for a few seconds.
+// The role as the helper prints it, the moment it is known.
+const char *NameOf(TSingleInstance::TRole role)
+{
+    switch (role) {
+    case TSingleInstance::TRole::Running:
+        return "running";
+    case TSingleInstance::TRole::HandedOver:
+        return "handed over";
+    case TSingleInstance::TRole::Failed:
+        return "failed";
+    }
+    return "?";
+}
+
+// helper start DATA-DIRECTORY TIMEOUT-MS LATER-STARTS [MODE [TERM]]: one start; prints its role
+// at once and ends with it as the exit code. As the running copy it first takes the requests of
+// LATER-STARTS later starts.
 // helper crash DATA-DIRECTORY: becomes the running copy and dies without cleaning up.
 int RunHelper(const QStringList &arguments)
 {
@@ -50,17 +68,61 @@ int RunHelper(const QStringList &arguments)
         std::raise(SIGKILL);
     }
     TLookupRequest request;
-    if (arguments.size() > 5)
-        request.Mode = arguments.value(5).toInt();
     if (arguments.size() > 6)
-        request.Term = arguments.value(6);
+        request.Mode = arguments.value(6).toInt();
+    if (arguments.size() > 7)
+        request.Term = arguments.value(7);
+    int requests = 0;
+    QObject::connect(&instance, &TSingleInstance::Requested, [&] { ++requests; });
     const auto result = instance.Start(request, arguments.value(4).toInt());
+    std::printf("%s\n", NameOf(result));
+    std::fflush(stdout);
     if (result == TSingleInstance::TRole::Failed)
         std::fputs(qPrintable(instance.ErrorText() + '\n'), stderr);
-    if (result == TSingleInstance::TRole::Running)
-        QTest::qWait(4000);
+    if (result == TSingleInstance::TRole::Running) {
+        const int laterStarts = arguments.value(5).toInt();
+        if (!QTest::qWaitFor([&] { return requests >= laterStarts; }, 20000))
+            std::fprintf(stderr, "%d of %d later starts came\n", requests, laterStarts);
+    }
     return ExitCodeOf(result);
 }
+
+// Counts the times a file is opened, through inotify.
+class OpenCounter
+{
+public:
+    explicit OpenCounter(const QString &path)
+        : m_fd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+    {
+        if (m_fd >= 0)
+            ::inotify_add_watch(m_fd, QFile::encodeName(path).constData(), IN_OPEN);
+    }
+    ~OpenCounter()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    OpenCounter(const OpenCounter &) = delete;
+    OpenCounter &operator=(const OpenCounter &) = delete;
+
+    int Count()
+    {
+        alignas(inotify_event) char buffer[4096];
+        ssize_t length;
+        while (m_fd >= 0 && (length = ::read(m_fd, buffer, sizeof buffer)) > 0) {
+            for (ssize_t at = 0; at < length;) {
+                const auto *event = reinterpret_cast<const inotify_event *>(buffer + at);
+                m_count += (event->mask & IN_OPEN) != 0;
+                at += ssize_t(sizeof(inotify_event)) + event->len;
+            }
+        }
+        return m_count;
+    }
+
+private:
+    int m_fd;
+    int m_count = 0;
+};
 
 } // namespace
 
@@ -82,7 +144,7 @@ private:
     QProcess *StartHelper(const QStringList &arguments)
     {
         auto *process = new QProcess(this);
-        process->setProcessChannelMode(QProcess::ForwardedChannels);
+        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process->start(QCoreApplication::applicationFilePath(), QStringList{"helper"} + arguments);
         return process;
     }
@@ -100,7 +162,7 @@ private:
     int HandOver(const QStringList &arguments, int timeoutMs = 10000)
     {
         return WaitForExit(StartHelper(
-            QStringList{"start", m_data->path(), QString::number(timeoutMs)} + arguments));
+            QStringList{"start", m_data->path(), QString::number(timeoutMs), "0"} + arguments));
     }
 
 private slots:
@@ -182,11 +244,14 @@ private slots:
         auto running = std::make_unique<TSingleInstance>(m_data->path());
         QCOMPARE(running->Start({}), TSingleInstance::TRole::Running);
         QSignalSpy requests(running.get(), &TSingleInstance::Requested);
+        OpenCounter lockLooks(running->LockFileName());
         // The window has closed but the files are still being saved.
         running->StopListening();
-        QProcess *next = StartHelper({"start", m_data->path(), "15000", "0", "cat"});
-        QTest::qWait(700);
+        QProcess *next = StartHelper({"start", m_data->path(), "15000", "0", "0", "cat"});
+        // The next start finds the lock held, and looks again: it waits, undecided.
+        QVERIFY(QTest::qWaitFor([&] { return lockLooks.Count() >= 2; }, 10000));
         QCOMPARE(next->state(), QProcess::Running);
+        QCOMPARE(next->readAllStandardOutput(), QByteArray());
         running.reset(); // saved and ended
         QCOMPARE(WaitForExit(next), ExitCodeOf(TSingleInstance::TRole::Running));
         QCOMPARE(requests.size(), 0);
@@ -219,7 +284,7 @@ private slots:
     {
         QList<QProcess *> starts;
         for (int index = 0; index < 4; ++index)
-            starts << StartHelper({"start", m_data->path(), "10000", "0", "cat"});
+            starts << StartHelper({"start", m_data->path(), "10000", "3", "0", "cat"});
         QList<int> codes;
         // The others hand over to the one that runs, while it runs.
         QVERIFY(QTest::qWaitFor(

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <csignal>
 
 using namespace tellaria;
@@ -36,7 +37,15 @@ private slots:
         window.show();
         termination.CloseOnSignal(&window);
         QTimer::singleShot(0, this, [] {
-            QTimer::singleShot(50, [] { std::raise(SIGTERM); });
+            // The signal comes from the box's own event loop, once the box is up.
+            QTimer whenShown;
+            QObject::connect(&whenShown, &QTimer::timeout, [&whenShown] {
+                if (QApplication::activeModalWidget()) {
+                    whenShown.stop();
+                    std::raise(SIGTERM);
+                }
+            });
+            whenShown.start(0);
             QMessageBox::information(nullptr, "Tellaria", "waiting");
         });
         QTRY_VERIFY(!window.isVisible());
@@ -57,8 +66,17 @@ private slots:
     {
         MessageBoxWatcher watcher;
         TApplication::ReportError("Cannot create file");
-        QTest::qWait(60);
+        // A box the report opened would have been answered inside the call, or be showing now;
+        // one it posted for later would come before an event posted after the call.
+        bool roundTrip = false;
+        QMetaObject::invokeMethod(
+            qApp, [&] { roundTrip = true; }, Qt::QueuedConnection);
+        QTRY_VERIFY(roundTrip);
         QCOMPARE(watcher.Seen().size(), 0);
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        QVERIFY(std::none_of(windows.begin(), windows.end(), [](const QWidget *window) {
+            return qobject_cast<const QMessageBox *>(window) && window->isVisible();
+        }));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "tests/support/ProgramRun.h"
 
 #include "tests/support/ProcessSignals.h"
+#include "tests/support/TestProxy.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -91,28 +92,11 @@ bool ProgramRun::FindMainWindow()
     m_window = m_session.WaitForWindow(QStringLiteral("^Tellaria$"));
     if (m_window.isEmpty())
         return false;
-    // The window manager may still be placing it: wait until its place holds still.
-    QRect previous;
-    QDeadlineTimer deadline(5000);
-    for (;;) {
-        QThread::msleep(150);
-        QCoreApplication::processEvents();
-        const QRect now = ClientGeometry();
-        if (now == previous || deadline.hasExpired())
-            break;
-        previous = now;
-    }
-    return true;
-}
-
-QPoint ProgramRun::At(const QPoint &point) const
-{
-    return ClientGeometry().topLeft() + point;
-}
-
-void ProgramRun::Click(const QPoint &point, int button) const
-{
-    m_session.Click(At(point), button);
+    // A window manager places and frames a window before it shows it, and tells the window its
+    // frame: once that is set, the window is where it stays.
+    return !m_session.HasWindowManager()
+           || TestProxy::WaitFor([&] { return m_session.FrameExtents(m_window).has_value(); },
+                                 5000);
 }
 
 QRect ProgramRun::ClientGeometry() const

@@ -30,14 +30,11 @@ public:
 
     // Starts the program and waits for its main window; false when none appears.
     bool Start(const QStringList &arguments = {});
-    // Takes the program's window showing now as its main window, once it holds still (a box
-    // shown before the main window was taken for it at the start); false when none shows.
+    // Takes the program's window showing now as its main window (a box shown before the main
+    // window was taken for it at the start), once the window manager has framed it; false when
+    // none shows.
     bool FindMainWindow();
     QString MainWindow() const { return m_window; }
-    // A point of the main window, given relative to its client area's top-left corner.
-    QPoint At(const QPoint &point) const;
-    // Clicks with `button` at `point`, given relative to the client area's top-left corner.
-    void Click(const QPoint &point, int button = 1) const;
     QRect ClientGeometry() const;
 
     // Starts the same executable once more, as a second start by the user would, and waits for

@@ -3,8 +3,13 @@
 #include "tests/support/TestProxy.h"
 
 #include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusReply>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -45,6 +50,17 @@ Layout=
 0=Default
 )";
 
+// The AT-SPI bus launcher, where Debian puts it; empty when it is not installed.
+QString AccessibilityBusLauncher()
+{
+    for (const char *path :
+         {"/usr/libexec/at-spi-bus-launcher", "/usr/lib/at-spi2-core/at-spi-bus-launcher"}) {
+        if (QFileInfo(QLatin1String(path)).isExecutable())
+            return QLatin1String(path);
+    }
+    return {};
+}
+
 } // namespace
 
 bool XSessionAvailable()
@@ -56,32 +72,52 @@ bool XSessionAvailable()
     return true;
 }
 
-XSession::XSession(WindowManager manager)
+QStringList MissingAccessibilityPrograms()
 {
-    // A display number no other server holds; the lock file is the X server's own claim.
-    int number = 90 + int(::getpid() % 300);
-    while (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
-        ++number;
-    m_display = QStringLiteral(":%1").arg(number);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    m_server = Start(QStringLiteral("Xvfb"),
-                     {m_display, QStringLiteral("-screen"), QStringLiteral("0"),
-                      QStringLiteral("1280x800x24"), QStringLiteral("-noreset"),
-                      QStringLiteral("-nolisten"), QStringLiteral("tcp")},
-                     environment);
-    // The server is up once a client can open the display.
-    if (!TestProxy::WaitFor(
-            [&] {
-                bool ok = false;
-                Run(QStringLiteral("xdotool"), {QStringLiteral("getdisplaygeometry")}, &ok);
-                return ok;
-            },
-            10000))
+    QStringList missing;
+    if (QStandardPaths::findExecutable(QStringLiteral("dbus-launch")).isEmpty())
+        missing << QStringLiteral("dbus-launch");
+    if (AccessibilityBusLauncher().isEmpty())
+        missing << QStringLiteral("at-spi-bus-launcher");
+    return missing;
+}
+
+QStringList MissingPinyinPrograms()
+{
+    QStringList missing;
+    for (const char *program : {"dbus-launch", "fcitx5", "fcitx5-remote"}) {
+        if (QStandardPaths::findExecutable(QLatin1String(program)).isEmpty())
+            missing << QLatin1String(program);
+    }
+    if (QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                               QStringLiteral("fcitx5/addon/pinyin.conf"))
+            .isEmpty())
+        missing << QStringLiteral("fcitx5's pinyin");
+    return missing;
+}
+
+XSession::XSession(WindowManager manager)
+    : m_manager(manager)
+{
+    // The server takes the first display no other server holds, and writes its number once
+    // clients can connect: tests running side by side each get their own.
+    m_server = std::make_unique<QProcess>();
+    m_server->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_server->start(QStringLiteral("Xvfb"),
+                    {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                     QStringLiteral("0"), QStringLiteral("1280x800x24"), QStringLiteral("-noreset"),
+                     QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    QByteArray number;
+    while (!number.endsWith('\n') && m_server->waitForReadyRead(10000))
+        number += m_server->readAll();
+    if (number.trimmed().isEmpty())
         return;
+    m_display = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
     if (manager == WindowManager::None) {
         m_started = true;
         return;
     }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), m_display);
     environment.insert(QStringLiteral("HOME"), m_home.path());
     m_windowManager = Start(manager == WindowManager::Metacity ? QStringLiteral("metacity")
@@ -100,6 +136,7 @@ XSession::XSession(WindowManager manager)
 XSession::~XSession()
 {
     Stop(m_inputMethod);
+    Stop(m_accessibilityBus);
     if (m_dbusPid > 0)
         ::kill(pid_t(m_dbusPid), SIGTERM);
     Stop(m_windowManager);
@@ -131,6 +168,50 @@ QString XSession::Run(const QString &program, const QStringList &arguments, bool
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
+bool XSession::StartSessionBus()
+{
+    if (!m_dbusAddress.isEmpty())
+        return true;
+    const QString launched = Run(QStringLiteral("dbus-launch"), {QStringLiteral("--sh-syntax")});
+    const QRegularExpression address(QStringLiteral("DBUS_SESSION_BUS_ADDRESS='([^']*)'"));
+    const QRegularExpression pid(QStringLiteral("DBUS_SESSION_BUS_PID=(\\d+)"));
+    m_dbusAddress = address.match(launched).captured(1);
+    m_dbusPid = pid.match(launched).captured(1).toLongLong();
+    return !m_dbusAddress.isEmpty();
+}
+
+bool XSession::StartAccessibilityBus()
+{
+    if (!m_accessibilityAddress.isEmpty())
+        return true;
+    if (!StartSessionBus() || AccessibilityBusLauncher().isEmpty())
+        return false;
+    m_accessibilityBus = Start(AccessibilityBusLauncher(), {QStringLiteral("--launch-immediately")},
+                               Environment());
+    const QString connectionName = QStringLiteral("tellaria-test-session-") + m_display;
+    QString address;
+    {
+        QDBusConnection session = QDBusConnection::connectToBus(m_dbusAddress, connectionName);
+        // Asked only once the launcher has its name: asked before, the bus would start a
+        // launcher of its own.
+        const auto ownerKnown = [&] {
+            const QDBusReply<bool> owned
+                = session.interface()->isServiceRegistered(QStringLiteral("org.a11y.Bus"));
+            return owned.isValid() && owned.value();
+        };
+        if (session.isConnected() && TestProxy::WaitFor(ownerKnown, 10000)) {
+            const QDBusReply<QString> reply = session.call(QDBusMessage::createMethodCall(
+                QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
+                QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress")));
+            if (reply.isValid())
+                address = reply.value();
+        }
+    }
+    QDBusConnection::disconnectFromBus(connectionName);
+    m_accessibilityAddress = address;
+    return !m_accessibilityAddress.isEmpty();
+}
+
 bool XSession::StartPinyinInputMethod()
 {
     QDir(m_home.path()).mkpath(QStringLiteral(".config/fcitx5"));
@@ -140,28 +221,29 @@ bool XSession::StartPinyinInputMethod()
     profile.write(PinyinProfile);
     profile.close();
 
-    const QString launched = Run(QStringLiteral("dbus-launch"), {QStringLiteral("--sh-syntax")});
-    const QRegularExpression address(QStringLiteral("DBUS_SESSION_BUS_ADDRESS='([^']*)'"));
-    const QRegularExpression pid(QStringLiteral("DBUS_SESSION_BUS_PID=(\\d+)"));
-    m_dbusAddress = address.match(launched).captured(1);
-    m_dbusPid = pid.match(launched).captured(1).toLongLong();
-    if (m_dbusAddress.isEmpty())
+    if (!StartSessionBus())
         return false;
     m_inputMethod = Start(QStringLiteral("fcitx5"), {QStringLiteral("--replace")}, Environment());
     // fcitx5-remote answers with the input state (0, 1 or 2) once the daemon serves its bus name.
-    return TestProxy::WaitFor(
+    const bool serving = TestProxy::WaitFor(
         [&] {
             bool ok = false;
             const QString state = Run(QStringLiteral("fcitx5-remote"), {}, &ok);
             return ok && state.size() == 1 && state.at(0).isDigit();
         },
         15000);
+    if (!serving)
+        Stop(m_inputMethod);
+    return serving;
 }
 
-bool XSession::InputMethodActive() const
+int XSession::InputMethodState() const
 {
     bool ok = false;
-    return Run(QStringLiteral("fcitx5-remote"), {}, &ok) == QLatin1String("2") && ok;
+    const QString state = Run(QStringLiteral("fcitx5-remote"), {}, &ok);
+    bool number = false;
+    const int value = state.toInt(&number);
+    return ok && number ? value : -1;
 }
 
 QProcessEnvironment XSession::Environment() const
@@ -174,8 +256,14 @@ QProcessEnvironment XSession::Environment() const
                        m_home.filePath(QStringLiteral(".config")));
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    if (!m_dbusAddress.isEmpty()) {
+    environment.remove(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"));
+    if (!m_dbusAddress.isEmpty())
         environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_dbusAddress);
+    // Qt puts its controls on the accessibility bus only when asked to, as a screen reader's
+    // desktop setting would.
+    if (!m_accessibilityAddress.isEmpty())
+        environment.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
+    if (m_inputMethod) {
         environment.insert(QStringLiteral("QT_IM_MODULE"), QStringLiteral("fcitx"));
         environment.insert(QStringLiteral("XMODIFIERS"), QStringLiteral("@im=fcitx"));
     } else {
@@ -222,14 +310,16 @@ void XSession::Drag(const QPoint &from, const std::vector<QPoint> &via) const
     XDoTool({QStringLiteral("mouseup"), QStringLiteral("1")});
 }
 
+// Keys go out without a pause: the X server and the program take them in order, and whatever
+// must have happened before the next key is waited for by the test.
 void XSession::Key(const QString &keys) const
 {
-    XDoTool({QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("80"), keys});
+    XDoTool({QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("0"), keys});
 }
 
 void XSession::Type(const QString &text) const
 {
-    XDoTool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("80"), text});
+    XDoTool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("0"), text});
 }
 
 QStringList XSession::VisibleWindows(const QString &titleRegex) const
@@ -270,16 +360,22 @@ QRect XSession::ClientGeometry(const QString &window) const
 QSize XSession::OuterSize(const QString &window) const
 {
     const QSize client = ClientGeometry(window).size();
+    const QMargins frame = FrameExtents(window).value_or(QMargins());
+    return client + QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+}
+
+std::optional<QMargins> XSession::FrameExtents(const QString &window) const
+{
     const QString extents = Run(QStringLiteral("xprop"), {QStringLiteral("-id"), window,
                                                           QStringLiteral("_NET_FRAME_EXTENTS")});
     const QRegularExpression pattern(
         QStringLiteral("=\\s*(\\d+),\\s*(\\d+),\\s*(\\d+),\\s*(\\d+)"));
     const QRegularExpressionMatch match = pattern.match(extents);
     if (!match.hasMatch())
-        return client; // no window manager, no frame
-    return client
-           + QSize(match.captured(1).toInt() + match.captured(2).toInt(),
-                   match.captured(3).toInt() + match.captured(4).toInt());
+        return std::nullopt;
+    // Left, right, top, bottom.
+    return QMargins(match.captured(1).toInt(), match.captured(3).toInt(), match.captured(2).toInt(),
+                    match.captured(4).toInt());
 }
 
 QImage XSession::Screenshot() const

@@ -6,6 +6,7 @@
 // title, their geometry, and the screen's pixels.
 
 #include <QImage>
+#include <QMargins>
 #include <QPoint>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -15,6 +16,7 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace tellaria::test {
@@ -32,13 +34,23 @@ public:
 
     bool Started() const { return m_started; }
     QString Display() const { return m_display; }
+    bool HasWindowManager() const { return m_manager != WindowManager::None; }
 
-    // Starts a D-Bus session and fcitx5 with pinyin as the second input method of a private
-    // home; false when it does not come up. Programs started afterwards with Environment() use it.
+    // Starts the accessibility bus on a D-Bus session of the display's own; false when it does
+    // not come up. Programs started afterwards with Environment() put their controls on it, as
+    // for a screen reader, and AccessibleTree reads them there.
+    bool StartAccessibilityBus();
+    // The accessibility bus's address; empty until it runs.
+    QString AccessibilityBusAddress() const { return m_accessibilityAddress; }
+
+    // Starts fcitx5 with pinyin as the second input method of a private home, on the display's
+    // D-Bus session; false when it does not come up. Programs started afterwards with
+    // Environment() use it.
     bool StartPinyinInputMethod();
 
     // What a program started on this display needs: DISPLAY, a private HOME and runtime
-    // directory, and the input method's variables once it runs.
+    // directory, the D-Bus session once it runs, and what the accessibility bus and the input
+    // method ask of a program once they run.
     QProcessEnvironment Environment() const;
 
     // Runs xdotool with `arguments`; returns its standard output, trimmed.
@@ -61,30 +73,47 @@ public:
     QRect ClientGeometry(const QString &window) const;
     // The window's outer size: the client area plus what the window manager draws around it.
     QSize OuterSize(const QString &window) const;
+    // What the window manager draws around the window, as it tells the window; nothing before it
+    // has framed the window or without a window manager.
+    std::optional<QMargins> FrameExtents(const QString &window) const;
 
     QImage Screenshot() const;
 
-    // Whether the input method is on in the window that has the keyboard focus (fcitx5-remote
-    // says 2).
-    bool InputMethodActive() const;
+    // The input method's state as fcitx5-remote tells it: 0 while it knows of no window with
+    // the keyboard focus, 1 when it knows one and is off there, 2 when it is on; -1 when it
+    // does not answer.
+    int InputMethodState() const;
 
 private:
+    bool StartSessionBus();
     QString Run(const QString &program, const QStringList &arguments, bool *ok = nullptr) const;
     std::unique_ptr<QProcess> Start(const QString &program,
                                     const QStringList &arguments,
                                     const QProcessEnvironment &environment);
 
+    WindowManager m_manager;
     QString m_display;
     QTemporaryDir m_home;
     bool m_started = false;
     std::unique_ptr<QProcess> m_server;
     std::unique_ptr<QProcess> m_windowManager;
+    std::unique_ptr<QProcess> m_accessibilityBus;
     std::unique_ptr<QProcess> m_inputMethod;
     qint64 m_dbusPid = 0;
     QString m_dbusAddress;
+    QString m_accessibilityAddress;
 };
+
+// The exit code of a test program that found a tool it needs missing and so checked nothing;
+// the tests' CMakeLists give it to ctest as SKIP_RETURN_CODE.
+inline constexpr int MissingToolExitCode = 77;
 
 // Whether the programs XSession needs are installed (Xvfb, xdotool, xprop, xwininfo, import).
 bool XSessionAvailable();
+// The programs of a session's accessibility bus that are missing (dbus-launch, the AT-SPI bus
+// launcher); empty when all are there.
+QStringList MissingAccessibilityPrograms();
+// The same for the pinyin input method (fcitx5, fcitx5-remote, the pinyin engine).
+QStringList MissingPinyinPrograms();
 
 } // namespace tellaria::test
