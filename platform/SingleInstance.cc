@@ -9,13 +9,19 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QThread>
 
+#include <poll.h>
 #include <pwd.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace tellaria {
 
@@ -33,6 +39,68 @@ QString Utf8Text(const char *text)
 int Remaining(const QDeadlineTimer &deadline, int atMost)
 {
     return int(std::clamp<qint64>(deadline.remainingTime(), 0, atMost));
+}
+
+// Waits until `fd` is ready for `events`; false when the deadline passes first or it failed.
+bool WaitForSocket(int fd, short events, const QDeadlineTimer &deadline)
+{
+    for (;;) {
+        pollfd entry{fd, events, 0};
+        const int ready = ::poll(&entry, 1, Remaining(deadline, 60000));
+        if (ready > 0)
+            return true;
+        if (deadline.hasExpired() || (ready < 0 && errno != EINTR))
+            return false;
+    }
+}
+
+// Sends `message` to the local socket at `path` and reads the one-line reply. Plain system calls,
+// not QLocalSocket, whose notifiers need an event loop: a later start hands over before it has
+// an application object. Nothing when nobody listens there or no full line comes back in time.
+std::optional<QByteArray> ExchangeOverLocalSocket(const QString &path,
+                                                  const QByteArray &message,
+                                                  const QDeadlineTimer &deadline)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    if (name.isEmpty() || std::size_t(name.size()) >= sizeof(address.sun_path))
+        return std::nullopt;
+    std::memcpy(address.sun_path, name.constData(), std::size_t(name.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return std::nullopt;
+    const auto closeSocket = qScopeGuard([fd] { ::close(fd); });
+    // A local connect completes at once, or fails: no listener, or its backlog full (EAGAIN),
+    // which counts as no answer this time round.
+    if (::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof(address)) != 0)
+        return std::nullopt;
+    for (qsizetype sent = 0; sent < message.size();) {
+        if (!WaitForSocket(fd, POLLOUT, deadline))
+            return std::nullopt;
+        // MSG_NOSIGNAL: a copy that closes meanwhile must not end this one by SIGPIPE.
+        const ssize_t written = ::send(fd, message.constData() + sent,
+                                       std::size_t(message.size() - sent), MSG_NOSIGNAL);
+        if (written < 0 && errno != EAGAIN && errno != EINTR)
+            return std::nullopt;
+        sent += std::max<ssize_t>(written, 0);
+    }
+    QByteArray reply;
+    while (!reply.contains('\n') && reply.size() < 64) {
+        if (!WaitForSocket(fd, POLLIN, deadline))
+            return std::nullopt;
+        char buffer[64];
+        const ssize_t received = ::recv(fd, buffer, sizeof(buffer), 0);
+        if (received == 0)
+            return std::nullopt; // closed unanswered
+        if (received < 0) {
+            if (errno == EAGAIN || errno == EINTR)
+                continue;
+            return std::nullopt;
+        }
+        reply.append(buffer, received);
+    }
+    return reply;
 }
 
 } // namespace
@@ -118,6 +186,14 @@ QString TSingleInstance::LockFileName() const
 
 TSingleInstance::TRole TSingleInstance::Start(const TLookupRequest &request, int timeoutMs)
 {
+    const TRole role = Claim(request, timeoutMs);
+    if (role != TRole::Running)
+        return role;
+    return Serve() ? TRole::Running : TRole::Failed;
+}
+
+TSingleInstance::TRole TSingleInstance::Claim(const TLookupRequest &request, int timeoutMs)
+{
     if (!m_lock) {
         m_error = Utf8Text("找不到用户的运行时目录（XDG_RUNTIME_DIR）。");
         return TRole::Failed;
@@ -129,8 +205,10 @@ TSingleInstance::TRole TSingleInstance::Start(const TLookupRequest &request, int
             return TRole::HandedOver;
         // Nobody answered. Whoever holds the lock is a copy still starting or closing; a lock
         // whose holder has died is stale and tryLock takes it over.
-        if (m_lock->tryLock(0))
-            return Listen() ? TRole::Running : TRole::Failed;
+        if (m_lock->tryLock(0)) {
+            m_claimed = true;
+            return TRole::Running;
+        }
         if (m_lock->error() != QLockFile::LockFailedError) {
             // The copy that made a fallback runtime directory may have just removed it, empty,
             // at its end (TRuntimeDirectoryTidy): Qt makes it again.
@@ -154,25 +232,16 @@ TSingleInstance::TRole TSingleInstance::Start(const TLookupRequest &request, int
 
 bool TSingleInstance::HandOver(const QByteArray &message, int timeoutMs)
 {
-    const QDeadlineTimer deadline(timeoutMs);
-    QLocalSocket socket;
-    socket.connectToServer(m_serverName);
-    if (!socket.waitForConnected(Remaining(deadline, 1000)))
-        return false;
-    socket.write(message);
-    if (!socket.waitForBytesWritten(Remaining(deadline, 1000)))
-        return false;
-    QByteArray reply;
-    while (!reply.contains('\n') && reply.size() < 64) {
-        if (!socket.waitForReadyRead(Remaining(deadline, 5000)))
-            return false; // closed unanswered: the running copy is closing
-        reply += socket.readAll();
-    }
+    const std::optional<QByteArray> reply
+        = ExchangeOverLocalSocket(m_serverName, message, QDeadlineTimer(timeoutMs));
+    // No reply: nobody serves, or the running copy is closing.
     return reply == Acknowledgement;
 }
 
-bool TSingleInstance::Listen()
+bool TSingleInstance::Serve()
 {
+    if (!m_claimed)
+        return false;
     // Holding the lock means no copy runs: a socket still there is a crashed copy's.
     QLocalServer::removeServer(m_serverName);
     m_server = new QLocalServer(this);
@@ -181,6 +250,7 @@ bool TSingleInstance::Listen()
         m_error = Utf8Text("无法在 %1 上等待其他 Tellaria 的请求：%2")
                       .arg(m_serverName, m_server->errorString());
         m_lock->unlock();
+        m_claimed = false;
         return false;
     }
     m_listening = true;

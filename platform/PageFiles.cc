@@ -1,0 +1,76 @@
+#include "platform/PageFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPointer>
+#include <QPrinter>
+#include <QStandardPaths>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+
+#include <memory>
+
+namespace tellaria {
+
+namespace {
+
+bool IsInside(const QString &path, const QString &directory)
+{
+    return path == directory || path.startsWith(directory + QLatin1Char('/'));
+}
+
+// Removes `made`, innermost first, each only while empty: whatever someone put there stays.
+void RemoveEmptyDirectories(const QStringList &made)
+{
+    for (auto directory = made.crbegin(); directory != made.crend(); ++directory) {
+        if (!QDir().rmdir(*directory))
+            return;
+    }
+}
+
+} // namespace
+
+QStringList UnaskedDirectories(const QString &directory, const QString &fileName)
+{
+    if (directory.isEmpty())
+        return {};
+    QStringList missing;
+    for (QString path = QDir::cleanPath(QDir(directory).absolutePath());
+         !QFileInfo::exists(path) && !QDir(path).isRoot(); path = QFileInfo(path).path())
+        missing.prepend(path);
+    if (missing.isEmpty()
+        || IsInside(QDir::cleanPath(QFileInfo(fileName).absoluteFilePath()), missing.first()))
+        return {};
+    return missing;
+}
+
+void SavePage(QWebEnginePage &page,
+              const QString &fileName,
+              QWebEngineDownloadRequest::SavePageFormat format)
+{
+    // Chromium asks Qt for this directory once, at the first save, and makes it before it
+    // reports the save as a download request: once that request is in, the directory is there.
+    const QStringList unasked = UnaskedDirectories(
+        QStandardPaths::writableLocation(QStandardPaths::DownloadLocation), fileName);
+    if (!unasked.isEmpty()) {
+        QWebEngineProfile *profile = page.profile();
+        auto connection = std::make_shared<QMetaObject::Connection>();
+        *connection = QObject::connect(
+            profile, &QWebEngineProfile::downloadRequested, &page,
+            [pageAddress = QPointer<QWebEnginePage>(&page), unasked,
+             connection](QWebEngineDownloadRequest *download) {
+                if (download->page() != pageAddress || !download->isSavePageDownload())
+                    return;
+                QObject::disconnect(*connection);
+                RemoveEmptyDirectories(unasked);
+            });
+    }
+    page.save(fileName, format);
+}
+
+bool PrintsToPdfFile(const QPrinter &printer)
+{
+    return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+}
+
+} // namespace tellaria
