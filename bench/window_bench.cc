@@ -537,8 +537,7 @@ bool RunRound(
     if (role == Role::Program) {
         figures.IdleWork.push_back(child.WorkWhileIdle(1000));
         for (int start = 0; start < LaterStartsPerRound; ++start) {
-            const std::optional<double> ms
-                = child.LaterStart(NextTerm(), figures.LaterStartErrors);
+            const std::optional<double> ms = child.LaterStart(NextTerm(), figures.LaterStartErrors);
             if (!ms) {
                 std::fprintf(stderr, "program: a later start did not hand its term over\n");
                 return false;

@@ -55,15 +55,15 @@ void SavePage(QWebEnginePage &page,
     if (!unasked.isEmpty()) {
         QWebEngineProfile *profile = page.profile();
         auto connection = std::make_shared<QMetaObject::Connection>();
-        *connection = QObject::connect(
-            profile, &QWebEngineProfile::downloadRequested, &page,
-            [pageAddress = QPointer<QWebEnginePage>(&page), unasked,
-             connection](QWebEngineDownloadRequest *download) {
-                if (download->page() != pageAddress || !download->isSavePageDownload())
-                    return;
-                QObject::disconnect(*connection);
-                RemoveEmptyDirectories(unasked);
-            });
+        *connection = QObject::connect(profile, &QWebEngineProfile::downloadRequested, &page,
+                                       [pageAddress = QPointer<QWebEnginePage>(&page), unasked,
+                                        connection](QWebEngineDownloadRequest *download) {
+                                           if (download->page() != pageAddress
+                                               || !download->isSavePageDownload())
+                                               return;
+                                           QObject::disconnect(*connection);
+                                           RemoveEmptyDirectories(unasked);
+                                       });
     }
     page.save(fileName, format);
 }

@@ -9,19 +9,13 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
-#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QThread>
 
-#include <poll.h>
 #include <pwd.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 
 namespace tellaria {
 
@@ -39,68 +33,6 @@ QString Utf8Text(const char *text)
 int Remaining(const QDeadlineTimer &deadline, int atMost)
 {
     return int(std::clamp<qint64>(deadline.remainingTime(), 0, atMost));
-}
-
-// Waits until `fd` is ready for `events`; false when the deadline passes first or it failed.
-bool WaitForSocket(int fd, short events, const QDeadlineTimer &deadline)
-{
-    for (;;) {
-        pollfd entry{fd, events, 0};
-        const int ready = ::poll(&entry, 1, Remaining(deadline, 60000));
-        if (ready > 0)
-            return true;
-        if (deadline.hasExpired() || (ready < 0 && errno != EINTR))
-            return false;
-    }
-}
-
-// Sends `message` to the local socket at `path` and reads the one-line reply. Plain system calls,
-// not QLocalSocket, whose notifiers need an event loop: a later start hands over before it has
-// an application object. Nothing when nobody listens there or no full line comes back in time.
-std::optional<QByteArray> ExchangeOverLocalSocket(const QString &path,
-                                                  const QByteArray &message,
-                                                  const QDeadlineTimer &deadline)
-{
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray name = QFile::encodeName(path);
-    if (name.isEmpty() || std::size_t(name.size()) >= sizeof(address.sun_path))
-        return std::nullopt;
-    std::memcpy(address.sun_path, name.constData(), std::size_t(name.size()));
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (fd < 0)
-        return std::nullopt;
-    const auto closeSocket = qScopeGuard([fd] { ::close(fd); });
-    // A local connect completes at once, or fails: no listener, or its backlog full (EAGAIN),
-    // which counts as no answer this time round.
-    if (::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof(address)) != 0)
-        return std::nullopt;
-    for (qsizetype sent = 0; sent < message.size();) {
-        if (!WaitForSocket(fd, POLLOUT, deadline))
-            return std::nullopt;
-        // MSG_NOSIGNAL: a copy that closes meanwhile must not end this one by SIGPIPE.
-        const ssize_t written = ::send(fd, message.constData() + sent,
-                                       std::size_t(message.size() - sent), MSG_NOSIGNAL);
-        if (written < 0 && errno != EAGAIN && errno != EINTR)
-            return std::nullopt;
-        sent += std::max<ssize_t>(written, 0);
-    }
-    QByteArray reply;
-    while (!reply.contains('\n') && reply.size() < 64) {
-        if (!WaitForSocket(fd, POLLIN, deadline))
-            return std::nullopt;
-        char buffer[64];
-        const ssize_t received = ::recv(fd, buffer, sizeof(buffer), 0);
-        if (received == 0)
-            return std::nullopt; // closed unanswered
-        if (received < 0) {
-            if (errno == EAGAIN || errno == EINTR)
-                continue;
-            return std::nullopt;
-        }
-        reply.append(buffer, received);
-    }
-    return reply;
 }
 
 } // namespace
@@ -232,9 +164,21 @@ TSingleInstance::TRole TSingleInstance::Claim(const TLookupRequest &request, int
 
 bool TSingleInstance::HandOver(const QByteArray &message, int timeoutMs)
 {
-    const std::optional<QByteArray> reply
-        = ExchangeOverLocalSocket(m_serverName, message, QDeadlineTimer(timeoutMs));
-    // No reply: nobody serves, or the running copy is closing.
+    // Blocking calls, which need no event loop: a later start has no application object.
+    const QDeadlineTimer deadline(timeoutMs);
+    QLocalSocket socket;
+    socket.connectToServer(m_serverName);
+    if (!socket.waitForConnected(Remaining(deadline, 1000)))
+        return false;
+    socket.write(message);
+    if (!socket.waitForBytesWritten(Remaining(deadline, 1000)))
+        return false;
+    QByteArray reply;
+    while (!reply.contains('\n') && reply.size() < 64) {
+        if (!socket.waitForReadyRead(Remaining(deadline, 5000)))
+            return false; // closed unanswered: the running copy is closing
+        reply += socket.readAll();
+    }
     return reply == Acknowledgement;
 }
 

@@ -25,9 +25,10 @@ namespace {
 
 // The English–Chinese dictionary's page for "cat", as the proxy serves it.
 const QString ResultUrl = QStringLiteral("http://www.iciba.com/cat%2F");
-const QByteArray ResultHtml = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>cat</title>"
-                              "</head><body><h1>Fixture page</h1><p>Whiskers purr softly "
-                              "\xe7\x8c\xab</p></body></html>";
+const QByteArray ResultHtml
+    = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>cat</title>"
+      "</head><body><h1>Fixture page</h1><p>Whiskers purr softly "
+      "\xe7\x8c\xab</p></body></html>";
 
 // A private display with metacity, and the program on it.
 struct Program
@@ -171,7 +172,8 @@ private slots:
         const QStringList before = VisibleEntries(program->Home());
 
         QVERIFY(!OpenDialog(session, QStringLiteral("s"), QStringLiteral("^保存网页$")).isEmpty());
-        const QString saved = m_output.filePath(QStringLiteral("saved-%1.html").arg(downloadsThere));
+        const QString saved
+            = m_output.filePath(QStringLiteral("saved-%1.html").arg(downloadsThere));
         session.Key(QStringLiteral("ctrl+a"));
         session.Type(saved);
         session.Key(QStringLiteral("Return"));

@@ -38,13 +38,18 @@ int ExitCodeOf(TSingleInstance::TRole role)
 }
 
 // helper start DATA-DIRECTORY TIMEOUT-MS [MODE [TERM]]: one start, its role as the exit code;
-// as the running copy it first takes requests for a few seconds.
+// as the running copy it first takes requests for a few seconds. Like the program, it has no
+// application object until it knows it runs.
 // helper crash DATA-DIRECTORY: becomes the running copy and dies without cleaning up.
-int RunHelper(const QStringList &arguments)
+int RunHelper(int argc, char *argv[])
 {
+    QStringList arguments;
+    for (int index = 0; index < argc; ++index)
+        arguments << QString::fromLocal8Bit(argv[index]);
     const QString role = arguments.value(2);
     TSingleInstance instance(arguments.value(3));
     if (role == QLatin1String("crash")) {
+        QCoreApplication application(argc, argv);
         if (instance.Start({}) != TSingleInstance::TRole::Running)
             return 1;
         std::raise(SIGKILL);
@@ -54,11 +59,16 @@ int RunHelper(const QStringList &arguments)
         request.Mode = arguments.value(5).toInt();
     if (arguments.size() > 6)
         request.Term = arguments.value(6);
-    const auto result = instance.Start(request, arguments.value(4).toInt());
+    auto result = instance.Claim(request, arguments.value(4).toInt());
+    if (result == TSingleInstance::TRole::Running) {
+        QCoreApplication application(argc, argv);
+        if (!instance.Serve())
+            result = TSingleInstance::TRole::Failed;
+        else
+            QTest::qWait(4000);
+    }
     if (result == TSingleInstance::TRole::Failed)
         std::fputs(qPrintable(instance.ErrorText() + '\n'), stderr);
-    if (result == TSingleInstance::TRole::Running)
-        QTest::qWait(4000);
     return ExitCodeOf(result);
 }
 
@@ -78,11 +88,12 @@ private:
             .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     }
 
-    // Starts this program in a helper role; the event loop turns while it runs.
+    // Starts this program in a helper role; the event loop turns while it runs. Its standard
+    // error is kept for the test to read.
     QProcess *StartHelper(const QStringList &arguments)
     {
         auto *process = new QProcess(this);
-        process->setProcessChannelMode(QProcess::ForwardedChannels);
+        process->setProcessChannelMode(QProcess::ForwardedOutputChannel);
         process->start(QCoreApplication::applicationFilePath(), QStringList{"helper"} + arguments);
         return process;
     }
@@ -159,9 +170,31 @@ private slots:
         connect(&running, &TSingleInstance::Requested, this,
                 [&](const TLookupRequest &seen) { received << seen; });
 
-        QCOMPARE(HandOver(arguments), ExitCodeOf(TSingleInstance::TRole::HandedOver));
+        QProcess *later = StartHelper(QStringList{"start", m_data->path(), "10000"} + arguments);
+        QCOMPARE(WaitForExit(later), ExitCodeOf(TSingleInstance::TRole::HandedOver));
+        // Without an application object, and without a word: no notifier that needs an event
+        // loop was made on the way.
+        QCOMPARE(later->readAllStandardError(), QByteArray());
         QTRY_COMPARE(received.size(), 1);
         QCOMPARE(received.first(), request);
+    }
+
+    // Between Claim and Serve the running copy starts its engine and window: a later start
+    // neither runs beside it nor gives up at once, and hands over once it serves.
+    void aCopyStillStartingIsWaitedFor()
+    {
+        TSingleInstance starting(m_data->path());
+        QCOMPARE(starting.Claim({}), TSingleInstance::TRole::Running);
+        QVERIFY(!QFileInfo::exists(starting.ServerName()));
+        QCOMPARE(HandOver({"0", "cat"}, 300), ExitCodeOf(TSingleInstance::TRole::Failed));
+
+        QSignalSpy requests(&starting, &TSingleInstance::Requested);
+        QProcess *later = StartHelper({"start", m_data->path(), "10000", "2", "cat"});
+        QVERIFY(later->waitForStarted());
+        QVERIFY(starting.Serve());
+        QCOMPARE(WaitForExit(later), ExitCodeOf(TSingleInstance::TRole::HandedOver));
+        QTRY_COMPARE(requests.size(), 1);
+        QCOMPARE(requests.first().first().value<TLookupRequest>(), (TLookupRequest{"cat", 2}));
     }
 
     void copiesOfOtherDataDirectoriesRunSideBySide()
@@ -289,9 +322,9 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication application(argc, argv);
     if (argc > 1 && QByteArray(argv[1]) == "helper")
-        return RunHelper(application.arguments());
+        return RunHelper(argc, argv);
+    QCoreApplication application(argc, argv);
     SingleInstanceTest test;
     return QTest::qExec(&test, argc, argv);
 }
