@@ -38,9 +38,10 @@ QStringList UnaskedDirectories(const QString &directory, const QString &fileName
     for (QString path = QDir::cleanPath(QDir(directory).absolutePath());
          !QFileInfo::exists(path) && !QDir(path).isRoot(); path = QFileInfo(path).path())
         missing.prepend(path);
-    if (missing.isEmpty()
-        || IsInside(QDir::cleanPath(QFileInfo(fileName).absoluteFilePath()), missing.first()))
-        return {};
+    // Those the user's file goes into were asked for.
+    const QString file = QDir::cleanPath(QFileInfo(fileName).absoluteFilePath());
+    while (!missing.isEmpty() && IsInside(file, missing.constFirst()))
+        missing.removeFirst();
     return missing;
 }
 

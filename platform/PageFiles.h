@@ -12,15 +12,15 @@ namespace tellaria {
 
 // Saves `page` as `fileName` in `format`, as QWebEnginePage::save does. The engine makes its
 // default download directory (the desktop's Downloads folder) on every save when it is missing,
-// though the page then goes where the user chose; what it made for this save is removed again,
-// unless the user's file goes there. Returns at once; the engine writes the file.
+// though the page then goes where the user chose; what it made for this save is removed again
+// while empty, unless the user's file goes there. Returns at once; the engine writes the file.
 void SavePage(QWebEnginePage &page,
               const QString &fileName,
               QWebEngineDownloadRequest::SavePageFormat format);
 
-// The directories a save would make for the engine's default download directory `directory`:
-// from its topmost missing ancestor down to itself, outermost first; empty when it exists, and
-// when `fileName` (the user's choice) lies inside one of them.
+// The directories a save would make for the engine's default download directory `directory`
+// that the user's file `fileName` does not go into: from its topmost missing ancestor down to
+// itself, outermost first, less those holding `fileName`. Empty when it exists.
 QStringList UnaskedDirectories(const QString &directory, const QString &fileName);
 
 // Whether `printer` writes a PDF file, as the print dialog's "print to file" sets it. Such a file
