@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QPointer>
 #include <QPrinter>
 #include <QStandardPaths>
 #include <QWebEnginePage>
@@ -49,22 +48,20 @@ void SavePage(QWebEnginePage &page,
               const QString &fileName,
               QWebEngineDownloadRequest::SavePageFormat format)
 {
-    // Chromium asks Qt for this directory once, at the first save, and makes it before it
-    // reports the save as a download request: once that request is in, the directory is there.
     const QStringList unasked = UnaskedDirectories(
         QStandardPaths::writableLocation(QStandardPaths::DownloadLocation), fileName);
     if (!unasked.isEmpty()) {
-        QWebEngineProfile *profile = page.profile();
+        // Chromium makes the directory before it reports the save as a download request: once
+        // this page's request is in, the directory is there to remove.
         auto connection = std::make_shared<QMetaObject::Connection>();
-        *connection = QObject::connect(profile, &QWebEngineProfile::downloadRequested, &page,
-                                       [pageAddress = QPointer<QWebEnginePage>(&page), unasked,
-                                        connection](QWebEngineDownloadRequest *download) {
-                                           if (download->page() != pageAddress
-                                               || !download->isSavePageDownload())
-                                               return;
-                                           QObject::disconnect(*connection);
-                                           RemoveEmptyDirectories(unasked);
-                                       });
+        const auto removeMade = [&page, unasked, connection](QWebEngineDownloadRequest *download) {
+            if (download->page() != &page || !download->isSavePageDownload())
+                return;
+            QObject::disconnect(*connection);
+            RemoveEmptyDirectories(unasked);
+        };
+        *connection = QObject::connect(page.profile(), &QWebEngineProfile::downloadRequested, &page,
+                                       removeMade);
     }
     page.save(fileName, format);
 }
