@@ -82,8 +82,9 @@ private:
         return program;
     }
 
-    // Opens the File menu's item with mnemonic `key` until `dialogTitle` shows: the item is
-    // greyed until the page has loaded, and then the menu stays open for Escape to close.
+    // Picks the File menu's item with mnemonic `key` until a window titled to match `title`
+    // shows: the item is greyed until the page has loaded, and the menu then stays open for
+    // Escape to close.
     static QString OpenDialog(const XSession &session, const QString &key, const QString &title)
     {
         QString dialog;

@@ -172,8 +172,7 @@ private slots:
 
         QProcess *later = StartHelper(QStringList{"start", m_data->path(), "10000"} + arguments);
         QCOMPARE(WaitForExit(later), ExitCodeOf(TSingleInstance::TRole::HandedOver));
-        // Without an application object, and without a word: no notifier that needs an event
-        // loop was made on the way.
+        // Without an application object, and without a word on the way.
         QCOMPARE(later->readAllStandardError(), QByteArray());
         QTRY_COMPARE(received.size(), 1);
         QCOMPARE(received.first(), request);
