@@ -19,6 +19,8 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <functional>
+#include <optional>
 
 namespace tellaria {
 
@@ -88,13 +90,16 @@ QString RootRefusalText()
 }
 
 // The text selected in another program. Read here, in the process the user started, before the
-// engine starts, so that a running copy is handed a plain term like any other; over X, since a
-// Wayland compositor gives its selections only to the window that has the keyboard.
-QString SelectedText()
+// engine starts, so that a running copy is handed a plain term like any other; over X, on a
+// connection of its own, since a Wayland compositor gives its selections only to the window that
+// has the keyboard. Only without an X server is the application object needed, which
+// `startApplication` makes.
+QString SelectedText(const std::function<void()> &startApplication)
 {
     if (const std::optional<QString> text = ReadX11SelectedText())
         return *text;
     // No X server: what the platform gives a program without a window, often nothing.
+    startApplication();
     const QClipboard *clipboard = QGuiApplication::clipboard();
     const QString selected
         = clipboard->supportsSelection() ? clipboard->text(QClipboard::Selection) : QString();
@@ -199,31 +204,45 @@ int RunProgram(int argc, char *argv[])
     }
 
     NoteTime("main");
-    TApplication application(applicationArgc, argv);
-    NoteTime("application");
+    // Until this copy knows that it runs the window it makes nothing a hand-over does not need:
+    // no application object (a display connection, the toolkit's set-up) and no engine, so that
+    // a later start hands over and ends at once, and says nothing on the way.
+    std::optional<TApplication> application;
+    const auto startApplication = [&] {
+        if (application)
+            return;
+        application.emplace(applicationArgc, argv);
+        NoteTime("application");
+    };
     TLookupRequest request = commandLine.Request;
     if (commandLine.LookUpSelection)
-        request = SelectionLookupRequest(SelectedText(), request.Mode);
+        request = SelectionLookupRequest(SelectedText(startApplication), request.Mode);
+    NameApplication();
+    const QString dataDirectory = DataDirectory(ExecutableDirectory());
+    // Destroyed after the window, so that the next start waits until the files are saved.
+    TSingleInstance instance(dataDirectory);
+    TSingleInstance::TRole role = instance.Claim(request);
+    if (role == TSingleInstance::TRole::HandedOver)
+        return 0;
+    if (role == TSingleInstance::TRole::Running) {
+        startApplication();
+        if (!instance.Serve())
+            role = TSingleInstance::TRole::Failed;
+    }
+    if (role == TSingleInstance::TRole::Failed) {
+        PrintError(instance.ErrorText());
+        if (HasDisplay()) {
+            startApplication();
+            ShowError(instance.ErrorText());
+        }
+        return 1;
+    }
+
     // Joined before the application object goes.
     const TSessionBusWarmUp sessionBus;
     // The engine resets the handling of SIGTERM and SIGINT as it starts, so it starts first.
     ConfigureBrowserProfile();
     TTerminationSignals termination;
-    const QString dataDirectory = DataDirectory(ExecutableDirectory());
-    // Destroyed after the window, so that the next start waits until the files are saved.
-    TSingleInstance instance(dataDirectory);
-    switch (instance.Start(request)) {
-    case TSingleInstance::TRole::HandedOver:
-        return 0;
-    case TSingleInstance::TRole::Failed:
-        PrintError(instance.ErrorText());
-        if (HasDisplay())
-            ShowError(instance.ErrorText());
-        return 1;
-    case TSingleInstance::TRole::Running:
-        break;
-    }
-
     TfrmMain frmMain(dataDirectory);
     // A logout's SIGTERM, or Ctrl+C, closes the window as the user's close does: files saved.
     termination.CloseOnSignal(&frmMain);
@@ -232,10 +251,10 @@ int RunProgram(int argc, char *argv[])
     TfrmFloating frmFloating;
     ServeLaterStarts(instance, frmMain);
     QObject::connect(&frmMain, &TfrmMain::Closed, &instance, &TSingleInstance::StopListening);
-    QObject::connect(&frmMain, &TfrmMain::Closed, &application, &QCoreApplication::quit,
+    QObject::connect(&frmMain, &TfrmMain::Closed, &*application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     ShowAndCarryOut(frmMain, request);
-    return application.exec();
+    return application->exec();
 }
 
 } // namespace tellaria

@@ -30,10 +30,15 @@ QString ErrorReportText(const QString &message)
     return message;
 }
 
+void NameApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("tellaria"));
+}
+
 TApplication::TApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
-    setApplicationName(QStringLiteral("tellaria"));
+    NameApplication();
     setApplicationDisplayName(QString::fromLatin1(ApplicationTitle));
     // The interface is Chinese whatever the system's language, the toolkit's own texts included.
     InstallChineseTranslations();

@@ -21,6 +21,10 @@ inline void NoteTime(const char *what, int index = 0)
 // The constant caption of the main window and of every message box.
 inline constexpr char ApplicationTitle[] = "Tellaria";
 
+// Gives the program its name, from which Qt derives the user's configuration directory for it.
+// Needs no application object, so a later start finds its data directory before it makes one.
+void NameApplication();
+
 // The error report's text: `message`, with a full stop added when its last character sorts
 // after ".".
 QString ErrorReportText(const QString &message);

@@ -2,6 +2,7 @@
 
 #include "platform/WebBrowser.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QPageSetupDialog>
@@ -74,7 +75,12 @@ void BrowserDialogs::ShowPrintPreview(TWebBrowser &browser, QPrinter &printer)
     preview.resize(800, 700);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&browser](QPrinter *target) {
-                         if (browser.PrintAndWait(*target))
+                         // Drawing the pages takes seconds, first before the preview is on the
+                         // screen; the window answers meanwhile, and the pointer shows the wait.
+                         QApplication::setOverrideCursor(Qt::BusyCursor);
+                         const bool painted = browser.PrintAndWait(*target);
+                         QApplication::restoreOverrideCursor();
+                         if (painted)
                              return;
                          // The engine could not render the page: say so on the preview.
                          QPainter painter(target);

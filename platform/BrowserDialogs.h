@@ -30,7 +30,8 @@ public:
     virtual bool ConfirmPrint(QWidget *parent, QPrinter &printer);
     // Edits the printer's paper, orientation and margins; false when the user cancels.
     virtual bool EditPageSetup(QWidget *parent, QPrinter &printer);
-    // Shows a preview of `browser`'s page, printed on `printer`.
+    // Shows a preview of `browser`'s page, printed on `printer`. While the pages are drawn the
+    // pointer is busy over all the program's windows, which keep answering.
     virtual void ShowPrintPreview(TWebBrowser &browser, QPrinter &printer);
 
     // The dialogs in use (the real ones unless a test installed others). Never null.

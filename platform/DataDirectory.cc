@@ -16,7 +16,12 @@ std::string FileSystemPath(const QString &path)
 
 QString ExecutableDirectory()
 {
-    return QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
+    // Read from the kernel, as Qt does, but without asking for an application object: a later
+    // start finds the running copy before it makes one.
+    const QString executable = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
+    if (executable.isEmpty())
+        return QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
+    return QFileInfo(executable).absolutePath() + QLatin1Char('/');
 }
 
 namespace {

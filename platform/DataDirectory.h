@@ -9,7 +9,8 @@
 
 namespace tellaria {
 
-// The directory of the running executable, with its trailing separator.
+// The directory of the running executable, with its trailing separator. Needs no application
+// object.
 QString ExecutableDirectory();
 
 // `path` as the file system spells it, whatever code page the program's texts use: a home

@@ -118,6 +118,14 @@ QString TSingleInstance::LockFileName() const
 
 TSingleInstance::TRole TSingleInstance::Start(const TLookupRequest &request, int timeoutMs)
 {
+    const TRole role = Claim(request, timeoutMs);
+    if (role != TRole::Running)
+        return role;
+    return Serve() ? TRole::Running : TRole::Failed;
+}
+
+TSingleInstance::TRole TSingleInstance::Claim(const TLookupRequest &request, int timeoutMs)
+{
     if (!m_lock) {
         m_error = Utf8Text("找不到用户的运行时目录（XDG_RUNTIME_DIR）。");
         return TRole::Failed;
@@ -129,8 +137,10 @@ TSingleInstance::TRole TSingleInstance::Start(const TLookupRequest &request, int
             return TRole::HandedOver;
         // Nobody answered. Whoever holds the lock is a copy still starting or closing; a lock
         // whose holder has died is stale and tryLock takes it over.
-        if (m_lock->tryLock(0))
-            return Listen() ? TRole::Running : TRole::Failed;
+        if (m_lock->tryLock(0)) {
+            m_claimed = true;
+            return TRole::Running;
+        }
         if (m_lock->error() != QLockFile::LockFailedError) {
             // The copy that made a fallback runtime directory may have just removed it, empty,
             // at its end (TRuntimeDirectoryTidy): Qt makes it again.
@@ -154,6 +164,7 @@ TSingleInstance::TRole TSingleInstance::Start(const TLookupRequest &request, int
 
 bool TSingleInstance::HandOver(const QByteArray &message, int timeoutMs)
 {
+    // Blocking calls, which need no event loop: a later start has no application object.
     const QDeadlineTimer deadline(timeoutMs);
     QLocalSocket socket;
     socket.connectToServer(m_serverName);
@@ -171,8 +182,10 @@ bool TSingleInstance::HandOver(const QByteArray &message, int timeoutMs)
     return reply == Acknowledgement;
 }
 
-bool TSingleInstance::Listen()
+bool TSingleInstance::Serve()
 {
+    if (!m_claimed)
+        return false;
     // Holding the lock means no copy runs: a socket still there is a crashed copy's.
     QLocalServer::removeServer(m_serverName);
     m_server = new QLocalServer(this);
@@ -181,6 +194,7 @@ bool TSingleInstance::Listen()
         m_error = Utf8Text("无法在 %1 上等待其他 Tellaria 的请求：%2")
                       .arg(m_serverName, m_server->errorString());
         m_lock->unlock();
+        m_claimed = false;
         return false;
     }
     m_listening = true;

@@ -31,9 +31,20 @@ public:
     explicit TSingleInstance(const QString &dataDirectory, QObject *parent = nullptr);
     ~TSingleInstance() override;
 
-    // Becomes the running copy, or hands `request` to the copy already running. A copy that is
-    // closing takes no requests; this waits, up to `timeoutMs`, until it has saved and ended.
-    // A socket left by a copy that crashed is taken over.
+    // Hands `request` to the copy already running (HandedOver), or takes the lock that makes this
+    // copy the running one (Running: Serve must follow). A copy that is closing takes no
+    // requests, nor one that holds the lock but does not serve yet (still starting); this waits,
+    // up to `timeoutMs`, until it has ended or serves. A lock left by a copy that crashed is
+    // taken over. Needs no application object and starts no event loop, so that a later start
+    // can hand over and end before it loads anything it would not use.
+    TRole Claim(const TLookupRequest &request, int timeoutMs = 10000);
+
+    // Takes later starts' requests, once Claim has said Running; needs the application object,
+    // whose event loop delivers them. False (see ErrorText) when the socket cannot be made; the
+    // lock is then given up.
+    bool Serve();
+
+    // Claim, then Serve when Running.
     TRole Start(const TLookupRequest &request, int timeoutMs = 10000);
 
     // Why Start failed, for the user.
@@ -52,13 +63,13 @@ signals:
 
 private:
     bool HandOver(const QByteArray &message, int timeoutMs);
-    bool Listen();
     void Receive(QLocalSocket *socket);
 
     QString m_runtimeDirectory;
     QString m_serverName;
     QString m_error;
     std::unique_ptr<QLockFile> m_lock;
+    bool m_claimed = false;
     QLocalServer *m_server = nullptr;
     bool m_listening = false;
 };

@@ -1,6 +1,7 @@
 #include "platform/WebBrowser.h"
 
 #include "platform/BrowserDialogs.h"
+#include "platform/PageFiles.h"
 
 #include <QApplication>
 #include <QAuthenticator>
@@ -115,7 +116,7 @@ void EnsureClipboardRead()
 void DeleteWhenIdle(QObject *holder, TWebBrowser *browser)
 {
     if (browser && browser->Printing()) {
-        QObject::connect(browser, &QWebEngineView::printFinished, holder, &QObject::deleteLater,
+        QObject::connect(browser, &TWebBrowser::PrintJobFinished, holder, &QObject::deleteLater,
                          Qt::SingleShotConnection);
         return;
     }
@@ -280,6 +281,10 @@ TWebBrowser::TWebBrowser(QWidget *parent)
         emit CommandStateChanged();
     });
     connect(page, &QWebEnginePage::selectionChanged, this, &TWebBrowser::CommandStateChanged);
+    // A job ends one way or the other: drawn for a printer, or written as a PDF file.
+    connect(this, &QWebEngineView::printFinished, this, &TWebBrowser::EndPrintJob);
+    connect(page, &QWebEnginePage::pdfPrintingFinished, this,
+            [this](const QString &, bool succeeded) { EndPrintJob(succeeded); });
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
         if (m_focusEditable)
             emit CommandStateChanged();
@@ -417,7 +422,7 @@ void TWebBrowser::SaveAs()
     if (!BrowserDialogs::Current().ChooseSaveAs(window(), suggested, choice)
         || choice.FileName.isEmpty())
         return;
-    page()->save(choice.FileName, choice.Format);
+    SavePage(*page(), choice.FileName, choice.Format);
 }
 
 void TWebBrowser::Print()
@@ -428,7 +433,13 @@ void TWebBrowser::Print()
         return;
     // The printer belongs to the window and outlives the job.
     BeginPrintJob();
-    print(m_printer);
+    // A PDF file is written by the engine itself, with its text and fonts and the page set-up's
+    // paper, orientation and margins; a printer is sent the pages drawn as pictures.
+    if (PrintsToPdfFile(*m_printer))
+        page()->printToPdf(m_printer->outputFileName(), m_printer->pageLayout(),
+                           m_printer->pageRanges());
+    else
+        print(m_printer);
 }
 
 void TWebBrowser::BeginPrintJob()
@@ -436,13 +447,15 @@ void TWebBrowser::BeginPrintJob()
     // The flag keeps a second job out until this one ends, whenever that is.
     m_printing = true;
     emit CommandStateChanged();
-    connect(
-        this, &QWebEngineView::printFinished, this,
-        [this] {
-            m_printing = false;
-            emit CommandStateChanged();
-        },
-        Qt::SingleShotConnection);
+}
+
+void TWebBrowser::EndPrintJob(bool succeeded)
+{
+    if (!m_printing)
+        return;
+    m_printing = false;
+    emit CommandStateChanged();
+    emit PrintJobFinished(succeeded);
 }
 
 bool TWebBrowser::PrintAndWait(QPrinter &printer, int timeoutMs)
@@ -453,7 +466,7 @@ bool TWebBrowser::PrintAndWait(QPrinter &printer, int timeoutMs)
     const QPointer<TWebBrowser> alive(this);
     bool succeeded = false;
     QEventLoop loop;
-    connect(this, &QWebEngineView::printFinished, &loop, [&](bool ok) {
+    connect(this, &TWebBrowser::PrintJobFinished, &loop, [&](bool ok) {
         succeeded = ok;
         loop.quit();
     });

@@ -95,10 +95,13 @@ public:
     // Prints on `printer` and waits until the engine has finished, at most `timeoutMs`; false
     // when the job failed, did not finish in time, the browser went away meanwhile, or another
     // print of this browser is still running. For print preview, which must paint before it
-    // returns.
+    // returns: the page is drawn as pictures at the printer's resolution, as for a printer.
     bool PrintAndWait(QPrinter &printer, int timeoutMs = 60000);
 
 signals:
+    // The print job that Printing() told of has ended, on a printer or in a PDF file.
+    void PrintJobFinished(bool succeeded);
+
     // Whether some command is available may have changed: a load began or ended, the selection
     // or the focused element changed, a print job began or ended, the clipboard changed while an
     // editable element has the focus.
@@ -113,6 +116,7 @@ private:
     void SaveAs();
     void Print();
     void BeginPrintJob();
+    void EndPrintJob(bool succeeded);
 
     bool m_silent = false;
     bool m_hasDocument = false;
@@ -128,7 +132,7 @@ void ConfigureBrowserProfile();
 
 // Frees `holder` (the browser, or a widget that holds it) with deleteLater, but not while a
 // print job of `browser` still runs: the engine cannot drop a page it is printing, so then it
-// goes when the job ends.
+// goes when the job ends (PrintJobFinished).
 void DeleteWhenIdle(QObject *holder, TWebBrowser *browser);
 
 // Whether the clipboard holds text, kept from the clipboard's change notifications so that a

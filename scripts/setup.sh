@@ -12,6 +12,7 @@ packages=(
     dpkg-dev file desktop-file-utils appstream lintian
     qt6-translations-l10n
     metacity openbox xdotool x11-utils x11-apps imagemagick libxtst-dev libxcb1-dev
+    poppler-utils
     linux-perf
     fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6 dbus-x11 at-spi2-core
 )

@@ -37,16 +37,26 @@ private:
     std::unique_ptr<QTemporaryDir> m_runtime;
 
     // Runs the program to its end, with the event loop turning so that this process's window
-    // can answer it; its exit code, or -1 when it did not end in time.
-    int RunCopy(const QStringList &arguments, int timeoutMs = 15000)
+    // can answer it; its exit code, or -1 when it did not end in time. What it writes on its
+    // standard error goes to `errors` when given, else to the test's.
+    int RunCopy(const QStringList &arguments, int timeoutMs = 15000, QByteArray *errors = nullptr)
     {
         QProcess process;
-        process.setProcessChannelMode(QProcess::ForwardedChannels);
+        process.setProcessChannelMode(errors ? QProcess::ForwardedOutputChannel
+                                             : QProcess::ForwardedChannels);
+        if (errors) {
+            // The engine's start always says so on this logging category.
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("QT_LOGGING_RULES", "qt.webenginecontext.debug=true");
+            process.setProcessEnvironment(environment);
+        }
         process.start(m_program, arguments);
         if (!process.waitForStarted())
             return -1;
         const bool ended = TestProxy::WaitFor(
             [&] { return process.state() == QProcess::NotRunning; }, timeoutMs);
+        if (errors)
+            *errors = process.readAllStandardError();
         if (!ended) {
             process.kill();
             process.waitForFinished();
@@ -112,6 +122,40 @@ private slots:
         QCOMPARE(CmbBook(window)->currentText(), arguments.last());
         QCOMPARE(window.History().Count(), std::size_t(1));
         QVERIFY(WaitForRequest(url));
+    }
+
+    // A later start ends as soon as its request is taken, before it would start the engine or
+    // connect to the display: nothing of either appears on its standard error.
+    void laterStartHandsOverWithoutAWord_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("url");
+        QTest::newRow("term") << QStringList{"猫"}
+                              << "http://dict.bing.com.cn/?FORM=CHOT20&q=%E7%8C%AB";
+        QTest::newRow("mode and term")
+            << QStringList{"--mode", "2", "cat"} << "http://www.iciba.com/cat%2F";
+        QTest::newRow("nothing") << QStringList{} << QString();
+    }
+
+    void laterStartHandsOverWithoutAWord()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, url);
+        TfrmMain window(m_programDirectory.path());
+        TSingleInstance instance(m_programDirectory.path());
+        QCOMPARE(instance.Start({}), TSingleInstance::TRole::Running);
+        ServeLaterStarts(instance, window);
+        window.show();
+        window.SelectLookupMode(3);
+        int requests = 0;
+        connect(&instance, &TSingleInstance::Requested, this, [&] { ++requests; });
+
+        QByteArray errors;
+        QCOMPARE(RunCopy(arguments, 15000, &errors), 0);
+        QCOMPARE(errors, QByteArray());
+        QTRY_COMPARE(requests, 1);
+        if (!url.isEmpty())
+            QVERIFY(WaitForRequest(url));
     }
 
     void laterStartWithoutTermOnlyRaisesTheWindow()

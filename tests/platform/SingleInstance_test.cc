@@ -57,12 +57,17 @@ const char *NameOf(TSingleInstance::TRole role)
 // helper start DATA-DIRECTORY TIMEOUT-MS LATER-STARTS [MODE [TERM]]: one start; prints its role
 // at once and ends with it as the exit code. As the running copy it first takes the requests of
 // LATER-STARTS later starts.
+// Like the program, it has no application object until it knows it runs.
 // helper crash DATA-DIRECTORY: becomes the running copy and dies without cleaning up.
-int RunHelper(const QStringList &arguments)
+int RunHelper(int argc, char *argv[])
 {
+    QStringList arguments;
+    for (int index = 0; index < argc; ++index)
+        arguments << QString::fromLocal8Bit(argv[index]);
     const QString role = arguments.value(2);
     TSingleInstance instance(arguments.value(3));
     if (role == QLatin1String("crash")) {
+        QCoreApplication application(argc, argv);
         if (instance.Start({}) != TSingleInstance::TRole::Running)
             return 1;
         std::raise(SIGKILL);
@@ -72,18 +77,27 @@ int RunHelper(const QStringList &arguments)
         request.Mode = arguments.value(6).toInt();
     if (arguments.size() > 7)
         request.Term = arguments.value(7);
-    int requests = 0;
-    QObject::connect(&instance, &TSingleInstance::Requested, [&] { ++requests; });
-    const auto result = instance.Start(request, arguments.value(4).toInt());
-    std::printf("%s\n", NameOf(result));
-    std::fflush(stdout);
+    auto result = instance.Claim(request, arguments.value(4).toInt());
+    if (result == TSingleInstance::TRole::Running) {
+        QCoreApplication application(argc, argv);
+        int requests = 0;
+        QObject::connect(&instance, &TSingleInstance::Requested, [&] { ++requests; });
+        if (!instance.Serve()) {
+            result = TSingleInstance::TRole::Failed;
+        } else {
+            std::printf("%s\n", NameOf(result));
+            std::fflush(stdout);
+            const int laterStarts = arguments.value(5).toInt();
+            if (!QTest::qWaitFor([&] { return requests >= laterStarts; }, 20000))
+                std::fprintf(stderr, "%d of %d later starts came\n", requests, laterStarts);
+        }
+    }
+    if (result != TSingleInstance::TRole::Running) {
+        std::printf("%s\n", NameOf(result));
+        std::fflush(stdout);
+    }
     if (result == TSingleInstance::TRole::Failed)
         std::fputs(qPrintable(instance.ErrorText() + '\n'), stderr);
-    if (result == TSingleInstance::TRole::Running) {
-        const int laterStarts = arguments.value(5).toInt();
-        if (!QTest::qWaitFor([&] { return requests >= laterStarts; }, 20000))
-            std::fprintf(stderr, "%d of %d later starts came\n", requests, laterStarts);
-    }
     return ExitCodeOf(result);
 }
 
@@ -144,7 +158,8 @@ private:
     QProcess *StartHelper(const QStringList &arguments)
     {
         auto *process = new QProcess(this);
-        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        // Both streams are kept for the test to read.
+        process->setProcessChannelMode(QProcess::SeparateChannels);
         process->start(QCoreApplication::applicationFilePath(), QStringList{"helper"} + arguments);
         return process;
     }
@@ -221,9 +236,31 @@ private slots:
         connect(&running, &TSingleInstance::Requested, this,
                 [&](const TLookupRequest &seen) { received << seen; });
 
-        QCOMPARE(HandOver(arguments), ExitCodeOf(TSingleInstance::TRole::HandedOver));
+        QProcess *later
+            = StartHelper(QStringList{"start", m_data->path(), "10000", "0"} + arguments);
+        QCOMPARE(WaitForExit(later), ExitCodeOf(TSingleInstance::TRole::HandedOver));
+        // Without an application object, and without a word on the way.
+        QCOMPARE(later->readAllStandardError(), QByteArray());
         QTRY_COMPARE(received.size(), 1);
         QCOMPARE(received.first(), request);
+    }
+
+    // Between Claim and Serve the running copy starts its engine and window: a later start
+    // neither runs beside it nor gives up at once, and hands over once it serves.
+    void aCopyStillStartingIsWaitedFor()
+    {
+        TSingleInstance starting(m_data->path());
+        QCOMPARE(starting.Claim({}), TSingleInstance::TRole::Running);
+        QVERIFY(!QFileInfo::exists(starting.ServerName()));
+        QCOMPARE(HandOver({"0", "cat"}, 300), ExitCodeOf(TSingleInstance::TRole::Failed));
+
+        QSignalSpy requests(&starting, &TSingleInstance::Requested);
+        QProcess *later = StartHelper({"start", m_data->path(), "10000", "0", "2", "cat"});
+        QVERIFY(later->waitForStarted());
+        QVERIFY(starting.Serve());
+        QCOMPARE(WaitForExit(later), ExitCodeOf(TSingleInstance::TRole::HandedOver));
+        QTRY_COMPARE(requests.size(), 1);
+        QCOMPARE(requests.first().first().value<TLookupRequest>(), (TLookupRequest{"cat", 2}));
     }
 
     void copiesOfOtherDataDirectoriesRunSideBySide()
@@ -354,9 +391,9 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication application(argc, argv);
     if (argc > 1 && QByteArray(argv[1]) == "helper")
-        return RunHelper(application.arguments());
+        return RunHelper(argc, argv);
+    QCoreApplication application(argc, argv);
     SingleInstanceTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -9,7 +9,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -200,25 +205,38 @@ private slots:
         QVERIFY(browser.PrintAndWait(printer));
     }
 
+    void aBrowserClosedWhilePrintingGoesWhenTheJobEnds_data()
+    {
+        QTest::addColumn<bool>("toFile");
+        QTest::newRow("printed to a PDF file by the engine") << true;
+        QTest::newRow("pages drawn for a printer") << false;
+    }
+
     void aBrowserClosedWhilePrintingGoesWhenTheJobEnds()
     {
+        QFETCH(bool, toFile);
         auto *holder = new QWidget;
         auto *browser = new TWebBrowser(holder);
         QVERIFY(LoadPrintablePage(*browser));
         const auto pdf = PdfPrinter("closed.pdf");
         QPrinter &printer = *pdf;
         bool finished = false;
-        connect(browser, &QWebEngineView::printFinished, this, [&] { finished = true; });
-        struct ConfirmingDialogs : BrowserDialogs
-        {
-            bool ConfirmPrint(QWidget *, QPrinter &) override { return true; }
-        } dialogs;
-        BrowserDialogs::Install(&dialogs);
-        browser->SetPrinter(&printer);
-        QVERIFY(
-            TestProxy::WaitFor([&] { return browser->CommandAvailable(TBrowserCommand::Print); }));
-        browser->RunCommand(TBrowserCommand::Print);
-        BrowserDialogs::Install(nullptr);
+        connect(browser, &TWebBrowser::PrintJobFinished, this, [&] { finished = true; });
+        if (toFile) {
+            struct ConfirmingDialogs : BrowserDialogs
+            {
+                bool ConfirmPrint(QWidget *, QPrinter &) override { return true; }
+            } dialogs;
+            BrowserDialogs::Install(&dialogs);
+            browser->SetPrinter(&printer);
+            QVERIFY(TestProxy::WaitFor(
+                [&] { return browser->CommandAvailable(TBrowserCommand::Print); }));
+            browser->RunCommand(TBrowserCommand::Print);
+            BrowserDialogs::Install(nullptr);
+        } else {
+            // Given up on at once, the job goes on.
+            QVERIFY(!browser->PrintAndWait(printer, 1));
+        }
         QVERIFY(browser->Printing());
         // The engine cannot drop a page it is printing: the holder outlives the job.
         QPointer<QWidget> alive(holder);
@@ -227,6 +245,93 @@ private slots:
         QVERIFY(finished || alive);
         QVERIFY(TestProxy::WaitFor([&] { return !alive; }));
         QVERIFY(finished);
+    }
+
+    // The print dialog's "print to file": the engine writes the PDF itself, on the paper,
+    // orientation and margins of the page set-up, and the page's words stay text.
+    void printingToAPdfFileKeepsTextAndPageSetUp()
+    {
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+            QSKIP("pdftotext (poppler-utils) is missing");
+        TWebBrowser browser;
+        QVERIFY(LoadPrintablePage(browser));
+        const auto pdf = PdfPrinter("set-up.pdf");
+        pdf->setPageLayout(QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape,
+                                       QMarginsF(30, 30, 30, 30), QPageLayout::Millimeter));
+        struct ConfirmingDialogs : BrowserDialogs
+        {
+            bool ConfirmPrint(QWidget *, QPrinter &) override { return true; }
+        } dialogs;
+        BrowserDialogs::Install(&dialogs);
+        browser.SetPrinter(pdf.get());
+        QVERIFY(
+            TestProxy::WaitFor([&] { return browser.CommandAvailable(TBrowserCommand::Print); }));
+        QSignalSpy finished(&browser, &TWebBrowser::PrintJobFinished);
+        browser.RunCommand(TBrowserCommand::Print);
+        BrowserDialogs::Install(nullptr);
+        // One job at a time, whichever way it prints.
+        QVERIFY(!browser.CommandAvailable(TBrowserCommand::Print));
+        QVERIFY(!browser.CommandAvailable(TBrowserCommand::PrintPreview));
+        QVERIFY(finished.wait(30000));
+        QCOMPARE(finished.first().first().toBool(), true);
+        QVERIFY(browser.CommandAvailable(TBrowserCommand::Print));
+
+        // pdftotext -bbox places each word it finds, in points from the page's top left.
+        QProcess reader;
+        reader.start("pdftotext", {"-bbox", pdf->outputFileName(), "-"});
+        QVERIFY(reader.waitForFinished());
+        const QString boxes = QString::fromUtf8(reader.readAllStandardOutput());
+        const QRegularExpressionMatch page
+            = QRegularExpression("<page width=\"([0-9.]+)\" height=\"([0-9.]+)\"").match(boxes);
+        const QRegularExpressionMatch word
+            = QRegularExpression("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>printed<")
+                  .match(boxes);
+        QVERIFY2(page.hasMatch() && word.hasMatch(), qPrintable(boxes));
+        // A5 across, 595 by 420 points, and nothing written in its 30 mm (85 point) margins.
+        QVERIFY2(qAbs(page.captured(1).toDouble() - 595.3) < 2
+                     && qAbs(page.captured(2).toDouble() - 419.5) < 2,
+                 qPrintable(page.captured(0)));
+        QVERIFY2(word.captured(1).toDouble() >= 85 && word.captured(2).toDouble() >= 85,
+                 qPrintable(word.captured(0)));
+    }
+
+    // The preview's pages take seconds to draw, first before the preview is on the screen: the
+    // pointer is busy meanwhile, and the window keeps answering.
+    void previewShowsABusyPointerWhileItsPagesAreDrawn()
+    {
+        TWebBrowser browser;
+        QVERIFY(LoadPrintablePage(browser));
+        const auto pdf = PdfPrinter("preview-pointer.pdf");
+        browser.SetPrinter(pdf.get());
+        QVERIFY(TestProxy::WaitFor(
+            [&] { return browser.CommandAvailable(TBrowserCommand::PrintPreview); }));
+        int answeredWhileDrawing = 0;
+        int busyWhileDrawing = 0;
+        bool shown = false;
+        bool busyOnceShown = true;
+        // Looks in from the event loops the preview runs, until the preview is up.
+        QTimer probe;
+        connect(&probe, &QTimer::timeout, this, [&] {
+            const QCursor *cursor = QApplication::overrideCursor();
+            if (browser.Printing()) {
+                ++answeredWhileDrawing;
+                busyWhileDrawing += cursor && cursor->shape() == Qt::BusyCursor;
+                return;
+            }
+            auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+            if (!preview || !preview->isVisible() || answeredWhileDrawing == 0)
+                return;
+            shown = true;
+            busyOnceShown = cursor != nullptr;
+            preview->reject();
+        });
+        probe.start(5);
+        browser.RunCommand(TBrowserCommand::PrintPreview);
+        QVERIFY(shown);
+        QVERIFY(answeredWhileDrawing > 0);
+        QCOMPARE(busyWhileDrawing, answeredWhileDrawing);
+        QVERIFY(!busyOnceShown);
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
 
     void urlTextIsEscapedByTheEngine()
