@@ -98,6 +98,13 @@ private:
                 return !dialog.isEmpty();
             },
             30000);
+        // Keys go where the keyboard is: the dialog, once the window manager has made it the
+        // active window.
+        if (!dialog.isEmpty()
+            && !TestProxy::WaitFor(
+                [&] { return session.XDoTool({QStringLiteral("getactivewindow")}) == dialog; },
+                10000))
+            return {};
         return dialog;
     }
 
