@@ -17,6 +17,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
@@ -161,7 +162,9 @@ void TMainControls::CreateControls(QWidget *form)
     CmbBook->setMaxVisibleItems(8);
     CmbBook->setFixedWidth(128);
     Label2->setBuddy(CmbBook);
+    // The combo box is named by its label on this platform; its text field by its own name.
     CmbBook->setAccessibleName(Utf8Text("查询"));
+    CmbBook->lineEdit()->setAccessibleName(Utf8Text("查询"));
     Panel1->SetControls(CmbBoxType, Label2, CmbBook);
     ToolBar2->addWidget(Panel1);
 
