@@ -314,9 +314,13 @@ private slots:
         const auto program = Launch(Settings(3));
         QVERIFY(program);
         QVERIFY(QueryBoxHasTheKeys(*program));
-        for (int times = 0; times < 2; ++times) {
+        // Each time once the last has taken: the box gone, then back.
+        for (const bool shown : {false, true}) {
             program->Session.Key(QStringLiteral("alt+v"));
             program->Session.Key(QStringLiteral("t"));
+            QVERIFY(program->Tree.WaitUntil([shown](const AccessibleReading &reading) {
+                return (FindQueryBox(reading) != nullptr) == shown;
+            }));
         }
         QVERIFY(QueryBoxHasTheKeys(*program));
         program->Session.Type(QStringLiteral("elk"));
