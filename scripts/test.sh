@@ -11,9 +11,12 @@ cd "$(dirname "$0")/.."
 
 mkdir -p "$asan_dir"
 asan_log=$asan_dir/make-test.log
-# A process group of its own, so that an interrupted make test ends all of it.
-setsid nice -n 19 make --no-print-directory sanitize ASAN_DIR="$asan_dir" JOBS="$jobs" \
-    > "$asan_log" 2>&1 &
+# A session of its own, so that an interrupted make test ends all of it. Where the kernel groups
+# the processes of a session for scheduling (autogroup), the group's own priority is lowered too:
+# otherwise the group would get an equal share beside the main build whatever its nice value.
+setsid bash -c '{ echo 19 > /proc/self/autogroup; } 2>/dev/null
+                exec nice -n 19 "$@"' sanitize \
+    make --no-print-directory sanitize ASAN_DIR="$asan_dir" JOBS="$jobs" > "$asan_log" 2>&1 &
 asan=$!
 trap 'kill -- -"$asan" 2>/dev/null' EXIT
 
