@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QImage>
 #include <QTest>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -399,6 +400,35 @@ private slots:
             QVERIFY2(settings.contains("width=729\r\n") && settings.contains("Height=528\r\n"),
                      settings.constData());
         }
+    }
+
+    // A window manager too busy to tell its frame before the window is shown (stopped until the
+    // program has asked and given up waiting): the window still ends at its stored outer size.
+    void aBusyWindowManagerStillGetsTheStoredSize()
+    {
+        Program program(TELLARIA_PROGRAM, WindowManager::Metacity);
+        QVERIFY(program.Ready);
+        XSession &session = program.Session;
+        ProgramRun &run = program.Run;
+        run.WriteFile("Lexivanedr.ini", "[Form]\r\nwidth=700\r\nHeight=500\r\n");
+        session.PauseWindowManager(true);
+        // The window is shown as the start page's load begins, before its request leaves: the
+        // window manager goes on once the request is in, the window long waiting to be mapped.
+        QTimer resume;
+        connect(&resume, &QTimer::timeout, this, [&] {
+            if (m_proxy->Requests().contains(
+                    "http://www.tellaria.example/soft/Lexivander.aspx?ver=1.9")) {
+                session.PauseWindowManager(false);
+                resume.stop();
+            }
+        });
+        resume.start(20);
+        QVERIFY(program.Start());
+        QVERIFY(!resume.isActive());
+        QVERIFY(TestProxy::WaitFor(
+            [&] { return session.OuterSize(run.MainWindow()) == QSize(700, 500); }));
+        CloseByAltF4(session, run);
+        QVERIFY(run.ReadFile("Lexivanedr.ini").contains("width=700\r\nHeight=500\r\n"));
     }
 
     // A logout while the program starts, before its window is up: the close saves the size and
