@@ -222,9 +222,12 @@ private slots:
         const QByteArray mine = "; mine\r\n[Other]\r\nKey=1\r\n";
         const auto program = Launch(WideWindow + Settings(0) + mine);
         QVERIFY(program);
-        // The X server hands the program the keys before the close the window manager sends.
         program->Session.Key(QStringLiteral("alt+v"));
         program->Session.Key(QStringLiteral("s"));
+        // The menu has closed, and so let go of the keyboard the window manager's close key needs.
+        QVERIFY(program->Tree.WaitUntil([](const AccessibleReading &reading) {
+            return !reading.Find(QStringLiteral("menu item"), QStringLiteral("并排显示(S)"));
+        }));
         Close(*program, program->Run);
         const QByteArray saved = program->Run.ReadFile("Lexivanedr.ini");
         QVERIFY2(saved.startsWith("[Form]\r\nwidth=1280\r\nHeight=700\r\n" + Settings(0) + mine),
