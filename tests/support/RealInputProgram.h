@@ -220,11 +220,21 @@ struct Program
     // controls are right from then on.
     bool ControlsInPlace() const
     {
-        return Tree.WaitUntil([client = Run.ClientGeometry()](const AccessibleReading &reading) {
+        // Read again each time: the window manager may still be resizing the window to its
+        // stored outer size.
+        QRect client;
+        const bool placed = Tree.WaitUntil([&](const AccessibleReading &reading) {
+            client = Run.ClientGeometry();
             return reading.Find([&](const AccessibleNode &node) {
                 return node.Parent < 0 && node.Extents == client;
             });
         });
+        if (!placed) {
+            qWarning("the window is at %d,%d %dx%d on the screen, not so in the tree:\n%s",
+                     client.x(), client.y(), client.width(), client.height(),
+                     qPrintable(Tree.Read().Describe()));
+        }
+        return placed;
     }
 
     // Waits until `control` is on the screen; its area, or nothing when it does not come.
