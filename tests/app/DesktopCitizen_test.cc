@@ -256,6 +256,10 @@ private slots:
         program->Session.Type(QStringLiteral("cat"));
         program->Session.Key(QStringLiteral("Return"));
         QVERIFY(WaitForResultRequests(*m_proxy, 1));
+        // The click must land in the result page, not in the start page it replaces: that one
+        // goes, and the keyboard with it back to the query box.
+        QVERIFY(program->Tree.WaitUntil(
+            [](const AccessibleReading &reading) { return Tabs(reading).size() == 1; }));
         QVERIFY(program->Click(PageArea()));
         QVERIFY(program->Tree.WaitUntil([](const AccessibleReading &reading) {
             const AccessibleNode *box = FindQueryBox(reading);
