@@ -6,7 +6,9 @@
 #include "tests/support/RealInputProgram.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -35,12 +37,26 @@ QByteArray SitePage(int row)
 // A window as wide as the screen: wide enough for five columns.
 const QByteArray WideWindow = "[Form]\r\nwidth=1280\r\nHeight=700\r\n";
 
-std::unique_ptr<Program> Launch(const QByteArray &settings)
+// Starts the program with `settings`; with `font`, the user's font settings make it the
+// family the desktop's sans-serif text is drawn in.
+std::unique_ptr<Program> Launch(const QByteArray &settings, const QString &font = {})
 {
     auto program = std::make_unique<Program>(TELLARIA_PROGRAM);
     if (!program->Ready)
         return nullptr;
     program->Run.WriteFile("Lexivanedr.ini", settings);
+    if (!font.isEmpty()) {
+        const QString folder
+            = program->Session.Environment().value(QStringLiteral("XDG_CONFIG_HOME"))
+              + QStringLiteral("/fontconfig");
+        QFile conf(folder + QStringLiteral("/fonts.conf"));
+        if (!QDir().mkpath(folder) || !conf.open(QIODevice::WriteOnly))
+            return nullptr;
+        conf.write("<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
+                   "<fontconfig><alias binding=\"strong\"><family>sans-serif</family><prefer>"
+                   "<family>"
+                   + font.toUtf8() + "</family></prefer></alias></fontconfig>\n");
+    }
     return program->Start() ? std::move(program) : nullptr;
 }
 
@@ -276,10 +292,24 @@ private slots:
         Close(*program, program->Run);
     }
 
-    // The mode selector shows its longest label whole: as wide in the box as in its own list.
+    // The mode selector shows its longest label whole: as wide in the box as in its own list,
+    // in each of the fonts the package recommends.
+    void theLongestModeIsNotCutOff_data()
+    {
+        QTest::addColumn<QString>("font");
+        QTest::newRow("Noto Sans CJK") << "Noto Sans CJK SC";
+        QTest::newRow("WenQuanYi Micro Hei") << "WenQuanYi Micro Hei";
+    }
     void theLongestModeIsNotCutOff()
     {
-        const auto program = Launch(Settings(3));
+        QFETCH(QString, font);
+        QProcess match;
+        match.start(QStringLiteral("fc-match"),
+                    {QStringLiteral("-f"), QStringLiteral("%{family}"), font});
+        QVERIFY(match.waitForFinished());
+        if (!QString::fromUtf8(match.readAllStandardOutput()).contains(font))
+            QSKIP(qPrintable(font + QStringLiteral(" is not installed")));
+        const auto program = Launch(Settings(3), font);
         QVERIFY(program);
         const QString longest = QStringLiteral("微软Bing智能英汉词典");
         const std::optional<QRect> closed = program->Area(ModeSelector(longest));
