@@ -100,16 +100,11 @@ std::pair<int, int> InkColumns(const QImage &image)
 
 } // namespace
 
-class LayoutsTest : public QObject
+class LayoutsTest : public ProgramTest
 {
     Q_OBJECT
 
-public:
-    bool ToolMissing() const { return m_toolMissing; }
-
 private:
-    TestProxy *m_proxy = nullptr;
-    bool m_toolMissing = false;
     QTemporaryDir m_output;
 
     bool QueryCat(const Program &program)
@@ -131,21 +126,11 @@ private:
                });
     }
 
-    static void Close(const Program &program, ProgramRun &run)
-    {
-        program.Session.Key(QStringLiteral("alt+F4"));
-        QVERIFY(run.WaitForExit());
-    }
-
 private slots:
     void initTestCase()
     {
-        const QString missing = MissingRealInputTools();
-        if (!missing.isEmpty()) {
-            m_toolMissing = true;
+        if (const QString missing = SetUpProxy(); !missing.isEmpty())
             QSKIP(qPrintable(missing));
-        }
-        m_proxy = new TestProxy(this);
         for (int row = 0; row < SiteHosts.size(); ++row)
             m_proxy->SetPage(SiteHosts[row], SitePage(row));
     }
@@ -180,7 +165,7 @@ private slots:
         program->Session.Key(QStringLiteral("s"));
         QVERIFY(program->Tree.WaitUntil(
             [](const AccessibleReading &reading) { return Pages(reading).size() == 1; }));
-        Close(*program, program->Run);
+        CloseByAltF4(program->Session, program->Run);
     }
 
     // A splitter dragged widens its column; a column clicked becomes the current page, which
@@ -227,7 +212,7 @@ private slots:
                           return page.Name == SiteNames[2];
                       });
         }));
-        Close(*program, program->Run);
+        CloseByAltF4(program->Session, program->Run);
     }
 
     // The choice survives a restart; the settings file gains the one key and keeps the rest.
@@ -242,7 +227,7 @@ private slots:
         QVERIFY(program->Tree.WaitUntil([](const AccessibleReading &reading) {
             return !reading.Find(QStringLiteral("menu item"), QStringLiteral("并排显示(S)"));
         }));
-        Close(*program, program->Run);
+        CloseByAltF4(program->Session, program->Run);
         const QByteArray saved = program->Run.ReadFile("Lexivanedr.ini");
         QVERIFY2(saved.startsWith("[Form]\r\nwidth=1280\r\nHeight=700\r\n" + Settings(0) + mine),
                  saved.constData());
@@ -251,7 +236,7 @@ private slots:
         QVERIFY(program->Start());
         QVERIFY(QueryCat(*program));
         QVERIFY(AllPagesShow(*program));
-        Close(*program, program->Run);
+        CloseByAltF4(program->Session, program->Run);
     }
 
     // At the widths users have, the mode selector, the query box and the query button are on
@@ -289,7 +274,7 @@ private slots:
         QVERIFY(WaitForResultRequests(*m_proxy, 1));
         QCOMPARE(ResultRequests(*m_proxy),
                  QStringList{QStringLiteral("http://dict.bing.com.cn/?FORM=CHOT20&q=owl")});
-        Close(*program, program->Run);
+        CloseByAltF4(program->Session, program->Run);
     }
 
     // The mode selector shows its longest label whole: as wide in the box as in its own list,
@@ -335,7 +320,7 @@ private slots:
         QVERIFY(program->Tree.WaitUntil([&](const AccessibleReading &reading) {
             return !reading.Find(QStringLiteral("list item"), longest);
         }));
-        Close(*program, program->Run);
+        CloseByAltF4(program->Session, program->Run);
     }
 
     // The standard buttons hidden and shown again from the View menu: what is typed goes to
@@ -359,7 +344,7 @@ private slots:
         QVERIFY(WaitForResultRequests(*m_proxy, 1));
         QCOMPARE(ResultRequests(*m_proxy),
                  QStringList{QStringLiteral("http://dict.bing.com.cn/?FORM=CHOT20&q=elk")});
-        Close(*program, program->Run);
+        CloseByAltF4(program->Session, program->Run);
     }
 
     // The sites a user unticks stay unticked at the next start; the settings file gains the
@@ -381,7 +366,7 @@ private slots:
         const QList<bool> expected{true, false, true, false, true};
         QVERIFY(program->Tree.WaitUntil(
             [&](const AccessibleReading &reading) { return ticked(reading) == expected; }));
-        Close(*program, program->Run);
+        CloseByAltF4(program->Session, program->Run);
         const QByteArray saved = program->Run.ReadFile("Lexivanedr.ini");
         QVERIFY2(saved.startsWith("[Dictionary]\r\nID=0\r\nSites=21\r\n[Form]\r\n"),
                  saved.constData());
@@ -389,17 +374,13 @@ private slots:
         QVERIFY(program->Start());
         QVERIFY(program->Tree.WaitUntil(
             [&](const AccessibleReading &reading) { return ticked(reading) == expected; }));
-        Close(*program, program->Run);
+        CloseByAltF4(program->Session, program->Run);
     }
 };
 
 int main(int argc, char *argv[])
 {
-    PrepareBrowserTestEnvironment();
-    QCoreApplication application(argc, argv);
-    LayoutsTest test;
-    const int failures = QTest::qExec(&test, argc, argv);
-    return failures == 0 && test.ToolMissing() ? MissingToolExitCode : failures;
+    return RunProgramTest<LayoutsTest>(argc, argv);
 }
 
 #include "Layouts_test.moc"
