@@ -62,6 +62,9 @@ public:
     // The application whose accessible name is `application` (its application name), on the
     // session's accessibility bus.
     AccessibleTree(const XSession &session, const QString &application);
+    // The same on the bus at the address `busAddress` gives, asked at the first reading: empty
+    // while the bus does not run.
+    AccessibleTree(std::function<QString()> busAddress, const QString &application);
     ~AccessibleTree();
     AccessibleTree(const AccessibleTree &) = delete;
     AccessibleTree &operator=(const AccessibleTree &) = delete;
@@ -89,9 +92,16 @@ public:
     bool SetText(const AccessibleNode &node, const QString &text) const;
 
 private:
-    const XSession &m_session;
+    std::function<QString()> m_busAddress;
     QString m_application;
     mutable std::unique_ptr<AccessibilityBusConnection> m_connection;
 };
+
+// The AT-SPI bus launcher, where Debian puts it; empty when it is not installed.
+QString AccessibilityBusLauncher();
+
+// The address of the accessibility bus that the launcher started on the D-Bus session at
+// `sessionBusAddress` serves, once it serves it; empty when it does not within `timeoutMs`.
+QString AskAccessibilityBusAddress(const QString &sessionBusAddress, int timeoutMs = 10000);
 
 } // namespace tellaria::test
