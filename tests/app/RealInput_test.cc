@@ -115,12 +115,10 @@ private:
 private slots:
     void initTestCase()
     {
-        QStringList missing = MissingAccessibilityPrograms();
-        if (!XSessionAvailable())
-            missing << QStringLiteral("Xvfb, xdotool, xprop, xwininfo or ImageMagick's import");
+        const QString missing = MissingRealInputTools();
         if (!missing.isEmpty()) {
             m_toolMissing = true;
-            QSKIP(qPrintable(missing.join(QStringLiteral(", ")) + QStringLiteral(" missing")));
+            QSKIP(qPrintable(missing));
         }
         m_proxy = new TestProxy(this);
     }

@@ -349,4 +349,14 @@ inline bool UncheckEverySite(const Program &program)
     return program.Tree.WaitUntil(NoSiteChecked);
 }
 
+// What the program-run tests need and the machine lacks, as one line; empty when nothing is
+// missing.
+inline QString MissingRealInputTools()
+{
+    QStringList missing = MissingAccessibilityPrograms();
+    if (!XSessionAvailable())
+        missing << QStringLiteral("Xvfb, xdotool, xprop, xwininfo or ImageMagick's import");
+    return missing.isEmpty() ? QString() : missing.join(QStringLiteral(", ")) + " missing";
+}
+
 } // namespace tellaria::test
