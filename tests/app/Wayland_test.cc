@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -108,10 +110,9 @@ AccessibleReading OnTheScreen(const AccessibleReading &reading, const QList<Wayl
         const int windowIndex = window ? int(window - reading.Nodes.data()) : index;
         if (!offsets.contains(windowIndex)) {
             const WaylandWindow *shown = ShownAs(windows, reading.Nodes[windowIndex].Name);
-            offsets.insert(windowIndex,
-                           shown ? shown->Content.topLeft()
-                                       - reading.Nodes[windowIndex].Extents.topLeft()
-                                 : QPoint(-1, -1) * 100000);
+            offsets.insert(windowIndex, shown ? shown->Content.topLeft()
+                                                    - reading.Nodes[windowIndex].Extents.topLeft()
+                                              : QPoint(-1, -1) * 100000);
         }
         placed.Nodes.append(node);
         placed.Nodes.last().Extents.translate(offsets.value(windowIndex));
@@ -119,8 +120,36 @@ AccessibleReading OnTheScreen(const AccessibleReading &reading, const QList<Wayl
     return placed;
 }
 
+// The floating toolbar window as the compositor shows it.
+bool IsFloatingWindow(const WaylandWindow &window)
+{
+    return window.AppId == QLatin1String("tellaria")
+           && window.Title.startsWith(QLatin1String("frmFloating"));
+}
+
+int ProgramWindows(const QList<WaylandWindow> &windows)
+{
+    return int(std::count_if(windows.begin(), windows.end(), [](const WaylandWindow &window) {
+        return window.AppId == QLatin1String("tellaria");
+    }));
+}
+
+// The united area of the children of the accessible window titled `title`: what the window
+// holds.
+QRect ContentOf(const AccessibleReading &reading, const QString &title)
+{
+    QRect content;
+    if (const AccessibleNode *window = FindWindow(reading, title)) {
+        for (const AccessibleNode *part : reading.Children(*window))
+            content |= part->Extents;
+    }
+    return content;
+}
+
 } // namespace
 
+// The steps run in order on one session and one run of the program, each from where the last
+// left it: a step that fails leaves the ones after it failing too.
 class WaylandTest : public QObject
 {
     Q_OBJECT
@@ -129,7 +158,20 @@ public:
     bool ToolMissing() const { return m_toolMissing; }
 
 private:
+    // The accessibility tree with every control placed where the compositor shows it.
+    AccessibleReading Read() const { return OnTheScreen(m_tree->Read(), m_session->Windows()); }
+
+    // Waits until the reading, placed on the screen, holds.
+    bool WaitUntil(const std::function<bool(const AccessibleReading &)> &holds) const
+    {
+        return TestProxy::WaitFor([&] { return holds(Read()); }, 20000);
+    }
+
     bool m_toolMissing = false;
+    std::unique_ptr<TestProxy> m_proxy;
+    std::unique_ptr<WaylandSession> m_session;
+    std::unique_ptr<WaylandProgram> m_program;
+    std::unique_ptr<AccessibleTree> m_tree;
 
 private slots:
     void initTestCase()
@@ -140,88 +182,126 @@ private slots:
             m_toolMissing = true;
             QSKIP(qPrintable(missing.join(QStringLiteral(", ")) + QStringLiteral(" missing")));
         }
+        m_proxy = std::make_unique<TestProxy>();
+        m_session = std::make_unique<WaylandSession>(QStringLiteral(WAYLAND_POINTER));
+        QVERIFY(m_session->Started());
+        QVERIFY(m_session->StartAccessibilityBus());
+        m_tree = std::make_unique<AccessibleTree>(
+            [session = m_session.get()] { return session->AccessibilityBusAddress(); },
+            QStringLiteral("tellaria"));
     }
 
-    void explore()
+    void cleanupTestCase()
     {
-        TestProxy proxy;
-        WaylandSession session(QStringLiteral(WAYLAND_POINTER));
-        QVERIFY(session.Started());
-        QVERIFY(session.StartAccessibilityBus());
-        WaylandProgram program(session, TELLARIA_PROGRAM);
-        program.WriteFile("Lexivanedr.ini", Settings(3));
-        program.WriteFile("Lexivander.qry", "cattle\r\n");
-        QVERIFY(program.Start());
-        AccessibleTree tree([&] { return session.AccessibilityBusAddress(); },
-                            QStringLiteral("tellaria"));
-        const auto read = [&] { return OnTheScreen(tree.Read(), session.Windows()); };
-        const auto main = session.WaitForWindow(
-            [](const WaylandWindow &window) { return window.Title == "Tellaria"; });
-        QVERIFY(main);
-        QVERIFY(tree.WaitUntil([](const AccessibleReading &reading) {
+        m_tree.reset();
+        m_program.reset();
+        m_session.reset();
+    }
+
+    void aTypedPrefixIsCompletedFromTheHistoryAndEnterAsksForIt()
+    {
+        m_program = std::make_unique<WaylandProgram>(*m_session, TELLARIA_PROGRAM);
+        m_program->WriteFile("Lexivanedr.ini", Settings(3));
+        m_program->WriteFile("Lexivander.qry", "cattle\r\n");
+        QVERIFY(m_program->Start());
+        // The main window takes a tile of the screen, the keyboard and the query box's focus.
+        QVERIFY(m_session->WaitForWindow([](const WaylandWindow &window) {
+            return window.AppId == QLatin1String("tellaria") && window.Title == "Tellaria"
+                   && !window.Floating && window.Focused;
+        }));
+        QVERIFY(m_tree->WaitUntil([](const AccessibleReading &reading) {
             const AccessibleNode *box = FindQueryBox(reading);
             return box && box->Focused();
         }));
-        session.Type("cat", {"Return"});
-        QVERIFY(WaitForResultRequests(proxy, 1));
-        qDebug() << ResultRequests(proxy);
+        m_session->Type("cat", {"Return"});
+        QVERIFY(WaitForResultRequests(*m_proxy, 1));
+        QCOMPARE(ResultRequests(*m_proxy).first(), "http://dict.bing.com.cn/?FORM=CHOT20&q=cattle");
+    }
 
-        AccessibleReading reading = read();
-        const QPoint grab = BareToolBar().Area(reading)->center();
-        const QPoint drop = PageArea().Area(reading)->center();
-        session.MovePointer(grab);
-        session.Press();
-        session.MovePointer(grab + QPoint(0, 40));
-        session.MovePointer(drop);
-        session.Release();
-        const auto floating = session.WaitForWindow(
-            [](const WaylandWindow &window) { return window.Title.startsWith("frmFloating"); });
+    void draggingTheToolbarOffFloatsItAtTheSizeOfWhatItHolds()
+    {
+        const AccessibleReading docked = Read();
+        const std::optional<QRect> bare = BareToolBar().Area(docked);
+        const std::optional<QRect> page = PageArea().Area(docked);
+        QVERIFY2(bare && page, qPrintable(docked.Describe()));
+        m_session->MovePointer(bare->center());
+        m_session->Press();
+        m_session->MovePointer(bare->center() + QPoint(0, 40));
+        m_session->MovePointer(page->center());
+        m_session->Release();
+
+        // Floated over the main window, not given a tile of the screen beside it.
+        const auto floating = m_session->WaitForWindow(IsFloatingWindow);
         QVERIFY(floating);
-        qDebug() << floating->Content << floating->Floating << floating->Focused;
-        for (const WaylandWindow &w : session.Windows()) qDebug() << w.Title << w.Content << w.Floating << w.Focused;
-        QVERIFY(tree.WaitUntil([&](const AccessibleReading &r) {
-            const AccessibleNode *box = FindQueryBox(r);
-            return box && r.Window(*box)->Name == "frmFloating";
+        QVERIFY2(floating->Floating, qPrintable(floating->Title));
+        QVERIFY(WaitUntil([](const AccessibleReading &reading) {
+            const AccessibleNode *box = FindQueryBox(reading);
+            return box && reading.Window(*box)->Name == QLatin1String("frmFloating");
         }));
-        reading = read();
-        qDebug().noquote() << reading.Describe();
+        const AccessibleReading reading = Read();
+        const QRect window = m_session->WaitForWindow(IsFloatingWindow)->Content;
+        // Its size is what its caption strip and toolbar take, with its border around them.
+        const QRect content = ContentOf(reading, QStringLiteral("frmFloating"));
+        QVERIFY2(window.contains(content), qPrintable(reading.Describe()));
+        QVERIFY2((window.size() - content.size()).width() <= 8
+                     && (window.size() - content.size()).height() <= 8,
+                 qPrintable(reading.Describe()));
+        // The query box and the query button show in it, none left over to the toolbar's
+        // overflow menu.
+        for (const Control &control : {QueryBox(), QueryButton()}) {
+            const std::optional<QRect> area = control.Area(reading);
+            QVERIFY2(area && window.contains(*area),
+                     qPrintable(control.Description + "\n" + reading.Describe()));
+        }
+    }
 
-        const QRect caption = *FloatingCaption().Area(reading);
-        const QRect bands = *BandArea().Area(reading);
-        const QPoint from(caption.right() - 40, caption.center().y());
-        session.MovePointer(from);
-        const QImage before = session.Screenshot();
-        before.save("/tmp/wl/t-before.png");
-        session.Press();
-        session.MovePointer(from - QPoint(0, 70));
-        const QPoint at = session.PointerPosition();
-        QVERIFY(TestProxy::WaitFor([&] {
-            const QImage now = session.Screenshot();
-            for (int dx = 6; dx <= 30; dx += 6) {
-                if (now.pixel(at - QPoint(dx, 0)) != now.pixel(from - QPoint(dx, 0)))
-                    return false;
-            }
-            return true;
-        }, 10000) || (session.Screenshot().save("/tmp/wl/t-icon.png"), false));
-        session.MovePointer(QPoint(bands.right() - 40, bands.center().y()));
-        const QPoint sample(bands.left() + 300, bands.center().y());
-        QVERIFY(TestProxy::WaitFor([&] {
-            const QImage now = session.Screenshot();
-            return now.pixel(sample) != before.pixel(sample);
-        }, 10000));
-        session.Screenshot().save("/tmp/wl/t-during.png");
-        session.Release();
-        QVERIFY(tree.WaitUntil([&](const AccessibleReading &r) {
-            const AccessibleNode *box = FindQueryBox(r);
-            return box && r.Window(*box)->Name == "Tellaria" && box->Focused();
+    void draggingTheFloatingToolbarOverTheBandsDocksItThere()
+    {
+        const AccessibleReading reading = Read();
+        const std::optional<QRect> caption = FloatingCaption().Area(reading);
+        const std::optional<QRect> bands = BandArea().Area(reading);
+        QVERIFY2(caption && bands, qPrintable(reading.Describe()));
+        // A place in the band area right of the menu bar, where nothing but the drop's outline
+        // can show.
+        const AccessibleNode *menuBar = reading.Find(
+            [](const AccessibleNode &node) { return node.Role == QLatin1String("menu bar"); });
+        const AccessibleNode *lastMenu = reading.Children(*menuBar).last();
+        const QPoint sample(lastMenu->Extents.right() + 100, bands->center().y());
+        const QPoint grab(caption->right() - 40, caption->center().y());
+        m_session->MovePointer(grab);
+        const QImage before = m_session->Screenshot();
+        m_session->Press();
+        m_session->MovePointer(grab - QPoint(0, 70));
+        m_session->MovePointer(QPoint(bands->right() - 40, bands->center().y()));
+        // The main window follows the drag over its bands and shows where the toolbar would go.
+        QVERIFY(TestProxy::WaitFor(
+            [&] { return m_session->Screenshot().pixel(sample) != before.pixel(sample); }, 10000));
+        m_session->Release();
+
+        // One window again, with the query box in its bands and the keyboard.
+        QVERIFY(
+            TestProxy::WaitFor([&] { return ProgramWindows(m_session->Windows()) == 1; }, 10000));
+        QVERIFY(WaitUntil([](const AccessibleReading &docked) {
+            const AccessibleNode *box = FindQueryBox(docked);
+            const std::optional<QRect> bandArea = BandArea().Area(docked);
+            return box && box->Focused() && bandArea && bandArea->contains(box->Extents)
+                   && docked.Window(*box)->Name == QLatin1String("Tellaria");
         }));
-        for (const WaylandWindow &w : session.Windows()) qDebug() << w.Title << w.Content << w.Floating << w.Focused;
-        session.Type("owl", {"Return"});
-        QVERIFY(WaitForResultRequests(proxy, 2));
-        qDebug() << ResultRequests(proxy);
-        QVERIFY(session.Command("[app_id=tellaria] kill"));
-        QVERIFY(program.WaitForExit());
-        qDebug() << program.ReadFile("Lexivander.qry");
+    }
+
+    void aQueryTypedAfterTheDockAsksForItsTerm()
+    {
+        m_session->Type({}, {"ctrl+a"});
+        m_session->Type("owl", {"Return"});
+        QVERIFY(WaitForResultRequests(*m_proxy, 2));
+        QCOMPARE(ResultRequests(*m_proxy).at(1), "http://dict.bing.com.cn/?FORM=CHOT20&q=owl");
+    }
+
+    void theCompositorsCloseEndsTheProgramWithTheHistorySaved()
+    {
+        QVERIFY(m_session->Command("[app_id=tellaria] kill"));
+        QVERIFY(m_program->WaitForExit());
+        QCOMPARE(m_program->ReadFile("Lexivander.qry"), QByteArray("cattle\r\nowl\r\n"));
     }
 };
 

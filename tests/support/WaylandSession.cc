@@ -268,8 +268,16 @@ void WaylandSession::Type(const QString &text, const QStringList &keys) const
     QStringList arguments{QStringLiteral("-s"), QString::number(KeymapPauseMs)};
     if (!text.isEmpty())
         arguments << text;
-    for (const QString &key : keys)
-        arguments << QStringLiteral("-k") << key;
+    for (const QString &key : keys) {
+        // "ctrl+a": the modifiers held around the last key.
+        QStringList parts = key.split(QLatin1Char('+'));
+        const QString last = parts.takeLast();
+        for (const QString &modifier : std::as_const(parts))
+            arguments << QStringLiteral("-M") << modifier;
+        arguments << QStringLiteral("-k") << last;
+        for (const QString &modifier : std::as_const(parts))
+            arguments << QStringLiteral("-m") << modifier;
+    }
     Run(QStringLiteral("wtype"), arguments);
 }
 
@@ -278,8 +286,7 @@ bool WaylandSession::StartPointer(const QString &pointer)
     m_pointerProcess = std::make_unique<QProcess>();
     m_pointerProcess->setProcessEnvironment(ToolEnvironment());
     m_pointerProcess->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_pointerProcess->start(pointer,
-                            {QString::number(ScreenWidth), QString::number(ScreenHeight)});
+    m_pointerProcess->start(pointer, {QString::number(ScreenWidth), QString::number(ScreenHeight)});
     // It answers once the compositor has made its device.
     if (!SendToPointer({}))
         return false;
@@ -339,8 +346,8 @@ QImage WaylandSession::Screenshot() const
 
 QList<WaylandWindow> WaylandSession::Windows() const
 {
-    const QString tree = Run(QStringLiteral("swaymsg"),
-                             {QStringLiteral("-r"), QStringLiteral("-t"), QStringLiteral("get_tree")});
+    const QString tree = Run(QStringLiteral("swaymsg"), {QStringLiteral("-r"), QStringLiteral("-t"),
+                                                         QStringLiteral("get_tree")});
     QList<WaylandWindow> windows;
     CollectWindows(QJsonDocument::fromJson(tree.toUtf8()).object(), windows);
     return windows;
@@ -367,8 +374,8 @@ std::optional<WaylandWindow> WaylandSession::WaitForWindow(
 bool WaylandSession::Command(const QString &command) const
 {
     bool ok = false;
-    const QString reply
-        = Run(QStringLiteral("swaymsg"), {QStringLiteral("-r"), QStringLiteral("--"), command}, &ok);
+    const QString reply = Run(QStringLiteral("swaymsg"),
+                              {QStringLiteral("-r"), QStringLiteral("--"), command}, &ok);
     const QJsonArray results = QJsonDocument::fromJson(reply.toUtf8()).array();
     if (!ok || results.isEmpty())
         return false;

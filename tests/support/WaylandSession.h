@@ -52,8 +52,9 @@ public:
 
     bool Started() const { return m_started; }
 
-    // Starts a D-Bus session and the accessibility bus on it; false when they do not come up. Programs started afterwards with Environment() put their controls on
-    // it, as for a screen reader.
+    // Starts a D-Bus session and the accessibility bus on it; false when they do not come
+    // up. Programs started afterwards with Environment() put their controls on it, as for a
+    // screen reader.
     bool StartAccessibilityBus();
     QString AccessibilityBusAddress() const { return m_accessibilityAddress; }
 
@@ -62,8 +63,8 @@ public:
     // they run.
     QProcessEnvironment Environment() const;
 
-    // Types `text` into the window that has the keyboard, then presses `keys` (xkb names:
-    // "Return"); returns once all have been sent.
+    // Types `text` into the window that has the keyboard, then presses `keys` (xkb names, with
+    // wtype's modifier names before a "+": "Return", "ctrl+a"); returns once all have been sent.
     void Type(const QString &text, const QStringList &keys = {}) const;
 
     // The pointer: each returns once the compositor has taken the input. MovePointer goes in
