@@ -267,25 +267,48 @@ private slots:
             [](const AccessibleNode &node) { return node.Role == QLatin1String("menu bar"); });
         const AccessibleNode *lastMenu = reading.Children(*menuBar).last();
         const QPoint sample(lastMenu->Extents.right() + 100, bands->center().y());
+        const std::optional<QRect> page = PageArea().Area(reading);
+        QVERIFY(page);
         const QPoint grab(caption->right() - 40, caption->center().y());
         m_session->MovePointer(grab);
         const QImage before = m_session->Screenshot();
+        // Let go over the main window's pages, below the floating window, it stays as it was.
+        // The drag's picture follows the pointer while the drag lasts: the drag is on when it
+        // shows there, and over when it has gone.
+        const QPoint miss(page->left() + 100, page->bottom() - 100);
+        const QRect trail = QRect(miss - QPoint(40, 20), QSize(400, 80)) & *page;
+        const auto trailAsBefore
+            = [&] { return m_session->Screenshot().copy(trail) == before.copy(trail); };
+        m_session->Press();
+        m_session->MovePointer(grab - QPoint(0, 70));
+        m_session->MovePointer(miss);
+        QVERIFY(TestProxy::WaitFor([&] { return !trailAsBefore(); }, 10000));
+        m_session->Release();
+        m_session->MovePointer(grab);
+        QVERIFY(TestProxy::WaitFor(trailAsBefore, 10000));
+
         m_session->Press();
         m_session->MovePointer(grab - QPoint(0, 70));
         m_session->MovePointer(QPoint(bands->right() - 40, bands->center().y()));
         // The main window follows the drag over its bands and shows where the toolbar would go.
         QVERIFY(TestProxy::WaitFor(
             [&] { return m_session->Screenshot().pixel(sample) != before.pixel(sample); }, 10000));
+        QCOMPARE(ProgramWindows(m_session->Windows()), 2);
+        const AccessibleReading during = Read();
+        const AccessibleNode *box = FindQueryBox(during);
+        QVERIFY2(box && during.Window(*box)->Name == QLatin1String("frmFloating"),
+                 qPrintable(during.Describe()));
         m_session->Release();
 
         // One window again, with the query box in its bands and the keyboard.
         QVERIFY(
             TestProxy::WaitFor([&] { return ProgramWindows(m_session->Windows()) == 1; }, 10000));
         QVERIFY(WaitUntil([](const AccessibleReading &docked) {
-            const AccessibleNode *box = FindQueryBox(docked);
+            const AccessibleNode *dockedBox = FindQueryBox(docked);
             const std::optional<QRect> bandArea = BandArea().Area(docked);
-            return box && box->Focused() && bandArea && bandArea->contains(box->Extents)
-                   && docked.Window(*box)->Name == QLatin1String("Tellaria");
+            return dockedBox && dockedBox->Focused() && bandArea
+                   && bandArea->contains(dockedBox->Extents)
+                   && docked.Window(*dockedBox)->Name == QLatin1String("Tellaria");
         }));
     }
 
