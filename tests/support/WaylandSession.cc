@@ -169,14 +169,28 @@ WaylandSession::WaylandSession(const QString &pointer)
         },
         15000);
     bool answers = false;
-    if (serving && m_compositor->state() == QProcess::Running)
-        Run(QStringLiteral("swaymsg"), {QStringLiteral("-t"), QStringLiteral("get_outputs")},
-            &answers);
-    m_started = answers && StartPointer(pointer);
+    QString problem = m_compositor->state() == QProcess::Running
+                          ? QStringLiteral("sway made no sockets")
+                          : QStringLiteral("sway ended, status %1%2")
+                                .arg(m_compositor->exitCode())
+                                .arg(m_compositor->exitStatus() == QProcess::CrashExit
+                                         ? QStringLiteral(", crashed")
+                                         : QString());
+    if (serving && m_compositor->state() == QProcess::Running) {
+        const QString outputs
+            = Run(QStringLiteral("swaymsg"), {QStringLiteral("-t"), QStringLiteral("get_outputs")},
+                  &answers);
+        problem = QStringLiteral("swaymsg got no answer: ") + outputs;
+    }
+    if (answers) {
+        m_started = StartPointer(pointer);
+        problem = QStringLiteral("vptr did not start");
+    }
     if (!m_started) {
         QFile output(log);
         if (output.open(QIODevice::ReadOnly))
-            qWarning("the Wayland session did not start; sway wrote:\n%s", output.readAll().data());
+            qWarning("the Wayland session did not start (%s); sway wrote:\n%s", qPrintable(problem),
+                     output.readAll().data());
     }
 }
 
