@@ -150,12 +150,9 @@ QRect ContentOf(const AccessibleReading &reading, const QString &title)
 
 // The steps run in order on one session and one run of the program, each from where the last
 // left it: a step that fails leaves the ones after it failing too.
-class WaylandTest : public QObject
+class WaylandTest : public ProgramTest
 {
     Q_OBJECT
-
-public:
-    bool ToolMissing() const { return m_toolMissing; }
 
 private:
     // The accessibility tree with every control placed where the compositor shows it.
@@ -167,8 +164,6 @@ private:
         return TestProxy::WaitFor([&] { return holds(Read()); }, 20000);
     }
 
-    bool m_toolMissing = false;
-    std::unique_ptr<TestProxy> m_proxy;
     std::unique_ptr<WaylandSession> m_session;
     std::unique_ptr<WaylandProgram> m_program;
     std::unique_ptr<AccessibleTree> m_tree;
@@ -182,7 +177,7 @@ private slots:
             m_toolMissing = true;
             QSKIP(qPrintable(missing.join(QStringLiteral(", ")) + QStringLiteral(" missing")));
         }
-        m_proxy = std::make_unique<TestProxy>();
+        m_proxy = new TestProxy(this);
         m_session = std::make_unique<WaylandSession>(QStringLiteral(WAYLAND_POINTER));
         QVERIFY(m_session->Started());
         QVERIFY(m_session->StartAccessibilityBus());
@@ -336,12 +331,7 @@ int main(int argc, char *argv[])
 {
     // sway and the program run as an ordinary user, as does the test that talks to them.
     BecomeOrdinaryUser();
-    PrepareBrowserTestEnvironment();
-    QCoreApplication application(argc, argv);
-    WaylandTest test;
-    const int failures = QTest::qExec(&test, argc, argv);
-    // A run that found a tool missing checked nothing: ctest reports it as skipped.
-    return failures == 0 && test.ToolMissing() ? MissingToolExitCode : failures;
+    return RunProgramTest<WaylandTest>(argc, argv);
 }
 
 #include "Wayland_test.moc"
