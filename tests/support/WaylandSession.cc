@@ -158,6 +158,9 @@ WaylandSession::WaylandSession(const QString &pointer)
     m_compositor->setStandardOutputFile(log);
     m_compositor->setStandardErrorFile(log);
     m_compositor->start(QStringLiteral("sway"), {QStringLiteral("-c"), config});
+    // Until the start has been reported the process counts as starting, not running, however
+    // far sway has come.
+    m_compositor->waitForStarted();
     // sway makes its sockets once it serves clients and commands.
     const bool serving = TestProxy::WaitFor(
         [&] {
@@ -169,14 +172,14 @@ WaylandSession::WaylandSession(const QString &pointer)
         },
         15000);
     bool answers = false;
-    QString problem = m_compositor->state() == QProcess::Running
+    QString problem = m_compositor->state() != QProcess::NotRunning
                           ? QStringLiteral("sway made no sockets")
                           : QStringLiteral("sway ended, status %1%2")
                                 .arg(m_compositor->exitCode())
                                 .arg(m_compositor->exitStatus() == QProcess::CrashExit
                                          ? QStringLiteral(", crashed")
                                          : QString());
-    if (serving && m_compositor->state() == QProcess::Running) {
+    if (serving && m_compositor->state() != QProcess::NotRunning) {
         const QString outputs
             = Run(QStringLiteral("swaymsg"), {QStringLiteral("-t"), QStringLiteral("get_outputs")},
                   &answers);
