@@ -62,7 +62,8 @@ public:
     bool Start()
     {
         QProcessEnvironment environment = m_session.Environment();
-        // The engine's sandbox would run here, as an ordinary user; the tests save its start.
+        // As in the other program-run tests the engine runs without its sandbox, which a test
+        // machine's container may not allow; the program never switches it off itself.
         environment.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
         m_process.setProcessEnvironment(environment);
         m_process.start(m_executable);
@@ -99,7 +100,7 @@ const WaylandWindow *ShownAs(const QList<WaylandWindow> &windows, const QString 
 // `reading` with each control placed where the screen shows it. A Wayland client does not know
 // where its windows are, so its accessibility tree places each window's controls relative to a
 // place of its own choosing; the compositor's tree tells where the window really is. Windows the
-// compositor does not show are left out.
+// compositor does not show are placed far off the screen.
 AccessibleReading OnTheScreen(const AccessibleReading &reading, const QList<WaylandWindow> &windows)
 {
     AccessibleReading placed;
