@@ -165,6 +165,20 @@ private:
         return TestProxy::WaitFor([&] { return holds(Read()); }, 20000);
     }
 
+    // Waits until the query box shows `text`; says what it shows when it does not.
+    bool QueryBoxShows(const QString &text) const
+    {
+        QString shown;
+        const bool shows = m_tree->WaitUntil([&](const AccessibleReading &reading) {
+            const AccessibleNode *box = FindQueryBox(reading);
+            shown = box ? box->Name : QStringLiteral("<no query box>");
+            return shown == text;
+        });
+        if (!shows)
+            qWarning("the query box shows \"%s\", not \"%s\"", qPrintable(shown), qPrintable(text));
+        return shows;
+    }
+
     std::unique_ptr<WaylandSession> m_session;
     std::unique_ptr<WaylandProgram> m_program;
     std::unique_ptr<AccessibleTree> m_tree;
@@ -209,7 +223,9 @@ private slots:
             const AccessibleNode *box = FindQueryBox(reading);
             return box && box->Focused();
         }));
-        m_session->Type("cat", {"Return"});
+        m_session->Type("cat");
+        QVERIFY(QueryBoxShows("cattle"));
+        m_session->Type({}, {"Return"});
         QVERIFY(WaitForResultRequests(*m_proxy, 1));
         QCOMPARE(ResultRequests(*m_proxy).first(), "http://dict.bing.com.cn/?FORM=CHOT20&q=cattle");
     }
@@ -300,9 +316,12 @@ private slots:
                  qPrintable(during.Describe()));
         m_session->Release();
 
-        // One window again, with the query box in its bands and the keyboard.
+        // One window again, with the keyboard, and the query box in its bands with the focus.
         QVERIFY(
             TestProxy::WaitFor([&] { return ProgramWindows(m_session->Windows()) == 1; }, 10000));
+        QVERIFY(m_session->WaitForWindow([](const WaylandWindow &window) {
+            return window.Title == "Tellaria" && window.Focused;
+        }));
         QVERIFY(WaitUntil([](const AccessibleReading &docked) {
             const AccessibleNode *dockedBox = FindQueryBox(docked);
             const std::optional<QRect> bandArea = BandArea().Area(docked);
@@ -315,7 +334,9 @@ private slots:
     void aQueryTypedAfterTheDockAsksForItsTerm()
     {
         m_session->Type({}, {"ctrl+a"});
-        m_session->Type("owl", {"Return"});
+        m_session->Type("owl");
+        QVERIFY(QueryBoxShows("owl"));
+        m_session->Type({}, {"Return"});
         QVERIFY(WaitForResultRequests(*m_proxy, 2));
         QCOMPARE(ResultRequests(*m_proxy).at(1), "http://dict.bing.com.cn/?FORM=CHOT20&q=owl");
     }
