@@ -1,8 +1,10 @@
 #pragma once
 
 // A program's controls as a screen reader finds them: its accessibility tree, read over AT-SPI
-// from the accessibility bus of an XSession (StartAccessibilityBus). Tests take the places they
-// click from here, as a user takes them from the screen, instead of from a table of offsets.
+// from the accessibility bus of an XSession or a WaylandSession (StartAccessibilityBus). Tests
+// take the places they click from here, as a user takes them from the screen, instead of from a
+// table of offsets. Under Wayland the places are relative to each window, since a client never
+// learns where the compositor shows its windows.
 
 #include <QList>
 #include <QRect>
