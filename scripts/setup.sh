@@ -15,6 +15,7 @@ packages=(
     poppler-utils
     linux-perf
     fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6 dbus-x11 at-spi2-core
+    sway wtype grim qt6-wayland libwayland-dev libwayland-bin
 )
 
 missing=()

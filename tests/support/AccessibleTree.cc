@@ -6,10 +6,13 @@
 #include <QAtomicInt>
 #include <QDBusArgument>
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusPendingCall>
+#include <QDBusReply>
 #include <QDBusVariant>
+#include <QFileInfo>
 #include <QHash>
 
 namespace tellaria::test {
@@ -288,7 +291,11 @@ QString AccessibleReading::Describe() const
 }
 
 AccessibleTree::AccessibleTree(const XSession &session, const QString &application)
-    : m_session(session)
+    : AccessibleTree([&session] { return session.AccessibilityBusAddress(); }, application)
+{}
+
+AccessibleTree::AccessibleTree(std::function<QString()> busAddress, const QString &application)
+    : m_busAddress(std::move(busAddress))
     , m_application(application)
 {}
 
@@ -297,7 +304,7 @@ AccessibleTree::~AccessibleTree() = default;
 AccessibleReading AccessibleTree::Read() const
 {
     if (!m_connection) {
-        const QString address = m_session.AccessibilityBusAddress();
+        const QString address = m_busAddress();
         if (address.isEmpty())
             return {};
         m_connection = std::make_unique<AccessibilityBusConnection>(address);
@@ -366,6 +373,41 @@ bool AccessibleTree::WaitUntil(const std::function<bool(const AccessibleReading 
                                int timeoutMs) const
 {
     return TestProxy::WaitFor([&] { return holds(Read()); }, timeoutMs);
+}
+
+QString AccessibilityBusLauncher()
+{
+    for (const char *path :
+         {"/usr/libexec/at-spi-bus-launcher", "/usr/lib/at-spi2-core/at-spi-bus-launcher"}) {
+        if (QFileInfo(QLatin1String(path)).isExecutable())
+            return QLatin1String(path);
+    }
+    return {};
+}
+
+QString AskAccessibilityBusAddress(const QString &sessionBusAddress, int timeoutMs)
+{
+    const QString connectionName = QStringLiteral("tellaria-test-session-") + sessionBusAddress;
+    QString address;
+    {
+        QDBusConnection session = QDBusConnection::connectToBus(sessionBusAddress, connectionName);
+        // Asked only once the launcher has its name: asked before, the bus would start a
+        // launcher of its own.
+        const auto ownerKnown = [&] {
+            const QDBusReply<bool> owned
+                = session.interface()->isServiceRegistered(QStringLiteral("org.a11y.Bus"));
+            return owned.isValid() && owned.value();
+        };
+        if (session.isConnected() && TestProxy::WaitFor(ownerKnown, timeoutMs)) {
+            const QDBusReply<QString> reply = session.call(QDBusMessage::createMethodCall(
+                QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
+                QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress")));
+            if (reply.isValid())
+                address = reply.value();
+        }
+    }
+    QDBusConnection::disconnectFromBus(connectionName);
+    return address;
 }
 
 } // namespace tellaria::test

@@ -1,8 +1,10 @@
 #pragma once
 
 // A program's controls as a screen reader finds them: its accessibility tree, read over AT-SPI
-// from the accessibility bus of an XSession (StartAccessibilityBus). Tests take the places they
-// click from here, as a user takes them from the screen, instead of from a table of offsets.
+// from the accessibility bus of an XSession or a WaylandSession (StartAccessibilityBus). Tests
+// take the places they click from here, as a user takes them from the screen, instead of from a
+// table of offsets. Under Wayland the places are relative to each window, since a client never
+// learns where the compositor shows its windows.
 
 #include <QList>
 #include <QRect>
@@ -62,6 +64,9 @@ public:
     // The application whose accessible name is `application` (its application name), on the
     // session's accessibility bus.
     AccessibleTree(const XSession &session, const QString &application);
+    // The same on the bus at the address `busAddress` gives, asked at the first reading: empty
+    // while the bus does not run.
+    AccessibleTree(std::function<QString()> busAddress, const QString &application);
     ~AccessibleTree();
     AccessibleTree(const AccessibleTree &) = delete;
     AccessibleTree &operator=(const AccessibleTree &) = delete;
@@ -89,9 +94,16 @@ public:
     bool SetText(const AccessibleNode &node, const QString &text) const;
 
 private:
-    const XSession &m_session;
+    std::function<QString()> m_busAddress;
     QString m_application;
     mutable std::unique_ptr<AccessibilityBusConnection> m_connection;
 };
+
+// The AT-SPI bus launcher, where Debian puts it; empty when it is not installed.
+QString AccessibilityBusLauncher();
+
+// The address of the accessibility bus that the launcher started on the D-Bus session at
+// `sessionBusAddress` serves, once it serves it; empty when it does not within `timeoutMs`.
+QString AskAccessibilityBusAddress(const QString &sessionBusAddress, int timeoutMs = 10000);
 
 } // namespace tellaria::test

@@ -1,15 +1,11 @@
 #include "tests/support/XSession.h"
 
+#include "tests/support/AccessibleTree.h"
 #include "tests/support/TestProxy.h"
 
 #include <QCoreApplication>
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDBusMessage>
-#include <QDBusReply>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -49,17 +45,6 @@ Layout=
 [GroupOrder]
 0=Default
 )";
-
-// The AT-SPI bus launcher, where Debian puts it; empty when it is not installed.
-QString AccessibilityBusLauncher()
-{
-    for (const char *path :
-         {"/usr/libexec/at-spi-bus-launcher", "/usr/lib/at-spi2-core/at-spi-bus-launcher"}) {
-        if (QFileInfo(QLatin1String(path)).isExecutable())
-            return QLatin1String(path);
-    }
-    return {};
-}
 
 } // namespace
 
@@ -194,27 +179,7 @@ bool XSession::StartAccessibilityBus()
         return false;
     m_accessibilityBus = Start(AccessibilityBusLauncher(), {QStringLiteral("--launch-immediately")},
                                Environment());
-    const QString connectionName = QStringLiteral("tellaria-test-session-") + m_display;
-    QString address;
-    {
-        QDBusConnection session = QDBusConnection::connectToBus(m_dbusAddress, connectionName);
-        // Asked only once the launcher has its name: asked before, the bus would start a
-        // launcher of its own.
-        const auto ownerKnown = [&] {
-            const QDBusReply<bool> owned
-                = session.interface()->isServiceRegistered(QStringLiteral("org.a11y.Bus"));
-            return owned.isValid() && owned.value();
-        };
-        if (session.isConnected() && TestProxy::WaitFor(ownerKnown, 10000)) {
-            const QDBusReply<QString> reply = session.call(QDBusMessage::createMethodCall(
-                QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
-                QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress")));
-            if (reply.isValid())
-                address = reply.value();
-        }
-    }
-    QDBusConnection::disconnectFromBus(connectionName);
-    m_accessibilityAddress = address;
+    m_accessibilityAddress = AskAccessibilityBusAddress(m_dbusAddress);
     return !m_accessibilityAddress.isEmpty();
 }
 
