@@ -240,6 +240,7 @@ int RunProgram(int argc, char *argv[])
 
     // Joined before the application object goes.
     const TSessionBusWarmUp sessionBus;
+    DrawPagesInSoftwareWhereOpenGlIs();
     // The engine resets the handling of SIGTERM and SIGINT as it starts, so it starts first.
     ConfigureBrowserProfile();
     TTerminationSignals termination;

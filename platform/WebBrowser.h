@@ -11,6 +11,7 @@
 #include <functional>
 
 class QPrinter;
+class QWebEngineUrlRequestInterceptor;
 
 namespace tellaria {
 
@@ -74,7 +75,8 @@ public:
 
     BeforeNavigate2Handler OnBeforeNavigate2;
 
-    // Navigates to `url`, given as text; the engine escapes it.
+    // Navigates to `url`, given as text; the engine escapes it. RequestSent tells when the
+    // request for it has left.
     void Navigate(const QString &url);
 
     // Whether `command` can run now. Read from state the engine's signals and the page's edit
@@ -107,6 +109,10 @@ signals:
     // editable element has the focus.
     void CommandStateChanged();
 
+    // The request for the document Navigate asked for has been handed to the network (once per
+    // Navigate; not at all when the navigation ends before it gets that far).
+    void RequestSent();
+
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
@@ -124,11 +130,18 @@ private:
     bool m_editableSelection = false;
     bool m_printing = false;
     QPrinter *m_printer = nullptr;
+    QWebEngineUrlRequestInterceptor *m_requestWatch;
 };
 
 // Settings that hold for every browser of the process: downloads a page starts by itself are
 // refused (only the save command writes files) and pages cannot read local files. Idempotent.
 void ConfigureBrowserProfile();
+
+// Where OpenGL is itself drawn in software (no graphics processor: llvmpipe and its kind), has
+// the pages drawn in software as the rest of the window is, instead of through it; true then.
+// Otherwise the pages go through OpenGL. Call once the application object exists (it made the
+// shared OpenGL context this looks at) and before the first browser or profile.
+bool DrawPagesInSoftwareWhereOpenGlIs();
 
 // Frees `holder` (the browser, or a widget that holds it) with deleteLater, but not while a
 // print job of `browser` still runs: the engine cannot drop a page it is printing, so then it

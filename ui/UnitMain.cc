@@ -229,8 +229,6 @@ void TfrmMain::BtnBookOKClick()
     const QueryPlan plan = MakeQueryPlan(LookupModeFromIndex(ui->CmbBoxType->currentIndex()), term,
                                          checked, m_sites);
 
-    ui->PageControl1->show();
-    ui->PageControl1->raise();
     ui->PageControl1->ReplacePages(plan, &TfrmMain::BeforeNavigate2);
 }
 
