@@ -31,8 +31,8 @@ build: configure
 run: build
 	@bash scripts/run.sh $(BUILD_DIR)/app/tellaria
 
-# The tests run side by side, JOBS at a time, with the sanitizer build and tests beside them at
-# the lowest priority (scripts/test.sh).
+# The tests run side by side, JOBS at a time; the sanitizer build and tests run beside the main
+# build, and at the lowest priority once the program's tests run (scripts/test.sh).
 test: configure
 	@bash scripts/test.sh $(BUILD_DIR) $(ASAN_DIR) $(JOBS)
 

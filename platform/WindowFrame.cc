@@ -1,5 +1,7 @@
 #include "platform/WindowFrame.h"
 
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QThread>
@@ -70,6 +72,54 @@ std::optional<QMargins> FrameExtents(xcb_connection_t *connection,
 
 } // namespace
 
+// Hears the window manager set a window's _NET_FRAME_EXTENTS among the X events Qt reads.
+class TFrameWatch : public QObject, public QAbstractNativeEventFilter
+{
+public:
+    TFrameWatch(QWidget *window,
+                xcb_connection_t *connection,
+                xcb_atom_t extents,
+                std::function<void(const QMargins &)> framed)
+        : QObject(window)
+        , m_connection(connection)
+        , m_window(static_cast<xcb_window_t>(window->winId()))
+        , m_extents(extents)
+        , m_framed(std::move(framed))
+    {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+    ~TFrameWatch() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
+
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
+    {
+        if (eventType != "xcb_generic_event_t")
+            return false;
+        const auto *event = static_cast<const xcb_generic_event_t *>(message);
+        if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
+            return false;
+        const auto *change = static_cast<const xcb_property_notify_event_t *>(message);
+        if (change->window != m_window || change->atom != m_extents)
+            return false;
+        // Told once the event at hand is handled: reading the property now would wait on the
+        // connection Qt is reading events from.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (const std::optional<QMargins> frame
+                    = FrameExtents(m_connection, m_window, m_extents))
+                    m_framed(*frame);
+            },
+            Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    xcb_connection_t *m_connection;
+    xcb_window_t m_window;
+    xcb_atom_t m_extents;
+    std::function<void(const QMargins &)> m_framed;
+};
+
 std::optional<QMargins> AskFrameMargins(QWidget *window)
 {
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
@@ -109,6 +159,17 @@ std::optional<QMargins> AskFrameMargins(QWidget *window)
         QThread::usleep(500);
     } while (!deadline.hasExpired());
     return std::nullopt;
+}
+
+void WatchFrameMargins(QWidget *window, std::function<void(const QMargins &frame)> framed)
+{
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return;
+    const xcb_atom_t extents = Atom(connection, "_NET_FRAME_EXTENTS");
+    if (extents != XCB_ATOM_NONE)
+        new TFrameWatch(window, connection, extents, std::move(framed));
 }
 
 } // namespace tellaria

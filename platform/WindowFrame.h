@@ -4,6 +4,7 @@
 
 #include <QMargins>
 
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -16,5 +17,11 @@ namespace tellaria {
 // answer: not X11, no window manager, or one that does not offer the estimate or does not give
 // it within a few milliseconds. Creates the window's native window.
 std::optional<QMargins> AskFrameMargins(QWidget *window);
+
+// Calls `framed` with the frame the window manager tells it has drawn around `window`, each time
+// it tells one (X11's _NET_FRAME_EXTENTS), for as long as `window` lives: a window manager too
+// busy to answer AskFrameMargins in time still tells its frame, later, this way. Does nothing
+// where there is no X11.
+void WatchFrameMargins(QWidget *window, std::function<void(const QMargins &frame)> framed);
 
 } // namespace tellaria

@@ -17,6 +17,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
@@ -161,7 +162,9 @@ void TMainControls::CreateControls(QWidget *form)
     CmbBook->setMaxVisibleItems(8);
     CmbBook->setFixedWidth(128);
     Label2->setBuddy(CmbBook);
+    // The combo box is named by its label on this platform; its text field by its own name.
     CmbBook->setAccessibleName(Utf8Text("查询"));
+    CmbBook->lineEdit()->setAccessibleName(Utf8Text("查询"));
     Panel1->SetControls(CmbBoxType, Label2, CmbBook);
     ToolBar2->addWidget(Panel1);
 
@@ -308,12 +311,14 @@ void TMainControls::CreateMenus(QWidget *form)
     MainMenu1View->addSeparator();
     mnuPrior = addBoundItem(MainMenu1View, "mnuPrior", ActPrior);
     mnuPrior->setText(ActPrior->statusTip());
-    mnuPrior->setShortcuts(QKeySequence::keyBindings(QKeySequence::PreviousChild)
-                           << QKeySequence(Qt::CTRL | Qt::Key_PageUp));
+    // One sequence for Ctrl+Shift+Tab: the toolkit matches it in more than one spelling, and a
+    // key two sequences of an action match is ambiguous and does nothing.
+    mnuPrior->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_PageUp),
+                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)});
     mnuNext = addBoundItem(MainMenu1View, "mnuNext", ActNext);
     mnuNext->setText(ActNext->statusTip());
-    mnuNext->setShortcuts(QKeySequence::keyBindings(QKeySequence::NextChild)
-                          << QKeySequence(Qt::CTRL | Qt::Key_PageDown));
+    mnuNext->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), QKeySequence(Qt::CTRL | Qt::Key_Tab)});
     mnuQueryBox = MainMenu1View->addAction(Utf8Text("转到查询框(&Q)"));
     mnuQueryBox->setObjectName(QStringLiteral("mnuQueryBox"));
     mnuQueryBox->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_L),

@@ -22,7 +22,7 @@ class TPageColumns : public QScrollArea
     Q_OBJECT
 public:
     // The narrowest a column gets.
-    static constexpr int MinimumColumnWidth = 320;
+    static constexpr int MinimumColumnWidth = 240;
 
     explicit TPageColumns(QWidget *parent = nullptr);
 

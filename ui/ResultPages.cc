@@ -192,7 +192,9 @@ void TResultPages::DisposePage(int index)
 {
     auto *page = static_cast<TTabSheet *>(widget(index));
     // The keyboard focus must not die with the page: it goes home.
-    if (QWidget *focus = window()->focusWidget(); focus && page->isAncestorOf(focus) && m_focusHome)
+    // Side by side, what the page shows lies in a column, not in the page.
+    if (QWidget *focus = window()->focusWidget(); focus && m_focusHome
+        && (page->isAncestorOf(focus) || page->Content()->isAncestorOf(focus)))
         m_focusHome->setFocus(Qt::OtherFocusReason);
     if (m_columns) {
         page->TakeContentBack();

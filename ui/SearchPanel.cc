@@ -1,7 +1,6 @@
 #include "ui/SearchPanel.h"
 
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QLabel>
 
 #include <algorithm>
@@ -17,14 +16,11 @@ constexpr int Margin = 1;
 
 TSearchPanel::TSearchPanel(QWidget *parent)
     : QFrame(parent)
-    , m_layout(new QHBoxLayout(this))
 {
     setObjectName(QStringLiteral("Panel1"));
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Sunken);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-    m_layout->setContentsMargins(DesignIndent, Margin, Margin, Margin);
-    m_layout->setSpacing(Spacing);
 }
 
 void TSearchPanel::SetControls(QComboBox *selector, QLabel *label, QWidget *box)
@@ -34,10 +30,6 @@ void TSearchPanel::SetControls(QComboBox *selector, QLabel *label, QWidget *box)
     m_box = box;
     // Wide enough for its longest label in the font in use.
     selector->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    m_layout->addWidget(selector);
-    m_layout->addWidget(label);
-    m_layout->addWidget(box);
-    m_layout->addStretch();
     // Never wider than designed: the room beyond is the toolbar's.
     setMaximumWidth(sizeHint().width());
     Arrange();
@@ -45,8 +37,7 @@ void TSearchPanel::SetControls(QComboBox *selector, QLabel *label, QWidget *box)
 
 int TSearchPanel::FixedWidth() const
 {
-    return 2 * frameWidth() + 2 * Margin + 2 * Spacing + m_label->sizeHint().width()
-           + m_box->sizeHint().width();
+    return 2 * frameWidth() + Margin + 2 * Spacing + m_label->sizeHint().width() + m_box->width();
 }
 
 int TSearchPanel::SelectorMinimum() const
@@ -59,20 +50,26 @@ int TSearchPanel::SelectorPreferred() const
     return std::max(SelectorDesignWidth, SelectorMinimum());
 }
 
+int TSearchPanel::ContentHeight() const
+{
+    return std::max({m_selector->sizeHint().height(), m_label->sizeHint().height(),
+                     m_box->sizeHint().height()});
+}
+
 QSize TSearchPanel::sizeHint() const
 {
-    const int height = QFrame::sizeHint().height();
     if (!m_selector)
-        return {DesignWidth, height};
-    return {std::max(DesignWidth, FixedWidth() + SelectorPreferred()), height};
+        return {DesignWidth, QFrame::sizeHint().height()};
+    return {std::max(DesignWidth, DesignIndent + FixedWidth() + SelectorPreferred()),
+            ContentHeight() + 2 * (frameWidth() + Margin)};
 }
 
 QSize TSearchPanel::minimumSizeHint() const
 {
-    const int height = QFrame::minimumSizeHint().height();
     if (!m_selector)
-        return {0, height};
-    return {FixedWidth() + SelectorMinimum(), height};
+        return QFrame::minimumSizeHint();
+    return {FixedWidth() + Margin + SelectorMinimum(),
+            ContentHeight() + 2 * (frameWidth() + Margin)};
 }
 
 void TSearchPanel::resizeEvent(QResizeEvent *event)
@@ -85,13 +82,21 @@ void TSearchPanel::Arrange()
 {
     if (!m_selector)
         return;
+    // The controls are placed here rather than by a layout: the stretch must give all its room
+    // before the selector gives any.
+    // The room for the stretch (the selector's indent, at least the margin) and the selector.
     const int room = width() - FixedWidth();
-    const int selector = std::clamp(room, SelectorMinimum(), SelectorPreferred());
-    m_selector->setFixedWidth(selector);
-    m_layout->setContentsMargins(std::clamp(room - selector, 0, DesignIndent), Margin, Margin,
-                                 Margin);
-    // Now, not at the next turn of the event loop: the resize that called is being laid out.
-    m_layout->activate();
+    const int selector = std::clamp(room - Margin, SelectorMinimum(), SelectorPreferred());
+    const int indent = std::clamp(room - selector, Margin, DesignIndent);
+    const QRect inside = contentsRect().adjusted(0, Margin, -Margin, -Margin);
+    int x = inside.left() + indent;
+    const auto place = [&](QWidget *control, int controlWidth) {
+        control->setGeometry(x, inside.top(), controlWidth, inside.height());
+        x += controlWidth + Spacing;
+    };
+    place(m_selector, selector);
+    place(m_label, m_label->sizeHint().width());
+    place(m_box, m_box->width());
 }
 
 } // namespace tellaria

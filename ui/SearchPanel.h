@@ -9,7 +9,6 @@
 #include <QFrame>
 
 class QComboBox;
-class QHBoxLayout;
 class QLabel;
 
 namespace tellaria {
@@ -39,9 +38,9 @@ private:
     // The narrowest the selector gets: its longest label, whole.
     int SelectorMinimum() const;
     int SelectorPreferred() const;
+    int ContentHeight() const;
     void Arrange();
 
-    QHBoxLayout *m_layout;
     QComboBox *m_selector = nullptr;
     QLabel *m_label = nullptr;
     QWidget *m_box = nullptr;

@@ -33,6 +33,15 @@ void TWindowPlacement::RestoreSize()
     if (!m_awaitingFrame) {
         m_awaitingFrame = true;
         m_window->installEventFilter(this);
+        // A window manager too busy to answer in time tells the frame once it draws it.
+        if (!frame)
+            WatchFrameMargins(m_window, [this](const QMargins &framed) {
+                if (!m_awaitingFrame || framed.isNull())
+                    return;
+                m_awaitingFrame = false;
+                m_window->removeEventFilter(this);
+                m_window->resize(m_outerSize.shrunkBy(framed));
+            });
     }
 }
 

@@ -5,15 +5,13 @@
 // pixels, and the controls in the program's accessibility tree. The places clicked come from that
 // tree too, as a user finds them on the screen.
 
-#include "tests/support/AccessibleTree.h"
-#include "tests/support/ProgramRun.h"
-#include "tests/support/TestProxy.h"
-#include "tests/support/XSession.h"
+#include "tests/support/RealInputProgram.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QImage>
 #include <QTest>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -43,263 +41,12 @@ QByteArray ResultPageHtml(const QByteArray &body = {})
            + body + "</body></html>";
 }
 
-QByteArray Settings(int mode)
+std::unique_ptr<Program> Launch(int mode, const QByteArray &history = {})
 {
-    return "[Dictionary]\r\nID=" + QByteArray::number(mode) + "\r\n";
-}
-
-// The check list's rows, in the order the sites are listed.
-const QStringList SiteNames{"维基百科（中文）", "百度百科（中文）", "互动百科（中文）",
-                            "不列颠百科（英文）", "哥伦比亚百科（英文）"};
-const QString QueryLabel = QStringLiteral("查询：");
-
-// Something a user aims at, found in a reading of the accessibility tree: its area on the screen.
-struct Control
-{
-    QString Description;
-    std::function<std::optional<QRect>(const AccessibleReading &)> Area;
-};
-
-std::optional<QRect> AreaOf(const AccessibleNode *node)
-{
-    if (!node || node->Extents.isEmpty())
-        return std::nullopt;
-    return node->Extents;
-}
-
-// The ancestor of `node` that lies directly in its window.
-const AccessibleNode *PartOfWindow(const AccessibleReading &reading, const AccessibleNode *node)
-{
-    while (node && node->Parent >= 0 && reading.Parent(*node)->Parent >= 0)
-        node = reading.Parent(*node);
-    return node && node->Parent >= 0 ? node : nullptr;
-}
-
-Control Named(const QString &role, const QString &name)
-{
-    return {role + QLatin1Char(' ') + name,
-            [=](const AccessibleReading &reading) { return AreaOf(reading.Find(role, name)); }};
-}
-
-const AccessibleNode *FindQueryBox(const AccessibleReading &reading)
-{
-    return reading.Find([](const AccessibleNode &node) {
-        return node.Role == QLatin1String("combo box") && node.LabelledBy.contains(QueryLabel);
-    });
-}
-
-// The query box: the combo box that "查询：" labels. Its own name is the text in it.
-Control QueryBox()
-{
-    return {QStringLiteral("the query box"),
-            [](const AccessibleReading &reading) { return AreaOf(FindQueryBox(reading)); }};
-}
-
-Control QueryButton()
-{
-    return Named(QStringLiteral("push button"), QStringLiteral("查询"));
-}
-
-Control Menu(const QString &caption)
-{
-    return Named(QStringLiteral("menu item"), caption);
-}
-
-// The mode selector, named by the mode it shows.
-Control ModeSelector(const QString &mode)
-{
-    return Named(QStringLiteral("combo box"), mode);
-}
-
-// An item of a drop-down list, on the screen only while the list is open.
-Control ListItem(const QString &text)
-{
-    return Named(QStringLiteral("list item"), text);
-}
-
-// A site's check box: the square at the start of its row.
-Control CheckBox(int row)
-{
-    return {QStringLiteral("the check box of ") + SiteNames[row],
-            [row](const AccessibleReading &reading) -> std::optional<QRect> {
-                const auto item = AreaOf(reading.Find(QStringLiteral("list item"), SiteNames[row]));
-                if (!item)
-                    return std::nullopt;
-                return QRect(item->topLeft(), QSize(item->height(), item->height()));
-            }};
-}
-
-// The first page on the screen: the start page, which lies under the results.
-const AccessibleNode *FindPage(const AccessibleReading &reading)
-{
-    return reading.Find(
-        [](const AccessibleNode &node) { return node.Role == QLatin1String("web document"); });
-}
-
-// The part of the main window that holds the pages, the start page or the results.
-Control PageArea()
-{
-    return {QStringLiteral("the page area"), [](const AccessibleReading &reading) {
-                return AreaOf(PartOfWindow(reading, FindPage(reading)));
-            }};
-}
-
-// The start page's browser.
-Control StartPage()
-{
-    return {QStringLiteral("the start page"),
-            [](const AccessibleReading &reading) -> std::optional<QRect> {
-                const AccessibleNode *page = FindPage(reading);
-                return page ? AreaOf(reading.Parent(*page)) : std::nullopt;
-            }};
-}
-
-// The band area at the top of the main window, which holds the menu bar.
-Control BandArea()
-{
-    return {QStringLiteral("the band area"), [](const AccessibleReading &reading) {
-                return AreaOf(PartOfWindow(reading, reading.Find([](const AccessibleNode &node) {
-                    return node.Role == QLatin1String("menu bar");
-                })));
-            }};
-}
-
-// The standard toolbar, which holds the query box.
-Control ToolBar()
-{
-    return {QStringLiteral("the toolbar"),
-            [](const AccessibleReading &reading) -> std::optional<QRect> {
-                const AccessibleNode *box = FindQueryBox(reading);
-                const AccessibleNode *panel = box ? reading.Parent(*box) : nullptr;
-                return panel ? AreaOf(reading.Parent(*panel)) : std::nullopt;
-            }};
-}
-
-// A bare part of the toolbar, where a press grabs the toolbar itself: the search panel left of
-// the mode selector, which is the panel's first control.
-Control BareToolBar()
-{
-    return {QStringLiteral("the search panel left of the mode selector"),
-            [](const AccessibleReading &reading) -> std::optional<QRect> {
-                const AccessibleNode *box = FindQueryBox(reading);
-                const AccessibleNode *panel = box ? reading.Parent(*box) : nullptr;
-                const QList<const AccessibleNode *> controls
-                    = panel ? reading.Children(*panel) : QList<const AccessibleNode *>();
-                if (controls.isEmpty() || controls.first()->Role != QLatin1String("combo box"))
-                    return std::nullopt;
-                return QRect(panel->Extents.topLeft(),
-                             QPoint(controls.first()->Extents.left() - 1, panel->Extents.bottom()));
-            }};
-}
-
-const AccessibleNode *FindWindow(const AccessibleReading &reading, const QString &title)
-{
-    return reading.Find(
-        [&](const AccessibleNode &node) { return node.Parent < 0 && node.Name == title; });
-}
-
-// The floating toolbar window's caption strip, which the window draws above the toolbar.
-Control FloatingCaption()
-{
-    return {QStringLiteral("the floating window's caption strip"),
-            [](const AccessibleReading &reading) -> std::optional<QRect> {
-                const AccessibleNode *window = FindWindow(reading, QStringLiteral("frmFloating"));
-                const QList<const AccessibleNode *> parts
-                    = window ? reading.Children(*window) : QList<const AccessibleNode *>();
-                return parts.isEmpty() ? std::nullopt : AreaOf(parts.first());
-            }};
-}
-
-bool NoSiteChecked(const AccessibleReading &reading)
-{
-    for (const QString &site : SiteNames) {
-        const AccessibleNode *item = reading.Find(QStringLiteral("list item"), site);
-        if (!item || item->Checked())
-            return false;
-    }
-    return true;
+    return LaunchProgram(TELLARIA_PROGRAM, mode, history);
 }
 
 } // namespace
-
-// A private display with a window manager and an accessibility bus, and the program on it.
-struct Program
-{
-    explicit Program(WindowManager manager = WindowManager::Metacity)
-        : Session(manager)
-    {
-        Ready = Session.Started() && Session.StartAccessibilityBus();
-    }
-
-    // Starts the program and waits for its main window; false when none appears.
-    bool Start(const QStringList &arguments = {})
-    {
-        return Run.Start(arguments) && ControlsInPlace();
-    }
-
-    // Waits until the tree places the window where the X server shows it: the program learns
-    // from the X server where the window manager has put its window, and the places of its
-    // controls are right from then on.
-    bool ControlsInPlace() const
-    {
-        return Tree.WaitUntil([client = Run.ClientGeometry()](const AccessibleReading &reading) {
-            return reading.Find([&](const AccessibleNode &node) {
-                return node.Parent < 0 && node.Extents == client;
-            });
-        });
-    }
-
-    // Waits until `control` is on the screen; its area, or nothing when it does not come.
-    std::optional<QRect> Area(const Control &control, int timeoutMs = 10000) const
-    {
-        std::optional<QRect> area;
-        TestProxy::WaitFor(
-            [&] {
-                area = control.Area(Tree.Read());
-                return area.has_value();
-            },
-            timeoutMs);
-        if (!area) {
-            qWarning("not on the screen: %s; what is:\n%s", qPrintable(control.Description),
-                     qPrintable(Tree.Read().Describe()));
-        }
-        return area;
-    }
-
-    std::optional<QPoint> Locate(const Control &control) const
-    {
-        const std::optional<QRect> area = Area(control);
-        return area ? std::optional<QPoint>(area->center()) : std::nullopt;
-    }
-
-    // Clicks the middle of `control` once it is on the screen; false when it does not come.
-    bool Click(const Control &control, int button = 1) const
-    {
-        const std::optional<QPoint> at = Locate(control);
-        if (at)
-            Session.Click(*at, button);
-        return at.has_value();
-    }
-
-    XSession Session;
-    ProgramRun Run{Session, TELLARIA_PROGRAM};
-    AccessibleTree Tree{Session, QStringLiteral("tellaria")};
-    bool Ready = false;
-};
-
-// Starts the program with lookup mode `mode` stored (none stored when negative) and `history`
-// as its history file (none when empty); null when the display or the window did not come up.
-std::unique_ptr<Program> Launch(int mode, const QByteArray &history = {})
-{
-    auto program = std::make_unique<Program>();
-    if (!program->Ready)
-        return nullptr;
-    if (mode >= 0)
-        program->Run.WriteFile("Lexivanedr.ini", Settings(mode));
-    if (!history.isEmpty())
-        program->Run.WriteFile("Lexivander.qry", history);
-    return program->Start() ? std::move(program) : nullptr;
-}
 
 class RealInputTest : public QObject
 {
@@ -314,16 +61,11 @@ private:
     bool m_toolMissing = false;
 
     // The requests for result pages, the start page's left out.
-    QStringList ResultRequests() const
-    {
-        QStringList requests = m_proxy->Requests();
-        requests.removeIf([](const QString &url) { return url.contains("tellaria.example"); });
-        return requests;
-    }
+    QStringList ResultRequests() const { return tellaria::test::ResultRequests(*m_proxy); }
 
     bool WaitForResultRequests(int count)
     {
-        return TestProxy::WaitFor([&] { return ResultRequests().size() >= count; }, 20000);
+        return tellaria::test::WaitForResultRequests(*m_proxy, count);
     }
 
     bool WaitForStartPage()
@@ -334,24 +76,6 @@ private:
                     "http://www.tellaria.example/soft/Lexivander.aspx?ver=1.9");
             },
             20000);
-    }
-
-    // The main window's client area as it shows on the screen.
-    static QImage ClientShot(const Program &program)
-    {
-        return program.Session.Screenshot().copy(program.Run.ClientGeometry());
-    }
-
-    // Whether `colour` shows anywhere in `shot`, looked for at every second pixel.
-    static bool Shows(const QImage &shot, const QColor &colour)
-    {
-        for (int y = 0; y < shot.height(); y += 2) {
-            for (int x = 0; x < shot.width(); x += 2) {
-                if (shot.pixelColor(x, y) == colour)
-                    return true;
-            }
-        }
-        return false;
     }
 
     // The first row, from the top of the client area, that shows the start page in the middle
@@ -382,57 +106,19 @@ private:
         return painted ? top : -1;
     }
 
-    // Waits until keys reach the query box: its window is the active one and the box has the
-    // focus in it.
-    static bool QueryBoxHasTheKeys(const Program &program)
-    {
-        return program.Tree.WaitUntil([](const AccessibleReading &reading) {
-            const AccessibleNode *box = FindQueryBox(reading);
-            return box && box->Focused();
-        });
-    }
-
-    // Waits until the window manager has made `window` the active window, which keys reach.
-    static bool WaitUntilActive(const XSession &session, const QString &window)
-    {
-        return TestProxy::WaitFor([&] { return session.XDoTool({"getactivewindow"}) == window; },
-                                  10000);
-    }
-
-    // Replaces the query box's text with `term` and presses Enter.
-    static void EnterTerm(const XSession &session, const QString &term)
-    {
-        session.Key("ctrl+a");
-        session.Type(term);
-        session.Key("Return");
-    }
-
     void CloseByAltF4(XSession &session, ProgramRun &run)
     {
         session.Key("alt+F4");
         QVERIFY(run.WaitForExit());
     }
 
-    // Unchecks every site by a click on its check box; false when a box is not there or a
-    // click did not take.
-    static bool UncheckEverySite(const Program &program)
-    {
-        for (int row = 0; row < SiteNames.size(); ++row) {
-            if (!program.Click(CheckBox(row)))
-                return false;
-        }
-        return program.Tree.WaitUntil(NoSiteChecked);
-    }
-
 private slots:
     void initTestCase()
     {
-        QStringList missing = MissingAccessibilityPrograms();
-        if (!XSessionAvailable())
-            missing << QStringLiteral("Xvfb, xdotool, xprop, xwininfo or ImageMagick's import");
+        const QString missing = MissingRealInputTools();
         if (!missing.isEmpty()) {
             m_toolMissing = true;
-            QSKIP(qPrintable(missing.join(QStringLiteral(", ")) + QStringLiteral(" missing")));
+            QSKIP(qPrintable(missing));
         }
         m_proxy = new TestProxy(this);
     }
@@ -512,7 +198,7 @@ private slots:
             m_toolMissing = true;
             QSKIP(qPrintable(missing.join(QStringLiteral(", ")) + QStringLiteral(" missing")));
         }
-        Program program;
+        Program program(TELLARIA_PROGRAM);
         QVERIFY(program.Ready);
         XSession &session = program.Session;
         ProgramRun &run = program.Run;
@@ -692,7 +378,7 @@ private slots:
     void theStoredSizeHoldsOverRestarts()
     {
         QFETCH(WindowManager, manager);
-        Program program(manager);
+        Program program(TELLARIA_PROGRAM, manager);
         QVERIFY(program.Ready);
         XSession &session = program.Session;
         ProgramRun &run = program.Run;
@@ -714,6 +400,35 @@ private slots:
         }
     }
 
+    // A window manager too busy to tell its frame before the window is shown (stopped until the
+    // program has asked and given up waiting): the window still ends at its stored outer size.
+    void aBusyWindowManagerStillGetsTheStoredSize()
+    {
+        Program program(TELLARIA_PROGRAM, WindowManager::Metacity);
+        QVERIFY(program.Ready);
+        XSession &session = program.Session;
+        ProgramRun &run = program.Run;
+        run.WriteFile("Lexivanedr.ini", "[Form]\r\nwidth=700\r\nHeight=500\r\n");
+        session.PauseWindowManager(true);
+        // The window is shown as the start page's load begins, before its request leaves: the
+        // window manager goes on once the request is in, the window long waiting to be mapped.
+        QTimer resume;
+        connect(&resume, &QTimer::timeout, this, [&] {
+            if (m_proxy->Requests().contains(
+                    "http://www.tellaria.example/soft/Lexivander.aspx?ver=1.9")) {
+                session.PauseWindowManager(false);
+                resume.stop();
+            }
+        });
+        resume.start(20);
+        QVERIFY(program.Start());
+        QVERIFY(!resume.isActive());
+        QVERIFY(TestProxy::WaitFor(
+            [&] { return session.OuterSize(run.MainWindow()) == QSize(700, 500); }));
+        CloseByAltF4(session, run);
+        QVERIFY(run.ReadFile("Lexivanedr.ini").contains("width=700\r\nHeight=500\r\n"));
+    }
+
     // A logout while the program starts, before its window is up: the close saves the size and
     // mode it was given, whatever frame the window manager would have given it. The stored
     // values have blanks around their "=", which a save leaves out, so that a close that saves
@@ -725,7 +440,7 @@ private slots:
     void aLogoutDuringTheStartKeepsTheStoredSizeAndMode()
     {
         QFETCH(WindowManager, manager);
-        Program program(manager);
+        Program program(TELLARIA_PROGRAM, manager);
         QVERIFY(program.Ready);
         ProgramRun &run = program.Run;
         run.WriteFile("Lexivanedr.ini",
@@ -1014,7 +729,7 @@ private slots:
     void aHistoryLockedAtStartIsReportedAndKept()
     {
         // Another program writes the history as the window starts.
-        auto program = std::make_unique<Program>();
+        auto program = std::make_unique<Program>(TELLARIA_PROGRAM);
         QVERIFY(program->Ready);
         XSession &session = program->Session;
         ProgramRun &run = program->Run;

@@ -23,11 +23,10 @@ for _ in $(seq 1 60); do
     [[ -n $box ]] && break
     sleep 0.25
 done
-[[ -n $box ]] || { echo "no message box appeared"; kill "$pid"; exit 1; }
-# The box waits for its answer.
-sleep 0.5
-kill -0 "$pid" || { echo "the program did not wait for the box"; exit 1; }
-
+[[ -n $box ]] || { echo "no message box appeared"; cat "$errors"; kill "$pid"; exit 1; }
+# The box waits for its answer: the program is there with it until the key, which reaches the
+# box only while it is there.
+kill -0 "$pid" || { echo "the program did not wait for the box"; cat "$errors"; exit 1; }
 xdotool windowfocus --sync "$box" key Return
 status=0
 wait "$pid" || status=$?

@@ -23,6 +23,7 @@ const char PropertiesInterface[] = "org.freedesktop.DBus.Properties";
 // AT-SPI's numbers: states are bits of a 64-bit set, relations a type each, coordinates by kind.
 constexpr int StateChecked = 4;
 constexpr int StateFocused = 12;
+constexpr int StateSelected = 23;
 constexpr int StateShowing = 25;
 constexpr uint RelationLabelledBy = 2;
 constexpr uint ScreenCoordinates = 0;
@@ -76,6 +77,11 @@ bool AccessibleNode::Focused() const
     return (States >> StateFocused) & 1;
 }
 
+bool AccessibleNode::Selected() const
+{
+    return (States >> StateSelected) & 1;
+}
+
 // A connection of its own to the accessibility bus, named apart from any other.
 class AccessibilityBusConnection
 {
@@ -112,10 +118,10 @@ public:
         return Replied(reply) ? ReadReferences(FirstArgument(reply)) : QList<Reference>();
     }
 
-    QString Name(const Reference &object) const
+    QString Name(const Reference &object, const char *property = "Name") const
     {
         QDBusPendingCall call = Call(object, PropertiesInterface, "Get",
-                                     {QLatin1String(AccessibleInterface), QStringLiteral("Name")});
+                                     {QLatin1String(AccessibleInterface), QLatin1String(property)});
         const QDBusMessage reply = Reply(call);
         return Replied(reply)
                    ? reply.arguments().value(0).value<QDBusVariant>().variant().toString()
@@ -156,7 +162,10 @@ public:
 
         AccessibleNode node;
         node.Name = name;
+        node.Description = m_connection.Name(object, "Description");
         node.Parent = parent;
+        node.Service = object.Service;
+        node.Path = object.Path;
         const QDBusMessage stateReply = C::Reply(state);
         if (Replied(stateReply)) {
             QList<uint> words;
@@ -307,6 +316,26 @@ AccessibleReading AccessibleTree::Read() const
             walk.Visit(window, -1);
     }
     return walk.Finish();
+}
+
+bool AccessibleTree::DoAction(const AccessibleNode &node, int action) const
+{
+    if (!m_connection)
+        return false;
+    QDBusPendingCall call = m_connection->Call({node.Service, node.Path}, "org.a11y.atspi.Action",
+                                               "DoAction", {QVariant::fromValue(action)});
+    const QDBusMessage reply = AccessibilityBusConnection::Reply(call);
+    return Replied(reply) && reply.arguments().value(0).toBool();
+}
+
+bool AccessibleTree::SetText(const AccessibleNode &node, const QString &text) const
+{
+    if (!m_connection)
+        return false;
+    QDBusPendingCall call = m_connection->Call(
+        {node.Service, node.Path}, "org.a11y.atspi.EditableText", "SetTextContents", {text});
+    const QDBusMessage reply = AccessibilityBusConnection::Reply(call);
+    return Replied(reply) && reply.arguments().value(0).toBool();
 }
 
 std::optional<AccessibleNode> AccessibleTree::WaitFor(

@@ -23,13 +23,17 @@ struct AccessibleNode
 {
     QString Role; // as a screen reader announces it: "push button", "combo box", "list item"
     QString Name;
+    QString Description;
     QStringList LabelledBy; // the names of the labels that name it ("查询：")
     QRect Extents; // on the screen
     quint64 States = 0; // AT-SPI state bits
     int Parent = -1; // its parent's index in the reading; -1 for the application's windows
+    QString Service; // where it is on the bus, for acting on it
+    QString Path;
 
     bool Checked() const;
     bool Focused() const;
+    bool Selected() const;
 };
 
 // One reading of an application's tree: only what is on the screen, that is, showing itself and
@@ -77,6 +81,12 @@ public:
     // Reads the tree until `holds` is true of a reading; false when `timeoutMs` passes first.
     bool WaitUntil(const std::function<bool(const AccessibleReading &)> &holds,
                    int timeoutMs = 10000) const;
+
+    // Carries out action `action` of `node` (a button's press, a check box's toggle), as a
+    // screen reader does for its user; false when the program refused or did not answer.
+    bool DoAction(const AccessibleNode &node, int action = 0) const;
+    // Replaces the text of the editable `node` (a query box's text field).
+    bool SetText(const AccessibleNode &node, const QString &text) const;
 
 private:
     const XSession &m_session;

@@ -49,6 +49,7 @@ public:
     // Waits for the process to end by itself; true when it ended with exit code 0.
     bool WaitForExit(int timeoutMs = 20000);
     bool Running() const { return m_process.state() != QProcess::NotRunning; }
+    qint64 ProcessId() const { return m_process.processId(); }
 
 private:
     const XSession &m_session;

@@ -133,6 +133,12 @@ XSession::XSession(WindowManager manager)
         10000);
 }
 
+void XSession::PauseWindowManager(bool paused) const
+{
+    if (m_windowManager && m_windowManager->processId() > 0)
+        ::kill(pid_t(m_windowManager->processId()), paused ? SIGSTOP : SIGCONT);
+}
+
 XSession::~XSession()
 {
     Stop(m_inputMethod);

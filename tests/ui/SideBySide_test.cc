@@ -180,7 +180,12 @@ private slots:
         QCOMPARE(PageControl1(*window)->currentIndex(), 3);
 
         TWebBrowser *closed = BrowserAt(*window, 3);
+        // The keyboard is in the page that goes: it comes back to the query box.
+        QApplication::setActiveWindow(window.get());
+        closed->setFocus();
+        QTRY_VERIFY(closed->isAncestorOf(QApplication::focusWidget()) || closed->hasFocus());
         ActClose(*window)->trigger();
+        QCOMPARE(QApplication::focusWidget(), CmbBook(*window));
         QCOMPARE(PageControl1(*window)->count(), 4);
         QVERIFY(!closed->isVisible());
         const auto *splitter = PageControl1(*window)->findChild<QSplitter *>("PageSplitter");
