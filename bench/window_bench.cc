@@ -36,7 +36,6 @@
 #include <QWebEngineView>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -117,23 +116,7 @@ public:
 
     bool notify(QObject *receiver, QEvent *event) override
     {
-        static int depth = 0;
-        static bool trace = qEnvironmentVariableIsSet("TELLARIA_TRACE");
-        const auto t0 = std::chrono::steady_clock::now();
-        const int type = event->type();
-        const char *cls = receiver->metaObject()->className();
-        const QByteArray name = trace ? receiver->objectName().toLatin1() : QByteArray();
-        if (trace && type == QEvent::Paint)
-            std::fprintf(stderr, "trace %lld 0 PAINT:%s 12 %s\n", (long long)std::chrono::duration_cast<std::chrono::nanoseconds>(t0.time_since_epoch()).count(), cls, name.constData());
-        ++depth;
         const bool handled = QApplication::notify(receiver, event);
-        --depth;
-        if (trace && depth == 0) {
-            const auto t1 = std::chrono::steady_clock::now();
-            const long long us = std::chrono::duration_cast<std::chrono::microseconds>(t1 - t0).count();
-            if (us >= 300 || type == QEvent::UpdateRequest)
-                std::fprintf(stderr, "trace %lld %lld %s %d %s\n", (long long)std::chrono::duration_cast<std::chrono::nanoseconds>(t0.time_since_epoch()).count(), us, cls, type, name.constData());
-        }
         if (!m_painted && event->type() == QEvent::Expose) {
             m_painted = true;
             NoteTime("painted");
@@ -326,7 +309,6 @@ public:
         environment.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
         environment.insert(QStringLiteral("QT_LOGGING_RULES"),
                            QStringLiteral("tellaria.timing.debug=true"));
-        for (const char *v : {"TELLARIA_TRACE", "EXP_A", "EXP_B", "EXP_C", "EXP_D"}) if (qEnvironmentVariableIsSet(v)) environment.insert(v, qEnvironmentVariable(v));
         m_process.setProcessEnvironment(environment);
         m_process.setStandardOutputFile(QProcess::nullDevice());
         QObject::connect(&m_process, &QProcess::readyReadStandardError, [this] { ReadNotes(); });
@@ -394,7 +376,6 @@ public:
         const std::size_t requestsFrom = m_requests.Size();
         const std::size_t notesFrom = m_notes.size();
         const std::int64_t enter = keyboard.Enter();
-        Dump(QByteArray(RoleName(m_role)) + " ENTER " + QByteArray::number(qlonglong(enter)) + "\n");
         std::optional<PaintWatch> watch;
         if (screen)
             watch.emplace(*screen, m_pagePoint, colour);
@@ -414,7 +395,6 @@ public:
         if (watch && WaitUntil([&] { return watch->Painted() != 0; }, 5000))
             sample.Moments[QStringLiteral("page painted")] = double(watch->Painted() - enter) / 1e6;
         sample.Ms = double(pages.back() - enter) / 1e6;
-        Dump(QByteArray(RoleName(m_role)) + " DONE " + QByteArray::number(qlonglong(pages.back())) + " " + QByteArray::number(qlonglong(watch ? watch->Painted() : 0)) + "\n");
         sample.Moments.merge(MomentsSince(enter, notesFrom));
         for (std::size_t i = 0; i < pages.size(); ++i)
             sample.Moments[QStringLiteral("request %1").arg(i + 1)]
@@ -485,18 +465,9 @@ private:
         QString What;
     };
 
-public:
-    static void Dump(const QByteArray &text)
-    {
-        static FILE *file = qEnvironmentVariableIsSet("TELLARIA_BENCH_TRACE") ? std::fopen(qgetenv("TELLARIA_BENCH_TRACE").constData(), "w") : nullptr;
-        if (file) { std::fputs(text.constData(), file); std::fflush(file); }
-    }
-private:
     void ReadNotes()
     {
-        const QByteArray raw = m_process.readAllStandardError();
-        for (const QByteArray &l : raw.split('\n')) if (!l.isEmpty()) Dump(QByteArray(RoleName(m_role)) + " " + l + "\n");
-        m_pending += raw;
+        m_pending += m_process.readAllStandardError();
         qsizetype end;
         while ((end = m_pending.indexOf('\n')) >= 0) {
             const QByteArray line = m_pending.left(end);

@@ -44,26 +44,10 @@ TApplication::TApplication(int &argc, char **argv)
     InstallChineseTranslations();
 }
 
-static int g_depth = 0;
-static bool g_trace = qEnvironmentVariableIsSet("TELLARIA_TRACE");
 bool TApplication::notify(QObject *receiver, QEvent *event)
 {
     try {
-        const auto t0 = std::chrono::steady_clock::now();
-        const int type = event->type();
-        const char *cls = receiver->metaObject()->className();
-        const QByteArray name = g_trace ? receiver->objectName().toLatin1() : QByteArray();
-        if (g_trace && type == QEvent::Paint)
-            std::fprintf(stderr, "trace %lld 0 PAINT:%s 12 %s\n", (long long)std::chrono::duration_cast<std::chrono::nanoseconds>(t0.time_since_epoch()).count(), cls, name.constData());
-        ++g_depth;
         const bool handled = QApplication::notify(receiver, event);
-        --g_depth;
-        if (g_trace && g_depth == 0) {
-            const auto t1 = std::chrono::steady_clock::now();
-            const long long us = std::chrono::duration_cast<std::chrono::microseconds>(t1 - t0).count();
-            if (us >= 300 || type == QEvent::UpdateRequest)
-                std::fprintf(stderr, "trace %lld %lld %s %d %s\n", (long long)std::chrono::duration_cast<std::chrono::nanoseconds>(t0.time_since_epoch()).count(), us, cls, type, name.constData());
-        }
         // The first expose is painted as it is delivered: the window is then on the screen.
         if (!m_painted && event->type() == QEvent::Expose) {
             m_painted = true;

@@ -122,10 +122,8 @@ void TResultPages::ReplacePages(const QueryPlan &plan, const BeforeNavigate2Hand
         AwaitRequests(opened);
     });
     // Nothing the pages' opening changes on the screen is painted before their requests leave.
-    static bool noFreeze = qEnvironmentVariableIsSet("EXP_B");
-    if (!plan.empty() && !noFreeze)
+    if (!plan.empty())
         window()->setUpdatesEnabled(false);
-    if (noFreeze) { show(); raise(); }
     int opening = 0;
     for (const PageRequest &request : plan) {
         TTabSheet *page
@@ -139,17 +137,17 @@ void TResultPages::ReplacePages(const QueryPlan &plan, const BeforeNavigate2Hand
 void TResultPages::AwaitRequests(const QList<TWebBrowser *> &browsers)
 {
     m_unsent.clear();
-    static bool noFreeze = qEnvironmentVariableIsSet("EXP_B");
     for (TWebBrowser *browser : browsers) {
-        if (noFreeze) break;
         if (!browser)
             continue;
         m_unsent << browser;
-        connect(browser, &TWebBrowser::RequestSent, this,
-                [this, browser] { RequestLeft(browser); }, Qt::SingleShotConnection);
+        connect(
+            browser, &TWebBrowser::RequestSent, this, [this, browser] { RequestLeft(browser); },
+            Qt::SingleShotConnection);
         // A navigation that ends without a request (refused, or failed) waits for nothing.
-        connect(browser->page(), &QWebEnginePage::loadFinished, this,
-                [this, browser] { RequestLeft(browser); }, Qt::SingleShotConnection);
+        connect(
+            browser->page(), &QWebEnginePage::loadFinished, this,
+            [this, browser] { RequestLeft(browser); }, Qt::SingleShotConnection);
     }
     m_awaiting = true;
     // Shown also for a query that opened no page (none ticked): a query always covers the start
@@ -193,8 +191,8 @@ void TResultPages::DisposePage(int index)
     auto *page = static_cast<TTabSheet *>(widget(index));
     // The keyboard focus must not die with the page: it goes home.
     // Side by side, what the page shows lies in a column, not in the page.
-    if (QWidget *focus = window()->focusWidget(); focus && m_focusHome
-        && (page->isAncestorOf(focus) || page->Content()->isAncestorOf(focus)))
+    if (QWidget *focus = window()->focusWidget();
+        focus && m_focusHome && (page->isAncestorOf(focus) || page->Content()->isAncestorOf(focus)))
         m_focusHome->setFocus(Qt::OtherFocusReason);
     if (m_columns) {
         page->TakeContentBack();
