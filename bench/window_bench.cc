@@ -97,6 +97,9 @@ private:
             auto *view = new QWebEngineView;
             NoteTime("created", m_tabs->count() + 1);
             m_tabs->addTab(view, host);
+            connect(
+                view, &QWebEngineView::loadFinished, view,
+                [index = m_tabs->count()] { NoteTime("loaded", index); }, Qt::SingleShotConnection);
             view->load(QUrl("http://" + host + "/q/" + m_edit->text()));
             NoteTime("navigated", m_tabs->count());
         }

@@ -91,6 +91,9 @@ TTabSheet *TResultPages::OpenPage(const QString &title,
             });
     if (filter)
         browser->OnBeforeNavigate2 = filter;
+    connect(
+        browser->page(), &QWebEnginePage::loadFinished, page,
+        [index] { NoteTime("loaded", index); }, Qt::SingleShotConnection);
     browser->Navigate(url);
     if (m_columns)
         ShowColumn(indexOf(page));
