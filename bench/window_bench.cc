@@ -11,7 +11,8 @@
 // first answer page is on the screen (its colour, new for each query, read back from the X
 // server). Both programs note their own moments (the "tellaria.timing" log) on their standard
 // error, from which the breakdowns of the start-up and of the queries are printed. Memory is the
-// PSS of each process tree from /proc, by process and, for the browser process, by mapping.
+// PSS of each process tree from /proc, by process (the renderers each by their rank in size) and,
+// for the browser process, by mapping. The machine's load is printed with the figures.
 // With --soak N the built program, then the bare one, runs N queries in one window.
 
 #include "bench/ProcessMemory.h"
@@ -541,6 +542,7 @@ struct Figures
     std::vector<int> IdleWork;
     std::vector<double> LaterStartsMs;
     QByteArray LaterStartErrors;
+    std::vector<double> Loads; // the machine's load over the last minute, as each round began
 
     static double MedianMs(const std::vector<Sample> &samples)
     {
@@ -591,6 +593,21 @@ Kilobytes MedianParts(const std::vector<Kilobytes> &samples)
     return medians;
 }
 
+// The machine's load over the last minute, five and fifteen minutes, as a reader of the figures
+// should know it.
+QString LoadAverage()
+{
+    QFile file(QStringLiteral("/proc/loadavg"));
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("?");
+    return QString::fromLatin1(file.readAll().split(' ').mid(0, 3).join(' '));
+}
+
+double LoadOverLastMinute()
+{
+    return LoadAverage().section(QLatin1Char(' '), 0, 0).toDouble();
+}
+
 int g_termNumber = 0;
 
 QString NextTerm()
@@ -614,15 +631,18 @@ void NoteMemory(const Child &child, Figures &figures)
     const std::vector<ProcessPss> processes = child.PssByProcess();
     figures.FivePagesKb.push_back(double(TotalKb(processes)));
     figures.FivePagesAnonKb.push_back(double(TotalAnonKb(processes)));
-    Kilobytes byRole;
-    std::map<QString, int> count;
-    for (const ProcessPss &process : processes) {
-        byRole[process.Role] += process.Kb;
-        ++count[process.Role];
-    }
+    // Each process by its role; processes of one role by their rank in size, the largest first
+    // ("renderer 1"), so that the medians compare like with like.
+    std::map<QString, std::vector<long>> byRole;
+    for (const ProcessPss &process : processes)
+        byRole[process.Role].push_back(process.Kb);
     Kilobytes named;
-    for (const auto &[role, kb] : byRole)
-        named[count[role] > 1 ? QStringLiteral("%1 (%2)").arg(role).arg(count[role]) : role] = kb;
+    for (auto &[role, sizes] : byRole) {
+        std::sort(sizes.rbegin(), sizes.rend());
+        for (std::size_t rank = 0; rank < sizes.size(); ++rank)
+            named[sizes.size() > 1 ? QStringLiteral("%1 %2").arg(role).arg(rank + 1) : role]
+                = double(sizes[rank]);
+    }
     figures.ProcessesKb.push_back(named);
     Kilobytes mappings;
     for (const auto &[what, kb] : child.BrowserMappings())
@@ -632,6 +652,7 @@ void NoteMemory(const Child &child, Figures &figures)
 
 bool RunRound(Role role, Bench &bench, Figures &figures)
 {
+    figures.Loads.push_back(LoadOverLastMinute());
     Child child(role, bench.Session, bench.Requests);
     const std::optional<Sample> startUp = child.StartUp();
     if (!startUp || !child.WaitForWindow()) {
@@ -790,15 +811,6 @@ void PrintRow(const QString &name,
                 unit, ratio, goalText, ratio <= goal ? "ok" : "MISSED");
 }
 
-// The machine's load over the last minute, as a reader of the figures should know it.
-QString LoadAverage()
-{
-    QFile file(QStringLiteral("/proc/loadavg"));
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("?");
-    return QString::fromLatin1(file.readAll().split(' ').mid(0, 3).join(' '));
-}
-
 void PrintFigures(const Figures &program, const Figures &bare)
 {
     PrintBreakdown("Start-up, from the process start", program.StartUps, bare.StartUps);
@@ -809,6 +821,12 @@ void PrintFigures(const Figures &program, const Figures &bare)
     PrintMemory("The browser process, by mapping", program.BrowserMappingsKb,
                 bare.BrowserMappingsKb, 1024);
 
+    std::vector<double> loads = program.Loads;
+    loads.insert(loads.end(), bare.Loads.begin(), bare.Loads.end());
+    std::sort(loads.begin(), loads.end());
+    if (!loads.empty())
+        std::printf("\nload average (1 min) as the rounds began: median %.2f, from %.2f to %.2f\n",
+                    Median(loads), loads.front(), loads.back());
     std::printf("\n%-46s %9s %9s %-3s %8s   %-18s\n", "window figure", "program", "floor", "",
                 "ratio", "goal");
     PrintRow(QStringLiteral("start to start page request (median of %1)").arg(Rounds),
@@ -911,6 +929,7 @@ int RunDriver(int argc, char *argv[])
                 qPrintable(LoadAverage()));
     PrintFigures(program, bare);
     if (soakQueries > 50) {
+        std::printf("load average before the soak %s\n", qPrintable(LoadAverage()));
         // The bare program's own growth over the same queries is the engine's: what no program
         // on it can go below.
         const Soak soak = RunSoak(Role::Program, soakQueries, bench);
