@@ -240,6 +240,7 @@ int RunProgram(int argc, char *argv[])
 
     // Joined before the application object goes.
     const TSessionBusWarmUp sessionBus;
+    // Before the engine starts, which fixes how its pages are drawn.
     DrawPagesInSoftwareWhereOpenGlIs();
     // The engine resets the handling of SIGTERM and SIGINT as it starts, so it starts first.
     ConfigureBrowserProfile();
