@@ -626,13 +626,10 @@ struct Bench
     const ScreenPixel &Screen;
 };
 
-void NoteMemory(const Child &child, Figures &figures)
+// Each process by its role; processes of one role by their rank in size, the largest first
+// ("renderer 1"), so that medians and differences compare like with like.
+Kilobytes ByProcess(const std::vector<ProcessPss> &processes)
 {
-    const std::vector<ProcessPss> processes = child.PssByProcess();
-    figures.FivePagesKb.push_back(double(TotalKb(processes)));
-    figures.FivePagesAnonKb.push_back(double(TotalAnonKb(processes)));
-    // Each process by its role; processes of one role by their rank in size, the largest first
-    // ("renderer 1"), so that the medians compare like with like.
     std::map<QString, std::vector<long>> byRole;
     for (const ProcessPss &process : processes)
         byRole[process.Role].push_back(process.Kb);
@@ -643,7 +640,15 @@ void NoteMemory(const Child &child, Figures &figures)
             named[sizes.size() > 1 ? QStringLiteral("%1 %2").arg(role).arg(rank + 1) : role]
                 = double(sizes[rank]);
     }
-    figures.ProcessesKb.push_back(named);
+    return named;
+}
+
+void NoteMemory(const Child &child, Figures &figures)
+{
+    const std::vector<ProcessPss> processes = child.PssByProcess();
+    figures.FivePagesKb.push_back(double(TotalKb(processes)));
+    figures.FivePagesAnonKb.push_back(double(TotalAnonKb(processes)));
+    figures.ProcessesKb.push_back(ByProcess(processes));
     Kilobytes mappings;
     for (const auto &[what, kb] : child.BrowserMappings())
         mappings[what] = kb;
@@ -690,11 +695,14 @@ bool RunRound(Role role, Bench &bench, Figures &figures)
 
 struct Soak
 {
-    long AfterFiftyKb = 0;
-    long AfterAllKb = 0;
+    std::vector<ProcessPss> AfterFifty;
+    std::vector<ProcessPss> AfterAll;
     bool Complete = false;
 
-    double Growth() const { return AfterFiftyKb > 0 ? double(AfterAllKb) / AfterFiftyKb : 0.0; }
+    static double Ratio(long after, long before) { return before > 0 ? double(after) / before : 0; }
+    double Growth() const { return Ratio(TotalKb(AfterAll), TotalKb(AfterFifty)); }
+    // Without the libraries' pages, whose PSS moves as other programs map them.
+    double AnonGrowth() const { return Ratio(TotalAnonKb(AfterAll), TotalAnonKb(AfterFifty)); }
 };
 
 Soak RunSoak(Role role, int queries, Bench &bench)
@@ -708,17 +716,18 @@ Soak RunSoak(Role role, int queries, Bench &bench)
             return soak;
         if (query == 50) {
             Pause(1000);
-            soak.AfterFiftyKb = child.Pss();
+            soak.AfterFifty = child.PssByProcess();
         }
     }
     Pause(1000);
-    soak.AfterAllKb = child.Pss();
+    soak.AfterAll = child.PssByProcess();
     soak.Complete = child.Running();
     child.Close(bench.Keyboard);
     return soak;
 }
 
-// The median of each moment over the samples, in the order the moments come.
+// The median of each moment over the samples, in the order the moments come. A moment that
+// most samples lack (a page whose load ended after the sample was taken) is left out.
 std::vector<std::pair<QString, double>> MedianMoments(const std::vector<Sample> &samples)
 {
     std::map<QString, std::vector<double>> values;
@@ -727,8 +736,10 @@ std::vector<std::pair<QString, double>> MedianMoments(const std::vector<Sample> 
             values[what].push_back(ms);
     }
     std::vector<std::pair<QString, double>> moments;
-    for (const auto &[what, list] : values)
-        moments.emplace_back(what, Median(list));
+    for (const auto &[what, list] : values) {
+        if (2 * list.size() >= samples.size())
+            moments.emplace_back(what, Median(list));
+    }
     std::sort(moments.begin(), moments.end(),
               [](const auto &a, const auto &b) { return a.second < b.second; });
     return moments;
@@ -757,7 +768,9 @@ void PrintBreakdown(const char *title,
 void PrintMemory(const char *title,
                  const std::vector<Kilobytes> &program,
                  const std::vector<Kilobytes> &bare,
-                 double threshold)
+                 double threshold,
+                 const char *programName = "program",
+                 const char *bareName = "bare")
 {
     const Kilobytes programParts = MedianParts(program);
     const Kilobytes bareParts = MedianParts(bare);
@@ -796,7 +809,7 @@ void PrintMemory(const char *title,
     for (const Row &row : rows)
         std::printf("  %-36s %8.1f %8.1f %+8.1f\n", qPrintable(row.Name.left(36)),
                     row.Program / 1024, row.Bare / 1024, (row.Program - row.Bare) / 1024);
-    std::printf("  %-36s %8s %8s %8s\n", "", "program", "bare", "diff");
+    std::printf("  %-36s %8s %8s %8s\n", "", programName, bareName, "diff");
 }
 
 void PrintRow(const QString &name,
@@ -937,14 +950,30 @@ int RunDriver(int argc, char *argv[])
         std::printf("soak: %d queries, %s\n", soakQueries,
                     soak.Complete ? "no crash, every page's requests seen"
                                   : "FAILED: crashed or requests missing");
+        const QString after = QStringLiteral("after %1").arg(soakQueries);
+        for (const auto &[name, run] : {std::pair{"built", &soak}, {"bare", &bareSoak}}) {
+            if (!run->Complete)
+                continue;
+            const QString title = QStringLiteral("The soak, the %1 program's processes").arg(name);
+            PrintMemory(qPrintable(title), {ByProcess(run->AfterAll)}, {ByProcess(run->AfterFifty)},
+                        1024, qPrintable(after), "after 50");
+        }
         if (bareSoak.Complete)
             std::printf("%-46s %9.1f %9.1f MB  %7.3fx   (the engine's own growth)\n",
-                        "  the bare program: after them vs after 50", bareSoak.AfterAllKb / 1024.0,
-                        bareSoak.AfterFiftyKb / 1024.0, bareSoak.Growth());
+                        "  the bare program: after them vs after 50",
+                        TotalKb(bareSoak.AfterAll) / 1024.0, TotalKb(bareSoak.AfterFifty) / 1024.0,
+                        bareSoak.Growth());
         PrintRow(QStringLiteral("PSS after %1 queries vs after 50").arg(soakQueries),
-                 soak.AfterAllKb / 1024.0, soak.AfterFiftyKb / 1024.0, "MB",
+                 TotalKb(soak.AfterAll) / 1024.0, TotalKb(soak.AfterFifty) / 1024.0, "MB",
                  bareSoak.Complete ? bareSoak.Growth() : 1.03,
                  bareSoak.Complete ? "<= the bare's" : "<= 1.03x");
+        // Not a goal, but steadier: the libraries' pages count in PSS shared among every program
+        // that maps them, and other programs start and end over a soak.
+        if (bareSoak.Complete)
+            std::printf("%-46s %9.1f %9.1f MB  %7.3fx   (the bare program's: %.3fx)\n",
+                        "  of it anonymous", TotalAnonKb(soak.AfterAll) / 1024.0,
+                        TotalAnonKb(soak.AfterFifty) / 1024.0, soak.AnonGrowth(),
+                        bareSoak.AnonGrowth());
         std::printf("load average after the soak %s\n", qPrintable(LoadAverage()));
         if (!soak.Complete)
             return 1;
