@@ -3,6 +3,7 @@
 #include "platform/Application.h"
 #include "platform/CommandLine.h"
 #include "platform/DataDirectory.h"
+#include "platform/PageDrawing.h"
 #include "platform/SelectedText.h"
 #include "platform/SessionBus.h"
 #include "platform/SingleInstance.h"

@@ -628,11 +628,11 @@ struct Bench
 
 // Each process by its role; processes of one role by their rank in size, the largest first
 // ("renderer 1"), so that medians and differences compare like with like.
-Kilobytes ByProcess(const std::vector<ProcessPss> &processes)
+Kilobytes ByProcess(const std::vector<ProcessPss> &processes, bool anonymous = false)
 {
     std::map<QString, std::vector<long>> byRole;
     for (const ProcessPss &process : processes)
-        byRole[process.Role].push_back(process.Kb);
+        byRole[process.Role].push_back(anonymous ? process.AnonKb : process.Kb);
     Kilobytes named;
     for (auto &[role, sizes] : byRole) {
         std::sort(sizes.rbegin(), sizes.rend());
@@ -643,16 +643,21 @@ Kilobytes ByProcess(const std::vector<ProcessPss> &processes)
     return named;
 }
 
+Kilobytes Mappings(const Child &child)
+{
+    Kilobytes mappings;
+    for (const auto &[what, kb] : child.BrowserMappings())
+        mappings[what] = kb;
+    return mappings;
+}
+
 void NoteMemory(const Child &child, Figures &figures)
 {
     const std::vector<ProcessPss> processes = child.PssByProcess();
     figures.FivePagesKb.push_back(double(TotalKb(processes)));
     figures.FivePagesAnonKb.push_back(double(TotalAnonKb(processes)));
     figures.ProcessesKb.push_back(ByProcess(processes));
-    Kilobytes mappings;
-    for (const auto &[what, kb] : child.BrowserMappings())
-        mappings[what] = kb;
-    figures.BrowserMappingsKb.push_back(mappings);
+    figures.BrowserMappingsKb.push_back(Mappings(child));
 }
 
 bool RunRound(Role role, Bench &bench, Figures &figures)
@@ -697,6 +702,8 @@ struct Soak
 {
     std::vector<ProcessPss> AfterFifty;
     std::vector<ProcessPss> AfterAll;
+    Kilobytes BrowserAfterFifty; // the browser process by mapping
+    Kilobytes BrowserAfterAll;
     bool Complete = false;
 
     static double Ratio(long after, long before) { return before > 0 ? double(after) / before : 0; }
@@ -717,10 +724,12 @@ Soak RunSoak(Role role, int queries, Bench &bench)
         if (query == 50) {
             Pause(1000);
             soak.AfterFifty = child.PssByProcess();
+            soak.BrowserAfterFifty = Mappings(child);
         }
     }
     Pause(1000);
     soak.AfterAll = child.PssByProcess();
+    soak.BrowserAfterAll = Mappings(child);
     soak.Complete = child.Running();
     child.Close(bench.Keyboard);
     return soak;
@@ -957,6 +966,12 @@ int RunDriver(int argc, char *argv[])
             const QString title = QStringLiteral("The soak, the %1 program's processes").arg(name);
             PrintMemory(qPrintable(title), {ByProcess(run->AfterAll)}, {ByProcess(run->AfterFifty)},
                         1024, qPrintable(after), "after 50");
+            PrintMemory(qPrintable(title + QStringLiteral(", anonymous memory")),
+                        {ByProcess(run->AfterAll, true)}, {ByProcess(run->AfterFifty, true)}, 1024,
+                        qPrintable(after), "after 50");
+            PrintMemory(qPrintable(title + QStringLiteral(", the browser process by mapping")),
+                        {run->BrowserAfterAll}, {run->BrowserAfterFifty}, 1024, qPrintable(after),
+                        "after 50");
         }
         if (bareSoak.Complete)
             std::printf("%-46s %9.1f %9.1f MB  %7.3fx   (the engine's own growth)\n",

@@ -1,6 +1,7 @@
 #include "platform/WebBrowser.h"
 
 #include "platform/BrowserDialogs.h"
+#include "platform/DocumentRequestWatch.h"
 #include "platform/PageFiles.h"
 
 #include <QApplication>
@@ -12,11 +13,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
-#include <QOffscreenSurface>
-#include <QOpenGLContext>
-#include <QOpenGLFunctions>
 #include <QPrinter>
-#include <QQuickWindow>
 #include <QTimer>
 #include <QWebChannel>
 #include <QWebEngineCertificateError>
@@ -30,7 +27,6 @@
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
-#include <QWebEngineUrlRequestInterceptor>
 
 namespace tellaria {
 
@@ -116,24 +112,6 @@ void EnsureClipboardRead()
         ReadClipboard();
 }
 
-// Sees the requests of one page as they are handed to the network, on the user-interface thread,
-// and tells of the next one for a document (the page's main frame).
-class TDocumentRequestWatch : public QWebEngineUrlRequestInterceptor
-{
-    Q_OBJECT
-public:
-    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
-
-    void interceptRequest(QWebEngineUrlRequestInfo &info) override
-    {
-        if (info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame)
-            emit DocumentRequested();
-    }
-
-signals:
-    void DocumentRequested();
-};
-
 } // namespace
 
 void DeleteWhenIdle(QObject *holder, TWebBrowser *browser)
@@ -149,30 +127,6 @@ void DeleteWhenIdle(QObject *holder, TWebBrowser *browser)
 bool ClipboardHasText()
 {
     return g_clipboardHasText;
-}
-
-bool DrawPagesInSoftwareWhereOpenGlIs()
-{
-    QOpenGLContext *context = QOpenGLContext::globalShareContext();
-    if (!context || !context->isValid())
-        return false;
-    QOffscreenSurface surface;
-    surface.setFormat(context->format());
-    surface.create();
-    if (!context->makeCurrent(&surface))
-        return false;
-    const QByteArray renderer
-        = reinterpret_cast<const char *>(context->functions()->glGetString(GL_RENDERER));
-    context->doneCurrent();
-    // A window holding a page drawn through a software OpenGL is composed whole through it at
-    // each repaint, which takes the processor from the engine; drawn in software, a repaint
-    // copies only what changed.
-    const bool software = renderer.contains("llvmpipe") || renderer.contains("softpipe")
-                          || renderer.contains("SwiftShader")
-                          || renderer.contains("Software Rasterizer");
-    if (software)
-        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
-    return software;
 }
 
 void ConfigureBrowserProfile()
@@ -313,13 +267,12 @@ TWebBrowser::TWebBrowser(QWidget *parent)
     ConfigureBrowserProfile();
     auto *page = new TWebBrowserPage(this);
     setPage(page);
-    connect(static_cast<TDocumentRequestWatch *>(m_requestWatch),
-            &TDocumentRequestWatch::DocumentRequested, this, [this] {
-                // Watched only up to the request Navigate made: the engine hands each request
-                // of a watched page to the watch, which the page's resources need not pay for.
-                this->page()->setUrlRequestInterceptor(nullptr);
-                emit RequestSent();
-            });
+    connect(m_requestWatch, &TDocumentRequestWatch::DocumentRequested, this, [this] {
+        // Watched only up to the request Navigate made: the engine hands each request
+        // of a watched page to the watch, which the page's resources need not pay for.
+        this->page()->setUrlRequestInterceptor(nullptr);
+        emit RequestSent();
+    });
     auto *channel = new QWebChannel(page);
     channel->registerObject(QStringLiteral("editState"), new TEditStateReceiver(this));
     page->setWebChannel(channel, QWebEngineScript::ApplicationWorld);

@@ -11,9 +11,10 @@
 #include <functional>
 
 class QPrinter;
-class QWebEngineUrlRequestInterceptor;
 
 namespace tellaria {
+
+class TDocumentRequestWatch;
 
 // The commands the window routes to the current page, in the order the action update asks them.
 enum class TBrowserCommand {
@@ -130,18 +131,12 @@ private:
     bool m_editableSelection = false;
     bool m_printing = false;
     QPrinter *m_printer = nullptr;
-    QWebEngineUrlRequestInterceptor *m_requestWatch;
+    TDocumentRequestWatch *m_requestWatch;
 };
 
 // Settings that hold for every browser of the process: downloads a page starts by itself are
 // refused (only the save command writes files) and pages cannot read local files. Idempotent.
 void ConfigureBrowserProfile();
-
-// Where OpenGL is itself drawn in software (no graphics processor: llvmpipe and its kind), has
-// the pages drawn in software as the rest of the window is, instead of through it; true then.
-// Otherwise the pages go through OpenGL. Call once the application object exists (it made the
-// shared OpenGL context this looks at) and before the first browser or profile.
-bool DrawPagesInSoftwareWhereOpenGlIs();
 
 // Frees `holder` (the browser, or a widget that holds it) with deleteLater, but not while a
 // print job of `browser` still runs: the engine cannot drop a page it is printing, so then it
