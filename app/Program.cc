@@ -223,6 +223,7 @@ int RunProgram(int argc, char *argv[])
     // Destroyed after the window, so that the next start waits until the files are saved.
     TSingleInstance instance(dataDirectory);
     TSingleInstance::TRole role = instance.Claim(request);
+    NoteTime("instance claimed");
     if (role == TSingleInstance::TRole::HandedOver)
         return 0;
     if (role == TSingleInstance::TRole::Running) {
