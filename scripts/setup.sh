@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake make g++ ninja-build pkg-config
     qt6-base-dev qt6-webengine-dev qt6-webengine-dev-tools libqt6webenginewidgets6
-    libgl1-mesa-dri libglx-mesa0 xvfb xauth fonts-noto-cjk
+    libgl1-mesa-dri libglx-mesa0 xvfb xauth fonts-noto-cjk fonts-wqy-microhei
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
     dpkg-dev file desktop-file-utils appstream lintian

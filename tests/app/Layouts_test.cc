@@ -6,7 +6,9 @@
 #include "tests/support/RealInputProgram.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -35,12 +37,26 @@ QByteArray SitePage(int row)
 // A window as wide as the screen: wide enough for five columns.
 const QByteArray WideWindow = "[Form]\r\nwidth=1280\r\nHeight=700\r\n";
 
-std::unique_ptr<Program> Launch(const QByteArray &settings)
+// Starts the program with `settings`; with `font`, the user's font settings make it the
+// family the desktop's sans-serif text is drawn in.
+std::unique_ptr<Program> Launch(const QByteArray &settings, const QString &font = {})
 {
     auto program = std::make_unique<Program>(TELLARIA_PROGRAM);
     if (!program->Ready)
         return nullptr;
     program->Run.WriteFile("Lexivanedr.ini", settings);
+    if (!font.isEmpty()) {
+        const QString folder
+            = program->Session.Environment().value(QStringLiteral("XDG_CONFIG_HOME"))
+              + QStringLiteral("/fontconfig");
+        QFile conf(folder + QStringLiteral("/fonts.conf"));
+        if (!QDir().mkpath(folder) || !conf.open(QIODevice::WriteOnly))
+            return nullptr;
+        conf.write("<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
+                   "<fontconfig><alias binding=\"strong\"><family>sans-serif</family><prefer>"
+                   "<family>"
+                   + font.toUtf8() + "</family></prefer></alias></fontconfig>\n");
+    }
     return program->Start() ? std::move(program) : nullptr;
 }
 
@@ -84,16 +100,11 @@ std::pair<int, int> InkColumns(const QImage &image)
 
 } // namespace
 
-class LayoutsTest : public QObject
+class LayoutsTest : public ProgramTest
 {
     Q_OBJECT
 
-public:
-    bool ToolMissing() const { return m_toolMissing; }
-
 private:
-    TestProxy *m_proxy = nullptr;
-    bool m_toolMissing = false;
     QTemporaryDir m_output;
 
     bool QueryCat(const Program &program)
@@ -115,21 +126,11 @@ private:
                });
     }
 
-    static void Close(const Program &program, ProgramRun &run)
-    {
-        program.Session.Key(QStringLiteral("alt+F4"));
-        QVERIFY(run.WaitForExit());
-    }
-
 private slots:
     void initTestCase()
     {
-        const QString missing = MissingRealInputTools();
-        if (!missing.isEmpty()) {
-            m_toolMissing = true;
+        if (const QString missing = SetUpProxy(); !missing.isEmpty())
             QSKIP(qPrintable(missing));
-        }
-        m_proxy = new TestProxy(this);
         for (int row = 0; row < SiteHosts.size(); ++row)
             m_proxy->SetPage(SiteHosts[row], SitePage(row));
     }
@@ -164,7 +165,7 @@ private slots:
         program->Session.Key(QStringLiteral("s"));
         QVERIFY(program->Tree.WaitUntil(
             [](const AccessibleReading &reading) { return Pages(reading).size() == 1; }));
-        Close(*program, program->Run);
+        CloseByAltF4(program->Session, program->Run);
     }
 
     // A splitter dragged widens its column; a column clicked becomes the current page, which
@@ -211,7 +212,7 @@ private slots:
                           return page.Name == SiteNames[2];
                       });
         }));
-        Close(*program, program->Run);
+        CloseByAltF4(program->Session, program->Run);
     }
 
     // The choice survives a restart; the settings file gains the one key and keeps the rest.
@@ -226,7 +227,7 @@ private slots:
         QVERIFY(program->Tree.WaitUntil([](const AccessibleReading &reading) {
             return !reading.Find(QStringLiteral("menu item"), QStringLiteral("并排显示(S)"));
         }));
-        Close(*program, program->Run);
+        CloseByAltF4(program->Session, program->Run);
         const QByteArray saved = program->Run.ReadFile("Lexivanedr.ini");
         QVERIFY2(saved.startsWith("[Form]\r\nwidth=1280\r\nHeight=700\r\n" + Settings(0) + mine),
                  saved.constData());
@@ -235,7 +236,7 @@ private slots:
         QVERIFY(program->Start());
         QVERIFY(QueryCat(*program));
         QVERIFY(AllPagesShow(*program));
-        Close(*program, program->Run);
+        CloseByAltF4(program->Session, program->Run);
     }
 
     // At the widths users have, the mode selector, the query box and the query button are on
@@ -273,13 +274,27 @@ private slots:
         QVERIFY(WaitForResultRequests(*m_proxy, 1));
         QCOMPARE(ResultRequests(*m_proxy),
                  QStringList{QStringLiteral("http://dict.bing.com.cn/?FORM=CHOT20&q=owl")});
-        Close(*program, program->Run);
+        CloseByAltF4(program->Session, program->Run);
     }
 
-    // The mode selector shows its longest label whole: as wide in the box as in its own list.
+    // The mode selector shows its longest label whole: as wide in the box as in its own list,
+    // in each of the fonts the package recommends.
+    void theLongestModeIsNotCutOff_data()
+    {
+        QTest::addColumn<QString>("font");
+        QTest::newRow("Noto Sans CJK") << "Noto Sans CJK SC";
+        QTest::newRow("WenQuanYi Micro Hei") << "WenQuanYi Micro Hei";
+    }
     void theLongestModeIsNotCutOff()
     {
-        const auto program = Launch(Settings(3));
+        QFETCH(QString, font);
+        QProcess match;
+        match.start(QStringLiteral("fc-match"),
+                    {QStringLiteral("-f"), QStringLiteral("%{family}"), font});
+        QVERIFY(match.waitForFinished());
+        if (!QString::fromUtf8(match.readAllStandardOutput()).contains(font))
+            QSKIP(qPrintable(font + QStringLiteral(" is not installed")));
+        const auto program = Launch(Settings(3), font);
         QVERIFY(program);
         const QString longest = QStringLiteral("微软Bing智能英汉词典");
         const std::optional<QRect> closed = program->Area(ModeSelector(longest));
@@ -305,7 +320,7 @@ private slots:
         QVERIFY(program->Tree.WaitUntil([&](const AccessibleReading &reading) {
             return !reading.Find(QStringLiteral("list item"), longest);
         }));
-        Close(*program, program->Run);
+        CloseByAltF4(program->Session, program->Run);
     }
 
     // The standard buttons hidden and shown again from the View menu: what is typed goes to
@@ -329,7 +344,7 @@ private slots:
         QVERIFY(WaitForResultRequests(*m_proxy, 1));
         QCOMPARE(ResultRequests(*m_proxy),
                  QStringList{QStringLiteral("http://dict.bing.com.cn/?FORM=CHOT20&q=elk")});
-        Close(*program, program->Run);
+        CloseByAltF4(program->Session, program->Run);
     }
 
     // The sites a user unticks stay unticked at the next start; the settings file gains the
@@ -351,7 +366,7 @@ private slots:
         const QList<bool> expected{true, false, true, false, true};
         QVERIFY(program->Tree.WaitUntil(
             [&](const AccessibleReading &reading) { return ticked(reading) == expected; }));
-        Close(*program, program->Run);
+        CloseByAltF4(program->Session, program->Run);
         const QByteArray saved = program->Run.ReadFile("Lexivanedr.ini");
         QVERIFY2(saved.startsWith("[Dictionary]\r\nID=0\r\nSites=21\r\n[Form]\r\n"),
                  saved.constData());
@@ -359,17 +374,13 @@ private slots:
         QVERIFY(program->Start());
         QVERIFY(program->Tree.WaitUntil(
             [&](const AccessibleReading &reading) { return ticked(reading) == expected; }));
-        Close(*program, program->Run);
+        CloseByAltF4(program->Session, program->Run);
     }
 };
 
 int main(int argc, char *argv[])
 {
-    PrepareBrowserTestEnvironment();
-    QCoreApplication application(argc, argv);
-    LayoutsTest test;
-    const int failures = QTest::qExec(&test, argc, argv);
-    return failures == 0 && test.ToolMissing() ? MissingToolExitCode : failures;
+    return RunProgramTest<LayoutsTest>(argc, argv);
 }
 
 #include "Layouts_test.moc"

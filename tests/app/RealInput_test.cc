@@ -48,18 +48,11 @@ std::unique_ptr<Program> Launch(int mode, const QByteArray &history = {})
 
 } // namespace
 
-class RealInputTest : public QObject
+class RealInputTest : public ProgramTest
 {
     Q_OBJECT
 
-public:
-    // Whether a tool the tests need was missing: the run is then no pass but a skip.
-    bool ToolMissing() const { return m_toolMissing; }
-
 private:
-    TestProxy *m_proxy = nullptr;
-    bool m_toolMissing = false;
-
     // The requests for result pages, the start page's left out.
     QStringList ResultRequests() const { return tellaria::test::ResultRequests(*m_proxy); }
 
@@ -106,21 +99,11 @@ private:
         return painted ? top : -1;
     }
 
-    void CloseByAltF4(XSession &session, ProgramRun &run)
-    {
-        session.Key("alt+F4");
-        QVERIFY(run.WaitForExit());
-    }
-
 private slots:
     void initTestCase()
     {
-        const QString missing = MissingRealInputTools();
-        if (!missing.isEmpty()) {
-            m_toolMissing = true;
+        if (const QString missing = SetUpProxy(); !missing.isEmpty())
             QSKIP(qPrintable(missing));
-        }
-        m_proxy = new TestProxy(this);
     }
 
     void init()
@@ -807,12 +790,7 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-    PrepareBrowserTestEnvironment();
-    QCoreApplication application(argc, argv);
-    RealInputTest test;
-    const int failures = QTest::qExec(&test, argc, argv);
-    // A run that found a tool missing checked nothing: ctest reports it as skipped.
-    return failures == 0 && test.ToolMissing() ? MissingToolExitCode : failures;
+    return RunProgramTest<RealInputTest>(argc, argv);
 }
 
 #include "RealInput_test.moc"

@@ -90,13 +90,19 @@ bool ProgramRun::Start(const QStringList &arguments)
 bool ProgramRun::FindMainWindow()
 {
     m_window = m_session.WaitForWindow(QStringLiteral("^Tellaria$"));
-    if (m_window.isEmpty())
+    if (m_window.isEmpty()) {
+        qWarning("the program's window did not show");
         return false;
+    }
     // A window manager places and frames a window before it shows it, and tells the window its
     // frame: once that is set, the window is where it stays.
-    return !m_session.HasWindowManager()
-           || TestProxy::WaitFor([&] { return m_session.FrameExtents(m_window).has_value(); },
-                                 5000);
+    if (m_session.HasWindowManager()
+        && !TestProxy::WaitFor([&] { return m_session.FrameExtents(m_window).has_value(); },
+                               5000)) {
+        qWarning("the window manager did not frame the program's window");
+        return false;
+    }
+    return true;
 }
 
 QRect ProgramRun::ClientGeometry() const

@@ -11,10 +11,12 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QCoreApplication>
 #include <QImage>
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 
 #include <functional>
 #include <memory>
@@ -220,11 +222,21 @@ struct Program
     // controls are right from then on.
     bool ControlsInPlace() const
     {
-        return Tree.WaitUntil([client = Run.ClientGeometry()](const AccessibleReading &reading) {
+        // Read again each time: the window manager may still be resizing the window to its
+        // stored outer size.
+        QRect client;
+        const bool placed = Tree.WaitUntil([&](const AccessibleReading &reading) {
+            client = Run.ClientGeometry();
             return reading.Find([&](const AccessibleNode &node) {
                 return node.Parent < 0 && node.Extents == client;
             });
         });
+        if (!placed) {
+            qWarning("the window is at %d,%d %dx%d on the screen, not so in the tree:\n%s",
+                     client.x(), client.y(), client.width(), client.height(),
+                     qPrintable(Tree.Read().Describe()));
+        }
+        return placed;
     }
 
     // Waits until `control` is on the screen; its area, or nothing when it does not come.
@@ -357,6 +369,47 @@ inline QString MissingRealInputTools()
     if (!XSessionAvailable())
         missing << QStringLiteral("Xvfb, xdotool, xprop, xwininfo or ImageMagick's import");
     return missing.isEmpty() ? QString() : missing.join(QStringLiteral(", ")) + " missing";
+}
+
+// The base of a test class that drives the built program: the recording proxy its engine is
+// pointed at, and whether a tool the tests need was missing, in which case the run checked
+// nothing and counts as skipped.
+class ProgramTest : public QObject
+{
+public:
+    bool ToolMissing() const { return m_toolMissing; }
+
+protected:
+    // For initTestCase: the missing tools, or empty once the proxy is up.
+    QString SetUpProxy()
+    {
+        const QString missing = MissingRealInputTools();
+        m_toolMissing = !missing.isEmpty();
+        if (!m_toolMissing)
+            m_proxy = new TestProxy(this);
+        return missing;
+    }
+
+    // Closes the window by the window manager's close key and waits for the program to end.
+    static void CloseByAltF4(const XSession &session, ProgramRun &run)
+    {
+        session.Key(QStringLiteral("alt+F4"));
+        QVERIFY(run.WaitForExit());
+    }
+
+    TestProxy *m_proxy = nullptr;
+    bool m_toolMissing = false;
+};
+
+// The main function of a ProgramTest: a run that found a tool missing exits as a skip.
+template<typename Test>
+int RunProgramTest(int argc, char *argv[])
+{
+    PrepareBrowserTestEnvironment();
+    QCoreApplication application(argc, argv);
+    Test test;
+    const int failures = QTest::qExec(&test, argc, argv);
+    return failures == 0 && test.ToolMissing() ? MissingToolExitCode : failures;
 }
 
 } // namespace tellaria::test
