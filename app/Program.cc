@@ -3,6 +3,7 @@
 #include "platform/Application.h"
 #include "platform/CommandLine.h"
 #include "platform/DataDirectory.h"
+#include "platform/PageDrawing.h"
 #include "platform/SelectedText.h"
 #include "platform/SessionBus.h"
 #include "platform/SingleInstance.h"
@@ -222,6 +223,7 @@ int RunProgram(int argc, char *argv[])
     // Destroyed after the window, so that the next start waits until the files are saved.
     TSingleInstance instance(dataDirectory);
     TSingleInstance::TRole role = instance.Claim(request);
+    NoteTime("instance claimed");
     if (role == TSingleInstance::TRole::HandedOver)
         return 0;
     if (role == TSingleInstance::TRole::Running) {
@@ -240,6 +242,8 @@ int RunProgram(int argc, char *argv[])
 
     // Joined before the application object goes.
     const TSessionBusWarmUp sessionBus;
+    // Before the engine starts, which fixes how its pages are drawn.
+    DrawPagesInSoftwareWhereOpenGlIs();
     // The engine resets the handling of SIGTERM and SIGINT as it starts, so it starts first.
     ConfigureBrowserProfile();
     TTerminationSignals termination;

@@ -6,11 +6,17 @@
 // The driver runs a local recording proxy and starts the two programs in turn, bare and built
 // alternately for several rounds, so that both see the same machine; each figure is a median.
 // Start-up runs from the process start to the start page's request at the proxy; a query from
-// the Enter key sent to the X server to the last of its five page requests. Both programs note
-// their own moments (the "tellaria.timing" log) on their standard error, from which the
-// breakdown of one query and of the start-up is printed. Memory is the PSS of each process tree
-// from /proc. With --soak N the built program, then the bare one, runs N queries in one window.
+// the Enter key sent to the X server to the last of its five page requests, the first query
+// after start apart from the later ones (which also replace five pages), and to the moment the
+// first answer page is on the screen (its colour, new for each query, read back from the X
+// server). Both programs note their own moments (the "tellaria.timing" log) on their standard
+// error, from which the breakdowns of the start-up and of the queries are printed. Memory is the
+// PSS of each process tree from /proc, by process (the renderers each by their rank in size) and,
+// for the browser process, by mapping. The machine's load is printed with the figures.
+// With --soak N the built program, then the bare one, runs N queries in one window.
 
+#include "bench/ProcessMemory.h"
+#include "bench/ScreenPixel.h"
 #include "bench/XKeyboard.h"
 #include "platform/Application.h"
 #include "tests/support/TestProxy.h"
@@ -31,10 +37,12 @@
 #include <QWebEngineView>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include <unistd.h>
@@ -90,6 +98,9 @@ private:
             auto *view = new QWebEngineView;
             NoteTime("created", m_tabs->count() + 1);
             m_tabs->addTab(view, host);
+            connect(
+                view, &QWebEngineView::loadFinished, view,
+                [index = m_tabs->count()] { NoteTime("loaded", index); }, Qt::SingleShotConnection);
             view->load(QUrl("http://" + host + "/q/" + m_edit->text()));
             NoteTime("navigated", m_tabs->count());
         }
@@ -135,41 +146,6 @@ int RunBare(int argc, char *argv[])
 
 // ------------------------------------------------------------------------------------------
 // Driver
-
-// Proportional set size of `pid` and all its descendants, in kilobytes.
-long TreePssKb(qint64 pid)
-{
-    std::multimap<qint64, qint64> children;
-    for (const QString &entry : QDir("/proc").entryList(QDir::Dirs)) {
-        bool numeric = false;
-        const qint64 child = entry.toLongLong(&numeric);
-        if (!numeric)
-            continue;
-        QFile stat("/proc/" + entry + "/stat");
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray text = stat.readAll();
-        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-        children.emplace(fields.value(1).toLongLong(), child);
-    }
-    long total = 0;
-    std::vector<qint64> pending{pid};
-    while (!pending.empty()) {
-        const qint64 current = pending.back();
-        pending.pop_back();
-        QFile rollup(QString("/proc/%1/smaps_rollup").arg(current));
-        if (rollup.open(QIODevice::ReadOnly)) {
-            for (const QByteArray &line : rollup.readAll().split('\n')) {
-                if (line.startsWith("Pss:"))
-                    total += line.mid(4).trimmed().split(' ').value(0).toLong();
-            }
-        }
-        const auto range = children.equal_range(current);
-        for (auto it = range.first; it != range.second; ++it)
-            pending.push_back(it->second);
-    }
-    return total;
-}
 
 // Runs the driver's event loop (the proxy) until `predicate` holds or `timeoutMs` passes. The
 // loop sleeps between events: a driver that polled would take processor time from the programs
@@ -239,6 +215,62 @@ public:
 
 private:
     std::vector<Request> m_seen;
+};
+
+// The encyclopaedias' pages as the proxy serves them, a colour of their own for each query, so
+// that the moment the first of them is on the screen can be read back from it: the whole page
+// is that colour, and no page of the query before is.
+class AnswerPages
+{
+public:
+    explicit AnswerPages(TestProxy &proxy)
+        : m_proxy(proxy)
+    {}
+
+    // Serves the next query's pages; returns their colour (0xRRGGBB).
+    long Next()
+    {
+        static constexpr long Colours[] = {0x1f7a4d, 0x7a3d1f};
+        const long colour = Colours[m_queries++ % std::size(Colours)];
+        for (const QString &host : EncyclopaediaHosts) {
+            const QByteArray html
+                = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + host.toUtf8()
+                  + "</title><style>html,body{margin:0;height:100%;background:#"
+                  + QByteArray::number(qlonglong(colour), 16).rightJustified(6, '0')
+                  + "}</style></head><body></body></html>";
+            m_proxy.SetPage("http://" + host + "/", html);
+        }
+        return colour;
+    }
+
+private:
+    TestProxy &m_proxy;
+    int m_queries = 0;
+};
+
+// Where the first answer page of a query appears, and when: a point of the page area, read
+// every few milliseconds from Enter until it shows the query's colour.
+class PaintWatch
+{
+public:
+    PaintWatch(const ScreenPixel &screen, const QPoint &point, long colour)
+    {
+        m_timer.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&m_timer, &QTimer::timeout, [this, &screen, point, colour] {
+            if (screen.At(point) == colour) {
+                m_painted = MonotonicNanoseconds();
+                m_timer.stop();
+            }
+        });
+        m_timer.start(2);
+    }
+
+    // When the colour was first seen (monotonic ns); 0 until then.
+    std::int64_t Painted() const { return m_painted; }
+
+private:
+    QTimer m_timer;
+    std::int64_t m_painted = 0;
 };
 
 // One moment a program noted, as milliseconds from the start of what is measured.
@@ -323,21 +355,34 @@ public:
     {
         const QString title
             = m_role == Role::Bare ? QStringLiteral("^bare$") : QStringLiteral("^Tellaria$");
-        if (m_session.WaitForWindow(title).isEmpty())
+        const QString window = m_session.WaitForWindow(title);
+        if (window.isEmpty())
             return false;
         Pause(700);
+        // Below the controls and the tabs, above the status bar, in both programs.
+        const QRect client = m_session.ClientGeometry(window);
+        m_pagePoint = client.topLeft() + QPoint(client.width() / 2, client.height() * 3 / 4);
         return true;
     }
 
-    // Types `term`, then Enter; from the Enter to the last of the five page requests.
-    std::optional<Sample> Query(XKeyboard &keyboard, const QString &term, bool settle = true)
+    // Types `term`, then Enter; from the Enter to the last of the five page requests. With
+    // `pages` and `screen`, also to the moment the first answer page is on the screen.
+    std::optional<Sample> Query(XKeyboard &keyboard,
+                                const QString &term,
+                                bool settle = true,
+                                AnswerPages *answers = nullptr,
+                                const ScreenPixel *screen = nullptr)
     {
         keyboard.Type(term);
         if (settle)
             Pause(300);
+        const long colour = answers ? answers->Next() : -1;
         const std::size_t requestsFrom = m_requests.Size();
         const std::size_t notesFrom = m_notes.size();
         const std::int64_t enter = keyboard.Enter();
+        std::optional<PaintWatch> watch;
+        if (screen)
+            watch.emplace(*screen, m_pagePoint, colour);
         std::vector<std::int64_t> pages;
         WaitUntil(
             [&] {
@@ -350,8 +395,11 @@ public:
         // The last notes may still be on their way through the pipe.
         WaitUntil([&] { return HasNote("opened", notesFrom); }, 2000);
         Sample sample;
+        // A page not seen within the time is left out of the figure, and counted.
+        if (watch && WaitUntil([&] { return watch->Painted() != 0; }, 5000))
+            sample.Moments[QStringLiteral("page painted")] = double(watch->Painted() - enter) / 1e6;
         sample.Ms = double(pages.back() - enter) / 1e6;
-        sample.Moments = MomentsSince(enter, notesFrom);
+        sample.Moments.merge(MomentsSince(enter, notesFrom));
         for (std::size_t i = 0; i < pages.size(); ++i)
             sample.Moments[QStringLiteral("request %1").arg(i + 1)]
                 = double(pages[i] - enter) / 1e6;
@@ -403,7 +451,9 @@ public:
         return double(ended - started) / 1e6;
     }
 
-    long Pss() const { return TreePssKb(m_process.processId()); }
+    long Pss() const { return TotalKb(TreePss(m_process.processId())); }
+    std::vector<ProcessPss> PssByProcess() const { return TreePss(m_process.processId()); }
+    std::map<QString, long> BrowserMappings() const { return MappingPssKb(m_process.processId()); }
     bool Running() const { return m_process.state() == QProcess::Running; }
 
     void Close(XKeyboard &keyboard)
@@ -464,6 +514,7 @@ private:
     std::vector<Note> m_notes;
     std::size_t m_requestsFrom = 0;
     std::int64_t m_started = 0;
+    QPoint m_pagePoint;
 };
 
 double Median(std::vector<double> values)
@@ -475,14 +526,23 @@ double Median(std::vector<double> values)
     return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
+// What a program's tree of processes holds with five pages: each process by its role (the
+// renderers together) and the browser process by mapping.
+using Kilobytes = std::map<QString, double>;
+
 struct Figures
 {
     std::vector<Sample> StartUps;
-    std::vector<Sample> Queries;
+    std::vector<Sample> FirstQueries;
+    std::vector<Sample> Queries; // the later ones, each replacing five pages
     std::vector<double> FivePagesKb;
+    std::vector<double> FivePagesAnonKb;
+    std::vector<Kilobytes> ProcessesKb;
+    std::vector<Kilobytes> BrowserMappingsKb;
     std::vector<int> IdleWork;
     std::vector<double> LaterStartsMs;
     QByteArray LaterStartErrors;
+    std::vector<double> Loads; // the machine's load over the last minute, as each round began
 
     static double MedianMs(const std::vector<Sample> &samples)
     {
@@ -490,6 +550,14 @@ struct Figures
         for (const Sample &sample : samples)
             values.push_back(sample.Ms);
         return Median(values);
+    }
+
+    // How many of the samples have the moment `what`.
+    static std::size_t Having(const std::vector<Sample> &samples, const QString &what)
+    {
+        return std::size_t(std::count_if(samples.begin(), samples.end(), [&](const Sample &sample) {
+            return sample.Moments.count(what) > 0;
+        }));
     }
 
     // The median of one of the moments the programs note, over the samples that have it.
@@ -505,6 +573,41 @@ struct Figures
     }
 };
 
+// The median of each part over the samples (a part missing from a sample counts as 0).
+Kilobytes MedianParts(const std::vector<Kilobytes> &samples)
+{
+    std::set<QString> parts;
+    for (const Kilobytes &sample : samples) {
+        for (const auto &part : sample)
+            parts.insert(part.first);
+    }
+    Kilobytes medians;
+    for (const QString &part : parts) {
+        std::vector<double> values;
+        for (const Kilobytes &sample : samples) {
+            const auto found = sample.find(part);
+            values.push_back(found == sample.end() ? 0.0 : found->second);
+        }
+        medians[part] = Median(values);
+    }
+    return medians;
+}
+
+// The machine's load over the last minute, five and fifteen minutes, as a reader of the figures
+// should know it.
+QString LoadAverage()
+{
+    QFile file(QStringLiteral("/proc/loadavg"));
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("?");
+    return QString::fromLatin1(file.readAll().split(' ').mid(0, 3).join(' '));
+}
+
+double LoadOverLastMinute()
+{
+    return LoadAverage().section(QLatin1Char(' '), 0, 0).toDouble();
+}
+
 int g_termNumber = 0;
 
 QString NextTerm()
@@ -513,10 +616,54 @@ QString NextTerm()
     return QStringLiteral("t%1x").arg(++g_termNumber);
 }
 
-bool RunRound(
-    Role role, const XSession &session, XKeyboard &keyboard, RequestLog &requests, Figures &figures)
+// What every round uses: the display, the keys, the proxy's log and pages, the screen's pixels.
+struct Bench
 {
-    Child child(role, session, requests);
+    const XSession &Session;
+    XKeyboard &Keyboard;
+    RequestLog &Requests;
+    AnswerPages &Answers;
+    const ScreenPixel &Screen;
+};
+
+// Each process by its role; processes of one role by their rank in size, the largest first
+// ("renderer 1"), so that medians and differences compare like with like.
+Kilobytes ByProcess(const std::vector<ProcessPss> &processes, bool anonymous = false)
+{
+    std::map<QString, std::vector<long>> byRole;
+    for (const ProcessPss &process : processes)
+        byRole[process.Role].push_back(anonymous ? process.AnonKb : process.Kb);
+    Kilobytes named;
+    for (auto &[role, sizes] : byRole) {
+        std::sort(sizes.rbegin(), sizes.rend());
+        for (std::size_t rank = 0; rank < sizes.size(); ++rank)
+            named[sizes.size() > 1 ? QStringLiteral("%1 %2").arg(role).arg(rank + 1) : role]
+                = double(sizes[rank]);
+    }
+    return named;
+}
+
+Kilobytes Mappings(const Child &child)
+{
+    Kilobytes mappings;
+    for (const auto &[what, kb] : child.BrowserMappings())
+        mappings[what] = kb;
+    return mappings;
+}
+
+void NoteMemory(const Child &child, Figures &figures)
+{
+    const std::vector<ProcessPss> processes = child.PssByProcess();
+    figures.FivePagesKb.push_back(double(TotalKb(processes)));
+    figures.FivePagesAnonKb.push_back(double(TotalAnonKb(processes)));
+    figures.ProcessesKb.push_back(ByProcess(processes));
+    figures.BrowserMappingsKb.push_back(Mappings(child));
+}
+
+bool RunRound(Role role, Bench &bench, Figures &figures)
+{
+    figures.Loads.push_back(LoadOverLastMinute());
+    Child child(role, bench.Session, bench.Requests);
     const std::optional<Sample> startUp = child.StartUp();
     if (!startUp || !child.WaitForWindow()) {
         std::fprintf(stderr, "%s: no start page request or no window\n", RoleName(role));
@@ -524,16 +671,17 @@ bool RunRound(
     }
     figures.StartUps.push_back(*startUp);
     for (int query = 0; query < QueriesPerRound; ++query) {
-        const std::optional<Sample> sample = child.Query(keyboard, NextTerm());
+        const std::optional<Sample> sample
+            = child.Query(bench.Keyboard, NextTerm(), true, &bench.Answers, &bench.Screen);
         if (!sample) {
             std::fprintf(stderr, "%s: a query's five requests did not all come\n", RoleName(role));
             return false;
         }
-        figures.Queries.push_back(*sample);
+        (query == 0 ? figures.FirstQueries : figures.Queries).push_back(*sample);
         Pause(400);
     }
     Pause(1000);
-    figures.FivePagesKb.push_back(double(child.Pss()));
+    NoteMemory(child, figures);
     if (role == Role::Program) {
         figures.IdleWork.push_back(child.WorkWhileIdle(1000));
         for (int start = 0; start < LaterStartsPerRound; ++start) {
@@ -546,40 +694,49 @@ bool RunRound(
             Pause(400);
         }
     }
-    child.Close(keyboard);
+    child.Close(bench.Keyboard);
     return true;
 }
 
 struct Soak
 {
-    long AfterFiftyKb = 0;
-    long AfterAllKb = 0;
+    std::vector<ProcessPss> AfterFifty;
+    std::vector<ProcessPss> AfterAll;
+    Kilobytes BrowserAfterFifty; // the browser process by mapping
+    Kilobytes BrowserAfterAll;
     bool Complete = false;
+
+    static double Ratio(long after, long before) { return before > 0 ? double(after) / before : 0; }
+    double Growth() const { return Ratio(TotalKb(AfterAll), TotalKb(AfterFifty)); }
+    // Without the libraries' pages, whose PSS moves as other programs map them.
+    double AnonGrowth() const { return Ratio(TotalAnonKb(AfterAll), TotalAnonKb(AfterFifty)); }
 };
 
-Soak RunSoak(
-    Role role, int queries, const XSession &session, XKeyboard &keyboard, RequestLog &requests)
+Soak RunSoak(Role role, int queries, Bench &bench)
 {
     Soak soak;
-    Child child(role, session, requests);
+    Child child(role, bench.Session, bench.Requests);
     if (!child.StartUp() || !child.WaitForWindow())
         return soak;
     for (int query = 1; query <= queries; ++query) {
-        if (!child.Query(keyboard, NextTerm(), false) || !child.Running())
+        if (!child.Query(bench.Keyboard, NextTerm(), false) || !child.Running())
             return soak;
         if (query == 50) {
             Pause(1000);
-            soak.AfterFiftyKb = child.Pss();
+            soak.AfterFifty = child.PssByProcess();
+            soak.BrowserAfterFifty = Mappings(child);
         }
     }
     Pause(1000);
-    soak.AfterAllKb = child.Pss();
+    soak.AfterAll = child.PssByProcess();
+    soak.BrowserAfterAll = Mappings(child);
     soak.Complete = child.Running();
-    child.Close(keyboard);
+    child.Close(bench.Keyboard);
     return soak;
 }
 
-// The median of each moment over the samples, in the order the moments come.
+// The median of each moment over the samples, in the order the moments come. A moment that
+// most samples lack (a page whose load ended after the sample was taken) is left out.
 std::vector<std::pair<QString, double>> MedianMoments(const std::vector<Sample> &samples)
 {
     std::map<QString, std::vector<double>> values;
@@ -588,8 +745,10 @@ std::vector<std::pair<QString, double>> MedianMoments(const std::vector<Sample> 
             values[what].push_back(ms);
     }
     std::vector<std::pair<QString, double>> moments;
-    for (const auto &[what, list] : values)
-        moments.emplace_back(what, Median(list));
+    for (const auto &[what, list] : values) {
+        if (2 * list.size() >= samples.size())
+            moments.emplace_back(what, Median(list));
+    }
     std::sort(moments.begin(), moments.end(),
               [](const auto &a, const auto &b) { return a.second < b.second; });
     return moments;
@@ -613,6 +772,55 @@ void PrintBreakdown(const char *title,
     std::printf("  %-16s %8s %8s\n", "", "program", "bare");
 }
 
+// The parts of the two programs' memory side by side, in MB, the largest difference first;
+// parts under `threshold` KB in both and in their difference are summed as "the rest".
+void PrintMemory(const char *title,
+                 const std::vector<Kilobytes> &program,
+                 const std::vector<Kilobytes> &bare,
+                 double threshold,
+                 const char *programName = "program",
+                 const char *bareName = "bare")
+{
+    const Kilobytes programParts = MedianParts(program);
+    const Kilobytes bareParts = MedianParts(bare);
+    std::set<QString> names;
+    for (const auto &part : programParts)
+        names.insert(part.first);
+    for (const auto &part : bareParts)
+        names.insert(part.first);
+    struct Row
+    {
+        QString Name;
+        double Program;
+        double Bare;
+    };
+    std::vector<Row> rows;
+    Row rest{QStringLiteral("the rest"), 0, 0};
+    Row total{QStringLiteral("total"), 0, 0};
+    for (const QString &name : names) {
+        const double ours = programParts.count(name) ? programParts.at(name) : 0.0;
+        const double theirs = bareParts.count(name) ? bareParts.at(name) : 0.0;
+        total.Program += ours;
+        total.Bare += theirs;
+        if (std::max(ours, theirs) >= threshold || std::abs(ours - theirs) >= threshold / 4)
+            rows.push_back({name, ours, theirs});
+        else {
+            rest.Program += ours;
+            rest.Bare += theirs;
+        }
+    }
+    std::sort(rows.begin(), rows.end(), [](const Row &a, const Row &b) {
+        return std::abs(a.Program - a.Bare) > std::abs(b.Program - b.Bare);
+    });
+    rows.push_back(rest);
+    rows.push_back(total);
+    std::printf("%s (median MB of the medians of the parts)\n", title);
+    for (const Row &row : rows)
+        std::printf("  %-36s %8.1f %8.1f %+8.1f\n", qPrintable(row.Name.left(36)),
+                    row.Program / 1024, row.Bare / 1024, (row.Program - row.Bare) / 1024);
+    std::printf("  %-36s %8s %8s %8s\n", "", programName, bareName, "diff");
+}
+
 void PrintRow(const QString &name,
               double program,
               double floor,
@@ -623,6 +831,81 @@ void PrintRow(const QString &name,
     const double ratio = floor > 0 ? program / floor : 0.0;
     std::printf("%-46s %9.1f %9.1f %-3s %7.3fx   %-18s %s\n", qPrintable(name), program, floor,
                 unit, ratio, goalText, ratio <= goal ? "ok" : "MISSED");
+}
+
+void PrintFigures(const Figures &program, const Figures &bare)
+{
+    PrintBreakdown("Start-up, from the process start", program.StartUps, bare.StartUps);
+    PrintBreakdown("The first query after start, from the Enter key", program.FirstQueries,
+                   bare.FirstQueries);
+    PrintBreakdown("A later query, from the Enter key", program.Queries, bare.Queries);
+    PrintMemory("Memory with five pages, by process", program.ProcessesKb, bare.ProcessesKb, 1024);
+    PrintMemory("The browser process, by mapping", program.BrowserMappingsKb,
+                bare.BrowserMappingsKb, 1024);
+
+    std::vector<double> loads = program.Loads;
+    loads.insert(loads.end(), bare.Loads.begin(), bare.Loads.end());
+    std::sort(loads.begin(), loads.end());
+    if (!loads.empty())
+        std::printf("\nload average (1 min) as the rounds began: median %.2f, from %.2f to %.2f\n",
+                    Median(loads), loads.front(), loads.back());
+    std::printf("\n%-46s %9s %9s %-3s %8s   %-18s\n", "window figure", "program", "floor", "",
+                "ratio", "goal");
+    PrintRow(QStringLiteral("start to start page request (median of %1)").arg(Rounds),
+             Figures::MedianMs(program.StartUps), Figures::MedianMs(bare.StartUps), "ms", 1.0,
+             "<= 1.0x floor");
+    // Not a goal: that the window still appears as soon as the bare program's does.
+    const double programPainted = Figures::MedianMoment(program.StartUps, "painted");
+    const double barePainted = Figures::MedianMoment(bare.StartUps, "painted");
+    std::printf("%-46s %9.1f %9.1f ms  %7.3fx   (the window on the screen)\n",
+                "  start to the window's first paint", programPainted, barePainted,
+                barePainted > 0 ? programPainted / barePainted : 0.0);
+    PrintRow(QStringLiteral("first query: Enter to last request (median of %1)").arg(Rounds),
+             Figures::MedianMs(program.FirstQueries), Figures::MedianMs(bare.FirstQueries), "ms",
+             0.9, "<= 0.9x floor");
+    // A page not seen on the screen within the time leaves its query out of this figure.
+    const QString painted = QStringLiteral("page painted");
+    PrintRow(QStringLiteral("first query: Enter to page painted (%1+%2 seen)")
+                 .arg(Figures::Having(program.FirstQueries, painted))
+                 .arg(Figures::Having(bare.FirstQueries, painted)),
+             Figures::MedianMoment(program.FirstQueries, painted),
+             Figures::MedianMoment(bare.FirstQueries, painted), "ms", 0.9, "<= 0.9x floor");
+    PrintRow(QStringLiteral("later query: Enter to last request (median of %1)")
+                 .arg(Rounds * (QueriesPerRound - 1)),
+             Figures::MedianMs(program.Queries), Figures::MedianMs(bare.Queries), "ms", 0.8,
+             "<= 0.8x floor");
+    const double laterPainted = Figures::MedianMoment(program.Queries, painted);
+    const double bareLaterPainted = Figures::MedianMoment(bare.Queries, painted);
+    std::printf("%-46s %9.1f %9.1f ms  %7.3fx   (the later query's answer on the screen)\n",
+                "  later query: Enter to page painted", laterPainted, bareLaterPainted,
+                bareLaterPainted > 0 ? laterPainted / bareLaterPainted : 0.0);
+    PrintRow(QStringLiteral("PSS with five pages (median of %1)").arg(Rounds),
+             Median(program.FivePagesKb) / 1024, Median(bare.FivePagesKb) / 1024, "MB", 1.0,
+             "<= 1.0x floor");
+    // Not a goal, but steadier: the libraries' pages count in PSS shared among every program
+    // that maps them, other programs on the machine included.
+    const double anon = Median(program.FivePagesAnonKb) / 1024;
+    const double bareAnon = Median(bare.FivePagesAnonKb) / 1024;
+    std::printf("%-46s %9.1f %9.1f MB  %7.3fx   (without the libraries' pages)\n",
+                "  of it anonymous", anon, bareAnon, bareAnon > 0 ? anon / bareAnon : 0.0);
+    const int idleWork = program.IdleWork.empty()
+                             ? -1
+                             : *std::max_element(program.IdleWork.begin(), program.IdleWork.end());
+    std::printf("%-46s %9d %9s %-3s %8s   %-18s %s\n", "work in an idle second, five pages (max)",
+                idleWork, "", "", "", "0", idleWork == 0 ? "ok" : "MISSED");
+    // A later start has no floor to compare with: the user waits for it, so it has a goal of
+    // its own, and it should say nothing.
+    const double laterStart = Median(program.LaterStartsMs);
+    std::printf("%-46s %9.1f %9s ms  %8s   %-18s %s\n",
+                qPrintable(QStringLiteral("later start, start to exit (median of %1)")
+                               .arg(program.LaterStartsMs.size())),
+                laterStart, "", "", "<= 100 ms", laterStart <= 100 ? "ok" : "MISSED");
+    const qsizetype errorLines = program.LaterStartErrors.count('\n');
+    std::printf("%-46s %9lld %9s %-3s %8s   %-18s %s\n", "  lines the later starts wrote on stderr",
+                static_cast<long long>(errorLines), "", "", "", "0",
+                errorLines == 0 ? "ok" : "MISSED");
+    if (errorLines > 0)
+        std::fputs(program.LaterStartErrors.left(2000).constData(), stderr);
 }
 
 int RunDriver(int argc, char *argv[])
@@ -642,13 +925,17 @@ int RunDriver(int argc, char *argv[])
     }
     XSession session(WindowManager::Metacity);
     XKeyboard keyboard(session.Display());
-    if (!session.Started() || !keyboard.IsOpen()) {
+    const ScreenPixel screen(session.Display());
+    if (!session.Started() || !keyboard.IsOpen() || !screen.IsOpen()) {
         std::fprintf(stderr, "window_bench: the X display did not come up\n");
         return 1;
     }
     TestProxy proxy;
     RequestLog requests(proxy);
+    AnswerPages answers(proxy);
+    Bench bench{session, keyboard, requests, answers, screen};
 
+    const QString loadBefore = LoadAverage();
     Figures bare;
     Figures program;
     for (int round = 0; round < Rounds; ++round) {
@@ -656,64 +943,53 @@ int RunDriver(int argc, char *argv[])
         const bool bareFirst = round % 2 == 0;
         for (const Role role :
              {bareFirst ? Role::Bare : Role::Program, bareFirst ? Role::Program : Role::Bare}) {
-            if (!RunRound(role, session, keyboard, requests, role == Role::Bare ? bare : program))
+            if (!RunRound(role, bench, role == Role::Bare ? bare : program))
                 return 1;
         }
     }
-
-    PrintBreakdown("Start-up, from the process start", program.StartUps, bare.StartUps);
-    PrintBreakdown("One query, from the Enter key", program.Queries, bare.Queries);
-    std::printf("\n%-46s %9s %9s %-3s %8s   %-18s\n", "window figure", "program", "floor", "",
-                "ratio", "goal");
-    PrintRow(QStringLiteral("start to start page request (median of %1)").arg(Rounds),
-             Figures::MedianMs(program.StartUps), Figures::MedianMs(bare.StartUps), "ms", 1.05,
-             "<= 1.05x floor");
-    // Not a goal: that the window still appears as soon as the bare program's does.
-    const double programPainted = Figures::MedianMoment(program.StartUps, "painted");
-    const double barePainted = Figures::MedianMoment(bare.StartUps, "painted");
-    std::printf("%-46s %9.1f %9.1f ms  %7.3fx   (the window on the screen)\n",
-                "  start to the window's first paint", programPainted, barePainted,
-                barePainted > 0 ? programPainted / barePainted : 0.0);
-    PrintRow(QStringLiteral("Enter to last of five requests (median of %1)")
-                 .arg(Rounds * QueriesPerRound),
-             Figures::MedianMs(program.Queries), Figures::MedianMs(bare.Queries), "ms", 0.8,
-             "<= 0.8x floor");
-    PrintRow(QStringLiteral("PSS with five pages (median of %1)").arg(Rounds),
-             Median(program.FivePagesKb) / 1024, Median(bare.FivePagesKb) / 1024, "MB", 1.05,
-             "<= 1.05x floor");
-    const int idleWork = program.IdleWork.empty()
-                             ? -1
-                             : *std::max_element(program.IdleWork.begin(), program.IdleWork.end());
-    std::printf("%-46s %9d %9s %-3s %8s   %-18s %s\n", "work in an idle second, five pages (max)",
-                idleWork, "", "", "", "0", idleWork == 0 ? "ok" : "MISSED");
-    // A later start has no floor to compare with: the user waits for it, so it has a goal of
-    // its own, and it should say nothing.
-    const double laterStart = Median(program.LaterStartsMs);
-    std::printf("%-46s %9.1f %9s ms  %8s   %-18s %s\n",
-                qPrintable(QStringLiteral("later start, start to exit (median of %1)")
-                               .arg(program.LaterStartsMs.size())),
-                laterStart, "", "", "<= 100 ms", laterStart <= 100 ? "ok" : "MISSED");
-    const qsizetype errorLines = program.LaterStartErrors.count('\n');
-    std::printf("%-46s %9lld %9s %-3s %8s   %-18s %s\n", "  lines the later starts wrote on stderr",
-                static_cast<long long>(errorLines), "", "", "", "0",
-                errorLines == 0 ? "ok" : "MISSED");
-    if (errorLines > 0)
-        std::fputs(program.LaterStartErrors.left(2000).constData(), stderr);
+    std::printf("load average before the rounds %s, after %s\n", qPrintable(loadBefore),
+                qPrintable(LoadAverage()));
+    PrintFigures(program, bare);
     if (soakQueries > 50) {
+        std::printf("load average before the soak %s\n", qPrintable(LoadAverage()));
         // The bare program's own growth over the same queries is the engine's: what no program
         // on it can go below.
-        const Soak soak = RunSoak(Role::Program, soakQueries, session, keyboard, requests);
-        const Soak bareSoak = RunSoak(Role::Bare, soakQueries, session, keyboard, requests);
+        const Soak soak = RunSoak(Role::Program, soakQueries, bench);
+        const Soak bareSoak = RunSoak(Role::Bare, soakQueries, bench);
         std::printf("soak: %d queries, %s\n", soakQueries,
                     soak.Complete ? "no crash, every page's requests seen"
                                   : "FAILED: crashed or requests missing");
-        PrintRow(QStringLiteral("PSS after %1 queries vs after 50").arg(soakQueries),
-                 soak.AfterAllKb / 1024.0, soak.AfterFiftyKb / 1024.0, "MB", 1.03, "<= 1.03x");
+        const QString after = QStringLiteral("after %1").arg(soakQueries);
+        for (const auto &[name, run] : {std::pair{"built", &soak}, {"bare", &bareSoak}}) {
+            if (!run->Complete)
+                continue;
+            const QString title = QStringLiteral("The soak, the %1 program's processes").arg(name);
+            PrintMemory(qPrintable(title), {ByProcess(run->AfterAll)}, {ByProcess(run->AfterFifty)},
+                        1024, qPrintable(after), "after 50");
+            PrintMemory(qPrintable(title + QStringLiteral(", anonymous memory")),
+                        {ByProcess(run->AfterAll, true)}, {ByProcess(run->AfterFifty, true)}, 1024,
+                        qPrintable(after), "after 50");
+            PrintMemory(qPrintable(title + QStringLiteral(", the browser process by mapping")),
+                        {run->BrowserAfterAll}, {run->BrowserAfterFifty}, 1024, qPrintable(after),
+                        "after 50");
+        }
         if (bareSoak.Complete)
             std::printf("%-46s %9.1f %9.1f MB  %7.3fx   (the engine's own growth)\n",
-                        "  the bare program, the same queries", bareSoak.AfterAllKb / 1024.0,
-                        bareSoak.AfterFiftyKb / 1024.0,
-                        double(bareSoak.AfterAllKb) / double(bareSoak.AfterFiftyKb));
+                        "  the bare program: after them vs after 50",
+                        TotalKb(bareSoak.AfterAll) / 1024.0, TotalKb(bareSoak.AfterFifty) / 1024.0,
+                        bareSoak.Growth());
+        PrintRow(QStringLiteral("PSS after %1 queries vs after 50").arg(soakQueries),
+                 TotalKb(soak.AfterAll) / 1024.0, TotalKb(soak.AfterFifty) / 1024.0, "MB",
+                 bareSoak.Complete ? bareSoak.Growth() : 1.03,
+                 bareSoak.Complete ? "<= the bare's" : "<= 1.03x");
+        // Not a goal, but steadier: the libraries' pages count in PSS shared among every program
+        // that maps them, and other programs start and end over a soak.
+        if (bareSoak.Complete)
+            std::printf("%-46s %9.1f %9.1f MB  %7.3fx   (the bare program's: %.3fx)\n",
+                        "  of it anonymous", TotalAnonKb(soak.AfterAll) / 1024.0,
+                        TotalAnonKb(soak.AfterFifty) / 1024.0, soak.AnonGrowth(),
+                        bareSoak.AnonGrowth());
+        std::printf("load average after the soak %s\n", qPrintable(LoadAverage()));
         if (!soak.Complete)
             return 1;
     }

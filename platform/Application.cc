@@ -38,6 +38,7 @@ void NameApplication()
 TApplication::TApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
+    NoteTime("toolkit");
     NameApplication();
     setApplicationDisplayName(QString::fromLatin1(ApplicationTitle));
     // The interface is Chinese whatever the system's language, the toolkit's own texts included.

@@ -1,6 +1,7 @@
 #include "platform/WebBrowser.h"
 
 #include "platform/BrowserDialogs.h"
+#include "platform/DocumentRequestWatch.h"
 #include "platform/PageFiles.h"
 
 #include <QApplication>
@@ -261,14 +262,24 @@ private:
 
 TWebBrowser::TWebBrowser(QWidget *parent)
     : QWebEngineView(parent)
+    , m_requestWatch(new TDocumentRequestWatch(this))
 {
     ConfigureBrowserProfile();
     auto *page = new TWebBrowserPage(this);
     setPage(page);
+    connect(m_requestWatch, &TDocumentRequestWatch::DocumentRequested, this, [this] {
+        // Watched only up to the request Navigate made: the engine hands each request
+        // of a watched page to the watch, which the page's resources need not pay for.
+        this->page()->setUrlRequestInterceptor(nullptr);
+        emit RequestSent();
+    });
     auto *channel = new QWebChannel(page);
     channel->registerObject(QStringLiteral("editState"), new TEditStateReceiver(this));
     page->setWebChannel(channel, QWebEngineScript::ApplicationWorld);
     connect(page, &QWebEnginePage::loadFinished, this, [this] {
+        // A navigation that ended without a request (refused, or failed before one) is no
+        // longer watched either.
+        this->page()->setUrlRequestInterceptor(nullptr);
         m_hasDocument = true;
         emit CommandStateChanged();
     });
@@ -299,6 +310,7 @@ TWebBrowser::~TWebBrowser()
 
 void TWebBrowser::Navigate(const QString &url)
 {
+    page()->setUrlRequestInterceptor(m_requestWatch);
     load(QUrl(url, QUrl::TolerantMode));
 }
 

@@ -14,6 +14,8 @@ class QPrinter;
 
 namespace tellaria {
 
+class TDocumentRequestWatch;
+
 // The commands the window routes to the current page, in the order the action update asks them.
 enum class TBrowserCommand {
     SaveAs,
@@ -74,7 +76,8 @@ public:
 
     BeforeNavigate2Handler OnBeforeNavigate2;
 
-    // Navigates to `url`, given as text; the engine escapes it.
+    // Navigates to `url`, given as text; the engine escapes it. RequestSent tells when the
+    // request for it has left.
     void Navigate(const QString &url);
 
     // Whether `command` can run now. Read from state the engine's signals and the page's edit
@@ -107,6 +110,10 @@ signals:
     // editable element has the focus.
     void CommandStateChanged();
 
+    // The request for the document Navigate asked for has been handed to the network (once per
+    // Navigate; not at all when the navigation ends before it gets that far).
+    void RequestSent();
+
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
@@ -124,6 +131,7 @@ private:
     bool m_editableSelection = false;
     bool m_printing = false;
     QPrinter *m_printer = nullptr;
+    TDocumentRequestWatch *m_requestWatch;
 };
 
 // Settings that hold for every browser of the process: downloads a page starts by itself are

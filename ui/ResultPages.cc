@@ -23,6 +23,11 @@ namespace {
 constexpr int FreePagesAfterMs = 400;
 // How long after the last page was freed the freed memory goes back to the system.
 constexpr int ReleaseMemoryAfterMs = 200;
+// The longest the window waits for a query's requests to leave before it paints again.
+constexpr int AwaitRequestsAtMostMs = 200;
+// How long after the last request was handed on the window paints again: time for the engine's
+// tasks already queued to carry it out.
+constexpr int PaintAfterLastRequestMs = 3;
 
 } // namespace
 
@@ -52,6 +57,10 @@ TResultPages::TResultPages(QWidget *parent)
         malloc_trim(0);
 #endif
     });
+    m_sent.setSingleShot(true);
+    // A timer, not a posted event: the window's events come before the engine's timers.
+    m_sent.setTimerType(Qt::PreciseTimer);
+    connect(&m_sent, &QTimer::timeout, this, &TResultPages::ShowSent);
 }
 
 TTabSheet *TResultPages::OpenPage(const QString &title,
@@ -82,6 +91,9 @@ TTabSheet *TResultPages::OpenPage(const QString &title,
             });
     if (filter)
         browser->OnBeforeNavigate2 = filter;
+    connect(
+        browser->page(), &QWebEnginePage::loadFinished, page,
+        [index] { NoteTime("loaded", index); }, Qt::SingleShotConnection);
     browser->Navigate(url);
     if (m_columns)
         ShowColumn(indexOf(page));
@@ -103,19 +115,78 @@ QPrinter &TResultPages::Printer()
 void TResultPages::ReplacePages(const QueryPlan &plan, const BeforeNavigate2Handler &filter)
 {
     const int oldCount = count();
+    QList<TWebBrowser *> opened;
     const auto closeOld = qScopeGuard([&] {
         for (int index = oldCount - 1; index >= 0; --index)
             DisposePage(index);
         if (count() > 0)
             setCurrentIndex(0);
         NoteTime("cleared");
+        AwaitRequests(opened);
     });
+    // Nothing the pages' opening changes on the screen is painted before their requests leave.
+    if (!plan.empty())
+        window()->setUpdatesEnabled(false);
     int opening = 0;
     for (const PageRequest &request : plan) {
-        OpenPage(QString::fromStdString(request.Title), QString::fromStdString(request.Url),
-                 request.Filtered ? filter : BeforeNavigate2Handler(), ++opening);
+        TTabSheet *page
+            = OpenPage(QString::fromStdString(request.Title), QString::fromStdString(request.Url),
+                       request.Filtered ? filter : BeforeNavigate2Handler(), ++opening);
+        opened << page->Browser;
     }
     NoteTime("opened");
+}
+
+void TResultPages::AwaitRequests(const QList<TWebBrowser *> &browsers)
+{
+    m_unsent.clear();
+    for (TWebBrowser *browser : browsers) {
+        if (!browser)
+            continue;
+        m_unsent << browser;
+        connect(
+            browser, &TWebBrowser::RequestSent, this, [this, browser] { RequestLeft(browser); },
+            Qt::SingleShotConnection);
+        // A navigation that ends without a request (refused, or failed) waits for nothing.
+        connect(
+            browser->page(), &QWebEnginePage::loadFinished, this,
+            [this, browser] { RequestLeft(browser); }, Qt::SingleShotConnection);
+    }
+    m_awaiting = true;
+    // Shown also for a query that opened no page (none ticked): a query always covers the start
+    // page.
+    m_showEmpty = m_unsent.isEmpty();
+    if (m_unsent.isEmpty())
+        ShowSent();
+    else
+        m_sent.start(AwaitRequestsAtMostMs);
+}
+
+void TResultPages::RequestLeft(TWebBrowser *browser)
+{
+    if (!m_awaiting || !m_unsent.removeOne(browser))
+        return;
+    // A page disposed of meanwhile waits for nothing either.
+    m_unsent.removeAll(nullptr);
+    if (m_unsent.isEmpty())
+        m_sent.start(PaintAfterLastRequestMs);
+}
+
+void TResultPages::ShowSent()
+{
+    if (!m_awaiting)
+        return;
+    m_awaiting = false;
+    m_sent.stop();
+    m_unsent.clear();
+    NoteTime("sent");
+    // Pages all closed meanwhile leave the start page on the screen.
+    if (m_showEmpty || count() > 0) {
+        show();
+        raise();
+    }
+    window()->setUpdatesEnabled(true);
+    emit RequestsSent();
 }
 
 void TResultPages::DisposePage(int index)

@@ -59,6 +59,11 @@ public:
     // the filtered ones; then disposes of the pages that were there before (also when opening
     // one fails, which ends the opening there) and makes the first page active. The old pages go
     // after the new ones are navigated, so that the new requests leave first.
+    //
+    // The page area (this) is then shown, raised over the start page: at once for an empty plan;
+    // otherwise once the new pages' requests have left, and until then the window is not
+    // repainted (RequestsSent). The engine's work towards the requests runs on this thread, task
+    // by task between the window's events, and a repaint of the window would come first.
     void ReplacePages(const QueryPlan &plan, const BeforeNavigate2Handler &filter);
 
     // Removes page `index` at once; the page and its browser are freed a moment later.
@@ -83,6 +88,10 @@ public:
 signals:
     // The page count or the active page has changed.
     void PagesChanged();
+    // The requests of the pages the last ReplacePages opened have all left (or their
+    // navigations ended before, or the longest wait for them has passed); the page area is shown
+    // and the window is repainted again.
+    void RequestsSent();
 
 protected:
     void tabInserted(int index) override;
@@ -94,6 +103,9 @@ private:
     void ShowColumn(int index);
     void RefreshHeader(int index);
     void Activate(int index);
+    void AwaitRequests(const QList<TWebBrowser *> &browsers);
+    void RequestLeft(TWebBrowser *browser);
+    void ShowSent();
 
     BrowserFactory m_factory;
     // The columns, while the pages are side by side.
@@ -101,6 +113,11 @@ private:
     QPointer<QWidget> m_focusHome;
     int m_pageIdCounter = 0;
     QTimer m_releaseMemory; // gives the memory of freed pages back to the system
+    // The new pages whose requests have not left yet, and the wait for them.
+    QList<QPointer<TWebBrowser>> m_unsent;
+    QTimer m_sent;
+    bool m_awaiting = false;
+    bool m_showEmpty = false;
     std::unique_ptr<QPrinter> m_printer;
 };
 

@@ -22,6 +22,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QToolButton>
 
@@ -219,9 +220,12 @@ void TfrmMain::BtnBookOKClick()
                                  QString::fromUtf8("请输入要搜索的内容！"));
         return;
     }
-    if (m_history.RecordQuery(term))
-        m_completion->RefreshItems();
-    NoteTime("recorded");
+    // Recorded once the pages' navigations are asked for: the engine's work comes first.
+    const auto record = qScopeGuard([&] {
+        if (m_history.RecordQuery(term))
+            m_completion->RefreshItems();
+        NoteTime("recorded");
+    });
 
     SiteChecks checked{};
     for (int row = 0; row < SiteCount; ++row)
@@ -229,8 +233,6 @@ void TfrmMain::BtnBookOKClick()
     const QueryPlan plan = MakeQueryPlan(LookupModeFromIndex(ui->CmbBoxType->currentIndex()), term,
                                          checked, m_sites);
 
-    ui->PageControl1->show();
-    ui->PageControl1->raise();
     ui->PageControl1->ReplacePages(plan, &TfrmMain::BeforeNavigate2);
 }
 

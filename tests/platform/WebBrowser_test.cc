@@ -334,6 +334,61 @@ private slots:
         QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
 
+    // RequestSent: once per Navigate, when the document's request leaves; never for the page's
+    // own resources or its later navigations, nor for a navigation refused before it.
+    void requestSentOncePerNavigate_data()
+    {
+        QTest::addColumn<QStringList>("navigations");
+        QTest::addColumn<bool>("refuse");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("a page with a frame, an image and a link it follows")
+            << QStringList{"http://sent.example/page"} << false << 1;
+        QTest::newRow("two navigations, one after the other")
+            << QStringList{"http://sent.example/plain", "http://sent.example/plain2"} << false << 2;
+        QTest::newRow("refused by the before-navigate handler")
+            << QStringList{"http://sent.example/plain"} << true << 0;
+    }
+
+    void requestSentOncePerNavigate()
+    {
+        QFETCH(QStringList, navigations);
+        QFETCH(bool, refuse);
+        QFETCH(int, expected);
+        m_proxy->SetPage("http://sent.example/page",
+                         "<html><head><title>page</title></head><body>"
+                         "<iframe src=\"http://sent.example/frame\"></iframe>"
+                         "<img src=\"http://sent.example/image.png\">"
+                         "<script>onload = () => location.href = '/followed';</script>"
+                         "</body></html>");
+        m_proxy->SetPage("http://sent.example/followed",
+                         "<html><head><title>followed</title></head></html>");
+        for (const char *path : {"/plain", "/plain2"})
+            m_proxy->SetPage(QString("http://sent.example") + path,
+                             "<html><head><title>plain</title></head></html>");
+        m_proxy->ClearRequests();
+        TWebBrowser browser;
+        if (refuse)
+            browser.OnBeforeNavigate2
+                = [](TWebBrowser *, const QUrl &, bool, bool &cancel) { cancel = true; };
+        QSignalSpy sent(&browser, &TWebBrowser::RequestSent);
+        QSignalSpy finished(browser.page(), &QWebEnginePage::loadFinished);
+        for (const QString &url : navigations) {
+            const int finishedBefore = finished.size();
+            browser.Navigate(url);
+            // The last of the page's loads has ended: every request it makes has been made.
+            const QString last = url.endsWith("/page") ? "http://sent.example/followed" : url;
+            QVERIFY(TestProxy::WaitFor([&] {
+                return finished.size() > finishedBefore
+                       && (refuse || m_proxy->Requests().contains(last));
+            }));
+            if (url.endsWith("/page"))
+                QVERIFY(TestProxy::WaitFor([&] { return browser.title() == "followed"; }));
+        }
+        QCOMPARE(sent.size(), expected);
+        if (refuse)
+            QVERIFY(m_proxy->Requests().isEmpty());
+    }
+
     void urlTextIsEscapedByTheEngine()
     {
         m_proxy->ClearRequests();

@@ -1,0 +1,155 @@
+// The page area on its own, with the real engine behind the local proxy: a query's pages are
+// shown, over what lay below them, once their requests have left, and until then the window is
+// not repainted.
+
+#include "platform/Application.h"
+#include "platform/WebBrowser.h"
+#include "tests/support/TestProxy.h"
+#include "ui/ResultPages.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+using namespace tellaria;
+using namespace tellaria::test;
+
+namespace {
+
+QueryPlan Plan(const QStringList &urls, bool filtered)
+{
+    QueryPlan plan;
+    for (const QString &url : urls)
+        plan.push_back({QUrl(url).host().toStdString(), url.toStdString(), filtered});
+    return plan;
+}
+
+} // namespace
+
+class ResultPagesTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    TestProxy *m_proxy = nullptr;
+
+    // A window as the program's: the page area hidden over what it covers until a query.
+    struct Window
+    {
+        QWidget Top;
+        QWidget *Below;
+        TResultPages *Pages;
+
+        Window()
+        {
+            Top.resize(600, 400);
+            auto *layout = new QVBoxLayout(&Top);
+            Below = new QWidget(&Top);
+            layout->addWidget(Below);
+            Pages = new TResultPages(&Top);
+            Pages->setGeometry(0, 0, 600, 400);
+            Pages->hide();
+            Top.show();
+        }
+    };
+
+    // What the window looked like when the page area said the requests had left.
+    struct AtSent
+    {
+        int RequestsSent = -1; // of the pages' browsers, by their own signal
+        bool Visible = false;
+        bool UpdatesEnabled = false;
+    };
+
+private slots:
+    void initTestCase()
+    {
+        m_proxy = new TestProxy(this);
+        for (const char *host : {"a", "b", "c"})
+            m_proxy->SetPage(QString("http://%1.pages.example/").arg(host),
+                             "<html><head><title>page</title></head></html>");
+    }
+
+    void pagesShowOnceTheirRequestsHaveLeft_data()
+    {
+        QTest::addColumn<QStringList>("urls");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<int>("queries");
+        const QStringList three{"http://a.pages.example/", "http://b.pages.example/",
+                                "http://c.pages.example/"};
+        QTest::newRow("the first query, three pages") << three << false << 1;
+        QTest::newRow("a later query, replacing three pages") << three << false << 2;
+        // Their navigations end without a request: nothing is waited for.
+        QTest::newRow("every page refused by its filter") << three << true << 1;
+        QTest::newRow("no page at all: shown at once") << QStringList() << false << 1;
+    }
+
+    void pagesShowOnceTheirRequestsHaveLeft()
+    {
+        QFETCH(QStringList, urls);
+        QFETCH(bool, refused);
+        QFETCH(int, queries);
+        Window window;
+        const BeforeNavigate2Handler refuse
+            = [](TWebBrowser *, const QUrl &, bool, bool &cancel) { cancel = true; };
+        QSignalSpy shown(window.Pages, &TResultPages::RequestsSent);
+        for (int query = 1; query <= queries; ++query) {
+            m_proxy->ClearRequests();
+            int requestsSent = 0;
+            AtSent at;
+            const auto connection = connect(window.Pages, &TResultPages::RequestsSent, this, [&] {
+                at = {requestsSent, window.Pages->isVisible(), window.Top.updatesEnabled()};
+            });
+            const int shownBefore = shown.size();
+            window.Pages->ReplacePages(Plan(urls, refused), refuse);
+            for (int index = 0; index < window.Pages->count(); ++index)
+                connect(qobject_cast<TTabSheet *>(window.Pages->widget(index))->Browser.data(),
+                        &TWebBrowser::RequestSent, this, [&] { ++requestsSent; });
+            // Only the new pages are left, the first of them current.
+            QCOMPARE(window.Pages->count(), urls.size());
+            if (!urls.isEmpty()) {
+                QCOMPARE(window.Pages->currentIndex(), 0);
+                QCOMPARE(shown.size(), shownBefore);
+                // Nothing of the opening is painted yet, nor what the pages will cover hidden.
+                QVERIFY(!window.Top.updatesEnabled());
+                QCOMPARE(window.Pages->isVisible(), query > 1);
+            }
+            QVERIFY(TestProxy::WaitFor([&] { return shown.size() > shownBefore; }));
+            disconnect(connection);
+            QCOMPARE(shown.size(), shownBefore + 1);
+            QCOMPARE(at.RequestsSent, refused ? 0 : int(urls.size()));
+            QVERIFY(at.Visible);
+            QVERIFY(at.UpdatesEnabled);
+            if (!refused) {
+                QVERIFY(
+                    TestProxy::WaitFor([&] { return m_proxy->Requests().size() >= urls.size(); }));
+                for (const QString &url : urls)
+                    QVERIFY(m_proxy->Requests().contains(url));
+            }
+        }
+    }
+
+    // A query's pages all closed before their requests have left: the window paints again, and
+    // the page area is not shown over what it would have covered.
+    void pagesClosedBeforeTheirRequestsLeaveShowNothing()
+    {
+        Window window;
+        QSignalSpy shown(window.Pages, &TResultPages::RequestsSent);
+        window.Pages->ReplacePages(
+            Plan({"http://a.pages.example/", "http://b.pages.example/"}, false), {});
+        window.Pages->CloseAll();
+        QVERIFY(TestProxy::WaitFor([&] { return shown.size() == 1; }));
+        QVERIFY(window.Top.updatesEnabled());
+        QVERIFY(!window.Pages->isVisible());
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    PrepareBrowserTestEnvironment();
+    TApplication application(argc, argv);
+    ResultPagesTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "ResultPages_test.moc"
