@@ -61,6 +61,8 @@ const QString StartPageUrl
 int Rounds = 7;
 constexpr int QueriesPerRound = 4;
 constexpr int LaterStartsPerRound = 3;
+// Rounds of the built program in each layout, tabs and side by side, in turn.
+constexpr int LayoutRounds = 3;
 
 // ------------------------------------------------------------------------------------------
 // The bare program
@@ -294,7 +296,8 @@ const char *RoleName(Role role)
 class Child
 {
 public:
-    Child(Role role, const XSession &session, RequestLog &requests)
+    // `settings`: the built program's settings file, written before it starts.
+    Child(Role role, const XSession &session, RequestLog &requests, const QByteArray &settings = {})
         : m_role(role)
         , m_session(session)
         , m_requests(requests)
@@ -307,6 +310,9 @@ public:
             if (::link(TELLARIA_PROGRAM, QFile::encodeName(executable).constData()) != 0)
                 QFile::copy(TELLARIA_PROGRAM, executable);
             arguments.clear();
+            QFile file(m_directory.filePath(QStringLiteral("Lexivanedr.ini")));
+            if (!settings.isEmpty() && file.open(QIODevice::WriteOnly))
+                file.write(settings);
         }
         m_executable = executable;
         QProcessEnvironment environment = session.Environment();
@@ -698,6 +704,25 @@ bool RunRound(Role role, Bench &bench, Figures &figures)
     return true;
 }
 
+// One run of the built program in a layout, tabs or side by side: Enter to the last of the
+// five requests of each of its queries.
+bool RunLayoutRound(bool sideBySide, Bench &bench, std::vector<double> &ms)
+{
+    Child child(Role::Program, bench.Session, bench.Requests,
+                sideBySide ? QByteArray("[View]\r\nSideBySide=1\r\n") : QByteArray());
+    if (!child.StartUp() || !child.WaitForWindow())
+        return false;
+    for (int query = 0; query < QueriesPerRound; ++query) {
+        const std::optional<Sample> sample = child.Query(bench.Keyboard, NextTerm());
+        if (!sample)
+            return false;
+        ms.push_back(sample->Ms);
+        Pause(400);
+    }
+    child.Close(bench.Keyboard);
+    return true;
+}
+
 struct Soak
 {
     std::vector<ProcessPss> AfterFifty;
@@ -950,6 +975,20 @@ int RunDriver(int argc, char *argv[])
     std::printf("load average before the rounds %s, after %s\n", qPrintable(loadBefore),
                 qPrintable(LoadAverage()));
     PrintFigures(program, bare);
+    // The pages side by side hold the same browsers as the tabs: a query costs the same.
+    std::vector<double> tabs;
+    std::vector<double> columns;
+    for (int round = 0; round < LayoutRounds; ++round) {
+        for (const bool sideBySide : {round % 2 == 1, round % 2 == 0}) {
+            if (!RunLayoutRound(sideBySide, bench, sideBySide ? columns : tabs)) {
+                std::fprintf(stderr, "program: a query's five requests did not all come\n");
+                return 1;
+            }
+        }
+    }
+    PrintRow(
+        QStringLiteral("side by side: Enter to last request (median of %1)").arg(columns.size()),
+        Median(columns), Median(tabs), "ms", 1.05, "<= 1.05x tabs");
     if (soakQueries > 50) {
         std::printf("load average before the soak %s\n", qPrintable(LoadAverage()));
         // The bare program's own growth over the same queries is the engine's: what no program

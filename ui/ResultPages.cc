@@ -95,7 +95,9 @@ TTabSheet *TResultPages::OpenPage(const QString &title,
         browser->page(), &QWebEnginePage::loadFinished, page,
         [index] { NoteTime("loaded", index); }, Qt::SingleShotConnection);
     browser->Navigate(url);
-    if (m_columns)
+    // A query's pages get their columns once their requests have left (ShowSent): a browser on
+    // the screen costs the engine work on this thread before its request.
+    if (m_columns && !m_columnsLater)
         ShowColumn(indexOf(page));
     NoteTime("navigated", index);
     // The active page may have just gained its browser.
@@ -125,8 +127,10 @@ void TResultPages::ReplacePages(const QueryPlan &plan, const BeforeNavigate2Hand
         AwaitRequests(opened);
     });
     // Nothing the pages' opening changes on the screen is painted before their requests leave.
-    if (!plan.empty())
+    if (!plan.empty()) {
         window()->setUpdatesEnabled(false);
+        m_columnsLater = true;
+    }
     int opening = 0;
     for (const PageRequest &request : plan) {
         TTabSheet *page
@@ -180,6 +184,10 @@ void TResultPages::ShowSent()
     m_sent.stop();
     m_unsent.clear();
     NoteTime("sent");
+    if (std::exchange(m_columnsLater, false) && m_columns) {
+        for (int index = m_columns->Count(); index < count(); ++index)
+            ShowColumn(index);
+    }
     // Pages all closed meanwhile leave the start page on the screen.
     if (m_showEmpty || count() > 0) {
         show();
@@ -197,7 +205,8 @@ void TResultPages::DisposePage(int index)
     if (QWidget *focus = window()->focusWidget();
         focus && m_focusHome && (page->isAncestorOf(focus) || page->Content()->isAncestorOf(focus)))
         m_focusHome->setFocus(Qt::OtherFocusReason);
-    if (m_columns) {
+    // A page still waiting for its column has none to give up.
+    if (m_columns && page->Content()->parentWidget() != page) {
         page->TakeContentBack();
         m_columns->Remove(index);
     }

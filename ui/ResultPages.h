@@ -118,6 +118,7 @@ private:
     QTimer m_sent;
     bool m_awaiting = false;
     bool m_showEmpty = false;
+    bool m_columnsLater = false; // side by side, the new pages' columns wait for their requests
     std::unique_ptr<QPrinter> m_printer;
 };
 

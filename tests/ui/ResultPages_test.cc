@@ -8,6 +8,7 @@
 #include "ui/ResultPages.h"
 
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -59,6 +60,7 @@ private:
         int RequestsSent = -1; // of the pages' browsers, by their own signal
         bool Visible = false;
         bool UpdatesEnabled = false;
+        int Columns = 0; // browsers on the screen, side by side
     };
 
 private slots:
@@ -75,13 +77,16 @@ private slots:
         QTest::addColumn<QStringList>("urls");
         QTest::addColumn<bool>("refused");
         QTest::addColumn<int>("queries");
+        QTest::addColumn<bool>("sideBySide");
         const QStringList three{"http://a.pages.example/", "http://b.pages.example/",
                                 "http://c.pages.example/"};
-        QTest::newRow("the first query, three pages") << three << false << 1;
-        QTest::newRow("a later query, replacing three pages") << three << false << 2;
+        QTest::newRow("the first query, three pages") << three << false << 1 << false;
+        QTest::newRow("a later query, replacing three pages") << three << false << 2 << false;
         // Their navigations end without a request: nothing is waited for.
-        QTest::newRow("every page refused by its filter") << three << true << 1;
-        QTest::newRow("no page at all: shown at once") << QStringList() << false << 1;
+        QTest::newRow("every page refused by its filter") << three << true << 1 << false;
+        QTest::newRow("no page at all: shown at once") << QStringList() << false << 1 << false;
+        // The new pages' columns come with the requests, the old ones go at once.
+        QTest::newRow("side by side, a later query") << three << false << 2 << true;
     }
 
     void pagesShowOnceTheirRequestsHaveLeft()
@@ -89,7 +94,14 @@ private slots:
         QFETCH(QStringList, urls);
         QFETCH(bool, refused);
         QFETCH(int, queries);
+        QFETCH(bool, sideBySide);
         Window window;
+        window.Pages->SetSideBySide(sideBySide);
+        // The browsers in columns.
+        const auto columns = [&] {
+            const auto *splitter = window.Pages->findChild<QSplitter *>("PageSplitter");
+            return splitter ? int(splitter->findChildren<TWebBrowser *>().size()) : -1;
+        };
         const BeforeNavigate2Handler refuse
             = [](TWebBrowser *, const QUrl &, bool, bool &cancel) { cancel = true; };
         QSignalSpy shown(window.Pages, &TResultPages::RequestsSent);
@@ -98,7 +110,8 @@ private slots:
             int requestsSent = 0;
             AtSent at;
             const auto connection = connect(window.Pages, &TResultPages::RequestsSent, this, [&] {
-                at = {requestsSent, window.Pages->isVisible(), window.Top.updatesEnabled()};
+                at = {requestsSent, window.Pages->isVisible(), window.Top.updatesEnabled(),
+                      columns()};
             });
             const int shownBefore = shown.size();
             window.Pages->ReplacePages(Plan(urls, refused), refuse);
@@ -113,6 +126,8 @@ private slots:
                 // Nothing of the opening is painted yet, nor what the pages will cover hidden.
                 QVERIFY(!window.Top.updatesEnabled());
                 QCOMPARE(window.Pages->isVisible(), query > 1);
+                if (sideBySide)
+                    QCOMPARE(columns(), 0);
             }
             QVERIFY(TestProxy::WaitFor([&] { return shown.size() > shownBefore; }));
             disconnect(connection);
@@ -120,6 +135,8 @@ private slots:
             QCOMPARE(at.RequestsSent, refused ? 0 : int(urls.size()));
             QVERIFY(at.Visible);
             QVERIFY(at.UpdatesEnabled);
+            if (sideBySide)
+                QCOMPARE(at.Columns, int(urls.size()));
             if (!refused) {
                 QVERIFY(
                     TestProxy::WaitFor([&] { return m_proxy->Requests().size() >= urls.size(); }));
