@@ -1,6 +1,7 @@
 #include "tests/support/WaylandSession.h"
 
 #include "tests/support/AccessibleTree.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TestProxy.h"
 
 #include <QCoreApplication>
@@ -25,17 +26,6 @@ constexpr int ScreenHeight = 800;
 // wtype gives the compositor a keymap of its own at every run, and the first key after it can
 // come before the keymap has taken: a short pause after the keymap.
 constexpr int KeymapPauseMs = 400;
-
-void Stop(std::unique_ptr<QProcess> &process)
-{
-    if (!process || process->state() == QProcess::NotRunning)
-        return;
-    process->terminate();
-    if (!process->waitForFinished(3000)) {
-        process->kill();
-        process->waitForFinished(3000);
-    }
-}
 
 // Waits for `process` to end, the event loop running meanwhile (the test's proxy answers the
 // program); false when it did not end normally with status 0 within `timeoutMs`.
@@ -202,11 +192,11 @@ WaylandSession::~WaylandSession()
     if (m_pointerProcess) {
         m_pointerProcess->closeWriteChannel();
         if (!m_pointerProcess->waitForFinished(3000))
-            Stop(m_pointerProcess);
+            StopProcess(m_pointerProcess);
     }
-    Stop(m_accessibilityBus);
-    Stop(m_sessionBus);
-    Stop(m_compositor);
+    StopProcess(m_accessibilityBus);
+    StopProcess(m_sessionBus);
+    StopProcess(m_compositor);
 }
 
 QProcessEnvironment WaylandSession::ToolEnvironment() const

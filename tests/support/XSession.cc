@@ -1,6 +1,7 @@
 #include "tests/support/XSession.h"
 
 #include "tests/support/AccessibleTree.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TestProxy.h"
 
 #include <QCoreApplication>
@@ -16,17 +17,6 @@
 namespace tellaria::test {
 
 namespace {
-
-void Stop(std::unique_ptr<QProcess> &process)
-{
-    if (!process || process->state() == QProcess::NotRunning)
-        return;
-    process->terminate();
-    if (!process->waitForFinished(3000)) {
-        process->kill();
-        process->waitForFinished(3000);
-    }
-}
 
 const char PinyinProfile[] = R"(
 [Groups/0]
@@ -126,12 +116,12 @@ void XSession::PauseWindowManager(bool paused) const
 
 XSession::~XSession()
 {
-    Stop(m_inputMethod);
-    Stop(m_accessibilityBus);
+    StopProcess(m_inputMethod);
+    StopProcess(m_accessibilityBus);
     if (m_dbusPid > 0)
         ::kill(pid_t(m_dbusPid), SIGTERM);
-    Stop(m_windowManager);
-    Stop(m_server);
+    StopProcess(m_windowManager);
+    StopProcess(m_server);
 }
 
 std::unique_ptr<QProcess> XSession::Start(const QString &program,
@@ -204,7 +194,7 @@ bool XSession::StartPinyinInputMethod()
         },
         15000);
     if (!serving)
-        Stop(m_inputMethod);
+        StopProcess(m_inputMethod);
     return serving;
 }
 
