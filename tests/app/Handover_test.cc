@@ -26,6 +26,21 @@
 using namespace tellaria;
 using namespace tellaria::test;
 
+namespace {
+
+// Makes `instance` the running copy, which hands the later starts' requests to `window`, and
+// shows the window; false when another copy was running already.
+bool ServeAsTheRunningCopy(TSingleInstance &instance, TfrmMain &window)
+{
+    if (instance.Start({}) != TSingleInstance::TRole::Running)
+        return false;
+    ServeLaterStarts(instance, window);
+    window.show();
+    return true;
+}
+
+} // namespace
+
 class HandoverTest : public QObject
 {
     Q_OBJECT
@@ -106,9 +121,7 @@ private slots:
         QFETCH(QString, url);
         TfrmMain window(m_programDirectory.path());
         TSingleInstance instance(m_programDirectory.path());
-        QCOMPARE(instance.Start({}), TSingleInstance::TRole::Running);
-        ServeLaterStarts(instance, window);
-        window.show();
+        QVERIFY(ServeAsTheRunningCopy(instance, window));
         window.SelectLookupMode(3);
         window.showMinimized();
         QVERIFY(window.isMinimized());
@@ -143,9 +156,7 @@ private slots:
         QFETCH(QString, url);
         TfrmMain window(m_programDirectory.path());
         TSingleInstance instance(m_programDirectory.path());
-        QCOMPARE(instance.Start({}), TSingleInstance::TRole::Running);
-        ServeLaterStarts(instance, window);
-        window.show();
+        QVERIFY(ServeAsTheRunningCopy(instance, window));
         window.SelectLookupMode(3);
         int requests = 0;
         connect(&instance, &TSingleInstance::Requested, this, [&] { ++requests; });
@@ -162,9 +173,7 @@ private slots:
     {
         TfrmMain window(m_programDirectory.path());
         TSingleInstance instance(m_programDirectory.path());
-        QCOMPARE(instance.Start({}), TSingleInstance::TRole::Running);
-        ServeLaterStarts(instance, window);
-        window.show();
+        QVERIFY(ServeAsTheRunningCopy(instance, window));
         window.QueryTerm("dog", 2);
         QVERIFY(WaitForRequest("http://www.iciba.com/dog%2F"));
         const QPointer<QWidget> page = PageControl1(window)->widget(0);
@@ -192,9 +201,7 @@ private slots:
     {
         TfrmMain window(m_programDirectory.path());
         TSingleInstance instance(m_programDirectory.path());
-        QCOMPARE(instance.Start({}), TSingleInstance::TRole::Running);
-        ServeLaterStarts(instance, window);
-        window.show();
+        QVERIFY(ServeAsTheRunningCopy(instance, window));
         window.SelectLookupMode(2);
         QVERIFY(!PnlBook(window)->isVisible());
 
@@ -209,9 +216,7 @@ private slots:
     {
         TfrmMain window(m_programDirectory.path());
         TSingleInstance instance(m_programDirectory.path());
-        QCOMPARE(instance.Start({}), TSingleInstance::TRole::Running);
-        ServeLaterStarts(instance, window);
-        window.show();
+        QVERIFY(ServeAsTheRunningCopy(instance, window));
         int handedOver = -1;
         bool delivered = false;
         int pagesWhileOpen = -1;
