@@ -706,7 +706,7 @@ bool RunRound(Role role, Bench &bench, Figures &figures)
 
 // One run of the built program in a layout, tabs or side by side: Enter to the last of the
 // five requests of each of its queries.
-bool RunLayoutRound(bool sideBySide, Bench &bench, std::vector<double> &ms)
+bool RunLayoutRound(bool sideBySide, Bench &bench, std::vector<Sample> &samples)
 {
     Child child(Role::Program, bench.Session, bench.Requests,
                 sideBySide ? QByteArray("[View]\r\nSideBySide=1\r\n") : QByteArray());
@@ -716,7 +716,7 @@ bool RunLayoutRound(bool sideBySide, Bench &bench, std::vector<double> &ms)
         const std::optional<Sample> sample = child.Query(bench.Keyboard, NextTerm());
         if (!sample)
             return false;
-        ms.push_back(sample->Ms);
+        samples.push_back(*sample);
         Pause(400);
     }
     child.Close(bench.Keyboard);
@@ -781,7 +781,9 @@ std::vector<std::pair<QString, double>> MedianMoments(const std::vector<Sample> 
 
 void PrintBreakdown(const char *title,
                     const std::vector<Sample> &program,
-                    const std::vector<Sample> &bare)
+                    const std::vector<Sample> &bare,
+                    const char *programName = "program",
+                    const char *bareName = "bare")
 {
     std::printf("%s (median ms)\n", title);
     const auto programMoments = MedianMoments(program);
@@ -794,7 +796,7 @@ void PrintBreakdown(const char *title,
         else
             std::printf("  %-16s %8.1f %8s\n", qPrintable(what), ms, "-");
     }
-    std::printf("  %-16s %8s %8s\n", "", "program", "bare");
+    std::printf("  %-16s %8s %8s\n", "", programName, bareName);
 }
 
 // The parts of the two programs' memory side by side, in MB, the largest difference first;
@@ -942,6 +944,8 @@ int RunDriver(int argc, char *argv[])
         if (QByteArray(argv[index]) == "--rounds")
             Rounds = std::max(1, QByteArray(argv[index + 1]).toInt());
     }
+    // Only the two layouts' queries: quicker, for work on the side-by-side query path.
+    const bool layoutsOnly = argc >= 2 && QByteArray(argv[argc - 1]) == "--layouts";
     PrepareBrowserTestEnvironment();
     QCoreApplication application(argc, argv);
     if (!XSessionAvailable()) {
@@ -963,7 +967,7 @@ int RunDriver(int argc, char *argv[])
     const QString loadBefore = LoadAverage();
     Figures bare;
     Figures program;
-    for (int round = 0; round < Rounds; ++round) {
+    for (int round = 0; round < (layoutsOnly ? 0 : Rounds); ++round) {
         // Each takes the lead in turn, so that neither always meets a machine the other warmed.
         const bool bareFirst = round % 2 == 0;
         for (const Role role :
@@ -974,11 +978,12 @@ int RunDriver(int argc, char *argv[])
     }
     std::printf("load average before the rounds %s, after %s\n", qPrintable(loadBefore),
                 qPrintable(LoadAverage()));
-    PrintFigures(program, bare);
+    if (!layoutsOnly)
+        PrintFigures(program, bare);
     // The pages side by side hold the same browsers as the tabs: a query costs the same.
-    std::vector<double> tabs;
-    std::vector<double> columns;
-    for (int round = 0; round < LayoutRounds; ++round) {
+    std::vector<Sample> tabs;
+    std::vector<Sample> columns;
+    for (int round = 0; round < (layoutsOnly ? 2 * LayoutRounds : LayoutRounds); ++round) {
         for (const bool sideBySide : {round % 2 == 1, round % 2 == 0}) {
             if (!RunLayoutRound(sideBySide, bench, sideBySide ? columns : tabs)) {
                 std::fprintf(stderr, "program: a query's five requests did not all come\n");
@@ -986,9 +991,11 @@ int RunDriver(int argc, char *argv[])
             }
         }
     }
+    PrintBreakdown("A query side by side, and with tabs, from the Enter key", columns, tabs,
+                   "columns", "tabs");
     PrintRow(
         QStringLiteral("side by side: Enter to last request (median of %1)").arg(columns.size()),
-        Median(columns), Median(tabs), "ms", 1.05, "<= 1.05x tabs");
+        Figures::MedianMs(columns), Figures::MedianMs(tabs), "ms", 1.05, "<= 1.05x tabs");
     if (soakQueries > 50) {
         std::printf("load average before the soak %s\n", qPrintable(LoadAverage()));
         // The bare program's own growth over the same queries is the engine's: what no program

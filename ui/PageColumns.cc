@@ -88,19 +88,20 @@ TPageColumns::TPageColumns(QWidget *parent)
 
 int TPageColumns::Count() const
 {
-    return m_splitter->count();
+    return int(m_columns.size());
 }
 
 TPageColumn *TPageColumns::Column(int index) const
 {
-    return static_cast<TPageColumn *>(m_splitter->widget(index));
+    return index >= 0 && index < Count() ? m_columns[index] : nullptr;
 }
 
 int TPageColumns::IndexOf(const QWidget *widget) const
 {
     for (; widget; widget = widget->parentWidget()) {
         if (widget->parentWidget() == m_splitter)
-            return m_splitter->indexOf(const_cast<QWidget *>(widget));
+            return int(
+                m_columns.indexOf(static_cast<TPageColumn *>(const_cast<QWidget *>(widget))));
     }
     return -1;
 }
@@ -109,22 +110,31 @@ void TPageColumns::Insert(int index, QWidget *content)
 {
     auto *column = new TPageColumn(content);
     column->Header()->installEventFilter(this);
-    m_splitter->insertWidget(index, column);
+    // Retired columns may lie between: the place is the next counting column's.
+    const int place = index < Count() ? m_splitter->indexOf(m_columns[index]) : m_splitter->count();
+    m_splitter->insertWidget(place, column);
+    m_columns.insert(index, column);
     EvenOut();
 }
 
-void TPageColumns::Remove(int index)
+QWidget *TPageColumns::Retire(int index)
 {
-    delete Column(index);
-    EvenOut();
+    TPageColumn *column = m_columns.takeAt(index);
+    // The splitter gives its room to the others once the hiding is over (a posted layout
+    // request), so hiding several in a row lays the rest out once.
+    column->hide();
+    return column;
 }
 
 void TPageColumns::EvenOut()
 {
-    const int count = m_splitter->count();
-    if (count == 0)
+    if (m_columns.isEmpty())
         return;
-    m_splitter->setSizes(QList<int>(count, std::max(1, viewport()->width() / count)));
+    const int width = std::max(1, viewport()->width() / Count());
+    QList<int> sizes;
+    for (int index = 0; index < m_splitter->count(); ++index)
+        sizes << (m_splitter->widget(index)->isHidden() ? 0 : width);
+    m_splitter->setSizes(sizes);
 }
 
 void TPageColumns::SetHeader(int index,

@@ -29,8 +29,10 @@ public:
     int Count() const;
     // Shows `content` in a new column at `index`, under a header.
     void Insert(int index, QWidget *content);
-    // Removes column `index`, once its content has been taken back.
-    void Remove(int index);
+    // Takes column `index` off the screen with its content as it is, and returns it: the column
+    // then counts no more, and the caller frees it. Nothing is moved, and hiding several columns
+    // in a row lays the others out once.
+    QWidget *Retire(int index);
     // Gives every column the same width again.
     void EvenOut();
 
@@ -51,6 +53,8 @@ private:
     int IndexOf(const QWidget *widget) const;
 
     QSplitter *m_splitter;
+    // The columns that count, in order; the splitter also holds retired ones, hidden.
+    QList<TPageColumn *> m_columns;
 };
 
 } // namespace tellaria

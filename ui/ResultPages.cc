@@ -205,10 +205,11 @@ void TResultPages::DisposePage(int index)
     if (QWidget *focus = window()->focusWidget();
         focus && m_focusHome && (page->isAncestorOf(focus) || page->Content()->isAncestorOf(focus)))
         m_focusHome->setFocus(Qt::OtherFocusReason);
-    // A page still waiting for its column has none to give up.
+    // Side by side, the page's content stays in its column, hidden, and goes with the page. A
+    // page still waiting for its column has none to give up.
     if (m_columns && page->Content()->parentWidget() != page) {
-        page->TakeContentBack();
-        m_columns->Remove(index);
+        QWidget *column = m_columns->Retire(index);
+        connect(page, &QObject::destroyed, column, &QObject::deleteLater);
     }
     removeTab(index);
     page->hide();

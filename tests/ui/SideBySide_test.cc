@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QLineEdit>
+#include <QPointer>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTemporaryDir>
@@ -98,6 +99,8 @@ private:
     static QList<QWidget *> Headers(TfrmMain &window)
     {
         QList<QWidget *> headers = PageControl1(window)->findChildren<QWidget *>("PageHeader");
+        // A closed page's column lies hidden until the page is freed.
+        headers.removeIf([&](const QWidget *header) { return !header->isVisibleTo(&window); });
         std::sort(headers.begin(), headers.end(), [&](QWidget *a, QWidget *b) {
             return a->mapTo(&window, QPoint()).x() < b->mapTo(&window, QPoint()).x();
         });
@@ -156,6 +159,32 @@ private slots:
         QVERIFY(m_proxy->Requests().isEmpty());
     }
 
+    // A query side by side replaces the columns; the old pages' browsers are freed, also when
+    // the layout changes before they are.
+    void aQueryReplacesTheColumnsAndFreesTheOldPages()
+    {
+        for (const bool switchMeanwhile : {false, true}) {
+            auto window = OpenWindow();
+            NViewSideBySide(*window)->trigger();
+            Query(*window, "cat");
+            QVERIFY(AllLoaded(*window));
+            QList<QPointer<TWebBrowser>> old;
+            for (int index = 0; index < 5; ++index)
+                old << BrowserAt(*window, index);
+            Query(*window, "dog");
+            if (switchMeanwhile)
+                NViewSideBySide(*window)->trigger();
+            QVERIFY(AllLoaded(*window));
+            QCOMPARE(Headers(*window).size(), switchMeanwhile ? 0 : 5);
+            for (int index = 0; index < 5; ++index) {
+                QVERIFY(BrowserAt(*window, index)->isVisible() || switchMeanwhile);
+                QVERIFY(!old.contains(BrowserAt(*window, index)));
+            }
+            QTRY_VERIFY(std::ranges::all_of(old, [](const auto &browser) { return !browser; }));
+            QCOMPARE(window->findChildren<TWebBrowser *>().size(), 5 + 1);
+        }
+    }
+
     // The current page is the one clicked or stepped to; the commands act on it, and closing it
     // leaves the others sharing the width.
     void oneCurrentPageThatTheCommandsActOn()
@@ -189,13 +218,26 @@ private slots:
         QCOMPARE(PageControl1(*window)->count(), 4);
         QVERIFY(!closed->isVisible());
         const auto *splitter = PageControl1(*window)->findChild<QSplitter *>("PageSplitter");
-        QCOMPARE(splitter->count(), 4);
-        const QList<int> sizes = splitter->sizes();
-        for (int size : sizes)
-            QVERIFY2(std::abs(size - sizes.first()) <= 1, qPrintable(QString::number(size)));
+        // The closed column is hidden at once and freed with its page a moment later.
+        QList<QWidget *> shown;
+        for (int index = 0; index < splitter->count(); ++index) {
+            if (!splitter->widget(index)->isHidden())
+                shown << splitter->widget(index);
+        }
+        QCOMPARE(shown.size(), 4);
+        QTRY_VERIFY2(
+            std::ranges::all_of(shown,
+                                [&](const QWidget *column) {
+                                    return std::abs(column->width() - shown[0]->width()) <= 1
+                                           && column->width() * 4 >= splitter->width() - 40;
+                                }),
+            qPrintable(QString::number(shown[0]->width())));
         QCOMPARE(window->ActiveBrowser(),
                  BrowserAt(*window, PageControl1(*window)->currentIndex()));
         QVERIFY(BrowserAt(*window, PageControl1(*window)->currentIndex())->isVisible());
+        // And the closed page's browser is freed, not kept in its hidden column.
+        const QPointer<TWebBrowser> freed(closed);
+        QTRY_VERIFY(freed.isNull());
     }
 
     // A window too narrow for every column scrolls sideways instead of squeezing the pages.
