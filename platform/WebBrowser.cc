@@ -314,6 +314,13 @@ void TWebBrowser::Navigate(const QString &url)
     load(QUrl(url, QUrl::TolerantMode));
 }
 
+void TWebBrowser::StartProcess()
+{
+    // Running a script is what makes the engine set the page up, its process included, before a
+    // load: the script itself does nothing.
+    page()->runJavaScript(QStringLiteral("0"));
+}
+
 bool TWebBrowser::CommandAvailable(TBrowserCommand command) const
 {
     switch (command) {

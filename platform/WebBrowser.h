@@ -80,6 +80,11 @@ public:
     // request for it has left.
     void Navigate(const QString &url);
 
+    // Starts the page's display process now, on its empty first document, which no navigation
+    // or load signal tells of: the first navigation then uses that process instead of waiting
+    // for one to start.
+    void StartProcess();
+
     // Whether `command` can run now. Read from state the engine's signals and the page's edit
     // state keep current, so it never blocks; CommandStateChanged tells when it may have changed.
     bool CommandAvailable(TBrowserCommand command) const;

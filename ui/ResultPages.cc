@@ -74,7 +74,8 @@ TTabSheet *TResultPages::OpenPage(const QString &title,
     addTab(page, title);
     page->Tag = m_pageIdCounter;
 
-    TWebBrowser *browser = m_factory(page->Content());
+    TWebBrowser *browser
+        = m_spare ? std::exchange(m_spare, nullptr).data() : m_factory(page->Content());
     NoteTime("created", index);
     browser->SetSilent(true);
     browser->setAccessibleName(title);
@@ -106,6 +107,18 @@ TTabSheet *TResultPages::OpenPage(const QString &title,
 }
 
 TResultPages::~TResultPages() = default;
+
+void TResultPages::PrepareQueries()
+{
+    Printer();
+    if (std::exchange(m_prepared, true) || m_pageIdCounter > 0)
+        return;
+    // Hidden for good, so that the browser shows only once it is in a page.
+    auto *holder = new QWidget(this);
+    holder->hide();
+    m_spare = m_factory(holder);
+    m_spare->StartProcess();
+}
 
 QPrinter &TResultPages::Printer()
 {

@@ -47,6 +47,13 @@ public:
     // need: setting one up asks the print system, which start-up should not wait for.
     QPrinter &Printer();
 
+    // Makes what queries need and start-up does not: the printer, and the browser of the first
+    // page the first query will open, with its display process started. A page's first
+    // navigation otherwise waits for its process to start, and the first query's pages all start
+    // theirs at once. The browser is made once only, before the first query: a spare kept for
+    // later queries would hold a process's memory all along.
+    void PrepareQueries();
+
     // Opens a page captioned `title` with the next PageId: its browser is made silent, prints on
     // the pages' printer, gets `filter` as its before-navigate handler when there is one, and
     // navigates to `url`. `index` numbers the page within its query, for the timing notes.
@@ -108,6 +115,9 @@ private:
     void ShowSent();
 
     BrowserFactory m_factory;
+    // The browser PrepareQueries made, until a page takes it; in a holder never shown.
+    QPointer<TWebBrowser> m_spare;
+    bool m_prepared = false;
     // The columns, while the pages are side by side.
     TPageColumns *m_columns = nullptr;
     QPointer<QWidget> m_focusHome;

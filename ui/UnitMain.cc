@@ -105,7 +105,7 @@ void TfrmMain::Wire()
 
     connect(m_startPage, &TStartPage::WindowShown, this, &TfrmMain::FirstShown);
     // What a query needs and start-up does not is made once the start page is in.
-    connect(m_startPage, &TStartPage::LoadEnded, this, [this] { ui->PageControl1->Printer(); });
+    connect(m_startPage, &TStartPage::LoadEnded, ui->PageControl1, &TResultPages::PrepareQueries);
 }
 
 void TfrmMain::FormCreate()

@@ -11,6 +11,9 @@
 #include <QSplitter>
 #include <QTest>
 #include <QVBoxLayout>
+#include <QWebEngineHistory>
+
+#include <algorithm>
 
 using namespace tellaria;
 using namespace tellaria::test;
@@ -97,10 +100,15 @@ private slots:
         QFETCH(bool, sideBySide);
         Window window;
         window.Pages->SetSideBySide(sideBySide);
-        // The browsers in columns.
+        // The browsers in columns; the old pages' columns are hidden until freed.
         const auto columns = [&] {
             const auto *splitter = window.Pages->findChild<QSplitter *>("PageSplitter");
-            return splitter ? int(splitter->findChildren<TWebBrowser *>().size()) : -1;
+            if (!splitter)
+                return -1;
+            const QList<TWebBrowser *> browsers = splitter->findChildren<TWebBrowser *>();
+            return int(std::ranges::count_if(browsers, [&](const TWebBrowser *browser) {
+                return browser->isVisibleTo(splitter);
+            }));
         };
         const BeforeNavigate2Handler refuse
             = [](TWebBrowser *, const QUrl &, bool, bool &cancel) { cancel = true; };
@@ -144,6 +152,36 @@ private slots:
                     QVERIFY(m_proxy->Requests().contains(url));
             }
         }
+    }
+
+    // The first query's first page gets the browser made ahead, whose process it uses: it was
+    // started before, with no document that counts and nothing on the screen.
+    void theFirstQueryUsesABrowserStartedAhead()
+    {
+        Window window;
+        window.Pages->PrepareQueries();
+        const QList<TWebBrowser *> made = window.Pages->findChildren<TWebBrowser *>();
+        QCOMPARE(made.size(), 1);
+        TWebBrowser *ahead = made.first();
+        QVERIFY(TestProxy::WaitFor([&] { return ahead->page()->renderProcessPid() > 0; }));
+        const qint64 process = ahead->page()->renderProcessPid();
+        QVERIFY(!ahead->HasDocument());
+        // A query without pages leaves it waiting, off the screen.
+        window.Pages->ReplacePages(Plan({}, false), {});
+        QVERIFY(TestProxy::WaitFor([&] { return window.Pages->isVisible(); }));
+        QVERIFY(!ahead->isVisible());
+
+        const QStringList urls{"http://a.pages.example/", "http://b.pages.example/"};
+        window.Pages->ReplacePages(Plan(urls, false), {});
+        QCOMPARE(qobject_cast<TTabSheet *>(window.Pages->widget(0))->Browser.data(), ahead);
+        QVERIFY(TestProxy::WaitFor([&] { return ahead->HasDocument() && ahead->isVisible(); }));
+        QCOMPARE(ahead->page()->renderProcessPid(), process);
+        QCOMPARE(ahead->url(), QUrl(urls[0]));
+        // No empty first document to go back to.
+        QCOMPARE(ahead->history()->count(), 1);
+        // Made once only: later queries make their browsers as they go.
+        window.Pages->PrepareQueries();
+        QCOMPARE(window.Pages->findChildren<TWebBrowser *>().size(), urls.size());
     }
 
     // A query's pages all closed before their requests have left: the window paints again, and
