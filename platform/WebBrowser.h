@@ -35,6 +35,8 @@ class TWebBrowser;
 using BeforeNavigate2Handler
     = std::function<void(TWebBrowser *sender, const QUrl &url, bool isMainFrame, bool &cancel)>;
 
+// A browser's page: the browser's navigation filter decides each navigation, and a silent
+// browser's page shows no dialog and grants no request of its own (WebBrowserPage.cc).
 class TWebBrowserPage : public QWebEnginePage
 {
     Q_OBJECT

@@ -111,7 +111,7 @@ TResultPages::~TResultPages() = default;
 void TResultPages::PrepareQueries()
 {
     Printer();
-    if (std::exchange(m_prepared, true) || m_pageIdCounter > 0)
+    if (m_spare || m_pageIdCounter > 0)
         return;
     // Hidden for good, so that the browser shows only once it is in a page.
     auto *holder = new QWidget(this);

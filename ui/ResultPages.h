@@ -117,7 +117,6 @@ private:
     BrowserFactory m_factory;
     // The browser PrepareQueries made, until a page takes it; in a holder never shown.
     QPointer<TWebBrowser> m_spare;
-    bool m_prepared = false;
     // The columns, while the pages are side by side.
     TPageColumns *m_columns = nullptr;
     QPointer<QWidget> m_focusHome;
