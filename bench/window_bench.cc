@@ -944,8 +944,10 @@ int RunDriver(int argc, char *argv[])
         if (QByteArray(argv[index]) == "--rounds")
             Rounds = std::max(1, QByteArray(argv[index + 1]).toInt());
     }
-    // Only the two layouts' queries: quicker, for work on the side-by-side query path.
-    const bool layoutsOnly = argc >= 2 && QByteArray(argv[argc - 1]) == "--layouts";
+    // Only the two layouts' queries, or only the soak: quicker, for work on one of them.
+    const QByteArray only = argc >= 2 ? QByteArray(argv[argc - 1]) : QByteArray();
+    const bool layoutsOnly = only == "--layouts";
+    const bool soakOnly = only == "--soak-only";
     PrepareBrowserTestEnvironment();
     QCoreApplication application(argc, argv);
     if (!XSessionAvailable()) {
@@ -967,7 +969,7 @@ int RunDriver(int argc, char *argv[])
     const QString loadBefore = LoadAverage();
     Figures bare;
     Figures program;
-    for (int round = 0; round < (layoutsOnly ? 0 : Rounds); ++round) {
+    for (int round = 0; round < (layoutsOnly || soakOnly ? 0 : Rounds); ++round) {
         // Each takes the lead in turn, so that neither always meets a machine the other warmed.
         const bool bareFirst = round % 2 == 0;
         for (const Role role :
@@ -978,24 +980,26 @@ int RunDriver(int argc, char *argv[])
     }
     std::printf("load average before the rounds %s, after %s\n", qPrintable(loadBefore),
                 qPrintable(LoadAverage()));
-    if (!layoutsOnly)
+    if (!layoutsOnly && !soakOnly)
         PrintFigures(program, bare);
     // The pages side by side hold the same browsers as the tabs: a query costs the same.
-    std::vector<Sample> tabs;
-    std::vector<Sample> columns;
-    for (int round = 0; round < (layoutsOnly ? 2 * LayoutRounds : LayoutRounds); ++round) {
-        for (const bool sideBySide : {round % 2 == 1, round % 2 == 0}) {
-            if (!RunLayoutRound(sideBySide, bench, sideBySide ? columns : tabs)) {
-                std::fprintf(stderr, "program: a query's five requests did not all come\n");
-                return 1;
+    if (!soakOnly) {
+        std::vector<Sample> tabs;
+        std::vector<Sample> columns;
+        for (int round = 0; round < (layoutsOnly ? 2 * LayoutRounds : LayoutRounds); ++round) {
+            for (const bool sideBySide : {round % 2 == 1, round % 2 == 0}) {
+                if (!RunLayoutRound(sideBySide, bench, sideBySide ? columns : tabs)) {
+                    std::fprintf(stderr, "program: a query's five requests did not all come\n");
+                    return 1;
+                }
             }
         }
+        PrintBreakdown("A query side by side, and with tabs, from the Enter key", columns, tabs,
+                       "columns", "tabs");
+        PrintRow(QStringLiteral("side by side: Enter to last request (median of %1)")
+                     .arg(columns.size()),
+                 Figures::MedianMs(columns), Figures::MedianMs(tabs), "ms", 1.05, "<= 1.05x tabs");
     }
-    PrintBreakdown("A query side by side, and with tabs, from the Enter key", columns, tabs,
-                   "columns", "tabs");
-    PrintRow(
-        QStringLiteral("side by side: Enter to last request (median of %1)").arg(columns.size()),
-        Figures::MedianMs(columns), Figures::MedianMs(tabs), "ms", 1.05, "<= 1.05x tabs");
     if (soakQueries > 50) {
         std::printf("load average before the soak %s\n", qPrintable(LoadAverage()));
         // The bare program's own growth over the same queries is the engine's: what no program

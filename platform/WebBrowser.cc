@@ -140,6 +140,8 @@ void ConfigureBrowserProfile()
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     settings->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
+    // The pages' icons are never shown: fetching one for every page would only cost a request.
+    settings->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);
     // Windows a script opens by itself are blocked; a window the user asks for by a click
     // still opens, in the same page (createWindow).
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);

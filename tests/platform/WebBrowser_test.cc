@@ -389,6 +389,31 @@ private slots:
             QVERIFY(m_proxy->Requests().isEmpty());
     }
 
+    // The program never shows a page's icon: fetching it would only cost a request per page.
+    void aPagesIconIsNeverFetched()
+    {
+        m_proxy->SetPage("http://icons.example/page",
+                         "<html><head><title>icon</title>"
+                         "<link rel=\"icon\" href=\"http://icons.example/icon.png\"></head>"
+                         "<body><img src=\"http://icons.example/image.png\"></body></html>");
+        m_proxy->SetPage("http://icons.example/next",
+                         "<html><head><title>next</title></head></html>");
+        m_proxy->ClearRequests();
+        TWebBrowser browser;
+        browser.show();
+        browser.Navigate("http://icons.example/page");
+        // The page's own image comes after its icon link is read; the next page's request comes
+        // after the first page's load ended, when an icon would have been asked for.
+        QVERIFY(TestProxy::WaitFor(
+            [&] { return m_proxy->Requests().contains("http://icons.example/image.png"); }));
+        QVERIFY(WaitForTitle(browser, "icon"));
+        QSignalSpy finished(browser.page(), &QWebEnginePage::loadFinished);
+        browser.Navigate("http://icons.example/next");
+        QVERIFY(TestProxy::WaitFor([&] { return !finished.isEmpty(); }));
+        QVERIFY(m_proxy->Requests().contains("http://icons.example/next"));
+        QVERIFY(!m_proxy->Requests().contains("http://icons.example/icon.png"));
+    }
+
     void urlTextIsEscapedByTheEngine()
     {
         m_proxy->ClearRequests();
