@@ -734,10 +734,21 @@ struct Soak
     Kilobytes BrowserAfterAll;
     bool Complete = false;
 
-    static double Ratio(long after, long before) { return before > 0 ? double(after) / before : 0; }
-    double Growth() const { return Ratio(TotalKb(AfterAll), TotalKb(AfterFifty)); }
-    // Without the libraries' pages, whose PSS moves as other programs map them.
-    double AnonGrowth() const { return Ratio(TotalAnonKb(AfterAll), TotalAnonKb(AfterFifty)); }
+    // PSS after all the queries against after 50, as a ratio and in MB; `anonymous` without the
+    // libraries' pages, whose PSS moves as other programs map them.
+    static long Kb(const std::vector<ProcessPss> &processes, bool anonymous)
+    {
+        return anonymous ? TotalAnonKb(processes) : TotalKb(processes);
+    }
+    double Growth(bool anonymous) const
+    {
+        const long before = Kb(AfterFifty, anonymous);
+        return before > 0 ? double(Kb(AfterAll, anonymous)) / before : 0;
+    }
+    double GrowthMb(bool anonymous) const
+    {
+        return (Kb(AfterAll, anonymous) - Kb(AfterFifty, anonymous)) / 1024.0;
+    }
 };
 
 Soak RunSoak(Role role, int queries, Bench &bench)
@@ -958,8 +969,9 @@ bool RunSoaks(int queries, Bench &bench)
                 (role == Role::Program ? soaks : bareSoaks).push_back(std::move(soak));
         }
     }
-    std::printf("soak: %d queries, %d runs of each program, no crash, every page's requests seen\n",
-                queries, SoakRounds);
+    std::printf("soak: %d queries, %d runs of the program and %d of the bare one, no crash, every "
+                "page's requests seen\n",
+                queries, int(soaks.size()), int(bareSoaks.size()));
     const QString after = QStringLiteral("after %1").arg(queries);
     for (const auto &[name, runs] : {std::pair{"built", &soaks}, {"bare", &bareSoaks}}) {
         std::vector<Kilobytes> all, fifty, allAnon, fiftyAnon, browserAll, browserFifty;
@@ -982,12 +994,8 @@ bool RunSoaks(int queries, Bench &bench)
         std::vector<double> values;
         QStringList texts;
         for (const Soak &run : runs) {
-            values.push_back(anonymous ? run.AnonGrowth() : run.Growth());
-            texts << QString::asprintf(
-                "%.3fx (%+.1f MB)", values.back(),
-                (anonymous ? TotalAnonKb(run.AfterAll) - TotalAnonKb(run.AfterFifty)
-                           : TotalKb(run.AfterAll) - TotalKb(run.AfterFifty))
-                    / 1024.0);
+            values.push_back(run.Growth(anonymous));
+            texts << QString::asprintf("%.3fx (%+.1f MB)", values.back(), run.GrowthMb(anonymous));
         }
         return std::pair{values.empty() ? 0.0 : Median(values), texts.join(QStringLiteral(", "))};
     };
