@@ -19,7 +19,7 @@ namespace tellaria {
 
 namespace {
 
-// How long a closed page lives on hidden: longer than the engine takes to send a query's requests.
+// How long a page closed on its own lives on hidden.
 constexpr int FreePagesAfterMs = 400;
 // How long after the last page was freed the freed memory goes back to the system.
 constexpr int ReleaseMemoryAfterMs = 200;
@@ -57,6 +57,9 @@ TResultPages::TResultPages(QWidget *parent)
         malloc_trim(0);
 #endif
     });
+    m_freeRetired.setSingleShot(true);
+    m_freeRetired.setInterval(FreePagesAfterMs);
+    connect(&m_freeRetired, &QTimer::timeout, this, &TResultPages::FreeRetired);
     m_sent.setSingleShot(true);
     // A timer, not a posted event: the window's events come before the engine's timers.
     m_sent.setTimerType(Qt::PreciseTimer);
@@ -208,6 +211,7 @@ void TResultPages::ShowSent()
     }
     window()->setUpdatesEnabled(true);
     emit RequestsSent();
+    FreeRetired();
 }
 
 void TResultPages::DisposePage(int index)
@@ -229,13 +233,24 @@ void TResultPages::DisposePage(int index)
     // The page's browser goes with it, but not now: freeing a browser costs the user-interface
     // thread several milliseconds, and the engine's own work for the pages just opened (which
     // runs on that thread, task by task between the window's events) must not queue behind it.
-    // Once the new pages' requests are out, the old pages go with deleteLater, so that the
-    // engine's signals still queued for them are delivered first; a page whose browser still
-    // prints goes when the job ends.
-    QTimer::singleShot(FreePagesAfterMs, page, [this, page] {
-        DeleteWhenIdle(page, page->Browser.data());
-        m_releaseMemory.start();
-    });
+    // The old pages go once the new pages' requests are out (ShowSent), before the new pages'
+    // content comes and takes the memory they leave; a page closed on its own goes a moment
+    // later.
+    m_retired << page;
+    if (!m_awaiting)
+        m_freeRetired.start();
+}
+
+void TResultPages::FreeRetired()
+{
+    m_freeRetired.stop();
+    // With deleteLater, so that the engine's signals still queued for a page are delivered
+    // first; a page whose browser still prints goes when the job ends.
+    for (TTabSheet *page : std::exchange(m_retired, {})) {
+        if (page)
+            DeleteWhenIdle(page, page->Browser.data());
+    }
+    m_releaseMemory.start();
 }
 
 void TResultPages::CloseAll()

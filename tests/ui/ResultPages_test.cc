@@ -64,6 +64,7 @@ private:
         bool Visible = false;
         bool UpdatesEnabled = false;
         int Columns = 0; // browsers on the screen, side by side
+        int OldAlive = -1; // the browsers of the query before, not yet freed
     };
 
 private slots:
@@ -116,10 +117,15 @@ private slots:
         for (int query = 1; query <= queries; ++query) {
             m_proxy->ClearRequests();
             int requestsSent = 0;
+            QList<QPointer<TWebBrowser>> old;
+            for (TWebBrowser *browser : window.Pages->findChildren<TWebBrowser *>())
+                old << browser;
+            const auto alive
+                = [&] { return int(std::ranges::count_if(old, [](auto b) { return bool(b); })); };
             AtSent at;
             const auto connection = connect(window.Pages, &TResultPages::RequestsSent, this, [&] {
                 at = {requestsSent, window.Pages->isVisible(), window.Top.updatesEnabled(),
-                      columns()};
+                      columns(), alive()};
             });
             const int shownBefore = shown.size();
             window.Pages->ReplacePages(Plan(urls, refused), refuse);
@@ -145,6 +151,11 @@ private slots:
             QVERIFY(at.UpdatesEnabled);
             if (sideBySide)
                 QCOMPARE(at.Columns, int(urls.size()));
+            // The old pages outlive the new requests (freeing them costs this thread), and go
+            // right after: the new pages' content is yet to come and can reuse their memory.
+            QCOMPARE(at.OldAlive, int(old.size()));
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QCOMPARE(alive(), 0);
             if (!refused) {
                 QVERIFY(
                     TestProxy::WaitFor([&] { return m_proxy->Requests().size() >= urls.size(); }));

@@ -138,8 +138,8 @@ QStringList TextsOfModal(const std::function<void()> &trigger, bool buttonsOnly)
             return;
         seen = true;
         // Every text is there once the dialog is on the screen.
-        QTest::qWaitForWindowExposed(modal);
-        texts = VisibleTexts(modal, buttonsOnly);
+        texts = QTest::qWaitForWindowExposed(modal) ? VisibleTexts(modal, buttonsOnly)
+                                                    : QStringList{"<dialog never shown>"};
         modal->close();
     });
     poll.start();
