@@ -40,6 +40,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <deque>
 #include <map>
 #include <memory>
 #include <optional>
@@ -465,6 +466,21 @@ public:
     std::map<QString, long> BrowserMappings() const { return MappingPssKb(m_process.processId()); }
     bool Running() const { return m_process.state() == QProcess::Running; }
 
+    // Whether the process runs, or how it ended; and the last lines it wrote on stderr other than
+    // its timing notes.
+    QString State() const
+    {
+        QString state = Running() ? QStringLiteral("running")
+                                  : QStringLiteral("ended, %1 %2")
+                                        .arg(m_process.exitStatus() == QProcess::CrashExit
+                                                 ? QStringLiteral("crashed, signal")
+                                                 : QStringLiteral("exit code"))
+                                        .arg(m_process.exitCode());
+        for (const QString &line : m_said)
+            state += QStringLiteral("\n    ") + line;
+        return state;
+    }
+
     void Close(XKeyboard &keyboard)
     {
         keyboard.CloseWindow();
@@ -487,8 +503,12 @@ private:
             m_pending.remove(0, end + 1);
             // "tellaria.timing: timing <ns> <what> <index>"
             const qsizetype at = line.indexOf("timing ", line.indexOf(':'));
-            if (!line.startsWith("tellaria.timing") || at < 0)
+            if (!line.startsWith("tellaria.timing") || at < 0) {
+                m_said.push_back(QString::fromLocal8Bit(line));
+                if (m_said.size() > 20)
+                    m_said.pop_front();
                 continue;
+            }
             const QList<QByteArray> words = line.mid(at + 7).split(' ');
             if (words.size() < 3)
                 continue;
@@ -520,6 +540,7 @@ private:
     QString m_executable;
     QProcess m_process;
     QByteArray m_pending;
+    std::deque<QString> m_said;
     std::vector<Note> m_notes;
     std::size_t m_requestsFrom = 0;
     std::int64_t m_started = 0;
@@ -733,6 +754,7 @@ struct Soak
     Kilobytes BrowserAfterFifty; // the browser process by mapping
     Kilobytes BrowserAfterAll;
     bool Complete = false;
+    QString Failure; // what went wrong, for a run that is not complete
 
     // PSS after all the queries against after 50, as a ratio and in MB; `anonymous` without the
     // libraries' pages, whose PSS moves as other programs map them.
@@ -755,11 +777,16 @@ Soak RunSoak(Role role, int queries, Bench &bench)
 {
     Soak soak;
     Child child(role, bench.Session, bench.Requests);
-    if (!child.StartUp() || !child.WaitForWindow())
+    if (!child.StartUp() || !child.WaitForWindow()) {
+        soak.Failure = QStringLiteral("no start page or no window; ") + child.State();
         return soak;
+    }
     for (int query = 1; query <= queries; ++query) {
-        if (!child.Query(bench.Keyboard, NextTerm(), false) || !child.Running())
+        if (!child.Query(bench.Keyboard, NextTerm(), false) || !child.Running()) {
+            soak.Failure = QStringLiteral("query %1: not every page's request came; ").arg(query)
+                           + child.State();
             return soak;
+        }
         if (query == 50) {
             Pause(1000);
             soak.AfterFifty = child.PssByProcess();
@@ -961,6 +988,9 @@ bool RunSoaks(int queries, Bench &bench)
         for (const Role role : {round % 2 == 0 ? Role::Program : Role::Bare,
                                 round % 2 == 0 ? Role::Bare : Role::Program}) {
             Soak soak = RunSoak(role, queries, bench);
+            if (!soak.Complete)
+                std::printf("soak run of the %s program failed: %s\n", RoleName(role),
+                            qPrintable(soak.Failure));
             if (role == Role::Program && !soak.Complete) {
                 std::printf("soak: %d queries, FAILED: crashed or requests missing\n", queries);
                 return false;
