@@ -21,6 +21,10 @@ namespace {
 
 // How long a page closed on its own lives on hidden.
 constexpr int FreePagesAfterMs = 400;
+// How long the pages a query replaced live on once its requests are said to have left: the
+// engine still has a few milliseconds' work on this thread before a request reaches the network,
+// and must not queue behind the freeing. Well before the new pages' content comes.
+constexpr int FreeReplacedAfterMs = 50;
 // How long after the last page was freed the freed memory goes back to the system.
 constexpr int ReleaseMemoryAfterMs = 200;
 // The longest the window waits for a query's requests to leave before it paints again.
@@ -58,7 +62,6 @@ TResultPages::TResultPages(QWidget *parent)
 #endif
     });
     m_freeRetired.setSingleShot(true);
-    m_freeRetired.setInterval(FreePagesAfterMs);
     connect(&m_freeRetired, &QTimer::timeout, this, &TResultPages::FreeRetired);
     m_sent.setSingleShot(true);
     // A timer, not a posted event: the window's events come before the engine's timers.
@@ -211,7 +214,8 @@ void TResultPages::ShowSent()
     }
     window()->setUpdatesEnabled(true);
     emit RequestsSent();
-    FreeRetired();
+    if (!m_retired.isEmpty())
+        m_freeRetired.start(FreeReplacedAfterMs);
 }
 
 void TResultPages::DisposePage(int index)
@@ -237,8 +241,8 @@ void TResultPages::DisposePage(int index)
     // content comes and takes the memory they leave; a page closed on its own goes a moment
     // later.
     m_retired << page;
-    if (!m_awaiting)
-        m_freeRetired.start();
+    if (!m_awaiting && !m_freeRetired.isActive())
+        m_freeRetired.start(FreePagesAfterMs);
 }
 
 void TResultPages::FreeRetired()
@@ -246,11 +250,15 @@ void TResultPages::FreeRetired()
     m_freeRetired.stop();
     // With deleteLater, so that the engine's signals still queued for a page are delivered
     // first; a page whose browser still prints goes when the job ends.
+    bool freed = false;
     for (TTabSheet *page : std::exchange(m_retired, {})) {
-        if (page)
+        if (page) {
             DeleteWhenIdle(page, page->Browser.data());
+            freed = true;
+        }
     }
-    m_releaseMemory.start();
+    if (freed)
+        m_releaseMemory.start();
 }
 
 void TResultPages::CloseAll()

@@ -152,10 +152,9 @@ private slots:
             if (sideBySide)
                 QCOMPARE(at.Columns, int(urls.size()));
             // The old pages outlive the new requests (freeing them costs this thread), and go
-            // right after: the new pages' content is yet to come and can reuse their memory.
+            // soon after.
             QCOMPARE(at.OldAlive, int(old.size()));
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            QCOMPARE(alive(), 0);
+            QVERIFY(TestProxy::WaitFor([&] { return alive() == 0; }));
             if (!refused) {
                 QVERIFY(
                     TestProxy::WaitFor([&] { return m_proxy->Requests().size() >= urls.size(); }));
