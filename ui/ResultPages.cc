@@ -136,6 +136,8 @@ QPrinter &TResultPages::Printer()
 void TResultPages::ReplacePages(const QueryPlan &plan, const BeforeNavigate2Handler &filter)
 {
     const int oldCount = count();
+    // Pages closed just before wait with the old ones: nothing is freed before the requests leave.
+    m_freeRetired.stop();
     QList<TWebBrowser *> opened;
     const auto closeOld = qScopeGuard([&] {
         for (int index = oldCount - 1; index >= 0; --index)
@@ -241,7 +243,7 @@ void TResultPages::DisposePage(int index)
     // content comes and takes the memory they leave; a page closed on its own goes a moment
     // later.
     m_retired << page;
-    if (!m_awaiting && !m_freeRetired.isActive())
+    if (!m_awaiting)
         m_freeRetired.start(FreePagesAfterMs);
 }
 
