@@ -15,6 +15,8 @@
 #include <QLibraryInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 #include <unistd.h>
 
 namespace tellaria::test {
@@ -145,9 +147,12 @@ WaylandSession::WaylandSession(const QString &pointer)
     m_compositor = std::make_unique<QProcess>();
     m_compositor->setProcessEnvironment(environment);
     const QString log = m_directory.filePath(QStringLiteral("sway.log"));
+    m_log = log;
     m_compositor->setStandardOutputFile(log);
     m_compositor->setStandardErrorFile(log);
-    m_compositor->start(QStringLiteral("sway"), {QStringLiteral("-c"), config});
+    // At debug level sway says why it refuses a client's request, such as a drag's start.
+    m_compositor->start(QStringLiteral("sway"),
+                        {QStringLiteral("-d"), QStringLiteral("-c"), config});
     // Until the start has been reported the process counts as starting, not running, however
     // far sway has come.
     m_compositor->waitForStarted();
@@ -338,6 +343,22 @@ void WaylandSession::Press()
 void WaylandSession::Release()
 {
     SendToPointer("up");
+}
+
+QStringList WaylandSession::CompositorSaid(const QStringList &words) const
+{
+    QStringList lines;
+    QFile log(m_log);
+    if (!log.open(QIODevice::ReadOnly))
+        return lines;
+    while (!log.atEnd()) {
+        const QString line = QString::fromUtf8(log.readLine()).trimmed();
+        if (std::any_of(words.begin(), words.end(), [&](const QString &word) {
+                return line.contains(word, Qt::CaseInsensitive);
+            }))
+            lines.append(line);
+    }
+    return lines;
 }
 
 QImage WaylandSession::Screenshot() const

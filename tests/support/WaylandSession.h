@@ -76,6 +76,10 @@ public:
 
     QImage Screenshot() const;
 
+    // The lines of the compositor's log that hold any of `words`: what it said about a step
+    // that failed.
+    QStringList CompositorSaid(const QStringList &words) const;
+
     // The compositor's windows, tiled and floating, in its tree's order.
     QList<WaylandWindow> Windows() const;
     // Waits for a window of which `matches` holds; nothing when none comes within `timeoutMs`.
@@ -96,6 +100,7 @@ private:
     QString m_runtime;
     QString m_waylandDisplay;
     QString m_swaySocket;
+    QString m_log;
     bool m_started = false;
     std::unique_ptr<QProcess> m_compositor;
     std::unique_ptr<QProcess> m_pointerProcess;
