@@ -60,6 +60,18 @@ QStringList VisibleEntries(const QString &home)
     return entries;
 }
 
+// The titles of the windows on the screen, for saying where a step went astray.
+QStringList WindowTitles(const XSession &session)
+{
+    QStringList titles;
+    for (const QString &window : session.VisibleWindows(QStringLiteral(".*"))) {
+        const QString title = session.XDoTool({QStringLiteral("getwindowname"), window});
+        if (!title.isEmpty())
+            titles << title;
+    }
+    return titles;
+}
+
 } // namespace
 
 class PrintAndSaveTest : public QObject
@@ -190,12 +202,17 @@ private slots:
         // Past the name field's completion list, Return is the dialog's: save.
         session.Key(QStringLiteral("Tab"));
         session.Key(QStringLiteral("Return"));
-        QVERIFY(TestProxy::WaitFor(
-            [&] {
-                QFile file(saved);
-                return file.open(QIODevice::ReadOnly) && file.readAll().contains("Whiskers");
-            },
-            30000));
+        QVERIFY2(TestProxy::WaitFor(
+                     [&] {
+                         QFile file(saved);
+                         return file.open(QIODevice::ReadOnly)
+                                && file.readAll().contains("Whiskers");
+                     },
+                     30000),
+                 qPrintable(QStringLiteral("windows: %1; the folder holds: %2; the home: %3")
+                                .arg(WindowTitles(session).join(QStringLiteral(", ")),
+                                     VisibleEntries(m_output.path()).join(QStringLiteral(", ")),
+                                     VisibleEntries(program->Home()).join(QStringLiteral(", ")))));
 
         QCOMPARE(VisibleEntries(program->Home()), before);
         QCOMPARE(QFileInfo(downloads).isDir(), downloadsThere);
