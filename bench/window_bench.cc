@@ -195,6 +195,17 @@ public:
 
     std::size_t Size() const { return m_seen.size(); }
 
+    // The requests from `from` on, as "ms after `since`: url", for saying what a query missed.
+    QStringList Since(std::size_t from, std::int64_t since) const
+    {
+        QStringList seen;
+        for (std::size_t i = from; i < m_seen.size(); ++i)
+            seen << QStringLiteral("%1 ms: %2")
+                        .arg(double(m_seen[i].Time - since) / 1e6, 0, 'f', 1)
+                        .arg(m_seen[i].Url);
+        return seen;
+    }
+
     // The arrival of the first request from `from` on for each encyclopaedia host, in arrival
     // order; empty until every host has one.
     std::vector<std::int64_t> PageRequests(std::size_t from) const
@@ -401,8 +412,15 @@ public:
                 return !pages.empty();
             },
             30000);
-        if (pages.empty())
+        if (pages.empty()) {
+            m_missed
+                = QStringLiteral("typed \"%1\"; requests since Enter:\n      %2\n    "
+                                 "the program's notes since Enter: %3")
+                      .arg(term,
+                           m_requests.Since(requestsFrom, enter).join(QStringLiteral("\n      ")),
+                           NotesSince(notesFrom, enter).join(QStringLiteral(", ")));
             return std::nullopt;
+        }
         // The last notes may still be on their way through the pipe.
         WaitUntil([&] { return HasNote("opened", notesFrom); }, 2000);
         Sample sample;
@@ -475,6 +493,8 @@ public:
                         : m_process.exitStatus() == QProcess::CrashExit
                             ? QStringLiteral("crashed")
                             : QStringLiteral("ended, exit code %1").arg(m_process.exitCode());
+        if (!m_missed.isEmpty())
+            state += QStringLiteral("\n    ") + m_missed;
         for (const QString &line : m_said)
             state += QStringLiteral("\n    ") + line;
         return state;
@@ -492,6 +512,17 @@ private:
         std::int64_t Time;
         QString What;
     };
+
+    // The notes from `from` on, as "what at ms after `since`".
+    QStringList NotesSince(std::size_t from, std::int64_t since) const
+    {
+        QStringList notes;
+        for (std::size_t i = from; i < m_notes.size(); ++i)
+            notes << QStringLiteral("%1 %2")
+                         .arg(m_notes[i].What)
+                         .arg(double(m_notes[i].Time - since) / 1e6, 0, 'f', 1);
+        return notes;
+    }
 
     void ReadNotes()
     {
@@ -541,6 +572,7 @@ private:
     QByteArray m_pending;
     std::deque<QString> m_said;
     std::vector<Note> m_notes;
+    QString m_missed; // what the last query that missed a request saw
     std::size_t m_requestsFrom = 0;
     std::int64_t m_started = 0;
     QPoint m_pagePoint;
