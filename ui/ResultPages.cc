@@ -19,12 +19,8 @@ namespace tellaria {
 
 namespace {
 
-// How long a page closed on its own lives on hidden.
+// How long a closed page lives on hidden: longer than the engine takes to send a query's requests.
 constexpr int FreePagesAfterMs = 400;
-// How long the pages a query replaced live on once its requests are said to have left: the
-// engine still has a few milliseconds' work on this thread before a request reaches the network,
-// and must not queue behind the freeing. Well before the new pages' content comes.
-constexpr int FreeReplacedAfterMs = 50;
 // How long after the last page was freed the freed memory goes back to the system.
 constexpr int ReleaseMemoryAfterMs = 200;
 // The longest the window waits for a query's requests to leave before it paints again.
@@ -61,8 +57,6 @@ TResultPages::TResultPages(QWidget *parent)
         malloc_trim(0);
 #endif
     });
-    m_freeRetired.setSingleShot(true);
-    connect(&m_freeRetired, &QTimer::timeout, this, &TResultPages::FreeRetired);
     m_sent.setSingleShot(true);
     // A timer, not a posted event: the window's events come before the engine's timers.
     m_sent.setTimerType(Qt::PreciseTimer);
@@ -136,8 +130,6 @@ QPrinter &TResultPages::Printer()
 void TResultPages::ReplacePages(const QueryPlan &plan, const BeforeNavigate2Handler &filter)
 {
     const int oldCount = count();
-    // Pages closed just before wait with the old ones: nothing is freed before the requests leave.
-    m_freeRetired.stop();
     QList<TWebBrowser *> opened;
     const auto closeOld = qScopeGuard([&] {
         for (int index = oldCount - 1; index >= 0; --index)
@@ -216,8 +208,6 @@ void TResultPages::ShowSent()
     }
     window()->setUpdatesEnabled(true);
     emit RequestsSent();
-    if (!m_retired.isEmpty())
-        m_freeRetired.start(FreeReplacedAfterMs);
 }
 
 void TResultPages::DisposePage(int index)
@@ -239,28 +229,16 @@ void TResultPages::DisposePage(int index)
     // The page's browser goes with it, but not now: freeing a browser costs the user-interface
     // thread several milliseconds, and the engine's own work for the pages just opened (which
     // runs on that thread, task by task between the window's events) must not queue behind it.
-    // The old pages go once the new pages' requests are out (ShowSent), before the new pages'
-    // content comes and takes the memory they leave; a page closed on its own goes a moment
-    // later.
-    m_retired << page;
-    if (!m_awaiting)
-        m_freeRetired.start(FreePagesAfterMs);
-}
-
-void TResultPages::FreeRetired()
-{
-    m_freeRetired.stop();
-    // With deleteLater, so that the engine's signals still queued for a page are delivered
-    // first; a page whose browser still prints goes when the job ends.
-    bool freed = false;
-    for (TTabSheet *page : std::exchange(m_retired, {})) {
-        if (page) {
-            DeleteWhenIdle(page, page->Browser.data());
-            freed = true;
-        }
-    }
-    if (freed)
+    // Once the new pages' requests are out, the old pages go with deleteLater, so that the
+    // engine's signals still queued for them are delivered first; a page whose browser still
+    // prints goes when the job ends. Not sooner: old pages freed right after the new requests
+    // had left, while the new pages were first drawn, now and then left this thread waiting for
+    // ever on a lock held by the engine's compositor thread (about one query in a thousand, with
+    // queries made back to back).
+    QTimer::singleShot(FreePagesAfterMs, page, [this, page] {
+        DeleteWhenIdle(page, page->Browser.data());
         m_releaseMemory.start();
+    });
 }
 
 void TResultPages::CloseAll()

@@ -65,8 +65,7 @@ public:
     // Opens a page for each request of `plan`, titled and navigated as it says, with `filter` on
     // the filtered ones; then disposes of the pages that were there before (also when opening
     // one fails, which ends the opening there) and makes the first page active. The old pages go
-    // after the new ones are navigated, so that the new requests leave first, and are freed shortly
-    // after those have left, before the new pages' content comes.
+    // after the new ones are navigated, so that the new requests leave first.
     //
     // The page area (this) is then shown, raised over the start page: at once for an empty plan;
     // otherwise once the new pages' requests have left, and until then the window is not
@@ -74,8 +73,7 @@ public:
     // by task between the window's events, and a repaint of the window would come first.
     void ReplacePages(const QueryPlan &plan, const BeforeNavigate2Handler &filter);
 
-    // Removes page `index` at once; the page and its browser are freed once the requests of the
-    // query under way have left (RequestsSent), or a moment later when none is.
+    // Removes page `index` at once; the page and its browser are freed a moment later.
     void DisposePage(int index);
     // Disposes of every page, the last first.
     void CloseAll();
@@ -115,7 +113,6 @@ private:
     void AwaitRequests(const QList<TWebBrowser *> &browsers);
     void RequestLeft(TWebBrowser *browser);
     void ShowSent();
-    void FreeRetired();
 
     BrowserFactory m_factory;
     // The browser PrepareQueries made, until a page takes it; in a holder never shown.
@@ -125,9 +122,6 @@ private:
     QPointer<QWidget> m_focusHome;
     int m_pageIdCounter = 0;
     QTimer m_releaseMemory; // gives the memory of freed pages back to the system
-    // Pages removed but not yet freed, and the wait before they are.
-    QList<QPointer<TTabSheet>> m_retired;
-    QTimer m_freeRetired;
     // The new pages whose requests have not left yet, and the wait for them.
     QList<QPointer<TWebBrowser>> m_unsent;
     QTimer m_sent;
