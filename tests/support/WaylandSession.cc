@@ -146,10 +146,9 @@ WaylandSession::WaylandSession(const QString &pointer)
     environment.insert(QStringLiteral("WLR_RENDERER"), QStringLiteral("pixman"));
     m_compositor = std::make_unique<QProcess>();
     m_compositor->setProcessEnvironment(environment);
-    const QString log = m_directory.filePath(QStringLiteral("sway.log"));
-    m_log = log;
-    m_compositor->setStandardOutputFile(log);
-    m_compositor->setStandardErrorFile(log);
+    m_log = m_directory.filePath(QStringLiteral("sway.log"));
+    m_compositor->setStandardOutputFile(m_log);
+    m_compositor->setStandardErrorFile(m_log);
     // At debug level sway says why it refuses a client's request, such as a drag's start.
     m_compositor->start(QStringLiteral("sway"),
                         {QStringLiteral("-d"), QStringLiteral("-c"), config});
@@ -185,7 +184,7 @@ WaylandSession::WaylandSession(const QString &pointer)
         problem = QStringLiteral("vptr did not start");
     }
     if (!m_started) {
-        QFile output(log);
+        QFile output(m_log);
         if (output.open(QIODevice::ReadOnly))
             qWarning("the Wayland session did not start (%s); sway wrote:\n%s", qPrintable(problem),
                      output.readAll().data());
