@@ -14,7 +14,8 @@
 // PSS of each process tree from /proc, by process (the renderers each by their rank in size) and,
 // for the browser process, by mapping. The machine's load is printed with the figures.
 // With --soak N each program in turn runs N queries in one window, three times over; with
-// --soak-only last, nothing else is measured.
+// --soak-only, nothing else is measured. --soak-program leaves the bare program out of the
+// soak: a rare hang of the built program shows only over thousands of queries.
 
 #include "bench/ProcessMemory.h"
 #include "bench/ScreenPixel.h"
@@ -68,6 +69,8 @@ constexpr int LaterStartsPerRound = 3;
 constexpr int LayoutRounds = 6;
 // Soak runs of each program, in turn.
 constexpr int SoakRounds = 3;
+// Whether the bare program soaks too (--soak-program: only the built one).
+bool SoakBare = true;
 
 // ------------------------------------------------------------------------------------------
 // The bare program
@@ -1018,6 +1021,8 @@ bool RunSoaks(int queries, Bench &bench)
     for (int round = 0; round < SoakRounds; ++round) {
         for (const Role role : {round % 2 == 0 ? Role::Program : Role::Bare,
                                 round % 2 == 0 ? Role::Bare : Role::Program}) {
+            if (role == Role::Bare && !SoakBare)
+                continue;
             Soak soak = RunSoak(role, queries, bench);
             if (!soak.Complete) {
                 std::printf("soak run of the %s program failed: %s\n", RoleName(role),
@@ -1083,16 +1088,23 @@ bool RunSoaks(int queries, Bench &bench)
 int RunDriver(int argc, char *argv[])
 {
     int soakQueries = 0;
-    for (int index = 1; index + 1 < argc; ++index) {
-        if (QByteArray(argv[index]) == "--soak")
-            soakQueries = QByteArray(argv[index + 1]).toInt();
-        if (QByteArray(argv[index]) == "--rounds")
-            Rounds = std::max(1, QByteArray(argv[index + 1]).toInt());
-    }
     // Only the two layouts' queries, or only the soak: quicker, for work on one of them.
-    const QByteArray only = argc >= 2 ? QByteArray(argv[argc - 1]) : QByteArray();
-    const bool layoutsOnly = only == "--layouts";
-    const bool soakOnly = only == "--soak-only";
+    bool layoutsOnly = false;
+    bool soakOnly = false;
+    for (int index = 1; index < argc; ++index) {
+        const QByteArray option(argv[index]);
+        const QByteArray value(index + 1 < argc ? argv[index + 1] : "");
+        if (option == "--soak")
+            soakQueries = value.toInt();
+        if (option == "--rounds")
+            Rounds = std::max(1, value.toInt());
+        if (option == "--soak-program")
+            SoakBare = false;
+        if (option == "--soak-only")
+            soakOnly = true;
+        if (option == "--layouts")
+            layoutsOnly = true;
+    }
     PrepareBrowserTestEnvironment();
     QCoreApplication application(argc, argv);
     if (!XSessionAvailable()) {
