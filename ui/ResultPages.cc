@@ -129,6 +129,10 @@ QPrinter &TResultPages::Printer()
 
 void TResultPages::ReplacePages(const QueryPlan &plan, const BeforeNavigate2Handler &filter)
 {
+    // Pages an earlier query left hidden and not yet freed go now, before the new pages open, as
+    // the old pages of any browser's tabs do: queries made in quick succession would otherwise
+    // pile up hidden pages, and the memory they leave behind scattered.
+    FreeRetired();
     const int oldCount = count();
     QList<TWebBrowser *> opened;
     const auto closeOld = qScopeGuard([&] {
@@ -220,8 +224,9 @@ void TResultPages::DisposePage(int index)
         m_focusHome->setFocus(Qt::OtherFocusReason);
     // Side by side, the page's content stays in its column, hidden, and goes with the page. A
     // page still waiting for its column has none to give up.
+    QPointer<QWidget> column;
     if (m_columns && page->Content()->parentWidget() != page) {
-        QWidget *column = m_columns->Retire(index);
+        column = m_columns->Retire(index);
         connect(page, &QObject::destroyed, column, &QObject::deleteLater);
     }
     removeTab(index);
@@ -231,14 +236,34 @@ void TResultPages::DisposePage(int index)
     // runs on that thread, task by task between the window's events) must not queue behind it.
     // Once the new pages' requests are out, the old pages go with deleteLater, so that the
     // engine's signals still queued for them are delivered first; a page whose browser still
-    // prints goes when the job ends. Not sooner: old pages freed right after the new requests
-    // had left, while the new pages were first drawn, now and then left this thread waiting for
-    // ever on a lock held by the engine's compositor thread (about one query in a thousand, with
-    // queries made back to back).
+    // prints goes when the job ends. A query that comes before frees them first (FreeRetired).
+    // Not right after the new requests have left: old pages freed then, while the new pages were
+    // first drawn, now and then left this thread waiting for ever on a lock held by the engine's
+    // compositor thread (about one query in a thousand, with queries made back to back).
+    m_retired.append({page, column});
     QTimer::singleShot(FreePagesAfterMs, page, [this, page] {
+        m_retired.removeIf([page](const Retired &retired) { return retired.Page == page; });
         DeleteWhenIdle(page, page->Browser.data());
         m_releaseMemory.start();
     });
+}
+
+void TResultPages::FreeRetired()
+{
+    if (m_retired.isEmpty())
+        return;
+    for (const Retired &retired : std::exchange(m_retired, {})) {
+        if (!retired.Page)
+            continue;
+        // A page whose browser still prints goes when the job ends.
+        if (retired.Page->Browser && retired.Page->Browser->Printing()) {
+            DeleteWhenIdle(retired.Page, retired.Page->Browser.data());
+            continue;
+        }
+        delete retired.Column.data();
+        delete retired.Page.data();
+    }
+    m_releaseMemory.start();
 }
 
 void TResultPages::CloseAll()

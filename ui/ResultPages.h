@@ -113,6 +113,8 @@ private:
     void AwaitRequests(const QList<TWebBrowser *> &browsers);
     void RequestLeft(TWebBrowser *browser);
     void ShowSent();
+    // Frees at once the pages disposed of and not yet freed.
+    void FreeRetired();
 
     BrowserFactory m_factory;
     // The browser PrepareQueries made, until a page takes it; in a holder never shown.
@@ -122,6 +124,13 @@ private:
     QPointer<QWidget> m_focusHome;
     int m_pageIdCounter = 0;
     QTimer m_releaseMemory; // gives the memory of freed pages back to the system
+    // The pages disposed of and not yet freed, each with its column when side by side.
+    struct Retired
+    {
+        QPointer<TTabSheet> Page;
+        QPointer<QWidget> Column;
+    };
+    QList<Retired> m_retired;
     // The new pages whose requests have not left yet, and the wait for them.
     QList<QPointer<TWebBrowser>> m_unsent;
     QTimer m_sent;

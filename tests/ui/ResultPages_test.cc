@@ -194,6 +194,52 @@ private slots:
         QCOMPARE(window.Pages->findChildren<TWebBrowser *>().size(), urls.size());
     }
 
+    // Queries in quick succession: the pages of the query two back, disposed of and not yet
+    // freed, are gone before the next query's first page is made (with their columns, side by
+    // side); the last query's pages stay until their own time comes.
+    void aQuickQueryFreesThePagesLeftBehindFirst_data()
+    {
+        QTest::addColumn<bool>("sideBySide");
+        QTest::newRow("tabs") << false;
+        QTest::newRow("side by side") << true;
+    }
+
+    void aQuickQueryFreesThePagesLeftBehindFirst()
+    {
+        QFETCH(bool, sideBySide);
+        Window window;
+        window.Pages->SetSideBySide(sideBySide);
+        const QueryPlan plan = Plan({"http://a.pages.example/", "http://b.pages.example/"}, false);
+        const auto browsers = [&] {
+            QList<QPointer<TWebBrowser>> all;
+            for (TWebBrowser *browser : window.Top.findChildren<TWebBrowser *>())
+                all << browser;
+            return all;
+        };
+        const auto alive = [](const QList<QPointer<TWebBrowser>> &list) {
+            return int(std::ranges::count_if(list, [](auto browser) { return bool(browser); }));
+        };
+        QSignalSpy shown(window.Pages, &TResultPages::RequestsSent);
+        window.Pages->ReplacePages(plan, {});
+        // Side by side, the pages have their columns from then on.
+        QVERIFY(TestProxy::WaitFor([&] { return shown.size() == 1; }));
+        const QList<QPointer<TWebBrowser>> first = browsers();
+        window.Pages->ReplacePages(plan, {});
+        QCOMPARE(alive(first), int(plan.size()));
+        QList<QPointer<TWebBrowser>> second = browsers();
+        second.removeIf([&](auto browser) { return first.contains(browser); });
+        QList<int> firstAliveAtMaking;
+        window.Pages->SetBrowserFactory([&](QWidget *page) {
+            firstAliveAtMaking << alive(first);
+            return new TWebBrowser(page);
+        });
+        window.Pages->ReplacePages(plan, {});
+        QCOMPARE(firstAliveAtMaking, QList<int>(plan.size(), 0));
+        QCOMPARE(alive(second), int(plan.size()));
+        QCOMPARE(window.Top.findChildren<TWebBrowser *>().size(), 2 * plan.size());
+        QVERIFY(TestProxy::WaitFor([&] { return alive(second) == 0; }));
+    }
+
     // A query's pages all closed before their requests have left: the window paints again, and
     // the page area is not shown over what it would have covered.
     void pagesClosedBeforeTheirRequestsLeaveShowNothing()
