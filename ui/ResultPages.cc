@@ -255,11 +255,9 @@ void TResultPages::FreeRetired()
     for (const Retired &retired : std::exchange(m_retired, {})) {
         if (!retired.Page)
             continue;
-        // A page whose browser still prints goes when the job ends.
-        if (retired.Page->Browser && retired.Page->Browser->Printing()) {
-            DeleteWhenIdle(retired.Page, retired.Page->Browser.data());
+        // A page whose browser still prints is left to its own time, which waits for the job.
+        if (retired.Page->Browser && retired.Page->Browser->Printing())
             continue;
-        }
         delete retired.Column.data();
         delete retired.Page.data();
     }

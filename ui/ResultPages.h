@@ -65,7 +65,8 @@ public:
     // Opens a page for each request of `plan`, titled and navigated as it says, with `filter` on
     // the filtered ones; then disposes of the pages that were there before (also when opening
     // one fails, which ends the opening there) and makes the first page active. The old pages go
-    // after the new ones are navigated, so that the new requests leave first.
+    // after the new ones are navigated, so that the new requests leave first; pages an earlier
+    // query left and not yet freed go before.
     //
     // The page area (this) is then shown, raised over the start page: at once for an empty plan;
     // otherwise once the new pages' requests have left, and until then the window is not
