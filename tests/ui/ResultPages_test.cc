@@ -7,8 +7,11 @@
 #include "tests/support/TestProxy.h"
 #include "ui/ResultPages.h"
 
+#include <QFileInfo>
+#include <QPrinter>
 #include <QSignalSpy>
 #include <QSplitter>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
@@ -238,6 +241,31 @@ private slots:
         QCOMPARE(alive(second), int(plan.size()));
         QCOMPARE(window.Top.findChildren<TWebBrowser *>().size(), 2 * plan.size());
         QVERIFY(TestProxy::WaitFor([&] { return alive(second) == 0; }));
+    }
+
+    // A page still printing when a quick query comes is not taken from the engine mid-job: it
+    // goes once the job has ended, and the job ends as it should.
+    void aPrintingPageLeftBehindGoesWhenItsJobEnds()
+    {
+        Window window;
+        QTemporaryDir directory;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(directory.filePath("page.pdf"));
+        const QueryPlan plan = Plan({"http://a.pages.example/"}, false);
+        window.Pages->ReplacePages(plan, {});
+        const QPointer<TWebBrowser> printing = window.Pages->ActiveBrowser();
+        QVERIFY(TestProxy::WaitFor([&] { return printing->title() == "page"; }));
+        // Given up on at once, the job goes on.
+        QVERIFY(!printing->PrintAndWait(printer, 1));
+        QVERIFY(printing->Printing());
+        QSignalSpy finished(printing.data(), &TWebBrowser::PrintJobFinished);
+        window.Pages->ReplacePages(plan, {});
+        window.Pages->ReplacePages(plan, {});
+        QVERIFY(printing);
+        QVERIFY(TestProxy::WaitFor([&] { return !printing; }));
+        QCOMPARE(finished.size(), 1);
+        QVERIFY(QFileInfo(directory.filePath("page.pdf")).size() > 0);
     }
 
     // A query's pages all closed before their requests have left: the window paints again, and
