@@ -1056,31 +1056,44 @@ bool RunSoaks(int queries, Bench &bench)
         PrintMemory(qPrintable(title + QStringLiteral(", the browser process by mapping")),
                     browserAll, browserFifty, 1024, qPrintable(after), "after 50");
     }
+    // The median growth over the runs: as a ratio, in MB, and the runs' own.
+    struct Growths
+    {
+        double Ratio = 0;
+        double Mb = 0;
+        QString Runs;
+    };
     const auto growths = [](const std::vector<Soak> &runs, bool anonymous) {
-        std::vector<double> values;
+        std::vector<double> ratios;
+        std::vector<double> mbs;
         QStringList texts;
         for (const Soak &run : runs) {
-            values.push_back(run.Growth(anonymous));
-            texts << QString::asprintf("%.3fx (%+.1f MB)", values.back(), run.GrowthMb(anonymous));
+            ratios.push_back(run.Growth(anonymous));
+            mbs.push_back(run.GrowthMb(anonymous));
+            texts << QString::asprintf("%.3fx (%+.1f MB)", ratios.back(), mbs.back());
         }
-        return std::pair{values.empty() ? 0.0 : Median(values), texts.join(QStringLiteral(", "))};
+        return runs.empty() ? Growths{}
+                            : Growths{Median(ratios), Median(mbs), texts.join(QStringLiteral(", "))};
     };
-    const auto [growth, growthRuns] = growths(soaks, false);
-    const auto [bareGrowth, bareGrowthRuns] = growths(bareSoaks, false);
-    std::printf("  each run's growth, built: %s\n", qPrintable(growthRuns));
-    std::printf("  each run's growth, bare:  %s\n", qPrintable(bareGrowthRuns));
-    const double floor = bareSoaks.empty() ? 1.03 : bareGrowth;
-    std::printf("%-46s %9.3f %9.3f x   %-18s %s\n",
+    const Growths growth = growths(soaks, false);
+    const Growths bareGrowth = growths(bareSoaks, false);
+    std::printf("  each run's growth, built: %s\n", qPrintable(growth.Runs));
+    std::printf("  each run's growth, bare:  %s\n", qPrintable(bareGrowth.Runs));
+    // Judged in MB: both programs' growth is the engine's, the same for the same work, and as a
+    // ratio the same MB weigh more in a program that holds less.
+    const bool judged = !bareSoaks.empty();
+    std::printf("%-46s %9.1f %9.1f MB  %-18s %s\n",
                 qPrintable(QStringLiteral("PSS growth, %1 vs after 50 (median)").arg(after)),
-                growth, floor, bareSoaks.empty() ? "<= 1.03x" : "<= the bare's",
-                growth <= floor ? "ok" : "MISSED");
+                growth.Mb, bareGrowth.Mb, "<= the bare's",
+                !judged ? "(no bare runs)" : growth.Mb <= bareGrowth.Mb ? "ok" : "MISSED");
+    std::printf("%-46s %9.3f %9.3f x   (not judged)\n", "  the same as a ratio", growth.Ratio,
+                bareGrowth.Ratio);
     // Not a goal, but steadier: the libraries' pages count in PSS shared among every program
     // that maps them, and other programs start and end over a soak.
-    const auto [anonGrowth, anonGrowthRuns] = growths(soaks, true);
-    const auto [bareAnonGrowth, bareAnonGrowthRuns] = growths(bareSoaks, true);
-    std::printf("%-46s %9.3f %9.3f x   (each run, built: %s; bare: %s)\n", "  of it anonymous",
-                anonGrowth, bareAnonGrowth, qPrintable(anonGrowthRuns),
-                qPrintable(bareAnonGrowthRuns));
+    const Growths anon = growths(soaks, true);
+    const Growths bareAnon = growths(bareSoaks, true);
+    std::printf("%-46s %9.1f %9.1f MB  (each run, built: %s; bare: %s)\n", "  of it anonymous",
+                anon.Mb, bareAnon.Mb, qPrintable(anon.Runs), qPrintable(bareAnon.Runs));
     std::printf("load average after the soak %s\n", qPrintable(LoadAverage()));
     return true;
 }
