@@ -1072,8 +1072,9 @@ bool RunSoaks(int queries, Bench &bench)
             mbs.push_back(run.GrowthMb(anonymous));
             texts << QString::asprintf("%.3fx (%+.1f MB)", ratios.back(), mbs.back());
         }
-        return runs.empty() ? Growths{}
-                            : Growths{Median(ratios), Median(mbs), texts.join(QStringLiteral(", "))};
+        return runs.empty()
+                   ? Growths{}
+                   : Growths{Median(ratios), Median(mbs), texts.join(QStringLiteral(", "))};
     };
     const Growths growth = growths(soaks, false);
     const Growths bareGrowth = growths(bareSoaks, false);
@@ -1085,7 +1086,9 @@ bool RunSoaks(int queries, Bench &bench)
     std::printf("%-46s %9.1f %9.1f MB  %-18s %s\n",
                 qPrintable(QStringLiteral("PSS growth, %1 vs after 50 (median)").arg(after)),
                 growth.Mb, bareGrowth.Mb, "<= the bare's",
-                !judged ? "(no bare runs)" : growth.Mb <= bareGrowth.Mb ? "ok" : "MISSED");
+                !judged                      ? "(no bare runs)"
+                : growth.Mb <= bareGrowth.Mb ? "ok"
+                                             : "MISSED");
     std::printf("%-46s %9.3f %9.3f x   (not judged)\n", "  the same as a ratio", growth.Ratio,
                 bareGrowth.Ratio);
     // Not a goal, but steadier: the libraries' pages count in PSS shared among every program
