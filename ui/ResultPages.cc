@@ -224,10 +224,9 @@ void TResultPages::DisposePage(int index)
         m_focusHome->setFocus(Qt::OtherFocusReason);
     // Side by side, the page's content stays in its column, hidden, and goes with the page. A
     // page still waiting for its column has none to give up.
-    QPointer<QWidget> column;
     if (m_columns && page->Content()->parentWidget() != page) {
-        column = m_columns->Retire(index);
-        connect(page, &QObject::destroyed, column, &QObject::deleteLater);
+        QWidget *column = m_columns->Retire(index);
+        connect(page, &QObject::destroyed, column, [column] { delete column; });
     }
     removeTab(index);
     page->hide();
@@ -240,9 +239,9 @@ void TResultPages::DisposePage(int index)
     // Not right after the new requests have left: old pages freed then, while the new pages were
     // first drawn, now and then left this thread waiting for ever on a lock held by the engine's
     // compositor thread (about one query in a thousand, with queries made back to back).
-    m_retired.append({page, column});
+    m_retired << page;
     QTimer::singleShot(FreePagesAfterMs, page, [this, page] {
-        m_retired.removeIf([page](const Retired &retired) { return retired.Page == page; });
+        m_retired.removeAll(page);
         DeleteWhenIdle(page, page->Browser.data());
         m_releaseMemory.start();
     });
@@ -252,14 +251,10 @@ void TResultPages::FreeRetired()
 {
     if (m_retired.isEmpty())
         return;
-    for (const Retired &retired : std::exchange(m_retired, {})) {
-        if (!retired.Page)
-            continue;
+    for (const QPointer<TTabSheet> &page : std::exchange(m_retired, {})) {
         // A page whose browser still prints is left to its own time, which waits for the job.
-        if (retired.Page->Browser && retired.Page->Browser->Printing())
-            continue;
-        delete retired.Column.data();
-        delete retired.Page.data();
+        if (page && !(page->Browser && page->Browser->Printing()))
+            delete page.data();
     }
     m_releaseMemory.start();
 }

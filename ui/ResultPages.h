@@ -125,13 +125,8 @@ private:
     QPointer<QWidget> m_focusHome;
     int m_pageIdCounter = 0;
     QTimer m_releaseMemory; // gives the memory of freed pages back to the system
-    // The pages disposed of and not yet freed, each with its column when side by side.
-    struct Retired
-    {
-        QPointer<TTabSheet> Page;
-        QPointer<QWidget> Column;
-    };
-    QList<Retired> m_retired;
+    // The pages disposed of and not yet freed.
+    QList<QPointer<TTabSheet>> m_retired;
     // The new pages whose requests have not left yet, and the wait for them.
     QList<QPointer<TWebBrowser>> m_unsent;
     QTimer m_sent;
