@@ -34,7 +34,14 @@ constexpr int PaintAfterLastRequestMs = 3;
 TResultPages::TResultPages(QWidget *parent)
     : QTabWidget(parent)
     , m_factory([](QWidget *page) { return new TWebBrowser(page); })
+    , m_emptyNote(new QLabel(
+          QString::fromUtf8("没有勾选要查询的百科全书：请在上方勾选至少一个。"), this))
 {
+    m_emptyNote->setObjectName(QStringLiteral("EmptyPlanNote"));
+    m_emptyNote->setAlignment(Qt::AlignCenter);
+    m_emptyNote->setWordWrap(true);
+    m_emptyNote->setMargin(24);
+    m_emptyNote->hide();
     setObjectName(QStringLiteral("PageControl1"));
     setDocumentMode(true);
     // A caption is never cut short: a strip too narrow for every tab scrolls instead.
@@ -143,10 +150,15 @@ void TResultPages::ReplacePages(const QueryPlan &plan, const BeforeNavigate2Hand
         NoteTime("cleared");
         AwaitRequests(opened);
     });
-    // Nothing the pages' opening changes on the screen is painted before their requests leave.
-    if (!plan.empty()) {
-        window()->setUpdatesEnabled(false);
+    // Side by side, the new columns wait for the requests (ShowSent). The rest of the window
+    // paints as it changes: a hold on the window's painting was seen to leave it black or stale
+    // for good on some paths (a first start with a term, a hand-over that changes the mode).
+    if (!plan.empty())
         m_columnsLater = true;
+    m_emptyNote->setVisible(plan.empty());
+    if (plan.empty()) {
+        m_emptyNote->setGeometry(rect());
+        m_emptyNote->raise();
     }
     int opening = 0;
     for (const PageRequest &request : plan) {
@@ -210,7 +222,6 @@ void TResultPages::ShowSent()
         show();
         raise();
     }
-    window()->setUpdatesEnabled(true);
     emit RequestsSent();
 }
 
@@ -265,6 +276,12 @@ void TResultPages::CloseAll()
         DisposePage(index);
 }
 
+void TResultPages::ReloadCurrent()
+{
+    if (count() > 0)
+        Page(currentIndex())->Reload();
+}
+
 void TResultPages::ShowPrior()
 {
     if (currentIndex() > 0)
@@ -301,6 +318,7 @@ void TResultPages::SetSideBySide(bool sideBySide)
             ShowColumn(index);
         m_columns->show();
         m_columns->raise();
+        m_emptyNote->raise();
         return;
     }
     for (int index = 0; index < count(); ++index)
@@ -327,6 +345,7 @@ void TResultPages::resizeEvent(QResizeEvent *event)
     QTabWidget::resizeEvent(event);
     if (m_columns)
         m_columns->setGeometry(rect());
+    m_emptyNote->setGeometry(rect());
 }
 
 TWebBrowser *TResultPages::ActiveBrowser() const
@@ -343,6 +362,7 @@ TWebBrowser *TResultPages::ActiveBrowser() const
 void TResultPages::tabInserted(int index)
 {
     QTabWidget::tabInserted(index);
+    m_emptyNote->hide();
     emit PagesChanged();
 }
 

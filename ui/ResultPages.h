@@ -9,6 +9,7 @@
 #include "platform/WebBrowser.h"
 #include "ui/ResultPage.h"
 
+#include <QLabel>
 #include <QPointer>
 #include <QTabWidget>
 #include <QTimer>
@@ -69,15 +70,17 @@ public:
     // query left and not yet freed go before.
     //
     // The page area (this) is then shown, raised over the start page: at once for an empty plan;
-    // otherwise once the new pages' requests have left, and until then the window is not
-    // repainted (RequestsSent). The engine's work towards the requests runs on this thread, task
-    // by task between the window's events, and a repaint of the window would come first.
+    // otherwise once the new pages' requests have left, and 200 ms later at the latest
+    // (RequestsSent). The engine's work towards the requests runs on this thread, task by task
+    // between the window's events, and painting a new browser on the screen would come first.
     void ReplacePages(const QueryPlan &plan, const BeforeNavigate2Handler &filter);
 
     // Removes page `index` at once; the page and its browser are freed a moment later.
     void DisposePage(int index);
     // Disposes of every page, the last first.
     void CloseAll();
+    // Loads the active page again, also when its process has ended.
+    void ReloadCurrent();
 
     // The page before or after the active one becomes active, where there is one; side by side,
     // the keyboard focus goes with it.
@@ -97,8 +100,8 @@ signals:
     // The page count or the active page has changed.
     void PagesChanged();
     // The requests of the pages the last ReplacePages opened have all left (or their
-    // navigations ended before, or the longest wait for them has passed); the page area is shown
-    // and the window is repainted again.
+    // navigations ended before, or the longest wait for them has passed); the page area is
+    // shown.
     void RequestsSent();
 
 protected:
@@ -133,6 +136,8 @@ private:
     bool m_awaiting = false;
     bool m_showEmpty = false;
     bool m_columnsLater = false; // side by side, the new pages' columns wait for their requests
+    // Says why a query opened no page, in the area its pages would fill.
+    QLabel *m_emptyNote;
     std::unique_ptr<QPrinter> m_printer;
 };
 

@@ -8,6 +8,7 @@
 #include "platform/SingleInstance.h"
 #include "tests/support/MessageBoxWatcher.h"
 #include "tests/support/ProgramRun.h"
+#include "tests/support/SelectionHolder.h"
 #include "tests/support/TestProxy.h"
 #include "tests/support/XSession.h"
 #include "tests/ui/WindowParts.h"
@@ -35,38 +36,6 @@ QString BingUrl(const QString &encodedTerm)
 {
     return "http://dict.bing.com.cn/?FORM=CHOT20&q=" + encodedTerm;
 }
-
-// A program that holds `selection` ("primary" or "clipboard") with `text` until destroyed.
-class SelectionHolder
-{
-public:
-    SelectionHolder(const XSession &session, const QString &selection, const QString &text)
-    {
-        m_process.setProcessEnvironment(session.Environment());
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(QStringLiteral(SELECTION_OWNER), {selection});
-        m_process.write(text.toUtf8());
-        m_process.closeWriteChannel();
-    }
-    ~SelectionHolder()
-    {
-        m_process.kill();
-        m_process.waitForFinished();
-    }
-
-    // Waits until the X server has it as the selection's holder.
-    bool Held()
-    {
-        while (m_process.waitForReadyRead(10000)) {
-            if (m_process.readAll().startsWith("held"))
-                return true;
-        }
-        return false;
-    }
-
-private:
-    QProcess m_process;
-};
 
 } // namespace
 
@@ -175,7 +144,7 @@ private slots:
              {std::pair{"primary", primary}, {"clipboard", clipboard}}) {
             if (text.isNull())
                 continue;
-            holders.push_back(std::make_unique<SelectionHolder>(session, selection, text));
+            holders.push_back(std::make_unique<SelectionHolder>(session, SELECTION_OWNER, selection, text));
             QVERIFY(holders.back()->Held());
         }
 
@@ -211,7 +180,7 @@ private slots:
     {
         XSession session;
         QVERIFY(session.Started());
-        SelectionHolder holder(session, "primary", "owl\nemu");
+        SelectionHolder holder(session, SELECTION_OWNER, "primary", "owl\nemu");
         QVERIFY(holder.Held());
         ProgramRun run(session, TELLARIA_EXECUTABLE);
         QVERIFY(run.Start({"--selection", "--mode", "3"}));
@@ -227,7 +196,7 @@ private slots:
     {
         XSession session;
         QVERIFY(session.Started());
-        SelectionHolder holder(session, "primary", QString(1001, 'a'));
+        SelectionHolder holder(session, SELECTION_OWNER, "primary", QString(1001, 'a'));
         QVERIFY(holder.Held());
         ProgramRun run(session, TELLARIA_EXECUTABLE);
         QVERIFY(run.Start({"--selection", "--mode", "3"}));
