@@ -306,6 +306,13 @@ void TMainControls::CreateMenus(QWidget *form)
     NViewSideBySide = MainMenu1View->addAction(Utf8Text("并排显示(&S)"));
     NViewSideBySide->setObjectName(QStringLiteral("NViewSideBySide"));
     NViewSideBySide->setCheckable(true);
+    // Every browser reloads its page with F5 and Ctrl+R; the key also brings back a page whose
+    // process has ended.
+    mnuRefresh = MainMenu1View->addAction(Utf8Text("刷新(&R)"));
+    mnuRefresh->setObjectName(QStringLiteral("mnuRefresh"));
+    mnuRefresh->setStatusTip(Utf8Text("重新加载当前页"));
+    mnuRefresh->setShortcuts({QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_R)});
+    mnuRefresh->setEnabled(false);
     // Keys for the pages, shown where a keyboard user looks for them. The previous and next
     // page items are named by the actions' hints: their captions are no text for a user.
     MainMenu1View->addSeparator();
@@ -324,7 +331,7 @@ void TMainControls::CreateMenus(QWidget *form)
     mnuQueryBox->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_L),
                                QKeySequence(Qt::ALT | Qt::Key_D), QKeySequence(Qt::Key_F6)});
     // From anywhere in the program, the floating toolbar and the pages included.
-    for (QAction *item : {mnuClose, mnuPrior, mnuNext, mnuQueryBox})
+    for (QAction *item : {mnuClose, mnuPrior, mnuNext, mnuQueryBox, mnuRefresh})
         item->setShortcutContext(Qt::ApplicationShortcut);
 }
 

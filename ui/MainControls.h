@@ -79,6 +79,7 @@ struct TMainControls
     QAction *mnuPrior = nullptr;
     QAction *mnuNext = nullptr;
     QAction *mnuQueryBox = nullptr;
+    QAction *mnuRefresh = nullptr;
 
     // ActionList1.
     QAction *ActPrior = nullptr;

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace tellaria {
@@ -41,10 +40,8 @@ void TTabSheet::ShowProcessEnded()
         auto *again = new QPushButton(QString::fromUtf8("重新加载(&R)"), m_ended);
         again->setObjectName(QStringLiteral("LoadAgain"));
         again->setToolTip(QString::fromUtf8("重新加载此页 (F5)"));
-        // F5 reaches only the message on the screen: the active page's.
-        auto *key = new QShortcut(QKeySequence(Qt::Key_F5), m_ended);
+        // F5 is the window's: it reloads the current page, whatever that shows.
         connect(again, &QPushButton::clicked, this, &TTabSheet::LoadAgain);
-        connect(key, &QShortcut::activated, this, &TTabSheet::LoadAgain);
         layout->addStretch();
         layout->addWidget(message);
         layout->addWidget(again, 0, Qt::AlignHCenter);
@@ -69,6 +66,14 @@ void TTabSheet::LoadAgain()
     Browser->reload();
     if (hadFocus)
         Browser->setFocus(Qt::OtherFocusReason);
+}
+
+void TTabSheet::Reload()
+{
+    if (m_ended && !m_ended->isHidden())
+        LoadAgain();
+    else if (Browser)
+        Browser->reload();
 }
 
 } // namespace tellaria

@@ -30,6 +30,8 @@ public:
     void ShowProcessEnded();
     // Loads the page again in its browser, which comes back in place of the message.
     void LoadAgain();
+    // Loads the page again, whatever it shows.
+    void Reload();
 
 private:
     QWidget *m_content;

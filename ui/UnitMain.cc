@@ -72,6 +72,7 @@ void TfrmMain::Wire()
         {ui->ActSelectAll, &TfrmMain::ActSelectAllExecute},
         {ui->mnuExit, &TfrmMain::mnuExitClick},
         {ui->mnuQueryBox, &TfrmMain::mnuQueryBoxClick},
+        {ui->mnuRefresh, &TfrmMain::mnuRefreshClick},
         {ui->NViewSideBySide, &TfrmMain::NViewSideBySideClick},
     };
     for (const auto &[action, execute] : actions)
@@ -199,17 +200,17 @@ void TfrmMain::FormClose()
         TApplication::ReportErrors(failures);
 }
 
-void TfrmMain::mnuExitClick()
-{
-    close();
-}
-
 void TfrmMain::mnuQueryBoxClick()
 {
     // A hidden toolbar comes back with the box.
     if (!ui->CmbBook->isVisible())
         NViewToolBarClick();
     ui->CmbBook->FocusAndSelectAll();
+}
+
+void TfrmMain::mnuRefreshClick()
+{
+    ui->PageControl1->ReloadCurrent();
 }
 
 void TfrmMain::BtnBookOKClick()
@@ -269,11 +270,6 @@ TWebBrowser *TfrmMain::CreateBrowser(QWidget *page)
 void TfrmMain::BeforeNavigate2(TWebBrowser *, const QUrl &url, bool, bool &cancel)
 {
     cancel = IsAdServerNavigation(url.toString().toStdString());
-}
-
-int TfrmMain::PageIdCounter() const
-{
-    return ui->PageControl1->PageIdCounter();
 }
 
 TWebBrowser *TfrmMain::ActiveBrowser() const
@@ -339,6 +335,7 @@ void TfrmMain::ActionList1Update()
     ui->ActNext->setEnabled(index < count - 1);
     ui->ActClose->setEnabled(count > 0);
     ui->ActCloseAll->setEnabled(count > 0);
+    ui->mnuRefresh->setEnabled(count > 0);
 
     // In the order of TBrowserCommand.
     QAction *const commandActions[] = {ui->ActSave, ui->ActPreview, ui->ActPrint, ui->ActPageSetup,

@@ -41,7 +41,6 @@ public:
 
     const QString &ProgramDirectory() const { return m_programDirectory; }
     const QueryHistory &History() const { return m_history; }
-    int PageIdCounter() const;
 
     // The browser of the active result page, the page's own; null without pages.
     TWebBrowser *ActiveBrowser() const;
@@ -121,9 +120,11 @@ private:
     void CoolBar1DockDrop(TDragDockObject &source, const QPoint &position);
     // The application's hint has changed: status bar panel 0 shows it.
     void ShowHint(const QString &hint);
-    void mnuExitClick();
+    void mnuExitClick() { close(); }
     // Puts the focus in the query box, its text selected (Ctrl+L, Alt+D, F6).
     void mnuQueryBoxClick();
+    // Loads the current page again (F5, Ctrl+R).
+    void mnuRefreshClick();
 
     QString m_programDirectory;
     // The controls, by their designed names, as a form designer's `ui` holds them.
