@@ -264,6 +264,58 @@ private slots:
         CloseByAltF4(program->Session, program->Run);
     }
 
+    // F5 and Ctrl+R load the current page again wherever the focus is, as in any browser.
+    void aKeyReloadsTheCurrentPage_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<bool>("inThePage");
+        QTest::newRow("F5 in the query box") << "F5" << false;
+        QTest::newRow("Ctrl+R in the page") << "ctrl+r" << true;
+        QTest::newRow("F5 in the page") << "F5" << true;
+    }
+    void aKeyReloadsTheCurrentPage()
+    {
+        QFETCH(QString, keys);
+        QFETCH(bool, inThePage);
+        const auto program = Launch(2);
+        QVERIFY(program);
+        QVERIFY(QueryBoxHasTheKeys(*program));
+        EnterTerm(program->Session, QStringLiteral("cat"));
+        const QString url = QStringLiteral("http://www.iciba.com/cat%2F");
+        QVERIFY(WaitForResultRequests(*m_proxy, 1));
+        QVERIFY(program->Tree.WaitUntil(
+            [](const AccessibleReading &reading) { return Tabs(reading).size() == 1; }));
+        if (inThePage)
+            QVERIFY(program->Click(PageArea()));
+        program->Session.Key(keys);
+        QVERIFY(WaitForResultRequests(*m_proxy, 2));
+        QCOMPARE(ResultRequests(*m_proxy), (QStringList{url, url}));
+        CloseByAltF4(program->Session, program->Run);
+    }
+
+    // A query with no encyclopaedia ticked says why no page opened, where the pages would be.
+    void aQueryWithNoSiteTickedSaysSo()
+    {
+        Program program(TELLARIA_PROGRAM);
+        QVERIFY(program.Ready);
+        program.Run.WriteFile("Lexivanedr.ini", "[Dictionary]\r\nID=0\r\nSites=0\r\n");
+        QVERIFY(program.Start());
+        QVERIFY(QueryBoxHasTheKeys(program));
+        EnterTerm(program.Session, QStringLiteral("cat"));
+        const auto note = program.Tree.WaitFor(
+            QStringLiteral("label"), QString::fromUtf8("没有勾选要查询的百科全书：请在上方勾选至少一个。"));
+        QVERIFY(note);
+        // On the screen, inside the window, drawn over the start page.
+        QVERIFY(program.Run.ClientGeometry().contains(note->Extents));
+        QVERIFY(TestProxy::WaitFor([&] {
+            const QImage area = program.Session.Screenshot().copy(note->Extents);
+            return Share(area, [](const QColor &c) { return c.lightness() < 110; }) > 0.001;
+        }));
+        QCOMPARE(ResultRequests(*m_proxy), QStringList());
+        CloseByAltF4(program.Session, program.Run);
+        QCOMPARE(program.Run.ReadFile("Lexivander.qry"), QByteArray("cat\r\n"));
+    }
+
     // One page's process killed, as the kernel does when memory runs out: its tab says so, the
     // others do not; the page comes back with F5, and a query afterwards works as always.
     void aPageWhoseProcessIsKilledComesBack()

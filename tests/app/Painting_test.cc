@@ -37,34 +37,12 @@ QByteArray StoredSettings(int mode, bool sideBySide)
     return Settings(mode) + (sideBySide ? "[View]\r\nSideBySide=1\r\n" : "");
 }
 
-// The share of `image`'s pixels for which `holds` is true, at every second pixel.
-template<typename Test>
-double Share(const QImage &image, Test holds)
-{
-    int all = 0;
-    int matching = 0;
-    for (int y = 0; y < image.height(); y += 2) {
-        for (int x = 0; x < image.width(); x += 2) {
-            ++all;
-            matching += holds(image.pixelColor(x, y)) ? 1 : 0;
-        }
-    }
-    return all ? double(matching) / all : 0.0;
-}
-
 // The page area shows a result page: its colour is there, the start page's band is not, and
 // the window is not black.
 bool ShowsAResultPage(const QImage &client)
 {
     return Shows(client, ResultColour) && !Shows(client, StartBand)
            && Share(client, [](const QColor &c) { return c.lightness() < 8; }) < 0.3;
-}
-
-// A control drawn with text on it: mostly light, with some dark strokes.
-bool DrawnWithText(const QImage &control)
-{
-    return Share(control, [](const QColor &c) { return c.lightness() > 170; }) > 0.5
-           && Share(control, [](const QColor &c) { return c.lightness() < 110; }) > 0.005;
 }
 
 } // namespace

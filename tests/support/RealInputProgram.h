@@ -325,6 +325,28 @@ inline bool Shows(const QImage &shot, const QColor &colour)
     return false;
 }
 
+// The share of `image`'s pixels for which `holds` is true, at every second pixel.
+template<typename Test>
+inline double Share(const QImage &image, Test holds)
+{
+    int all = 0;
+    int matching = 0;
+    for (int y = 0; y < image.height(); y += 2) {
+        for (int x = 0; x < image.width(); x += 2) {
+            ++all;
+            matching += holds(image.pixelColor(x, y)) ? 1 : 0;
+        }
+    }
+    return all ? double(matching) / all : 0.0;
+}
+
+// A control drawn with text on it: mostly light, with some dark strokes.
+inline bool DrawnWithText(const QImage &control)
+{
+    return Share(control, [](const QColor &c) { return c.lightness() > 170; }) > 0.5
+           && Share(control, [](const QColor &c) { return c.lightness() < 110; }) > 0.005;
+}
+
 // Waits until keys reach the query box: its window is the active one and the box has the
 // focus in it.
 inline bool QueryBoxHasTheKeys(const Program &program)
