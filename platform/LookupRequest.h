@@ -17,6 +17,11 @@ struct TLookupRequest
     int Mode = -1;
     // The selected text was too long to look up (no Term then): the window says so instead.
     bool SelectionTooLong = false;
+    // What the launcher gave the start that asked, to show that the user asked for it just now:
+    // the X startup notification id, whose _TIME part is the user's X timestamp, and the Wayland
+    // activation token. Empty when it gave none. With them the window may take the focus.
+    QString StartupId = {};
+    QString ActivationToken = {};
 
     bool operator==(const TLookupRequest &) const = default;
 };

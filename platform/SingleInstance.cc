@@ -45,6 +45,10 @@ QByteArray EncodeLookupRequest(const TLookupRequest &request)
     object.insert(QStringLiteral("mode"), request.Mode);
     if (request.SelectionTooLong)
         object.insert(QStringLiteral("selectionTooLong"), true);
+    if (!request.StartupId.isEmpty())
+        object.insert(QStringLiteral("startupId"), request.StartupId);
+    if (!request.ActivationToken.isEmpty())
+        object.insert(QStringLiteral("activationToken"), request.ActivationToken);
     return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
 }
 
@@ -55,14 +59,19 @@ std::optional<TLookupRequest> DecodeLookupRequest(const QByteArray &message)
     if (error.error != QJsonParseError::NoError || !document.isObject())
         return std::nullopt;
     const QJsonObject object = document.object();
-    TLookupRequest request;
-    if (object.contains(QStringLiteral("term"))) {
-        if (!object.value(QStringLiteral("term")).isString())
+    // Each text is optional, and a string when given.
+    for (const char *key : {"term", "startupId", "activationToken"}) {
+        const QJsonValue value = object.value(QLatin1String(key));
+        if (!value.isUndefined() && !value.isString())
             return std::nullopt;
-        request.Term = object.value(QStringLiteral("term")).toString();
     }
+    TLookupRequest request;
+    if (object.contains(QStringLiteral("term")))
+        request.Term = object.value(QStringLiteral("term")).toString();
     request.Mode = object.value(QStringLiteral("mode")).toInt(-1);
     request.SelectionTooLong = object.value(QStringLiteral("selectionTooLong")).toBool(false);
+    request.StartupId = object.value(QStringLiteral("startupId")).toString();
+    request.ActivationToken = object.value(QStringLiteral("activationToken")).toString();
     return request;
 }
 

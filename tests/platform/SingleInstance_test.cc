@@ -197,6 +197,11 @@ private slots:
         QTest::newRow("blank term") << TLookupRequest{QString(), -1};
         QTest::newRow("selection too long") << TLookupRequest{std::nullopt, 3, true};
         QTest::newRow("Chinese and quotes") << TLookupRequest{QString("“猫” \"cat\"\\ \n 𠀀"), 2};
+        QTest::newRow("startup id")
+            << TLookupRequest{"cat", 2, false, "xbindkeys-1234-host-tellaria-0_TIME5678"};
+        QTest::newRow("activation token")
+            << TLookupRequest{std::nullopt, -1, false, QString(), "a1b2:c3\"d4"};
+        QTest::newRow("both") << TLookupRequest{std::nullopt, 0, true, "id_TIME1", "token"};
     }
 
     void requestsSurviveTheTrip()
@@ -211,8 +216,18 @@ private slots:
     void strangeMessagesAreRefused()
     {
         for (const QByteArray &message : {QByteArray(""), QByteArray("ok"), QByteArray("[1]"),
-                                          QByteArray("{\"term\":5}"), QByteArray("{\"term\":")})
+                                          QByteArray("{\"term\":5}"), QByteArray("{\"term\":"),
+                                          QByteArray("{\"startupId\":5}"),
+                                          QByteArray("{\"activationToken\":[\"t\"]}")})
             QVERIFY2(!DecodeLookupRequest(message), message);
+    }
+
+    // A copy that predates the launcher's id and token, on either side of the socket.
+    void requestsWithoutLauncherProofMatchOlderCopies()
+    {
+        const QByteArray older = "{\"mode\":2,\"term\":\"cat\"}\n";
+        QCOMPARE(EncodeLookupRequest(TLookupRequest{"cat", 2}), older);
+        QCOMPARE(DecodeLookupRequest(older), std::optional<TLookupRequest>(TLookupRequest{"cat", 2}));
     }
 
     void laterStartsHandTheirRequestOver_data()
