@@ -3,6 +3,7 @@
 #include "platform/Application.h"
 #include "platform/CommandLine.h"
 #include "platform/DataDirectory.h"
+#include "platform/PageAccessibility.h"
 #include "platform/PageDrawing.h"
 #include "platform/SelectedText.h"
 #include "platform/SessionBus.h"
@@ -242,8 +243,10 @@ int RunProgram(int argc, char *argv[])
 
     // Joined before the application object goes.
     const TSessionBusWarmUp sessionBus;
-    // Before the engine starts, which fixes how its pages are drawn.
+    // Before the engine starts, which fixes how its pages are drawn and what it tells a screen
+    // reader of them.
     DrawPagesInSoftwareWhereOpenGlIs();
+    ExposePagesToScreenReaders();
     // The engine resets the handling of SIGTERM and SIGINT as it starts, so it starts first.
     ConfigureBrowserProfile();
     TTerminationSignals termination;

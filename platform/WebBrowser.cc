@@ -2,6 +2,7 @@
 
 #include "platform/BrowserDialogs.h"
 #include "platform/DocumentRequestWatch.h"
+#include "platform/PageAccessibility.h"
 #include "platform/PageFiles.h"
 
 #include <QApplication>
@@ -182,6 +183,7 @@ TWebBrowser::TWebBrowser(QWidget *parent)
     , m_requestWatch(new TDocumentRequestWatch(this))
 {
     ConfigureBrowserProfile();
+    HideOffscreenWindowsFromScreenReaders(this);
     auto *page = new TWebBrowserPage(this);
     setPage(page);
     connect(m_requestWatch, &TDocumentRequestWatch::DocumentRequested, this, [this] {

@@ -202,6 +202,8 @@ void TMainControls::CreateControls(QWidget *form)
     pnlBookLayout->setContentsMargins(0, 0, 0, 0);
     CkLstBookshop = new TCheckListBox(PnlBook);
     CkLstBookshop->setObjectName(QStringLiteral("CkLstBookshop"));
+    // Named by what its ticks choose; each row keeps its site's name.
+    CkLstBookshop->setAccessibleName(Utf8Text("要查询的百科全书"));
     CkLstBookshop->setFixedHeight(18 + 4);
     // The face colour of the band area around it.
     CkLstBookshop->viewport()->setBackgroundRole(QPalette::Button);

@@ -122,6 +122,9 @@ private slots:
     {
         if (const QString missing = SetUpProxy(); !missing.isEmpty())
             QSKIP(qPrintable(missing));
+        m_proxy->SetPage("http://zh.wikipedia.org/",
+                         "<!DOCTYPE html><html><head><meta charset='utf-8'><title>维基百科页</title>"
+                         "</head><body><h1>猫</h1><p>猫是一种小型食肉动物。</p></body></html>");
     }
 
     void init() { m_proxy->ClearRequests(); }
@@ -134,7 +137,7 @@ private slots:
         QVERIFY(program);
         const AccessibleTree &tree = program->Tree;
         const AccessibleReading reading = tree.Read();
-        const QStringList controls{"push button", "toggle button", "combo box", "text",
+        const QStringList controls{"push button", "toggle button", "combo box", "text", "list",
                                    "check box",   "list item",     "menu item", "page tab"};
         const QRegularExpression inner(
             QStringLiteral("^(Act[A-Z]|mnu|NView|ToolButton|ToolBar|Cmb|Btn|Pnl|CkLst|Panel|"
@@ -186,6 +189,16 @@ private slots:
             }
             return true;
         }));
+        // The current page's own words are read, not only its name; the engine's drawing
+        // windows are not among the program's.
+        const auto page = tree.WaitFor([](const AccessibleReading &reading) {
+            return reading.Find(QStringLiteral("web document"), QStringLiteral("维基百科页"));
+        });
+        QVERIFY(page);
+        QVERIFY(TestProxy::WaitFor(
+            [&] { return tree.PageText(*page).contains(QStringLiteral("猫是一种小型食肉动物。")); }));
+        QVERIFY2(!tree.WindowNames().contains(QStringLiteral("Offscreen")),
+                 qPrintable(tree.WindowNames().join(QLatin1Char(' '))));
         CloseByAltF4(program->Session, program->Run);
     }
 

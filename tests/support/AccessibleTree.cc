@@ -325,6 +325,22 @@ AccessibleReading AccessibleTree::Read() const
     return walk.Finish();
 }
 
+QStringList AccessibleTree::WindowNames() const
+{
+    QStringList names;
+    if (Read().Nodes.isEmpty())
+        return names;
+    const Reference registry{QStringLiteral("org.a11y.atspi.Registry"),
+                             QStringLiteral("/org/a11y/atspi/accessible/root")};
+    for (const Reference &application : m_connection->Children(registry)) {
+        if (m_connection->Name(application) != m_application)
+            continue;
+        for (const Reference &window : m_connection->Children(application))
+            names << m_connection->Name(window);
+    }
+    return names;
+}
+
 bool AccessibleTree::DoAction(const AccessibleNode &node, int action) const
 {
     if (!m_connection)
@@ -343,6 +359,28 @@ bool AccessibleTree::SetText(const AccessibleNode &node, const QString &text) co
         {node.Service, node.Path}, "org.a11y.atspi.EditableText", "SetTextContents", {text});
     const QDBusMessage reply = AccessibilityBusConnection::Reply(call);
     return Replied(reply) && reply.arguments().value(0).toBool();
+}
+
+QStringList AccessibleTree::PageText(const AccessibleNode &node) const
+{
+    QStringList lines;
+    if (!m_connection)
+        return lines;
+    // Deep pages are not what the tests read: a bound keeps a broken tree from going on.
+    QList<Reference> pending{{node.Service, node.Path}};
+    for (int visited = 0; !pending.isEmpty() && visited < 2000; ++visited) {
+        const Reference object = pending.takeFirst();
+        const QString name = m_connection->Name(object);
+        if (!name.isEmpty())
+            lines << name;
+        QDBusPendingCall call = m_connection->Call(object, "org.a11y.atspi.Text", "GetText",
+                                                   {QVariant::fromValue(0), QVariant::fromValue(-1)});
+        const QDBusMessage reply = AccessibilityBusConnection::Reply(call);
+        if (Replied(reply) && !reply.arguments().value(0).toString().trimmed().isEmpty())
+            lines << reply.arguments().value(0).toString();
+        pending = m_connection->Children(object) + pending;
+    }
+    return lines;
 }
 
 std::optional<AccessibleNode> AccessibleTree::WaitFor(

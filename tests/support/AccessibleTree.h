@@ -73,6 +73,8 @@ public:
 
     // Reads the tree as it is now; empty while the application has not registered.
     AccessibleReading Read() const;
+    // The names of the application's windows, shown or not.
+    QStringList WindowNames() const;
 
     // Reads the tree until `find` returns a node from a reading, and returns a copy of that
     // node; nothing when `timeoutMs` passes first.
@@ -92,6 +94,9 @@ public:
     bool DoAction(const AccessibleNode &node, int action = 0) const;
     // Replaces the text of the editable `node` (a query box's text field).
     bool SetText(const AccessibleNode &node, const QString &text) const;
+    // What a screen reader reads of the page below the web document `node`: the names and texts
+    // of everything in it, a line each, in the tree's order.
+    QStringList PageText(const AccessibleNode &node) const;
 
 private:
     std::function<QString()> m_busAddress;
