@@ -10,6 +10,7 @@
 #include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
 #include "platform/WebBrowser.h"
+#include "platform/WindowActivation.h"
 #include "ui/Unit2.h"
 #include "ui/UnitMain.h"
 
@@ -60,16 +61,6 @@ void ShowError(const QString &text)
                     QMessageBox::Ok);
     box.button(QMessageBox::Ok)->setText(QString::fromUtf8("确定"));
     box.exec();
-}
-
-void BringToFront(QWidget *window)
-{
-    window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    window->show();
-    window->raise();
-    window->activateWindow();
-    // Where the window manager keeps the focus where it was, the taskbar entry asks for it.
-    QApplication::alert(window);
 }
 
 // The browser engine's sandbox does not run as root, and the program never turns it off itself:
@@ -134,13 +125,18 @@ void Deliver(TfrmMain &window, const TLookupRequest &request)
             [&window, request] { Deliver(window, request); }, Qt::SingleShotConnection);
         return;
     }
-    BringToFront(&window);
+    TWindowActivation(request.StartupId, request.ActivationToken).BringToFront(&window);
     // A dialog of the window's is open (a message, saving, printing): it stays in front, and the
     // request waits for it, since a query would close the pages the dialog may be working on.
     if (QWidget *dialog = QApplication::activeModalWidget()) {
         dialog->raise();
         dialog->activateWindow();
-        QTimer::singleShot(200, &window, [&window, request] { Deliver(window, request); });
+        // The launcher's proof is spent: asked again, the window manager would take it for a
+        // new request, and take the focus from where the user has gone meanwhile.
+        TLookupRequest waiting = request;
+        waiting.StartupId.clear();
+        waiting.ActivationToken.clear();
+        QTimer::singleShot(200, &window, [&window, waiting] { Deliver(window, waiting); });
         return;
     }
     CarryOut(window, request);
@@ -161,6 +157,8 @@ void ShowAndCarryOut(TfrmMain &window, const TLookupRequest &request)
         &window, &TfrmMain::FirstShown, &window,
         [&window, request] {
             NoteTime("shown");
+            TWindowActivation(request.StartupId, request.ActivationToken)
+                .ActivateFirstWindow(&window);
             CarryOut(window, request);
         },
         Qt::SingleShotConnection);
@@ -206,6 +204,9 @@ int RunProgram(int argc, char *argv[])
     }
 
     NoteTime("main");
+    // Read before anything can take them; handed on with the request, or used for this copy's
+    // own window.
+    const TWindowActivation launch = TWindowActivation::FromEnvironment();
     // Until this copy knows that it runs the window it makes nothing a hand-over does not need:
     // no application object (a display connection, the toolkit's set-up) and no engine, so that
     // a later start hands over and ends at once, and says nothing on the way.
@@ -219,6 +220,8 @@ int RunProgram(int argc, char *argv[])
     TLookupRequest request = commandLine.Request;
     if (commandLine.LookUpSelection)
         request = SelectionLookupRequest(SelectedText(startApplication), request.Mode);
+    request.StartupId = launch.StartupId();
+    request.ActivationToken = launch.ActivationToken();
     NameApplication();
     const QString dataDirectory = DataDirectory(ExecutableDirectory());
     // Destroyed after the window, so that the next start waits until the files are saved.
@@ -229,6 +232,7 @@ int RunProgram(int argc, char *argv[])
         return 0;
     if (role == TSingleInstance::TRole::Running) {
         startApplication();
+        TWindowActivation::ForgetEnvironment();
         if (!instance.Serve())
             role = TSingleInstance::TRole::Failed;
     }

@@ -59,10 +59,12 @@ QProcessEnvironment ProgramEnvironment(const XSession &session)
 
 } // namespace
 
-int ProgramRun::StartAgain(const QStringList &arguments) const
+int ProgramRun::StartAgain(const QStringList &arguments, const QProcessEnvironment &added) const
 {
     QProcess second;
-    second.setProcessEnvironment(ProgramEnvironment(m_session));
+    QProcessEnvironment environment = ProgramEnvironment(m_session);
+    environment.insert(added);
+    second.setProcessEnvironment(environment);
     second.setProcessChannelMode(QProcess::ForwardedChannels);
     second.start(m_executable, arguments);
     QDeadlineTimer deadline(30000);

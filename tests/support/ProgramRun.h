@@ -37,9 +37,11 @@ public:
     QString MainWindow() const { return m_window; }
     QRect ClientGeometry() const;
 
-    // Starts the same executable once more, as a second start by the user would, and waits for
-    // it to end; its exit code, or -1 when it did not end by itself.
-    int StartAgain(const QStringList &arguments) const;
+    // Starts the same executable once more, as a second start by the user would, with `added`
+    // in its environment too, and waits for it to end; its exit code, or -1 when it did not end
+    // by itself.
+    int StartAgain(const QStringList &arguments,
+                   const QProcessEnvironment &added = QProcessEnvironment()) const;
 
     // Starts the program and, as soon as it takes SIGTERM as a close (its engine has started,
     // its window may not be built yet), sends it one, as a logout early in its start would;
