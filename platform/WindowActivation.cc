@@ -94,11 +94,12 @@ void SetUserTime(xcb_connection_t *connection, xcb_window_t window, uint32_t tim
                         Atom(connection, "_NET_WM_USER_TIME"), XCB_ATOM_CARDINAL, 32, 1, &time);
 }
 
-void RequestFocus(xcb_connection_t *connection, xcb_window_t root, xcb_window_t window,
+void RequestFocus(xcb_connection_t *connection,
+                  xcb_window_t root,
+                  xcb_window_t window,
                   uint32_t time)
 {
-    xcb_client_message_event_t event
-        = Message(window, Atom(connection, "_NET_ACTIVE_WINDOW"), 32);
+    xcb_client_message_event_t event = Message(window, Atom(connection, "_NET_ACTIVE_WINDOW"), 32);
     event.data.data32[0] = 1; // asked by an application, not by a pager
     event.data.data32[1] = time;
     SendToRoot(connection, root, event, WindowManagerMask);
@@ -148,8 +149,7 @@ void ActivateWithToken(QWidget *window, const QString &token)
 TWindowActivation::TWindowActivation(const QString &startupId, const QString &activationToken)
     : m_startupId(startupId)
     , m_activationToken(activationToken)
-{
-}
+{}
 
 TWindowActivation TWindowActivation::FromEnvironment()
 {

@@ -43,8 +43,9 @@ QString FreshTime(const XSession &session, const QString &window)
     QString seen;
     // Changed until xev, which may not be watching yet, reports a change.
     for (int attempt = 0; attempt < 50; ++attempt) {
-        Output(session, "xprop", {"-id", window, "-f", "_TELLARIA_TICK", "8s", "-set",
-                                  "_TELLARIA_TICK", QString::number(attempt)});
+        Output(session, "xprop",
+               {"-id", window, "-f", "_TELLARIA_TICK", "8s", "-set", "_TELLARIA_TICK",
+                QString::number(attempt)});
         if (watch.waitForReadyRead(200))
             seen += QString::fromUtf8(watch.readAllStandardOutput());
         const QRegularExpressionMatch match = time.match(seen);

@@ -215,10 +215,10 @@ private slots:
 
     void strangeMessagesAreRefused()
     {
-        for (const QByteArray &message : {QByteArray(""), QByteArray("ok"), QByteArray("[1]"),
-                                          QByteArray("{\"term\":5}"), QByteArray("{\"term\":"),
-                                          QByteArray("{\"startupId\":5}"),
-                                          QByteArray("{\"activationToken\":[\"t\"]}")})
+        for (const QByteArray &message :
+             {QByteArray(""), QByteArray("ok"), QByteArray("[1]"), QByteArray("{\"term\":5}"),
+              QByteArray("{\"term\":"), QByteArray("{\"startupId\":5}"),
+              QByteArray("{\"activationToken\":[\"t\"]}")})
             QVERIFY2(!DecodeLookupRequest(message), message);
     }
 
@@ -227,7 +227,8 @@ private slots:
     {
         const QByteArray older = "{\"mode\":2,\"term\":\"cat\"}\n";
         QCOMPARE(EncodeLookupRequest(TLookupRequest{"cat", 2}), older);
-        QCOMPARE(DecodeLookupRequest(older), std::optional<TLookupRequest>(TLookupRequest{"cat", 2}));
+        QCOMPARE(DecodeLookupRequest(older),
+                 std::optional<TLookupRequest>(TLookupRequest{"cat", 2}));
     }
 
     void laterStartsHandTheirRequestOver_data()
