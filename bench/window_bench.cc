@@ -9,13 +9,15 @@
 // the Enter key sent to the X server to the last of its five page requests, the first query
 // after start apart from the later ones (which also replace five pages), and to the moment the
 // first answer page is on the screen (its colour, new for each query, read back from the X
-// server). Both programs note their own moments (the "tellaria.timing" log) on their standard
+// server); a start with a term (`tellaria TERM`, and the bare program given the same five pages
+// to open at start) from the process start to its first answer page on the screen. Both programs note their own moments (the "tellaria.timing" log) on their standard
 // error, from which the breakdowns of the start-up and of the queries are printed. Memory is the
 // PSS of each process tree from /proc, by process (the renderers each by their rank in size) and,
 // for the browser process, by mapping. The machine's load is printed with the figures.
 // With --soak N each program in turn runs N queries in one window, three times over; with
 // --soak-only, nothing else is measured. --soak-program leaves the bare program out of the
-// soak: a rare hang of the built program shows only over thousands of queries.
+// soak: a rare hang of the built program shows only over thousands of queries. --cold-starts
+// measures the starts with a term alone.
 
 #include "bench/ProcessMemory.h"
 #include "bench/ScreenPixel.h"
@@ -64,6 +66,10 @@ const QString StartPageUrl
 int Rounds = 7;
 constexpr int QueriesPerRound = 4;
 constexpr int LaterStartsPerRound = 3;
+// Starts with a term in each round, of each program.
+constexpr int ColdStartsPerRound = 2;
+// Rounds of the built program with a screen reader's accessibility on and off, each.
+constexpr int ScreenReaderRounds = 4;
 // Rounds of the built program in each layout, tabs and side by side, in turn: 24 queries in
 // each, as the two differ by a few ms in some 80 and one query in ten strays by more.
 constexpr int LayoutRounds = 6;
@@ -94,6 +100,13 @@ public:
         start->load(QUrl(StartPageUrl));
         NoteTime("start page");
         connect(m_edit, &QLineEdit::returnPressed, this, &BareProgram::Query);
+    }
+
+    // Looks `term` up as Enter would: a start with a term on the command line.
+    void QueryTerm(const QString &term)
+    {
+        m_edit->setText(term);
+        Query();
     }
 
 private:
@@ -151,6 +164,9 @@ int RunBare(int argc, char *argv[])
     BareProgram window;
     window.show();
     NoteTime("shown");
+    // "--bare --term TERM": the five pages open at once, as the program's do for `tellaria TERM`.
+    if (argc >= 4 && QByteArray(argv[2]) == "--term")
+        window.QueryTerm(QString::fromLocal8Bit(argv[3]));
     return application.exec();
 }
 
@@ -315,8 +331,15 @@ const char *RoleName(Role role)
 class Child
 {
 public:
-    // `settings`: the built program's settings file, written before it starts.
-    Child(Role role, const XSession &session, RequestLog &requests, const QByteArray &settings = {})
+    // `settings`: the built program's settings file, written before it starts. `term`: looked up
+    // at once, given on the command line. `screenReader`: Qt's accessibility on, as a screen
+    // reader's desktop has it (once the session's accessibility bus runs).
+    Child(Role role,
+          const XSession &session,
+          RequestLog &requests,
+          const QByteArray &settings = {},
+          const QString &term = {},
+          bool screenReader = false)
         : m_role(role)
         , m_session(session)
         , m_requests(requests)
@@ -333,11 +356,16 @@ public:
             if (!settings.isEmpty() && file.open(QIODevice::WriteOnly))
                 file.write(settings);
         }
+        if (!term.isEmpty())
+            arguments << (role == Role::Bare ? QStringList{QStringLiteral("--term"), term}
+                                             : QStringList{term});
         m_executable = executable;
         QProcessEnvironment environment = session.Environment();
         environment.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
         environment.insert(QStringLiteral("QT_LOGGING_RULES"),
                            QStringLiteral("tellaria.timing.debug=true"));
+        if (!screenReader)
+            environment.remove(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"));
         m_process.setProcessEnvironment(environment);
         m_process.setStandardOutputFile(QProcess::nullDevice());
         QObject::connect(&m_process, &QProcess::readyReadStandardError, [this] { ReadNotes(); });
@@ -378,16 +406,22 @@ public:
     // Waits for the window to show and settle, then for the idle moment after.
     bool WaitForWindow()
     {
-        const QString title
-            = m_role == Role::Bare ? QStringLiteral("^bare$") : QStringLiteral("^Tellaria$");
-        const QString window = m_session.WaitForWindow(title);
-        if (window.isEmpty())
+        if (!FindWindow())
             return false;
         Pause(700);
-        // Below the controls and the tabs, above the status bar, in both programs.
-        const QRect client = m_session.ClientGeometry(window);
-        m_pagePoint = client.topLeft() + QPoint(client.width() / 2, client.height() * 3 / 4);
-        return true;
+        return FindWindow();
+    }
+
+    // From the process start to the first answer page on the screen, in `colour`: a start with a
+    // term. Read from the moment the window is found on the screen.
+    std::optional<double> FirstPagePainted(const ScreenPixel &screen, long colour)
+    {
+        if (!FindWindow())
+            return std::nullopt;
+        PaintWatch watch(screen, m_pagePoint, colour);
+        if (!WaitUntil([&] { return watch.Painted() != 0; }, 30000))
+            return std::nullopt;
+        return double(watch.Painted() - m_started) / 1e6;
     }
 
     // Types `term`, then Enter; from the Enter to the last of the five page requests. With
@@ -484,6 +518,23 @@ public:
     }
 
     long Pss() const { return TotalKb(TreePss(m_process.processId())); }
+
+private:
+    // Finds the window and the point of its page area watched for an answer page: below the
+    // controls and the tabs, above the status bar, in both programs.
+    bool FindWindow()
+    {
+        const QString title
+            = m_role == Role::Bare ? QStringLiteral("^bare$") : QStringLiteral("^Tellaria$");
+        const QString window = m_session.WaitForWindow(title);
+        if (window.isEmpty())
+            return false;
+        const QRect client = m_session.ClientGeometry(window);
+        m_pagePoint = client.topLeft() + QPoint(client.width() / 2, client.height() * 3 / 4);
+        return true;
+    }
+
+public:
     std::vector<ProcessPss> PssByProcess() const { return TreePss(m_process.processId()); }
     std::map<QString, long> BrowserMappings() const { return MappingPssKb(m_process.processId()); }
     bool Running() const { return m_process.state() == QProcess::Running; }
@@ -605,6 +656,11 @@ struct Figures
     std::vector<Kilobytes> BrowserMappingsKb;
     std::vector<int> IdleWork;
     std::vector<double> LaterStartsMs;
+    std::vector<double> ColdStartsMs; // start with a term to its first answer page painted
+    // The built program with a screen reader's accessibility on and off: the first query and
+    // the memory with its five pages.
+    std::vector<Sample> ReaderFirstQueries[2];
+    std::vector<double> ReaderFivePagesKb[2];
     QByteArray LaterStartErrors;
     std::vector<double> Loads; // the machine's load over the last minute, as each round began
 
@@ -683,7 +739,7 @@ QString NextTerm()
 // What every round uses: the display, the keys, the proxy's log and pages, the screen's pixels.
 struct Bench
 {
-    const XSession &Session;
+    XSession &Session;
     XKeyboard &Keyboard;
     RequestLog &Requests;
     AnswerPages &Answers;
@@ -758,6 +814,47 @@ bool RunRound(Role role, Bench &bench, Figures &figures)
             Pause(400);
         }
     }
+    child.Close(bench.Keyboard);
+    return true;
+}
+
+// The built program's first query and its memory with five pages, with Qt's accessibility (and
+// so the engine's) on as a screen reader's desktop has it, or off.
+bool RunScreenReaderRound(bool on, Bench &bench, Figures &figures)
+{
+    Child child(Role::Program, bench.Session, bench.Requests, {}, {}, on);
+    if (!child.StartUp() || !child.WaitForWindow()) {
+        std::fprintf(stderr, "program: no start page request or no window\n");
+        return false;
+    }
+    const std::optional<Sample> sample
+        = child.Query(bench.Keyboard, NextTerm(), true, &bench.Answers, &bench.Screen);
+    if (!sample) {
+        std::fprintf(stderr, "program: a query's five requests did not all come\n%s\n",
+                     qPrintable(child.State()));
+        return false;
+    }
+    figures.ReaderFirstQueries[on].push_back(*sample);
+    Pause(1000);
+    figures.ReaderFivePagesKb[on].push_back(double(child.Pss()));
+    child.Close(bench.Keyboard);
+    return true;
+}
+
+// A start with a term, as a key bound to `tellaria --selection` makes when no window is open: from
+// the process start to the first of the five answer pages on the screen.
+bool RunColdStartRound(Role role, Bench &bench, Figures &figures)
+{
+    const long colour = bench.Answers.Next();
+    Child child(role, bench.Session, bench.Requests, {}, NextTerm());
+    const std::optional<double> painted = child.FirstPagePainted(bench.Screen, colour);
+    if (!painted) {
+        std::fprintf(stderr, "%s: a start with a term showed no answer page\n%s\n",
+                     RoleName(role), qPrintable(child.State()));
+        return false;
+    }
+    figures.ColdStartsMs.push_back(*painted);
+    Pause(400);
     child.Close(bench.Keyboard);
     return true;
 }
@@ -981,6 +1078,9 @@ void PrintFigures(const Figures &program, const Figures &bare)
     std::printf("%-46s %9.1f %9.1f ms  %7.3fx   (the later query's answer on the screen)\n",
                 "  later query: Enter to page painted", laterPainted, bareLaterPainted,
                 bareLaterPainted > 0 ? laterPainted / bareLaterPainted : 0.0);
+    PrintRow(QStringLiteral("start with a term to first page painted (median of %1)")
+                 .arg(program.ColdStartsMs.size()),
+             Median(program.ColdStartsMs), Median(bare.ColdStartsMs), "ms", 1.0, "<= 1.0x floor");
     PrintRow(QStringLiteral("PSS with five pages (median of %1)").arg(Rounds),
              Median(program.FivePagesKb) / 1024, Median(bare.FivePagesKb) / 1024, "MB", 1.0,
              "<= 1.0x floor");
@@ -1101,12 +1201,48 @@ bool RunSoaks(int queries, Bench &bench)
     return true;
 }
 
+// The screen reader's rounds, on and off in turn, on the session's accessibility bus: what the
+// pages' content on the bus costs. No goal: the engine builds it only while a screen reader is
+// there, and a screen reader's user needs it.
+bool RunScreenReaderRounds(Bench &bench, Figures &figures)
+{
+    if (!bench.Session.StartAccessibilityBus()) {
+        std::fprintf(stderr, "window_bench: the accessibility bus did not come up\n");
+        return false;
+    }
+    for (int round = 0; round < ScreenReaderRounds; ++round) {
+        for (const bool on : {round % 2 == 0, round % 2 == 1}) {
+            if (!RunScreenReaderRound(on, bench, figures))
+                return false;
+        }
+    }
+    std::printf("\n%-46s %9s %9s %-3s %8s\n", "with a screen reader's accessibility", "on", "off",
+                "", "ratio");
+    const QString painted = QStringLiteral("page painted");
+    const std::pair<QString, std::pair<double, double>> rows[] = {
+        {QStringLiteral("first query: Enter to last request (median of %1)").arg(ScreenReaderRounds),
+         {Figures::MedianMs(figures.ReaderFirstQueries[1]),
+          Figures::MedianMs(figures.ReaderFirstQueries[0])}},
+        {QStringLiteral("first query: Enter to page painted"),
+         {Figures::MedianMoment(figures.ReaderFirstQueries[1], painted),
+          Figures::MedianMoment(figures.ReaderFirstQueries[0], painted)}},
+        {QStringLiteral("PSS with five pages, MB"),
+         {Median(figures.ReaderFivePagesKb[1]) / 1024, Median(figures.ReaderFivePagesKb[0]) / 1024}},
+    };
+    for (const auto &[name, values] : rows) {
+        std::printf("%-46s %9.1f %9.1f %-3s %7.3fx\n", qPrintable(name), values.first,
+                    values.second, "", values.second > 0 ? values.first / values.second : 0.0);
+    }
+    return true;
+}
+
 int RunDriver(int argc, char *argv[])
 {
     int soakQueries = 0;
     // Only the two layouts' queries, or only the soak: quicker, for work on one of them.
     bool layoutsOnly = false;
     bool soakOnly = false;
+    bool coldOnly = false;
     for (int index = 1; index < argc; ++index) {
         const QByteArray option(argv[index]);
         const QByteArray value(index + 1 < argc ? argv[index + 1] : "");
@@ -1120,6 +1256,8 @@ int RunDriver(int argc, char *argv[])
             soakOnly = true;
         if (option == "--layouts")
             layoutsOnly = true;
+        if (option == "--cold-starts")
+            coldOnly = true;
     }
     PrepareBrowserTestEnvironment();
     QCoreApplication application(argc, argv);
@@ -1142,6 +1280,21 @@ int RunDriver(int argc, char *argv[])
     const QString loadBefore = LoadAverage();
     Figures bare;
     Figures program;
+    if (coldOnly) {
+        for (int round = 0; round < Rounds; ++round) {
+            const bool bareFirst = round % 2 == 0;
+            for (const Role role : {bareFirst ? Role::Bare : Role::Program,
+                                    bareFirst ? Role::Program : Role::Bare}) {
+                if (!RunColdStartRound(role, bench, role == Role::Bare ? bare : program))
+                    return 1;
+            }
+        }
+        PrintRow(QStringLiteral("start with a term to first page painted (median of %1)")
+                     .arg(program.ColdStartsMs.size()),
+                 Median(program.ColdStartsMs), Median(bare.ColdStartsMs), "ms", 1.0,
+                 "<= 1.0x floor");
+        return 0;
+    }
     for (int round = 0; round < (layoutsOnly || soakOnly ? 0 : Rounds); ++round) {
         // Each takes the lead in turn, so that neither always meets a machine the other warmed.
         const bool bareFirst = round % 2 == 0;
@@ -1149,6 +1302,10 @@ int RunDriver(int argc, char *argv[])
              {bareFirst ? Role::Bare : Role::Program, bareFirst ? Role::Program : Role::Bare}) {
             if (!RunRound(role, bench, role == Role::Bare ? bare : program))
                 return 1;
+            for (int start = 0; start < ColdStartsPerRound; ++start) {
+                if (!RunColdStartRound(role, bench, role == Role::Bare ? bare : program))
+                    return 1;
+            }
         }
     }
     std::printf("load average before the rounds %s, after %s\n", qPrintable(loadBefore),
@@ -1174,6 +1331,8 @@ int RunDriver(int argc, char *argv[])
                  Figures::MedianMs(columns), Figures::MedianMs(tabs), "ms", 1.05, "<= 1.05x tabs");
     }
     if (soakQueries > 50 && !RunSoaks(soakQueries, bench))
+        return 1;
+    if (!layoutsOnly && !soakOnly && !RunScreenReaderRounds(bench, program))
         return 1;
     return 0;
 }

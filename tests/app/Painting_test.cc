@@ -37,14 +37,6 @@ QByteArray StoredSettings(int mode, bool sideBySide)
     return Settings(mode) + (sideBySide ? "[View]\r\nSideBySide=1\r\n" : "");
 }
 
-// The page area shows a result page: its colour is there, the start page's band is not, and
-// the window is not black.
-bool ShowsAResultPage(const QImage &client)
-{
-    return Shows(client, ResultColour) && !Shows(client, StartBand)
-           && Share(client, [](const QColor &c) { return c.lightness() < 8; }) < 0.3;
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Start)
@@ -126,7 +118,7 @@ private:
         QCOMPARE(ResultRequests(*m_proxy).size(), requests);
 
         // The page area: the result page over the start page, and never a black window.
-        QVERIFY2(TestProxy::WaitFor([&] { return ShowsAResultPage(ClientShot(program)); }, 5000),
+        QVERIFY2(TestProxy::WaitFor([&] { return ShowsInsteadOf(ClientShot(program), ResultColour, StartBand); }, 5000),
                  "the result page is not on the screen");
         // The mode selector and the query box, as read and as drawn.
         QVERIFY(program.Tree.WaitUntil([&](const AccessibleReading &reading) {

@@ -213,6 +213,13 @@ private slots:
             QSKIP(qPrintable(missing.join(QStringLiteral(", ")) + QStringLiteral(" missing")));
         }
         m_proxy = new TestProxy(this);
+        // The start page under a red band, the answer in a colour of its own: which of them the
+        // screen shows tells whether the query's page was painted.
+        m_proxy->SetPage("http://www.tellaria.example/",
+                         "<html><body style='margin:0'><div style='height:120px;"
+                         "background:#ff0000'></div></body></html>");
+        m_proxy->SetPage("http://dict.bing.com.cn/",
+                         "<html><body style='margin:0;background:#2255aa'>answer</body></html>");
         m_session = std::make_unique<WaylandSession>(QStringLiteral(WAYLAND_POINTER));
         QVERIFY(m_session->Started());
         QVERIFY(m_session->StartAccessibilityBus());
@@ -248,6 +255,27 @@ private slots:
         m_session->Type({}, {"Return"});
         QVERIFY(WaitForResultRequests(*m_proxy, 1));
         QCOMPARE(ResultRequests(*m_proxy).first(), "http://dict.bing.com.cn/?FORM=CHOT20&q=cattle");
+
+        // On the screen: the answer over the start page, the query box with its term, and a key
+        // typed next drawn as typed.
+        const auto window = [&] {
+            const QList<WaylandWindow> windows = m_session->Windows();
+            const WaylandWindow *shown = ShownAs(windows, QStringLiteral("Tellaria"));
+            return shown ? m_session->Screenshot().copy(shown->Content) : QImage();
+        };
+        QVERIFY2(TestProxy::WaitFor([&] {
+                     return ShowsInsteadOf(window(), QColor(0x22, 0x55, 0xaa), QColor(0xff, 0, 0));
+                 }),
+                 "the answer page is not on the screen");
+        const auto box = [&] {
+            const AccessibleReading reading = Read();
+            const AccessibleNode *node = FindQueryBox(reading);
+            return node ? m_session->Screenshot().copy(node->Extents) : QImage();
+        };
+        QVERIFY(DrawnWithText(box()));
+        const QImage before = box();
+        m_session->Type("s");
+        QVERIFY2(TestProxy::WaitFor([&] { return box() != before; }), "the key typed is not drawn");
     }
 
     void draggingTheToolbarOffFloatsItAtTheSizeOfWhatItHolds()

@@ -340,6 +340,13 @@ inline double Share(const QImage &image, Test holds)
     return all ? double(matching) / all : 0.0;
 }
 
+// `shot` shows `shown` and not `hidden` (a page over another), and is no black window.
+inline bool ShowsInsteadOf(const QImage &shot, const QColor &shown, const QColor &hidden)
+{
+    return Shows(shot, shown) && !Shows(shot, hidden)
+           && Share(shot, [](const QColor &c) { return c.lightness() < 8; }) < 0.3;
+}
+
 // A control drawn with text on it: mostly light, with some dark strokes.
 inline bool DrawnWithText(const QImage &control)
 {
