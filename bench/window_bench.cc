@@ -10,11 +10,12 @@
 // after start apart from the later ones (which also replace five pages), and to the moment the
 // first answer page is on the screen (its colour, new for each query, read back from the X
 // server); a start with a term (`tellaria TERM`, and the bare program given the same five pages
-// to open at start) from the process start to its first answer page on the screen. Both programs note their own moments (the "tellaria.timing" log) on their standard
-// error, from which the breakdowns of the start-up and of the queries are printed. Memory is the
-// PSS of each process tree from /proc, by process (the renderers each by their rank in size) and,
-// for the browser process, by mapping. The machine's load is printed with the figures.
-// With --soak N each program in turn runs N queries in one window, three times over; with
+// to open at start) from the process start to its first answer page on the screen. Both programs
+// note their own moments (the "tellaria.timing" log) on their standard error, from which the
+// breakdowns of the start-up and of the queries are printed. Memory is the PSS of each process tree
+// from /proc, by process (the renderers each by their rank in size) and, for the browser process,
+// by mapping. The machine's load is printed with the figures. With --soak N each program in turn
+// runs N queries in one window, three times over; with
 // --soak-only, nothing else is measured. --soak-program leaves the bare program out of the
 // soak: a rare hang of the built program shows only over thousands of queries. --cold-starts
 // measures the starts with a term alone.
@@ -849,8 +850,8 @@ bool RunColdStartRound(Role role, Bench &bench, Figures &figures)
     Child child(role, bench.Session, bench.Requests, {}, NextTerm());
     const std::optional<double> painted = child.FirstPagePainted(bench.Screen, colour);
     if (!painted) {
-        std::fprintf(stderr, "%s: a start with a term showed no answer page\n%s\n",
-                     RoleName(role), qPrintable(child.State()));
+        std::fprintf(stderr, "%s: a start with a term showed no answer page\n%s\n", RoleName(role),
+                     qPrintable(child.State()));
         return false;
     }
     figures.ColdStartsMs.push_back(*painted);
@@ -1220,14 +1221,16 @@ bool RunScreenReaderRounds(Bench &bench, Figures &figures)
                 "", "ratio");
     const QString painted = QStringLiteral("page painted");
     const std::pair<QString, std::pair<double, double>> rows[] = {
-        {QStringLiteral("first query: Enter to last request (median of %1)").arg(ScreenReaderRounds),
+        {QStringLiteral("first query: Enter to last request (median of %1)")
+             .arg(ScreenReaderRounds),
          {Figures::MedianMs(figures.ReaderFirstQueries[1]),
           Figures::MedianMs(figures.ReaderFirstQueries[0])}},
         {QStringLiteral("first query: Enter to page painted"),
          {Figures::MedianMoment(figures.ReaderFirstQueries[1], painted),
           Figures::MedianMoment(figures.ReaderFirstQueries[0], painted)}},
         {QStringLiteral("PSS with five pages, MB"),
-         {Median(figures.ReaderFivePagesKb[1]) / 1024, Median(figures.ReaderFivePagesKb[0]) / 1024}},
+         {Median(figures.ReaderFivePagesKb[1]) / 1024,
+          Median(figures.ReaderFivePagesKb[0]) / 1024}},
     };
     for (const auto &[name, values] : rows) {
         std::printf("%-46s %9.1f %9.1f %-3s %7.3fx\n", qPrintable(name), values.first,
@@ -1283,8 +1286,8 @@ int RunDriver(int argc, char *argv[])
     if (coldOnly) {
         for (int round = 0; round < Rounds; ++round) {
             const bool bareFirst = round % 2 == 0;
-            for (const Role role : {bareFirst ? Role::Bare : Role::Program,
-                                    bareFirst ? Role::Program : Role::Bare}) {
+            for (const Role role :
+                 {bareFirst ? Role::Bare : Role::Program, bareFirst ? Role::Program : Role::Bare}) {
                 if (!RunColdStartRound(role, bench, role == Role::Bare ? bare : program))
                     return 1;
             }

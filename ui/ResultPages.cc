@@ -34,8 +34,8 @@ constexpr int PaintAfterLastRequestMs = 3;
 TResultPages::TResultPages(QWidget *parent)
     : QTabWidget(parent)
     , m_factory([](QWidget *page) { return new TWebBrowser(page); })
-    , m_emptyNote(new QLabel(
-          QString::fromUtf8("没有勾选要查询的百科全书：请在上方勾选至少一个。"), this))
+    , m_emptyNote(
+          new QLabel(QString::fromUtf8("没有勾选要查询的百科全书：请在上方勾选至少一个。"), this))
 {
     m_emptyNote->setObjectName(QStringLiteral("EmptyPlanNote"));
     m_emptyNote->setAlignment(Qt::AlignCenter);

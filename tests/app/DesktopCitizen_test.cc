@@ -122,9 +122,10 @@ private slots:
     {
         if (const QString missing = SetUpProxy(); !missing.isEmpty())
             QSKIP(qPrintable(missing));
-        m_proxy->SetPage("http://zh.wikipedia.org/",
-                         "<!DOCTYPE html><html><head><meta charset='utf-8'><title>维基百科页</title>"
-                         "</head><body><h1>猫</h1><p>猫是一种小型食肉动物。</p></body></html>");
+        m_proxy->SetPage(
+            "http://zh.wikipedia.org/",
+            "<!DOCTYPE html><html><head><meta charset='utf-8'><title>维基百科页</title>"
+            "</head><body><h1>猫</h1><p>猫是一种小型食肉动物。</p></body></html>");
     }
 
     void init() { m_proxy->ClearRequests(); }
@@ -137,7 +138,7 @@ private slots:
         QVERIFY(program);
         const AccessibleTree &tree = program->Tree;
         const AccessibleReading reading = tree.Read();
-        const QStringList controls{"push button", "toggle button", "combo box", "text", "list",
+        const QStringList controls{"push button", "toggle button", "combo box", "text",    "list",
                                    "check box",   "list item",     "menu item", "page tab"};
         const QRegularExpression inner(
             QStringLiteral("^(Act[A-Z]|mnu|NView|ToolButton|ToolBar|Cmb|Btn|Pnl|CkLst|Panel|"
@@ -195,8 +196,9 @@ private slots:
             return reading.Find(QStringLiteral("web document"), QStringLiteral("维基百科页"));
         });
         QVERIFY(page);
-        QVERIFY(TestProxy::WaitFor(
-            [&] { return tree.PageText(*page).contains(QStringLiteral("猫是一种小型食肉动物。")); }));
+        QVERIFY(TestProxy::WaitFor([&] {
+            return tree.PageText(*page).contains(QStringLiteral("猫是一种小型食肉动物。"));
+        }));
         QVERIFY2(!tree.WindowNames().contains(QStringLiteral("Offscreen")),
                  qPrintable(tree.WindowNames().join(QLatin1Char(' '))));
         CloseByAltF4(program->Session, program->Run);
@@ -316,7 +318,8 @@ private slots:
         QVERIFY(QueryBoxHasTheKeys(program));
         EnterTerm(program.Session, QStringLiteral("cat"));
         const auto note = program.Tree.WaitFor(
-            QStringLiteral("label"), QString::fromUtf8("没有勾选要查询的百科全书：请在上方勾选至少一个。"));
+            QStringLiteral("label"),
+            QString::fromUtf8("没有勾选要查询的百科全书：请在上方勾选至少一个。"));
         QVERIFY(note);
         // On the screen, inside the window, drawn over the start page.
         QVERIFY(program.Run.ClientGeometry().contains(note->Extents));

@@ -118,8 +118,10 @@ private:
         QCOMPARE(ResultRequests(*m_proxy).size(), requests);
 
         // The page area: the result page over the start page, and never a black window.
-        QVERIFY2(TestProxy::WaitFor([&] { return ShowsInsteadOf(ClientShot(program), ResultColour, StartBand); }, 5000),
-                 "the result page is not on the screen");
+        QVERIFY2(
+            TestProxy::WaitFor(
+                [&] { return ShowsInsteadOf(ClientShot(program), ResultColour, StartBand); }, 5000),
+            "the result page is not on the screen");
         // The mode selector and the query box, as read and as drawn.
         QVERIFY(program.Tree.WaitUntil([&](const AccessibleReading &reading) {
             const AccessibleNode *box = FindQueryBox(reading);
@@ -129,15 +131,17 @@ private:
         const QImage selector = Crop(program, ModeSelector(ModeNames[mode]));
         QVERIFY2(DrawnWithText(selector), "the mode selector is not drawn");
         if (!selectorBefore.isNull() && mode != storedMode) {
-            QVERIFY2(TestProxy::WaitFor(
-                         [&] { return Crop(program, ModeSelector(ModeNames[mode])) != selectorBefore; },
-                         5000),
-                     "the mode selector still shows the mode before");
+            QVERIFY2(
+                TestProxy::WaitFor(
+                    [&] { return Crop(program, ModeSelector(ModeNames[mode])) != selectorBefore; },
+                    5000),
+                "the mode selector still shows the mode before");
         }
         QVERIFY2(DrawnWithText(Crop(program, QueryBox())), "the query box is not drawn");
         if (!boxBefore.isNull()) {
-            QVERIFY2(TestProxy::WaitFor([&] { return Crop(program, QueryBox()) != boxBefore; }, 5000),
-                     "the query box does not show the term");
+            QVERIFY2(
+                TestProxy::WaitFor([&] { return Crop(program, QueryBox()) != boxBefore; }, 5000),
+                "the query box does not show the term");
         }
         // A key typed now is drawn as typed.
         QVERIFY(program.Click(QueryBox()));
@@ -166,8 +170,8 @@ private slots:
         QTest::addColumn<int>("requests");
         QTest::newRow("Enter") << Start::Enter << 2 << false << 1;
         QTest::newRow("the query button") << Start::Button << 0 << false << 5;
-        QTest::newRow("the button pressed by a screen reader") << Start::ScreenReader << 3 << false
-                                                               << 1;
+        QTest::newRow("the button pressed by a screen reader")
+            << Start::ScreenReader << 3 << false << 1;
         QTest::newRow("Enter, side by side") << Start::Enter << 0 << true << 5;
     }
     void aQueryMadeInTheWindowIsOnTheScreen()
@@ -204,8 +208,8 @@ private slots:
         QFETCH(QString, term);
         QFETCH(int, mode);
         QFETCH(int, requests);
-        QueryAndReadTheScreen(Start::FirstStart, storedMode, false, arguments, term, mode,
-                              requests, selection);
+        QueryAndReadTheScreen(Start::FirstStart, storedMode, false, arguments, term, mode, requests,
+                              selection);
     }
 
     void aHandOverIsOnTheScreen_data()
@@ -227,11 +231,9 @@ private slots:
         QFETCH(QString, term);
         QFETCH(int, mode);
         QFETCH(int, requests);
-        QueryAndReadTheScreen(Start::HandOver, storedMode, false, arguments, term, mode,
-                              requests);
+        QueryAndReadTheScreen(Start::HandOver, storedMode, false, arguments, term, mode, requests);
     }
 };
-
 
 int main(int argc, char *argv[])
 {

@@ -144,7 +144,8 @@ private slots:
              {std::pair{"primary", primary}, {"clipboard", clipboard}}) {
             if (text.isNull())
                 continue;
-            holders.push_back(std::make_unique<SelectionHolder>(session, SELECTION_OWNER, selection, text));
+            holders.push_back(
+                std::make_unique<SelectionHolder>(session, SELECTION_OWNER, selection, text));
             QVERIFY(holders.back()->Held());
         }
 

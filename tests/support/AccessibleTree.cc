@@ -373,8 +373,9 @@ QStringList AccessibleTree::PageText(const AccessibleNode &node) const
         const QString name = m_connection->Name(object);
         if (!name.isEmpty())
             lines << name;
-        QDBusPendingCall call = m_connection->Call(object, "org.a11y.atspi.Text", "GetText",
-                                                   {QVariant::fromValue(0), QVariant::fromValue(-1)});
+        QDBusPendingCall call
+            = m_connection->Call(object, "org.a11y.atspi.Text", "GetText",
+                                 {QVariant::fromValue(0), QVariant::fromValue(-1)});
         const QDBusMessage reply = AccessibilityBusConnection::Reply(call);
         if (Replied(reply) && !reply.arguments().value(0).toString().trimmed().isEmpty())
             lines << reply.arguments().value(0).toString();
