@@ -1,14 +1,13 @@
 #include "platform/BrowserDialogs.h"
 
+#include "platform/PrintPreview.h"
 #include "platform/WebBrowser.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QPageSetupDialog>
-#include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QStandardPaths>
 
@@ -71,22 +70,7 @@ bool BrowserDialogs::EditPageSetup(QWidget *parent, QPrinter &printer)
 
 void BrowserDialogs::ShowPrintPreview(TWebBrowser &browser, QPrinter &printer)
 {
-    QPrintPreviewDialog preview(&printer, browser.window());
-    preview.resize(800, 700);
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&browser](QPrinter *target) {
-                         // Drawing the pages takes seconds, first before the preview is on the
-                         // screen; the window answers meanwhile, and the pointer shows the wait.
-                         QApplication::setOverrideCursor(Qt::BusyCursor);
-                         const bool painted = browser.PrintAndWait(*target);
-                         QApplication::restoreOverrideCursor();
-                         if (painted)
-                             return;
-                         // The engine could not render the page: say so on the preview.
-                         QPainter painter(target);
-                         painter.drawText(target->pageRect(QPrinter::DevicePixel), Qt::AlignCenter,
-                                          QStringLiteral("无法生成打印预览。"));
-                     });
+    TPrintPreview preview(browser, printer, browser.window());
     preview.exec();
 }
 

@@ -4,6 +4,7 @@
 #include "platform/DocumentRequestWatch.h"
 #include "platform/PageAccessibility.h"
 #include "platform/PageFiles.h"
+#include "platform/PdfPrinting.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -371,13 +372,16 @@ void TWebBrowser::Print()
         return;
     // The printer belongs to the window and outlives the job.
     BeginPrintJob();
-    // A PDF file is written by the engine itself, with its text and fonts and the page set-up's
-    // paper, orientation and margins; a printer is sent the pages drawn as pictures.
+    // The engine lays the page out itself, with its text and fonts and the page set-up's paper,
+    // orientation and margins: into a PDF file, or a PDF that the printer is sent as it is.
     if (PrintsToPdfFile(*m_printer))
         page()->printToPdf(m_printer->outputFileName(), m_printer->pageLayout(),
                            m_printer->pageRanges());
     else
-        print(m_printer);
+        PrintPage(*page(), *m_printer, [alive = QPointer<TWebBrowser>(this)](bool printed) {
+            if (alive)
+                alive->EndPrintJob(printed);
+        });
 }
 
 void TWebBrowser::BeginPrintJob()

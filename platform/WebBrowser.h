@@ -108,6 +108,11 @@ public:
     // returns: the page is drawn as pictures at the printer's resolution, as for a printer.
     bool PrintAndWait(QPrinter &printer, int timeoutMs = 60000);
 
+    // A print job of the caller's on this browser's page (a preview's PDF): Printing() holds
+    // from the first to the second, which emits PrintJobFinished.
+    void BeginPrintJob();
+    void EndPrintJob(bool succeeded);
+
 signals:
     // The print job that Printing() told of has ended, on a printer or in a PDF file.
     void PrintJobFinished(bool succeeded);
@@ -129,8 +134,6 @@ private:
     void SetEditState(bool focusEditable, bool editableSelection);
     void SaveAs();
     void Print();
-    void BeginPrintJob();
-    void EndPrintJob(bool succeeded);
 
     bool m_silent = false;
     bool m_hasDocument = false;

@@ -2,6 +2,8 @@
 // refused downloads, new windows, the before-navigate handler and the command status.
 
 #include "platform/BrowserDialogs.h"
+#include "platform/PdfPageView.h"
+#include "platform/PrintPreview.h"
 #include "platform/WebBrowser.h"
 #include "tests/support/TestProxy.h"
 
@@ -9,7 +11,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -295,9 +296,9 @@ private slots:
                  qPrintable(word.captured(0)));
     }
 
-    // The preview's pages take seconds to draw, first before the preview is on the screen: the
-    // pointer is busy meanwhile, and the window keeps answering.
-    void previewShowsABusyPointerWhileItsPagesAreDrawn()
+    // The preview is the engine's PDF of the page: while the engine makes it the pointer is busy
+    // and the window keeps answering; then its pages show, the pointer is the user's again.
+    void previewShowsThePagesPdfWithABusyPointerMeanwhile()
     {
         TWebBrowser browser;
         QVERIFY(LoadPrintablePage(browser));
@@ -318,8 +319,9 @@ private slots:
                 busyWhileDrawing += cursor && cursor->shape() == Qt::BusyCursor;
                 return;
             }
-            auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
-            if (!preview || !preview->isVisible() || answeredWhileDrawing == 0)
+            auto *preview = qobject_cast<TPrintPreview *>(QApplication::activeModalWidget());
+            if (!preview || !preview->isVisible() || answeredWhileDrawing == 0
+                || preview->View()->PageCount() == 0)
                 return;
             shown = true;
             busyOnceShown = cursor != nullptr;
