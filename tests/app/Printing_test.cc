@@ -1,0 +1,122 @@
+// A long article's print preview, through the built program on a private X display with its
+// keys and pointer from the X server: the preview shows the article's hundred pages, the user
+// pages through all of them, and the program's own process stays within bounds of memory while
+// the preview is open and gives it back once it is closed.
+
+#include "tests/support/RealInputProgram.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <algorithm>
+
+using namespace tellaria::test;
+
+namespace {
+
+// An article of over a hundred printed pages, as the English–Chinese dictionary's page.
+QByteArray LongArticle()
+{
+    QByteArray html = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Long article"
+                      "</title></head><body><h1>Long article</h1>";
+    for (int paragraph = 0; paragraph < 2200; ++paragraph)
+        html += "<p>Paragraph " + QByteArray::number(paragraph)
+                + ": the quick brown fox jumps over the lazy dog. \xe7\x8c\xab Lorem ipsum dolor "
+                  "sit amet, consectetur adipiscing elit, sed do eiusmod tempor.</p>";
+    return html + "</body></html>";
+}
+
+// The proportional set size of process `pid` alone, in megabytes; -1 when it cannot be read.
+double PssMegabytes(qint64 pid)
+{
+    QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
+    if (!rollup.open(QIODevice::ReadOnly))
+        return -1;
+    const QRegularExpression pss(QStringLiteral("^Pss:\\s+(\\d+) kB"),
+                                 QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = pss.match(QString::fromLatin1(rollup.readAll()));
+    return match.hasMatch() ? match.captured(1).toDouble() / 1024 : -1;
+}
+
+// The preview's page count, from its "共 N 页"; 0 while no preview shows one.
+int PreviewPages(const AccessibleReading &reading)
+{
+    static const QRegularExpression count(QStringLiteral("共 (\\d+) 页"));
+    for (const AccessibleNode &node : reading.Nodes) {
+        const QRegularExpressionMatch match = count.match(node.Name);
+        if (node.Role == QLatin1String("label") && match.hasMatch())
+            return match.captured(1).toInt();
+    }
+    return 0;
+}
+
+} // namespace
+
+class PrintingTest : public ProgramTest
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        if (const QString missing = SetUpProxy(); !missing.isEmpty())
+            QSKIP(qPrintable(missing));
+        m_proxy->SetPage("http://www.iciba.com/", LongArticle());
+    }
+
+    void aLongArticlesPreviewHoldsLittleAndGivesItBack()
+    {
+        const auto program = LaunchProgram(TELLARIA_PROGRAM, 2);
+        QVERIFY(program);
+        QVERIFY(QueryBoxHasTheKeys(*program));
+        EnterTerm(program->Session, QStringLiteral("cat"));
+        QVERIFY(program->Tree.WaitFor(QStringLiteral("web document"),
+                                      QStringLiteral("Long article"), 20000));
+        const qint64 pid = program->Run.ProcessId();
+        const double before = PssMegabytes(pid);
+        QVERIFY(before > 0);
+
+        QVERIFY(program->Click(Named(QStringLiteral("push button"), QStringLiteral("打印预览"))));
+        int pages = 0;
+        QVERIFY(program->Tree.WaitUntil(
+            [&](const AccessibleReading &reading) { return (pages = PreviewPages(reading)) > 0; },
+            30000));
+        QVERIFY2(pages >= 100, qPrintable(QString::number(pages)));
+        // Through every page, a screenful at a time, as a reader pages through; the memory read
+        // as it goes.
+        double most = before;
+        const auto onLastPage = [&](const AccessibleReading &reading) {
+            const AccessibleNode *number
+                = reading.Find(QStringLiteral("spin box"), QStringLiteral("页码"));
+            return number && program->Tree.PageText(*number).contains(QString::number(pages));
+        };
+        for (int step = 0; step < pages * 3 && !onLastPage(program->Tree.Read()); step += 10) {
+            program->Session.XDoTool({"key", "--repeat", "10", "--delay", "20", "Next"});
+            most = std::max(most, PssMegabytes(pid));
+        }
+        QVERIFY(program->Tree.WaitUntil(onLastPage));
+        most = std::max(most, PssMegabytes(pid));
+        QVERIFY2(most <= before + 300,
+                 qPrintable(QStringLiteral("%1 MB before, %2 MB at most").arg(before).arg(most)));
+
+        program->Session.Key(QStringLiteral("Escape"));
+        QVERIFY(program->Tree.WaitUntil(
+            [](const AccessibleReading &reading) { return PreviewPages(reading) == 0; }));
+        double after = 0;
+        QVERIFY2(TestProxy::WaitFor([&] { return (after = PssMegabytes(pid)) <= before + 50; }),
+                 qPrintable(QStringLiteral("%1 MB before, %2 MB after").arg(before).arg(after)));
+        qInfo("the program's own PSS: %.1f MB before the preview, %.1f at most while paging "
+              "through %d pages, %.1f after it closed",
+              before, most, pages, after);
+        CloseByAltF4(program->Session, program->Run);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    return RunProgramTest<PrintingTest>(argc, argv);
+}
+
+#include "Printing_test.moc"
