@@ -1,12 +1,15 @@
-// A long article's print preview, through the built program on a private X display with its
-// keys and pointer from the X server: the preview shows the article's hundred pages, the user
-// pages through all of them, and the program's own process stays within bounds of memory while
-// the preview is open and gives it back once it is closed.
+// A long article's print preview and print, through the built program on a private X display
+// with its keys and pointer from the X server: the preview shows the article's hundred pages and
+// the user pages through all of them; printed, the article reaches a print queue of the test's
+// own (PrintServer) as a PDF with every page and its text. Meanwhile the program's own process
+// stays within bounds of memory, and gives it back afterwards.
 
+#include "tests/support/PrintServer.h"
 #include "tests/support/RealInputProgram.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -52,11 +55,38 @@ int PreviewPages(const AccessibleReading &reading)
     return 0;
 }
 
+// Runs `program` with `arguments`; its standard output, empty when it failed.
+QString Output(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
 } // namespace
 
 class PrintingTest : public ProgramTest
 {
     Q_OBJECT
+
+private:
+    // The program with the long article as its current page; its PSS then, in `before`.
+    std::unique_ptr<Program> OpenLongArticle(double &before)
+    {
+        auto program = LaunchProgram(TELLARIA_PROGRAM, 2);
+        if (!program || !QueryBoxHasTheKeys(*program))
+            return nullptr;
+        EnterTerm(program->Session, QStringLiteral("cat"));
+        if (!program->Tree.WaitFor(QStringLiteral("web document"), QStringLiteral("Long article"),
+                                   20000))
+            return nullptr;
+        before = PssMegabytes(program->Run.ProcessId());
+        return before > 0 ? std::move(program) : nullptr;
+    }
+
+    std::unique_ptr<PrintServer> m_printServer;
 
 private slots:
     void initTestCase()
@@ -64,6 +94,50 @@ private slots:
         if (const QString missing = SetUpProxy(); !missing.isEmpty())
             QSKIP(qPrintable(missing));
         m_proxy->SetPage("http://www.iciba.com/", LongArticle());
+        if (const QString missing = MissingPrintServerTools(); !missing.isEmpty())
+            QSKIP(qPrintable(missing));
+        // Started before the programs, which find its printer as their default.
+        m_printServer = std::make_unique<PrintServer>();
+        QVERIFY2(m_printServer->Started(), qPrintable(m_printServer->Error()));
+    }
+
+    // Printed on a printer of the print system: the queue gets the article as a PDF, every page
+    // with its text, and the program never holds the pages drawn as pictures.
+    void aLongArticlePrintsWithItsTextInLittleMemory()
+    {
+        double before = 0;
+        const auto program = OpenLongArticle(before);
+        QVERIFY(program);
+        const qint64 pid = program->Run.ProcessId();
+        QVERIFY(program->Click(Named(QStringLiteral("push button"), QStringLiteral("打印"))));
+        // The print dialog, with the print system's default printer chosen: its print button.
+        QVERIFY(program->Tree.WaitFor(QStringLiteral("dialog"), QStringLiteral("打印"), 30000));
+        QVERIFY(program->Click(Named(QStringLiteral("push button"), QStringLiteral("打印(P)"))));
+        double most = before;
+        QVERIFY2(TestProxy::WaitFor(
+                     [&] {
+                         most = std::max(most, PssMegabytes(pid));
+                         return QFile::exists(m_printServer->JobFile());
+                     },
+                     60000),
+                 "no job reached the printer");
+        const QString info = Output(QStringLiteral("pdfinfo"), {m_printServer->JobFile()});
+        const int pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                              .match(info)
+                              .captured(1)
+                              .toInt();
+        QVERIFY2(pages >= 100, qPrintable(info));
+        const QString text = Output(QStringLiteral("pdftotext"), {m_printServer->JobFile(), "-"});
+        for (const char *words : {"Paragraph 0:", "Paragraph 1100:", "Paragraph 2199:"})
+            QVERIFY2(text.contains(QLatin1String(words)), words);
+        QVERIFY2(most <= before + 300,
+                 qPrintable(QStringLiteral("%1 MB before, %2 MB at most").arg(before).arg(most)));
+        double after = 0;
+        QVERIFY2(TestProxy::WaitFor([&] { return (after = PssMegabytes(pid)) <= before + 50; }),
+                 qPrintable(QStringLiteral("%1 MB before, %2 MB after").arg(before).arg(after)));
+        qInfo("the program's own PSS: %.1f MB before printing %d pages, %.1f at most, %.1f after",
+              before, pages, most, after);
+        CloseByAltF4(program->Session, program->Run);
     }
 
     void aLongArticlesPreviewHoldsLittleAndGivesItBack()
