@@ -24,6 +24,7 @@
 #include "bench/ScreenPixel.h"
 #include "bench/XKeyboard.h"
 #include "platform/Application.h"
+#include "tests/support/PrintServer.h"
 #include "tests/support/TestProxy.h"
 #include "tests/support/XSession.h"
 
@@ -71,6 +72,8 @@ constexpr int LaterStartsPerRound = 3;
 constexpr int ColdStartsPerRound = 2;
 // Rounds of the built program with a screen reader's accessibility on and off, each.
 constexpr int ScreenReaderRounds = 4;
+// Rounds of a long article's print preview and print.
+constexpr int PrintRounds = 3;
 // Rounds of the built program in each layout, tabs and side by side, in turn: 24 queries in
 // each, as the two differ by a few ms in some 80 and one query in ten strays by more.
 constexpr int LayoutRounds = 6;
@@ -519,6 +522,12 @@ public:
     }
 
     long Pss() const { return TotalKb(TreePss(m_process.processId())); }
+    // The program's own process alone, in MB.
+    double OwnPssMb() const
+    {
+        const std::vector<ProcessPss> processes = TreePss(m_process.processId());
+        return processes.empty() ? 0 : double(processes.front().Kb) / 1024;
+    }
 
 private:
     // Finds the window and the point of its page area watched for an answer page: below the
@@ -1202,6 +1211,137 @@ bool RunSoaks(int queries, Bench &bench)
     return true;
 }
 
+// A long article's print preview and print: the first page's time on the screen, and the
+// program's own memory while each is under way and after, over what it held before.
+struct PrintingFigures
+{
+    std::vector<double> FirstPageMs;
+    std::vector<double> PreviewMostMb;
+    std::vector<double> PreviewAfterMb;
+    std::vector<double> PrintMostMb;
+    std::vector<double> PrintAfterMb;
+};
+
+// Chooses the `item`th item (from 1) of the File menu by keys; the moment it was chosen.
+std::int64_t ChooseFileMenuItem(const XSession &session, int item)
+{
+    session.XDoTool({"key", "alt+f"});
+    Pause(300);
+    if (item > 1)
+        session.XDoTool({"key", "--repeat", QString::number(item - 1), "--delay", "30", "Down"});
+    const std::int64_t chosen = MonotonicNanoseconds();
+    session.XDoTool({"key", "Return"});
+    return chosen;
+}
+
+bool RunPrintRound(Bench &bench, const PrintServer &server, PrintingFigures &figures)
+{
+    constexpr int PreviewItem = 6; // after 关闭所有页 twice, 关闭当前页, 保存, 页面设置
+    constexpr int PrintItem = 7;
+    Child child(Role::Program, bench.Session, bench.Requests, "[Dictionary]\r\nID=2\r\n",
+                QStringLiteral("long"));
+    const std::size_t from = bench.Requests.Size();
+    if (!child.WaitForWindow()
+        || !WaitUntil(
+            [&] { return bench.Requests.Find("http://www.iciba.com/long%2F", from).has_value(); },
+            20000)) {
+        std::fprintf(stderr, "program: the long article was not asked for\n");
+        return false;
+    }
+    Pause(2000);
+    const double before = child.OwnPssMb();
+    const auto watchMost = [&](double &most) { most = std::max(most, child.OwnPssMb()); };
+    const auto settle
+        = [&](double most, std::vector<double> &mostMb, std::vector<double> &afterMb) {
+              double after = 0;
+              WaitUntil([&] { return (after = child.OwnPssMb()) <= before + 50; }, 5000);
+              mostMb.push_back(most - before);
+              afterMb.push_back(after - before);
+          };
+
+    const std::int64_t asked = ChooseFileMenuItem(bench.Session, PreviewItem);
+    const QString preview = bench.Session.WaitForWindow(QStringLiteral("^打印预览.*"));
+    if (preview.isEmpty()) {
+        std::fprintf(stderr, "program: no print preview\n");
+        return false;
+    }
+    // A point in the first page's left margin, white once the page is drawn.
+    const QRect client = bench.Session.ClientGeometry(preview);
+    PaintWatch watch(bench.Screen, client.topLeft() + QPoint(30, 90), 0xffffff);
+    if (!WaitUntil([&] { return watch.Painted() != 0; }, 30000)) {
+        std::fprintf(stderr, "program: the preview showed no page\n");
+        return false;
+    }
+    figures.FirstPageMs.push_back(double(watch.Painted() - asked) / 1e6);
+    double most = before;
+    for (int batch = 0; batch < 14; ++batch) {
+        bench.Session.XDoTool({"key", "--repeat", "10", "--delay", "20", "Next"});
+        watchMost(most);
+    }
+    bench.Session.XDoTool({"key", "Escape"});
+    bench.Session.WaitForNoWindow(QStringLiteral("^打印预览.*"));
+    settle(most, figures.PreviewMostMb, figures.PreviewAfterMb);
+
+    QFile::remove(server.JobFile());
+    ChooseFileMenuItem(bench.Session, PrintItem);
+    Pause(1500); // the print dialog, which asks the print system for its printers
+    bench.Session.XDoTool({"key", "Return"});
+    most = before;
+    if (!WaitUntil(
+            [&] {
+                watchMost(most);
+                return QFile::exists(server.JobFile());
+            },
+            60000)) {
+        std::fprintf(stderr, "program: no print job reached the printer\n");
+        return false;
+    }
+    settle(most, figures.PrintMostMb, figures.PrintAfterMb);
+    child.Close(bench.Keyboard);
+    return true;
+}
+
+bool RunPrintRounds(Bench &bench)
+{
+    if (const QString missing = MissingPrintServerTools(); !missing.isEmpty()) {
+        std::printf("\nprinting left out: %s\n", qPrintable(missing));
+        return true;
+    }
+    const PrintServer server;
+    if (!server.Started()) {
+        std::fprintf(stderr, "window_bench: the print server: %s\n", qPrintable(server.Error()));
+        return false;
+    }
+    PrintingFigures figures;
+    for (int round = 0; round < PrintRounds; ++round) {
+        if (!RunPrintRound(bench, server, figures))
+            return false;
+    }
+    std::printf("\n%-46s %9s %9s %-3s %8s   %-18s\n", "a 111-page article (median)", "program", "",
+                "", "", "goal");
+    const struct
+    {
+        const char *Name;
+        const std::vector<double> &Values;
+        const char *Unit;
+        double Goal;
+        const char *GoalText;
+    } rows[] = {
+        {"preview: its first page on the screen", figures.FirstPageMs, "ms", 2000, "<= 2000 ms"},
+        {"preview open: own PSS over before, at most", figures.PreviewMostMb, "MB", 300,
+         "<= +300 MB"},
+        {"preview closed: own PSS over before", figures.PreviewAfterMb, "MB", 50, "<= +50 MB"},
+        {"printing: own PSS over before, at most", figures.PrintMostMb, "MB", 300, "<= +300 MB"},
+        {"printed: own PSS over before", figures.PrintAfterMb, "MB", 50, "<= +50 MB"},
+    };
+    for (const auto &row : rows) {
+        const double value = Median(row.Values);
+        std::printf("%-46s %9.1f %9s %-3s %8s   %-18s %s\n", row.Name, value, "", row.Unit, "",
+                    row.GoalText, value <= row.Goal ? "ok" : "MISSED");
+    }
+    return true;
+}
+
 // The screen reader's rounds, on and off in turn, on the session's accessibility bus: what the
 // pages' content on the bus costs. No goal: the engine builds it only while a screen reader is
 // there, and a screen reader's user needs it.
@@ -1246,6 +1386,7 @@ int RunDriver(int argc, char *argv[])
     bool layoutsOnly = false;
     bool soakOnly = false;
     bool coldOnly = false;
+    bool printingOnly = false;
     for (int index = 1; index < argc; ++index) {
         const QByteArray option(argv[index]);
         const QByteArray value(index + 1 < argc ? argv[index + 1] : "");
@@ -1261,6 +1402,8 @@ int RunDriver(int argc, char *argv[])
             layoutsOnly = true;
         if (option == "--cold-starts")
             coldOnly = true;
+        if (option == "--printing")
+            printingOnly = true;
     }
     PrepareBrowserTestEnvironment();
     QCoreApplication application(argc, argv);
@@ -1278,11 +1421,14 @@ int RunDriver(int argc, char *argv[])
     TestProxy proxy;
     RequestLog requests(proxy);
     AnswerPages answers(proxy);
+    proxy.SetPage(QStringLiteral("http://www.iciba.com/"), LongArticleHtml());
     Bench bench{session, keyboard, requests, answers, screen};
 
     const QString loadBefore = LoadAverage();
     Figures bare;
     Figures program;
+    if (printingOnly)
+        return RunPrintRounds(bench) ? 0 : 1;
     if (coldOnly) {
         for (int round = 0; round < Rounds; ++round) {
             const bool bareFirst = round % 2 == 0;
@@ -1336,6 +1482,8 @@ int RunDriver(int argc, char *argv[])
     if (soakQueries > 50 && !RunSoaks(soakQueries, bench))
         return 1;
     if (!layoutsOnly && !soakOnly && !RunScreenReaderRounds(bench, program))
+        return 1;
+    if (!layoutsOnly && !soakOnly && !RunPrintRounds(bench))
         return 1;
     return 0;
 }

@@ -19,18 +19,6 @@ using namespace tellaria::test;
 
 namespace {
 
-// An article of over a hundred printed pages, as the English–Chinese dictionary's page.
-QByteArray LongArticle()
-{
-    QByteArray html = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Long article"
-                      "</title></head><body><h1>Long article</h1>";
-    for (int paragraph = 0; paragraph < 2200; ++paragraph)
-        html += "<p>Paragraph " + QByteArray::number(paragraph)
-                + ": the quick brown fox jumps over the lazy dog. \xe7\x8c\xab Lorem ipsum dolor "
-                  "sit amet, consectetur adipiscing elit, sed do eiusmod tempor.</p>";
-    return html + "</body></html>";
-}
-
 // The proportional set size of process `pid` alone, in megabytes; -1 when it cannot be read.
 double PssMegabytes(qint64 pid)
 {
@@ -93,7 +81,7 @@ private slots:
     {
         if (const QString missing = SetUpProxy(); !missing.isEmpty())
             QSKIP(qPrintable(missing));
-        m_proxy->SetPage("http://www.iciba.com/", LongArticle());
+        m_proxy->SetPage("http://www.iciba.com/", LongArticleHtml());
         if (const QString missing = MissingPrintServerTools(); !missing.isEmpty())
             QSKIP(qPrintable(missing));
         // Started before the programs, which find its printer as their default.

@@ -39,6 +39,17 @@ Value LongestPrefixValue(const QHash<QString, Value> &table, const QString &url,
 
 } // namespace
 
+QByteArray LongArticleHtml()
+{
+    QByteArray html = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Long article"
+                      "</title></head><body><h1>Long article</h1>";
+    for (int paragraph = 0; paragraph < 2200; ++paragraph)
+        html += "<p>Paragraph " + QByteArray::number(paragraph)
+                + ": the quick brown fox jumps over the lazy dog. \xe7\x8c\xab Lorem ipsum dolor "
+                  "sit amet, consectetur adipiscing elit, sed do eiusmod tempor.</p>";
+    return html + "</body></html>";
+}
+
 void PrepareBrowserTestEnvironment()
 {
     g_listeningSocket = ::socket(AF_INET, SOCK_STREAM, 0);

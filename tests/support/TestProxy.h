@@ -65,6 +65,9 @@ private:
     QHash<QString, bool> m_refused;
 };
 
+// A fixture article of over a hundred printed pages, its paragraphs numbered from 0 to 2199.
+QByteArray LongArticleHtml();
+
 // Opens the listening socket before the application object exists and points the browser engine
 // at it (QTWEBENGINE_CHROMIUM_FLAGS); also picks the offscreen platform unless one is set.
 // Call first thing in main().
