@@ -1,23 +1,23 @@
 #include "app/Program.h"
 
-#include "platform/Application.h"
-#include "platform/CommandLine.h"
-#include "platform/DataDirectory.h"
-#include "platform/PageAccessibility.h"
-#include "platform/PageDrawing.h"
-#include "platform/SelectedText.h"
-#include "platform/SessionBus.h"
-#include "platform/SingleInstance.h"
-#include "platform/TerminationSignals.h"
-#include "platform/WebBrowser.h"
-#include "platform/WindowActivation.h"
+#include "browser/PageAccessibility.h"
+#include "browser/PageDrawing.h"
+#include "browser/WebBrowser.h"
+#include "desktop/CommandLine.h"
+#include "desktop/DataDirectory.h"
+#include "desktop/SelectedText.h"
+#include "desktop/SessionBus.h"
+#include "desktop/SingleInstance.h"
+#include "desktop/TerminationSignals.h"
+#include "desktop/WindowActivation.h"
 #include "ui/Unit2.h"
 #include "ui/UnitMain.h"
+#include "widgets/Application.h"
 
 #include <QClipboard>
+#include <QDialog>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 
 #include <unistd.h>
 
@@ -136,7 +136,14 @@ void Deliver(TfrmMain &window, const TLookupRequest &request)
         TLookupRequest waiting = request;
         waiting.StartupId.clear();
         waiting.ActivationToken.clear();
-        QTimer::singleShot(200, &window, [&window, waiting] { Deliver(window, waiting); });
+        // Tried again once the dialog is done with (another may be open by then); queued, so
+        // that the dialog's own handling of its end comes first.
+        const auto retry = [&window, waiting] { Deliver(window, waiting); };
+        if (auto *box = qobject_cast<QDialog *>(dialog))
+            QObject::connect(box, &QDialog::finished, &window, retry,
+                             Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
+        else
+            QObject::connect(dialog, &QObject::destroyed, &window, retry, Qt::QueuedConnection);
         return;
     }
     CarryOut(window, request);

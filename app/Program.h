@@ -2,7 +2,7 @@
 
 // The program from its command line to the end of its event loop, in pieces the tests share.
 
-#include "platform/LookupRequest.h"
+#include "desktop/LookupRequest.h"
 
 namespace tellaria {
 

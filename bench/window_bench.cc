@@ -23,10 +23,10 @@
 #include "bench/ProcessMemory.h"
 #include "bench/ScreenPixel.h"
 #include "bench/XKeyboard.h"
-#include "platform/Application.h"
 #include "tests/support/PrintServer.h"
 #include "tests/support/TestProxy.h"
 #include "tests/support/XSession.h"
+#include "widgets/Application.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

@@ -80,7 +80,7 @@ and shows each answer in its own tab, in a live web browser: five
 encyclopaedias, an idiom dictionary, an English-Chinese dictionary and Bing's
 bilingual dictionary. A term can also be given on the command line. Its
 interface is in Simplified Chinese.")
-# The program takes /usr/bin for an installed copy (platform/DataDirectory.cc).
+# The program takes /usr/bin for an installed copy (desktop/DataDirectory.cc).
 set(CPACK_PACKAGING_INSTALL_PREFIX ${TELLARIA_PACKAGE_PREFIX})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -90,7 +90,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # engine starts and nothing links to, comes with libqt6webenginecore6-bin, and Debian's symbols
 # file for libQt6WebEngineCore already names it. What no library names is Qt's own zh_CN
 # translations (qtbase_zh_CN.qm, qtwebengine_zh_CN.qm), which the program loads at start
-# (platform/Translations.cc): without them the toolkit's buttons and dialogs are English.
+# (desktop/Translations.cc): without them the toolkit's buttons and dialogs are English.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 # The interface is Chinese; without a CJK font its text shows as boxes.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk | fonts-wqy-microhei | fonts-wqy-zenhei")

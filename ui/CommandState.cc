@@ -1,7 +1,7 @@
 #include "ui/CommandState.h"
 
-#include "platform/Application.h"
 #include "ui/ResultPages.h"
+#include "widgets/Application.h"
 
 namespace tellaria {
 
@@ -29,7 +29,6 @@ void TCommandState::PagesChanged()
 
 void TCommandState::Update()
 {
-    ++m_updates;
     NoteTime("command state");
     m_update();
 }

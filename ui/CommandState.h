@@ -4,7 +4,7 @@
 // active one) and the active browser's command availability. Nothing is polled: each change of
 // an input has the states recomputed, all twelve at once, and nothing runs otherwise.
 
-#include "platform/WebBrowser.h"
+#include "browser/WebBrowser.h"
 
 #include <QObject>
 #include <QPointer>
@@ -23,9 +23,6 @@ public:
     // change of `pages` or of the active browser's commands.
     TCommandState(TResultPages *pages, std::function<void()> update);
 
-    // How many times the states were computed: for the bench's idle check and the tests.
-    int Updates() const { return m_updates; }
-
 private:
     void PagesChanged();
     void Update();
@@ -34,7 +31,6 @@ private:
     std::function<void()> m_update;
     QMetaObject::Connection m_browserConnection;
     QPointer<TWebBrowser> m_browser;
-    int m_updates = 0;
 };
 
 } // namespace tellaria

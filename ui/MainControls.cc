@@ -1,14 +1,14 @@
 #include "ui/MainControls.h"
 
-#include "platform/ApplicationHint.h"
-#include "platform/CheckListBox.h"
-#include "platform/CoolBar.h"
-#include "platform/Docking.h"
-#include "platform/QueryBox.h"
-#include "platform/WebBrowser.h"
+#include "browser/WebBrowser.h"
 #include "ui/ImageList.h"
 #include "ui/ResultPages.h"
 #include "ui/SearchPanel.h"
+#include "widgets/ApplicationHint.h"
+#include "widgets/CheckListBox.h"
+#include "widgets/CoolBar.h"
+#include "widgets/Docking.h"
+#include "widgets/QueryBox.h"
 
 #include "core/LookupCatalogue.h"
 

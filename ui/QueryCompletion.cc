@@ -1,7 +1,7 @@
 #include "ui/QueryCompletion.h"
 
 #include "core/QueryHistory.h"
-#include "platform/QueryBox.h"
+#include "widgets/QueryBox.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

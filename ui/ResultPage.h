@@ -4,7 +4,7 @@
 // page shows (its browser, or the message that its process has ended) is its content, which
 // lies in the page while the pages are tabs and in a column while they are side by side.
 
-#include "platform/WebBrowser.h"
+#include "browser/WebBrowser.h"
 
 #include <QPointer>
 #include <QWidget>

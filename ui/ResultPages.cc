@@ -1,8 +1,8 @@
 #include "ui/ResultPages.h"
 
-#include "platform/Application.h"
-#include "platform/TabLoadMark.h"
+#include "browser/TabLoadMark.h"
 #include "ui/PageColumns.h"
+#include "widgets/Application.h"
 
 #include <QPrinter>
 #include <QScopeGuard>

@@ -5,8 +5,8 @@
 // them, disposes of them (freed a moment later), moves between them and knows the active browser.
 // Whatever changes the page count or the current page is told by PagesChanged.
 
+#include "browser/WebBrowser.h"
 #include "core/LookupCatalogue.h"
-#include "platform/WebBrowser.h"
 #include "ui/ResultPage.h"
 
 #include <QLabel>

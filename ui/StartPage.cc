@@ -2,9 +2,9 @@
 
 #include <utility>
 
+#include "browser/WebBrowser.h"
 #include "core/LookupCatalogue.h"
-#include "platform/Application.h"
-#include "platform/WebBrowser.h"
+#include "widgets/Application.h"
 
 #include <QTimer>
 #include <QWebEngineLoadingInfo>

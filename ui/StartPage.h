@@ -26,9 +26,6 @@ public:
     // work towards it on its own threads overlaps with building and showing the window.
     void Request();
 
-    // Whether the engine has begun loading it.
-    bool Started() const { return m_started; }
-
     // Shows `window` once the engine has begun loading the start page, and at most `limitMs`
     // from now; then emits WindowShown. Once only, whichever comes first; a window that
     // `closed` says was closed meanwhile is never shown. Until the engine has begun, a paint of

@@ -1,8 +1,8 @@
 #include "ui/ToolbarDock.h"
 
-#include "platform/CoolBar.h"
-#include "platform/Docking.h"
 #include "ui/Unit2.h"
+#include "widgets/CoolBar.h"
+#include "widgets/Docking.h"
 
 #include <QEvent>
 #include <QToolBar>

@@ -5,7 +5,7 @@
 // strip, whose drag is a docking drag of the whole window, and its own sizing border, so that it
 // behaves the same under every window manager and under none. It is not a dock site.
 
-#include "platform/Docking.h"
+#include "widgets/Docking.h"
 
 class QVBoxLayout;
 

@@ -1,12 +1,6 @@
 #include "ui/UnitMain.h"
 
-#include "platform/Application.h"
-#include "platform/ApplicationHint.h"
-#include "platform/CheckListBox.h"
-#include "platform/CoolBar.h"
-#include "platform/Docking.h"
-#include "platform/QueryBox.h"
-#include "platform/WebBrowser.h"
+#include "browser/WebBrowser.h"
 #include "ui/CommandState.h"
 #include "ui/MainControls.h"
 #include "ui/QueryCompletion.h"
@@ -15,6 +9,12 @@
 #include "ui/ToolbarDock.h"
 #include "ui/Unit2.h"
 #include "ui/WindowPlacement.h"
+#include "widgets/Application.h"
+#include "widgets/ApplicationHint.h"
+#include "widgets/CheckListBox.h"
+#include "widgets/CoolBar.h"
+#include "widgets/Docking.h"
+#include "widgets/QueryBox.h"
 
 #include <QAction>
 #include <QCloseEvent>

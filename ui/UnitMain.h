@@ -6,10 +6,10 @@
 // (TWindowPlacement), the start page (TStartPage), the command state (TCommandState) and the
 // toolbar's docking (TToolbarDock).
 
+#include "browser/WebBrowser.h"
 #include "core/LookupCatalogue.h"
 #include "core/QueryHistory.h"
-#include "platform/DataDirectory.h"
-#include "platform/WebBrowser.h"
+#include "desktop/DataDirectory.h"
 
 #include <QWidget>
 
@@ -39,7 +39,6 @@ public:
                       QWidget *parent = nullptr);
     ~TfrmMain() override;
 
-    const QString &ProgramDirectory() const { return m_programDirectory; }
     const QueryHistory &History() const { return m_history; }
 
     // The browser of the active result page, the page's own; null without pages.

@@ -1,7 +1,7 @@
 #include "ui/WindowPlacement.h"
 
 #include "core/LookupCatalogue.h"
-#include "platform/WindowFrame.h"
+#include "desktop/WindowFrame.h"
 
 #include <QEvent>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 // The command line: what it asks for, and the real program answering --help, --version, a bad
 // command line and a start as root without a display or an engine.
 
-#include "platform/CommandLine.h"
+#include "desktop/CommandLine.h"
 
 #include <QDir>
 #include <QProcess>

@@ -4,7 +4,7 @@
 // program is a portable copy in a temporary directory, so its files stay there.
 
 #include "app/Program.h"
-#include "platform/SingleInstance.h"
+#include "desktop/SingleInstance.h"
 #include "tests/support/TestProxy.h"
 #include "tests/ui/WindowParts.h"
 #include "ui/UnitMain.h"

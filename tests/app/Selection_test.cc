@@ -5,7 +5,7 @@
 // no window running, the program opens its own and looks the selection up there.
 
 #include "app/Program.h"
-#include "platform/SingleInstance.h"
+#include "desktop/SingleInstance.h"
 #include "tests/support/MessageBoxWatcher.h"
 #include "tests/support/ProgramRun.h"
 #include "tests/support/SelectionHolder.h"

@@ -1,14 +1,14 @@
 // The browser commands and the twelve action states on live pages, and the ad-server filter of
 // dictionary pages, with the real engine behind a local recording proxy.
 
-#include "platform/Application.h"
-#include "platform/BrowserDialogs.h"
-#include "platform/CheckListBox.h"
-#include "platform/WebBrowser.h"
+#include "browser/BrowserDialogs.h"
+#include "browser/WebBrowser.h"
 #include "tests/support/TestProxy.h"
 #include "tests/support/TimingNotes.h"
 #include "tests/ui/WindowParts.h"
 #include "ui/UnitMain.h"
+#include "widgets/Application.h"
+#include "widgets/CheckListBox.h"
 
 #include <QApplication>
 #include <QClipboard>

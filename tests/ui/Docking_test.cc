@@ -2,14 +2,14 @@
 // View menu's two toggles, the floating window's refusal to close and the status-bar hints, all
 // driven by mouse and key events on the real main window.
 
-#include "platform/Application.h"
-#include "platform/CoolBar.h"
-#include "platform/Docking.h"
-#include "platform/WebBrowser.h"
+#include "browser/WebBrowser.h"
 #include "tests/support/TestProxy.h"
 #include "tests/ui/WindowParts.h"
 #include "ui/Unit2.h"
 #include "ui/UnitMain.h"
+#include "widgets/Application.h"
+#include "widgets/CoolBar.h"
+#include "widgets/Docking.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -2,10 +2,10 @@
 // the query button stay whole and in reach down to the window's minimum width, the designed
 // layout holds at the design width, and no label of the selector or of a tab is cut off.
 
-#include "platform/Application.h"
 #include "tests/support/TestProxy.h"
 #include "tests/ui/WindowParts.h"
 #include "ui/UnitMain.h"
+#include "widgets/Application.h"
 
 #include <QLineEdit>
 #include <QTabBar>

@@ -4,13 +4,13 @@
 // refuses the web site's). One site answers late, so its tab shows the busy mark. Run under
 // Xvfb by `make screenshots`; takes the output directory as its argument.
 
-#include "platform/CheckListBox.h"
-#include "platform/WebBrowser.h"
+#include "browser/WebBrowser.h"
 #include "tests/support/TestProxy.h"
 #include "tests/ui/WindowParts.h"
 #include "ui/UnitMain.h"
+#include "widgets/CheckListBox.h"
 
-#include "platform/Application.h"
+#include "widgets/Application.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -2,10 +2,10 @@
 // shown, over what lay below them, once their requests have left, and until then the window is
 // not repainted.
 
-#include "platform/Application.h"
-#include "platform/WebBrowser.h"
+#include "browser/WebBrowser.h"
 #include "tests/support/TestProxy.h"
 #include "ui/ResultPages.h"
+#include "widgets/Application.h"
 
 #include <QFileInfo>
 #include <QPrinter>

@@ -2,11 +2,11 @@
 // once in columns, one current page that the commands act on, switching without reloading, and
 // the choice kept in the settings file.
 
-#include "platform/Application.h"
 #include "tests/support/TestProxy.h"
 #include "tests/ui/WindowParts.h"
 #include "ui/PageColumns.h"
 #include "ui/UnitMain.h"
+#include "widgets/Application.h"
 
 #include <QFile>
 #include <QLineEdit>

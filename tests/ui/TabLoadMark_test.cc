@@ -2,13 +2,13 @@
 // proxy answers late shows the busy mark until it has loaded, a refused or failed one the
 // failure mark; the caption stays; the tooltip is the page's own title and address.
 
-#include "platform/CheckListBox.h"
-#include "platform/TabLoadMark.h"
-#include "platform/WebBrowser.h"
+#include "browser/TabLoadMark.h"
+#include "browser/WebBrowser.h"
 #include "tests/support/MessageBoxWatcher.h"
 #include "tests/support/TestProxy.h"
 #include "tests/ui/WindowParts.h"
 #include "ui/UnitMain.h"
+#include "widgets/CheckListBox.h"
 
 #include <QAction>
 #include <QApplication>

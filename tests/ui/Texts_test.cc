@@ -2,11 +2,11 @@
 // the dialogs its commands open, a page's context menu and the engine's own error page. The
 // only Latin words are the program's name and the one service named in Latin letters.
 
-#include "platform/Application.h"
-#include "platform/WebBrowser.h"
+#include "browser/WebBrowser.h"
 #include "tests/support/TestProxy.h"
 #include "tests/ui/WindowParts.h"
 #include "ui/UnitMain.h"
+#include "widgets/Application.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,14 +1,14 @@
 // The main window with the real browser engine behind a local recording proxy: start-up and
 // shutdown, the road of one query, the page actions.
 
+#include "browser/WebBrowser.h"
 #include "core/CodePage.h"
-#include "platform/Application.h"
-#include "platform/CheckListBox.h"
-#include "platform/WebBrowser.h"
 #include "tests/support/MessageBoxWatcher.h"
 #include "tests/support/TestProxy.h"
 #include "tests/ui/WindowParts.h"
 #include "ui/UnitMain.h"
+#include "widgets/Application.h"
+#include "widgets/CheckListBox.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -4,11 +4,11 @@
 // names. A control on the floating toolbar is no longer inside the window, so the search goes on
 // through the other top-level windows.
 
-#include "platform/CheckListBox.h"
-#include "platform/CoolBar.h"
-#include "platform/QueryBox.h"
-#include "platform/WebBrowser.h"
+#include "browser/WebBrowser.h"
 #include "ui/ResultPages.h"
+#include "widgets/CheckListBox.h"
+#include "widgets/CoolBar.h"
+#include "widgets/QueryBox.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,0 +1,90 @@
+#include "browser/WebBrowser.h"
+
+#include <QAuthenticator>
+#include <QWebEngineCertificateError>
+#include <QWebEngineFileSystemAccessRequest>
+#include <QWebEngineFullScreenRequest>
+#include <QWebEngineProfile>
+#include <QWebEngineQuotaRequest>
+#include <QWebEngineRegisterProtocolHandlerRequest>
+
+namespace tellaria {
+
+TWebBrowserPage::TWebBrowserPage(TWebBrowser *browser)
+    : QWebEnginePage(QWebEngineProfile::defaultProfile(), browser)
+    , m_browser(browser)
+{
+    connect(this, &QWebEnginePage::certificateError, this,
+            [this](QWebEngineCertificateError error) {
+                if (m_browser->Silent())
+                    error.rejectCertificate();
+            });
+    connect(this, &QWebEnginePage::authenticationRequired, this,
+            [this](const QUrl &, QAuthenticator *authenticator) {
+                // An authenticator left untouched cancels; the real prompt is the engine's.
+                if (m_browser->Silent())
+                    *authenticator = QAuthenticator();
+            });
+    connect(this, &QWebEnginePage::featurePermissionRequested, this,
+            [this](const QUrl &origin, Feature feature) {
+                setFeaturePermission(origin, feature, PermissionDeniedByUser);
+            });
+    connect(this, &QWebEnginePage::fullScreenRequested, this,
+            [](QWebEngineFullScreenRequest request) { request.reject(); });
+    connect(this, &QWebEnginePage::quotaRequested, this,
+            [](QWebEngineQuotaRequest request) { request.reject(); });
+    connect(this, &QWebEnginePage::registerProtocolHandlerRequested, this,
+            [](QWebEngineRegisterProtocolHandlerRequest request) { request.reject(); });
+    connect(this, &QWebEnginePage::fileSystemAccessRequested, this,
+            [](QWebEngineFileSystemAccessRequest request) { request.reject(); });
+}
+
+bool TWebBrowserPage::acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame)
+{
+    if (!m_browser->OnBeforeNavigate2)
+        return true;
+    bool cancel = false;
+    m_browser->OnBeforeNavigate2(m_browser, url, isMainFrame, cancel);
+    return !cancel;
+}
+
+QWebEnginePage *TWebBrowserPage::createWindow(WebWindowType)
+{
+    // A page's new window opens in the same page: the program has one window per lookup.
+    return this;
+}
+
+void TWebBrowserPage::javaScriptAlert(const QUrl &securityOrigin, const QString &message)
+{
+    if (!m_browser->Silent())
+        QWebEnginePage::javaScriptAlert(securityOrigin, message);
+}
+
+bool TWebBrowserPage::javaScriptConfirm(const QUrl &securityOrigin, const QString &message)
+{
+    // Silently confirming lets a page that asks before leaving be left.
+    if (m_browser->Silent())
+        return true;
+    return QWebEnginePage::javaScriptConfirm(securityOrigin, message);
+}
+
+bool TWebBrowserPage::javaScriptPrompt(const QUrl &securityOrigin,
+                                       const QString &message,
+                                       const QString &defaultValue,
+                                       QString *result)
+{
+    if (m_browser->Silent())
+        return false;
+    return QWebEnginePage::javaScriptPrompt(securityOrigin, message, defaultValue, result);
+}
+
+QStringList TWebBrowserPage::chooseFiles(FileSelectionMode mode,
+                                         const QStringList &oldFiles,
+                                         const QStringList &acceptedMimeTypes)
+{
+    if (m_browser->Silent())
+        return {};
+    return QWebEnginePage::chooseFiles(mode, oldFiles, acceptedMimeTypes);
+}
+
+} // namespace tellaria
