@@ -30,10 +30,13 @@ enum class TBrowserCommand {
 
 class TWebBrowser;
 
-// Called before each navigation the browser starts, for the main frame and for sub-frames.
-// Whatever it leaves in `cancel` decides: true stops that navigation.
-using BeforeNavigate2Handler
-    = std::function<void(TWebBrowser *sender, const QUrl &url, bool isMainFrame, bool &cancel)>;
+// What a navigation policy decides of a navigation.
+enum class TNavigation { Allow, Refuse };
+
+// Asked by the browser's page before each navigation it starts, for the main frame and for
+// sub-frames (acceptNavigationRequest): Refuse stops that navigation.
+using NavigationPolicy
+    = std::function<TNavigation(TWebBrowser *sender, const QUrl &url, bool isMainFrame)>;
 
 // A browser's page: the browser's navigation filter decides each navigation, and a silent
 // browser's page shows no dialog and grants no request of its own (WebBrowserPage.cc).
@@ -76,7 +79,12 @@ public:
     bool Silent() const { return m_silent; }
     void SetSilent(bool silent) { m_silent = silent; }
 
-    BeforeNavigate2Handler OnBeforeNavigate2;
+    // The policy every navigation of the browser is asked of; none allows them all.
+    void SetNavigationPolicy(NavigationPolicy policy) { m_navigationPolicy = std::move(policy); }
+    TNavigation DecideNavigation(const QUrl &url, bool isMainFrame)
+    {
+        return m_navigationPolicy ? m_navigationPolicy(this, url, isMainFrame) : TNavigation::Allow;
+    }
 
     // Navigates to `url`, given as text; the engine escapes it. RequestSent tells when the
     // request for it has left.
@@ -135,6 +143,7 @@ private:
     void SaveAs();
     void Print();
 
+    NavigationPolicy m_navigationPolicy;
     bool m_silent = false;
     bool m_hasDocument = false;
     bool m_focusEditable = false;

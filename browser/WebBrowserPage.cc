@@ -41,11 +41,7 @@ TWebBrowserPage::TWebBrowserPage(TWebBrowser *browser)
 
 bool TWebBrowserPage::acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame)
 {
-    if (!m_browser->OnBeforeNavigate2)
-        return true;
-    bool cancel = false;
-    m_browser->OnBeforeNavigate2(m_browser, url, isMainFrame, cancel);
-    return !cancel;
+    return m_browser->DecideNavigation(url, isMainFrame) == TNavigation::Allow;
 }
 
 QWebEnginePage *TWebBrowserPage::createWindow(WebWindowType)

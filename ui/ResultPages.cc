@@ -72,7 +72,7 @@ TResultPages::TResultPages(QWidget *parent)
 
 TTabSheet *TResultPages::OpenPage(const QString &title,
                                   const QString &url,
-                                  const BeforeNavigate2Handler &filter,
+                                  const NavigationPolicy &filter,
                                   int index)
 {
     ++m_pageIdCounter;
@@ -98,7 +98,7 @@ TTabSheet *TResultPages::OpenPage(const QString &title,
                     page->ShowProcessEnded();
             });
     if (filter)
-        browser->OnBeforeNavigate2 = filter;
+        browser->SetNavigationPolicy(filter);
     connect(
         browser->page(), &QWebEnginePage::loadFinished, page,
         [index] { NoteTime("loaded", index); }, Qt::SingleShotConnection);
@@ -134,7 +134,7 @@ QPrinter &TResultPages::Printer()
     return *m_printer;
 }
 
-void TResultPages::ReplacePages(const QueryPlan &plan, const BeforeNavigate2Handler &filter)
+void TResultPages::ReplacePages(const QueryPlan &plan, const NavigationPolicy &filter)
 {
     // Pages an earlier query left hidden and not yet freed go now, before the new pages open, as
     // the old pages of any browser's tabs do: queries made in quick succession would otherwise
@@ -164,7 +164,7 @@ void TResultPages::ReplacePages(const QueryPlan &plan, const BeforeNavigate2Hand
     for (const PageRequest &request : plan) {
         TTabSheet *page
             = OpenPage(QString::fromStdString(request.Title), QString::fromStdString(request.Url),
-                       request.Filtered ? filter : BeforeNavigate2Handler(), ++opening);
+                       request.Filtered ? filter : NavigationPolicy(), ++opening);
         opened << page->Browser;
     }
     NoteTime("opened");

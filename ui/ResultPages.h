@@ -60,7 +60,7 @@ public:
     // navigates to `url`. `index` numbers the page within its query, for the timing notes.
     TTabSheet *OpenPage(const QString &title,
                         const QString &url,
-                        const BeforeNavigate2Handler &filter,
+                        const NavigationPolicy &filter,
                         int index);
 
     // Opens a page for each request of `plan`, titled and navigated as it says, with `filter` on
@@ -73,7 +73,7 @@ public:
     // otherwise once the new pages' requests have left, and 200 ms later at the latest
     // (RequestsSent). The engine's work towards the requests runs on this thread, task by task
     // between the window's events, and painting a new browser on the screen would come first.
-    void ReplacePages(const QueryPlan &plan, const BeforeNavigate2Handler &filter);
+    void ReplacePages(const QueryPlan &plan, const NavigationPolicy &filter);
 
     // Removes page `index` at once; the page and its browser are freed a moment later.
     void DisposePage(int index);

@@ -267,9 +267,10 @@ TWebBrowser *TfrmMain::CreateBrowser(QWidget *page)
     return new TWebBrowser(page);
 }
 
-void TfrmMain::BeforeNavigate2(TWebBrowser *, const QUrl &url, bool, bool &cancel)
+TNavigation TfrmMain::BeforeNavigate2(TWebBrowser *, const QUrl &url, bool)
 {
-    cancel = IsAdServerNavigation(url.toString().toStdString());
+    return IsAdServerNavigation(url.toString().toStdString()) ? TNavigation::Refuse
+                                                              : TNavigation::Allow;
 }
 
 TWebBrowser *TfrmMain::ActiveBrowser() const

@@ -59,11 +59,8 @@ public:
     // Picks lookup mode `mode` (0 to 3) in the mode selector as the user does; others are ignored.
     void SelectLookupMode(int mode);
 
-    // The ad-server filter of dictionary pages.
-    static void BeforeNavigate2(TWebBrowser *sender,
-                                const QUrl &url,
-                                bool isMainFrame,
-                                bool &cancel);
+    // The ad-server filter of dictionary pages: the navigation policy of their browsers.
+    static TNavigation BeforeNavigate2(TWebBrowser *sender, const QUrl &url, bool isMainFrame);
 
 signals:
     // The window has closed and saved its files: the program may end.

@@ -138,12 +138,11 @@ private slots:
                          "<iframe src=\"http://frames.example/refused\"></iframe></body></html>");
         QStringList seen;
         TWebBrowser browser;
-        browser.OnBeforeNavigate2
-            = [&](TWebBrowser *sender, const QUrl &url, bool isMainFrame, bool &cancel) {
-                  QCOMPARE(sender, &browser);
-                  seen << (isMainFrame ? "main " : "frame ") + url.toString();
-                  cancel = url.path() == "/refused";
-              };
+        browser.SetNavigationPolicy([&](TWebBrowser *sender, const QUrl &url, bool isMainFrame) {
+            [&] { QCOMPARE(sender, &browser); }();
+            seen << (isMainFrame ? "main " : "frame ") + url.toString();
+            return url.path() == "/refused" ? TNavigation::Refuse : TNavigation::Allow;
+        });
         browser.Navigate("http://frames.example/top");
         // The load ends after its frames: every frame request has been made by then.
         QVERIFY(TestProxy::WaitFor([&] { return browser.HasDocument(); }));
@@ -370,8 +369,8 @@ private slots:
         m_proxy->ClearRequests();
         TWebBrowser browser;
         if (refuse)
-            browser.OnBeforeNavigate2
-                = [](TWebBrowser *, const QUrl &, bool, bool &cancel) { cancel = true; };
+            browser.SetNavigationPolicy(
+                [](TWebBrowser *, const QUrl &, bool) { return TNavigation::Refuse; });
         QSignalSpy sent(&browser, &TWebBrowser::RequestSent);
         QSignalSpy finished(browser.page(), &QWebEnginePage::loadFinished);
         for (const QString &url : navigations) {

@@ -114,8 +114,8 @@ private slots:
                 return browser->isVisibleTo(splitter);
             }));
         };
-        const BeforeNavigate2Handler refuse
-            = [](TWebBrowser *, const QUrl &, bool, bool &cancel) { cancel = true; };
+        const NavigationPolicy refuse
+            = [](TWebBrowser *, const QUrl &, bool) { return TNavigation::Refuse; };
         QSignalSpy shown(window.Pages, &TResultPages::RequestsSent);
         for (int query = 1; query <= queries; ++query) {
             m_proxy->ClearRequests();
