@@ -6,6 +6,7 @@
 // behaves the same under every window manager and under none. It is not a dock site.
 
 #include "widgets/Docking.h"
+#include "widgets/Form.h"
 
 class QVBoxLayout;
 

@@ -1,0 +1,143 @@
+#include "browser/WebBrowser.h"
+
+#include "browser/BrowserDialogs.h"
+#include "browser/PageFiles.h"
+#include "browser/PdfPrinting.h"
+
+#include <QEventLoop>
+#include <QPointer>
+#include <QPrinter>
+#include <QTimer>
+
+// The commands the window routes to a browser: when each is available, and the save and print
+// jobs they start.
+
+namespace tellaria {
+
+bool TWebBrowser::CommandAvailable(TBrowserCommand command) const
+{
+    switch (command) {
+    case TBrowserCommand::SaveAs:
+    case TBrowserCommand::PageSetup:
+    case TBrowserCommand::SelectAll:
+        return m_hasDocument;
+    case TBrowserCommand::Print:
+    case TBrowserCommand::PrintPreview:
+        // The engine runs one print job at a time.
+        return m_hasDocument && !m_printing;
+    case TBrowserCommand::Copy:
+        return page()->hasSelection();
+    case TBrowserCommand::Cut:
+        return m_editableSelection && page()->hasSelection();
+    case TBrowserCommand::Paste:
+        return m_focusEditable && ClipboardHasText();
+    }
+    return false;
+}
+
+void TWebBrowser::RunCommand(TBrowserCommand command)
+{
+    if (!CommandAvailable(command))
+        return;
+    switch (command) {
+    case TBrowserCommand::SaveAs:
+        SaveAs();
+        break;
+    case TBrowserCommand::Print:
+        Print();
+        break;
+    case TBrowserCommand::PrintPreview:
+        if (m_printer)
+            BrowserDialogs::Current().ShowPrintPreview(*this, *m_printer);
+        break;
+    case TBrowserCommand::PageSetup:
+        if (m_printer)
+            BrowserDialogs::Current().EditPageSetup(window(), *m_printer);
+        break;
+    case TBrowserCommand::Cut:
+        page()->triggerAction(QWebEnginePage::Cut);
+        break;
+    case TBrowserCommand::Copy:
+        page()->triggerAction(QWebEnginePage::Copy);
+        break;
+    case TBrowserCommand::Paste:
+        page()->triggerAction(QWebEnginePage::Paste);
+        break;
+    case TBrowserCommand::SelectAll:
+        page()->triggerAction(QWebEnginePage::SelectAll);
+        break;
+    }
+}
+
+void TWebBrowser::SaveAs()
+{
+    QString suggested = title().trimmed();
+    if (suggested.isEmpty())
+        suggested = url().fileName();
+    if (suggested.isEmpty())
+        suggested = QStringLiteral("page");
+    suggested.replace(QLatin1Char('/'), QLatin1Char('_'));
+    SaveAsChoice choice;
+    if (!BrowserDialogs::Current().ChooseSaveAs(window(), suggested, choice)
+        || choice.FileName.isEmpty())
+        return;
+    SavePage(*page(), choice.FileName, choice.Format);
+}
+
+void TWebBrowser::Print()
+{
+    if (!m_printer || m_printing)
+        return;
+    if (!BrowserDialogs::Current().ConfirmPrint(window(), *m_printer))
+        return;
+    // The printer belongs to the window and outlives the job.
+    BeginPrintJob();
+    // The engine lays the page out itself, with its text and fonts and the page set-up's paper,
+    // orientation and margins: into a PDF file, or a PDF that the printer is sent as it is.
+    if (PrintsToPdfFile(*m_printer))
+        page()->printToPdf(m_printer->outputFileName(), m_printer->pageLayout(),
+                           m_printer->pageRanges());
+    else
+        PrintPage(*page(), *m_printer, [alive = QPointer<TWebBrowser>(this)](bool printed) {
+            if (alive)
+                alive->EndPrintJob(printed);
+        });
+}
+
+void TWebBrowser::BeginPrintJob()
+{
+    // The flag keeps a second job out until this one ends, whenever that is.
+    m_printing = true;
+    emit CommandStateChanged();
+}
+
+void TWebBrowser::EndPrintJob(bool succeeded)
+{
+    if (!m_printing)
+        return;
+    m_printing = false;
+    emit CommandStateChanged();
+    emit PrintJobFinished(succeeded);
+}
+
+bool TWebBrowser::PrintAndWait(QPrinter &printer, int timeoutMs)
+{
+    if (m_printing)
+        return false;
+    BeginPrintJob();
+    const QPointer<TWebBrowser> alive(this);
+    bool succeeded = false;
+    QEventLoop loop;
+    connect(this, &TWebBrowser::PrintJobFinished, &loop, [&](bool ok) {
+        succeeded = ok;
+        loop.quit();
+    });
+    // The browser may go away meanwhile (its page closed, the window closed).
+    connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    print(&printer);
+    loop.exec();
+    return alive && succeeded;
+}
+
+} // namespace tellaria
