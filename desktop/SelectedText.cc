@@ -1,5 +1,7 @@
 #include "desktop/SelectedText.h"
 
+#include "desktop/XcbReply.h"
+
 #include <QDeadlineTimer>
 
 #include <xcb/xcb.h>
@@ -75,13 +77,7 @@ bool TRequestor::Open()
 
 xcb_atom_t TRequestor::Atom(std::string_view name) const
 {
-    const Owned<xcb_intern_atom_reply_t> reply(
-        xcb_intern_atom_reply(
-            m_connection,
-            xcb_intern_atom(m_connection, 0, static_cast<uint16_t>(name.size()), name.data()),
-            nullptr),
-        &std::free);
-    return reply ? reply->atom : xcb_atom_t(XCB_NONE);
+    return XcbAtom(m_connection, name);
 }
 
 // The next event `wanted` accepts, others dropped; null once `deadline` has passed.

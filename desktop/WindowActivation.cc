@@ -1,10 +1,10 @@
 #include "desktop/WindowActivation.h"
 
+#include "desktop/XcbReply.h"
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QWidget>
-
-#include <xcb/xcb.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -15,9 +15,6 @@
 namespace tellaria {
 
 namespace {
-
-template<typename Reply>
-using ReplyPointer = std::unique_ptr<Reply, decltype(&std::free)>;
 
 constexpr char StartupIdVariable[] = "DESKTOP_STARTUP_ID";
 constexpr char ActivationTokenVariable[] = "XDG_ACTIVATION_TOKEN";
@@ -33,20 +30,9 @@ bool OnWayland()
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
-xcb_atom_t Atom(xcb_connection_t *connection, std::string_view name)
-{
-    const ReplyPointer<xcb_intern_atom_reply_t> reply(
-        xcb_intern_atom_reply(
-            connection,
-            xcb_intern_atom(connection, 0, static_cast<uint16_t>(name.size()), name.data()),
-            nullptr),
-        &std::free);
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
-
 xcb_window_t RootOf(xcb_connection_t *connection, xcb_window_t window)
 {
-    const ReplyPointer<xcb_get_geometry_reply_t> geometry(
+    const XcbReply<xcb_get_geometry_reply_t> geometry(
         xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr),
         &std::free);
     return geometry ? geometry->root : xcb_window_t(XCB_WINDOW_NONE);
@@ -81,17 +67,17 @@ constexpr uint32_t WindowManagerMask
 void SetUserTime(xcb_connection_t *connection, xcb_window_t window, uint32_t time)
 {
     xcb_window_t holder = window;
-    const ReplyPointer<xcb_get_property_reply_t> named(
+    const XcbReply<xcb_get_property_reply_t> named(
         xcb_get_property_reply(connection,
                                xcb_get_property(connection, 0, window,
-                                                Atom(connection, "_NET_WM_USER_TIME_WINDOW"),
+                                                XcbAtom(connection, "_NET_WM_USER_TIME_WINDOW"),
                                                 XCB_ATOM_WINDOW, 0, 1),
                                nullptr),
         &std::free);
     if (named && xcb_get_property_value_length(named.get()) == 4)
         holder = *static_cast<const xcb_window_t *>(xcb_get_property_value(named.get()));
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, holder,
-                        Atom(connection, "_NET_WM_USER_TIME"), XCB_ATOM_CARDINAL, 32, 1, &time);
+                        XcbAtom(connection, "_NET_WM_USER_TIME"), XCB_ATOM_CARDINAL, 32, 1, &time);
 }
 
 void RequestFocus(xcb_connection_t *connection,
@@ -99,7 +85,8 @@ void RequestFocus(xcb_connection_t *connection,
                   xcb_window_t window,
                   uint32_t time)
 {
-    xcb_client_message_event_t event = Message(window, Atom(connection, "_NET_ACTIVE_WINDOW"), 32);
+    xcb_client_message_event_t event
+        = Message(window, XcbAtom(connection, "_NET_ACTIVE_WINDOW"), 32);
     event.data.data32[0] = 1; // asked by an application, not by a pager
     event.data.data32[1] = time;
     SendToRoot(connection, root, event, WindowManagerMask);
@@ -107,9 +94,9 @@ void RequestFocus(xcb_connection_t *connection,
 
 void RequestAttention(xcb_connection_t *connection, xcb_window_t root, xcb_window_t window)
 {
-    xcb_client_message_event_t event = Message(window, Atom(connection, "_NET_WM_STATE"), 32);
+    xcb_client_message_event_t event = Message(window, XcbAtom(connection, "_NET_WM_STATE"), 32);
     event.data.data32[0] = 1; // add
-    event.data.data32[1] = Atom(connection, "_NET_WM_STATE_DEMANDS_ATTENTION");
+    event.data.data32[1] = XcbAtom(connection, "_NET_WM_STATE_DEMANDS_ATTENTION");
     event.data.data32[3] = 1; // asked by an application
     SendToRoot(connection, root, event, WindowManagerMask);
 }
@@ -125,8 +112,8 @@ void EndStartupNotification(xcb_connection_t *connection,
     const QByteArray text = "remove: ID=\"" + value + "\"";
     // With its terminating zero.
     const qsizetype size = text.size() + 1;
-    const xcb_atom_t first = Atom(connection, "_NET_STARTUP_INFO_BEGIN");
-    const xcb_atom_t more = Atom(connection, "_NET_STARTUP_INFO");
+    const xcb_atom_t first = XcbAtom(connection, "_NET_STARTUP_INFO_BEGIN");
+    const xcb_atom_t more = XcbAtom(connection, "_NET_STARTUP_INFO");
     for (qsizetype offset = 0; offset < size; offset += 20) {
         xcb_client_message_event_t event = Message(window, offset == 0 ? first : more, 8);
         const qsizetype piece = std::min<qsizetype>(20, text.size() - offset);

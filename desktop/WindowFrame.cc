@@ -1,13 +1,13 @@
 #include "desktop/WindowFrame.h"
 
+#include "desktop/XcbReply.h"
+
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QThread>
 #include <QWidget>
-
-#include <xcb/xcb.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -22,28 +22,14 @@ namespace {
 // longer costs a resize after the window appears, as without the estimate.
 constexpr int AnswerTimeoutMs = 50;
 
-template<typename Reply>
-using ReplyPointer = std::unique_ptr<Reply, decltype(&std::free)>;
-
-xcb_atom_t Atom(xcb_connection_t *connection, std::string_view name)
-{
-    const ReplyPointer<xcb_intern_atom_reply_t> reply(
-        xcb_intern_atom_reply(
-            connection,
-            xcb_intern_atom(connection, 0, static_cast<uint16_t>(name.size()), name.data()),
-            nullptr),
-        &std::free);
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
-
 // Whether the window manager lists `atom` among what it supports; false without one.
 bool Supports(xcb_connection_t *connection, xcb_window_t root, xcb_atom_t atom)
 {
-    const ReplyPointer<xcb_get_property_reply_t> reply(
+    const XcbReply<xcb_get_property_reply_t> reply(
         xcb_get_property_reply(connection,
                                xcb_get_property(connection, 0, root,
-                                                Atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM,
-                                                0, 4096),
+                                                XcbAtom(connection, "_NET_SUPPORTED"),
+                                                XCB_ATOM_ATOM, 0, 4096),
                                nullptr),
         &std::free);
     if (!reply || reply->type != XCB_ATOM_ATOM || reply->format != 32)
@@ -58,7 +44,7 @@ std::optional<QMargins> FrameExtents(xcb_connection_t *connection,
                                      xcb_window_t window,
                                      xcb_atom_t extents)
 {
-    const ReplyPointer<xcb_get_property_reply_t> reply(
+    const XcbReply<xcb_get_property_reply_t> reply(
         xcb_get_property_reply(
             connection, xcb_get_property(connection, 0, window, extents, XCB_ATOM_CARDINAL, 0, 4),
             nullptr),
@@ -127,13 +113,13 @@ std::optional<QMargins> AskFrameMargins(QWidget *window)
     if (!connection)
         return std::nullopt;
     const auto id = static_cast<xcb_window_t>(window->winId());
-    const ReplyPointer<xcb_get_geometry_reply_t> geometry(
+    const XcbReply<xcb_get_geometry_reply_t> geometry(
         xcb_get_geometry_reply(connection, xcb_get_geometry(connection, id), nullptr), &std::free);
     if (!geometry)
         return std::nullopt;
     const xcb_window_t root = geometry->root;
-    const xcb_atom_t request = Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
-    const xcb_atom_t extents = Atom(connection, "_NET_FRAME_EXTENTS");
+    const xcb_atom_t request = XcbAtom(connection, "_NET_REQUEST_FRAME_EXTENTS");
+    const xcb_atom_t extents = XcbAtom(connection, "_NET_FRAME_EXTENTS");
     if (request == XCB_ATOM_NONE || extents == XCB_ATOM_NONE
         || !Supports(connection, root, request))
         return std::nullopt;
@@ -167,7 +153,7 @@ void WatchFrameMargins(QWidget *window, std::function<void(const QMargins &frame
     xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
     if (!connection)
         return;
-    const xcb_atom_t extents = Atom(connection, "_NET_FRAME_EXTENTS");
+    const xcb_atom_t extents = XcbAtom(connection, "_NET_FRAME_EXTENTS");
     if (extents != XCB_ATOM_NONE)
         new TFrameWatch(window, connection, extents, std::move(framed));
 }

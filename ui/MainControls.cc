@@ -1,9 +1,11 @@
 #include "ui/MainControls.h"
 
 #include "browser/WebBrowser.h"
+#include "ui/BandArea.h"
 #include "ui/ImageList.h"
 #include "ui/ResultPages.h"
 #include "ui/SearchPanel.h"
+#include "ui/UnitMain.h"
 #include "widgets/ApplicationHint.h"
 #include "widgets/CheckListBox.h"
 #include "widgets/CoolBar.h"
@@ -54,7 +56,7 @@ void BindMenuItem(QAction *item, QAction *action)
 
 } // namespace
 
-TMainControls::TMainControls(QWidget *form)
+TMainControls::TMainControls(TfrmMain *form)
 {
     CreateActions(form);
     CreateControls(form);
@@ -100,13 +102,13 @@ void TMainControls::CreateActions(QWidget *form)
     }
 }
 
-void TMainControls::CreateControls(QWidget *form)
+void TMainControls::CreateControls(TfrmMain *form)
 {
     auto *mainLayout = new QVBoxLayout(form);
     mainLayout->setContentsMargins(0, 0, 0, 0);
     mainLayout->setSpacing(0);
 
-    CoolBar1 = new TCoolBar(form);
+    CoolBar1 = new TBandArea(form);
     CoolBar1->setObjectName(QStringLiteral("CoolBar1"));
     mainLayout->addWidget(CoolBar1);
 

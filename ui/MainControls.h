@@ -24,11 +24,12 @@ class TQueryBox;
 class TResultPages;
 class TSearchPanel;
 class TWebBrowser;
+class TfrmMain;
 
 struct TMainControls
 {
     // Builds every control, action and menu item into `form`, which owns them.
-    explicit TMainControls(QWidget *form);
+    explicit TMainControls(TfrmMain *form);
 
     // Band area and its three bands.
     TCoolBar *CoolBar1 = nullptr;
@@ -97,7 +98,7 @@ struct TMainControls
 
 private:
     void CreateActions(QWidget *form);
-    void CreateControls(QWidget *form);
+    void CreateControls(TfrmMain *form);
     void CreateMenus(QWidget *form);
 };
 

@@ -39,13 +39,13 @@ TfrmFloating *TToolbarDock::FloatingHost() const
     return qobject_cast<TfrmFloating *>(m_toolbar->window());
 }
 
-void TToolbarDock::DockOver(TDragDockObject &source, bool &accept) const
+bool TToolbarDock::DockOver(TDragDockObject &source) const
 {
-    accept = qobject_cast<TfrmFloating *>(source.Control()) != nullptr;
-    if (accept) {
-        const QRect client = m_bands->contentsRect();
-        source.SetDockRect(QRect(m_bands->mapToGlobal(client.topLeft()), client.size()));
-    }
+    if (!qobject_cast<TfrmFloating *>(source.Control()))
+        return false;
+    const QRect client = m_bands->contentsRect();
+    source.SetDockRect(QRect(m_bands->mapToGlobal(client.topLeft()), client.size()));
+    return true;
 }
 
 void TToolbarDock::DockDrop(TDragDockObject &source)

@@ -33,7 +33,7 @@ public:
 
     // A drag over the band area: only a floating toolbar window docks there (the toolbar itself
     // never does), outlined as the band area's client rectangle.
-    void DockOver(TDragDockObject &source, bool &accept) const;
+    bool DockOver(TDragDockObject &source) const;
     // A drop on the band area: a floating toolbar window's toolbar becomes the last band, and the
     // emptied window is never used again.
     void DockDrop(TDragDockObject &source);

@@ -78,9 +78,6 @@ TfrmFloating::TfrmFloating(QWidget *parent)
     resize(658, 65);
 
     new TDockClient(this, m_caption);
-    OnDockDrop = [this](TDragDockObject &source, const QPoint &position) {
-        FormDockDrop(source, position);
-    };
     OnClose = [this](TCloseAction &action) { FormClose(action); };
 }
 

@@ -30,6 +30,10 @@ public:
 
     // A control has been docked into this window.
     void FormDockDrop(TDragDockObject &source, const QPoint &position);
+    void DockDrop(TDragDockObject &source, const QPoint &position) override
+    {
+        FormDockDrop(source, position);
+    }
     // A request to close this window: always refused.
     void FormClose(TCloseAction &action);
 

@@ -96,14 +96,6 @@ void TfrmMain::Wire()
     ConnectUserAction(ui->CkLstBookshop, &QListWidget::itemChanged, this,
                       [this] { CkLstBookshopClick(); });
 
-    ui->CoolBar1->OnDockOver
-        = [this](TDragDockObject &source, const QPoint &position, TDragState state, bool &accept) {
-              CoolBar1DockOver(source, position, state, accept);
-          };
-    ui->CoolBar1->OnDockDrop = [this](TDragDockObject &source, const QPoint &position) {
-        CoolBar1DockDrop(source, position);
-    };
-
     connect(m_startPage, &TStartPage::WindowShown, this, &TfrmMain::FirstShown);
     // What a query needs and start-up does not is made once the start page is in.
     connect(m_startPage, &TStartPage::LoadEnded, ui->PageControl1, &TResultPages::PrepareQueries);
@@ -377,11 +369,9 @@ TfrmFloating *TfrmMain::FloatingHost() const
     return m_dock ? m_dock->FloatingHost() : nullptr;
 }
 
-void TfrmMain::CoolBar1DockOver(TDragDockObject &source, const QPoint &, TDragState, bool &accept)
+bool TfrmMain::CoolBar1DockOver(TDragDockObject &source, const QPoint &, TDragState)
 {
-    accept = false;
-    if (m_dock)
-        m_dock->DockOver(source, accept);
+    return m_dock && m_dock->DockOver(source);
 }
 
 void TfrmMain::CoolBar1DockDrop(TDragDockObject &source, const QPoint &)

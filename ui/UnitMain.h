@@ -31,6 +31,8 @@ struct TMainControls;
 class TfrmMain : public QWidget
 {
     Q_OBJECT
+    friend class TBandArea;
+
 public:
     // `programDirectory` (with its trailing separator) holds the settings and history files: by
     // default the executable's directory, or the user's configuration directory for the program
@@ -107,11 +109,9 @@ private:
     void NViewToolBarClick();
     // The pages side by side in columns, or as tabs.
     void NViewSideBySideClick();
-    // The band area takes only a floating toolbar window, outlining itself as the target.
-    void CoolBar1DockOver(TDragDockObject &source,
-                          const QPoint &position,
-                          TDragState state,
-                          bool &accept);
+    // The band area (TBandArea asks) takes only a floating toolbar window, outlining itself as
+    // the target.
+    bool CoolBar1DockOver(TDragDockObject &source, const QPoint &position, TDragState state);
     // A floating toolbar window dropped on the band area: its toolbar becomes the last band.
     void CoolBar1DockDrop(TDragDockObject &source, const QPoint &position);
     // The application's hint has changed: status bar panel 0 shows it.

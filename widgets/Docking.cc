@@ -68,6 +68,13 @@ TDragDockObject::TDragDockObject(QWidget *control, const QRect &dockRect)
 // ---------------------------------------------------------------------------------------------
 // Dock sites
 
+void TDockTarget::DockDrop(TDragDockObject &, const QPoint &) {}
+
+bool TDockSite::DockOver(TDragDockObject &, const QPoint &, TDragState)
+{
+    return false;
+}
+
 TDockSite::TDockSite()
 {
     RegisteredSites().push_back(this);
@@ -170,17 +177,14 @@ QRect TDockDrag::FreeOutline(const QPoint &globalPosition) const
 void TDockDrag::Track(const QPoint &globalPosition)
 {
     TDockSite *site = TDockSite::SiteAt(globalPosition);
-    if (m_site && m_site != site && m_site->OnDockOver) {
-        bool ignored = false;
+    if (m_site && m_site != site) {
         m_source.SetDockRect(FreeOutline(globalPosition));
-        m_site->OnDockOver(m_source, globalPosition, TDragState::Leave, ignored);
+        m_site->DockOver(m_source, globalPosition, TDragState::Leave);
     }
     const TDragState state = site == m_site ? TDragState::Move : TDragState::Enter;
     m_site = site;
-    m_accepted = false;
     m_source.SetDockRect(FreeOutline(globalPosition));
-    if (site && site->OnDockOver)
-        site->OnDockOver(m_source, globalPosition, state, m_accepted);
+    m_accepted = site && site->DockOver(m_source, globalPosition, state);
     if (!m_accepted)
         m_source.SetDockRect(FreeOutline(globalPosition));
 }
@@ -199,8 +203,8 @@ void TDockDrag::Drop(const QPoint &globalPosition)
     QWidget *dragged = m_client.Control();
     if (m_site) {
         // A refusing site under the pointer ends the drag with no change.
-        if (m_accepted && m_site->OnDockDrop)
-            m_site->OnDockDrop(m_source, globalPosition);
+        if (m_accepted)
+            m_site->DockDrop(m_source, globalPosition);
     } else if (dragged->isWindow()) {
         dragged->move(m_source.DockRect().topLeft());
     } else if (m_client.CanFloat()) {
@@ -250,8 +254,7 @@ void TDockClient::Dock(TDockTarget *target, TDragDockObject &source, const QPoin
         m_undockSize = m_control->size();
     m_floatingHost = nullptr;
     target->InsertControl(m_control);
-    if (target->OnDockDrop)
-        target->OnDockDrop(source, position);
+    target->DockDrop(source, position);
 }
 
 void TDockClient::Float(const QRect &outline, const QPoint &position)
@@ -305,17 +308,14 @@ bool TDockSite::DragOver(const QPoint &position, TDragState state, bool drop)
         m_dropOutline->setObjectName(QStringLiteral("DropOutline"));
     }
     m_dropOutline->hide();
-    if (!client || !OnDockOver)
+    if (!client)
         return false;
     const QPoint global = site->mapToGlobal(position);
     TDragDockObject source(client->Control(), QRect(global, client->Control()->size()));
-    bool accept = false;
-    OnDockOver(source, global, state, accept);
-    if (!accept || state == TDragState::Leave)
+    if (!DockOver(source, global, state) || state == TDragState::Leave)
         return false;
     if (drop) {
-        if (OnDockDrop)
-            OnDockDrop(source, global);
+        DockDrop(source, global);
         return true;
     }
     m_dropOutline->setGeometry(

@@ -68,11 +68,6 @@ private:
 // How the drag stands towards the site being asked.
 enum class TDragState { Enter, Leave, Move };
 
-// `accept` arrives false; setting it true takes the dragged object.
-using TDockOverEvent = std::function<void(
-    TDragDockObject &source, const QPoint &position, TDragState state, bool &accept)>;
-using TDockDropEvent = std::function<void(TDragDockObject &source, const QPoint &position)>;
-
 // A container that controls can be docked into: a dock site, or a window of a floating window
 // class.
 class TDockTarget
@@ -93,8 +88,8 @@ public:
 
     // Runs after a control has been docked here by TDockClient::ManualDock (floating included),
     // with that control as the dropped object; and, for a dock site, when a drag it accepted is
-    // dropped on it, with the dragged object.
-    TDockDropEvent OnDockDrop;
+    // dropped on it, with the dragged object. Does nothing unless overridden.
+    virtual void DockDrop(TDragDockObject &source, const QPoint &position);
 };
 
 // A dock site: found under the pointer during every docking drag and asked whether it takes the
@@ -107,14 +102,15 @@ public:
     TDockSite(const TDockSite &) = delete;
     TDockSite &operator=(const TDockSite &) = delete;
 
-    // Asked on entering, at every move over the site, on leaving and once more at the drop. An
-    // unset handler refuses.
-    TDockOverEvent OnDockOver;
+    // Asked on entering, at every move over the site, on leaving and once more at the drop:
+    // whether the site takes the dragged object (where, it may say by the source's dock rect).
+    // Refuses unless overridden.
+    virtual bool DockOver(TDragDockObject &source, const QPoint &position, TDragState state);
 
     // The visible site whose widget covers `globalPosition`, or null.
     static TDockSite *SiteAt(const QPoint &globalPosition);
 
-    // A window's drag by drag and drop, at `position` of the site's widget: asks OnDockOver as
+    // A window's drag by drag and drop, at `position` of the site's widget: asks DockOver as
     // the pointer's drag does, shows the outline it gives inside the site, and docks at the drop.
     // True when the site takes the dragged window there. Leave hides the outline.
     bool DragOver(const QPoint &position, TDragState state, bool drop);
@@ -136,9 +132,9 @@ class TDockDrag;
 // and moving past QApplication::startDragDistance() starts a docking drag. The mouse is grabbed
 // and an outline follows the pointer, keeping the grabbed point at its relative place: the
 // window's frame size for a window, the undocked size for a control. At every move, and once
-// more at the release, the dock site under the pointer is asked (TDockSite::OnDockOver) and may
+// more at the release, the dock site under the pointer is asked (TDockSite::DockOver) and may
 // replace the outline. At the release:
-// - over a site that accepted: the site's OnDockDrop, with the dragged object;
+// - over a site that accepted: the site's DockDrop, with the dragged object;
 // - over a site that refused: nothing;
 // - over no site: a window moves to the outline's top-left; a control with a floating window
 //   class floats into a new window of it (Float), and one without stays where it is.
@@ -171,7 +167,7 @@ public:
     QSize UndockSize() const;
 
     // Moves the control into `target` (no reference control, no alignment), then runs the
-    // target's OnDockDrop with the control as the dropped object.
+    // target's DockDrop with the control as the dropped object.
     void ManualDock(TDockTarget *target);
 
 protected:

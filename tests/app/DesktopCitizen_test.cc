@@ -159,16 +159,7 @@ private slots:
 
         // The query box's text field, set as a screen reader sets it; the button pressed by its
         // action.
-        const auto field
-            = tree.WaitFor([](const AccessibleReading &reading) -> const AccessibleNode * {
-                  const AccessibleNode *box = FindQueryBox(reading);
-                  for (const AccessibleNode *child :
-                       box ? reading.Children(*box) : QList<const AccessibleNode *>()) {
-                      if (child->Role == QLatin1String("text"))
-                          return child;
-                  }
-                  return nullptr;
-              });
+        const auto field = tree.WaitFor(FindQueryBoxField);
         QVERIFY(field);
         QCOMPARE(field->Name, QStringLiteral("查询"));
         QVERIFY(tree.SetText(*field, QStringLiteral("cat")));

@@ -93,16 +93,7 @@ private:
             QVERIFY(program.Click(QueryButton()));
             break;
         case Start::ScreenReader: {
-            const auto field = program.Tree.WaitFor(
-                [](const AccessibleReading &reading) -> const AccessibleNode * {
-                    const AccessibleNode *box = FindQueryBox(reading);
-                    for (const AccessibleNode *child :
-                         box ? reading.Children(*box) : QList<const AccessibleNode *>()) {
-                        if (child->Role == QLatin1String("text"))
-                            return child;
-                    }
-                    return nullptr;
-                });
+            const auto field = program.Tree.WaitFor(FindQueryBoxField);
             QVERIFY(field && program.Tree.SetText(*field, term));
             const auto button = program.Tree.WaitFor(QStringLiteral("push button"), "查询");
             QVERIFY(button && program.Tree.DoAction(*button));

@@ -69,6 +69,18 @@ const AccessibleNode *FindQueryBox(const AccessibleReading &reading)
     });
 }
 
+// The query box's text field, where a screen reader sets the term.
+const AccessibleNode *FindQueryBoxField(const AccessibleReading &reading)
+{
+    const AccessibleNode *box = FindQueryBox(reading);
+    for (const AccessibleNode *child :
+         box ? reading.Children(*box) : QList<const AccessibleNode *>()) {
+        if (child->Role == QLatin1String("text"))
+            return child;
+    }
+    return nullptr;
+}
+
 // The query box: the combo box that "查询：" labels. Its own name is the text in it.
 inline Control QueryBox()
 {

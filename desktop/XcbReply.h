@@ -1,0 +1,31 @@
+#pragma once
+
+// What the parts that speak X11's own protocol share: xcb's replies, which the caller frees, held
+// by a pointer that frees them, and an atom asked for by name.
+
+#include <xcb/xcb.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string_view>
+
+namespace tellaria {
+
+template<typename Reply>
+using XcbReply = std::unique_ptr<Reply, decltype(&std::free)>;
+
+// The atom named `name`, made when the server has none by that name; XCB_ATOM_NONE when the
+// server does not answer.
+inline xcb_atom_t XcbAtom(xcb_connection_t *connection, std::string_view name)
+{
+    const XcbReply<xcb_intern_atom_reply_t> reply(
+        xcb_intern_atom_reply(
+            connection,
+            xcb_intern_atom(connection, 0, static_cast<uint16_t>(name.size()), name.data()),
+            nullptr),
+        &std::free);
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+} // namespace tellaria
