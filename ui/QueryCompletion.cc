@@ -14,7 +14,7 @@ TQueryCompletion::TQueryCompletion(TQueryBox *box, const QueryHistory &history)
     , m_box(box)
     , m_history(history)
 {
-    box->OnCommitAtEnd = [this](const QString &typed) { Complete(typed); };
+    connect(box, &TQueryBox::CommittedAtEnd, this, &TQueryCompletion::Complete);
 }
 
 void TQueryCompletion::RefreshItems()

@@ -88,7 +88,8 @@ void TfrmMain::Wire()
     }
 
     ConnectUserAction(ui->BtnBookOK, &QToolButton::clicked, this, [this] { BtnBookOKClick(); });
-    ui->CmbBook->OnKeyPress = [this](QKeyEvent *event) { return CmbBookKeyPress(event); };
+    // The box's keys reach the box itself, which hands them to its text field unseen.
+    ui->CmbBook->installEventFilter(this);
     ConnectUserAction(ui->CmbBoxType, &QComboBox::activated, this, [this] { CmbBoxTypeChange(); });
     ConnectUserAction(ui->CkLstBookshop, &TCheckListBox::Click, this,
                       [this] { CkLstBookshopClick(); });
@@ -227,6 +228,14 @@ void TfrmMain::BtnBookOKClick()
                                          checked, m_sites);
 
     ui->PageControl1->ReplacePages(plan, &TfrmMain::BeforeNavigate2);
+}
+
+bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->CmbBook && event->type() == QEvent::KeyPress
+        && CmbBookKeyPress(static_cast<QKeyEvent *>(event)))
+        return true;
+    return QWidget::eventFilter(watched, event);
 }
 
 bool TfrmMain::CmbBookKeyPress(QKeyEvent *event)

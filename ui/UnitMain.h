@@ -75,6 +75,8 @@ protected:
     virtual TWebBrowser *CreateBrowser(QWidget *page);
 
     void showEvent(QShowEvent *event) override;
+    // The query box's key presses, for CmbBookKeyPress.
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:

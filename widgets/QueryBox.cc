@@ -19,15 +19,6 @@ void TQueryBox::FocusAndSelectAll()
     lineEdit()->selectAll();
 }
 
-void TQueryBox::keyPressEvent(QKeyEvent *event)
-{
-    if (OnKeyPress && OnKeyPress(event)) {
-        event->accept();
-        return;
-    }
-    QComboBox::keyPressEvent(event);
-}
-
 void TQueryBox::inputMethodEvent(QInputMethodEvent *event)
 {
     QLineEdit *edit = lineEdit();
@@ -44,8 +35,8 @@ void TQueryBox::inputMethodEvent(QInputMethodEvent *event)
         atEnd = end == edit->text().size();
     }
     QComboBox::inputMethodEvent(event);
-    if (plainCommit && atEnd && OnCommitAtEnd)
-        OnCommitAtEnd(before + event->commitString());
+    if (plainCommit && atEnd)
+        emit CommittedAtEnd(before + event->commitString());
 }
 
 } // namespace tellaria
