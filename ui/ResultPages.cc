@@ -352,11 +352,9 @@ TWebBrowser *TResultPages::ActiveBrowser() const
 {
     if (count() == 0)
         return nullptr;
+    // The page's own browser, made with it.
     const auto *page = qobject_cast<const TTabSheet *>(currentWidget());
-    // The page's own browser: the only one with its tag, since a page holds exactly one.
-    if (!page || !page->Browser || page->Browser->Tag != page->Tag)
-        return nullptr;
-    return page->Browser;
+    return page ? page->Browser.data() : nullptr;
 }
 
 void TResultPages::tabInserted(int index)

@@ -92,8 +92,7 @@ public:
     void SetSideBySide(bool sideBySide);
     bool SideBySide() const { return m_columns != nullptr; }
 
-    // The browser of the active page: the one browser whose tag is the active page's PageId, the
-    // page's own; null without pages.
+    // The browser of the active page, the page's own; null without pages.
     TWebBrowser *ActiveBrowser() const;
 
 signals:

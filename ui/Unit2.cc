@@ -5,6 +5,7 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace tellaria {
 
@@ -144,6 +145,13 @@ void TfrmFloating::mousePressEvent(QMouseEvent *event)
 {
     m_sizingEdges
         = event->button() == Qt::LeftButton ? EdgesAt(event->position().toPoint()) : Qt::Edges();
+    // The window system resizes the window where it can, as it does any window by its frame;
+    // elsewhere (no window manager, or none that takes the request) the window sizes itself.
+    if (m_sizingEdges && windowHandle() && windowHandle()->startSystemResize(m_sizingEdges)) {
+        m_sizingEdges = {};
+        event->accept();
+        return;
+    }
     m_sizingStart = event->globalPosition().toPoint();
     m_sizingGeometry = geometry();
     TForm::mousePressEvent(event);
