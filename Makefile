@@ -2,6 +2,10 @@
 BUILD_DIR ?= build
 GENERATOR ?= Ninja
 CMAKE_FLAGS ?=
+# CI (.ci/run sets CI) builds with every warning an error.
+ifneq ($(CI),)
+CMAKE_FLAGS += -DTELLARIA_WARNINGS_AS_ERRORS=ON
+endif
 # The core alone, built again with AddressSanitizer and UBSan (make test), and with clang for
 # libFuzzer (make fuzz).
 ASAN_DIR ?= build-asan

@@ -186,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(Cases,
                          UnloadableHistoryRun,
                          testing::Values(UnloadableCase{"Unreadable", 0, false},
                                          UnloadableCase{"Locked", 0644, true}),
-                         [](const auto &info) { return std::string(info.param.Name); });
+                         [](const auto &test) { return std::string(test.param.Name); });
 
 TEST(HistoryRun, InUtf16IsSavedWholeInTheCodePage)
 {
@@ -233,7 +233,7 @@ INSTANTIATE_TEST_SUITE_P(Cases,
                          testing::Values(ReadOnlyCase{"Settings", Settings,
                                                       "[Dictionary]\r\nID=2\r\n"},
                                          ReadOnlyCase{"History", History, "old"}),
-                         [](const auto &info) { return std::string(info.param.Name); });
+                         [](const auto &test) { return std::string(test.param.Name); });
 
 // --- Settings that cannot be read whole ---
 

@@ -170,8 +170,8 @@ private slots:
         QCOMPARE(ResultRequests(*m_proxy), EncyclopaediaUrls);
 
         // Each result tab reads as its caption, its page's address as its description.
-        QVERIFY(tree.WaitUntil([](const AccessibleReading &reading) {
-            const QList<const AccessibleNode *> tabs = Tabs(reading);
+        QVERIFY(tree.WaitUntil([](const AccessibleReading &now) {
+            const QList<const AccessibleNode *> tabs = Tabs(now);
             if (tabs.size() != 5)
                 return false;
             for (int index = 0; index < 5; ++index) {
@@ -183,8 +183,8 @@ private slots:
         }));
         // The current page's own words are read, not only its name; the engine's drawing
         // windows are not among the program's.
-        const auto page = tree.WaitFor([](const AccessibleReading &reading) {
-            return reading.Find(QStringLiteral("web document"), QStringLiteral("维基百科页"));
+        const auto page = tree.WaitFor([](const AccessibleReading &now) {
+            return now.Find(QStringLiteral("web document"), QStringLiteral("维基百科页"));
         });
         QVERIFY(page);
         QVERIFY(TestProxy::WaitFor([&] {

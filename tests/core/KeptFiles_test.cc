@@ -148,7 +148,7 @@ TEST_P(UnloadableHistoryTest, ALaterGoodLoadIsSavedAgain)
 INSTANTIATE_TEST_SUITE_P(Cases,
                          UnloadableHistoryTest,
                          testing::ValuesIn(unloadableHistories),
-                         [](const auto &info) { return std::string(info.param.Name); });
+                         [](const auto &test) { return std::string(test.param.Name); });
 
 // --- A history in Unicode ---
 
@@ -251,7 +251,7 @@ TEST_P(UnicodeHistoryTest, LoadsWholeAndSavesInTheCodePage)
 INSTANTIATE_TEST_SUITE_P(Cases,
                          UnicodeHistoryTest,
                          testing::ValuesIn(unicodeHistories),
-                         [](const auto &info) { return std::string(info.param.Name); });
+                         [](const auto &test) { return std::string(test.param.Name); });
 
 // --- Read-only files ---
 
@@ -325,9 +325,9 @@ INSTANTIATE_TEST_SUITE_P(Cases,
                                           testing::Values(ModeCase{0444, false},
                                                           ModeCase{0400, false},
                                                           ModeCase{0644, true})),
-                         [](const auto &info) {
-                             return std::string(std::get<0>(info.param).Name) + "Mode"
-                                    + std::to_string(std::get<1>(info.param).Mode);
+                         [](const auto &test) {
+                             return std::string(std::get<0>(test.param).Name) + "Mode"
+                                    + std::to_string(std::get<1>(test.param).Mode);
                          });
 
 // --- Settings that cannot be read whole ---
@@ -405,7 +405,7 @@ TEST_P(UnreadableSettingsTest, ReadsTheDefaultAndKeepsTheFile)
 INSTANTIATE_TEST_SUITE_P(Cases,
                          UnreadableSettingsTest,
                          testing::ValuesIn(unreadableSettings),
-                         [](const auto &info) { return std::string(info.param.Name); });
+                         [](const auto &test) { return std::string(test.param.Name); });
 
 // --- Reading a whole file ---
 
@@ -452,7 +452,7 @@ TEST_P(ReadWholeFileTest, GivesTheBytesOrTheCause)
 INSTANTIATE_TEST_SUITE_P(Cases,
                          ReadWholeFileTest,
                          testing::ValuesIn(readCases),
-                         [](const auto &info) { return std::string(info.param.Name); });
+                         [](const auto &test) { return std::string(test.param.Name); });
 
 // A file of some megabytes, whose size is not a multiple of any buffer, comes whole.
 TEST(ReadWholeFile, ReadsSeveralMegabytesWhole)

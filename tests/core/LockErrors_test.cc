@@ -73,8 +73,8 @@ TEST_P(LockErrorTest, NoneFailsASave)
     EXPECT_EQ(settings.ReadIntValue("Dictionary", "ID", 0), 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, LockErrorTest, testing::ValuesIn(lockErrors), [](const auto &info) {
-    return std::string(info.param.Name);
+INSTANTIATE_TEST_SUITE_P(Cases, LockErrorTest, testing::ValuesIn(lockErrors), [](const auto &test) {
+    return std::string(test.param.Name);
 });
 
 } // namespace

@@ -65,8 +65,8 @@ TEST_P(SaveCallsTest, WriteFlushRenameThenFlushTheDirectory)
     EXPECT_EQ(ReadFile(directory.File(name)), file.New);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, SaveCallsTest, testing::ValuesIn(savedFiles), [](const auto &info) {
-    return std::string(info.param.Name);
+INSTANTIATE_TEST_SUITE_P(Files, SaveCallsTest, testing::ValuesIn(savedFiles), [](const auto &test) {
+    return std::string(test.param.Name);
 });
 
 TEST(SaveLock, ALoadBetweenTheRenameAndTheEndOfTheSaveIsRefused)

@@ -251,9 +251,9 @@ INSTANTIATE_TEST_SUITE_P(Files,
                          DiskFullWhileSaving,
                          testing::Combine(testing::ValuesIn(savedFiles),
                                           testing::ValuesIn(sizeLimits)),
-                         [](const auto &info) {
-                             return std::string(std::get<0>(info.param).Name)
-                                    + std::get<1>(info.param).Name;
+                         [](const auto &test) {
+                             return std::string(std::get<0>(test.param).Name)
+                                    + std::get<1>(test.param).Name;
                          });
 
 // --- Odd things in place of a file ---
@@ -341,8 +341,8 @@ TEST_P(OddHistoryFile, IsIgnoredWithoutBlocking)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, OddHistoryFile, testing::ValuesIn(oddFiles), [](const auto &info) {
-    return std::string(info.param.Name);
+INSTANTIATE_TEST_SUITE_P(Cases, OddHistoryFile, testing::ValuesIn(oddFiles), [](const auto &test) {
+    return std::string(test.param.Name);
 });
 
 class OddSettingsFile : public testing::TestWithParam<OddFile>
@@ -380,8 +380,8 @@ TEST_P(OddSettingsFile, ReadsTheDefaultAndWritesOrReports)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, OddSettingsFile, testing::ValuesIn(oddFiles), [](const auto &info) {
-    return std::string(info.param.Name);
+INSTANTIATE_TEST_SUITE_P(Cases, OddSettingsFile, testing::ValuesIn(oddFiles), [](const auto &test) {
+    return std::string(test.param.Name);
 });
 
 } // namespace
