@@ -2,6 +2,7 @@
 
 #include "browser/TabLoadMark.h"
 #include "ui/PageColumns.h"
+#include "ui/PageRetirement.h"
 #include "widgets/Application.h"
 
 #include <QPrinter>
@@ -11,18 +12,12 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
-
 namespace tellaria {
 
 namespace {
 
 // How long a closed page lives on hidden: longer than the engine takes to send a query's requests.
 constexpr int FreePagesAfterMs = 400;
-// How long after the last page was freed the freed memory goes back to the system.
-constexpr int ReleaseMemoryAfterMs = 200;
 // The longest the window waits for a query's requests to leave before it paints again.
 constexpr int AwaitRequestsAtMostMs = 200;
 // How long after the last request was handed on the window paints again: time for the engine's
@@ -34,6 +29,7 @@ constexpr int PaintAfterLastRequestMs = 3;
 TResultPages::TResultPages(QWidget *parent)
     : QTabWidget(parent)
     , m_factory([](QWidget *page) { return new TWebBrowser(page); })
+    , m_retirement(new TPageRetirement(this))
     , m_emptyNote(
           new QLabel(QString::fromUtf8("没有勾选要查询的百科全书：请在上方勾选至少一个。"), this))
 {
@@ -54,15 +50,6 @@ TResultPages::TResultPages(QWidget *parent)
         if (m_columns)
             m_columns->SetCurrent(index);
         emit PagesChanged();
-    });
-    // A page's browser leaves much freed memory in the heap, which the C library keeps for later
-    // unless told otherwise: query after query the program would grow.
-    m_releaseMemory.setSingleShot(true);
-    m_releaseMemory.setInterval(ReleaseMemoryAfterMs);
-    connect(&m_releaseMemory, &QTimer::timeout, this, [] {
-#if defined(__GLIBC__)
-        malloc_trim(0);
-#endif
     });
     m_sent.setSingleShot(true);
     // A timer, not a posted event: the window's events come before the engine's timers.
@@ -137,9 +124,8 @@ QPrinter &TResultPages::Printer()
 void TResultPages::ReplacePages(const QueryPlan &plan, const NavigationPolicy &filter)
 {
     // Pages an earlier query left hidden and not yet freed go now, before the new pages open, as
-    // the old pages of any browser's tabs do: queries made in quick succession would otherwise
-    // pile up hidden pages, and the memory they leave behind scattered.
-    FreeRetired();
+    // the old pages of any browser's tabs do.
+    m_retirement->FreeAll();
     const int oldCount = count();
     QList<TWebBrowser *> opened;
     const auto closeOld = qScopeGuard([&] {
@@ -241,33 +227,9 @@ void TResultPages::DisposePage(int index)
     }
     removeTab(index);
     page->hide();
-    // The page's browser goes with it, but not now: freeing a browser costs the user-interface
-    // thread several milliseconds, and the engine's own work for the pages just opened (which
-    // runs on that thread, task by task between the window's events) must not queue behind it.
-    // Once the new pages' requests are out, the old pages go with deleteLater, so that the
-    // engine's signals still queued for them are delivered first; a page whose browser still
-    // prints goes when the job ends. A query that comes before frees them first (FreeRetired).
-    // Not right after the new requests have left: old pages freed then, while the new pages were
-    // first drawn, now and then left this thread waiting for ever on a lock held by the engine's
-    // compositor thread (about one query in a thousand, with queries made back to back).
-    m_retired << page;
-    QTimer::singleShot(FreePagesAfterMs, page, [this, page] {
-        m_retired.removeAll(page);
-        DeleteWhenIdle(page, page->Browser.data());
-        m_releaseMemory.start();
-    });
-}
-
-void TResultPages::FreeRetired()
-{
-    if (m_retired.isEmpty())
-        return;
-    for (const QPointer<TTabSheet> &page : std::exchange(m_retired, {})) {
-        // A page whose browser still prints is left to its own time, which waits for the job.
-        if (page && !(page->Browser && page->Browser->Printing()))
-            delete page.data();
-    }
-    m_releaseMemory.start();
+    // The page's browser goes with it, but not now (TPageRetirement); a query that comes before
+    // frees it first.
+    m_retirement->Retire(page, FreePagesAfterMs);
 }
 
 void TResultPages::CloseAll()

@@ -21,7 +21,8 @@ class QPrinter;
 
 namespace tellaria {
 class TPageColumns;
-}
+class TPageRetirement;
+} // namespace tellaria
 
 namespace tellaria {
 
@@ -116,8 +117,6 @@ private:
     void AwaitRequests(const QList<TWebBrowser *> &browsers);
     void RequestLeft(TWebBrowser *browser);
     void ShowSent();
-    // Frees at once the pages disposed of and not yet freed.
-    void FreeRetired();
 
     BrowserFactory m_factory;
     // The browser PrepareQueries made, until a page takes it; in a holder never shown.
@@ -126,9 +125,8 @@ private:
     TPageColumns *m_columns = nullptr;
     QPointer<QWidget> m_focusHome;
     int m_pageIdCounter = 0;
-    QTimer m_releaseMemory; // gives the memory of freed pages back to the system
     // The pages disposed of and not yet freed.
-    QList<QPointer<TTabSheet>> m_retired;
+    TPageRetirement *m_retirement;
     // The new pages whose requests have not left yet, and the wait for them.
     QList<QPointer<TWebBrowser>> m_unsent;
     QTimer m_sent;
