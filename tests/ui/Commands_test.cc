@@ -3,6 +3,7 @@
 
 #include "browser/BrowserDialogs.h"
 #include "browser/WebBrowser.h"
+#include "tests/support/MainWindow.h"
 #include "tests/support/TestProxy.h"
 #include "tests/support/TimingNotes.h"
 #include "tests/ui/WindowParts.h"
@@ -103,18 +104,6 @@ private:
             TWebBrowser *browser = window.ActiveBrowser();
             return browser && browser->HasDocument() && !browser->title().isEmpty();
         });
-    }
-
-    static QVariant RunScript(TWebBrowser *browser, const QString &script)
-    {
-        QVariant result;
-        bool done = false;
-        browser->page()->runJavaScript(script, [&](const QVariant &value) {
-            result = value;
-            done = true;
-        });
-        TestProxy::WaitFor([&] { return done; });
-        return result;
     }
 
     static bool WaitForEnabled(TfrmMain &window, QAction *action, bool enabled)

@@ -3,6 +3,7 @@
 // driven by mouse and key events on the real main window.
 
 #include "browser/WebBrowser.h"
+#include "tests/support/MainWindow.h"
 #include "tests/support/TestProxy.h"
 #include "tests/ui/WindowParts.h"
 #include "ui/Unit2.h"
@@ -139,8 +140,7 @@ private:
 
     std::unique_ptr<TfrmMain> OpenWindow()
     {
-        auto window = std::make_unique<TfrmMain>(m_directory->path() + QLatin1Char('/'));
-        window->show();
+        auto window = OpenMainWindow(m_directory->path());
         if (!QTest::qWaitForWindowExposed(window.get()))
             qWarning("main window not exposed");
         Settle();

@@ -2,6 +2,7 @@
 // once in columns, one current page that the commands act on, switching without reloading, and
 // the choice kept in the settings file.
 
+#include "tests/support/MainWindow.h"
 #include "tests/support/TestProxy.h"
 #include "tests/ui/WindowParts.h"
 #include "ui/PageColumns.h"
@@ -55,10 +56,7 @@ private:
 
     std::unique_ptr<TfrmMain> OpenWindow()
     {
-        auto window = std::make_unique<TfrmMain>(m_directory->path() + QLatin1Char('/'));
-        window->resize(1200, 600);
-        window->show();
-        return window;
+        return OpenMainWindow(m_directory->path(), QSize(1200, 600));
     }
 
     static void Query(TfrmMain &window, const QString &term)
@@ -81,18 +79,6 @@ private:
             }
             return PageControl1(window)->count() > 0;
         });
-    }
-
-    static QVariant RunScript(TWebBrowser *browser, const QString &script)
-    {
-        QVariant result;
-        bool done = false;
-        browser->page()->runJavaScript(script, [&](const QVariant &value) {
-            result = value;
-            done = true;
-        });
-        TestProxy::WaitFor([&] { return done; });
-        return result;
     }
 
     // The columns' headers, left to right.

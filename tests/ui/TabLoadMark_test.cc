@@ -4,6 +4,7 @@
 
 #include "browser/TabLoadMark.h"
 #include "browser/WebBrowser.h"
+#include "tests/support/MainWindow.h"
 #include "tests/support/MessageBoxWatcher.h"
 #include "tests/support/TestProxy.h"
 #include "tests/ui/WindowParts.h"
@@ -69,8 +70,7 @@ private:
 
     TfrmMain &OpenWindow()
     {
-        m_window = std::make_unique<TfrmMain>(m_directory->path());
-        m_window->show();
+        m_window = OpenMainWindow(m_directory->path());
         return *m_window;
     }
 

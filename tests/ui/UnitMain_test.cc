@@ -3,6 +3,7 @@
 
 #include "browser/WebBrowser.h"
 #include "core/CodePage.h"
+#include "tests/support/MainWindow.h"
 #include "tests/support/MessageBoxWatcher.h"
 #include "tests/support/TestProxy.h"
 #include "tests/ui/WindowParts.h"
@@ -64,12 +65,7 @@ private:
 
     QString DataPath(const char *name) const { return m_directory->filePath(name); }
 
-    std::unique_ptr<TfrmMain> OpenWindow()
-    {
-        auto window = std::make_unique<TfrmMain>(m_directory->path() + QLatin1Char('/'));
-        window->show();
-        return window;
-    }
+    std::unique_ptr<TfrmMain> OpenWindow() { return OpenMainWindow(m_directory->path()); }
 
     // Picks a mode as the keyboard does: Home, then Down to the mode.
     static void ChooseMode(TfrmMain &window, int mode)
