@@ -66,8 +66,8 @@ bench: configure
 	cmake --build $(BUILD_DIR)
 	@bash scripts/bench.sh $(BUILD_DIR)
 
-lint: setup
-	@bash scripts/lint.sh
+lint: configure
+	@bash scripts/lint.sh $(BUILD_DIR)
 
 screenshots: build
 	cmake --build $(BUILD_DIR) --target MakeScreenshots

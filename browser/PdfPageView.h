@@ -39,7 +39,7 @@ public:
     int PageCount() const;
 
     // The pages drawn and kept for the view, for the tests: never more than a screenful or two.
-    int PagesHeld() const { return m_images.count(); }
+    int PagesHeld() const { return int(m_images.count()); }
 
 signals:
     void CurrentPageChanged(int page);

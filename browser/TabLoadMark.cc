@@ -41,7 +41,7 @@ void PaintBusy(QPainter &painter, qreal size)
     for (int index = 0; index < 8; ++index) {
         const qreal angle = index * M_PI / 4;
         QColor colour(0x33, 0x66, 0xcc);
-        colour.setAlphaF(0.25 + 0.75 * index / 7.0);
+        colour.setAlphaF(0.25F + 0.75F * float(index) / 7.0F);
         painter.setBrush(colour);
         painter.drawEllipse(centre + QPointF(radius * std::cos(angle), radius * std::sin(angle)),
                             dot, dot);
@@ -69,7 +69,7 @@ QIcon SharedIcon(QTabWidget *tabs, const char *name, Painting paint)
     const QVariant kept = tabs->property(name);
     if (kept.canConvert<QIcon>())
         return kept.value<QIcon>();
-    const QIcon icon = DrawnIcon(paint);
+    QIcon icon = DrawnIcon(paint);
     tabs->setProperty(name, QVariant::fromValue(icon));
     return icon;
 }

@@ -88,7 +88,8 @@ public:
     }
 
 private:
-    static iconv_t InvalidDescriptor() { return reinterpret_cast<iconv_t>(-1); }
+    // iconv's own way of saying it failed.
+    static iconv_t InvalidDescriptor() { return reinterpret_cast<iconv_t>(-1); } // NOLINT
 
     iconv_t m_descriptor;
 };

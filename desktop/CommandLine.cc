@@ -38,7 +38,7 @@ TCommandLine ParseCommandLine(const QStringList &arguments)
     if (!parser.parse(arguments.isEmpty() ? QStringList{QStringLiteral("tellaria")} : arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty()) {
-            const QString name = unknown.first();
+            const QString &name = unknown.first();
             return refuse(Utf8Text("未知的选项：%1").arg((name.size() == 1 ? "-" : "--") + name));
         }
         // The only other failure: an option that takes a value was given none.

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Fails when a C++ file of ours strays from .clang-format; prints the first differences.
+# Fails when a C++ file of ours strays from .clang-format, or when clang-tidy (.clang-tidy) finds
+# anything in the program's own code; prints the first differences or findings.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+build_dir=${1:-build}
 mapfile -t files < <(git ls-files -co --exclude-standard '*.cc' '*.h' | grep -v '^build')
 if ! clang-format --dry-run --Werror "${files[@]}" 2> /tmp/tellaria-lint.log; then
     head -40 /tmp/tellaria-lint.log
@@ -9,3 +11,17 @@ if ! clang-format --dry-run --Werror "${files[@]}" 2> /tmp/tellaria-lint.log; th
     exit 1
 fi
 echo "lint: ${#files[@]} files follow .clang-format"
+
+# clang-tidy reads the build's compile commands, and the moc output a file may include.
+cmake --build "$build_dir" --target tellaria_desktop_autogen tellaria_widgets_autogen \
+    tellaria_browser_autogen tellaria_ui_autogen tellaria_program_autogen > /dev/null
+mapfile -t sources < <(git ls-files 'core/*.cc' 'desktop/*.cc' 'widgets/*.cc' 'browser/*.cc' \
+                                    'ui/*.cc' 'app/*.cc')
+if ! printf '%s\n' "${sources[@]}" \
+        | xargs -P "$(nproc)" -n 4 clang-tidy -p "$build_dir" --quiet \
+            > /tmp/tellaria-tidy.log 2>&1; then
+    grep -E 'warning:|error:' /tmp/tellaria-tidy.log | head -40
+    echo "clang-tidy found the above (.clang-tidy)" >&2
+    exit 1
+fi
+echo "lint: ${#sources[@]} sources pass clang-tidy"

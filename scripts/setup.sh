@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-webengine-dev qt6-webengine-dev-tools libqt6webenginewidgets6 qt6-pdf-dev libcups2-dev
     libgl1-mesa-dri libglx-mesa0 xvfb xauth fonts-noto-cjk fonts-wqy-microhei
     libgtest-dev libbenchmark-dev
-    clang libclang-rt-14-dev clang-format
+    clang libclang-rt-14-dev clang-format clang-tidy
     dpkg-dev file desktop-file-utils appstream lintian
     qt6-translations-l10n
     metacity openbox xdotool x11-utils x11-apps imagemagick libxtst-dev libxcb1-dev

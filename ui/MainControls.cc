@@ -268,7 +268,7 @@ void TMainControls::CreateMenus(QWidget *form)
     auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), form);
     QObject::connect(menuKey, &QShortcut::activated, MainMenu1,
                      [this] { MainMenu1->setActiveAction(MainMenu1File->menuAction()); });
-    const auto addBoundItem = [this](QMenu *menu, const char *name, QAction *action) {
+    const auto addBoundItem = [](QMenu *menu, const char *name, QAction *action) {
         auto *item = new QAction(menu);
         item->setObjectName(QLatin1String(name));
         BindMenuItem(item, action);

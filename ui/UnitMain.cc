@@ -77,13 +77,13 @@ void TfrmMain::Wire()
     };
     for (const auto &[action, execute] : actions)
         ConnectUserAction(action, &QAction::triggered, this,
-                          [this, execute] { (this->*execute)(); });
+                          [this, run = execute] { (this->*run)(); });
     // Qt inverts a check item's check before `triggered`; the handlers invert it themselves.
     for (const auto &[item, click] : {std::pair{ui->NViewStatusBar, &TfrmMain::NViewStatusBarClick},
                                       std::pair{ui->NViewToolBar, &TfrmMain::NViewToolBarClick}}) {
-        ConnectUserAction(item, &QAction::triggered, this, [this, item, click] {
-            item->setChecked(!item->isChecked());
-            (this->*click)();
+        ConnectUserAction(item, &QAction::triggered, this, [this, check = item, run = click] {
+            check->setChecked(!check->isChecked());
+            (this->*run)();
         });
     }
 

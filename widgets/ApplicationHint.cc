@@ -113,7 +113,7 @@ QString TApplicationHint::LongHint(const QString &hint)
 QString TApplicationHint::HintOf(const QWidget *widget)
 {
     for (; widget; widget = widget->parentWidget()) {
-        const QString hint = LongHint(widget->statusTip());
+        QString hint = LongHint(widget->statusTip());
         if (!hint.isEmpty())
             return hint;
     }
