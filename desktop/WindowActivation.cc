@@ -67,13 +67,8 @@ constexpr uint32_t WindowManagerMask
 void SetUserTime(xcb_connection_t *connection, xcb_window_t window, uint32_t time)
 {
     xcb_window_t holder = window;
-    const XcbReply<xcb_get_property_reply_t> named(
-        xcb_get_property_reply(connection,
-                               xcb_get_property(connection, 0, window,
-                                                XcbAtom(connection, "_NET_WM_USER_TIME_WINDOW"),
-                                                XCB_ATOM_WINDOW, 0, 1),
-                               nullptr),
-        &std::free);
+    const auto named = XcbProperty(
+        connection, window, XcbAtom(connection, "_NET_WM_USER_TIME_WINDOW"), XCB_ATOM_WINDOW, 1);
     if (named && xcb_get_property_value_length(named.get()) == 4)
         holder = *static_cast<const xcb_window_t *>(xcb_get_property_value(named.get()));
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, holder,

@@ -25,13 +25,8 @@ constexpr int AnswerTimeoutMs = 50;
 // Whether the window manager lists `atom` among what it supports; false without one.
 bool Supports(xcb_connection_t *connection, xcb_window_t root, xcb_atom_t atom)
 {
-    const XcbReply<xcb_get_property_reply_t> reply(
-        xcb_get_property_reply(connection,
-                               xcb_get_property(connection, 0, root,
-                                                XcbAtom(connection, "_NET_SUPPORTED"),
-                                                XCB_ATOM_ATOM, 0, 4096),
-                               nullptr),
-        &std::free);
+    const auto reply
+        = XcbProperty(connection, root, XcbAtom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 4096);
     if (!reply || reply->type != XCB_ATOM_ATOM || reply->format != 32)
         return false;
     const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply.get()));
@@ -44,11 +39,7 @@ std::optional<QMargins> FrameExtents(xcb_connection_t *connection,
                                      xcb_window_t window,
                                      xcb_atom_t extents)
 {
-    const XcbReply<xcb_get_property_reply_t> reply(
-        xcb_get_property_reply(
-            connection, xcb_get_property(connection, 0, window, extents, XCB_ATOM_CARDINAL, 0, 4),
-            nullptr),
-        &std::free);
+    const auto reply = XcbProperty(connection, window, extents, XCB_ATOM_CARDINAL, 4);
     if (!reply || reply->type != XCB_ATOM_CARDINAL || reply->format != 32
         || xcb_get_property_value_length(reply.get()) != 16)
         return std::nullopt;

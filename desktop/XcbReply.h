@@ -28,4 +28,18 @@ inline xcb_atom_t XcbAtom(xcb_connection_t *connection, std::string_view name)
     return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
+// Property `property` of `window`, of `type`, at most `length` 32-bit units of it; null when the
+// server does not answer.
+inline XcbReply<xcb_get_property_reply_t> XcbProperty(xcb_connection_t *connection,
+                                                      xcb_window_t window,
+                                                      xcb_atom_t property,
+                                                      xcb_atom_t type,
+                                                      uint32_t length)
+{
+    return {xcb_get_property_reply(
+                connection, xcb_get_property(connection, 0, window, property, type, 0, length),
+                nullptr),
+            &std::free};
+}
+
 } // namespace tellaria
