@@ -273,9 +273,17 @@ private slots:
             return node ? m_session->Screenshot().copy(node->Extents) : QImage();
         };
         QVERIFY(DrawnWithText(box()));
-        const QImage before = box();
-        m_session->Type("s");
-        QVERIFY2(TestProxy::WaitFor([&] { return box() != before; }), "the key typed is not drawn");
+        // To the end of the completed term, which the keys then extend.
+        m_session->Type({}, {"End"});
+        QImage before;
+        QVERIFY(TestProxy::WaitFor([&] {
+            before = box();
+            return !before.isNull()
+                   && Share(before, [](const QColor &c) { return c.hsvSaturation() > 100; }) == 0;
+        }));
+        m_session->Type("mmm");
+        QVERIFY2(TestProxy::WaitFor([&] { return InkGrows(before, box()); }),
+                 "the keys typed are not drawn");
     }
 
     void draggingTheToolbarOffFloatsItAtTheSizeOfWhatItHolds()

@@ -359,6 +359,21 @@ inline bool ShowsInsteadOf(const QImage &shot, const QColor &shown, const QColor
            && Share(shot, [](const QColor &c) { return c.lightness() < 8; }) < 0.3;
 }
 
+// Whether `after` holds more text than `before`, the same control drawn again: more dark pixels
+// than a blinking text cursor (some 15) accounts for.
+inline bool InkGrows(const QImage &before, const QImage &after)
+{
+    const auto ink = [](const QImage &image) {
+        int dark = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                dark += image.pixelColor(x, y).lightness() < 160 ? 1 : 0;
+        }
+        return dark;
+    };
+    return !before.isNull() && !after.isNull() && ink(after) - ink(before) >= 30;
+}
+
 // A control drawn with text on it: mostly light, with some dark strokes.
 inline bool DrawnWithText(const QImage &control)
 {
