@@ -5,6 +5,7 @@
 
 #include "app/Program.h"
 #include "desktop/SingleInstance.h"
+#include "tests/support/ProgramCopy.h"
 #include "tests/support/TestProxy.h"
 #include "tests/ui/WindowParts.h"
 #include "ui/UnitMain.h"
@@ -90,8 +91,8 @@ private slots:
     {
         m_proxy = new TestProxy(this);
         QVERIFY(m_programDirectory.isValid());
-        m_program = m_programDirectory.filePath("tellaria");
-        QVERIFY(QFile::copy(QStringLiteral(TELLARIA_EXECUTABLE), m_program));
+        m_program = PlaceProgramIn(QStringLiteral(TELLARIA_EXECUTABLE), m_programDirectory.path());
+        QVERIFY(!m_program.isEmpty());
     }
 
     void init()

@@ -9,6 +9,7 @@
 #include "tests/support/MessageBoxWatcher.h"
 #include "tests/support/ProgramRun.h"
 #include "tests/support/SelectionHolder.h"
+#include "tests/support/ProgramCopy.h"
 #include "tests/support/TestProxy.h"
 #include "tests/support/XSession.h"
 #include "tests/ui/WindowParts.h"
@@ -89,8 +90,8 @@ private slots:
             QSKIP("Xvfb, xdotool, xprop, xwininfo or ImageMagick's import is missing");
         m_proxy = new TestProxy(this);
         QVERIFY(m_programDirectory.isValid());
-        m_program = m_programDirectory.filePath("tellaria");
-        QVERIFY(QFile::copy(QStringLiteral(TELLARIA_EXECUTABLE), m_program));
+        m_program = PlaceProgramIn(QStringLiteral(TELLARIA_EXECUTABLE), m_programDirectory.path());
+        QVERIFY(!m_program.isEmpty());
     }
 
     void init()

@@ -7,6 +7,7 @@
 // compositor's window tree, the controls in the accessibility tree and the screen's pixels.
 
 #include "tests/core/TestDirectory.h"
+#include "tests/support/ProgramCopy.h"
 #include "tests/support/RealInputProgram.h"
 #include "tests/support/WaylandSession.h"
 
@@ -32,8 +33,7 @@ public:
     WaylandProgram(const WaylandSession &session, const QString &executable)
         : m_session(session)
     {
-        m_executable = m_directory.filePath(QStringLiteral("tellaria"));
-        QFile::copy(executable, m_executable);
+        m_executable = PlaceProgramIn(executable, m_directory.path());
         m_process.setProcessChannelMode(QProcess::ForwardedChannels);
     }
 

@@ -1,6 +1,7 @@
 #include "tests/support/ProgramRun.h"
 
 #include "tests/support/ProcessSignals.h"
+#include "tests/support/ProgramCopy.h"
 #include "tests/support/TestProxy.h"
 
 #include <QCoreApplication>
@@ -18,11 +19,7 @@ namespace tellaria::test {
 ProgramRun::ProgramRun(const XSession &session, const QString &program)
     : m_session(session)
 {
-    m_executable = m_directory.filePath(QFileInfo(program).fileName());
-    // A hard link costs nothing; across file systems a copy does the same.
-    if (::link(QFile::encodeName(program).constData(), QFile::encodeName(m_executable).constData())
-        != 0)
-        QFile::copy(program, m_executable);
+    m_executable = PlaceProgramIn(program, m_directory.path());
     m_process.setProcessChannelMode(QProcess::ForwardedChannels);
 }
 

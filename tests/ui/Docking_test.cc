@@ -5,6 +5,7 @@
 #include "browser/WebBrowser.h"
 #include "tests/support/MainWindow.h"
 #include "tests/support/TestProxy.h"
+#include "tests/ui/UserDrag.h"
 #include "tests/ui/WindowParts.h"
 #include "ui/Unit2.h"
 #include "ui/UnitMain.h"
@@ -47,24 +48,6 @@ void Settle()
     QCoreApplication::processEvents();
 }
 
-// For the screenshot only: the engine paints on its own threads, with nothing to wait for.
-void LetTheEnginePaint()
-{
-    QEventLoop loop;
-    QTimer::singleShot(1500, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-QList<TfrmFloating *> FloatingWindows()
-{
-    QList<TfrmFloating *> windows;
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (auto *window = qobject_cast<TfrmFloating *>(widget))
-            windows << window;
-    }
-    return windows;
-}
-
 QRubberBand *VisibleOutline()
 {
     for (QWidget *widget : QApplication::topLevelWidgets()) {
@@ -78,39 +61,6 @@ QRubberBand *VisibleOutline()
 QRect ScreenRect(const QWidget *widget, const QRect &local)
 {
     return QRect(widget->mapToGlobal(local.topLeft()), local.size());
-}
-
-QPoint ScreenCentre(const QWidget *widget)
-{
-    return widget->mapToGlobal(widget->rect().center());
-}
-
-// A point of the toolbar itself, right of its last button, where a press is the toolbar's own.
-QPoint BareToolBarPoint(const QToolBar *toolBar)
-{
-    return QPoint(toolBar->width() - 6, toolBar->height() / 2);
-}
-
-// A user's drag: press on `handle` at `press`, move in a few steps to each point of `path`
-// (screen coordinates) and release on the last. `atEachStop` runs after each stop with the
-// button still held.
-void Drag(QWidget *handle,
-          const QPoint &press,
-          const QList<QPoint> &path,
-          const std::function<void(const QPoint &)> &atEachStop = {})
-{
-    QTest::mousePress(handle, Qt::LeftButton, {}, press);
-    QPoint from = handle->mapToGlobal(press);
-    for (const QPoint &to : path) {
-        for (int step = 1; step <= 4; ++step) {
-            const QPoint at = from + (to - from) * step / 4;
-            QTest::mouseMove(handle, handle->mapFromGlobal(at));
-        }
-        if (atEachStop)
-            atEachStop(to);
-        from = to;
-    }
-    QTest::mouseRelease(handle, Qt::LeftButton, {}, handle->mapFromGlobal(from));
 }
 
 // Counts the close requests that reach a floating window's handler.
@@ -572,37 +522,6 @@ private slots:
         }
         menu->close();
         QCOMPARE(seen, (QStringList{"关闭所有页", "", "关闭所有页", "打印"}));
-    }
-
-    // Not a check: with TELLARIA_SCREENSHOT set to a file name, and under a real X server,
-    // saves a picture of the main window with the toolbar floating over it.
-    void floatingToolbarScreenshot()
-    {
-        const QString file = qEnvironmentVariable("TELLARIA_SCREENSHOT");
-        if (file.isEmpty())
-            QSKIP("TELLARIA_SCREENSHOT not set");
-        // No web site: the window shows its built-in start page.
-        m_proxy->SetPage("http://www.tellaria.example/", "gone", 404);
-        auto window = OpenWindow();
-        window->setGeometry(40, 40, 760, 520);
-        const bool builtIn = TestProxy::WaitFor([&] {
-            return WbAd(*window)->url().scheme() == "data" && WbAd(*window)->HasDocument();
-        });
-        m_proxy->SetPage("http://www.tellaria.example/", {}, 200);
-        QVERIFY(builtIn);
-        TfrmFloating *floating = Float(*window, ScreenCentre(Panel2(*window)));
-        QVERIFY(floating);
-        const QPoint grab(40, floating->CaptionStrip()->height() / 2);
-        Drag(floating->CaptionStrip(), grab, {window->mapToGlobal(QPoint(90, 300)) + grab});
-        floating->activateWindow();
-        if (!QTest::qWaitForWindowActive(floating, 1000))
-            qWarning("the floating window did not become active");
-        PointAt(BtnBookOK(*window));
-        QCOMPARE(StatusPanel0(*window)->text(), QString("查询"));
-        LetTheEnginePaint();
-        const QRect shown = window->frameGeometry().united(floating->frameGeometry());
-        const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
-        QVERIFY(screen.copy(shown.adjusted(-12, -12, 12, 12)).save(file));
     }
 
     // Last: the application's own event loop runs to its end here.

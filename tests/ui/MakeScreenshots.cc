@@ -6,6 +6,7 @@
 
 #include "browser/WebBrowser.h"
 #include "tests/support/TestProxy.h"
+#include "tests/ui/UserDrag.h"
 #include "tests/ui/WindowParts.h"
 #include "ui/UnitMain.h"
 #include "widgets/CheckListBox.h"
@@ -54,6 +55,44 @@ QByteArray FixturePage(const char *title, const char *heading, const char *facts
              "</style></head><body><div class=\"local\">"
              "本地示例页面：由 Tellaria 的测试代理提供，并非该网站的真实内容。</div><main><h1>"
            + heading + "</h1>" + facts + text + "</main></body></html>";
+}
+
+// Lets the engine paint: it does so on its own threads, with nothing to wait for.
+void Pause(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// The main window with the standard-buttons toolbar dragged off into a floating window over it,
+// the pointer on its query button so that the status bar shows that button's hint.
+bool SaveFloatingToolbar(const QString &file)
+{
+    QTemporaryDir directory;
+    TfrmMain window(directory.path() + QLatin1Char('/'));
+    window.setGeometry(40, 40, 760, 520);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return false;
+    TestProxy::WaitFor([&] { return WbAd(window)->HasDocument(); });
+    QToolBar *toolBar = ToolBar2(window);
+    Drag(toolBar, BareToolBarPoint(toolBar), {ScreenCentre(Panel2(window))});
+    QCoreApplication::processEvents();
+    const QList<TfrmFloating *> floating = FloatingWindows();
+    if (floating.size() != 1)
+        return false;
+    QWidget *caption = floating[0]->CaptionStrip();
+    const QPoint grab(40, caption->height() / 2);
+    Drag(caption, grab, {window.mapToGlobal(QPoint(90, 300)) + grab});
+    floating[0]->activateWindow();
+    if (!QTest::qWaitForWindowActive(floating[0], 1000))
+        qWarning("the floating window did not become active");
+    QTest::mouseMove(BtnBookOK(window));
+    Pause(1500);
+    const QRect shown = window.frameGeometry().united(floating[0]->frameGeometry());
+    const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
+    return screen.copy(shown.adjusted(-12, -12, 12, 12)).save(file);
 }
 
 } // namespace
@@ -109,9 +148,7 @@ int main(int argc, char *argv[])
         TWebBrowser *browser = window.ActiveBrowser();
         return browser && browser->HasDocument();
     });
-    QEventLoop idle;
-    QTimer::singleShot(2000, &idle, &QEventLoop::quit); // let the engine paint
-    idle.exec();
+    Pause(2000);
     const QString file = output + QStringLiteral("/query.png");
     if (!window.grab().save(file))
         return 1;
@@ -127,9 +164,7 @@ int main(int argc, char *argv[])
     });
     if (!menu)
         return 1;
-    QEventLoop shown;
-    QTimer::singleShot(500, &shown, &QEventLoop::quit);
-    shown.exec();
+    Pause(500);
     const QRect area = window.frameGeometry().united(menu->geometry());
     const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
     if (!screen.copy(area).save(output + QStringLiteral("/context-menu.png")))
@@ -159,8 +194,9 @@ int main(int argc, char *argv[])
         }
         return true;
     });
-    QEventLoop columns;
-    QTimer::singleShot(2000, &columns, &QEventLoop::quit); // let the engine paint
-    columns.exec();
-    return window.grab().save(output + QStringLiteral("/side-by-side.png")) ? 0 : 1;
+    Pause(2000);
+    if (!window.grab().save(output + QStringLiteral("/side-by-side.png")))
+        return 1;
+    window.close();
+    return SaveFloatingToolbar(output + QStringLiteral("/floating-toolbar.png")) ? 0 : 1;
 }
