@@ -1,0 +1,104 @@
+#include "browser/PageReading.h"
+
+#include "browser/WebBrowser.h"
+#include "widgets/Application.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPointer>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+
+namespace tellaria {
+
+namespace {
+
+QString Resource(const QString &name)
+{
+    QFile file(QStringLiteral(":/tellaria/reading/") + name);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// Readability, mark.js and the page's side of the reading aids, as one script: read from the
+// resources once per process.
+const QWebEngineScript &ReadingScript()
+{
+    static const QWebEngineScript script = [] {
+        QWebEngineScript made;
+        made.setName(QStringLiteral("tellaria-reading"));
+        made.setWorldId(QWebEngineScript::ApplicationWorld);
+        made.setInjectionPoint(QWebEngineScript::DocumentReady);
+        made.setRunsOnSubFrames(false);
+        made.setSourceCode(Resource(QStringLiteral("Readability.js"))
+                           + Resource(QStringLiteral("mark.js"))
+                           + Resource(QStringLiteral("reading.js")));
+        return made;
+    }();
+    return script;
+}
+
+} // namespace
+
+TPageReading::TPageReading(TWebBrowser *browser)
+    : QObject(browser)
+    , m_browser(browser)
+{
+    setObjectName(QStringLiteral("PageReading"));
+    browser->page()->scripts().insert(ReadingScript());
+    connect(browser->page(), &QWebEnginePage::loadStarted, this, [this] {
+        m_marks = 0;
+        m_article = TArticle::NotAsked;
+    });
+    connect(browser->page(), &QWebEnginePage::loadFinished, this, [this](bool ok) {
+        if (ok)
+            Apply();
+    });
+}
+
+TPageReading *TPageReading::Of(const TWebBrowser *browser)
+{
+    return browser ? browser->findChild<TPageReading *>(QStringLiteral("PageReading"),
+                                                         Qt::FindDirectChildrenOnly)
+                   : nullptr;
+}
+
+void TPageReading::SetView(const TReadingView &view)
+{
+    if (view == m_view)
+        return;
+    m_view = view;
+    if (m_browser->HasDocument())
+        Apply();
+}
+
+void TPageReading::Apply()
+{
+    // The options as JSON, which is a script's literal: no text of the user's is ever code.
+    const QJsonObject options{{QStringLiteral("reader"), m_view.Reader},
+                              {QStringLiteral("term"), m_view.Term},
+                              {QStringLiteral("site"), m_view.Site}};
+    const QString code
+        = QStringLiteral("window.TellariaReading ? window.TellariaReading.apply(%1) : null")
+              .arg(QString::fromUtf8(QJsonDocument(options).toJson(QJsonDocument::Compact)));
+    const int asked = ++m_pending;
+    NoteTime("reading asked");
+    QPointer<TPageReading> self(this);
+    m_browser->page()->runJavaScript(
+        code, QWebEngineScript::ApplicationWorld, [self, asked](const QVariant &result) {
+            if (!self || asked != self->m_pending)
+                return;
+            const QVariantMap answer = result.toMap();
+            if (answer.isEmpty())
+                return;
+            const int article = answer.value(QStringLiteral("article")).toInt();
+            self->m_article = article > 0    ? TArticle::Shown
+                              : article == 0 ? TArticle::None
+                                             : TArticle::NotAsked;
+            self->m_marks = answer.value(QStringLiteral("marks")).toInt();
+            NoteTime("reading applied");
+            emit self->Applied();
+        });
+}
+
+} // namespace tellaria

@@ -1,0 +1,63 @@
+#pragma once
+
+// The reading aids of one browser: its document shown as its main article (the reader view,
+// found by Mozilla's Readability) and the query term marked in what is shown (mark.js). Both run
+// in the engine's application world, where the page's own scripts cannot reach them; they are
+// applied to each document once it has loaded, and again at once whenever they change, with no
+// new request.
+
+#include <QObject>
+#include <QString>
+
+namespace tellaria {
+
+class TWebBrowser;
+
+// What a page is asked to show.
+struct TReadingView
+{
+    bool Reader = false;
+    // The term to mark; empty marks nothing.
+    QString Term;
+    // The reference work's name, at the top of the reader view.
+    QString Site;
+
+    bool operator==(const TReadingView &) const = default;
+};
+
+class TPageReading : public QObject
+{
+    Q_OBJECT
+public:
+    // What the reader view made of the document shown.
+    enum class TArticle { NotAsked, Shown, None };
+
+    // A child of `browser`: it ends with it.
+    explicit TPageReading(TWebBrowser *browser);
+
+    // The reading aids of `browser`, if it has them.
+    static TPageReading *Of(const TWebBrowser *browser);
+
+    void SetView(const TReadingView &view);
+    const TReadingView &View() const { return m_view; }
+
+    // Of the document shown, once applied: the term's occurrences marked, and the article.
+    int Marks() const { return m_marks; }
+    TArticle Article() const { return m_article; }
+
+signals:
+    // The view has been applied to the document: Marks and Article are current.
+    void Applied();
+
+private:
+    void Apply();
+
+    TWebBrowser *m_browser;
+    TReadingView m_view;
+    int m_marks = 0;
+    TArticle m_article = TArticle::NotAsked;
+    // Applies asked and not yet answered: only the last answer counts.
+    int m_pending = 0;
+};
+
+} // namespace tellaria

@@ -1,0 +1,156 @@
+// The reading aids of a result page, run in the engine's application world beside Readability
+// and mark.js: the page's own scripts cannot see or change them. One call, apply(), brings the
+// page to the view asked for and says what it found.
+(function () {
+    'use strict';
+    if (window.TellariaReading)
+        return;
+
+    const ReaderId = 'tellaria-reader';
+    const ReadingClass = 'tellaria-reading';
+    const MarkClass = 'tellaria-mark';
+    // Fewer characters than this is no article: a list of links, a search form, an error page.
+    const ShortestArticle = 80;
+
+    let userScrolled = false;
+    for (const type of ['wheel', 'keydown', 'mousedown', 'touchstart'])
+        window.addEventListener(type, () => { userScrolled = true; }, {capture: true, passive: true});
+
+    // null: not tried yet; false: Readability found nothing; else the reader's element.
+    let reader = null;
+    // The scroll position of the view not shown, to return to.
+    let otherScroll = 0;
+
+    function style() {
+        const element = document.createElement('style');
+        element.id = 'tellaria-reading-style';
+        element.textContent = `
+html.${ReadingClass} body > :not(#${ReaderId}) { display: none !important; }
+html.${ReadingClass}, html.${ReadingClass} body {
+    background: #fbfaf6 !important; margin: 0 !important; padding: 0 !important;
+    overflow: auto !important; height: auto !important; }
+html:not(.${ReadingClass}) #${ReaderId} { display: none !important; }
+#${ReaderId} { display: block; box-sizing: border-box; max-width: 42em; margin: 0 auto;
+    padding: 20px 22px 48px; background: #fbfaf6; color: #1f1f1f; text-align: left;
+    font: 17px/1.75 "Noto Sans CJK SC", "Noto Sans SC", "Source Han Sans SC",
+        "WenQuanYi Micro Hei", "Droid Sans Fallback", sans-serif; }
+#${ReaderId} * { max-width: 100%; box-sizing: border-box; font-family: inherit;
+    position: static !important; float: none !important; }
+#${ReaderId} .tellaria-site { font-size: 13px; color: #6a6a6a; margin: 0 0 4px; }
+#${ReaderId} h1 { font-size: 1.6em; line-height: 1.3; margin: 0 0 16px; }
+#${ReaderId} h2, #${ReaderId} h3 { line-height: 1.35; margin: 1.4em 0 0.5em; }
+#${ReaderId} img { height: auto; display: block; margin: 12px auto; }
+#${ReaderId} table { border-collapse: collapse; margin: 12px 0; display: block; overflow-x: auto; }
+#${ReaderId} td, #${ReaderId} th { border: 1px solid #c8c8c8; padding: 3px 8px; vertical-align: top; }
+#${ReaderId} a { color: #1a5fb4; }
+#${ReaderId} pre { white-space: pre-wrap; }
+mark.${MarkClass} { background: #ffdd00 !important; color: #000000 !important;
+    border-radius: 2px; padding: 0 1px; }`;
+        return element;
+    }
+
+    // What may not come along from the page into the reader: anything that runs or embeds.
+    function sanitise(root) {
+        for (const element of root.querySelectorAll(
+                 'script, style, link, iframe, frame, object, embed, form, input, button, select, textarea'))
+            element.remove();
+        for (const element of root.querySelectorAll('*')) {
+            for (const attribute of Array.from(element.attributes)) {
+                const name = attribute.name.toLowerCase();
+                const value = attribute.value.trim().toLowerCase();
+                if (name.startsWith('on') || name === 'style' || name === 'id'
+                    || ((name === 'href' || name === 'src') && value.startsWith('javascript:')))
+                    element.removeAttribute(attribute.name);
+            }
+        }
+    }
+
+    function buildReader(site) {
+        let article = null;
+        try {
+            // The page as its site made it: without the term's marks.
+            const copy = document.cloneNode(true);
+            for (const element of copy.querySelectorAll('mark.' + MarkClass))
+                element.replaceWith(...element.childNodes);
+            article = new Readability(copy).parse();
+        } catch (e) {
+            article = null;
+        }
+        if (!article || !article.content
+            || (article.textContent || '').replace(/\s+/g, '').length < ShortestArticle)
+            return false;
+        const parsed = new DOMParser().parseFromString(article.content, 'text/html');
+        sanitise(parsed.body);
+        const host = document.createElement('div');
+        host.id = ReaderId;
+        host.setAttribute('role', 'main');
+        const header = document.createElement('header');
+        const from = document.createElement('p');
+        from.className = 'tellaria-site';
+        from.textContent = site;
+        const title = document.createElement('h1');
+        title.textContent = article.title || document.title;
+        header.append(from, title);
+        const body = document.createElement('article');
+        body.append(...Array.from(parsed.body.childNodes).map((node) => document.importNode(node, true)));
+        host.append(header, body);
+        return host;
+    }
+
+    function setReader(on, site) {
+        const root = document.documentElement;
+        if (!document.body || !root)
+            return;
+        if (on && reader === null) {
+            reader = buildReader(site);
+            if (reader)
+                document.body.append(reader);
+        }
+        const showing = root.classList.contains(ReadingClass);
+        const show = on && !!reader;
+        if (show === showing)
+            return;
+        const here = window.scrollY;
+        root.classList.toggle(ReadingClass, show);
+        window.scrollTo(0, otherScroll);
+        otherScroll = here;
+    }
+
+    function mark(term) {
+        const everything = new Mark(document.body);
+        everything.unmark({className: MarkClass});
+        if (!term)
+            return 0;
+        const shown = document.documentElement.classList.contains(ReadingClass);
+        const context = shown ? new Mark(reader) : everything;
+        let count = 0;
+        context.mark(term, {
+            className: MarkClass,
+            separateWordSearch: false,
+            diacritics: false,
+            caseSensitive: false,
+            exclude: shown ? ['.tellaria-site'] : ['#' + ReaderId, '#' + ReaderId + ' *'],
+            done: (n) => { count = n; },
+        });
+        const first = document.querySelector('mark.' + MarkClass);
+        if (first && !userScrolled && window.scrollY === 0) {
+            const box = first.getBoundingClientRect();
+            if (box.top < 0 || box.bottom > window.innerHeight)
+                first.scrollIntoView({block: 'center'});
+        }
+        return count;
+    }
+
+    window.TellariaReading = {
+        // options: {reader: bool, term: string ('' marks nothing), site: string}. Returns
+        // {article: 1 when shown as an article, 0 when there is none, -1 when not asked,
+        // marks: the term's occurrences shown}.
+        apply(options) {
+            if (!document.getElementById('tellaria-reading-style'))
+                (document.head || document.documentElement).append(style());
+            setReader(!!options.reader, options.site || '');
+            const marks = mark(options.term || '');
+            return {article: reader === null ? -1 : (reader ? 1 : 0), marks: marks};
+        },
+    };
+})();
