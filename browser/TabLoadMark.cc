@@ -186,8 +186,18 @@ void TTabLoadMark::Refresh()
         lines << QString::fromUtf8("页面加载失败");
     else if (m_state == TState::Loading)
         lines << QString::fromUtf8("正在加载……");
+    if (!m_note.isEmpty())
+        lines << m_note;
     m_tabs->setTabToolTip(index, lines.join(QLatin1Char('\n')));
     emit Refreshed();
+}
+
+void TTabLoadMark::SetNote(const QString &note)
+{
+    if (note == m_note)
+        return;
+    m_note = note;
+    Refresh();
 }
 
 } // namespace tellaria

@@ -32,6 +32,10 @@ public:
     const QIcon &BusyIcon() const { return m_busyIcon; }
     const QIcon &FailedIcon() const { return m_failedIcon; }
 
+    // A line the tooltip adds after the page's title and address (what the reading aids found);
+    // empty for none. A screen reader reads it as the tab's description.
+    void SetNote(const QString &note);
+
 signals:
     // The tab's icon or tooltip may have changed.
     void Refreshed();
@@ -51,6 +55,7 @@ private:
     bool m_refreshScheduled = false;
     QIcon m_busyIcon;
     QIcon m_failedIcon;
+    QString m_note;
 };
 
 } // namespace tellaria

@@ -1,5 +1,6 @@
 #include "ui/CommandState.h"
 
+#include "ui/MainControls.h"
 #include "ui/ResultPages.h"
 #include "widgets/Application.h"
 
@@ -25,6 +26,27 @@ void TCommandState::PagesChanged()
                 = connect(browser, &TWebBrowser::CommandStateChanged, this, &TCommandState::Update);
     }
     Update();
+}
+
+void TCommandState::Apply(TMainControls &ui)
+{
+    const TResultPages &pages = *ui.PageControl1;
+    const int index = pages.currentIndex();
+    const int count = pages.count();
+    ui.ActPrior->setEnabled(index > 0);
+    ui.ActNext->setEnabled(index < count - 1);
+    ui.ActClose->setEnabled(count > 0);
+    ui.ActCloseAll->setEnabled(count > 0);
+    ui.mnuRefresh->setEnabled(count > 0);
+
+    // In the order of TBrowserCommand.
+    QAction *const commandActions[] = {ui.ActSave, ui.ActPreview, ui.ActPrint, ui.ActPageSetup,
+                                       ui.ActCopy, ui.ActCut,     ui.ActPaste, ui.ActSelectAll};
+    const TWebBrowser *browser = pages.ActiveBrowser();
+    for (std::size_t i = 0; i < std::size(commandActions); ++i) {
+        const auto command = static_cast<TBrowserCommand>(i);
+        commandActions[i]->setEnabled(browser && browser->CommandAvailable(command));
+    }
 }
 
 void TCommandState::Update()

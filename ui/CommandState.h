@@ -14,6 +14,7 @@
 namespace tellaria {
 
 class TResultPages;
+struct TMainControls;
 
 class TCommandState : public QObject
 {
@@ -22,6 +23,9 @@ public:
     // `update` computes the states (the window's action update); it runs now and after every
     // change of `pages` or of the active browser's commands.
     TCommandState(TResultPages *pages, std::function<void()> update);
+
+    // Sets the states of `ui`'s actions from its pages and their active browser.
+    static void Apply(TMainControls &ui);
 
 private:
     void PagesChanged();

@@ -17,6 +17,7 @@ public:
         : m_header(new QFrame(this))
         , m_icon(new QLabel(m_header))
         , m_caption(new QLabel(m_header))
+        , m_badge(new QLabel(m_header))
         , m_content(content)
     {
         setObjectName(QStringLiteral("PageColumn"));
@@ -29,6 +30,12 @@ public:
         headerLayout->setContentsMargins(6, 3, 6, 3);
         headerLayout->addWidget(m_icon);
         headerLayout->addWidget(m_caption, 1);
+        m_badge->setObjectName(QStringLiteral("PageBadge"));
+        QFont small = m_badge->font();
+        small.setPointSizeF(small.pointSizeF() * 0.85);
+        m_badge->setFont(small);
+        m_badge->hide();
+        headerLayout->addWidget(m_badge);
         auto *layout = new QVBoxLayout(this);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(0);
@@ -41,9 +48,14 @@ public:
     QFrame *Header() const { return m_header; }
     QWidget *Content() const { return m_content; }
 
-    void SetHeader(const QString &caption, const QIcon &icon, const QString &tip)
+    void SetHeader(const QString &caption,
+                   const QIcon &icon,
+                   const QString &tip,
+                   const QString &badge)
     {
         m_caption->setText(caption);
+        m_badge->setText(badge);
+        m_badge->setVisible(!badge.isEmpty());
         m_icon->setPixmap(icon.isNull() ? QPixmap() : icon.pixmap(16, 16));
         m_header->setToolTip(tip);
         // A screen reader names the column by its caption and reads the page's title with it.
@@ -64,6 +76,7 @@ private:
     QFrame *m_header;
     QLabel *m_icon;
     QLabel *m_caption;
+    QLabel *m_badge;
     QWidget *m_content;
 };
 
@@ -140,10 +153,11 @@ void TPageColumns::EvenOut()
 void TPageColumns::SetHeader(int index,
                              const QString &caption,
                              const QIcon &icon,
-                             const QString &tip)
+                             const QString &tip,
+                             const QString &badge)
 {
     if (TPageColumn *column = Column(index))
-        column->SetHeader(caption, icon, tip);
+        column->SetHeader(caption, icon, tip, badge);
 }
 
 void TPageColumns::SetCurrent(int index)

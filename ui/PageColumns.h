@@ -36,8 +36,13 @@ public:
     // Gives every column the same width again.
     void EvenOut();
 
-    // The header of column `index` shows `caption`, `icon` and, as its tooltip, `tip`.
-    void SetHeader(int index, const QString &caption, const QIcon &icon, const QString &tip);
+    // The header of column `index` shows `caption`, `icon`, `badge` small beside the caption
+    // and, as its tooltip, `tip`.
+    void SetHeader(int index,
+                   const QString &caption,
+                   const QIcon &icon,
+                   const QString &tip,
+                   const QString &badge = {});
     // Highlights column `index`'s header and keeps that column in view.
     void SetCurrent(int index);
 

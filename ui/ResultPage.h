@@ -19,6 +19,11 @@ public:
     int Tag = 0;
     // The browser inside, made with the page.
     QPointer<TWebBrowser> Browser;
+    // The host of the address the page was opened at: the reference work it shows, whatever
+    // links the user follows from there.
+    QString Site;
+    // Shown small beside the caption of its tab and column: how often the term occurs.
+    QString Badge;
 
     // What the page shows; the browser's parent.
     QWidget *Content() const { return m_content; }

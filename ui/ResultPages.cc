@@ -67,6 +67,7 @@ TTabSheet *TResultPages::OpenPage(const QString &title,
     page->setObjectName(QStringLiteral("TabSheet%1").arg(m_pageIdCounter));
     addTab(page, title);
     page->Tag = m_pageIdCounter;
+    page->Site = QUrl(url).host();
 
     TWebBrowser *browser
         = m_spare ? std::exchange(m_spare, nullptr).data() : m_factory(page->Content());
@@ -95,6 +96,7 @@ TTabSheet *TResultPages::OpenPage(const QString &title,
     if (m_columns && !m_columnsLater)
         ShowColumn(indexOf(page));
     NoteTime("navigated", index);
+    emit PageOpened(page);
     // The active page may have just gained its browser.
     emit PagesChanged();
     return page;
@@ -299,7 +301,34 @@ void TResultPages::ShowColumn(int index)
 void TResultPages::RefreshHeader(int index)
 {
     if (m_columns && index >= 0 && index < m_columns->Count())
-        m_columns->SetHeader(index, tabText(index), tabIcon(index), tabToolTip(index));
+        m_columns->SetHeader(index, tabText(index), tabIcon(index), tabToolTip(index),
+                             Page(index)->Badge);
+}
+
+void TResultPages::SetBadge(TTabSheet *page, const QString &badge)
+{
+    const int index = indexOf(page);
+    if (index < 0 || page->Badge == badge)
+        return;
+    page->Badge = badge;
+    auto *label = qobject_cast<QLabel *>(tabBar()->tabButton(index, QTabBar::RightSide));
+    if (!label && badge.isEmpty())
+        return RefreshHeader(index);
+    if (!label) {
+        label = new QLabel(tabBar());
+        label->setObjectName(QStringLiteral("PageBadge"));
+        label->setContentsMargins(4, 0, 0, 0);
+        QFont small = label->font();
+        small.setPointSizeF(small.pointSizeF() * 0.85);
+        label->setFont(small);
+        label->setForegroundRole(QPalette::PlaceholderText);
+    }
+    label->setText(badge);
+    label->adjustSize();
+    // Set again, so that the tab makes room for the new text.
+    tabBar()->setTabButton(index, QTabBar::RightSide, label);
+    label->setVisible(!badge.isEmpty());
+    RefreshHeader(index);
 }
 
 void TResultPages::resizeEvent(QResizeEvent *event)

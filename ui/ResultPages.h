@@ -96,9 +96,17 @@ public:
     // The browser of the active page, the page's own; null without pages.
     TWebBrowser *ActiveBrowser() const;
 
+    TTabSheet *Page(int index) const { return static_cast<TTabSheet *>(widget(index)); }
+    // Shows `badge` beside `page`'s caption, on its tab and its column's header.
+    void SetBadge(TTabSheet *page, const QString &badge);
+    // Makes `index` the current page and brings it into view, tab or column.
+    void Activate(int index);
+
 signals:
     // The page count or the active page has changed.
     void PagesChanged();
+    // A page has been opened; its browser has been asked to navigate.
+    void PageOpened(TTabSheet *page);
     // The requests of the pages the last ReplacePages opened have all left (or their
     // navigations ended before, or the longest wait for them has passed); the page area is
     // shown.
@@ -110,10 +118,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    TTabSheet *Page(int index) const { return static_cast<TTabSheet *>(widget(index)); }
     void ShowColumn(int index);
     void RefreshHeader(int index);
-    void Activate(int index);
     void AwaitRequests(const QList<TWebBrowser *> &browsers);
     void RequestLeft(TWebBrowser *browser);
     void ShowSent();

@@ -4,6 +4,7 @@
 #include "ui/CommandState.h"
 #include "ui/MainControls.h"
 #include "ui/QueryCompletion.h"
+#include "ui/ReadingTools.h"
 #include "ui/ResultPages.h"
 #include "ui/StartPage.h"
 #include "ui/ToolbarDock.h"
@@ -111,6 +112,7 @@ void TfrmMain::FormCreate()
     m_placement->RestoreSize();
     ui->NViewSideBySide->setChecked(m_placement->StoredSideBySide());
     NViewSideBySideClick();
+    m_reading = new TReadingTools(this, *ui, *m_placement);
 
     m_sites = BuildSiteTable();
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
@@ -187,7 +189,7 @@ void TfrmMain::FormClose()
     if (m_placement)
         m_placement->Save(m_shown,
                           {ui->CmbBoxType->currentIndex(), ui->CkLstBookshop->CheckedRows(),
-                           ui->PageControl1->SideBySide()},
+                           ui->PageControl1->SideBySide(), m_reading->Settings()},
                           failures);
     if (!failures.isEmpty())
         TApplication::ReportErrors(failures);
@@ -226,6 +228,7 @@ void TfrmMain::BtnBookOKClick()
         checked[std::size_t(row)] = ui->CkLstBookshop->Checked(row);
     const QueryPlan plan = MakeQueryPlan(LookupModeFromIndex(ui->CmbBoxType->currentIndex()), term,
                                          checked, m_sites);
+    m_reading->SetTerm(ui->CmbBook->currentText());
 
     ui->PageControl1->ReplacePages(plan, &TfrmMain::BeforeNavigate2);
 }
@@ -330,23 +333,7 @@ void TfrmMain::ShowStartPanelWhenNoPages()
 
 void TfrmMain::ActionList1Update()
 {
-    const TResultPages &pages = *ui->PageControl1;
-    const int index = pages.currentIndex();
-    const int count = pages.count();
-    ui->ActPrior->setEnabled(index > 0);
-    ui->ActNext->setEnabled(index < count - 1);
-    ui->ActClose->setEnabled(count > 0);
-    ui->ActCloseAll->setEnabled(count > 0);
-    ui->mnuRefresh->setEnabled(count > 0);
-
-    // In the order of TBrowserCommand.
-    QAction *const commandActions[] = {ui->ActSave, ui->ActPreview, ui->ActPrint, ui->ActPageSetup,
-                                       ui->ActCopy, ui->ActCut,     ui->ActPaste, ui->ActSelectAll};
-    const TWebBrowser *browser = pages.ActiveBrowser();
-    for (std::size_t i = 0; i < std::size(commandActions); ++i) {
-        const auto command = static_cast<TBrowserCommand>(i);
-        commandActions[i]->setEnabled(browser && browser->CommandAvailable(command));
-    }
+    TCommandState::Apply(*ui);
 }
 
 void TfrmMain::RunBrowserCommand(TBrowserCommand command)

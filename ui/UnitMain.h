@@ -21,6 +21,7 @@ class TCommandState;
 class TDragDockObject;
 enum class TDragState;
 class TQueryCompletion;
+class TReadingTools;
 class TStartPage;
 class TToolbarDock;
 class TWebBrowser;
@@ -132,6 +133,7 @@ private:
     TCommandState *m_commandState = nullptr;
     TWindowPlacement *m_placement = nullptr;
     TToolbarDock *m_dock = nullptr;
+    TReadingTools *m_reading = nullptr;
     SiteTable m_sites;
     QueryHistory m_history;
     bool m_shown = false;

@@ -1,12 +1,15 @@
 #include "ui/WindowPlacement.h"
 
 #include "core/LookupCatalogue.h"
+#include "core/ZoomSteps.h"
 #include "desktop/WindowFrame.h"
 
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace tellaria {
 
@@ -91,6 +94,19 @@ int TWindowPlacement::StoredSites() const
     return sites == NothingStored ? AllSites : sites & AllSites;
 }
 
+TReadingSettings TWindowPlacement::StoredReading() const
+{
+    return {Stored(m_settings.get(), "View", "Reader") == 1,
+            Stored(m_settings.get(), "View", "Highlight") != 0,
+            {}};
+}
+
+int TWindowPlacement::StoredZoom(const std::string &host) const
+{
+    const int stored = Stored(m_settings.get(), "Zoom", host.c_str());
+    return stored == NothingStored ? ActualSize : std::clamp(stored, SmallestZoom, LargestZoom);
+}
+
 void TWindowPlacement::Save(bool shown, const View &view, QStringList &failures)
 {
     if (!m_settings)
@@ -109,6 +125,15 @@ void TWindowPlacement::Save(bool shown, const View &view, QStringList &failures)
         attempt(m_settings->WriteIntValue("Dictionary", "Sites", view.Sites));
     if (view.SideBySide || Stored(m_settings.get(), "View", "SideBySide") != NothingStored)
         attempt(m_settings->WriteIntValue("View", "SideBySide", view.SideBySide ? 1 : 0));
+    const TReadingSettings &reading = view.Reading;
+    if (reading.Reader || Stored(m_settings.get(), "View", "Reader") != NothingStored)
+        attempt(m_settings->WriteIntValue("View", "Reader", reading.Reader ? 1 : 0));
+    if (!reading.Highlight || Stored(m_settings.get(), "View", "Highlight") != NothingStored)
+        attempt(m_settings->WriteIntValue("View", "Highlight", reading.Highlight ? 1 : 0));
+    for (const auto &[host, percent] : reading.Zoom) {
+        if (percent != 100 || Stored(m_settings.get(), "Zoom", host.c_str()) != NothingStored)
+            attempt(m_settings->WriteIntValue("Zoom", host, percent));
+    }
     m_settings.reset();
 }
 

@@ -15,12 +15,22 @@
 #include <QSize>
 #include <QStringList>
 
+#include <map>
 #include <memory>
 #include <string>
 
 class QWidget;
 
 namespace tellaria {
+
+// How the result pages are read: the reader view, the term's marks, and each reference work's
+// zoom in percent, by the host of its pages.
+struct TReadingSettings
+{
+    bool Reader = false;
+    bool Highlight = true;
+    std::map<std::string, int> Zoom;
+};
 
 class TWindowPlacement : public QObject
 {
@@ -42,6 +52,10 @@ public:
     // The ticked encyclopaedias, one bit per check-list row (row 0 the lowest); all of them when
     // the settings say nothing.
     int StoredSites() const;
+    // The reader view and the marks as stored; the zoom of no site yet (StoredZoom).
+    TReadingSettings StoredReading() const;
+    // The zoom the settings keep for the reference work at `host`, 100 when none.
+    int StoredZoom(const std::string &host) const;
 
     // What the window writes at close besides its size.
     struct View
@@ -49,6 +63,8 @@ public:
         int Mode = -1; // the mode selector's index, -1 for none
         int Sites = AllSites;
         bool SideBySide = false;
+        // The zoom of the sites whose zoom the user changed.
+        TReadingSettings Reading;
     };
     static constexpr int AllSites = (1 << SiteCount) - 1;
 

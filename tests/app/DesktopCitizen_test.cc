@@ -77,28 +77,6 @@ std::set<qint64> PageProcesses(qint64 program)
     return pages;
 }
 
-QList<const AccessibleNode *> Tabs(const AccessibleReading &reading)
-{
-    QList<const AccessibleNode *> tabs;
-    for (const AccessibleNode &node : reading.Nodes) {
-        if (node.Role == QLatin1String("page tab"))
-            tabs << &node;
-    }
-    return tabs;
-}
-
-// The index of the current result tab, which the toolkit marks as the tab bar's focused one;
-// -1 when none is.
-int SelectedTab(const AccessibleReading &reading)
-{
-    const QList<const AccessibleNode *> tabs = Tabs(reading);
-    for (int index = 0; index < tabs.size(); ++index) {
-        if (tabs[index]->Selected() || tabs[index]->Focused())
-            return index;
-    }
-    return -1;
-}
-
 } // namespace
 
 class DesktopCitizenTest : public ProgramTest

@@ -213,6 +213,29 @@ inline bool NoSiteChecked(const AccessibleReading &reading)
     return true;
 }
 
+// The result tabs, in order.
+inline QList<const AccessibleNode *> Tabs(const AccessibleReading &reading)
+{
+    QList<const AccessibleNode *> tabs;
+    for (const AccessibleNode &node : reading.Nodes) {
+        if (node.Role == QLatin1String("page tab"))
+            tabs << &node;
+    }
+    return tabs;
+}
+
+// The index of the current result tab, which the toolkit marks as the tab bar's focused one;
+// -1 when none is.
+inline int SelectedTab(const AccessibleReading &reading)
+{
+    const QList<const AccessibleNode *> tabs = Tabs(reading);
+    for (int index = 0; index < tabs.size(); ++index) {
+        if (tabs[index]->Selected() || tabs[index]->Focused())
+            return index;
+    }
+    return -1;
+}
+
 // A private display with a window manager and an accessibility bus, and the program on it.
 struct Program
 {
