@@ -293,7 +293,14 @@ private slots:
         QVERIFY(program->Start());
         QVERIFY(QueryCat(*program));
         QVERIFY(TestProxy::WaitFor([&] { return BlockWidth(ClientShot(*program)) == 150; }));
-        // Ctrl+0 brings it back, which the file then keeps.
+        // Ctrl+0 brings it back; the wheel with Ctrl held zooms a step, in the same steps.
+        program->Session.Key("ctrl+0");
+        QVERIFY(TestProxy::WaitFor([&] { return BlockWidth(ClientShot(*program)) == 100; }));
+        const QRect client = program->Run.ClientGeometry();
+        program->Session.XDoTool({"mousemove", QString::number(client.center().x()),
+                                  QString::number(client.center().y()), "keydown", "ctrl",
+                                  "click", "4", "keyup", "ctrl"});
+        QVERIFY(TestProxy::WaitFor([&] { return BlockWidth(ClientShot(*program)) == 110; }));
         program->Session.Key("ctrl+0");
         QVERIFY(TestProxy::WaitFor([&] { return BlockWidth(ClientShot(*program)) == 100; }));
         CloseByAltF4(program->Session, program->Run);
