@@ -127,11 +127,13 @@ private slots:
 
         QTRY_VERIFY_WITH_TIMEOUT(ShowsMarkOf(0, State::Idle), 15000);
         QCOMPARE(PageControl1(window)->tabText(0), QString("英汉汉英词典"));
-        QTRY_COMPARE(PageControl1(window)->tabToolTip(0), "cat - 本地词典页\n" + IcibaUrl);
+        // Its first lines; what the reading aids found follows.
+        QTRY_COMPARE(PageControl1(window)->tabToolTip(0).section('\n', 0, 1),
+                     "cat - 本地词典页\n" + IcibaUrl);
 
         // The tooltip follows the page's own title as it changes.
         BrowserOf(window, 0)->page()->runJavaScript("document.title = '新标题'");
-        QTRY_COMPARE(PageControl1(window)->tabToolTip(0), "新标题\n" + IcibaUrl);
+        QTRY_COMPARE(PageControl1(window)->tabToolTip(0).section('\n', 0, 1), "新标题\n" + IcibaUrl);
         QCOMPARE(PageControl1(window)->tabText(0), QString("英汉汉英词典"));
     }
 
