@@ -59,7 +59,7 @@ TPageReading::TPageReading(TWebBrowser *browser)
 TPageReading *TPageReading::Of(const TWebBrowser *browser)
 {
     return browser ? browser->findChild<TPageReading *>(QStringLiteral("PageReading"),
-                                                         Qt::FindDirectChildrenOnly)
+                                                        Qt::FindDirectChildrenOnly)
                    : nullptr;
 }
 

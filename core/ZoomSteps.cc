@@ -10,7 +10,8 @@ namespace tellaria {
 namespace {
 
 // As the common browsers step.
-constexpr std::array Steps{25, 33, 50, 67, 75, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300, 400, 500};
+constexpr std::array Steps{25,  33,  50,  67,  75,  80,  90,  100, 110,
+                           125, 150, 175, 200, 250, 300, 400, 500};
 
 } // namespace
 

@@ -17,7 +17,10 @@ namespace tellaria {
 
 namespace {
 
-QToolButton *Button(QWidget *parent, const char *name, const char *text, QStyle::StandardPixmap icon)
+QToolButton *Button(QWidget *parent,
+                    const char *name,
+                    const char *text,
+                    QStyle::StandardPixmap icon)
 {
     auto *button = new QToolButton(parent);
     button->setObjectName(QLatin1String(name));
@@ -52,7 +55,8 @@ TFindBar::TFindBar(TResultPages *pages, QWidget *parent)
     m_status->setObjectName(QStringLiteral("LblFindStatus"));
     m_prior = Button(this, "BtnFindPrior", "上一处 (Shift+F3)", QStyle::SP_ArrowUp);
     m_next = Button(this, "BtnFindNext", "下一处 (F3)", QStyle::SP_ArrowDown);
-    QToolButton *close = Button(this, "BtnFindClose", "关闭查找栏 (Esc)", QStyle::SP_DialogCloseButton);
+    QToolButton *close
+        = Button(this, "BtnFindClose", "关闭查找栏 (Esc)", QStyle::SP_DialogCloseButton);
     layout->addWidget(label);
     layout->addWidget(m_field);
     layout->addWidget(m_prior);
@@ -156,13 +160,14 @@ void TFindBar::SearchPage(TTabSheet *page, bool backward, bool restart)
     QPointer<TTabSheet> guard(page);
     const int generation = m_generation;
     const auto flags = backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags();
-    browser->page()->findText(text, flags, [this, guard, generation](const QWebEngineFindTextResult &result) {
-        if (!guard || generation != m_generation || !m_found.contains(guard))
-            return;
-        m_found[guard] = {result.numberOfMatches(), result.activeMatch()};
-        ShowStatus();
-        emit CountsChanged();
-    });
+    browser->page()->findText(
+        text, flags, [this, guard, generation](const QWebEngineFindTextResult &result) {
+            if (!guard || generation != m_generation || !m_found.contains(guard))
+                return;
+            m_found[guard] = {result.numberOfMatches(), result.activeMatch()};
+            ShowStatus();
+            emit CountsChanged();
+        });
 }
 
 void TFindBar::Go(bool forward)

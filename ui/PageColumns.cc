@@ -150,11 +150,8 @@ void TPageColumns::EvenOut()
     m_splitter->setSizes(sizes);
 }
 
-void TPageColumns::SetHeader(int index,
-                             const QString &caption,
-                             const QIcon &icon,
-                             const QString &tip,
-                             const QString &badge)
+void TPageColumns::SetHeader(
+    int index, const QString &caption, const QIcon &icon, const QString &tip, const QString &badge)
 {
     if (TPageColumn *column = Column(index))
         column->SetHeader(caption, icon, tip, badge);

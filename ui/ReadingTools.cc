@@ -70,7 +70,8 @@ TReadingTools::TReadingTools(QWidget *form, TMainControls &ui, const TWindowPlac
     next->setShortcut(QKeySequence(Qt::Key_F3));
     QAction *prior = AddItem(edit, nullptr, "mnuFindPrior", "查找上一个(&V)");
     prior->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
-    for (QAction *item : {m_reader, m_zoomIn, zoomInPlus, m_zoomOut, m_actualSize, find, next, prior})
+    for (QAction *item :
+         {m_reader, m_zoomIn, zoomInPlus, m_zoomOut, m_actualSize, find, next, prior})
         item->setShortcutContext(Qt::ApplicationShortcut);
 
     connect(m_reader, &QAction::toggled, this, [this](bool on) {
@@ -99,7 +100,10 @@ TReadingTools::TReadingTools(QWidget *form, TMainControls &ui, const TWindowPlac
     connect(m_pages, &TResultPages::PagesChanged, this, &TReadingTools::ShowZoom);
 }
 
-QAction *TReadingTools::AddItem(QWidget *menu, QAction *before, const char *name, const char *caption)
+QAction *TReadingTools::AddItem(QWidget *menu,
+                                QAction *before,
+                                const char *name,
+                                const char *caption)
 {
     auto *item = new QAction(QString::fromUtf8(caption), menu);
     item->setObjectName(QLatin1String(name));
@@ -121,7 +125,8 @@ void TReadingTools::PageOpened(TTabSheet *page)
     browser->setZoomFactor(factor);
     // A new document may come back at the engine's own zoom.
     connect(browser->page(), &QWebEnginePage::loadFinished, page, [this, page] {
-        if (TWebBrowser *shown = page->Browser; shown && shown->zoomFactor() != ZoomOf(page) / 100.0)
+        if (TWebBrowser *shown = page->Browser;
+            shown && shown->zoomFactor() != ZoomOf(page) / 100.0)
             shown->setZoomFactor(ZoomOf(page) / 100.0);
     });
     CatchCtrlWheel(browser);

@@ -69,8 +69,7 @@ QStringList CurrentPageText(const Program &program)
     const auto page = program.Tree.WaitFor([](const AccessibleReading &reading) {
         return reading.Find([&](const AccessibleNode &node) {
             return node.Role == QLatin1String("web document") && !node.Extents.isEmpty()
-                   && reading.Parent(node)
-                   && SiteNames.contains(reading.Parent(node)->Name);
+                   && reading.Parent(node) && SiteNames.contains(reading.Parent(node)->Name);
         });
     });
     return page ? program.Tree.PageText(*page) : QStringList();
@@ -79,13 +78,15 @@ QStringList CurrentPageText(const Program &program)
 bool ReadsAll(const QStringList &text, const QStringList &words)
 {
     const QString joined = text.join(QLatin1Char('\n'));
-    return std::all_of(words.begin(), words.end(), [&](const QString &w) { return joined.contains(w); });
+    return std::all_of(words.begin(), words.end(),
+                       [&](const QString &w) { return joined.contains(w); });
 }
 
 bool ReadsNone(const QStringList &text, const QStringList &words)
 {
     const QString joined = text.join(QLatin1Char('\n'));
-    return std::none_of(words.begin(), words.end(), [&](const QString &w) { return joined.contains(w); });
+    return std::none_of(words.begin(), words.end(),
+                        [&](const QString &w) { return joined.contains(w); });
 }
 
 // The description of result tab `index`: its tooltip, with what the reading aids found.
@@ -155,7 +156,8 @@ private slots:
         auto program = Launch(Settings(0));
         QVERIFY(program);
         QVERIFY(QueryCat(*program));
-        QVERIFY(TestProxy::WaitFor([&] { return ReadsAll(CurrentPageText(*program), AroundWords); }));
+        QVERIFY(
+            TestProxy::WaitFor([&] { return ReadsAll(CurrentPageText(*program), AroundWords); }));
         QVERIFY(ScreenShows(*program, PageBackground));
         const QStringList asked = m_proxy->Requests();
 
@@ -171,14 +173,16 @@ private slots:
         }));
 
         program->Session.Key("F9");
-        QVERIFY(TestProxy::WaitFor([&] { return ReadsAll(CurrentPageText(*program), AroundWords); }));
+        QVERIFY(
+            TestProxy::WaitFor([&] { return ReadsAll(CurrentPageText(*program), AroundWords); }));
         QVERIFY(ScreenShows(*program, PageBackground));
         QCOMPARE(m_proxy->Requests(), asked);
 
         // On again, by the menu's mnemonics, and kept.
         program->Session.Key("alt+v");
         program->Session.Key("m");
-        QVERIFY(TestProxy::WaitFor([&] { return ReadsNone(CurrentPageText(*program), AroundWords); }));
+        QVERIFY(
+            TestProxy::WaitFor([&] { return ReadsNone(CurrentPageText(*program), AroundWords); }));
         CloseByAltF4(program->Session, program->Run);
         const QByteArray settings = program->Run.ReadFile("Lexivanedr.ini");
         QVERIFY2(settings.contains("[View]\r\nReader=1\r\n"), settings.constData());
@@ -265,7 +269,8 @@ private slots:
         // Esc closes the bar; the keys go where they went before, the query box.
         session.Key("Escape");
         QVERIFY(program->Tree.WaitUntil([](const AccessibleReading &reading) {
-            return !reading.Find(QStringLiteral("label"), QStringLiteral("第 3 处，共 3 处，在 2 页中"));
+            return !reading.Find(QStringLiteral("label"),
+                                 QStringLiteral("第 3 处，共 3 处，在 2 页中"));
         }));
         m_proxy->ClearRequests();
         EnterTerm(session, QStringLiteral("owl"));
@@ -298,8 +303,8 @@ private slots:
         QVERIFY(TestProxy::WaitFor([&] { return BlockWidth(ClientShot(*program)) == 100; }));
         const QRect client = program->Run.ClientGeometry();
         program->Session.XDoTool({"mousemove", QString::number(client.center().x()),
-                                  QString::number(client.center().y()), "keydown", "ctrl",
-                                  "click", "4", "keyup", "ctrl"});
+                                  QString::number(client.center().y()), "keydown", "ctrl", "click",
+                                  "4", "keyup", "ctrl"});
         QVERIFY(TestProxy::WaitFor([&] { return BlockWidth(ClientShot(*program)) == 110; }));
         program->Session.Key("ctrl+0");
         QVERIFY(TestProxy::WaitFor([&] { return BlockWidth(ClientShot(*program)) == 100; }));

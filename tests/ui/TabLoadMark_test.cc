@@ -133,7 +133,8 @@ private slots:
 
         // The tooltip follows the page's own title as it changes.
         BrowserOf(window, 0)->page()->runJavaScript("document.title = '新标题'");
-        QTRY_COMPARE(PageControl1(window)->tabToolTip(0).section('\n', 0, 1), "新标题\n" + IcibaUrl);
+        QTRY_COMPARE(PageControl1(window)->tabToolTip(0).section('\n', 0, 1),
+                     "新标题\n" + IcibaUrl);
         QCOMPARE(PageControl1(window)->tabText(0), QString("英汉汉英词典"));
     }
 
