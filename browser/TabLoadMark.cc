@@ -116,8 +116,10 @@ void TTabLoadMark::ProcessEnded()
 
 void TTabLoadMark::LoadingChanged(const QWebEngineLoadingInfo &info)
 {
-    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
+    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
         m_processEnded = false;
+        m_stopped = false;
+    }
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
         m_state = TState::Loading;
@@ -186,10 +188,19 @@ void TTabLoadMark::Refresh()
         lines << QString::fromUtf8("页面加载失败");
     else if (m_state == TState::Loading)
         lines << QString::fromUtf8("正在加载……");
+    else if (m_stopped)
+        lines << QString::fromUtf8("已停止加载");
     if (!m_note.isEmpty())
         lines << m_note;
     m_tabs->setTabToolTip(index, lines.join(QLatin1Char('\n')));
     emit Refreshed();
+}
+
+void TTabLoadMark::MarkStopped()
+{
+    m_stopped = true;
+    m_state = TState::Idle;
+    ScheduleRefresh();
 }
 
 void TTabLoadMark::SetNote(const QString &note)

@@ -35,6 +35,8 @@ public:
     // A line the tooltip adds after the page's title and address (what the reading aids found);
     // empty for none. A screen reader reads it as the tab's description.
     void SetNote(const QString &note);
+    // The user stopped the page's load: the tab says so (no failure) until the next load.
+    void MarkStopped();
 
 signals:
     // The tab's icon or tooltip may have changed.
@@ -52,6 +54,7 @@ private:
     TState m_state = TState::Idle;
     TState m_shownState = TState::Idle; // the state the tab's icon shows
     bool m_processEnded = false;
+    bool m_stopped = false;
     bool m_refreshScheduled = false;
     QIcon m_busyIcon;
     QIcon m_failedIcon;

@@ -1,6 +1,7 @@
 #include "browser/WebBrowser.h"
 
 #include "browser/DocumentRequestWatch.h"
+#include "browser/ExternalLinks.h"
 #include "browser/PageAccessibility.h"
 #include "browser/PageFiles.h"
 
@@ -261,8 +262,12 @@ void TWebBrowser::contextMenuEvent(QContextMenuEvent *event)
         add(QWebEnginePage::Copy);
     if (editable)
         add(QWebEnginePage::Paste);
-    if (request->linkUrl().isValid())
+    if (request->linkUrl().isValid()) {
         add(QWebEnginePage::CopyLinkToClipboard);
+        const QUrl link = request->linkUrl();
+        connect(menu->addAction(QString::fromUtf8("在浏览器中打开链接")), &QAction::triggered, this,
+                [link] { OpenInDefaultBrowser(link); });
+    }
     add(QWebEnginePage::SelectAll);
     if (!editable) {
         // Shown also when they cannot run yet (greyed), so the menu keeps its shape.
@@ -270,6 +275,13 @@ void TWebBrowser::contextMenuEvent(QContextMenuEvent *event)
         for (auto action : {QWebEnginePage::Back, QWebEnginePage::Forward, QWebEnginePage::Reload})
             menu->addAction(page->action(action));
         menu->addSeparator();
+        const QUrl address = page->url();
+        QAction *open = menu->addAction(QString::fromUtf8("在浏览器中打开"));
+        open->setEnabled(address.scheme().startsWith(QLatin1String("http")));
+        connect(open, &QAction::triggered, this, [address] { OpenInDefaultBrowser(address); });
+        QAction *copy = menu->addAction(QString::fromUtf8("复制网址"));
+        copy->setEnabled(!address.isEmpty());
+        connect(copy, &QAction::triggered, this, [address] { CopyAddress(address); });
         QAction *save = menu->addAction(page->action(QWebEnginePage::SavePage)->text());
         save->setEnabled(CommandAvailable(TBrowserCommand::SaveAs));
         connect(save, &QAction::triggered, this, &TWebBrowser::SaveAs);

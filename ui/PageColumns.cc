@@ -1,6 +1,7 @@
 #include "ui/PageColumns.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -169,6 +170,11 @@ bool TPageColumns::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonPress)
         emit Chosen(IndexOf(static_cast<QWidget *>(watched)));
+    if (event->type() == QEvent::ContextMenu) {
+        emit MenuRequested(IndexOf(static_cast<QWidget *>(watched)),
+                           static_cast<QContextMenuEvent *>(event)->globalPos());
+        return true;
+    }
     return QScrollArea::eventFilter(watched, event);
 }
 

@@ -49,6 +49,8 @@ public:
 signals:
     // The user clicked column `index`, or put the focus into it.
     void Chosen(int index);
+    // The user asked for column `index`'s menu, on its header, at `globalPos`.
+    void MenuRequested(int index, const QPoint &globalPos);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QWebEngineHistory>
 
 namespace tellaria {
 
@@ -70,8 +71,12 @@ void TTabSheet::LoadAgain()
 
 void TTabSheet::Reload()
 {
+
     if (m_ended && !m_ended->isHidden())
         LoadAgain();
+    else if (Browser && Browser->history()->count() == 0 && !Url.isEmpty())
+        // Stopped before its first answer: nothing was loaded to load again but the request.
+        Browser->Navigate(Url);
     else if (Browser)
         Browser->reload();
 }

@@ -22,6 +22,8 @@ public:
     // The host of the address the page was opened at: the reference work it shows, whatever
     // links the user follows from there.
     QString Site;
+    // The address the page was opened at.
+    QString Url;
     // Shown small beside the caption of its tab and column: how often the term occurs.
     QString Badge;
 

@@ -51,6 +51,11 @@ TResultPages::TResultPages(QWidget *parent)
             m_columns->SetCurrent(index);
         emit PagesChanged();
     });
+    tabBar()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tabBar(), &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        if (const int index = tabBar()->tabAt(at); index >= 0)
+            emit PageMenuRequested(index, tabBar()->mapToGlobal(at));
+    });
     m_sent.setSingleShot(true);
     // A timer, not a posted event: the window's events come before the engine's timers.
     m_sent.setTimerType(Qt::PreciseTimer);
@@ -67,6 +72,7 @@ TTabSheet *TResultPages::OpenPage(const QString &title,
     page->setObjectName(QStringLiteral("TabSheet%1").arg(m_pageIdCounter));
     addTab(page, title);
     page->Tag = m_pageIdCounter;
+    page->Url = url;
     page->Site = QUrl(url).host();
 
     TWebBrowser *browser
@@ -272,6 +278,7 @@ void TResultPages::SetSideBySide(bool sideBySide)
         return;
     if (sideBySide) {
         m_columns = new TPageColumns(this);
+        connect(m_columns, &TPageColumns::MenuRequested, this, &TResultPages::PageMenuRequested);
         connect(m_columns, &TPageColumns::Chosen, this, [this](int index) {
             if (index >= 0 && index != currentIndex())
                 setCurrentIndex(index);

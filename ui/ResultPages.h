@@ -107,6 +107,8 @@ signals:
     void PagesChanged();
     // A page has been opened; its browser has been asked to navigate.
     void PageOpened(TTabSheet *page);
+    // The user asked for page `index`'s menu, on its tab or its column's header.
+    void PageMenuRequested(int index, const QPoint &globalPos);
     // The requests of the pages the last ReplacePages opened have all left (or their
     // navigations ended before, or the longest wait for them has passed); the page area is
     // shown.

@@ -3,6 +3,7 @@
 #include "browser/WebBrowser.h"
 #include "ui/CommandState.h"
 #include "ui/MainControls.h"
+#include "ui/PageCommands.h"
 #include "ui/QueryCompletion.h"
 #include "ui/ReadingTools.h"
 #include "ui/ResultPages.h"
@@ -113,6 +114,7 @@ void TfrmMain::FormCreate()
     ui->NViewSideBySide->setChecked(m_placement->StoredSideBySide());
     NViewSideBySideClick();
     m_reading = new TReadingTools(this, *ui, *m_placement);
+    new TPageCommands(this, *ui);
 
     m_sites = BuildSiteTable();
     setWindowTitle(QString::fromLatin1(ApplicationTitle));

@@ -1,0 +1,195 @@
+#include "ui/PageCommands.h"
+
+#include "browser/ExternalLinks.h"
+#include "browser/TabLoadMark.h"
+#include "browser/WebBrowser.h"
+#include "ui/MainControls.h"
+#include "ui/ResultPages.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QWebEngineHistory>
+
+namespace tellaria {
+
+namespace {
+
+const char *const Watched = "tellariaPageCommandsWatched";
+
+bool Loading(const TWebBrowser *browser)
+{
+    const TTabLoadMark *mark = TTabLoadMark::Of(browser);
+    return mark && mark->State() == TTabLoadMark::TState::Loading;
+}
+
+} // namespace
+
+TPageCommands::TPageCommands(QWidget *form, TMainControls &ui)
+    : QObject(form)
+    , m_pages(ui.PageControl1)
+    , m_close(ui.ActClose)
+{
+    QMenu *file = ui.MainMenu1File;
+    const QList<QAction *> fileItems = file->actions();
+    const qsizetype afterSave = fileItems.indexOf(ui.ActSave1) + 1;
+    m_openCurrent
+        = AddItem(file, fileItems.value(afterSave), "mnuOpenInBrowser", "在浏览器中打开当前页(&B)");
+    m_openCurrent->setStatusTip(QString::fromUtf8("在默认的网页浏览器中打开当前页"));
+
+    QMenu *view = ui.MainMenu1View;
+    m_back = AddItem(view, ui.mnuRefresh, "mnuBack", "后退");
+    m_back->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+    m_forward = AddItem(view, ui.mnuRefresh, "mnuForward", "前进");
+    m_forward->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+    // S is the side-by-side item's key in this menu.
+    m_stop = AddItem(view, ui.mnuRefresh, "mnuStop", "停止(&P)");
+    m_stop->setStatusTip(QString::fromUtf8("停止加载当前页"));
+    for (QAction *item : {m_back, m_forward})
+        item->setShortcutContext(Qt::ApplicationShortcut);
+
+    connect(m_openCurrent, &QAction::triggered, this, [this] {
+        if (TWebBrowser *browser = m_pages->ActiveBrowser())
+            OpenInDefaultBrowser(browser->url());
+    });
+    connect(m_back, &QAction::triggered, this, [this] {
+        if (TWebBrowser *browser = m_pages->ActiveBrowser())
+            browser->back();
+    });
+    connect(m_forward, &QAction::triggered, this, [this] {
+        if (TWebBrowser *browser = m_pages->ActiveBrowser())
+            browser->forward();
+    });
+    connect(m_stop, &QAction::triggered, this, [this] { Stop(m_pages->ActiveBrowser()); });
+    connect(m_pages, &TResultPages::PageMenuRequested, this, &TPageCommands::ShowPageMenu);
+    connect(m_pages, &TResultPages::PageOpened, this, [this](TTabSheet *page) {
+        TWebBrowser *browser = page->Browser;
+        Watch(browser);
+        // The page's surface may come only with its first load.
+        connect(browser->page(), &QWebEnginePage::loadStarted, this, [this, browser] {
+            Watch(browser);
+            Refresh();
+        });
+        connect(browser->page(), &QWebEnginePage::loadFinished, this, &TPageCommands::Refresh);
+        connect(browser->page(), &QWebEnginePage::urlChanged, this, &TPageCommands::Refresh);
+    });
+    connect(m_pages, &TResultPages::PagesChanged, this, &TPageCommands::Refresh);
+    Refresh();
+}
+
+QAction *TPageCommands::AddItem(QWidget *menu,
+                                QAction *before,
+                                const char *name,
+                                const char *caption)
+{
+    auto *item = new QAction(QString::fromUtf8(caption), menu);
+    item->setObjectName(QLatin1String(name));
+    menu->insertAction(before, item);
+    return item;
+}
+
+void TPageCommands::Refresh()
+{
+    const TWebBrowser *browser = m_pages->ActiveBrowser();
+    m_openCurrent->setEnabled(browser && browser->url().scheme().startsWith(QLatin1String("http")));
+    m_back->setEnabled(browser && browser->history()->canGoBack());
+    m_forward->setEnabled(browser && browser->history()->canGoForward());
+    m_stop->setEnabled(browser && Loading(browser));
+}
+
+void TPageCommands::Stop(TWebBrowser *browser)
+{
+    if (!browser || !Loading(browser))
+        return;
+    browser->stop();
+    if (TTabLoadMark *mark = TTabLoadMark::Of(browser))
+        mark->MarkStopped();
+    Refresh();
+}
+
+void TPageCommands::ShowPageMenu(int index, const QPoint &globalPos)
+{
+    TTabSheet *page = m_pages->Page(index);
+    if (!page)
+        return;
+    QPointer<TTabSheet> guard(page);
+    const QUrl address = page->Browser ? page->Browser->url() : QUrl();
+    QMenu menu(m_pages);
+    QAction *reload = menu.addAction(QString::fromUtf8("重新加载(&R)"));
+    QAction *open = menu.addAction(QString::fromUtf8("在浏览器中打开(&B)"));
+    open->setEnabled(address.scheme().startsWith(QLatin1String("http")));
+    QAction *copy = menu.addAction(QString::fromUtf8("复制网址(&C)"));
+    copy->setEnabled(!address.isEmpty());
+    menu.addSeparator();
+    QAction *close = menu.addAction(QString::fromUtf8("关闭此页(&W)"));
+    QAction *closeOthers = menu.addAction(QString::fromUtf8("关闭其他页(&O)"));
+    closeOthers->setEnabled(m_pages->count() > 1);
+    QAction *chosen = menu.exec(globalPos);
+    if (!chosen || !guard)
+        return;
+    index = m_pages->indexOf(guard);
+    if (chosen == reload) {
+        guard->Reload();
+    } else if (chosen == open) {
+        OpenInDefaultBrowser(address);
+    } else if (chosen == copy) {
+        CopyAddress(address);
+    } else if (chosen == close) {
+        // As the close command does, the start page coming back after the last.
+        m_pages->setCurrentIndex(index);
+        m_close->trigger();
+    } else if (chosen == closeOthers) {
+        for (int other = m_pages->count() - 1; other >= 0; --other) {
+            if (other != index)
+                m_pages->DisposePage(other);
+        }
+    }
+}
+
+void TPageCommands::Watch(TWebBrowser *browser)
+{
+    QWidget *surface = browser ? browser->focusProxy() : nullptr;
+    if (!surface || surface->property(Watched).toBool())
+        return;
+    surface->setProperty(Watched, true);
+    surface->installEventFilter(this);
+}
+
+TWebBrowser *TPageCommands::BrowserOf(QObject *surface) const
+{
+    for (int index = 0; index < m_pages->count(); ++index) {
+        TWebBrowser *browser = m_pages->Page(index)->Browser;
+        if (browser && browser->focusProxy() == surface)
+            return browser;
+    }
+    return nullptr;
+}
+
+bool TPageCommands::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        const auto button = static_cast<QMouseEvent *>(event)->button();
+        if (button != Qt::BackButton && button != Qt::ForwardButton)
+            return false;
+        if (TWebBrowser *browser = BrowserOf(watched)) {
+            if (button == Qt::BackButton)
+                browser->back();
+            else
+                browser->forward();
+            return true;
+        }
+    } else if (event->type() == QEvent::KeyPress
+               && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        // Esc stops a page that is loading; otherwise it is the page's own.
+        TWebBrowser *browser = BrowserOf(watched);
+        if (browser && Loading(browser)) {
+            Stop(browser);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace tellaria
