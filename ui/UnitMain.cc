@@ -2,6 +2,7 @@
 
 #include "browser/WebBrowser.h"
 #include "ui/CommandState.h"
+#include "ui/HistoryClearing.h"
 #include "ui/MainControls.h"
 #include "ui/PageCommands.h"
 #include "ui/QueryCompletion.h"
@@ -115,6 +116,7 @@ void TfrmMain::FormCreate()
     NViewSideBySideClick();
     m_reading = new TReadingTools(this, *ui, *m_placement);
     new TPageCommands(this, *ui);
+    new THistoryClearing(this, *ui, m_history, m_completion);
 
     m_sites = BuildSiteTable();
     setWindowTitle(QString::fromLatin1(ApplicationTitle));

@@ -1,6 +1,6 @@
-// A result page's browser habits, with the built program driven through the X server: back
-// after following a link, a page that never answers stopped and asked again, and the menu on a
-// result tab.
+// A desktop program's habits, with the built program driven through the X server: back after
+// following a link, a page that never answers stopped and asked again, the menu on a result tab,
+// and the query history cleared.
 
 #include "tests/support/RealInputProgram.h"
 
@@ -125,6 +125,50 @@ private slots:
             return tabs.size() == 1 && tabs[0]->Name == SiteNames[2];
         }));
         CloseByAltF4(program->Session, program->Run);
+    }
+
+    // File > 清除查询历史, confirmed: the close leaves an empty history file. A history that
+    // could not be read at start has the item off, and keeps its file.
+    void clearingTheHistory_data()
+    {
+        QTest::addColumn<QByteArray>("history");
+        QTest::addColumn<bool>("clearable");
+        QTest::newRow("read at start") << QByteArray("cattle\r\nCat\r\n") << true;
+        // Longer than the longest history loaded: the load fails.
+        QTest::newRow("unreadable") << QByteArray(17 << 20, 'x') << false;
+    }
+    void clearingTheHistory()
+    {
+        QFETCH(QByteArray, history);
+        QFETCH(bool, clearable);
+        const auto program = LaunchProgram(TELLARIA_PROGRAM, 3, history);
+        QVERIFY(program);
+        const XSession &session = program->Session;
+        const auto boxes = [&] { return session.VisibleWindows("^Tellaria$").size() - 1; };
+        // A history that cannot be read is reported at start, in a message box.
+        if (!clearable) {
+            const auto ok
+                = program->Tree.WaitFor(QStringLiteral("push button"), QStringLiteral("确定"));
+            QVERIFY(ok);
+            QVERIFY(program->Tree.DoAction(*ok));
+        }
+        QVERIFY(QueryBoxHasTheKeys(*program));
+        session.Key("alt+f");
+        const auto item = program->Tree.WaitFor(QStringLiteral("menu item"),
+                                                QStringLiteral("清除查询历史(H)..."));
+        QVERIFY(item);
+        QCOMPARE(item->Enabled(), clearable);
+        if (clearable) {
+            session.Key("h");
+            // The confirmation, a window of its own, answered by its default button.
+            QVERIFY(TestProxy::WaitFor([&] { return boxes() == 1; }, 10000));
+            session.Key("Return");
+            QVERIFY(TestProxy::WaitFor([&] { return boxes() == 0; }, 10000));
+        } else {
+            session.Key("Escape");
+        }
+        CloseByAltF4(session, program->Run);
+        QCOMPARE(program->Run.ReadFile("Lexivander.qry"), clearable ? QByteArray() : history);
     }
 };
 

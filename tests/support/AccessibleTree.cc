@@ -25,6 +25,7 @@ const char PropertiesInterface[] = "org.freedesktop.DBus.Properties";
 
 // AT-SPI's numbers: states are bits of a 64-bit set, relations a type each, coordinates by kind.
 constexpr int StateChecked = 4;
+constexpr int StateEnabled = 8;
 constexpr int StateFocused = 12;
 constexpr int StateSelected = 23;
 constexpr int StateShowing = 25;
@@ -78,6 +79,11 @@ bool AccessibleNode::Checked() const
 bool AccessibleNode::Focused() const
 {
     return (States >> StateFocused) & 1;
+}
+
+bool AccessibleNode::Enabled() const
+{
+    return (States >> StateEnabled) & 1;
 }
 
 bool AccessibleNode::Selected() const

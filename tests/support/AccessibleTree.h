@@ -34,6 +34,7 @@ struct AccessibleNode
     QString Path;
 
     bool Checked() const;
+    bool Enabled() const;
     bool Focused() const;
     bool Selected() const;
 };

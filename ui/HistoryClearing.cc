@@ -1,0 +1,53 @@
+#include "ui/HistoryClearing.h"
+
+#include "core/QueryHistory.h"
+#include "ui/MainControls.h"
+#include "ui/QueryCompletion.h"
+#include "widgets/Application.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMessageBox>
+
+namespace tellaria {
+
+THistoryClearing::THistoryClearing(QWidget *form,
+                                   TMainControls &ui,
+                                   QueryHistory &history,
+                                   TQueryCompletion *completion)
+    : QObject(form)
+    , m_form(form)
+    , m_history(history)
+    , m_completion(completion)
+{
+    QMenu *file = ui.MainMenu1File;
+    auto *item = new QAction(QString::fromUtf8("清除查询历史(&H)..."), file);
+    item->setObjectName(QStringLiteral("mnuClearHistory"));
+    file->insertAction(ui.mnuExit, item);
+    file->insertSeparator(ui.mnuExit);
+    // Decided as the menu opens: the history is loaded after the menus are made.
+    connect(file, &QMenu::aboutToShow, item, [this, item] {
+        const bool failed = m_history.LoadFailed();
+        item->setEnabled(!failed);
+        item->setStatusTip(
+            failed ? QString::fromUtf8("查询历史文件启动时无法读取，为保留其内容不予清除")
+                   : QString::fromUtf8("清除所有查询过的词语"));
+    });
+    connect(item, &QAction::triggered, this, &THistoryClearing::Clear);
+}
+
+void THistoryClearing::Clear()
+{
+    if (m_history.LoadFailed())
+        return;
+    const auto answer
+        = QMessageBox::question(m_form, QString::fromLatin1(ApplicationTitle),
+                                QString::fromUtf8("确实要清除所有查询历史吗？此操作无法撤销。"),
+                                QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
+    if (answer != QMessageBox::Ok)
+        return;
+    m_history.SetEntries({});
+    m_completion->RefreshItems();
+}
+
+} // namespace tellaria
