@@ -93,7 +93,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # (desktop/Translations.cc): without them the toolkit's buttons and dialogs are English.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 # The interface is Chinese; without a CJK font its text shows as boxes.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk | fonts-wqy-microhei | fonts-wqy-zenhei")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk | fonts-wqy-microhei | fonts-wqy-zenhei, xdg-utils")
 include(CPack)
 
 # Builds the package and checks it with lintian; a few seconds, so part of make test.

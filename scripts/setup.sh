@@ -12,7 +12,7 @@ packages=(
     dpkg-dev file desktop-file-utils appstream lintian
     qt6-translations-l10n
     metacity openbox xdotool x11-utils x11-apps imagemagick libxtst-dev libxcb1-dev
-    poppler-utils cups-daemon cups-client
+    poppler-utils cups-daemon cups-client xdg-utils xclip
     linux-perf
     fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6 dbus-x11 at-spi2-core
     sway wtype grim qt6-wayland libwayland-dev libwayland-bin

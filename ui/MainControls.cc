@@ -11,6 +11,7 @@
 #include "widgets/CoolBar.h"
 #include "widgets/Docking.h"
 #include "widgets/QueryBox.h"
+#include "widgets/ToolbarGrip.h"
 
 #include "core/LookupCatalogue.h"
 
@@ -127,8 +128,10 @@ void TMainControls::CreateControls(TfrmMain *form)
     ToolBar2->setFloatable(false);
     ToolBar2->setIconSize(QSize(16, 16));
     ToolBar2->setMinimumHeight(24);
-    // Dragging it is a docking drag; its own drag is on while it sits in the band area.
+    // Dragging it is a docking drag; its own drag is on while it sits in the band area. The grip
+    // shows where to take hold.
     new TDockClient(ToolBar2);
+    ToolBar2->addWidget(new TToolbarGrip(ToolBar2));
     const auto addButton = [this](const char *name, QAction *action) {
         auto *button = new QToolButton(ToolBar2);
         button->setObjectName(QLatin1String(name));

@@ -2,6 +2,7 @@
 
 #include "browser/WebBrowser.h"
 #include "ui/CommandState.h"
+#include "ui/HelpMenu.h"
 #include "ui/HistoryClearing.h"
 #include "ui/MainControls.h"
 #include "ui/PageCommands.h"
@@ -117,6 +118,7 @@ void TfrmMain::FormCreate()
     m_reading = new TReadingTools(this, *ui, *m_placement);
     new TPageCommands(this, *ui);
     new THistoryClearing(this, *ui, m_history, m_completion);
+    new THelpMenu(this, *ui, m_programDirectory);
 
     m_sites = BuildSiteTable();
     setWindowTitle(QString::fromLatin1(ApplicationTitle));

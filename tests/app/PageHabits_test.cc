@@ -1,9 +1,12 @@
-// A desktop program's habits, with the built program driven through the X server: back after
-// following a link, a page that never answers stopped and asked again, the menu on a result tab,
-// and the query history cleared.
+// A desktop program's habits, with the built program driven through the X server: a page opened
+// in the user's web browser or its address copied, back after following a link, a page that
+// never answers stopped and asked again, the menu on a result tab, the query history cleared, the
+// key sheet and the about box, and the toolbar's grip.
 
 #include "tests/support/RealInputProgram.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTest>
 
 using namespace tellaria::test;
@@ -22,6 +25,42 @@ const QByteArray LinkPage
 const QByteArray NextPage
     = "<!DOCTYPE html><html><head><title>next</title><style>html,body{margin:0;height:100%;"
       "background:#c62828}</style></head><body></body></html>";
+
+const QString BingQuery = QStringLiteral("http://dict.bing.com.cn/?FORM=CHOT20&q=cat");
+
+// Makes a script the desktop's web browser in `program`'s session: it writes the address it is
+// given to a file in the session's home, whose path is returned.
+QString RecordingBrowser(const Program &program)
+{
+    const QString home = program.Session.Environment().value(QStringLiteral("HOME"));
+    const QString script = home + QStringLiteral("/recording-browser");
+    const QString record = home + QStringLiteral("/opened");
+    QFile file(script);
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write("#!/bin/sh\nprintf '%s' \"$1\" > '" + record.toUtf8() + "'\n");
+    file.close();
+    file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+    const QString applications = home + QStringLiteral("/.local/share/applications");
+    const QString config = program.Session.Environment().value(QStringLiteral("XDG_CONFIG_HOME"));
+    QDir().mkpath(applications);
+    QDir().mkpath(config);
+    QFile entry(applications + QStringLiteral("/recording-browser.desktop"));
+    QFile defaults(config + QStringLiteral("/mimeapps.list"));
+    if (!entry.open(QIODevice::WriteOnly) || !defaults.open(QIODevice::WriteOnly))
+        return {};
+    entry.write("[Desktop Entry]\nType=Application\nName=Recorder\nExec=" + script.toUtf8()
+                + " %u\nMimeType=x-scheme-handler/http;x-scheme-handler/https;\n");
+    defaults.write("[Default Applications]\nx-scheme-handler/http=recording-browser.desktop\n"
+                   "x-scheme-handler/https=recording-browser.desktop\n");
+    return record;
+}
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 QString TabDescription(const AccessibleReading &reading, int index)
 {
@@ -49,6 +88,108 @@ private slots:
     {
         m_proxy->ClearRequests();
         m_proxy->SetDelay(BingPage, 0);
+    }
+
+    // The page's address handed to the user's web browser, or copied, from the tab's menu and
+    // the File menu, each by its keys.
+    void whereAPageLivesElsewhere_data()
+    {
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<bool>("copied");
+        QTest::newRow("tab menu, 在浏览器中打开") << QStringList{"b"} << false;
+        QTest::newRow("tab menu, 复制网址") << QStringList{"c"} << true;
+        QTest::newRow("File, 在浏览器中打开当前页") << QStringList{"alt+f", "b"} << false;
+    }
+    void whereAPageLivesElsewhere()
+    {
+        QFETCH(QStringList, keys);
+        QFETCH(bool, copied);
+        m_proxy->SetPage(BingPage, NextPage);
+        const auto program = LaunchProgram(TELLARIA_PROGRAM, 3);
+        QVERIFY(program);
+        const QString record = RecordingBrowser(*program);
+        QVERIFY(!record.isEmpty());
+        const XSession &session = program->Session;
+        QVERIFY(QueryBoxHasTheKeys(*program));
+        EnterTerm(session, QStringLiteral("cat"));
+        QVERIFY(TestProxy::WaitFor([&] { return Shows(ClientShot(*program), NextColour); }));
+        if (keys.size() == 1) {
+            const auto tab = program->Tree.WaitFor(QStringLiteral("page tab"),
+                                                   QStringLiteral("微软Bing智能英汉词典"));
+            QVERIFY(tab);
+            const QRect below(tab->Extents.center() + QPoint(8, 8), QSize(90, 60));
+            const QImage before = session.Screenshot().copy(below);
+            session.Click(tab->Extents.center(), 3);
+            QVERIFY(TestProxy::WaitFor([&] { return session.Screenshot().copy(below) != before; }));
+        }
+        for (const QString &key : keys)
+            session.Key(key);
+        if (copied) {
+            QVERIFY(TestProxy::WaitFor([&] { return session.ClipboardText() == BingQuery; }));
+        } else {
+            QVERIFY(TestProxy::WaitFor([&] { return ReadAll(record) == BingQuery.toUtf8(); }));
+        }
+        CloseByAltF4(session, program->Run);
+    }
+
+    // F1 lists the keys, read from the commands; the about box names the data folder.
+    void helpShowsTheKeysAndTheDataFolder()
+    {
+        const auto program = LaunchProgram(TELLARIA_PROGRAM, 3);
+        QVERIFY(program);
+        const XSession &session = program->Session;
+        QVERIFY(QueryBoxHasTheKeys(*program));
+        session.Key("F1");
+        QVERIFY2(program->Tree.WaitUntil([](const AccessibleReading &reading) {
+            for (const char *name : {"阅读模式", "F9", "查找", "Ctrl+F", "刷新", "F5，Ctrl+R",
+                                     "键盘快捷键", "F1", "后退"}) {
+                if (!reading.Find([&](const AccessibleNode &node) {
+                        return node.Name == QString::fromUtf8(name);
+                    }))
+                    return false;
+            }
+            return true;
+        }),
+                 qPrintable(program->Tree.Read().Describe()));
+        session.Key("Escape");
+        session.Key("alt+h");
+        session.Key("a");
+        const QString folder = QDir(program->Run.Directory()).absolutePath();
+        QVERIFY(program->Tree.WaitUntil([&](const AccessibleReading &reading) {
+            return reading.Find([&](const AccessibleNode &node) {
+                return node.Role == QLatin1String("label") && node.Name.contains(folder)
+                       && node.Name.contains(QStringLiteral("GPL-3.0-or-later"));
+            });
+        }));
+        session.Key("Escape");
+        CloseByAltF4(session, program->Run);
+    }
+
+    // The docked toolbar's grip is drawn, and a drag from it floats the toolbar.
+    void theGripIsDrawnAndDrags()
+    {
+        const auto program = LaunchProgram(TELLARIA_PROGRAM, 3);
+        QVERIFY(program);
+        const XSession &session = program->Session;
+        const auto grip = program->Tree.WaitFor([](const AccessibleReading &reading) {
+            return reading.Find([](const AccessibleNode &node) {
+                return node.Name == QStringLiteral("工具栏拖动柄");
+            });
+        });
+        QVERIFY(grip);
+        QVERIFY(TestProxy::WaitFor([&] {
+            const QImage shot = session.Screenshot().copy(grip->Extents);
+            return Share(shot, [](const QColor &c) { return c.lightness() < 140; }) > 0.1;
+        }));
+        const std::optional<QPoint> drop = program->Locate(PageArea());
+        QVERIFY(drop);
+        const QPoint from = grip->Extents.center();
+        session.Drag(from, {from + QPoint(0, 40), *drop});
+        QVERIFY(!session.WaitForWindow("^frmFloating$", 10000).isEmpty());
+        // The main window active again, for the close key.
+        session.Click(*drop + QPoint(0, 120));
+        QVERIFY(WaitUntilActive(session, program->Run.MainWindow()));
+        CloseByAltF4(session, program->Run);
     }
 
     // A click on the page's link, then Alt+Left: the first page is back.

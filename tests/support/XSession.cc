@@ -149,6 +149,12 @@ QString XSession::Run(const QString &program, const QStringList &arguments, bool
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
+QString XSession::ClipboardText() const
+{
+    return Run(QStringLiteral("xclip"),
+               {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")});
+}
+
 bool XSession::StartSessionBus()
 {
     if (!m_dbusAddress.isEmpty())

@@ -57,6 +57,8 @@ public:
 
     // Runs xdotool with `arguments`; returns its standard output, trimmed.
     QString XDoTool(const QStringList &arguments) const;
+    // The clipboard's text, as another X client (xclip) reads it.
+    QString ClipboardText() const;
 
     void Click(const QPoint &point, int button = 1) const;
     void DoubleClick(const QPoint &point) const;

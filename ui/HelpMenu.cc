@@ -1,0 +1,153 @@
+#include "ui/HelpMenu.h"
+
+#include "desktop/CommandLine.h"
+#include "ui/MainControls.h"
+#include "widgets/Application.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTreeWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QtWebEngineCore/qtwebenginecoreglobal.h>
+
+namespace tellaria {
+
+namespace {
+
+// A caption as the user reads it: without its mnemonic and trailing dots.
+QString Plain(QString caption)
+{
+    static const QRegularExpression mnemonic(QStringLiteral("\\(&.\\)"));
+    caption.remove(mnemonic);
+    caption.remove(QLatin1Char('&'));
+    while (caption.endsWith(QLatin1Char('.')) || caption.endsWith(QChar(0x2026)))
+        caption.chop(1);
+    return caption;
+}
+
+QString Keys(const QAction *action)
+{
+    QStringList keys;
+    for (const QKeySequence &key : action->shortcuts())
+        keys << key.toString(QKeySequence::NativeText);
+    return keys.join(QStringLiteral("，"));
+}
+
+} // namespace
+
+THelpMenu::THelpMenu(QWidget *form, TMainControls &ui, const QString &dataDirectory)
+    : QObject(form)
+    , m_form(form)
+    , m_ui(ui)
+    , m_dataDirectory(dataDirectory)
+{
+    QMenu *help = ui.MainMenu1->addMenu(QString::fromUtf8("帮助(&H)"));
+    help->setObjectName(QStringLiteral("MainMenu1Help"));
+    QAction *keys = help->addAction(QString::fromUtf8("键盘快捷键(&K)"));
+    keys->setObjectName(QStringLiteral("mnuKeys"));
+    keys->setShortcut(QKeySequence(Qt::Key_F1));
+    keys->setShortcutContext(Qt::ApplicationShortcut);
+    keys->setStatusTip(QString::fromUtf8("列出程序的所有快捷键"));
+    QAction *about = help->addAction(QString::fromUtf8("关于 Tellaria(&A)"));
+    about->setObjectName(QStringLiteral("mnuAbout"));
+    about->setStatusTip(QString::fromUtf8("版本、许可证和数据文件夹"));
+    connect(keys, &QAction::triggered, this, &THelpMenu::ShowKeys);
+    connect(about, &QAction::triggered, this, &THelpMenu::ShowAbout);
+}
+
+void THelpMenu::ShowKeys()
+{
+    QDialog dialog(m_form);
+    dialog.setObjectName(QStringLiteral("KeySheet"));
+    dialog.setWindowTitle(QString::fromUtf8("键盘快捷键"));
+    auto *layout = new QVBoxLayout(&dialog);
+    auto *sheet = new QTreeWidget(&dialog);
+    sheet->setObjectName(QStringLiteral("KeyList"));
+    sheet->setAccessibleName(QString::fromUtf8("键盘快捷键"));
+    sheet->setHeaderLabels({QString::fromUtf8("命令"), QString::fromUtf8("按键")});
+    sheet->setRootIsDecorated(false);
+    // Every menu of the menu bar is a group; its items with keys, in the menu's order.
+    for (QAction *top : m_ui.MainMenu1->actions()) {
+        QMenu *menu = top->menu();
+        if (!menu)
+            continue;
+        QTreeWidgetItem *group = nullptr;
+        for (QAction *item : menu->actions()) {
+            if (item->isSeparator() || item->shortcuts().isEmpty())
+                continue;
+            if (!group) {
+                group = new QTreeWidgetItem(sheet, {Plain(top->text())});
+                QFont bold = group->font(0);
+                bold.setBold(true);
+                group->setFont(0, bold);
+                group->setFirstColumnSpanned(true);
+            }
+            new QTreeWidgetItem(sheet, {Plain(item->text()), Keys(item)});
+        }
+    }
+    auto *other = new QTreeWidgetItem(sheet, {QString::fromUtf8("其他")});
+    QFont bold = other->font(0);
+    bold.setBold(true);
+    other->setFont(0, bold);
+    other->setFirstColumnSpanned(true);
+    const std::pair<const char *, const char *> always[] = {
+        {"查询（在查询框中）", "Enter"},
+        {"打开菜单", "F10，Alt"},
+        {"关闭菜单、停止加载页面、取消拖动工具栏、关闭查找栏", "Esc"},
+        {"缩放当前页", "Ctrl+滚轮"},
+        {"在控件之间移动", "Tab，Shift+Tab"},
+    };
+    for (const auto &[what, key] : always)
+        new QTreeWidgetItem(sheet, {QString::fromUtf8(what), QString::fromUtf8(key)});
+    sheet->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    layout->addWidget(sheet);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    dialog.resize(460, 520);
+    dialog.exec();
+}
+
+void THelpMenu::ShowAbout()
+{
+    QDialog dialog(m_form);
+    dialog.setObjectName(QStringLiteral("AboutBox"));
+    dialog.setWindowTitle(QString::fromUtf8("关于 Tellaria"));
+    auto *layout = new QVBoxLayout(&dialog);
+    const QString folder = QDir::toNativeSeparators(QDir(m_dataDirectory).absolutePath());
+    auto *text = new QLabel(
+        QString::fromUtf8("<h2>Tellaria %1</h2>"
+                          "<p>同时在多部网上工具书中查询词语。</p>"
+                          "<p>许可证：GPL-3.0-or-later（GNU 通用公共许可证第 3 版或更新版本）</p>"
+                          "<p>浏览器引擎：Qt WebEngine %2（Chromium %3）</p>"
+                          "<p>设置和查询历史保存在：<br>%4</p>")
+            .arg(VersionText().section(QLatin1Char(' '), 1).trimmed(),
+                 QString::fromLatin1(qWebEngineVersion()),
+                 QString::fromLatin1(qWebEngineChromiumVersion()), folder.toHtmlEscaped()),
+        &dialog);
+    text->setObjectName(QStringLiteral("AboutText"));
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    text->setWordWrap(true);
+    layout->addWidget(text);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+    QPushButton *open
+        = buttons->addButton(QString::fromUtf8("打开文件夹(&O)"), QDialogButtonBox::ActionRole);
+    open->setObjectName(QStringLiteral("BtnOpenDataFolder"));
+    connect(open, &QPushButton::clicked, this,
+            [folder] { QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); });
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    dialog.exec();
+}
+
+} // namespace tellaria
