@@ -192,7 +192,8 @@ private slots:
         CloseByAltF4(session, program->Run);
     }
 
-    // A click on the page's link, then Alt+Left: the first page is back.
+    // A click on the page's link, then Alt+Left, or the mouse's back button: the first page is
+    // back.
     void altLeftGoesBackAfterALink()
     {
         m_proxy->SetPage(BingPage, LinkPage);
@@ -205,11 +206,19 @@ private slots:
         const QRect client = program->Run.ClientGeometry();
         program->Session.Click(client.center() + QPoint(0, 60));
         QVERIFY(TestProxy::WaitFor([&] { return Shows(ClientShot(*program), NextColour); }));
+        const auto firstIsBack = [&] {
+            return TestProxy::WaitFor([&] {
+                const QImage shot = ClientShot(*program);
+                return Shows(shot, FirstColour) && !Shows(shot, NextColour);
+            });
+        };
         program->Session.Key("alt+Left");
-        QVERIFY(TestProxy::WaitFor([&] {
-            const QImage shot = ClientShot(*program);
-            return Shows(shot, FirstColour) && !Shows(shot, NextColour);
-        }));
+        QVERIFY(firstIsBack());
+        // The same by the mouse's back button (button 8), after the link once more.
+        program->Session.Click(client.center() + QPoint(0, 60));
+        QVERIFY(TestProxy::WaitFor([&] { return Shows(ClientShot(*program), NextColour); }));
+        program->Session.Click(client.center() + QPoint(0, 60), 8);
+        QVERIFY(firstIsBack());
         CloseByAltF4(program->Session, program->Run);
     }
 
