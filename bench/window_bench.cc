@@ -18,9 +18,12 @@
 // runs N queries in one window, three times over; with
 // --soak-only, nothing else is measured. --soak-program leaves the bare program out of the
 // soak: a rare hang of the built program shows only over thousands of queries. --cold-starts
-// measures the starts with a term alone.
+// measures the starts with a term alone, --reading the reading aids alone (ReadingBench.h).
 
+#include "bench/BenchDriver.h"
 #include "bench/ProcessMemory.h"
+#include "bench/ProgramChild.h"
+#include "bench/ReadingBench.h"
 #include "bench/ScreenPixel.h"
 #include "bench/XKeyboard.h"
 #include "tests/support/PrintServer.h"
@@ -60,11 +63,6 @@ using namespace tellaria::test;
 
 namespace {
 
-const QStringList EncyclopaediaHosts = {"zh.wikipedia.org", "baike.baidu.com", "www.baike.com",
-                                        "www.britannica.com", "www.infoplease.com"};
-const QString StartPageUrl
-    = QStringLiteral("http://www.tellaria.example/soft/Lexivander.aspx?ver=1.9");
-
 int Rounds = 7;
 constexpr int QueriesPerRound = 4;
 constexpr int LaterStartsPerRound = 3;
@@ -72,6 +70,8 @@ constexpr int LaterStartsPerRound = 3;
 constexpr int ColdStartsPerRound = 2;
 // Rounds of the built program with a screen reader's accessibility on and off, each.
 constexpr int ScreenReaderRounds = 4;
+// Rounds of the reading aids' runs, each kind once a round.
+constexpr int ReadingRounds = 5;
 // Rounds of a long article's print preview and print.
 constexpr int PrintRounds = 3;
 // Rounds of the built program in each layout, tabs and side by side, in turn: 24 queries in
@@ -177,480 +177,6 @@ int RunBare(int argc, char *argv[])
 // ------------------------------------------------------------------------------------------
 // Driver
 
-// Runs the driver's event loop (the proxy) until `predicate` holds or `timeoutMs` passes. The
-// loop sleeps between events: a driver that polled would take processor time from the programs
-// it measures, and would see each request only at its next look.
-bool WaitUntil(const std::function<bool()> &predicate, int timeoutMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    QTimer wake;
-    wake.start(20);
-    while (!predicate()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
-
-void Pause(int milliseconds)
-{
-    WaitUntil([] { return false; }, milliseconds);
-}
-
-// Every request the proxy sees, with the time it arrived.
-class RequestLog
-{
-public:
-    explicit RequestLog(TestProxy &proxy)
-    {
-        QObject::connect(&proxy, &TestProxy::RequestSeen, &proxy, [this](const QString &url) {
-            m_seen.push_back({MonotonicNanoseconds(), QUrl(url).host(), url});
-        });
-    }
-
-    struct Request
-    {
-        std::int64_t Time;
-        QString Host;
-        QString Url;
-    };
-
-    std::size_t Size() const { return m_seen.size(); }
-
-    // The requests from `from` on, as "ms after `since`: url", for saying what a query missed.
-    QStringList Since(std::size_t from, std::int64_t since) const
-    {
-        QStringList seen;
-        for (std::size_t i = from; i < m_seen.size(); ++i)
-            seen << QStringLiteral("%1 ms: %2")
-                        .arg(double(m_seen[i].Time - since) / 1e6, 0, 'f', 1)
-                        .arg(m_seen[i].Url);
-        return seen;
-    }
-
-    // The arrival of the first request from `from` on for each encyclopaedia host, in arrival
-    // order; empty until every host has one.
-    std::vector<std::int64_t> PageRequests(std::size_t from) const
-    {
-        std::vector<std::int64_t> times;
-        for (const QString &host : EncyclopaediaHosts) {
-            const auto found = std::find_if(m_seen.begin() + std::ptrdiff_t(from), m_seen.end(),
-                                            [&](const Request &r) { return r.Host == host; });
-            if (found == m_seen.end())
-                return {};
-            times.push_back(found->Time);
-        }
-        std::sort(times.begin(), times.end());
-        return times;
-    }
-
-    std::optional<std::int64_t> Find(const QString &url, std::size_t from) const
-    {
-        for (std::size_t i = from; i < m_seen.size(); ++i) {
-            if (m_seen[i].Url == url)
-                return m_seen[i].Time;
-        }
-        return std::nullopt;
-    }
-
-private:
-    std::vector<Request> m_seen;
-};
-
-// The encyclopaedias' pages as the proxy serves them, a colour of their own for each query, so
-// that the moment the first of them is on the screen can be read back from it: the whole page
-// is that colour, and no page of the query before is.
-class AnswerPages
-{
-public:
-    explicit AnswerPages(TestProxy &proxy)
-        : m_proxy(proxy)
-    {}
-
-    // Serves the next query's pages; returns their colour (0xRRGGBB).
-    long Next()
-    {
-        static constexpr long Colours[] = {0x1f7a4d, 0x7a3d1f};
-        const long colour = Colours[m_queries++ % std::size(Colours)];
-        for (const QString &host : EncyclopaediaHosts) {
-            const QByteArray html
-                = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + host.toUtf8()
-                  + "</title><style>html,body{margin:0;height:100%;background:#"
-                  + QByteArray::number(qlonglong(colour), 16).rightJustified(6, '0')
-                  + "}</style></head><body></body></html>";
-            m_proxy.SetPage("http://" + host + "/", html);
-        }
-        return colour;
-    }
-
-private:
-    TestProxy &m_proxy;
-    int m_queries = 0;
-};
-
-// Where the first answer page of a query appears, and when: a point of the page area, read
-// every few milliseconds from Enter until it shows the query's colour.
-class PaintWatch
-{
-public:
-    PaintWatch(const ScreenPixel &screen, const QPoint &point, long colour)
-    {
-        m_timer.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&m_timer, &QTimer::timeout, [this, &screen, point, colour] {
-            if (screen.At(point) == colour) {
-                m_painted = MonotonicNanoseconds();
-                m_timer.stop();
-            }
-        });
-        m_timer.start(2);
-    }
-
-    // When the colour was first seen (monotonic ns); 0 until then.
-    std::int64_t Painted() const { return m_painted; }
-
-private:
-    QTimer m_timer;
-    std::int64_t m_painted = 0;
-};
-
-// One moment a program noted, as milliseconds from the start of what is measured.
-using Breakdown = std::map<QString, double>;
-
-struct Sample
-{
-    double Ms = 0;
-    Breakdown Moments;
-};
-
-enum class Role { Bare, Program };
-
-const char *RoleName(Role role)
-{
-    return role == Role::Bare ? "bare" : "program";
-}
-
-// One run of a program on the display: the built program from a fresh directory of its own (its
-// data files go there), or this executable as the bare program.
-class Child
-{
-public:
-    // `settings`: the built program's settings file, written before it starts. `term`: looked up
-    // at once, given on the command line. `screenReader`: Qt's accessibility on, as a screen
-    // reader's desktop has it (once the session's accessibility bus runs).
-    Child(Role role,
-          const XSession &session,
-          RequestLog &requests,
-          const QByteArray &settings = {},
-          const QString &term = {},
-          bool screenReader = false)
-        : m_role(role)
-        , m_session(session)
-        , m_requests(requests)
-    {
-        QString executable = QCoreApplication::applicationFilePath();
-        QStringList arguments{QStringLiteral("--bare")};
-        if (role == Role::Program) {
-            executable = m_directory.filePath(QFileInfo(TELLARIA_PROGRAM).fileName());
-            // The program keeps its files beside itself: a link of its own, not a symbolic one.
-            if (::link(TELLARIA_PROGRAM, QFile::encodeName(executable).constData()) != 0)
-                QFile::copy(TELLARIA_PROGRAM, executable);
-            arguments.clear();
-            QFile file(m_directory.filePath(QStringLiteral("Lexivanedr.ini")));
-            if (!settings.isEmpty() && file.open(QIODevice::WriteOnly))
-                file.write(settings);
-        }
-        if (!term.isEmpty())
-            arguments << (role == Role::Bare ? QStringList{QStringLiteral("--term"), term}
-                                             : QStringList{term});
-        m_executable = executable;
-        QProcessEnvironment environment = session.Environment();
-        environment.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
-        environment.insert(QStringLiteral("QT_LOGGING_RULES"),
-                           QStringLiteral("tellaria.timing.debug=true"));
-        if (!screenReader)
-            environment.remove(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"));
-        m_process.setProcessEnvironment(environment);
-        m_process.setStandardOutputFile(QProcess::nullDevice());
-        QObject::connect(&m_process, &QProcess::readyReadStandardError, [this] { ReadNotes(); });
-        m_requestsFrom = m_requests.Size();
-        m_started = MonotonicNanoseconds();
-        m_process.start(executable, arguments);
-    }
-
-    ~Child()
-    {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished(5000);
-        }
-    }
-
-    // From the process start to the start page's request, with the program's own moments.
-    std::optional<Sample> StartUp()
-    {
-        std::optional<std::int64_t> seen;
-        WaitUntil(
-            [&] {
-                seen = m_requests.Find(StartPageUrl, m_requestsFrom);
-                return seen.has_value();
-            },
-            60000);
-        if (!seen)
-            return std::nullopt;
-        // The window's first paint may come after the request.
-        WaitUntil([&] { return HasNote("painted", 0); }, 5000);
-        Sample sample;
-        sample.Ms = double(*seen - m_started) / 1e6;
-        sample.Moments = MomentsSince(m_started, 0);
-        sample.Moments[QStringLiteral("request")] = sample.Ms;
-        return sample;
-    }
-
-    // Waits for the window to show and settle, then for the idle moment after.
-    bool WaitForWindow()
-    {
-        if (!FindWindow())
-            return false;
-        Pause(700);
-        return FindWindow();
-    }
-
-    // From the process start to the first answer page on the screen, in `colour`: a start with a
-    // term. Read from the moment the window is found on the screen.
-    std::optional<double> FirstPagePainted(const ScreenPixel &screen, long colour)
-    {
-        if (!FindWindow())
-            return std::nullopt;
-        PaintWatch watch(screen, m_pagePoint, colour);
-        if (!WaitUntil([&] { return watch.Painted() != 0; }, 30000))
-            return std::nullopt;
-        return double(watch.Painted() - m_started) / 1e6;
-    }
-
-    // Types `term`, then Enter; from the Enter to the last of the five page requests. With
-    // `pages` and `screen`, also to the moment the first answer page is on the screen.
-    std::optional<Sample> Query(XKeyboard &keyboard,
-                                const QString &term,
-                                bool settle = true,
-                                AnswerPages *answers = nullptr,
-                                const ScreenPixel *screen = nullptr)
-    {
-        keyboard.Type(term);
-        if (settle)
-            Pause(300);
-        const long colour = answers ? answers->Next() : -1;
-        const std::size_t requestsFrom = m_requests.Size();
-        const std::size_t notesFrom = m_notes.size();
-        const std::int64_t enter = keyboard.Enter();
-        std::optional<PaintWatch> watch;
-        if (screen)
-            watch.emplace(*screen, m_pagePoint, colour);
-        std::vector<std::int64_t> pages;
-        WaitUntil(
-            [&] {
-                pages = m_requests.PageRequests(requestsFrom);
-                return !pages.empty();
-            },
-            30000);
-        if (pages.empty()) {
-            m_missed
-                = QStringLiteral("typed \"%1\"; requests since Enter:\n      %2\n    "
-                                 "the program's notes since Enter: %3")
-                      .arg(term,
-                           m_requests.Since(requestsFrom, enter).join(QStringLiteral("\n      ")),
-                           NotesSince(notesFrom, enter).join(QStringLiteral(", ")));
-            return std::nullopt;
-        }
-        // The last notes may still be on their way through the pipe.
-        WaitUntil([&] { return HasNote("opened", notesFrom); }, 2000);
-        Sample sample;
-        // A page not seen within the time is left out of the figure, and counted.
-        if (watch && WaitUntil([&] { return watch->Painted() != 0; }, 5000))
-            sample.Moments[QStringLiteral("page painted")] = double(watch->Painted() - enter) / 1e6;
-        sample.Ms = double(pages.back() - enter) / 1e6;
-        sample.Moments.merge(MomentsSince(enter, notesFrom));
-        for (std::size_t i = 0; i < pages.size(); ++i)
-            sample.Moments[QStringLiteral("request %1").arg(i + 1)]
-                = double(pages[i] - enter) / 1e6;
-        return sample;
-    }
-
-    // How many notes of work the program made over `ms` of doing nothing: the action states
-    // computed, the hint recomputed.
-    int WorkWhileIdle(int ms)
-    {
-        const std::size_t from = m_notes.size();
-        Pause(ms);
-        int work = 0;
-        for (std::size_t i = from; i < m_notes.size(); ++i) {
-            if (m_notes[i].What == QLatin1String("command state")
-                || m_notes[i].What == QLatin1String("hint update"))
-                ++work;
-        }
-        return work;
-    }
-
-    // The same program started again with `term`, as a key bound to it starts it while the
-    // window is open: from the later start's process start to its exit, once it has handed the
-    // term over. What it wrote on its standard error is added to `errors`. Then the window's page
-    // requests for the term are waited for, so that the next start meets a window at rest.
-    std::optional<double> LaterStart(const QString &term, QByteArray &errors)
-    {
-        QProcess later;
-        QProcessEnvironment environment = m_process.processEnvironment();
-        // Its own timing notes would be lines on its standard error.
-        environment.remove(QStringLiteral("QT_LOGGING_RULES"));
-        later.setProcessEnvironment(environment);
-        later.setStandardOutputFile(QProcess::nullDevice());
-        std::int64_t ended = 0;
-        QObject::connect(&later, &QProcess::finished, [&] { ended = MonotonicNanoseconds(); });
-        const std::size_t requestsFrom = m_requests.Size();
-        const std::int64_t started = MonotonicNanoseconds();
-        later.start(m_executable, {term});
-        if (!WaitUntil([&] { return ended != 0; }, 10000)) {
-            later.kill();
-            later.waitForFinished(5000);
-            return std::nullopt;
-        }
-        errors += later.readAllStandardError();
-        if (later.exitStatus() != QProcess::NormalExit || later.exitCode() != 0)
-            return std::nullopt;
-        if (!WaitUntil([&] { return !m_requests.PageRequests(requestsFrom).empty(); }, 30000))
-            return std::nullopt;
-        return double(ended - started) / 1e6;
-    }
-
-    long Pss() const { return TotalKb(TreePss(m_process.processId())); }
-    // The program's own process alone, in MB.
-    double OwnPssMb() const
-    {
-        const std::vector<ProcessPss> processes = TreePss(m_process.processId());
-        return processes.empty() ? 0 : double(processes.front().Kb) / 1024;
-    }
-
-private:
-    // Finds the window and the point of its page area watched for an answer page: below the
-    // controls and the tabs, above the status bar, in both programs.
-    bool FindWindow()
-    {
-        const QString title
-            = m_role == Role::Bare ? QStringLiteral("^bare$") : QStringLiteral("^Tellaria$");
-        const QString window = m_session.WaitForWindow(title);
-        if (window.isEmpty())
-            return false;
-        const QRect client = m_session.ClientGeometry(window);
-        m_pagePoint = client.topLeft() + QPoint(client.width() / 2, client.height() * 3 / 4);
-        return true;
-    }
-
-public:
-    std::vector<ProcessPss> PssByProcess() const { return TreePss(m_process.processId()); }
-    std::map<QString, long> BrowserMappings() const { return MappingPssKb(m_process.processId()); }
-    bool Running() const { return m_process.state() == QProcess::Running; }
-
-    // Whether the process runs, or how it ended; and the last lines it wrote on stderr other than
-    // its timing notes.
-    QString State() const
-    {
-        QString state = Running() ? QStringLiteral("running")
-                        : m_process.exitStatus() == QProcess::CrashExit
-                            ? QStringLiteral("crashed")
-                            : QStringLiteral("ended, exit code %1").arg(m_process.exitCode());
-        if (!m_missed.isEmpty())
-            state += QStringLiteral("\n    ") + m_missed;
-        for (const QString &line : m_said)
-            state += QStringLiteral("\n    ") + line;
-        return state;
-    }
-
-    void Close(XKeyboard &keyboard)
-    {
-        keyboard.CloseWindow();
-        WaitUntil([&] { return m_process.state() == QProcess::NotRunning; }, 10000);
-    }
-
-private:
-    struct Note
-    {
-        std::int64_t Time;
-        QString What;
-    };
-
-    // The notes from `from` on, as "what at ms after `since`".
-    QStringList NotesSince(std::size_t from, std::int64_t since) const
-    {
-        QStringList notes;
-        for (std::size_t i = from; i < m_notes.size(); ++i)
-            notes << QStringLiteral("%1 %2")
-                         .arg(m_notes[i].What)
-                         .arg(double(m_notes[i].Time - since) / 1e6, 0, 'f', 1);
-        return notes;
-    }
-
-    void ReadNotes()
-    {
-        m_pending += m_process.readAllStandardError();
-        qsizetype end;
-        while ((end = m_pending.indexOf('\n')) >= 0) {
-            const QByteArray line = m_pending.left(end);
-            m_pending.remove(0, end + 1);
-            // "tellaria.timing: timing <ns> <what> <index>"
-            const qsizetype at = line.indexOf("timing ", line.indexOf(':'));
-            if (!line.startsWith("tellaria.timing") || at < 0) {
-                m_said.push_back(QString::fromLocal8Bit(line));
-                if (m_said.size() > 20)
-                    m_said.pop_front();
-                continue;
-            }
-            const QList<QByteArray> words = line.mid(at + 7).split(' ');
-            if (words.size() < 3)
-                continue;
-            QString what = QString::fromLatin1(words.mid(1, words.size() - 2).join(' '));
-            if (words.last() != "0")
-                what += QLatin1Char(' ') + QString::fromLatin1(words.last());
-            m_notes.push_back({words.first().toLongLong(), what});
-        }
-    }
-
-    bool HasNote(const char *what, std::size_t from) const
-    {
-        return std::any_of(m_notes.begin() + std::ptrdiff_t(from), m_notes.end(),
-                           [&](const Note &note) { return note.What == QLatin1String(what); });
-    }
-
-    Breakdown MomentsSince(std::int64_t origin, std::size_t from) const
-    {
-        Breakdown moments;
-        for (std::size_t i = from; i < m_notes.size(); ++i)
-            moments.emplace(m_notes[i].What, double(m_notes[i].Time - origin) / 1e6);
-        return moments;
-    }
-
-    Role m_role;
-    const XSession &m_session;
-    RequestLog &m_requests;
-    QTemporaryDir m_directory;
-    QString m_executable;
-    QProcess m_process;
-    QByteArray m_pending;
-    std::deque<QString> m_said;
-    std::vector<Note> m_notes;
-    QString m_missed; // what the last query that missed a request saw
-    std::size_t m_requestsFrom = 0;
-    std::int64_t m_started = 0;
-    QPoint m_pagePoint;
-};
-
-double Median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
 // What a program's tree of processes holds with five pages: each process by its role (the
 // renderers together) and the browser process by mapping.
 using Kilobytes = std::map<QString, double>;
@@ -723,21 +249,6 @@ Kilobytes MedianParts(const std::vector<Kilobytes> &samples)
     return medians;
 }
 
-// The machine's load over the last minute, five and fifteen minutes, as a reader of the figures
-// should know it.
-QString LoadAverage()
-{
-    QFile file(QStringLiteral("/proc/loadavg"));
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("?");
-    return QString::fromLatin1(file.readAll().split(' ').mid(0, 3).join(' '));
-}
-
-double LoadOverLastMinute()
-{
-    return LoadAverage().section(QLatin1Char(' '), 0, 0).toDouble();
-}
-
 int g_termNumber = 0;
 
 QString NextTerm()
@@ -745,16 +256,6 @@ QString NextTerm()
     // Never the prefix of an earlier term, so the query box's completion leaves it as typed.
     return QStringLiteral("t%1x").arg(++g_termNumber);
 }
-
-// What every round uses: the display, the keys, the proxy's log and pages, the screen's pixels.
-struct Bench
-{
-    XSession &Session;
-    XKeyboard &Keyboard;
-    RequestLog &Requests;
-    AnswerPages &Answers;
-    const ScreenPixel &Screen;
-};
 
 // Each process by its role; processes of one role by their rank in size, the largest first
 // ("renderer 1"), so that medians and differences compare like with like.
@@ -1028,18 +529,6 @@ void PrintMemory(const char *title,
         std::printf("  %-36s %8.1f %8.1f %+8.1f\n", qPrintable(row.Name.left(36)),
                     row.Program / 1024, row.Bare / 1024, (row.Program - row.Bare) / 1024);
     std::printf("  %-36s %8s %8s %8s\n", "", programName, bareName, "diff");
-}
-
-void PrintRow(const QString &name,
-              double program,
-              double floor,
-              const char *unit,
-              double goal,
-              const char *goalText)
-{
-    const double ratio = floor > 0 ? program / floor : 0.0;
-    std::printf("%-46s %9.1f %9.1f %-3s %7.3fx   %-18s %s\n", qPrintable(name), program, floor,
-                unit, ratio, goalText, ratio <= goal ? "ok" : "MISSED");
 }
 
 void PrintFigures(const Figures &program, const Figures &bare)
@@ -1387,13 +876,17 @@ int RunDriver(int argc, char *argv[])
     bool soakOnly = false;
     bool coldOnly = false;
     bool printingOnly = false;
+    bool readingOnly = false;
+    bool roundsGiven = false;
     for (int index = 1; index < argc; ++index) {
         const QByteArray option(argv[index]);
         const QByteArray value(index + 1 < argc ? argv[index + 1] : "");
         if (option == "--soak")
             soakQueries = value.toInt();
-        if (option == "--rounds")
+        if (option == "--rounds") {
             Rounds = std::max(1, value.toInt());
+            roundsGiven = true;
+        }
         if (option == "--soak-program")
             SoakBare = false;
         if (option == "--soak-only")
@@ -1404,6 +897,8 @@ int RunDriver(int argc, char *argv[])
             coldOnly = true;
         if (option == "--printing")
             printingOnly = true;
+        if (option == "--reading")
+            readingOnly = true;
     }
     PrepareBrowserTestEnvironment();
     QCoreApplication application(argc, argv);
@@ -1422,13 +917,16 @@ int RunDriver(int argc, char *argv[])
     RequestLog requests(proxy);
     AnswerPages answers(proxy);
     proxy.SetPage(QStringLiteral("http://www.iciba.com/"), LongArticleHtml());
-    Bench bench{session, keyboard, requests, answers, screen};
+    Bench bench{session, keyboard, requests, answers, screen, proxy};
 
     const QString loadBefore = LoadAverage();
     Figures bare;
     Figures program;
     if (printingOnly)
         return RunPrintRounds(bench) ? 0 : 1;
+    const int readingRounds = roundsGiven ? Rounds : ReadingRounds;
+    if (readingOnly)
+        return RunReadingRounds(bench, readingRounds) ? 0 : 1;
     if (coldOnly) {
         for (int round = 0; round < Rounds; ++round) {
             const bool bareFirst = round % 2 == 0;
@@ -1482,6 +980,8 @@ int RunDriver(int argc, char *argv[])
     if (soakQueries > 50 && !RunSoaks(soakQueries, bench))
         return 1;
     if (!layoutsOnly && !soakOnly && !RunScreenReaderRounds(bench, program))
+        return 1;
+    if (!layoutsOnly && !soakOnly && !RunReadingRounds(bench, readingRounds))
         return 1;
     if (!layoutsOnly && !soakOnly && !RunPrintRounds(bench))
         return 1;

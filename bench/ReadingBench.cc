@@ -1,0 +1,355 @@
+#include "bench/ReadingBench.h"
+
+#include "bench/BenchDriver.h"
+#include "bench/ProgramChild.h"
+#include "bench/ReadingArticle.h"
+#include "bench/ScreenPixel.h"
+#include "bench/XKeyboard.h"
+#include "tests/support/TestProxy.h"
+
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace tellaria::bench {
+
+namespace {
+
+// The Bing dictionary's lookup: one page a query, so that each figure is one page's.
+const QString BingPrefix = QStringLiteral("http://dict.bing.com.cn/?FORM=CHOT20&q=");
+const QByteArray OnePage = "[Dictionary]\r\nID=3\r\n";
+constexpr long ReaderBackground = 0xfbfaf6;
+constexpr int TermOccurrences = 200;
+constexpr int QueriesPerRun = 4; // as the main rounds make before their memory is read
+
+int g_term = 0;
+
+QString NextTerm()
+{
+    // Never the prefix of an earlier term, so the query box's completion leaves it as typed.
+    return QStringLiteral("word%1x").arg(++g_term);
+}
+
+// When each of some colours is first seen at a point of the screen, read every few
+// milliseconds from the watch's making.
+class ColourWatch
+{
+public:
+    ColourWatch(const ScreenPixel &screen, const QPoint &point, std::vector<long> colours)
+        : m_colours(std::move(colours))
+        , m_seen(m_colours.size(), 0)
+    {
+        m_timer.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&m_timer, &QTimer::timeout, [this, &screen, point] {
+            const long colour = screen.At(point);
+            for (std::size_t index = 0; index < m_colours.size(); ++index) {
+                if (colour == m_colours[index] && m_seen[index] == 0)
+                    m_seen[index] = MonotonicNanoseconds();
+            }
+            if (std::find(m_seen.begin(), m_seen.end(), 0) == m_seen.end())
+                m_timer.stop();
+        });
+        m_timer.start(2);
+    }
+
+    // When the `index`th colour was first seen (monotonic ns); 0 until then.
+    std::int64_t Seen(std::size_t index) const { return m_seen[index]; }
+
+private:
+    std::vector<long> m_colours;
+    std::vector<std::int64_t> m_seen;
+    QTimer m_timer;
+};
+
+// A moment not seen. The page as served may be on the screen before its load ends: a moment
+// before it is negative.
+constexpr double NotSeen = std::numeric_limits<double>::quiet_NaN();
+
+// One page of the article, in ms from its load.
+struct PageSample
+{
+    double Loaded = 0; // from Enter
+    double Asked = 0;
+    double Applied = 0;
+    double ReaderShown = NotSeen;
+    double PageShown = NotSeen; // the page as served, before any reader view
+};
+
+// The reading aids as `settings` have them, on one query in a fresh program: a second query's
+// reader view would show the background the first one left on the screen.
+bool RunPage(Bench &bench,
+             const QByteArray &settings,
+             bool reader,
+             std::vector<PageSample> &samples)
+{
+    Child child(Role::Program, bench.Session, bench.Requests, OnePage + settings);
+    if (!child.StartUp() || !child.WaitForWindow()) {
+        std::fprintf(stderr, "program: no start page request or no window\n%s\n",
+                     qPrintable(child.State()));
+        return false;
+    }
+    const QString term = NextTerm();
+    bench.Proxy.SetPage(BingPrefix + term, ReadingArticleHtml(term, TermOccurrences));
+    bench.Keyboard.Type(term);
+    Pause(300);
+    // The page's left edge: the reader view's margin, the article's side menu.
+    const QRect client = child.Client();
+    const QPoint edge(client.left() + 8, client.top() + client.height() * 3 / 4);
+    ColourWatch watch(bench.Screen, edge, {ReaderBackground, SideMenuColour});
+    const std::size_t from = child.NoteCount();
+    const std::int64_t enter = bench.Keyboard.Enter();
+    std::optional<std::size_t> loaded;
+    std::optional<std::size_t> applied;
+    WaitUntil(
+        [&] {
+            loaded = child.FindNote(QStringLiteral("loaded 1"), from);
+            if (loaded)
+                applied = child.FindNote(QStringLiteral("reading applied"), *loaded);
+            return applied.has_value();
+        },
+        30000);
+    if (!applied) {
+        std::fprintf(stderr, "program: the article's reading aids were not applied\n%s\n",
+                     qPrintable(child.State()));
+        return false;
+    }
+    const std::int64_t loadedAt = child.NoteTimeAt(*loaded);
+    const auto since = [&](std::int64_t time) { return double(time - loadedAt) / 1e6; };
+    PageSample sample;
+    sample.Loaded = double(loadedAt - enter) / 1e6;
+    if (const auto asked = child.FindNote(QStringLiteral("reading asked"), *loaded))
+        sample.Asked = since(child.NoteTimeAt(*asked));
+    sample.Applied = since(child.NoteTimeAt(*applied));
+    if (WaitUntil([&] { return watch.Seen(reader ? 0 : 1) != 0; }, 5000) && reader)
+        sample.ReaderShown = since(watch.Seen(0));
+    if (watch.Seen(1) != 0 && (watch.Seen(0) == 0 || watch.Seen(1) < watch.Seen(0)))
+        sample.PageShown = since(watch.Seen(1));
+    samples.push_back(sample);
+    Pause(400);
+    child.Close(bench.Keyboard);
+    return true;
+}
+
+// The main rounds' first query and memory with five pages, in one run of a program.
+struct QueryFigures
+{
+    std::vector<Sample> FirstQueries;
+    std::vector<double> Kb;
+    std::vector<double> AnonKb;
+};
+
+bool RunQueries(Role role, const QByteArray &settings, Bench &bench, QueryFigures &figures)
+{
+    Child child(role, bench.Session, bench.Requests, settings);
+    if (!child.StartUp() || !child.WaitForWindow()) {
+        std::fprintf(stderr, "%s: no start page request or no window\n", RoleName(role));
+        return false;
+    }
+    for (int query = 0; query < QueriesPerRun; ++query) {
+        const std::optional<Sample> sample
+            = child.Query(bench.Keyboard, NextTerm(), true, &bench.Answers, &bench.Screen);
+        if (!sample) {
+            std::fprintf(stderr, "%s: a query's five requests did not all come\n%s\n",
+                         RoleName(role), qPrintable(child.State()));
+            return false;
+        }
+        if (query == 0)
+            figures.FirstQueries.push_back(*sample);
+        Pause(400);
+    }
+    Pause(1000);
+    const std::vector<ProcessPss> processes = child.PssByProcess();
+    figures.Kb.push_back(double(TotalKb(processes)));
+    figures.AnonKb.push_back(double(TotalAnonKb(processes)));
+    child.Close(bench.Keyboard);
+    return true;
+}
+
+std::vector<double> Field(const std::vector<PageSample> &samples, double PageSample::*field)
+{
+    std::vector<double> values;
+    for (const PageSample &sample : samples) {
+        if (!std::isnan(sample.*field))
+            values.push_back(sample.*field);
+    }
+    return values;
+}
+
+double MedianOf(const std::vector<PageSample> &samples, double PageSample::*field)
+{
+    return Median(Field(samples, field));
+}
+
+void PrintGoal(const QString &name, double value, double goal)
+{
+    std::printf("%-46s %9.1f %9s ms  %8s   %-18s %s\n", qPrintable(name), value, "", "",
+                qPrintable(QStringLiteral("<= %1 ms").arg(goal)), value <= goal ? "ok" : "MISSED");
+}
+
+double MedianMoment(const std::vector<Sample> &samples, const QString &what)
+{
+    std::vector<double> values;
+    for (const Sample &sample : samples) {
+        if (const auto found = sample.Moments.find(what); found != sample.Moments.end())
+            values.push_back(found->second);
+    }
+    return Median(values);
+}
+
+double MedianMs(const std::vector<Sample> &samples)
+{
+    std::vector<double> values;
+    for (const Sample &sample : samples)
+        values.push_back(sample.Ms);
+    return Median(values);
+}
+
+} // namespace
+
+namespace {
+
+// Per page, on the article: each kind of settings once a round, in one fresh program each.
+bool RunPages(Bench &bench, int rounds)
+{
+    // No reading aid (the apply still runs, to take marks away), the reader view alone, with the
+    // term marked as well (what a user with both on sees), and the marks alone (the default).
+    const struct
+    {
+        const char *Name;
+        QByteArray Settings;
+        bool Reader;
+    } kinds[] = {
+        {"none", "[View]\r\nHighlight=0\r\n", false},
+        {"reader", "[View]\r\nReader=1\r\nHighlight=0\r\n", true},
+        {"+marks", "[View]\r\nReader=1\r\n", true},
+        {"marks", "", false},
+    };
+    constexpr std::size_t None = 0, Reader = 1, Both = 2, Marks = 3;
+    std::vector<PageSample> pages[std::size(kinds)];
+    for (int round = 0; round < rounds; ++round) {
+        // Each takes the lead in turn.
+        for (std::size_t turn = 0; turn < std::size(kinds); ++turn) {
+            const std::size_t kind = (turn + std::size_t(round)) % std::size(kinds);
+            if (!RunPage(bench, kinds[kind].Settings, kinds[kind].Reader, pages[kind]))
+                return false;
+        }
+    }
+    const qsizetype articleKb
+        = ReadingArticleHtml(QStringLiteral("word1x"), TermOccurrences).size() / 1024;
+    std::printf("One page of a %lld KB article, the term %d times in it, from its load (median "
+                "ms)\n",
+                static_cast<long long>(articleKb), TermOccurrences);
+    const struct
+    {
+        const char *Name;
+        double PageSample::*Field;
+    } moments[] = {
+        {"Enter to load", &PageSample::Loaded},         {"reading asked", &PageSample::Asked},
+        {"reading applied", &PageSample::Applied},      {"page as served", &PageSample::PageShown},
+        {"reader on screen", &PageSample::ReaderShown},
+    };
+    for (const auto &moment : moments) {
+        std::printf("  %-16s", moment.Name);
+        for (const auto &samples : pages) {
+            const std::vector<double> values = Field(samples, moment.Field);
+            if (values.empty())
+                std::printf(" %8s", "-");
+            else
+                std::printf(" %8.1f", Median(values));
+        }
+        std::printf("\n");
+    }
+    std::printf("  %-16s", "");
+    for (const auto &kind : kinds)
+        std::printf(" %8s", kind.Name);
+    std::printf("\n  (the page as served on the screen before its reader view in %zu and %zu of "
+                "%d runs)\n",
+                Field(pages[Reader], &PageSample::PageShown).size(),
+                Field(pages[Both], &PageSample::PageShown).size(), rounds);
+    std::printf("\n%-46s %9s %9s %-3s %8s   %-18s\n", "reading aids, one page", "program", "", "",
+                "", "goal");
+    for (const std::size_t kind : {Reader, Both}) {
+        PrintGoal(QStringLiteral("%1: load to applied (median of %2)")
+                      .arg(kind == Reader ? "reader view" : "reader and marks")
+                      .arg(pages[kind].size()),
+                  MedianOf(pages[kind], &PageSample::Applied), 100);
+        PrintGoal(QStringLiteral("  load to reader on the screen (%1 seen)")
+                      .arg(Field(pages[kind], &PageSample::ReaderShown).size()),
+                  MedianOf(pages[kind], &PageSample::ReaderShown), 100);
+    }
+    PrintGoal(QStringLiteral("marks: load to applied (median of %1)").arg(pages[Marks].size()),
+              MedianOf(pages[Marks], &PageSample::Applied), 20);
+    // Not goals: what the page costs with no reading aid, the floor of the rows above.
+    for (const std::size_t kind : {Marks, None}) {
+        std::printf("%-46s %9.1f %9s ms  %8s   (%s)\n",
+                    kind == Marks ? "  load to page on the screen, marks"
+                                  : "  load to page on the screen, no reading aid",
+                    MedianOf(pages[kind], &PageSample::PageShown), "", "",
+                    kind == Marks ? "the page as served, marked or not" : "the floor");
+    }
+    std::printf("%-46s %9.1f %9s ms  %8s   (the apply with nothing to do)\n",
+                "  no reading aid: load to applied", MedianOf(pages[None], &PageSample::Applied),
+                "", "");
+    return true;
+}
+
+// The main rounds' first query and memory, with the reader view off and on, beside the bare
+// program. Their answer pages are plain colours: no article, so the reader view costs here what
+// it costs on every page, its scripts and its search for an article.
+bool RunQueryRounds(Bench &bench, int rounds)
+{
+    std::printf("load average before the rounds with the reader view off and on %s\n",
+                qPrintable(LoadAverage()));
+    QueryFigures bare;
+    QueryFigures off;
+    QueryFigures on;
+    for (int round = 0; round < rounds; ++round) {
+        for (int turn = 0; turn < 3; ++turn) {
+            const int which = (turn + round) % 3;
+            if (!RunQueries(which == 0 ? Role::Bare : Role::Program,
+                            which == 2 ? "[View]\r\nReader=1\r\n" : "", bench,
+                            which == 0   ? bare
+                            : which == 1 ? off
+                                         : on))
+                return false;
+        }
+    }
+    std::printf("\n%-46s %9s %9s %-3s %8s   %-18s\n", "reader view off and on", "program", "floor",
+                "", "ratio", "goal");
+    const QString painted = QStringLiteral("page painted");
+    for (const auto &[name, figures] : {std::pair{"off", &off}, {"on", &on}}) {
+        PrintRow(QStringLiteral("reader %1: first query, Enter to last request").arg(name),
+                 MedianMs(figures->FirstQueries), MedianMs(bare.FirstQueries), "ms", 0.9,
+                 "<= 0.9x floor");
+        PrintRow(QStringLiteral("reader %1: first query, Enter to page painted").arg(name),
+                 MedianMoment(figures->FirstQueries, painted),
+                 MedianMoment(bare.FirstQueries, painted), "ms", 0.9, "<= 0.9x floor");
+        PrintRow(QStringLiteral("reader %1: PSS with five pages (median of %2)")
+                     .arg(name)
+                     .arg(figures->Kb.size()),
+                 Median(figures->Kb) / 1024, Median(bare.Kb) / 1024, "MB", 1.0, "<= 1.0x floor");
+        const double anon = Median(figures->AnonKb) / 1024;
+        const double bareAnon = Median(bare.AnonKb) / 1024;
+        std::printf("%-46s %9.1f %9.1f MB  %7.3fx   (without the libraries' pages)\n",
+                    "  of it anonymous", anon, bareAnon, bareAnon > 0 ? anon / bareAnon : 0.0);
+    }
+    return true;
+}
+
+} // namespace
+
+bool RunReadingRounds(Bench &bench, int rounds)
+{
+    std::printf("\nload average before the reading aids' rounds %s\n", qPrintable(LoadAverage()));
+    const bool done = RunPages(bench, rounds) && RunQueryRounds(bench, rounds);
+    std::printf("load average after the reading aids' rounds %s\n", qPrintable(LoadAverage()));
+    return done;
+}
+
+} // namespace tellaria::bench
