@@ -4,6 +4,7 @@
 #include "browser/TabLoadMark.h"
 #include "browser/WebBrowser.h"
 #include "ui/MainControls.h"
+#include "ui/MenuItem.h"
 #include "ui/ResultPages.h"
 
 #include <QAction>
@@ -35,17 +36,17 @@ TPageCommands::TPageCommands(QWidget *form, TMainControls &ui)
     QMenu *file = ui.MainMenu1File;
     const QList<QAction *> fileItems = file->actions();
     const qsizetype afterSave = fileItems.indexOf(ui.ActSave1) + 1;
-    m_openCurrent
-        = AddItem(file, fileItems.value(afterSave), "mnuOpenInBrowser", "在浏览器中打开当前页(&B)");
+    m_openCurrent = AddMenuItem(file, fileItems.value(afterSave), "mnuOpenInBrowser",
+                                "在浏览器中打开当前页(&B)");
     m_openCurrent->setStatusTip(QString::fromUtf8("在默认的网页浏览器中打开当前页"));
 
     QMenu *view = ui.MainMenu1View;
-    m_back = AddItem(view, ui.mnuRefresh, "mnuBack", "后退");
+    m_back = AddMenuItem(view, ui.mnuRefresh, "mnuBack", "后退");
     m_back->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
-    m_forward = AddItem(view, ui.mnuRefresh, "mnuForward", "前进");
+    m_forward = AddMenuItem(view, ui.mnuRefresh, "mnuForward", "前进");
     m_forward->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
     // S is the side-by-side item's key in this menu.
-    m_stop = AddItem(view, ui.mnuRefresh, "mnuStop", "停止(&P)");
+    m_stop = AddMenuItem(view, ui.mnuRefresh, "mnuStop", "停止(&P)");
     m_stop->setStatusTip(QString::fromUtf8("停止加载当前页"));
     for (QAction *item : {m_back, m_forward})
         item->setShortcutContext(Qt::ApplicationShortcut);
@@ -77,17 +78,6 @@ TPageCommands::TPageCommands(QWidget *form, TMainControls &ui)
     });
     connect(m_pages, &TResultPages::PagesChanged, this, &TPageCommands::Refresh);
     Refresh();
-}
-
-QAction *TPageCommands::AddItem(QWidget *menu,
-                                QAction *before,
-                                const char *name,
-                                const char *caption)
-{
-    auto *item = new QAction(QString::fromUtf8(caption), menu);
-    item->setObjectName(QLatin1String(name));
-    menu->insertAction(before, item);
-    return item;
 }
 
 void TPageCommands::Refresh()

@@ -28,7 +28,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QAction *AddItem(QWidget *menu, QAction *before, const char *name, const char *caption);
     void ShowPageMenu(int index, const QPoint &globalPos);
     void Stop(TWebBrowser *browser);
     void Watch(TWebBrowser *browser);

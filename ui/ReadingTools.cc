@@ -6,6 +6,7 @@
 #include "core/ZoomSteps.h"
 #include "ui/FindBar.h"
 #include "ui/MainControls.h"
+#include "ui/MenuItem.h"
 #include "ui/ResultPages.h"
 #include "widgets/QueryBox.h"
 
@@ -38,37 +39,37 @@ TReadingTools::TReadingTools(QWidget *form, TMainControls &ui, const TWindowPlac
         layout->insertWidget(layout->indexOf(ui.StatusBar1), m_findBar);
 
     QMenu *view = ui.MainMenu1View;
-    m_reader = AddItem(view, ui.mnuRefresh, "NViewReader", "阅读模式(&M)");
+    m_reader = AddMenuItem(view, ui.mnuRefresh, "NViewReader", "阅读模式(&M)");
     m_reader->setStatusTip(QString::fromUtf8("只显示每页的正文"));
     m_reader->setCheckable(true);
     m_reader->setChecked(m_settings.Reader);
     m_reader->setShortcut(QKeySequence(Qt::Key_F9));
-    m_highlight = AddItem(view, ui.mnuRefresh, "NViewHighlight", "突出显示查询词(&H)");
+    m_highlight = AddMenuItem(view, ui.mnuRefresh, "NViewHighlight", "突出显示查询词(&H)");
     m_highlight->setStatusTip(QString::fromUtf8("在每页中标出查询词，并在页名旁显示出现次数"));
     m_highlight->setCheckable(true);
     m_highlight->setChecked(m_settings.Highlight);
     view->insertSeparator(ui.mnuPrior);
-    m_zoomIn = AddItem(view, ui.mnuPrior, "mnuZoomIn", "放大(&I)");
+    m_zoomIn = AddMenuItem(view, ui.mnuPrior, "mnuZoomIn", "放大(&I)");
     // One sequence per key: Ctrl+Shift+= also gives Ctrl++, and two sequences of one item that
     // a key matches would make it ambiguous.
     m_zoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     auto *zoomInPlus = new QAction(form);
     zoomInPlus->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Plus));
     form->addAction(zoomInPlus);
-    m_zoomOut = AddItem(view, ui.mnuPrior, "mnuZoomOut", "缩小(&O)");
+    m_zoomOut = AddMenuItem(view, ui.mnuPrior, "mnuZoomOut", "缩小(&O)");
     m_zoomOut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
-    m_actualSize = AddItem(view, ui.mnuPrior, "mnuActualSize", "实际大小(&A)");
+    m_actualSize = AddMenuItem(view, ui.mnuPrior, "mnuActualSize", "实际大小(&A)");
     m_actualSize->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
     view->insertSeparator(ui.mnuPrior);
 
     QMenu *edit = ui.MainMenu1Edit;
     edit->addSeparator();
-    QAction *find = AddItem(edit, nullptr, "mnuFind", "查找(&F)...");
+    QAction *find = AddMenuItem(edit, nullptr, "mnuFind", "查找(&F)...");
     find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     find->setStatusTip(QString::fromUtf8("在所有页中查找"));
-    QAction *next = AddItem(edit, nullptr, "mnuFindNext", "查找下一个(&N)");
+    QAction *next = AddMenuItem(edit, nullptr, "mnuFindNext", "查找下一个(&N)");
     next->setShortcut(QKeySequence(Qt::Key_F3));
-    QAction *prior = AddItem(edit, nullptr, "mnuFindPrior", "查找上一个(&V)");
+    QAction *prior = AddMenuItem(edit, nullptr, "mnuFindPrior", "查找上一个(&V)");
     prior->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
     for (QAction *item :
          {m_reader, m_zoomIn, zoomInPlus, m_zoomOut, m_actualSize, find, next, prior})
@@ -98,17 +99,6 @@ TReadingTools::TReadingTools(QWidget *form, TMainControls &ui, const TWindowPlac
     connect(m_findBar, &TFindBar::CountsChanged, this, &TReadingTools::RefreshBadges);
     connect(m_pages, &TResultPages::PageOpened, this, &TReadingTools::PageOpened);
     connect(m_pages, &TResultPages::PagesChanged, this, &TReadingTools::ShowZoom);
-}
-
-QAction *TReadingTools::AddItem(QWidget *menu,
-                                QAction *before,
-                                const char *name,
-                                const char *caption)
-{
-    auto *item = new QAction(QString::fromUtf8(caption), menu);
-    item->setObjectName(QLatin1String(name));
-    menu->insertAction(before, item);
-    return item;
 }
 
 TReadingSettings TReadingTools::Settings() const

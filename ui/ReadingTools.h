@@ -42,7 +42,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QAction *AddItem(QWidget *menu, QAction *before, const char *name, const char *caption);
     void PageOpened(TTabSheet *page);
     void Apply(TTabSheet *page);
     void ApplyAll();

@@ -502,8 +502,10 @@ private slots:
         session.Key("Right");
         session.Key("Return");
         QVERIFY(TestProxy::WaitFor([&] { return !statusBarShown(); }, 5000));
-        // Alt alone reaches the menu bar; Left wraps round from the first menu to the last.
+        // Alt alone reaches the menu bar; Left wraps round from the first menu to the last (Help),
+        // and once more to the View menu.
         session.Key("alt");
+        session.Key("Left");
         session.Key("Left");
         session.Key("Down");
         session.Key("Return");
