@@ -117,26 +117,37 @@ mark.${MarkClass} { background: #ffdd00 !important; color: #000000 !important;
     }
 
     function mark(term) {
-        const everything = new Mark(document.body);
-        everything.unmark({className: MarkClass});
+        // Unmarking walks the whole document: only where there is something to take away.
+        if (document.querySelector('mark.' + MarkClass))
+            new Mark(document.body).unmark({className: MarkClass});
         if (!term)
             return 0;
         const shown = document.documentElement.classList.contains(ReadingClass);
-        const context = shown ? new Mark(reader) : everything;
         let count = 0;
-        context.mark(term, {
+        const options = {
             className: MarkClass,
             separateWordSearch: false,
             diacritics: false,
             caseSensitive: false,
-            exclude: shown ? ['.tellaria-site'] : ['#' + ReaderId, '#' + ReaderId + ' *'],
             done: (n) => { count = n; },
-        });
-        const first = document.querySelector('mark.' + MarkClass);
-        if (first && !userScrolled && window.scrollY === 0) {
-            const box = first.getBoundingClientRect();
-            if (box.top < 0 || box.bottom > window.innerHeight)
-                first.scrollIntoView({block: 'center'});
+        };
+        // Exclusions cost a selector match per text node: only where there is a reader view to
+        // leave out, or the reader's own heading.
+        if (shown)
+            options.exclude = ['.tellaria-site'];
+        else if (reader)
+            options.exclude = ['#' + ReaderId, '#' + ReaderId + ' *'];
+        new Mark(shown ? reader : document.body).mark(term, options);
+        // In view at the next frame: measuring now would force a layout before the page paints.
+        if (count > 0 && !userScrolled && window.scrollY === 0) {
+            window.requestAnimationFrame(() => {
+                const first = document.querySelector('mark.' + MarkClass);
+                if (!first || userScrolled || window.scrollY !== 0)
+                    return;
+                const box = first.getBoundingClientRect();
+                if (box.top < 0 || box.bottom > window.innerHeight)
+                    first.scrollIntoView({block: 'center'});
+            });
         }
         return count;
     }
