@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/CodePage.h"
+#include "core/SiteTemplate.h"
 #include "core/UrlEncode.h"
 
 // The labels below are UTF-8 in the source, as the callers take them.
@@ -23,7 +24,7 @@ struct Site
     const char *Url;
 };
 
-constexpr Site Sites[SiteCount] = {
+constexpr Site Sites[ShippedSiteCount] = {
     {"维基百科（中文）", "http://zh.wikipedia.org/zh-cn/"},
     {"百度百科（中文）", "http://baike.baidu.com/list-php/dispose/searchword.php/?&pic=1&word="},
     {"互动百科（中文）", "http://www.baike.com/wiki/"},
@@ -67,10 +68,8 @@ const std::string &LookupModeLabel(LookupMode mode)
 SiteTable BuildSiteTable()
 {
     SiteTable sites;
-    for (int i = 0; i < SiteCount; ++i) {
-        sites[i].Name = Sites[i].Name;
-        sites[i].Url = Sites[i].Url;
-    }
+    for (const Site &site : Sites)
+        sites.push_back({site.Name, site.Url});
     return sites;
 }
 
@@ -99,9 +98,10 @@ QueryPlan MakeQueryPlan(LookupMode mode,
     case LookupMode::Encyclopaedias:
         break;
     }
-    for (int i = 0; i < SiteCount; ++i) {
+    for (std::size_t i = 0; i < sites.size() && i < checked.size(); ++i) {
         if (checked[i])
-            plan.push_back(Request(sites[i].Name, sites[i].Url + std::string(termUtf8), false));
+            plan.push_back(
+                Request(sites[i].Name, ExpandSiteTemplate(sites[i].Url, termUtf8), false));
     }
     return plan;
 }

@@ -10,11 +10,14 @@
 
 namespace tellaria {
 
-// One encyclopaedia: its label (check list and page title) and the URL prefix the term follows.
+// One encyclopaedia: its label (check list and page title) and its address template
+// (core/SiteTemplate.h): for the shipped five, the URL prefix the term follows.
 struct LookupSite
 {
     std::string Name;
     std::string Url;
+
+    bool operator==(const LookupSite &) const = default;
 };
 
 // One page to open for a query.
@@ -30,9 +33,12 @@ struct PageRequest
 // The pages of one query, in the order the tabs are created.
 using QueryPlan = std::vector<PageRequest>;
 
-constexpr int SiteCount = 5;
-using SiteTable = std::array<LookupSite, SiteCount>;
-using SiteChecks = std::array<bool, SiteCount>;
+// The encyclopaedias in check-list order, and which of them are ticked (a row beyond the checks
+// counts as not ticked).
+using SiteTable = std::vector<LookupSite>;
+using SiteChecks = std::vector<bool>;
+// The encyclopaedias the program ships with.
+constexpr int ShippedSiteCount = 5;
 
 // The lookup modes, numbered as the mode selector lists them and as the settings file stores
 // them; None is the selector showing no mode.
@@ -52,7 +58,7 @@ LookupMode LookupModeFromIndex(int index);
 // "微软Bing智能英汉词典"; empty for None.
 const std::string &LookupModeLabel(LookupMode mode);
 
-// The five encyclopaedias, in check-list order.
+// The five shipped encyclopaedias, in check-list order.
 SiteTable BuildSiteTable();
 
 // Whether a query term is blank, and so refused before any plan is made: nothing is left once
@@ -62,7 +68,8 @@ bool IsBlankTerm(std::string_view termUtf8);
 // The pages for one query. A dictionary mode opens one page, titled with the mode's label, whose
 // URL holds the term percent-encoded: its GB18030 bytes for the idiom dictionary, its UTF-8 bytes
 // for the other two. The encyclopaedia mode, and None, open one page per checked site, titled
-// with the site's name, with the term appended to the site's URL as typed. `termUtf8` is the
+// with the site's name, at the site's address template filled with the term (ExpandSiteTemplate:
+// for the shipped sites, the term appended as typed). `termUtf8` is the
 // query box's text exactly as typed; the plan never refuses a term.
 QueryPlan MakeQueryPlan(LookupMode mode,
                         std::string_view termUtf8,

@@ -323,6 +323,25 @@ std::string ProfileReplace(std::string_view content,
     return result;
 }
 
+std::string ProfileRemoveSection(std::string_view content, std::string_view section)
+{
+    section = TrimSpaces(section);
+    std::optional<std::size_t> begin;
+    for (std::size_t at = 0; at < content.size();) {
+        const Line line = LineAt(content, at);
+        const ParsedLine parsed = ParseLine(content.substr(line.Begin, line.End - line.Begin));
+        if (parsed.Kind == LineKind::Header) {
+            if (begin)
+                return std::string(content.substr(0, *begin))
+                       + std::string(content.substr(line.Begin));
+            if (EqualIgnoringAsciiCase(parsed.Name, section))
+                begin = line.Begin;
+        }
+        at = line.Next;
+    }
+    return std::string(begin ? content.substr(0, *begin) : content);
+}
+
 std::string GetPrivateProfileString(std::string_view section,
                                     std::string_view key,
                                     std::string_view defaultValue,
@@ -343,6 +362,19 @@ Status WritePrivateProfileString(std::string_view section,
     if (file.Error != 0 && file.Error != ENOENT)
         return Status::CannotCreateFile(path, file.Error);
     return ReplaceFileContent(path, ProfileReplace(file.Bytes.View(), section, key, value));
+}
+
+Status WritePrivateProfileSection(std::string_view section,
+                                  const std::vector<std::pair<std::string, std::string>> &keys,
+                                  const std::string &path)
+{
+    const FileRead file = ReadWholeFile(path, ProfileFileSizeLimit, ReadLock::None);
+    if (file.Error != 0 && file.Error != ENOENT)
+        return Status::CannotCreateFile(path, file.Error);
+    std::string content = ProfileRemoveSection(file.Bytes.View(), section);
+    for (const auto &[key, value] : keys)
+        content = ProfileReplace(content, section, key, value);
+    return ReplaceFileContent(path, content);
 }
 
 } // namespace tellaria

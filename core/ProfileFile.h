@@ -16,6 +16,8 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace tellaria {
 
@@ -42,6 +44,10 @@ std::string ProfileReplace(std::string_view content,
                            std::string_view key,
                            std::string_view value);
 
+// `content` without the first section named `section`: its header line and every line up to the
+// next header go; every other line stays byte for byte. The content unchanged when there is none.
+std::string ProfileRemoveSection(std::string_view content, std::string_view section);
+
 // GetPrivateProfileString: ProfileLookup on the file at `path`; `defaultValue` when the file is
 // missing or cannot be read whole (unreadable, not a regular file, longer than
 // ProfileFileSizeLimit). Never creates the file and never fails.
@@ -57,5 +63,12 @@ Status WritePrivateProfileString(std::string_view section,
                                  std::string_view key,
                                  std::string_view value,
                                  const std::string &path);
+
+// Replaces section `section` of the file at `path` with `keys` (name, value), in order, appended
+// at the end as ProfileReplace appends a new section; with no keys the section goes. One atomic
+// replacement; fails as WritePrivateProfileString does.
+Status WritePrivateProfileSection(std::string_view section,
+                                  const std::vector<std::pair<std::string, std::string>> &keys,
+                                  const std::string &path);
 
 } // namespace tellaria

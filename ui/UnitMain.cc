@@ -2,6 +2,7 @@
 
 #include "browser/WebBrowser.h"
 #include "ui/CommandState.h"
+#include "ui/Encyclopaedias.h"
 #include "ui/HelpMenu.h"
 #include "ui/HistoryClearing.h"
 #include "ui/MainControls.h"
@@ -120,11 +121,8 @@ void TfrmMain::FormCreate()
     new THistoryClearing(this, *ui, m_history, m_completion);
     new THelpMenu(this, *ui, m_programDirectory);
 
-    m_sites = BuildSiteTable();
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
     m_dock = new TToolbarDock(ui->ToolBar2, ui->CoolBar1, ui->CmbBook);
-    ui->CkLstBookshop->SetColumns(SiteCount);
-    ui->CkLstBookshop->clear();
 
     // A history that cannot be read is reported once the steps below have run, so the window is
     // fully usable (check list, start page) with an empty history.
@@ -132,17 +130,20 @@ void TfrmMain::FormCreate()
     m_completion->RefreshItems();
     NoteTime("history");
 
-    const int ticked = m_placement->StoredSites();
-    for (int row = 0; row < SiteCount; ++row)
-        ui->CkLstBookshop->AddRow(QString::fromStdString(m_sites[row].Name), ticked & (1 << row));
+    m_sites = new TEncyclopaedias(this, *ui, *m_placement,
+                                  FileSystemPath(m_programDirectory) + std::string(SettingsFileName));
     NoteTime("check list");
     TApplicationHint::Instance().SetHandler(this, [this](const QString &hint) { ShowHint(hint); });
     NoteTime("hint");
     ui->PageControl1->hide();
     ui->PnlWbAD->show();
 
+    QStringList problems{m_sites->Problem()};
     if (!loaded.Ok())
-        TApplication::ReportError(QString::fromStdString(loaded.Message()));
+        problems << QString::fromStdString(loaded.Message());
+    problems.removeAll(QString());
+    if (!problems.isEmpty())
+        TApplication::ReportErrors(problems);
 }
 
 void TfrmMain::ShowOnceStartPageStarts(int limitMs)
@@ -195,8 +196,11 @@ void TfrmMain::FormClose()
     if (m_placement)
         m_placement->Save(m_shown,
                           {ui->CmbBoxType->currentIndex(), ui->CkLstBookshop->CheckedRows(),
-                           ui->PageControl1->SideBySide(), m_reading->Settings()},
+                           ui->CkLstBookshop->count(), ui->PageControl1->SideBySide(),
+                           m_reading->Settings()},
                           failures);
+    if (m_sites)
+        m_sites->Save(failures);
     if (!failures.isEmpty())
         TApplication::ReportErrors(failures);
 }
@@ -229,11 +233,11 @@ void TfrmMain::BtnBookOKClick()
         NoteTime("recorded");
     });
 
-    SiteChecks checked{};
-    for (int row = 0; row < SiteCount; ++row)
-        checked[std::size_t(row)] = ui->CkLstBookshop->Checked(row);
+    SiteChecks checked;
+    for (int row = 0; row < ui->CkLstBookshop->count(); ++row)
+        checked.push_back(ui->CkLstBookshop->Checked(row));
     const QueryPlan plan = MakeQueryPlan(LookupModeFromIndex(ui->CmbBoxType->currentIndex()), term,
-                                         checked, m_sites);
+                                         checked, m_sites->Sites());
     m_reading->SetTerm(ui->CmbBook->currentText());
 
     ui->PageControl1->ReplacePages(plan, &TfrmMain::BeforeNavigate2);

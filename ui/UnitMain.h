@@ -18,6 +18,7 @@
 namespace tellaria {
 
 class TCommandState;
+class TEncyclopaedias;
 class TDragDockObject;
 enum class TDragState;
 class TQueryCompletion;
@@ -134,7 +135,7 @@ private:
     TWindowPlacement *m_placement = nullptr;
     TToolbarDock *m_dock = nullptr;
     TReadingTools *m_reading = nullptr;
-    SiteTable m_sites;
+    TEncyclopaedias *m_sites = nullptr;
     QueryHistory m_history;
     bool m_shown = false;
     bool m_closed = false;

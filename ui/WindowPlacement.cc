@@ -88,10 +88,11 @@ bool TWindowPlacement::StoredSideBySide() const
     return Stored(m_settings.get(), "View", "SideBySide") == 1;
 }
 
-int TWindowPlacement::StoredSites() const
+int TWindowPlacement::StoredSites(int count) const
 {
     const int sites = Stored(m_settings.get(), "Dictionary", "Sites");
-    return sites == NothingStored ? AllSites : sites & AllSites;
+    // The bits of rows that no longer exist are dropped.
+    return sites == NothingStored ? AllSites(count) : sites & AllSites(count);
 }
 
 TReadingSettings TWindowPlacement::StoredReading() const
@@ -121,7 +122,8 @@ void TWindowPlacement::Save(bool shown, const View &view, QStringList &failures)
     attempt(m_settings->WriteIntValue("Form", "width", outer.width()));
     attempt(m_settings->WriteIntValue("Form", "Height", outer.height()));
     attempt(m_settings->WriteIntValue("Dictionary", "ID", mode));
-    if (view.Sites != AllSites || Stored(m_settings.get(), "Dictionary", "Sites") != NothingStored)
+    if (view.Sites != AllSites(view.SiteCount)
+        || Stored(m_settings.get(), "Dictionary", "Sites") != NothingStored)
         attempt(m_settings->WriteIntValue("Dictionary", "Sites", view.Sites));
     if (view.SideBySide || Stored(m_settings.get(), "View", "SideBySide") != NothingStored)
         attempt(m_settings->WriteIntValue("View", "SideBySide", view.SideBySide ? 1 : 0));

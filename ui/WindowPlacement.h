@@ -49,9 +49,9 @@ public:
     // Whether the settings have the pages side by side: their value is 1. Tabs when they say
     // nothing, or anything else.
     bool StoredSideBySide() const;
-    // The ticked encyclopaedias, one bit per check-list row (row 0 the lowest); all of them when
-    // the settings say nothing.
-    int StoredSites() const;
+    // The ticked encyclopaedias of a list of `count`, one bit per check-list row (row 0 the
+    // lowest); all of them when the settings say nothing.
+    int StoredSites(int count) const;
     // The reader view and the marks as stored; the zoom of no site yet (StoredZoom).
     TReadingSettings StoredReading() const;
     // The zoom the settings keep for the reference work at `host`, 100 when none.
@@ -61,12 +61,14 @@ public:
     struct View
     {
         int Mode = -1; // the mode selector's index, -1 for none
-        int Sites = AllSites;
+        int Sites = AllSites(ShippedSiteCount);
+        int SiteCount = ShippedSiteCount; // the check list's rows
         bool SideBySide = false;
         // The zoom of the sites whose zoom the user changed.
         TReadingSettings Reading;
     };
-    static constexpr int AllSites = (1 << SiteCount) - 1;
+    // Every row of a list of `count` ticked.
+    static constexpr int AllSites(int count) { return int((1U << unsigned(count)) - 1U); }
 
     // Writes the window's outer size and `view`, each value on its own, and releases the
     // settings file; adds the message of each write that failed to `failures`, once. A window

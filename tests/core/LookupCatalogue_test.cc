@@ -15,7 +15,7 @@ const std::string Wikipedia = "维基百科（中文）";
 const std::string Hudong = "互动百科（中文）";
 const std::string Columbia = "哥伦比亚百科（英文）";
 
-constexpr SiteChecks AllChecked = {true, true, true, true, true};
+const SiteChecks AllChecked = {true, true, true, true, true};
 
 struct ModeCase
 {
@@ -158,6 +158,20 @@ INSTANTIATE_TEST_SUITE_P(
                  "",
                  {},
                  {Page(EnglishChinese, EnglishChineseUrl + "%2F", true)}}));
+
+// A list of the user's own: each ticked row's template filled with the term; rows beyond the
+// checks are not ticked.
+TEST(LookupCatalogue, AListOfTheUsersOwnFillsEachTemplate)
+{
+    const SiteTable sites{{"甲", "http://a.example/?q={utf8}"},
+                          {"乙", "https://b.example/{term}/x"},
+                          {"丙", "http://c.example/?g={gb18030}"}};
+    const QueryPlan expected{{"甲", "http://a.example/?q=%E4%B8%AD+x", false},
+                             {"丙", "http://c.example/?g=%D6%D0+x", false}};
+    EXPECT_EQ(MakeQueryPlan(LookupMode::Encyclopaedias, "中 x", {true, false, true}, sites),
+              expected);
+    EXPECT_EQ(MakeQueryPlan(LookupMode::Encyclopaedias, "中 x", {true}, sites).size(), 1U);
+}
 
 TEST(BlankTerm, OnlySpacesAndControlCharactersAreBlank)
 {

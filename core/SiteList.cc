@@ -1,0 +1,77 @@
+#include "core/SiteList.h"
+
+#include "core/CodePage.h"
+#include "core/ProfileFile.h"
+#include "core/SettingsFile.h"
+#include "core/SiteTemplate.h"
+
+namespace tellaria {
+
+namespace {
+
+std::string Key(const char *name, std::size_t row)
+{
+    return name + std::to_string(row + 1);
+}
+
+} // namespace
+
+SiteListReading ReadSiteList(const std::string &path)
+{
+    SiteListReading reading;
+    const SettingsFile settings(path);
+    const int count = settings.ReadIntValue(SiteListSection, "Count", -1);
+    reading.Stored = count >= 0;
+    if (!reading.Stored)
+        return {BuildSiteTable(), false, {}};
+    std::vector<std::pair<std::string, std::string>> sound;
+    for (std::size_t row = 0; row < std::size_t(count); ++row) {
+        const std::string name
+            = Utf8(GetPrivateProfileString(SiteListSection, Key("Name", row), "", path));
+        const std::string url
+            = Utf8(GetPrivateProfileString(SiteListSection, Key("Url", row), "", path));
+        auto with = sound;
+        with.emplace_back(name, url);
+        if (std::string error = SiteListError(with); !error.empty()) {
+            reading.Problem = "设置文件中的第 " + std::to_string(row + 1) + " 部百科全书无法使用（"
+                              + error + "），它和其后的 " + std::to_string(count - row - 1)
+                              + " 部未读入。";
+            break;
+        }
+        sound = std::move(with);
+    }
+    for (const auto &[name, url] : sound)
+        reading.Sites.push_back({name, url});
+    if (reading.Sites.empty()) {
+        reading.Sites = BuildSiteTable();
+        if (reading.Problem.empty() && count > 0)
+            reading.Problem = "设置文件中的百科全书列表无法使用，已改用默认的五部。";
+    }
+    return reading;
+}
+
+Status WriteSiteList(const std::string &path, const SiteTable &sites)
+{
+    std::vector<std::pair<std::string, std::string>> keys;
+    if (sites != BuildSiteTable()) {
+        keys.emplace_back("Count", std::to_string(sites.size()));
+        for (std::size_t row = 0; row < sites.size(); ++row) {
+            keys.emplace_back(Key("Name", row), AnsiFromUtf8(sites[row].Name));
+            keys.emplace_back(Key("Url", row), AnsiFromUtf8(sites[row].Url));
+        }
+    }
+    return WritePrivateProfileSection(SiteListSection, keys, path);
+}
+
+int MoveSiteTicks(int ticks, const std::vector<int> &origins)
+{
+    int moved = 0;
+    for (std::size_t row = 0; row < origins.size() && row < 31; ++row) {
+        const int from = origins[row];
+        if (from == RestoredSiteTicked || (from >= 0 && from < 31 && (ticks >> from) & 1))
+            moved |= 1 << row;
+    }
+    return moved;
+}
+
+} // namespace tellaria
