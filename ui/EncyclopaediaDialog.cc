@@ -86,10 +86,11 @@ TEncyclopaediaDialog::TEncyclopaediaDialog(const SiteTable &sites, QWidget *pare
     trial->addWidget(m_sample);
     trial->addWidget(tryIt);
 
-    auto *hint = new QLabel(Text("网址须以 http:// 或 https:// 开头。{term} 处填入原样的词语，{utf8} 填入 "
-                                 "UTF-8 编码的词语，{gb18030} 填入 GB18030 编码的词语；"
-                                 "没有这些时，词语接在网址末尾。"),
-                            this);
+    auto *hint
+        = new QLabel(Text("网址须以 http:// 或 https:// 开头。{term} 处填入原样的词语，{utf8} 填入 "
+                          "UTF-8 编码的词语，{gb18030} 填入 GB18030 编码的词语；"
+                          "没有这些时，词语接在网址末尾。"),
+                     this);
     hint->setWordWrap(true);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &TEncyclopaediaDialog::accept);
@@ -218,9 +219,9 @@ void TEncyclopaediaDialog::Try()
         m_tried->setText(QString::fromStdString(error));
         return;
     }
-    m_tried->setText(Text("将打开：")
-                     + QString::fromStdString(
-                         ExpandSiteTemplate(pattern, m_sample->text().toStdString())));
+    m_tried->setText(
+        Text("将打开：")
+        + QString::fromStdString(ExpandSiteTemplate(pattern, m_sample->text().toStdString())));
 }
 
 bool TEncyclopaediaDialog::eventFilter(QObject *watched, QEvent *event)

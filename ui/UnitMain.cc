@@ -130,8 +130,9 @@ void TfrmMain::FormCreate()
     m_completion->RefreshItems();
     NoteTime("history");
 
-    m_sites = new TEncyclopaedias(this, *ui, *m_placement,
-                                  FileSystemPath(m_programDirectory) + std::string(SettingsFileName));
+    m_sites
+        = new TEncyclopaedias(this, *ui, *m_placement,
+                              FileSystemPath(m_programDirectory) + std::string(SettingsFileName));
     NoteTime("check list");
     TApplicationHint::Instance().SetHandler(this, [this](const QString &hint) { ShowHint(hint); });
     NoteTime("hint");

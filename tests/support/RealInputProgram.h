@@ -111,15 +111,20 @@ inline Control ListItem(const QString &text)
 }
 
 // A site's check box: the square at the start of its row.
-inline Control CheckBox(int row)
+inline Control CheckBoxOf(const QString &site)
 {
-    return {QStringLiteral("the check box of ") + SiteNames[row],
-            [row](const AccessibleReading &reading) -> std::optional<QRect> {
-                const auto item = AreaOf(reading.Find(QStringLiteral("list item"), SiteNames[row]));
+    return {QStringLiteral("the check box of ") + site,
+            [site](const AccessibleReading &reading) -> std::optional<QRect> {
+                const auto item = AreaOf(reading.Find(QStringLiteral("list item"), site));
                 if (!item)
                     return std::nullopt;
                 return QRect(item->topLeft(), QSize(item->height(), item->height()));
             }};
+}
+
+inline Control CheckBox(int row)
+{
+    return CheckBoxOf(SiteNames[row]);
 }
 
 // The first page on the screen: the start page, which lies under the results.
