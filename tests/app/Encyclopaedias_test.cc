@@ -143,6 +143,35 @@ private slots:
         QVERIFY(!program->Run.ReadFile("Lexivanedr.ini").contains("Encyclopedias"));
     }
 
+    // A list broken by hand: read as far as it is sound, the rest told once at start, and the
+    // file left as it is.
+    void aListBrokenByHandIsReadAsFarAsItIsSound()
+    {
+        auto program = std::make_unique<Program>(TELLARIA_PROGRAM);
+        QVERIFY(program->Ready);
+        const QByteArray settings = Settings(0)
+                                    + "[Encyclopedias]\r\nCount=3\r\nName1=Own Wiki\r\n"
+                                      "Url1=http://own.example/{utf8}\r\nName2=Bad\r\n"
+                                      "Url2=file:///etc/passwd\r\n";
+        program->Run.WriteFile("Lexivanedr.ini", settings);
+        QVERIFY(program->Start());
+        const auto ok = program->Tree.WaitFor([](const AccessibleReading &reading) {
+            const AccessibleNode *told = reading.Find([](const AccessibleNode &node) {
+                return node.Name.contains(QStringLiteral("第 2 部百科全书无法使用"));
+            });
+            return told ? reading.Find(QStringLiteral("push button"), QStringLiteral("确定"))
+                        : nullptr;
+        });
+        QVERIFY(ok);
+        QVERIFY(program->Tree.DoAction(*ok));
+        QVERIFY(program->Tree.WaitUntil([](const AccessibleReading &reading) {
+            return CheckListRows(reading) == QStringList{OwnSite};
+        }));
+        QVERIFY(QueryBoxHasTheKeys(*program));
+        CloseByAltF4(program->Session, program->Run);
+        QVERIFY(program->Run.ReadFile("Lexivanedr.ini").contains(settings.mid(Settings(0).size())));
+    }
+
     void anAddressThatCannotBeOneIsRefused()
     {
         const auto program = LaunchProgram(TELLARIA_PROGRAM, 0);
