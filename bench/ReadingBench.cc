@@ -186,6 +186,17 @@ double MedianOf(const std::vector<PageSample> &samples, double PageSample::*fiel
     return Median(Field(samples, field));
 }
 
+// The median from Enter to `field` (a moment counted from the load), over the samples that saw it.
+double MedianEnterTo(const std::vector<PageSample> &samples, double PageSample::*field)
+{
+    std::vector<double> values;
+    for (const PageSample &sample : samples) {
+        if (!std::isnan(sample.*field))
+            values.push_back(sample.Loaded + sample.*field);
+    }
+    return Median(values);
+}
+
 void PrintGoal(const QString &name, double value, double goal)
 {
     std::printf("%-46s %9.1f %9s ms  %8s   %-18s %s\n", qPrintable(name), value, "", "",
@@ -274,17 +285,19 @@ bool RunPages(Bench &bench, int rounds)
                 Field(pages[Both], &PageSample::PageShown).size(), rounds);
     std::printf("\n%-46s %9s %9s %-3s %8s   %-18s\n", "reading aids, one page", "program", "", "",
                 "", "goal");
+    // The aids run as the document becomes ready, before its load ends: their cost is how much
+    // later than the plain page they are on the screen, counted from Enter.
+    const double plain = MedianEnterTo(pages[None], &PageSample::PageShown);
     for (const std::size_t kind : {Reader, Both}) {
-        PrintGoal(QStringLiteral("%1: load to applied (median of %2)")
+        PrintGoal(QStringLiteral("%1: on the screen after the plain page (%2 seen)")
                       .arg(kind == Reader ? "reader view" : "reader and marks")
-                      .arg(pages[kind].size()),
-                  MedianOf(pages[kind], &PageSample::Applied), 100);
-        PrintGoal(QStringLiteral("  load to reader on the screen (%1 seen)")
                       .arg(Field(pages[kind], &PageSample::ReaderShown).size()),
-                  MedianOf(pages[kind], &PageSample::ReaderShown), 100);
+                  MedianEnterTo(pages[kind], &PageSample::ReaderShown) - plain, 100);
+        std::printf("%-46s %9.1f %9s ms\n", "  load to applied (what the load still waits for)",
+                    MedianOf(pages[kind], &PageSample::Applied), "");
     }
-    PrintGoal(QStringLiteral("marks: load to applied (median of %1)").arg(pages[Marks].size()),
-              MedianOf(pages[Marks], &PageSample::Applied), 20);
+    PrintGoal(QStringLiteral("marks: on the screen after the plain page"),
+              MedianEnterTo(pages[Marks], &PageSample::PageShown) - plain, 20);
     // Not goals: what the page costs with no reading aid, the floor of the rows above.
     for (const std::size_t kind : {Marks, None}) {
         std::printf("%-46s %9.1f %9s ms  %8s   (%s)\n",

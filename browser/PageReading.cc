@@ -50,9 +50,11 @@ TPageReading::TPageReading(TWebBrowser *browser)
         m_marks = 0;
         m_article = TArticle::NotAsked;
     });
+    // The document has been given the view as it was made; its load tells what that gave (or
+    // applies it, where the document came before the view).
     connect(browser->page(), &QWebEnginePage::loadFinished, this, [this](bool ok) {
         if (ok)
-            Apply();
+            Apply(QStringLiteral("current"));
     });
 }
 
@@ -68,19 +70,35 @@ void TPageReading::SetView(const TReadingView &view)
     if (view == m_view)
         return;
     m_view = view;
+    // Every document from now on is given the view as it is made.
+    QWebEngineScriptCollection &scripts = m_browser->page()->scripts();
+    for (const QWebEngineScript &old : scripts.find(QStringLiteral("tellaria-reading-options")))
+        scripts.remove(old);
+    QWebEngineScript given;
+    given.setName(QStringLiteral("tellaria-reading-options"));
+    given.setWorldId(QWebEngineScript::ApplicationWorld);
+    given.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    given.setRunsOnSubFrames(false);
+    given.setSourceCode(QStringLiteral("window.TellariaReadingOptions = %1;").arg(Options()));
+    scripts.insert(given);
     if (m_browser->HasDocument())
-        Apply();
+        Apply(QStringLiteral("apply"));
 }
 
-void TPageReading::Apply()
+QString TPageReading::Options() const
 {
-    // The options as JSON, which is a script's literal: no text of the user's is ever code.
+    // As JSON, which is a script's literal: no text of the user's is ever code.
     const QJsonObject options{{QStringLiteral("reader"), m_view.Reader},
                               {QStringLiteral("term"), m_view.Term},
                               {QStringLiteral("site"), m_view.Site}};
+    return QString::fromUtf8(QJsonDocument(options).toJson(QJsonDocument::Compact));
+}
+
+void TPageReading::Apply(const QString &how)
+{
     const QString code
-        = QStringLiteral("window.TellariaReading ? window.TellariaReading.apply(%1) : null")
-              .arg(QString::fromUtf8(QJsonDocument(options).toJson(QJsonDocument::Compact)));
+        = QStringLiteral("window.TellariaReading ? window.TellariaReading.%1(%2) : null")
+              .arg(how, Options());
     const int asked = ++m_pending;
     NoteTime("reading asked");
     QPointer<TPageReading> self(this);

@@ -2,9 +2,9 @@
 
 // The reading aids of one browser: its document shown as its main article (the reader view,
 // found by Mozilla's Readability) and the query term marked in what is shown (mark.js). Both run
-// in the engine's application world, where the page's own scripts cannot reach them; they are
-// applied to each document once it has loaded, and again at once whenever they change, with no
-// new request.
+// in the engine's application world, where the page's own scripts cannot reach them; each
+// document is given the view as it is made and shows it once its content is there, before its
+// first paint, and the view changes at once whenever it is changed, with no new request.
 
 #include <QObject>
 #include <QString>
@@ -50,7 +50,9 @@ signals:
     void Applied();
 
 private:
-    void Apply();
+    QString Options() const;
+    // Runs the page side's `how` ("apply", or "current" for what the view last gave).
+    void Apply(const QString &how);
 
     TWebBrowser *m_browser;
     TReadingView m_view;

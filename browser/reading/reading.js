@@ -152,6 +152,9 @@ mark.${MarkClass} { background: #ffdd00 !important; color: #000000 !important;
         return count;
     }
 
+    // The options last applied and what they gave.
+    let last = null;
+
     window.TellariaReading = {
         // options: {reader: bool, term: string ('' marks nothing), site: string}. Returns
         // {article: 1 when shown as an article, 0 when there is none, -1 when not asked,
@@ -161,7 +164,18 @@ mark.${MarkClass} { background: #ffdd00 !important; color: #000000 !important;
                 (document.head || document.documentElement).append(style());
             setReader(!!options.reader, options.site || '');
             const marks = mark(options.term || '');
-            return {article: reader === null ? -1 : (reader ? 1 : 0), marks: marks};
+            const result = {article: reader === null ? -1 : (reader ? 1 : 0), marks: marks};
+            last = {key: JSON.stringify(options), result: result};
+            return result;
+        },
+        // What `options` give: the last result when they were the last applied, else apply.
+        current(options) {
+            return last && last.key === JSON.stringify(options) ? last.result : this.apply(options);
         },
     };
+
+    // The options the page was opened with, given before its document was made: applied as soon
+    // as the document is ready, before it is first painted and without waiting for its images.
+    if (window.TellariaReadingOptions)
+        window.TellariaReading.apply(window.TellariaReadingOptions);
 })();
