@@ -116,6 +116,28 @@ mark.${MarkClass} { background: #ffdd00 !important; color: #000000 !important;
         otherScroll = here;
     }
 
+    // The first mark into view, unless the user has scrolled: once the page is laid out for
+    // good (its load has ended; its styles and pictures change where things are until then), and
+    // at the next frame, as measuring now would force a layout before the page paints.
+    let scrollAwaited = false;
+    function scrollToFirstMark() {
+        const first = document.querySelector('mark.' + MarkClass);
+        if (!first || userScrolled || window.scrollY !== 0)
+            return;
+        const box = first.getBoundingClientRect();
+        if (box.top < 0 || box.bottom > window.innerHeight)
+            first.scrollIntoView({block: 'center'});
+    }
+    function scrollToFirstMarkOnceLaidOut() {
+        if (document.readyState === 'complete') {
+            window.requestAnimationFrame(scrollToFirstMark);
+        } else if (!scrollAwaited) {
+            scrollAwaited = true;
+            window.addEventListener('load', () => window.requestAnimationFrame(scrollToFirstMark),
+                                    {once: true});
+        }
+    }
+
     function mark(term) {
         // Unmarking walks the whole document: only where there is something to take away.
         if (document.querySelector('mark.' + MarkClass))
@@ -138,17 +160,8 @@ mark.${MarkClass} { background: #ffdd00 !important; color: #000000 !important;
         else if (reader)
             options.exclude = ['#' + ReaderId, '#' + ReaderId + ' *'];
         new Mark(shown ? reader : document.body).mark(term, options);
-        // In view at the next frame: measuring now would force a layout before the page paints.
-        if (count > 0 && !userScrolled && window.scrollY === 0) {
-            window.requestAnimationFrame(() => {
-                const first = document.querySelector('mark.' + MarkClass);
-                if (!first || userScrolled || window.scrollY !== 0)
-                    return;
-                const box = first.getBoundingClientRect();
-                if (box.top < 0 || box.bottom > window.innerHeight)
-                    first.scrollIntoView({block: 'center'});
-            });
-        }
+        if (count > 0)
+            scrollToFirstMarkOnceLaidOut();
         return count;
     }
 

@@ -228,6 +228,21 @@ private slots:
             QVERIFY2(!saved.contains(key), saved.constData());
     }
 
+    // A term far down a page: the page comes scrolled to its first mark.
+    void thePageScrollsToTheFirstMark()
+    {
+        m_proxy->SetPage("http://dict.bing.com.cn/",
+                         "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>tall</title>"
+                         "</head><body><div style=\"height:3000px\"></div><p>a cat here</p>"
+                         "</body></html>");
+        auto program = Launch(Settings(3));
+        QVERIFY(program);
+        QVERIFY(QueryBoxHasTheKeys(*program));
+        EnterTerm(program->Session, QStringLiteral("cat"));
+        QVERIFY(ScreenShows(*program, MarkColour));
+        CloseByAltF4(program->Session, program->Run);
+    }
+
     // Ctrl+F, a word on two pages, F3 through its matches: page after page, round to the first.
     void findGoesThroughEveryPage()
     {
