@@ -1,6 +1,7 @@
 #include "core/SiteList.h"
 
 #include "core/CodePage.h"
+#include "core/FileContent.h"
 #include "core/ProfileFile.h"
 #include "core/SettingsFile.h"
 #include "core/SiteTemplate.h"
@@ -19,17 +20,19 @@ std::string Key(const char *name, std::size_t row)
 SiteListReading ReadSiteList(const std::string &path)
 {
     SiteListReading reading;
-    const SettingsFile settings(path);
-    const int count = settings.ReadIntValue(SiteListSection, "Count", -1);
+    // Read once, every key looked up in what was read: the file is not read again per key.
+    const FileRead file = ReadWholeFile(path, ProfileFileSizeLimit, ReadLock::None);
+    const std::string_view content = file.Error == 0 ? file.Bytes.View() : std::string_view();
+    const auto value
+        = [&](const std::string &key) { return ProfileLookup(content, SiteListSection, key, ""); };
+    const int count = ParseProfileInt(value("Count")).value_or(-1);
     reading.Stored = count >= 0;
     if (!reading.Stored)
         return {BuildSiteTable(), false, {}};
     std::vector<std::pair<std::string, std::string>> sound;
     for (std::size_t row = 0; row < std::size_t(count); ++row) {
-        const std::string name
-            = Utf8(GetPrivateProfileString(SiteListSection, Key("Name", row), "", path));
-        const std::string url
-            = Utf8(GetPrivateProfileString(SiteListSection, Key("Url", row), "", path));
+        const std::string name = Utf8(value(Key("Name", row)));
+        const std::string url = Utf8(value(Key("Url", row)));
         auto with = sound;
         with.emplace_back(name, url);
         if (std::string error = SiteListError(with); !error.empty()) {
