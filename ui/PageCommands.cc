@@ -5,6 +5,7 @@
 #include "browser/WebBrowser.h"
 #include "ui/MainControls.h"
 #include "ui/MenuItem.h"
+#include "ui/PageSurface.h"
 #include "ui/ResultPages.h"
 
 #include <QAction>
@@ -17,8 +18,6 @@
 namespace tellaria {
 
 namespace {
-
-const char *const Watched = "tellariaPageCommandsWatched";
 
 bool Loading(const TWebBrowser *browser)
 {
@@ -67,12 +66,9 @@ TPageCommands::TPageCommands(QWidget *form, TMainControls &ui)
     connect(m_pages, &TResultPages::PageMenuRequested, this, &TPageCommands::ShowPageMenu);
     connect(m_pages, &TResultPages::PageOpened, this, [this](TTabSheet *page) {
         TWebBrowser *browser = page->Browser;
-        Watch(browser);
-        // The page's surface may come only with its first load.
-        connect(browser->page(), &QWebEnginePage::loadStarted, this, [this, browser] {
-            Watch(browser);
-            Refresh();
-        });
+        // The mouse's side buttons and Esc arrive on the page's surface.
+        FilterPageSurface(browser, this);
+        connect(browser->page(), &QWebEnginePage::loadStarted, this, &TPageCommands::Refresh);
         connect(browser->page(), &QWebEnginePage::loadFinished, this, &TPageCommands::Refresh);
         connect(browser->page(), &QWebEnginePage::urlChanged, this, &TPageCommands::Refresh);
     });
@@ -138,32 +134,14 @@ void TPageCommands::ShowPageMenu(int index, const QPoint &globalPos)
     }
 }
 
-void TPageCommands::Watch(TWebBrowser *browser)
-{
-    QWidget *surface = browser ? browser->focusProxy() : nullptr;
-    if (!surface || surface->property(Watched).toBool())
-        return;
-    surface->setProperty(Watched, true);
-    surface->installEventFilter(this);
-}
-
-TWebBrowser *TPageCommands::BrowserOf(QObject *surface) const
-{
-    for (int index = 0; index < m_pages->count(); ++index) {
-        TWebBrowser *browser = m_pages->Page(index)->Browser;
-        if (browser && browser->focusProxy() == surface)
-            return browser;
-    }
-    return nullptr;
-}
-
 bool TPageCommands::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonPress) {
         const auto button = static_cast<QMouseEvent *>(event)->button();
         if (button != Qt::BackButton && button != Qt::ForwardButton)
             return false;
-        if (TWebBrowser *browser = BrowserOf(watched)) {
+        if (const TTabSheet *page = PageOfSurface(*m_pages, watched)) {
+            TWebBrowser *browser = page->Browser;
             if (button == Qt::BackButton)
                 browser->back();
             else
@@ -173,7 +151,8 @@ bool TPageCommands::eventFilter(QObject *watched, QEvent *event)
     } else if (event->type() == QEvent::KeyPress
                && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
         // Esc stops a page that is loading; otherwise it is the page's own.
-        TWebBrowser *browser = BrowserOf(watched);
+        const TTabSheet *page = PageOfSurface(*m_pages, watched);
+        TWebBrowser *browser = page ? page->Browser.data() : nullptr;
         if (browser && Loading(browser)) {
             Stop(browser);
             return true;

@@ -30,8 +30,6 @@ protected:
 private:
     void ShowPageMenu(int index, const QPoint &globalPos);
     void Stop(TWebBrowser *browser);
-    void Watch(TWebBrowser *browser);
-    TWebBrowser *BrowserOf(QObject *surface) const;
     void Refresh();
 
     TResultPages *m_pages;

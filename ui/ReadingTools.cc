@@ -7,6 +7,7 @@
 #include "ui/FindBar.h"
 #include "ui/MainControls.h"
 #include "ui/MenuItem.h"
+#include "ui/PageSurface.h"
 #include "ui/ResultPages.h"
 #include "widgets/QueryBox.h"
 
@@ -19,13 +20,6 @@
 #include <QWheelEvent>
 
 namespace tellaria {
-
-namespace {
-
-// Marks a browser whose wheel is watched.
-const char *const WheelWatched = "tellariaWheelWatched";
-
-} // namespace
 
 TReadingTools::TReadingTools(QWidget *form, TMainControls &ui, const TWindowPlacement &placement)
     : QObject(form)
@@ -119,9 +113,8 @@ void TReadingTools::PageOpened(TTabSheet *page)
             shown && shown->zoomFactor() != ZoomOf(page) / 100.0)
             shown->setZoomFactor(ZoomOf(page) / 100.0);
     });
-    CatchCtrlWheel(browser);
-    connect(browser->page(), &QWebEnginePage::loadStarted, browser,
-            [this, browser] { CatchCtrlWheel(browser); });
+    // Ctrl with the wheel zooms in the browser's steps, and is kept for the site.
+    FilterPageSurface(browser, this);
     Apply(page);
 }
 
@@ -173,7 +166,7 @@ void TReadingTools::RefreshBadges()
 
 int TReadingTools::ZoomOf(const TTabSheet *page)
 {
-    const std::string site = page->Site.toStdString();
+    const std::string site = page->Site().toStdString();
     const auto kept = m_settings.Zoom.find(site);
     if (kept != m_settings.Zoom.end())
         return kept->second;
@@ -183,11 +176,11 @@ int TReadingTools::ZoomOf(const TTabSheet *page)
 void TReadingTools::Zoom(TTabSheet *page, int steps)
 {
     const int percent = steps == 0 ? ActualSize : ZoomStep(ZoomOf(page), steps);
-    m_settings.Zoom[page->Site.toStdString()] = percent;
+    m_settings.Zoom[page->Site().toStdString()] = percent;
     // Every open page of the same reference work follows.
     for (int index = 0; index < m_pages->count(); ++index) {
         TTabSheet *other = m_pages->Page(index);
-        if (other->Site == page->Site && other->Browser)
+        if (other->Site() == page->Site() && other->Browser)
             other->Browser->setZoomFactor(percent / 100.0);
     }
     ShowZoom();
@@ -202,15 +195,6 @@ void TReadingTools::ShowZoom()
     m_zoomPanel->setText(percent == ActualSize ? QString() : QStringLiteral("%1%").arg(percent));
 }
 
-void TReadingTools::CatchCtrlWheel(TWebBrowser *browser)
-{
-    QWidget *surface = browser->focusProxy();
-    if (!surface || surface->property(WheelWatched).toBool())
-        return;
-    surface->setProperty(WheelWatched, true);
-    surface->installEventFilter(this);
-}
-
 bool TReadingTools::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::Wheel)
@@ -218,15 +202,11 @@ bool TReadingTools::eventFilter(QObject *watched, QEvent *event)
     const auto *wheel = static_cast<QWheelEvent *>(event);
     if (!(wheel->modifiers() & Qt::ControlModifier) || wheel->angleDelta().y() == 0)
         return false;
-    // The browser's page whose surface the wheel turned on.
-    for (int index = 0; index < m_pages->count(); ++index) {
-        TTabSheet *page = m_pages->Page(index);
-        if (page->Browser && page->Browser->focusProxy() == watched) {
-            Zoom(page, wheel->angleDelta().y() > 0 ? 1 : -1);
-            return true;
-        }
-    }
-    return false;
+    // The page whose surface the wheel turned on.
+    TTabSheet *page = PageOfSurface(*m_pages, watched);
+    if (page)
+        Zoom(page, wheel->angleDelta().y() > 0 ? 1 : -1);
+    return page != nullptr;
 }
 
 } // namespace tellaria

@@ -51,7 +51,6 @@ private:
     void Zoom(TTabSheet *page, int steps);
     int ZoomOf(const TTabSheet *page);
     void ShowZoom();
-    void CatchCtrlWheel(TWebBrowser *browser);
 
     TResultPages *m_pages;
     const TWindowPlacement &m_placement;

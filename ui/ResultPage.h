@@ -7,6 +7,7 @@
 #include "browser/WebBrowser.h"
 
 #include <QPointer>
+#include <QUrl>
 #include <QWidget>
 
 namespace tellaria {
@@ -19,11 +20,10 @@ public:
     int Tag = 0;
     // The browser inside, made with the page.
     QPointer<TWebBrowser> Browser;
-    // The host of the address the page was opened at: the reference work it shows, whatever
-    // links the user follows from there.
-    QString Site;
     // The address the page was opened at.
     QString Url;
+    // Its host: the reference work the page shows, whatever links the user follows from there.
+    QString Site() const { return QUrl(Url).host(); }
     // Shown small beside the caption of its tab and column: how often the term occurs.
     QString Badge;
 

@@ -73,7 +73,6 @@ TTabSheet *TResultPages::OpenPage(const QString &title,
     addTab(page, title);
     page->Tag = m_pageIdCounter;
     page->Url = url;
-    page->Site = QUrl(url).host();
 
     TWebBrowser *browser
         = m_spare ? std::exchange(m_spare, nullptr).data() : m_factory(page->Content());
