@@ -36,8 +36,6 @@ public:
     // What the settings file keeps of the choices at close.
     TReadingSettings Settings() const;
 
-    TFindBar *FindBar() const { return m_findBar; }
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
