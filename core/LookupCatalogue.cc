@@ -99,9 +99,11 @@ QueryPlan MakeQueryPlan(LookupMode mode,
         break;
     }
     for (std::size_t i = 0; i < sites.size() && i < checked.size(); ++i) {
-        if (checked[i])
-            plan.push_back(
-                Request(sites[i].Name, ExpandSiteTemplate(sites[i].Url, termUtf8), false));
+        if (!checked[i])
+            continue;
+        SiteAddress address = ExpandSiteTemplate(sites[i].Url, termUtf8);
+        plan.push_back(Request(sites[i].Name, std::move(address.Url), false));
+        plan.back().Fault = address.Fault;
     }
     return plan;
 }

@@ -3,6 +3,8 @@
 // What the program knows about the online reference services, and the one rule that turns a
 // query into the pages to open. All texts are UTF-8.
 
+#include "core/SiteTemplate.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -26,6 +28,8 @@ struct PageRequest
     std::string Title;
     std::string Url;
     bool Filtered = false; // the ad-server filter is attached to the page's browser
+    // Set when the page must not be opened: the page says why instead.
+    AddressFault Fault = AddressFault::None;
 
     bool operator==(const PageRequest &) const = default;
 };
@@ -69,8 +73,9 @@ bool IsBlankTerm(std::string_view termUtf8);
 // URL holds the term percent-encoded: its GB18030 bytes for the idiom dictionary, its UTF-8 bytes
 // for the other two. The encyclopaedia mode, and None, open one page per checked site, titled
 // with the site's name, at the site's address template filled with the term (ExpandSiteTemplate:
-// for the shipped sites, the term appended as typed). `termUtf8` is the
-// query box's text exactly as typed; the plan never refuses a term.
+// for the shipped sites, the term appended as typed, with what would end its part escaped); a
+// page whose address the term would move to another host carries the fault instead. `termUtf8`
+// is the query box's text; the plan never refuses a term.
 QueryPlan MakeQueryPlan(LookupMode mode,
                         std::string_view termUtf8,
                         const SiteChecks &checked,

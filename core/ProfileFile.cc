@@ -351,11 +351,19 @@ std::string GetPrivateProfileString(std::string_view section,
     return ProfileLookup(file.Bytes.View(), section, key, defaultValue);
 }
 
+// A line break in a name or value would end its line and start another key or section there.
+static bool BreaksLines(std::string_view text)
+{
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
 Status WritePrivateProfileString(std::string_view section,
                                  std::string_view key,
                                  std::string_view value,
                                  const std::string &path)
 {
+    if (BreaksLines(section) || BreaksLines(key) || BreaksLines(value))
+        return Status::CannotCreateFile(path, EINVAL);
     // A file that is there but cannot be read whole must not be replaced by one holding only
     // this value.
     const FileRead file = ReadWholeFile(path, ProfileFileSizeLimit, ReadLock::None);
@@ -368,6 +376,10 @@ Status WritePrivateProfileSection(std::string_view section,
                                   const std::vector<std::pair<std::string, std::string>> &keys,
                                   const std::string &path)
 {
+    for (const auto &[key, value] : keys) {
+        if (BreaksLines(section) || BreaksLines(key) || BreaksLines(value))
+            return Status::CannotCreateFile(path, EINVAL);
+    }
     const FileRead file = ReadWholeFile(path, ProfileFileSizeLimit, ReadLock::None);
     if (file.Error != 0 && file.Error != ENOENT)
         return Status::CannotCreateFile(path, file.Error);

@@ -58,7 +58,8 @@ std::string GetPrivateProfileString(std::string_view section,
 
 // WritePrivateProfileString: ProfileReplace on the file at `path` (created when missing), the new
 // content replacing the old atomically. CannotCreateFile when the file cannot be read whole or
-// written, or the user may not write it; the old file then stays as it was.
+// written, or the user may not write it, and (EINVAL) for a name or value holding a line break
+// or NUL, which would write another key; the old file then stays as it was.
 Status WritePrivateProfileString(std::string_view section,
                                  std::string_view key,
                                  std::string_view value,

@@ -4,12 +4,14 @@
 #include "core/AtomicFile.h"
 #include "core/CodePage.h"
 #include "core/FileContent.h"
+#include "core/TermText.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <dirent.h>
 #include <new>
 #include <sys/stat.h>
+#include <utility>
 
 namespace tellaria {
 
@@ -79,24 +81,51 @@ std::optional<std::string> InCodePage(std::string_view bytes)
     return std::nullopt;
 }
 
-// Calls `line` with each line of `bytes`, as ParseQueryHistory cuts them.
+// A code-page control byte. In GB18030 no byte of a multi-byte character is one.
+bool IsControlByte(char byte)
+{
+    return static_cast<unsigned char>(byte) < 0x20 || byte == 0x7F;
+}
+
+// `line` as a term may be: its control bytes (a tab, say) made single spaces, none at either
+// end, as OneLineTerm makes a term. `scratch` holds the result when it differs.
+std::string_view OneLine(std::string_view line, std::string &scratch)
+{
+    if (std::none_of(line.begin(), line.end(), IsControlByte))
+        return line;
+    scratch.clear();
+    bool pendingSpace = false;
+    for (const char byte : line) {
+        if (IsControlByte(byte)) {
+            pendingSpace = !scratch.empty();
+            continue;
+        }
+        if (std::exchange(pendingSpace, false))
+            scratch += ' ';
+        scratch += byte;
+    }
+    return scratch;
+}
+
+// Calls `line` with each line of `bytes`, as ParseQueryHistory cuts and cleans them.
 template<typename Line>
 void SplitLines(std::string_view bytes, Line &&line)
 {
     bytes = bytes.substr(0, bytes.find('\0'));
+    std::string scratch;
     std::size_t lineStart = 0;
     for (std::size_t at = 0; at < bytes.size(); ++at) {
         const char byte = bytes[at];
         if (byte != '\r' && byte != '\n')
             continue;
-        line(bytes.substr(lineStart, at - lineStart));
+        line(OneLine(bytes.substr(lineStart, at - lineStart), scratch));
         // CR LF is one break.
         if (byte == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n')
             ++at;
         lineStart = at + 1;
     }
     if (lineStart < bytes.size())
-        line(bytes.substr(lineStart));
+        line(OneLine(bytes.substr(lineStart), scratch));
 }
 
 } // namespace
@@ -190,7 +219,7 @@ void QueryHistory::Append(std::string_view entry)
 
 bool QueryHistory::RecordQuery(std::string_view utf8)
 {
-    const std::string entry = AnsiFromUtf8(utf8);
+    const std::string entry = AnsiFromUtf8(OneLineTerm(utf8));
     for (std::size_t i = 0; i < Count(); ++i) {
         if (Entry(i) == entry)
             return false;

@@ -25,7 +25,9 @@ inline constexpr std::string_view QueryHistoryFileName = "Lexivander.qry";
 inline constexpr std::size_t QueryHistoryFileSizeLimit = std::size_t{16} << 20;
 
 // Splits history-file bytes into entries: a NUL byte ends the content; a line ends at CR LF, at a
-// lone CR or at a lone LF; a break at the very end adds no empty entry. Linear in the input.
+// lone CR or at a lone LF; a break at the very end adds no empty entry. Within a line, control
+// bytes (a tab, say) become single spaces, none at either end, so no entry holds one. Linear in
+// the input.
 std::vector<std::string> ParseQueryHistory(std::string_view bytes);
 
 // The file content for `entries`: each entry followed by CR LF; no entries give no bytes.
@@ -52,7 +54,8 @@ public:
     // Replaces the list with `entries`, code-page bytes.
     void SetEntries(const std::vector<std::string> &entries);
 
-    // Appends the term `utf8`, in the code page, unless an entry holds the same bytes. Before
+    // Appends the term `utf8` made one line (OneLineTerm), in the code page, unless an entry
+    // holds the same bytes. Before
     // appending, a list of more than 10 entries drops its oldest one, so recording caps the list
     // at 11. Returns whether the list changed.
     bool RecordQuery(std::string_view utf8);

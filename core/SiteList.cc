@@ -15,6 +15,16 @@ std::string Key(const char *name, std::size_t row)
     return name + std::to_string(row + 1);
 }
 
+// `value` as it must be written for the profile reading to give it back whole: in quotes where
+// reading would trim its blanks or take off a pair of quotes of its own.
+std::string Quoted(const std::string &value)
+{
+    const bool blankEnd = !value.empty() && (value.front() == ' ' || value.back() == ' ');
+    const bool ownQuotes = value.size() >= 2 && (value.front() == '"' || value.front() == '\'')
+                           && value.back() == value.front();
+    return blankEnd || ownQuotes ? '"' + value + '"' : value;
+}
+
 } // namespace
 
 SiteListReading ReadSiteList(const std::string &path)
@@ -59,8 +69,8 @@ Status WriteSiteList(const std::string &path, const SiteTable &sites)
     if (sites != BuildSiteTable()) {
         keys.emplace_back("Count", std::to_string(sites.size()));
         for (std::size_t row = 0; row < sites.size(); ++row) {
-            keys.emplace_back(Key("Name", row), AnsiFromUtf8(sites[row].Name));
-            keys.emplace_back(Key("Url", row), AnsiFromUtf8(sites[row].Url));
+            keys.emplace_back(Key("Name", row), Quoted(AnsiFromUtf8(sites[row].Name)));
+            keys.emplace_back(Key("Url", row), Quoted(AnsiFromUtf8(sites[row].Url)));
         }
     }
     return WritePrivateProfileSection(SiteListSection, keys, path);

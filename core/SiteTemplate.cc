@@ -2,6 +2,7 @@
 
 #include "core/AsciiCase.h"
 #include "core/CodePage.h"
+#include "core/TermText.h"
 #include "core/UrlEncode.h"
 
 #include <algorithm>
@@ -14,6 +15,9 @@ namespace {
 constexpr std::string_view TermMark = "{term}";
 constexpr std::string_view Utf8Mark = "{utf8}";
 constexpr std::string_view Gb18030Mark = "{gb18030}";
+
+// The parts of an address, in the order they come.
+enum class Part { Origin, Path, Query, Fragment };
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix)
 {
@@ -32,33 +36,137 @@ std::string Trimmed(std::string_view text)
     return std::string(text);
 }
 
+// The part that follows `c`, written literally in a template, when the address is in `part`.
+Part PartAfter(Part part, char c, bool pastScheme)
+{
+    switch (part) {
+    case Part::Origin:
+        if (!pastScheme)
+            return part;
+        if (c == '/' || c == '\\')
+            return Part::Path;
+        [[fallthrough]];
+    case Part::Path:
+        if (c == '?')
+            return Part::Query;
+        [[fallthrough]];
+    case Part::Query:
+        return c == '#' ? Part::Fragment : part;
+    case Part::Fragment:
+        break;
+    }
+    return part;
+}
+
+void AppendEscaped(std::string &out, char c)
+{
+    constexpr char hexDigits[] = "0123456789ABCDEF";
+    const auto byte = static_cast<unsigned char>(c);
+    out += '%';
+    out += hexDigits[byte >> 4];
+    out += hexDigits[byte & 0xF];
+}
+
+// The term as typed, with what would end `part` (or any control character) escaped.
+std::string AsTyped(std::string_view term, Part part)
+{
+    std::string_view ends;
+    switch (part) {
+    case Part::Origin:
+        break;
+    case Part::Path:
+        ends = "%#?/\\";
+        break;
+    case Part::Query:
+        ends = "%#&+";
+        break;
+    case Part::Fragment:
+        ends = "%";
+        break;
+    }
+    std::string out;
+    out.reserve(term.size());
+    for (const char c : term) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F || ends.find(c) != std::string_view::npos)
+            AppendEscaped(out, c);
+        else
+            out += c;
+    }
+    return out;
+}
+
+// Percent-encoded bytes: a query's form-encoding, with "%20" for a blank outside a query, where
+// "+" is a plus.
+std::string Encoded(std::string_view bytes, Part part)
+{
+    std::string encoded = UrlEncodeQuery(bytes);
+    if (part == Part::Query)
+        return encoded;
+    std::string out;
+    out.reserve(encoded.size());
+    for (const char c : encoded) {
+        if (c == '+')
+            out += "%20";
+        else
+            out += c;
+    }
+    return out;
+}
+
 } // namespace
 
-std::string ExpandSiteTemplate(std::string_view pattern, std::string_view termUtf8)
+std::string_view AddressOrigin(std::string_view url)
 {
-    std::string address;
+    const std::size_t schemeEnd = url.find("://");
+    if (schemeEnd == std::string_view::npos)
+        return {};
+    const std::size_t end = url.find_first_of("/?#\\", schemeEnd + 3);
+    return url.substr(0, end);
+}
+
+SiteAddress ExpandSiteTemplate(std::string_view pattern, std::string_view termUtf8)
+{
+    SiteAddress address;
+    std::string &url = address.Url;
+    std::string bare; // the template without its placeholders: the origin the address must keep
+    Part part = Part::Origin;
+    bool pastScheme = false;
     bool placed = false;
     std::size_t at = 0;
     while (at < pattern.size()) {
         const std::string_view rest = pattern.substr(at);
         if (rest.starts_with(TermMark)) {
-            address += termUtf8;
+            url += AsTyped(termUtf8, part);
             at += TermMark.size();
             placed = true;
         } else if (rest.starts_with(Utf8Mark)) {
-            address += UrlEncodeQuery(termUtf8);
+            url += Encoded(termUtf8, part);
             at += Utf8Mark.size();
             placed = true;
         } else if (rest.starts_with(Gb18030Mark)) {
-            address += UrlEncodeQuery(AnsiFromUtf8(termUtf8));
+            url += Encoded(AnsiFromUtf8(termUtf8), part);
             at += Gb18030Mark.size();
             placed = true;
         } else {
-            address += pattern[at++];
+            if (!pastScheme && rest.starts_with("://")) {
+                url += "://";
+                bare += "://";
+                at += 3;
+                pastScheme = true;
+                continue;
+            }
+            part = PartAfter(part, pattern[at], pastScheme);
+            url += pattern[at];
+            bare += pattern[at++];
         }
     }
     if (!placed)
-        address += termUtf8;
+        url += AsTyped(termUtf8, part);
+    if (!EqualIgnoringAsciiCase(AddressOrigin(url), AddressOrigin(bare))) {
+        address.Fault = AddressFault::HostMoved;
+        address.Url = std::string(AddressOrigin(bare)) + '/';
+    }
     return address;
 }
 
@@ -71,8 +179,11 @@ std::string SiteTemplateError(std::string_view pattern)
         rest = pattern.substr(8);
     else
         return "网址必须以 http:// 或 https:// 开头。";
-    if (pattern.size() > LongestSiteTemplate)
-        return "网址不能超过 " + std::to_string(LongestSiteTemplate) + " 个字符。";
+    // Measured as the settings file stores it, which reads back no longer a value.
+    if (AnsiFromUtf8(pattern).size() > LongestSiteTemplate)
+        return "网址太长：保存后不能超过 " + std::to_string(LongestSiteTemplate) + " 个字节。";
+    if (HasControlCharacter(pattern))
+        return "网址中不能有换行符、制表符等控制字符。";
     const std::size_t hostEnd = rest.find_first_of("/?#:{");
     if (hostEnd == 0 || rest.empty())
         return "网址中缺少主机名。";
@@ -98,6 +209,10 @@ std::string SiteListError(const std::vector<std::pair<std::string, std::string>>
         const std::string trimmed = Trimmed(name);
         if (trimmed.empty())
             return "百科全书的名称不能为空。";
+        if (HasControlCharacter(name))
+            return "百科全书的名称中不能有换行符、制表符等控制字符。";
+        if (AnsiFromUtf8(name).size() > LongestSiteTemplate)
+            return "百科全书的名称太长。";
         if (!names.insert(trimmed).second)
             return "名称“" + trimmed + "”已被使用。";
         if (std::string error = SiteTemplateError(pattern); !error.empty())

@@ -9,6 +9,7 @@
 #include "FuzzSupport.h"
 #include "core/CodePage.h"
 #include "core/QueryHistory.h"
+#include "core/TermText.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -225,6 +226,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // Loading the file reads what the line rules read.
     FUZZ_CHECK(LoadError(loaded, directory).empty() && !loaded.LoadFailed());
     CheckLoaded(bytes, loaded.Entries());
+    // No entry holds a control byte, whatever the file held.
+    for (const std::string &entry : loaded.Entries()) {
+        for (const char byte : entry)
+            FUZZ_CHECK(static_cast<unsigned char>(byte) >= 0x20 && byte != 0x7F);
+    }
     std::remove(storedPath.c_str());
 
     // Recording UTF-8 terms, some of them the list's own entries as shown, follows the rules a
@@ -234,7 +240,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (std::size_t i = 0; i < model.size(); ++i)
         FUZZ_CHECK(loaded.EntryText(i) == Utf8(model[i]));
     const auto record = [&](const std::string &utf8) {
-        const std::string held = AnsiFromUtf8(utf8);
+        const std::string held = AnsiFromUtf8(OneLineTerm(utf8));
         const bool added = std::find(model.begin(), model.end(), held) == model.end();
         if (added) {
             if (model.size() >= 11)

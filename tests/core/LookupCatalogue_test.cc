@@ -173,6 +173,35 @@ TEST(LookupCatalogue, AListOfTheUsersOwnFillsEachTemplate)
     EXPECT_EQ(MakeQueryPlan(LookupMode::Encyclopaedias, "中 x", {true}, sites).size(), 1U);
 }
 
+// Every shipped site gets the whole term: what would end the path or the query is escaped,
+// letters, digits and Chinese stay as typed.
+TEST(LookupCatalogue, ShippedSitesGetAWholeTermAndKeepLettersAsTyped)
+{
+    const QueryPlan plan = MakeQueryPlan(LookupMode::Encyclopaedias, "C# & C++ 100%/猫", AllChecked,
+                                         BuildSiteTable());
+    ASSERT_EQ(plan.size(), 5U);
+    EXPECT_EQ(plan[0].Url, "http://zh.wikipedia.org/zh-cn/C%23 & C++ 100%25%2F猫");
+    EXPECT_EQ(plan[1].Url, "http://baike.baidu.com/list-php/dispose/searchword.php/"
+                           "?&pic=1&word=C%23 %26 C%2B%2B 100%25/猫");
+    EXPECT_EQ(plan[2].Url, "http://www.baike.com/wiki/C%23 & C++ 100%25%2F猫");
+    EXPECT_EQ(plan[4].Url, "http://www.infoplease.com/search?fr=iptn&in=all&x=18&y=1"
+                           "&query=C%23 %26 C%2B%2B 100%25/猫");
+    for (const PageRequest &request : plan)
+        EXPECT_EQ(request.Fault, AddressFault::None);
+}
+
+TEST(LookupCatalogue, APageWhoseHostTheTermWouldMoveCarriesTheFault)
+{
+    const SiteTable sites{{"甲", "http://own.test"}, {"乙", "http://b.example/{utf8}"}};
+    const QueryPlan plan
+        = MakeQueryPlan(LookupMode::Encyclopaedias, "@evil.test/x", {true, true}, sites);
+    ASSERT_EQ(plan.size(), 2U);
+    EXPECT_EQ(plan[0].Fault, AddressFault::HostMoved);
+    EXPECT_EQ(plan[0].Url, "http://own.test/");
+    EXPECT_EQ(plan[1].Fault, AddressFault::None);
+    EXPECT_EQ(plan[1].Url, "http://b.example/%40evil%2Etest%2Fx");
+}
+
 TEST(BlankTerm, OnlySpacesAndControlCharactersAreBlank)
 {
     for (const char *blank : {"", " ", "   ", "\t", " \r\n ", "\x1F", "\x01 \x20"})

@@ -47,6 +47,43 @@ TEST(SiteList, AListOfItsOwnRoundTripsInTheCodePageBesideTheOtherKeys)
     EXPECT_EQ(ReadFile(path).find("Name2"), std::string::npos);
 }
 
+// What the user typed comes back as typed: quotes and blanks at the ends are no file syntax,
+// and the longest template is read whole whatever its letters.
+TEST(SiteList, NamesAndTemplatesComeBackWhole)
+{
+    std::string longChinese = "http://a.example/";
+    while (longChinese.size() + 3 <= 17 + (LongestSiteTemplate - 17) / 2 * 3)
+        longChinese += "中";
+    const SiteTable sites{{"\"甲\"", "http://a.example/'{utf8}'"},
+                          {"'乙'", "http://b.example/\"x\""},
+                          {"丙 ", longChinese},
+                          {"\"丁", "http://d.example/ "}};
+    ASSERT_EQ(SiteListError({{sites[0].Name, sites[0].Url},
+                             {sites[1].Name, sites[1].Url},
+                             {sites[2].Name, sites[2].Url},
+                             {sites[3].Name, sites[3].Url}}),
+              "");
+    TestDirectory directory;
+    const std::string path = directory.File("Lexivanedr.ini");
+    ASSERT_TRUE(WriteSiteList(path, sites).Ok());
+    const SiteListReading reading = ReadSiteList(path);
+    EXPECT_EQ(reading.Sites, sites);
+    EXPECT_EQ(reading.Problem, "");
+}
+
+// A value that would break its line never reaches the file, whoever asks.
+TEST(SiteList, ALineBreakInAValueWritesNothing)
+{
+    TestDirectory directory;
+    const std::string path = directory.File("Lexivanedr.ini");
+    WriteFile(path, "[Dictionary]\r\nID=1\r\n");
+    const Status written
+        = WriteSiteList(path, {{"x\r\n[Dictionary]\r\nID=3", "http://a.example/"}});
+    EXPECT_FALSE(written.Ok());
+    EXPECT_FALSE(WritePrivateProfileString("Form", "width", "1\nHeight=5", path).Ok());
+    EXPECT_EQ(ReadFile(path), "[Dictionary]\r\nID=1\r\n");
+}
+
 TEST(SiteList, TheShippedFiveRemoveTheSectionAndNothingElse)
 {
     TestDirectory directory;

@@ -16,10 +16,12 @@ struct ExpandCase
 class ExpandSiteTemplateTest : public testing::TestWithParam<ExpandCase>
 {};
 
-TEST_P(ExpandSiteTemplateTest, PutsTheTermWhereThePatternSays)
+TEST_P(ExpandSiteTemplateTest, PutsTheTermWhereThePatternSaysEncodedForItsPart)
 {
     const ExpandCase &c = GetParam();
-    EXPECT_EQ(ExpandSiteTemplate(c.pattern, c.term), c.expected);
+    const SiteAddress address = ExpandSiteTemplate(c.pattern, c.term);
+    EXPECT_EQ(address.Url, c.expected);
+    EXPECT_EQ(address.Fault, AddressFault::None);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -37,13 +39,87 @@ INSTANTIATE_TEST_SUITE_P(
                    "http://a.example/?q=%D6%D0%CE%C4"},
         ExpandCase{"SeveralPlaceholders", "http://a.example/{term}?q={utf8}&g={gb18030}", "中",
                    "http://a.example/中?q=%E4%B8%AD&g=%D6%D0"},
-        ExpandCase{"TheSamePlaceholderTwice", "http://a.example/{utf8}/{utf8}", "a b",
-                   "http://a.example/a+b/a+b"},
         // Placeholders are matched exactly: other letter cases are text (and refused on entry).
         ExpandCase{"PlaceholdersAreCaseSensitive", "http://a.example/{TERM}", "x",
                    "http://a.example/{TERM}x"},
-        ExpandCase{"EmptyTerm", "http://a.example/?q={utf8}", "", "http://a.example/?q="}),
+        ExpandCase{"EmptyTerm", "http://a.example/?q={utf8}", "", "http://a.example/?q="},
+        // What would end the term's part is escaped, so the whole term reaches the site.
+        ExpandCase{"AppendedInAPath", "http://a.example/wiki/", "C# & C++ 100%",
+                   "http://a.example/wiki/C%23 & C++ 100%25"},
+        ExpandCase{"AppendedInAQuery", "http://a.example/s?x=1&word=", "C# & C++ 100%",
+                   "http://a.example/s?x=1&word=C%23 %26 C%2B%2B 100%25"},
+        ExpandCase{"SlashAndQuestionInAPath", "http://a.example/w/{term}", "AC/DC?",
+                   "http://a.example/w/AC%2FDC%3F"},
+        ExpandCase{"BackslashInAPath", "http://a.example/w/{term}", "a\\b",
+                   "http://a.example/w/a%5Cb"},
+        ExpandCase{"SlashStaysInAQuery", "http://a.example/?q={term}", "a/b?c",
+                   "http://a.example/?q=a/b?c"},
+        ExpandCase{"InAFragment", "http://a.example/p#{term}", "50% #1",
+                   "http://a.example/p#50%25 #1"},
+        ExpandCase{"Utf8InAPathUsesPercent20", "http://a.example/{utf8}/{utf8}", "a b+",
+                   "http://a.example/a%20b%2B/a%20b%2B"},
+        ExpandCase{"Utf8InAQueryIsFormEncoded", "http://a.example/?q={utf8}", "a b+",
+                   "http://a.example/?q=a+b%2B"},
+        ExpandCase{"Gb18030InAPath", "http://a.example/{gb18030}", "中 文",
+                   "http://a.example/%D6%D0%20%CE%C4"},
+        ExpandCase{"ControlCharacterEscaped", "http://a.example/?q={term}", "a\tb",
+                   "http://a.example/?q=a%09b"},
+        ExpandCase{"AtSignInAPathIsText", "http://own.test/{term}", "@evil.test/x",
+                   "http://own.test/@evil.test%2Fx"}),
     [](const testing::TestParamInfo<ExpandCase> &row) { return row.param.name; });
+
+struct MovedCase
+{
+    const char *name;
+    const char *pattern;
+    const char *term;
+    const char *origin; // what the refused address holds: the template's own
+};
+
+class HostMovedTest : public testing::TestWithParam<MovedCase>
+{};
+
+// A term that lands in the host part would send the request elsewhere: refused, whatever it is.
+TEST_P(HostMovedTest, ATermThatWouldMoveTheHostIsRefused)
+{
+    const MovedCase &c = GetParam();
+    const SiteAddress address = ExpandSiteTemplate(c.pattern, c.term);
+    EXPECT_EQ(address.Fault, AddressFault::HostMoved) << address.Url;
+    EXPECT_EQ(address.Url, c.origin);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases,
+    HostMovedTest,
+    testing::Values(
+        MovedCase{"AppendedToABareHost", "http://own.test", "@evil.test/x", "http://own.test/"},
+        MovedCase{"AnyTermAfterABareHost", "http://own.test", "cat", "http://own.test/"},
+        MovedCase{"TermInTheHost", "https://a.example{term}", "@evil.test", "https://a.example/"},
+        MovedCase{"TermAfterUserInfo", "https://u@{term}", "evil.test", "https://u@/"},
+        MovedCase{"TermAsThePort", "http://a.example:{term}/", "81", "http://a.example:/"},
+        MovedCase{"EncodedTermInTheHost", "http://a{utf8}.example/", "b", "http://a.example/"}),
+    [](const testing::TestParamInfo<MovedCase> &row) { return row.param.name; });
+
+TEST(SiteTemplate, AnEmptyTermInTheHostKeepsIt)
+{
+    EXPECT_EQ(ExpandSiteTemplate("https://a.example{term}/x", "").Fault, AddressFault::None);
+}
+
+TEST(SiteTemplate, TheOriginIsTheSchemeAndAuthorityAsWritten)
+{
+    EXPECT_EQ(AddressOrigin("http://u@A.example:80/p?q#f"), "http://u@A.example:80");
+    EXPECT_EQ(AddressOrigin("http://a.example\\evil"), "http://a.example");
+    EXPECT_EQ(AddressOrigin("http://a.example"), "http://a.example");
+    EXPECT_EQ(AddressOrigin("no scheme"), "");
+}
+
+std::string Repeated(const std::string &text, int times)
+{
+    std::string repeated;
+    for (int i = 0; i < times; ++i)
+        repeated += text;
+    return repeated;
+}
 
 struct ErrorCase
 {
@@ -82,7 +158,14 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"PlaceholderInCapitals", "http://a.example/{UTF8}", false},
         ErrorCase{"UnclosedBrace", "http://a.example/{utf", false},
         ErrorCase{"AtTheLongest", "http://a.example/" + std::string(2000 - 17, 'x'), true},
-        ErrorCase{"OneByteTooLong", "http://a.example/" + std::string(2000 - 16, 'x'), false}),
+        ErrorCase{"OneByteTooLong", "http://a.example/" + std::string(2000 - 16, 'x'), false},
+        // Measured as stored: two bytes a Chinese letter in the code page, three in UTF-8.
+        ErrorCase{"ChineseAtTheLongest", "http://a.example/" + Repeated("中", (2000 - 17) / 2),
+                  true},
+        ErrorCase{"ChineseTooLong", "http://a.example/" + Repeated("中", (2000 - 17) / 2 + 1),
+                  false},
+        ErrorCase{"LineBreak", "http://a.example/\r\n[Dictionary]\r\nID=3", false},
+        ErrorCase{"Tab", "http://a.example/\t{term}", false}),
     [](const testing::TestParamInfo<ErrorCase> &row) { return row.param.name; });
 
 using Sites = std::vector<std::pair<std::string, std::string>>;
@@ -125,6 +208,9 @@ INSTANTIATE_TEST_SUITE_P(
                  {{"甲", "http://a.example/"}, {" 甲 ", "http://b.example/"}},
                  false},
         ListCase{"RefusedAddress", {{"甲", "javascript:x"}}, false},
+        ListCase{"NameWithALineBreak", {{"x\r\n[Dictionary]\r\nID=3", "http://a.example/"}}, false},
+        ListCase{"NameWithATab", {{"a\tb", "http://a.example/"}}, false},
+        ListCase{"NameInQuotes", {{"\"甲\"", "http://a.example/"}}, true},
         ListCase{"TheMost", Many(20), true},
         ListCase{"OneTooMany", Many(21), false}),
     [](const testing::TestParamInfo<ListCase> &row) { return row.param.name; });
