@@ -1,5 +1,7 @@
 #include "browser/TabLoadMark.h"
 
+#include "browser/WebBrowser.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QTabWidget>
@@ -116,6 +118,9 @@ void TTabLoadMark::ProcessEnded()
 
 void TTabLoadMark::LoadingChanged(const QWebEngineLoadingInfo &info)
 {
+    // A link to another program's scheme, refused, leaves the page as it was.
+    if (!IsEngineScheme(info.url()))
+        return;
     if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
         m_processEnded = false;
         m_stopped = false;

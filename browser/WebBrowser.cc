@@ -14,6 +14,7 @@
 #include <QWebChannel>
 #include <QWebEngineContextMenuRequest>
 #include <QWebEngineDownloadRequest>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -142,6 +143,9 @@ void ConfigureBrowserProfile()
     // Windows a script opens by itself are blocked; a window the user asks for by a click
     // still opens, in the same page (createWindow).
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    // A link to a scheme the engine does not know would otherwise start whatever program the
+    // desktop has for it (ssh:, smb:, steam: …); no page of a site we do not control may.
+    settings->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
 
     QWebEngineScript script;
     script.setName(QStringLiteral("tellaria-edit-state"));
@@ -199,6 +203,13 @@ TWebBrowser::TWebBrowser(QWidget *parent)
         emit CommandStateChanged();
     });
     connect(page, &QWebEnginePage::loadStarted, this, [this] { SetEditState(false, false); });
+    connect(page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
+        // A link to another program's scheme is started, then abandoned by the engine, which
+        // hands it to no program (DisallowUnknownUrlSchemes): the page stays as it was.
+        if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus
+            && !IsEngineScheme(info.url()))
+            emit NavigationRefused(info.url());
+    });
     // A page whose process has ended has nothing left to save, print or edit.
     connect(page, &QWebEnginePage::renderProcessTerminated, this, [this] {
         m_hasDocument = false;

@@ -30,6 +30,18 @@ enum class TBrowserCommand {
 
 class TWebBrowser;
 
+// Whether `url` is a document the engine shows itself: http, https, about, data and blob. Any
+// other scheme is another program's.
+bool IsEngineScheme(const QUrl &url);
+
+// Whether a navigation to `url` may go ahead, whoever asked for it: web pages (http, https)
+// anywhere; in a sub-frame also about:, data: and blob: documents; in the main frame about: and
+// data: documents only where the program asked for them, never from a page's link, form or
+// redirect. Everything else (ssh:, file:, mailto: …) would leave the engine for another program.
+bool NavigationSchemeAllowed(const QUrl &url,
+                             QWebEnginePage::NavigationType type,
+                             bool isMainFrame);
+
 // What a navigation policy decides of a navigation.
 enum class TNavigation { Allow, Refuse };
 
@@ -38,8 +50,9 @@ enum class TNavigation { Allow, Refuse };
 using NavigationPolicy
     = std::function<TNavigation(TWebBrowser *sender, const QUrl &url, bool isMainFrame)>;
 
-// A browser's page: the browser's navigation filter decides each navigation, and a silent
-// browser's page shows no dialog and grants no request of its own (WebBrowserPage.cc).
+// A browser's page: NavigationSchemeAllowed, then the browser's navigation filter, decide each
+// navigation, and a silent browser's page shows no dialog and grants no request of its own
+// (WebBrowserPage.cc).
 class TWebBrowserPage : public QWebEnginePage
 {
     Q_OBJECT
@@ -133,6 +146,10 @@ signals:
     // The request for the document Navigate asked for has been handed to the network (once per
     // Navigate; not at all when the navigation ends before it gets that far).
     void RequestSent();
+
+    // A navigation to `url` was refused for its scheme (NavigationSchemeAllowed), or a link to
+    // another program's scheme was not handed to it.
+    void NavigationRefused(const QUrl &url);
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;

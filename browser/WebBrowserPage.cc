@@ -39,8 +39,37 @@ TWebBrowserPage::TWebBrowserPage(TWebBrowser *browser)
             [](QWebEngineFileSystemAccessRequest request) { request.reject(); });
 }
 
-bool TWebBrowserPage::acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame)
+bool IsEngineScheme(const QUrl &url)
 {
+    static const QStringList schemes{QStringLiteral("http"), QStringLiteral("https"),
+                                     QStringLiteral("about"), QStringLiteral("data"),
+                                     QStringLiteral("blob")};
+    return schemes.contains(url.scheme());
+}
+
+bool NavigationSchemeAllowed(const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame)
+{
+    const QString scheme = url.scheme();
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+        return true;
+    const bool local = scheme == QLatin1String("about") || scheme == QLatin1String("data");
+    if (!isMainFrame)
+        return IsEngineScheme(url);
+    // The program's own notices are data: documents; a page's links and forms never lead there.
+    const bool fromPage = type == QWebEnginePage::NavigationTypeLinkClicked
+                          || type == QWebEnginePage::NavigationTypeFormSubmitted
+                          || type == QWebEnginePage::NavigationTypeRedirect;
+    return local && !fromPage;
+}
+
+bool TWebBrowserPage::acceptNavigationRequest(const QUrl &url,
+                                              NavigationType type,
+                                              bool isMainFrame)
+{
+    if (!NavigationSchemeAllowed(url, type, isMainFrame)) {
+        emit m_browser->NavigationRefused(url);
+        return false;
+    }
     return m_browser->DecideNavigation(url, isMainFrame) == TNavigation::Allow;
 }
 

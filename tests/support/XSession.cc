@@ -149,6 +149,24 @@ QString XSession::Run(const QString &program, const QStringList &arguments, bool
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
+bool XSession::SetClipboardText(const QByteArray &text) const
+{
+    QProcess xclip;
+    xclip.setProcessEnvironment(Environment());
+    // The copy that stays to serve the clipboard keeps no pipe of ours open.
+    xclip.setStandardOutputFile(QProcess::nullDevice());
+    xclip.setStandardErrorFile(QProcess::nullDevice());
+    xclip.start(QStringLiteral("xclip"),
+                {QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-i")});
+    if (!xclip.waitForStarted())
+        return false;
+    xclip.write(text);
+    xclip.closeWriteChannel();
+    return xclip.waitForFinished() && xclip.exitCode() == 0 && TestProxy::WaitFor([&] {
+               return ClipboardText() == QString::fromUtf8(text).trimmed();
+           });
+}
+
 QString XSession::ClipboardText() const
 {
     return Run(QStringLiteral("xclip"),

@@ -59,6 +59,9 @@ public:
     QString XDoTool(const QStringList &arguments) const;
     // The clipboard's text, as another X client (xclip) reads it.
     QString ClipboardText() const;
+    // Puts `text` on the clipboard as another program does: xclip holds it from then on. False
+    // when xclip did not take it.
+    bool SetClipboardText(const QByteArray &text) const;
 
     void Click(const QPoint &point, int button = 1) const;
     void DoubleClick(const QPoint &point) const;
