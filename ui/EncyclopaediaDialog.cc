@@ -2,6 +2,8 @@
 
 #include "core/SiteList.h"
 #include "core/SiteTemplate.h"
+#include "core/TermText.h"
+#include "ui/QueryEntry.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -219,9 +221,12 @@ void TEncyclopaediaDialog::Try()
         m_tried->setText(QString::fromStdString(error));
         return;
     }
-    m_tried->setText(
-        Text("将打开：")
-        + QString::fromStdString(ExpandSiteTemplate(pattern, m_sample->text().toStdString())));
+    const SiteAddress address
+        = ExpandSiteTemplate(pattern, OneLineTerm(m_sample->text().toStdString()));
+    if (address.Fault != AddressFault::None)
+        m_tried->setText(HostMovedText(QString::fromStdString(Sites()[std::size_t(row)].Name)));
+    else
+        m_tried->setText(Text("将打开：") + QString::fromStdString(address.Url));
 }
 
 bool TEncyclopaediaDialog::eventFilter(QObject *watched, QEvent *event)

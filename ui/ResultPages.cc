@@ -3,6 +3,7 @@
 #include "browser/TabLoadMark.h"
 #include "ui/PageColumns.h"
 #include "ui/PageRetirement.h"
+#include "ui/QueryEntry.h"
 #include "widgets/Application.h"
 
 #include <QPrinter>
@@ -65,7 +66,8 @@ TResultPages::TResultPages(QWidget *parent)
 TTabSheet *TResultPages::OpenPage(const QString &title,
                                   const QString &url,
                                   const NavigationPolicy &filter,
-                                  int index)
+                                  int index,
+                                  const QString &notice)
 {
     ++m_pageIdCounter;
     auto *page = new TTabSheet(this);
@@ -95,7 +97,11 @@ TTabSheet *TResultPages::OpenPage(const QString &title,
     connect(
         browser->page(), &QWebEnginePage::loadFinished, page,
         [index] { NoteTime("loaded", index); }, Qt::SingleShotConnection);
-    browser->Navigate(url);
+    connect(browser, &TWebBrowser::NavigationRefused, this, &TResultPages::NavigationRefused);
+    if (notice.isEmpty())
+        browser->Navigate(url);
+    else
+        browser->setHtml(notice, QUrl(QStringLiteral("data:,")));
     // A query's pages get their columns once their requests have left (ShowSent): a browser on
     // the screen costs the engine work on this thread before its request.
     if (m_columns && !m_columnsLater)
@@ -155,9 +161,11 @@ void TResultPages::ReplacePages(const QueryPlan &plan, const NavigationPolicy &f
     }
     int opening = 0;
     for (const PageRequest &request : plan) {
+        const QString title = QString::fromStdString(request.Title);
         TTabSheet *page
-            = OpenPage(QString::fromStdString(request.Title), QString::fromStdString(request.Url),
-                       request.Filtered ? filter : NavigationPolicy(), ++opening);
+            = OpenPage(title, QString::fromStdString(request.Url),
+                       request.Filtered ? filter : NavigationPolicy(), ++opening,
+                       request.Fault == AddressFault::None ? QString() : HostMovedPage(title));
         opened << page->Browser;
     }
     NoteTime("opened");

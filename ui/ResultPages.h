@@ -59,10 +59,12 @@ public:
     // Opens a page captioned `title` with the next PageId: its browser is made silent, prints on
     // the pages' printer, gets `filter` as its before-navigate handler when there is one, and
     // navigates to `url`. `index` numbers the page within its query, for the timing notes.
+    // With `notice`, the page shows that document instead and asks nothing of the network.
     TTabSheet *OpenPage(const QString &title,
                         const QString &url,
                         const NavigationPolicy &filter,
-                        int index);
+                        int index,
+                        const QString &notice = {});
 
     // Opens a page for each request of `plan`, titled and navigated as it says, with `filter` on
     // the filtered ones; then disposes of the pages that were there before (also when opening
@@ -74,7 +76,10 @@ public:
     // otherwise once the new pages' requests have left, and 200 ms later at the latest
     // (RequestsSent). The engine's work towards the requests runs on this thread, task by task
     // between the window's events, and painting a new browser on the screen would come first.
+    // A request the term would have sent to another host opens a page that says so.
     void ReplacePages(const QueryPlan &plan, const NavigationPolicy &filter);
+    // Whether the requests of the last ReplacePages are still awaited (RequestsSent to come).
+    bool AwaitingRequests() const { return m_awaiting; }
 
     // Removes page `index` at once; the page and its browser are freed a moment later.
     void DisposePage(int index);
@@ -113,6 +118,8 @@ signals:
     // navigations ended before, or the longest wait for them has passed); the page area is
     // shown.
     void RequestsSent();
+    // A page's navigation to `url` was refused for its scheme.
+    void NavigationRefused(const QUrl &url);
 
 protected:
     void tabInserted(int index) override;

@@ -8,6 +8,7 @@
 #include "ui/MainControls.h"
 #include "ui/PageCommands.h"
 #include "ui/QueryCompletion.h"
+#include "ui/QueryEntry.h"
 #include "ui/ReadingTools.h"
 #include "ui/ResultPages.h"
 #include "ui/StartPage.h"
@@ -34,8 +35,7 @@
 namespace tellaria {
 
 // The window's outer size as designed, before the settings give it its own.
-constexpr int DesignWidth = 729;
-constexpr int DesignHeight = 528;
+constexpr int DesignWidth = 729, DesignHeight = 528;
 
 TfrmMain::TfrmMain(const QString &programDirectory, QWidget *parent)
     : QWidget(parent)
@@ -128,6 +128,10 @@ void TfrmMain::FormCreate()
     // fully usable (check list, start page) with an empty history.
     const Status loaded = m_history.LoadQueryHistory(FileSystemPath(m_programDirectory));
     m_completion->RefreshItems();
+    m_entry = new TQueryEntry(m_history, m_completion, ui->PageControl1,
+                              FileSystemPath(m_programDirectory), this);
+    m_entry->WatchRefusals(ui->WbAd);
+    connect(m_entry, &TQueryEntry::Note, this, &TfrmMain::ShowHint);
     NoteTime("history");
 
     m_sites
@@ -221,7 +225,7 @@ void TfrmMain::mnuRefreshClick()
 
 void TfrmMain::BtnBookOKClick()
 {
-    const std::string term = ui->CmbBook->currentText().toStdString();
+    const std::string term = m_entry->Take(ui->CmbBook);
     if (IsBlankTerm(term)) {
         QMessageBox::information(this, QString::fromLatin1(ApplicationTitle),
                                  QString::fromUtf8("请输入要搜索的内容！"));
@@ -229,8 +233,7 @@ void TfrmMain::BtnBookOKClick()
     }
     // Recorded once the pages' navigations are asked for: the engine's work comes first.
     const auto record = qScopeGuard([&] {
-        if (m_history.RecordQuery(term))
-            m_completion->RefreshItems();
+        m_entry->Record(term);
         NoteTime("recorded");
     });
 
@@ -390,6 +393,7 @@ void TfrmMain::CoolBar1DockDrop(TDragDockObject &source, const QPoint &)
 void TfrmMain::ShowHint(const QString &hint)
 {
     ui->StatusPanel0->setText(hint);
+    ui->StatusPanel0->setAccessibleDescription(hint); // what a screen reader reads of it
 }
 
 } // namespace tellaria

@@ -22,6 +22,7 @@ class TEncyclopaedias;
 class TDragDockObject;
 enum class TDragState;
 class TQueryCompletion;
+class TQueryEntry;
 class TReadingTools;
 class TStartPage;
 class TToolbarDock;
@@ -131,6 +132,7 @@ private:
     std::unique_ptr<TMainControls> ui;
     TStartPage *m_startPage = nullptr;
     TQueryCompletion *m_completion = nullptr;
+    TQueryEntry *m_entry = nullptr;
     TCommandState *m_commandState = nullptr;
     TWindowPlacement *m_placement = nullptr;
     TToolbarDock *m_dock = nullptr;

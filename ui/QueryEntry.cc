@@ -1,0 +1,87 @@
+#include "ui/QueryEntry.h"
+
+#include "core/QueryHistory.h"
+#include "core/TermText.h"
+#include "ui/QueryCompletion.h"
+#include "ui/ResultPages.h"
+
+#include <QComboBox>
+#include <QTimer>
+
+namespace tellaria {
+
+TQueryEntry::TQueryEntry(QueryHistory &history,
+                         TQueryCompletion *completion,
+                         TResultPages *pages,
+                         std::string directory,
+                         QObject *parent)
+    : QObject(parent)
+    , m_history(history)
+    , m_completion(completion)
+    , m_pages(pages)
+    , m_directory(std::move(directory))
+{
+    // Queued: the write waits until the engine's work on this turn of the event loop is done.
+    connect(m_pages, &TResultPages::RequestsSent, this, &TQueryEntry::Keep, Qt::QueuedConnection);
+    connect(m_pages, &TResultPages::NavigationRefused, this,
+            [this](const QUrl &url) { emit Note(RefusedSchemeNote(url)); });
+}
+
+void TQueryEntry::WatchRefusals(TWebBrowser *browser)
+{
+    connect(browser, &TWebBrowser::NavigationRefused, this,
+            [this](const QUrl &url) { emit Note(RefusedSchemeNote(url)); });
+}
+
+std::string TQueryEntry::Take(QComboBox *box)
+{
+    std::string term = OneLineTerm(box->currentText().toStdString());
+    if (CapTermLength(term))
+        emit Note(QString::fromUtf8("查询词超过 %1 个字，只查询了前 %1 个字。").arg(LongestTerm));
+    const QString text = QString::fromStdString(term);
+    if (text != box->currentText())
+        box->setEditText(text);
+    return term;
+}
+
+void TQueryEntry::Record(const std::string &termUtf8)
+{
+    if (!m_history.RecordQuery(termUtf8))
+        return;
+    m_completion->RefreshItems();
+    m_unsaved = true;
+    // A query with no page, or whose requests all left already, waits for nothing.
+    if (!m_pages->AwaitingRequests())
+        QTimer::singleShot(0, this, &TQueryEntry::Keep);
+}
+
+void TQueryEntry::Keep()
+{
+    if (!std::exchange(m_unsaved, false))
+        return;
+    // A failure here is told at the close, whose own write is tried again then.
+    (void)m_history.SaveQueryHistory(m_directory);
+}
+
+QString RefusedSchemeNote(const QUrl &url)
+{
+    // A scheme holds only letters, digits, "+", "-" and "."; a page may still make it long.
+    return QString::fromUtf8("已阻止打开 %1: 链接").arg(url.scheme().left(24));
+}
+
+QString HostMovedText(const QString &siteName)
+{
+    return QString::fromUtf8("没有打开“%1”：填入这个查询词后，它的网址会指向另一个网站。"
+                             "请在“编辑 › 管理百科全书”中检查它的网址模板。")
+        .arg(siteName);
+}
+
+QString HostMovedPage(const QString &siteName)
+{
+    return QString::fromUtf8("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>%1</title>"
+                             "</head><body style=\"font-family: sans-serif; margin: 2em;\">"
+                             "<p>%2</p></body></html>")
+        .arg(siteName.toHtmlEscaped(), HostMovedText(siteName).toHtmlEscaped());
+}
+
+} // namespace tellaria
