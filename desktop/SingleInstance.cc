@@ -4,8 +4,6 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
@@ -36,44 +34,6 @@ int Remaining(const QDeadlineTimer &deadline, int atMost)
 }
 
 } // namespace
-
-QByteArray EncodeLookupRequest(const TLookupRequest &request)
-{
-    QJsonObject object;
-    if (request.Term)
-        object.insert(QStringLiteral("term"), *request.Term);
-    object.insert(QStringLiteral("mode"), request.Mode);
-    if (request.SelectionTooLong)
-        object.insert(QStringLiteral("selectionTooLong"), true);
-    if (!request.StartupId.isEmpty())
-        object.insert(QStringLiteral("startupId"), request.StartupId);
-    if (!request.ActivationToken.isEmpty())
-        object.insert(QStringLiteral("activationToken"), request.ActivationToken);
-    return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
-}
-
-std::optional<TLookupRequest> DecodeLookupRequest(const QByteArray &message)
-{
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(message.trimmed(), &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject())
-        return std::nullopt;
-    const QJsonObject object = document.object();
-    // Each text is optional, and a string when given.
-    for (const char *key : {"term", "startupId", "activationToken"}) {
-        const QJsonValue value = object.value(QLatin1String(key));
-        if (!value.isUndefined() && !value.isString())
-            return std::nullopt;
-    }
-    TLookupRequest request;
-    if (object.contains(QStringLiteral("term")))
-        request.Term = object.value(QStringLiteral("term")).toString();
-    request.Mode = object.value(QStringLiteral("mode")).toInt(-1);
-    request.SelectionTooLong = object.value(QStringLiteral("selectionTooLong")).toBool(false);
-    request.StartupId = object.value(QStringLiteral("startupId")).toString();
-    request.ActivationToken = object.value(QStringLiteral("activationToken")).toString();
-    return request;
-}
 
 TRuntimeDirectoryTidy::TRuntimeDirectoryTidy()
 {

@@ -92,8 +92,4 @@ private:
     QString m_directory; // empty: nothing to tidy
 };
 
-// The request as it travels between two copies; a message that is not one gives nothing.
-QByteArray EncodeLookupRequest(const TLookupRequest &request);
-std::optional<TLookupRequest> DecodeLookupRequest(const QByteArray &message);
-
 } // namespace tellaria

@@ -218,7 +218,8 @@ private slots:
         for (const QByteArray &message :
              {QByteArray(""), QByteArray("ok"), QByteArray("[1]"), QByteArray("{\"term\":5}"),
               QByteArray("{\"term\":"), QByteArray("{\"startupId\":5}"),
-              QByteArray("{\"activationToken\":[\"t\"]}")})
+              QByteArray("{\"activationToken\":[\"t\"]}"), QByteArray("{\"mode\":4}"),
+              QByteArray("{\"mode\":-2}")})
             QVERIFY2(!DecodeLookupRequest(message), message);
     }
 
