@@ -3,6 +3,7 @@
 // A lookup asked for from outside the window: on the command line, or by a later start handing
 // its command line to the running copy.
 
+#include <QByteArray>
 #include <QString>
 
 #include <optional>
@@ -25,5 +26,11 @@ struct TLookupRequest
 
     bool operator==(const TLookupRequest &) const = default;
 };
+
+// The request as it travels between two copies: one line of JSON. A message that is not one, or
+// that asks for a mode there is not, gives nothing. Needs only QtCore, so that it can be fuzzed
+// on its own.
+QByteArray EncodeLookupRequest(const TLookupRequest &request);
+std::optional<TLookupRequest> DecodeLookupRequest(const QByteArray &message);
 
 } // namespace tellaria

@@ -4,13 +4,12 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 
 #include <pwd.h>
 #include <unistd.h>
@@ -21,8 +20,14 @@ namespace tellaria {
 
 namespace {
 
-// A request is one line; anything longer than this is not one of ours.
-constexpr qsizetype MaximumMessageSize = 1 << 20;
+// A request is one line, its newline included; ours hold a term and a few short fields, far
+// less than this, and a client that sends more is not one of ours.
+constexpr qsizetype MaximumMessageSize = qsizetype(64) * 1024;
+// A later start writes its message the moment it is connected: a client that has not finished
+// it by then only holds a place.
+constexpr int MessageTimeoutMs = 3000;
+// Places for clients whose message is not whole yet.
+constexpr std::size_t MostWaitingClients = 4;
 const QByteArray Acknowledgement = "ok\n";
 
 QString Utf8Text(const char *text)
@@ -36,44 +41,6 @@ int Remaining(const QDeadlineTimer &deadline, int atMost)
 }
 
 } // namespace
-
-QByteArray EncodeLookupRequest(const TLookupRequest &request)
-{
-    QJsonObject object;
-    if (request.Term)
-        object.insert(QStringLiteral("term"), *request.Term);
-    object.insert(QStringLiteral("mode"), request.Mode);
-    if (request.SelectionTooLong)
-        object.insert(QStringLiteral("selectionTooLong"), true);
-    if (!request.StartupId.isEmpty())
-        object.insert(QStringLiteral("startupId"), request.StartupId);
-    if (!request.ActivationToken.isEmpty())
-        object.insert(QStringLiteral("activationToken"), request.ActivationToken);
-    return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
-}
-
-std::optional<TLookupRequest> DecodeLookupRequest(const QByteArray &message)
-{
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(message.trimmed(), &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject())
-        return std::nullopt;
-    const QJsonObject object = document.object();
-    // Each text is optional, and a string when given.
-    for (const char *key : {"term", "startupId", "activationToken"}) {
-        const QJsonValue value = object.value(QLatin1String(key));
-        if (!value.isUndefined() && !value.isString())
-            return std::nullopt;
-    }
-    TLookupRequest request;
-    if (object.contains(QStringLiteral("term")))
-        request.Term = object.value(QStringLiteral("term")).toString();
-    request.Mode = object.value(QStringLiteral("mode")).toInt(-1);
-    request.SelectionTooLong = object.value(QStringLiteral("selectionTooLong")).toBool(false);
-    request.StartupId = object.value(QStringLiteral("startupId")).toString();
-    request.ActivationToken = object.value(QStringLiteral("activationToken")).toString();
-    return request;
-}
 
 TRuntimeDirectoryTidy::TRuntimeDirectoryTidy()
 {
@@ -142,8 +109,15 @@ TSingleInstance::TRole TSingleInstance::Claim(const TLookupRequest &request, int
     const QByteArray message = EncodeLookupRequest(request);
     const QDeadlineTimer deadline(timeoutMs);
     for (;;) {
-        if (HandOver(message, Remaining(deadline, 5000)))
+        switch (HandOver(message, Remaining(deadline, 5000))) {
+        case THandOver::Taken:
             return TRole::HandedOver;
+        case THandOver::TooLong:
+            m_error = Utf8Text("要查询的词语太长，无法交给正在运行的 Tellaria。");
+            return TRole::Failed;
+        case THandOver::Unanswered:
+            break;
+        }
         // Nobody answered. Whoever holds the lock is a copy still starting or closing; a lock
         // whose holder has died is stale and tryLock takes it over.
         if (m_lock->tryLock(0)) {
@@ -171,24 +145,27 @@ TSingleInstance::TRole TSingleInstance::Claim(const TLookupRequest &request, int
     }
 }
 
-bool TSingleInstance::HandOver(const QByteArray &message, int timeoutMs)
+TSingleInstance::THandOver TSingleInstance::HandOver(const QByteArray &message, int timeoutMs)
 {
     // Blocking calls, which need no event loop: a later start has no application object.
     const QDeadlineTimer deadline(timeoutMs);
     QLocalSocket socket;
     socket.connectToServer(m_serverName);
     if (!socket.waitForConnected(Remaining(deadline, 1000)))
-        return false;
+        return THandOver::Unanswered;
+    // The running copy would drop it: said now, instead of waiting for an answer never given.
+    if (message.size() > MaximumMessageSize)
+        return THandOver::TooLong;
     socket.write(message);
     if (!socket.waitForBytesWritten(Remaining(deadline, 1000)))
-        return false;
+        return THandOver::Unanswered;
     QByteArray reply;
     while (!reply.contains('\n') && reply.size() < 64) {
         if (!socket.waitForReadyRead(Remaining(deadline, 5000)))
-            return false; // closed unanswered: the running copy is closing
+            return THandOver::Unanswered; // closed unanswered: the running copy is closing
         reply += socket.readAll();
     }
-    return reply == Acknowledgement;
+    return reply == Acknowledgement ? THandOver::Taken : THandOver::Unanswered;
 }
 
 bool TSingleInstance::Serve()
@@ -208,36 +185,70 @@ bool TSingleInstance::Serve()
     }
     m_listening = true;
     connect(m_server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] { Receive(socket); });
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        }
+        while (QLocalSocket *socket = m_server->nextPendingConnection())
+            Accept(socket);
     });
     return true;
 }
 
+void TSingleInstance::Accept(QLocalSocket *socket)
+{
+    connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
+        if (const auto client = FindClient(socket); client != m_clients.end())
+            m_clients.erase(client);
+        socket->deleteLater();
+    });
+    // Full: the oldest client gives its place up, once what it has sent by now is read. A later
+    // start's message comes with its connection, so only a client that sends nothing, or sends
+    // slowly, loses its place; and a later start is never turned away for such clients.
+    if (m_clients.size() >= MostWaitingClients) {
+        LastChance(m_clients.front().Socket);
+    }
+    m_clients.push_back({socket, {}});
+    // Held no larger than a message may be, so that a client writing fast cannot fill memory.
+    socket->setReadBufferSize(MaximumMessageSize);
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket] { Receive(socket); });
+    QTimer::singleShot(MessageTimeoutMs, socket, [this, socket] { LastChance(socket); });
+}
+
+void TSingleInstance::LastChance(QLocalSocket *socket)
+{
+    // An event loop held up for a while delivers this before the readyRead that waits: what has
+    // come by now is read first, so that a message sent in time is still taken.
+    socket->waitForReadyRead(0);
+    Receive(socket);
+    Drop(socket);
+}
+
 void TSingleInstance::Receive(QLocalSocket *socket)
 {
+    const auto client = FindClient(socket);
+    if (client == m_clients.end())
+        return;
     // After the window has closed a request would be lost: unanswered, the other copy waits
     // for this one to end and then runs itself.
     if (!m_listening) {
-        socket->abort();
+        Drop(socket);
         return;
     }
-    QByteArray buffer = socket->property("buffer").toByteArray() + socket->readAll();
-    const qsizetype end = buffer.indexOf('\n');
-    if (end < 0) {
-        if (buffer.size() > MaximumMessageSize)
-            socket->abort();
-        else
-            socket->setProperty("buffer", buffer);
+    // Appended, and only the new bytes searched, so that a message sent in many small pieces
+    // costs no more than one sent whole.
+    QByteArray &message = client->Message;
+    const qsizetype searchedTo = message.size();
+    message += socket->readAll();
+    const qsizetype end = message.indexOf('\n', searchedTo);
+    if (end < 0 ? message.size() >= MaximumMessageSize : end + 1 > MaximumMessageSize) {
+        Drop(socket);
         return;
     }
-    const std::optional<TLookupRequest> request = DecodeLookupRequest(buffer.left(end));
+    if (end < 0)
+        return;
+    const std::optional<TLookupRequest> request = DecodeLookupRequest(message.left(end));
     if (!request) {
-        socket->abort();
+        Drop(socket);
         return;
     }
+    m_clients.erase(client);
     // Answered first: running the query may open a modal message box, and the other copy must
     // not wait for it.
     socket->write(Acknowledgement);
@@ -252,11 +263,32 @@ void TSingleInstance::Receive(QLocalSocket *socket)
         Qt::QueuedConnection);
 }
 
+// Closes a client's connection at once; a client already answered is left to finish.
+void TSingleInstance::Drop(QLocalSocket *socket)
+{
+    const auto client = FindClient(socket);
+    if (client == m_clients.end())
+        return;
+    m_clients.erase(client);
+    socket->abort();
+    socket->deleteLater();
+}
+
+std::vector<TSingleInstance::TClient>::iterator TSingleInstance::FindClient(
+    const QLocalSocket *socket)
+{
+    return std::find_if(m_clients.begin(), m_clients.end(),
+                        [socket](const TClient &client) { return client.Socket == socket; });
+}
+
 void TSingleInstance::StopListening()
 {
     m_listening = false;
     if (m_server)
         m_server->close();
+    // Their messages would be lost now: dropped, their copies know at once.
+    while (!m_clients.empty())
+        Drop(m_clients.front().Socket);
 }
 
 } // namespace tellaria

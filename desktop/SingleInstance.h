@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 class QLocalServer;
 class QLocalSocket;
@@ -41,7 +42,9 @@ public:
 
     // Takes later starts' requests, once Claim has said Running; needs the application object,
     // whose event loop delivers them. False (see ErrorText) when the socket cannot be made; the
-    // lock is then given up.
+    // lock is then given up. A client that has not sent a whole message 3 s after it connected,
+    // or sends more than one may hold, is dropped, and so is the one waiting longest when four
+    // are waiting: no program of the user's can stall the socket for later starts.
     bool Serve();
 
     // Claim, then Serve when Running.
@@ -62,8 +65,21 @@ signals:
     void Requested(const TLookupRequest &request);
 
 private:
-    bool HandOver(const QByteArray &message, int timeoutMs);
+    enum class THandOver { Taken, Unanswered, TooLong };
+    // A later start's connection, until its message is whole.
+    struct TClient
+    {
+        QLocalSocket *Socket;
+        QByteArray Message;
+    };
+
+    THandOver HandOver(const QByteArray &message, int timeoutMs);
+    void Accept(QLocalSocket *socket);
     void Receive(QLocalSocket *socket);
+    // Takes the client's message if it has come whole, and drops the client otherwise.
+    void LastChance(QLocalSocket *socket);
+    void Drop(QLocalSocket *socket);
+    std::vector<TClient>::iterator FindClient(const QLocalSocket *socket);
 
     QString m_runtimeDirectory;
     QString m_serverName;
@@ -72,6 +88,7 @@ private:
     bool m_claimed = false;
     QLocalServer *m_server = nullptr;
     bool m_listening = false;
+    std::vector<TClient> m_clients; // oldest first
 };
 
 // Without XDG_RUNTIME_DIR (root in a plain shell, say) Qt makes /tmp/runtime-USER for the
@@ -91,9 +108,5 @@ public:
 private:
     QString m_directory; // empty: nothing to tidy
 };
-
-// The request as it travels between two copies; a message that is not one gives nothing.
-QByteArray EncodeLookupRequest(const TLookupRequest &request);
-std::optional<TLookupRequest> DecodeLookupRequest(const QByteArray &message);
 
 } // namespace tellaria

@@ -6,16 +6,20 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <csignal>
 #include <cstdio>
+#include <vector>
 
 #include <sys/inotify.h>
 #include <unistd.h>
@@ -180,6 +184,21 @@ private:
             QStringList{"start", m_data->path(), QString::number(timeoutMs), "0"} + arguments));
     }
 
+    // A client of the socket that is not a later start of ours.
+    static std::unique_ptr<QLocalSocket> Connect(const QString &serverName)
+    {
+        auto client = std::make_unique<QLocalSocket>();
+        client->connectToServer(serverName);
+        return client;
+    }
+
+    static int CountConnected(const std::vector<std::unique_ptr<QLocalSocket>> &clients)
+    {
+        return int(std::count_if(clients.begin(), clients.end(), [](const auto &client) {
+            return client->state() == QLocalSocket::ConnectedState;
+        }));
+    }
+
 private slots:
     void init()
     {
@@ -218,7 +237,8 @@ private slots:
         for (const QByteArray &message :
              {QByteArray(""), QByteArray("ok"), QByteArray("[1]"), QByteArray("{\"term\":5}"),
               QByteArray("{\"term\":"), QByteArray("{\"startupId\":5}"),
-              QByteArray("{\"activationToken\":[\"t\"]}")})
+              QByteArray("{\"activationToken\":[\"t\"]}"), QByteArray("{\"mode\":4}"),
+              QByteArray("{\"mode\":-2}")})
             QVERIFY2(!DecodeLookupRequest(message), message);
     }
 
@@ -317,6 +337,115 @@ private slots:
         running.StopListening();
         // Never ends: the later start gives up, and does not run beside it.
         QCOMPARE(HandOver({"0", "cat"}, 1500), ExitCodeOf(TSingleInstance::TRole::Failed));
+    }
+
+    // The running copy gives up on a client 3 s after it connected, and at once on one that sends
+    // more than a message may hold (64 KiB) or something that is not a message.
+    void clientsThatAreNotLaterStartsAreDropped_data()
+    {
+        QTest::addColumn<QByteArray>("sent");
+        QTest::addColumn<int>("droppedWithinMs");
+        const QByteArray message = EncodeLookupRequest(TLookupRequest{"cat", 2});
+        QTest::newRow("nothing") << QByteArray() << 6000;
+        QTest::newRow("half a message") << message.left(message.size() / 2) << 6000;
+        QTest::newRow("no line break in 64 KiB") << QByteArray(64 * 1024, 'a') << 2000;
+        QTest::newRow("a term too long")
+            << EncodeLookupRequest(TLookupRequest{QString(64 * 1024, 'a'), 2}) << 2000;
+        QTest::newRow("not a message") << QByteArray("GET / HTTP/1.0\r\n\r\n") << 2000;
+    }
+
+    void clientsThatAreNotLaterStartsAreDropped()
+    {
+        QFETCH(QByteArray, sent);
+        QFETCH(int, droppedWithinMs);
+        TSingleInstance running(m_data->path());
+        QCOMPARE(running.Start({}), TSingleInstance::TRole::Running);
+        QSignalSpy requests(&running, &TSingleInstance::Requested);
+        const auto client = Connect(running.ServerName());
+        QVERIFY(client->waitForConnected(1000));
+        QSignalSpy dropped(client.get(), &QLocalSocket::disconnected);
+        QSignalSpy answered(client.get(), &QLocalSocket::readyRead);
+        client->write(sent);
+        QVERIFY(dropped.wait(droppedWithinMs));
+        QCOMPARE(answered.size(), 0);
+        QCOMPARE(requests.size(), 0);
+    }
+
+    // Each new client beyond four takes the place of the oldest one, at once.
+    void clientsBeyondTheLimitTakeTheOldestsPlace()
+    {
+        TSingleInstance running(m_data->path());
+        QCOMPARE(running.Start({}), TSingleInstance::TRole::Running);
+        std::vector<std::unique_ptr<QLocalSocket>> clients;
+        for (int index = 0; index < 10; ++index)
+            clients.push_back(Connect(running.ServerName()));
+        QTRY_COMPARE_WITH_TIMEOUT(CountConnected(clients), 4, 2000);
+        for (std::size_t index = clients.size() - 4; index < clients.size(); ++index)
+            QCOMPARE(clients[index]->state(), QLocalSocket::ConnectedState);
+    }
+
+    // Clients that send nothing, a new one every 20 ms, hold every place the whole time; a later
+    // start still hands over.
+    void idleClientsDoNotStopAHandOver()
+    {
+        TSingleInstance running(m_data->path());
+        QCOMPARE(running.Start({}), TSingleInstance::TRole::Running);
+        QSignalSpy requests(&running, &TSingleInstance::Requested);
+        std::vector<std::unique_ptr<QLocalSocket>> clients;
+        QTimer flood;
+        connect(&flood, &QTimer::timeout, this,
+                [&] { clients.push_back(Connect(running.ServerName())); });
+        for (int index = 0; index < 8; ++index)
+            clients.push_back(Connect(running.ServerName()));
+        flood.start(20);
+        // Sooner than the places would be freed by dropping the clients that hold them (3 s).
+        QCOMPARE(HandOver({"2", "cat"}, 2000), ExitCodeOf(TSingleInstance::TRole::HandedOver));
+        QTRY_COMPARE(requests.size(), 1);
+        QCOMPARE(requests.first().first().value<TLookupRequest>(), (TLookupRequest{"cat", 2}));
+    }
+
+    // A few bytes every 50 ms, a character's bytes split between pieces: answered once whole.
+    void aMessageSentInPiecesArrivesWhole()
+    {
+        TSingleInstance running(m_data->path());
+        QCOMPARE(running.Start({}), TSingleInstance::TRole::Running);
+        QSignalSpy requests(&running, &TSingleInstance::Requested);
+        const TLookupRequest request{QString("“猫” cat 𠀀"), 1, false, "id_TIME1"};
+        const QByteArray message = EncodeLookupRequest(request);
+        const auto client = Connect(running.ServerName());
+        QVERIFY(client->waitForConnected(1000));
+        // Read as it comes: the socket forgets what was unread once it is closed.
+        QByteArray reply;
+        connect(client.get(), &QLocalSocket::readyRead, this, [&] { reply += client->readAll(); });
+        qsizetype sent = 0;
+        QTimer trickle;
+        connect(&trickle, &QTimer::timeout, this, [&] {
+            client->write(message.mid(sent, 4));
+            client->flush();
+            sent += 4;
+            if (sent >= message.size())
+                trickle.stop();
+        });
+        trickle.start(50);
+        QVERIFY(requests.wait(5000));
+        QCOMPARE(requests.first().first().value<TLookupRequest>(), request);
+        QTRY_COMPARE(reply, QByteArray("ok\n"));
+    }
+
+    // The running copy would drop it: the later start says so at once instead of waiting.
+    void aTermTooLongToHandOverFailsAtOnce()
+    {
+        TSingleInstance running(m_data->path());
+        QCOMPARE(running.Start({}), TSingleInstance::TRole::Running);
+        QSignalSpy requests(&running, &TSingleInstance::Requested);
+        TSingleInstance later(m_data->path());
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(later.Claim(TLookupRequest{QString(64 * 1024, 'a'), 2}, 10000),
+                 TSingleInstance::TRole::Failed);
+        QVERIFY(clock.elapsed() < 5000);
+        QVERIFY(!later.ErrorText().isEmpty());
+        QCOMPARE(requests.size(), 0);
     }
 
     void aCrashedCopysSocketIsTakenOver()
