@@ -102,6 +102,8 @@ private slots:
         QVERIFY(m_runtime->isValid());
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime->path()));
         m_proxy->ClearRequests();
+        // Each query writes the history: every case starts from none.
+        QFile::remove(m_programDirectory.filePath(QStringLiteral("Lexivander.qry")));
     }
 
     void laterStartRaisesTheWindowAndRunsTheQuery_data()
