@@ -127,6 +127,8 @@ std::string_view AddressOrigin(std::string_view url)
 
 SiteAddress ExpandSiteTemplate(std::string_view pattern, std::string_view termUtf8)
 {
+    // A term comes one line from the query box; any other caller's is made so here.
+    const std::string term = OneLineTerm(termUtf8);
     SiteAddress address;
     std::string &url = address.Url;
     std::string bare; // the template without its placeholders: the origin the address must keep
@@ -137,15 +139,15 @@ SiteAddress ExpandSiteTemplate(std::string_view pattern, std::string_view termUt
     while (at < pattern.size()) {
         const std::string_view rest = pattern.substr(at);
         if (rest.starts_with(TermMark)) {
-            url += AsTyped(termUtf8, part);
+            url += AsTyped(term, part);
             at += TermMark.size();
             placed = true;
         } else if (rest.starts_with(Utf8Mark)) {
-            url += Encoded(termUtf8, part);
+            url += Encoded(term, part);
             at += Utf8Mark.size();
             placed = true;
         } else if (rest.starts_with(Gb18030Mark)) {
-            url += Encoded(AnsiFromUtf8(termUtf8), part);
+            url += Encoded(AnsiFromUtf8(term), part);
             at += Gb18030Mark.size();
             placed = true;
         } else {
@@ -162,7 +164,7 @@ SiteAddress ExpandSiteTemplate(std::string_view pattern, std::string_view termUt
         }
     }
     if (!placed)
-        url += AsTyped(termUtf8, part);
+        url += AsTyped(term, part);
     if (!EqualIgnoringAsciiCase(AddressOrigin(url), AddressOrigin(bare))) {
         address.Fault = AddressFault::HostMoved;
         address.Url = std::string(AddressOrigin(bare)) + '/';

@@ -38,7 +38,8 @@ struct SiteAddress
     AddressFault Fault = AddressFault::None;
 };
 
-// The address `pattern` opens for `termUtf8`. Only for a pattern SiteTemplateError accepts.
+// The address `pattern` opens for `termUtf8`, made one line first (OneLineTerm). Only for a
+// pattern SiteTemplateError accepts.
 SiteAddress ExpandSiteTemplate(std::string_view pattern, std::string_view termUtf8);
 
 // The scheme and authority of an http(s) address, "scheme://userinfo@host:port" as written: what

@@ -32,17 +32,32 @@ std::string AsWritten(std::string_view bytes)
 {
     bytes = bytes.substr(0, bytes.find('\0'));
     std::string written;
+    std::string line;
+    bool space = false; // a control byte since the line's last character
+    const auto endLine = [&] {
+        written += line + "\r\n";
+        line.clear();
+        space = false;
+    };
     for (std::size_t at = 0; at < bytes.size(); ++at) {
-        if (bytes[at] == '\r' || bytes[at] == '\n') {
-            if (bytes[at] == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n')
+        const auto byte = static_cast<unsigned char>(bytes[at]);
+        if (byte == '\r' || byte == '\n') {
+            if (byte == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n')
                 ++at;
-            written += "\r\n";
+            endLine();
+        } else if (byte < 0x20 || byte == 0x7F) {
+            // Control bytes within a line: a space between characters, nothing at its ends.
+            space = !line.empty();
         } else {
-            written += bytes[at];
+            if (space)
+                line += ' ';
+            space = false;
+            line += static_cast<char>(byte);
         }
     }
-    if (!written.empty() && !written.ends_with("\r\n"))
-        written += "\r\n";
+    const std::string_view last = bytes.substr(bytes.find_last_of("\r\n") + 1);
+    if (!last.empty())
+        endLine();
     return written;
 }
 

@@ -207,7 +207,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::vector<std::string> before;
     for (const Entry &entry : entries)
         before.push_back(GetPrivateProfileString(entry.Section, entry.Key, missing, path));
-    FUZZ_CHECK(settings.WriteIntValue(section, key, value).Ok());
+    // A name holding a line break would write a line of its own: such a write is refused and
+    // changes nothing.
+    const auto breaks = [](std::string_view name) {
+        return name.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+    };
+    const bool written = settings.WriteIntValue(section, key, value).Ok();
+    FUZZ_CHECK(written == !(breaks(section) || breaks(key)));
+    if (!written) {
+        FUZZ_CHECK(GetFile(path) == content);
+        return 0;
+    }
 
     if (IsWritableName(section, false) && IsWritableName(key, true)) {
         CheckOnlyTheKeyLineChanged(content, GetFile(path), section, key, text);

@@ -4,6 +4,7 @@
 // around the list keep their values.
 
 #include "FuzzSupport.h"
+#include "core/CodePage.h"
 #include "core/ProfileFile.h"
 #include "core/SiteList.h"
 #include "core/SiteTemplate.h"
@@ -44,6 +45,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(GetPrivateProfileString("Form", "width", "", path) == "700");
     if (!SiteListError(pairs).empty())
         return 0;
+    // The dialog gives text, which the code page holds: not invalid UTF-8, nor the few
+    // private-use characters the code page has no bytes for.
+    for (const auto &[name, url] : pairs) {
+        if (Utf8(AnsiFromUtf8(name)) != name || Utf8(AnsiFromUtf8(url)) != url)
+            return 0;
+    }
     FUZZ_CHECK(written.Ok());
     const SiteListReading reading = ReadSiteList(path);
     FUZZ_CHECK(reading.Problem.empty());

@@ -62,8 +62,10 @@ INSTANTIATE_TEST_SUITE_P(
                    "http://a.example/?q=a+b%2B"},
         ExpandCase{"Gb18030InAPath", "http://a.example/{gb18030}", "中 文",
                    "http://a.example/%D6%D0%20%CE%C4"},
-        ExpandCase{"ControlCharacterEscaped", "http://a.example/?q={term}", "a\tb",
-                   "http://a.example/?q=a%09b"},
+        ExpandCase{"ControlCharactersMadeASpace", "http://a.example/?q={term}",
+                   "a\t\xc2\x85"
+                   "b\n",
+                   "http://a.example/?q=a b"},
         ExpandCase{"AtSignInAPathIsText", "http://own.test/{term}", "@evil.test/x",
                    "http://own.test/@evil.test%2Fx"}),
     [](const testing::TestParamInfo<ExpandCase> &row) { return row.param.name; });
