@@ -29,11 +29,14 @@ namespace {
 // page would take half a gigabyte.
 constexpr int MostDotsPerInch = 300;
 
-// The options Qt's print dialog sets for a CUPS printer, as the printer's engine keeps them:
-// name and value in turn.
+// The key under which a CUPS printer's engine keeps the options Qt's print dialog sets on it
+// (pages per sheet, page set, the job options and the printer's own options of its properties
+// dialog), as name and value in turn: PPK_CupsOptions of Qt's private qcups_p.h.
+constexpr auto CupsOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
 QStringList DialogOptions(QPrinter &printer)
 {
-    return printer.printEngine()->property(QPrintEngine::PPK_CustomBase).toStringList();
+    return printer.printEngine()->property(CupsOptionsKey).toStringList();
 }
 
 bool PrintWithCups(const QByteArray &pdf, QPrinter &printer, QString &error)
@@ -49,9 +52,6 @@ bool PrintWithCups(const QByteArray &pdf, QPrinter &printer, QString &error)
     const auto add = [&](const QByteArray &name, const QByteArray &value) {
         count = cupsAddOption(name.constData(), value.constData(), count, &options);
     };
-    const QStringList chosen = DialogOptions(printer);
-    for (qsizetype index = 0; index + 1 < chosen.size(); index += 2)
-        add(chosen[index].toUtf8(), chosen[index + 1].toUtf8());
     add("copies", QByteArray::number(printer.copyCount()));
     add("collate", printer.collateCopies() ? "true" : "false");
     if (printer.pageOrder() == QPrinter::LastPageFirst)
@@ -71,6 +71,10 @@ bool PrintWithCups(const QByteArray &pdf, QPrinter &printer, QString &error)
     case QPrinter::DuplexAuto:
         break;
     }
+    // Last, as Qt's own CUPS engine has them: the dialog's own choice of an option wins.
+    const QStringList chosen = DialogOptions(printer);
+    for (qsizetype index = 0; index + 1 < chosen.size(); index += 2)
+        add(chosen[index].toUtf8(), chosen[index + 1].toUtf8());
     const QByteArray title
         = printer.docName().isEmpty() ? QByteArray("Tellaria") : printer.docName().toUtf8();
     const int job = cupsPrintFile(printer.printerName().toUtf8().constData(),
