@@ -1,5 +1,6 @@
 #include "browser/PdfPrinting.h"
 
+#include "browser/WebBrowser.h"
 #include "widgets/Application.h"
 
 #include <QBuffer>
@@ -7,11 +8,9 @@
 #include <QFile>
 #include <QPainter>
 #include <QPdfDocument>
-#include <QPointer>
 #include <QPrintEngine>
 #include <QPrinter>
 #include <QTemporaryFile>
-#include <QWebEnginePage>
 
 #include <cups/cups.h>
 
@@ -116,15 +115,15 @@ bool PrintAsPictures(const QByteArray &pdf, QPrinter &printer, QString &error)
 
 } // namespace
 
-void RequestPagePdf(QWebEnginePage &page,
+void RequestPagePdf(TWebBrowser &browser,
                     const QPageLayout &layout,
                     const QPageRanges &ranges,
                     std::function<void(const QByteArray &)> done)
 {
-    QPointer<QWebEnginePage> alive(&page);
-    page.printToPdf([alive, done = std::move(done)](
-                        const QByteArray &pdf) { done(alive ? pdf : QByteArray()); },
-                    layout, ranges);
+    browser.page()->printToPdf(
+        WhileOpen(browser, &browser,
+                  [done = std::move(done)](const QByteArray &pdf) { done(pdf); }),
+        layout, ranges);
 }
 
 bool PrintPdf(const QByteArray &pdf, QPrinter &printer, QString &error)
@@ -139,9 +138,9 @@ bool PrintPdf(const QByteArray &pdf, QPrinter &printer, QString &error)
                : PrintAsPictures(pdf, printer, error);
 }
 
-void PrintPage(QWebEnginePage &page, QPrinter &printer, std::function<void(bool)> done)
+void PrintPage(TWebBrowser &browser, QPrinter &printer, std::function<void(bool)> done)
 {
-    RequestPagePdf(page, printer.pageLayout(), printer.pageRanges(),
+    RequestPagePdf(browser, printer.pageLayout(), printer.pageRanges(),
                    [&printer, done = std::move(done)](const QByteArray &pdf) {
                        QString error;
                        const bool printed = PrintPdf(pdf, printer, error);

@@ -58,7 +58,12 @@ TfrmMain::TfrmMain(const QString &programDirectory, QWidget *parent)
     m_commandState = new TCommandState(ui->PageControl1, [this] { ActionList1Update(); });
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain()
+{
+    // The pages go after the window's own parts: what they report on their way out (a job that
+    // ends, the active page changing) must not reach the actions of a window half gone.
+    delete m_commandState;
+}
 
 void TfrmMain::Wire()
 {

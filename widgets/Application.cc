@@ -43,6 +43,7 @@ TApplication::TApplication(int &argc, char **argv)
     setApplicationDisplayName(QString::fromLatin1(ApplicationTitle));
     // The interface is Chinese whatever the system's language, the toolkit's own texts included.
     InstallChineseTranslations();
+    connect(this, &QCoreApplication::aboutToQuit, this, [] { s_quitting = true; });
 }
 
 bool TApplication::notify(QObject *receiver, QEvent *event)
@@ -84,7 +85,7 @@ void TApplication::ReportErrors(const QStringList &messages)
     // may be there to answer one, so then only there.
     for (const QString &line : std::as_const(lines))
         std::fprintf(stderr, "%s: %s\n", ApplicationTitle, line.toLocal8Bit().constData());
-    if (TTerminationSignals::Arrived())
+    if (TTerminationSignals::Arrived() || s_quitting)
         return;
     QMessageBox::critical(QApplication::activeWindow(), QString::fromLatin1(ApplicationTitle),
                           lines.join(QLatin1Char('\n')));
