@@ -60,8 +60,7 @@ TfrmMain::TfrmMain(const QString &programDirectory, QWidget *parent)
 
 TfrmMain::~TfrmMain()
 {
-    // The pages go after the window's own parts: what they report on their way out (a job that
-    // ends, the active page changing) must not reach the actions of a window half gone.
+    // Its parts go before its pages: what a page reports on its way out reaches no action.
     delete m_commandState;
 }
 
