@@ -51,6 +51,9 @@ bool PrintWithCups(const QByteArray &pdf, QPrinter &printer, QString &error)
     const auto add = [&](const QByteArray &name, const QByteArray &value) {
         count = cupsAddOption(name.constData(), value.constData(), count, &options);
     };
+    // The paper the PDF is laid out on, so that the printer takes that paper rather than scaling
+    // the pages to its own.
+    add("media", printer.pageLayout().pageSize().key().toUtf8());
     add("copies", QByteArray::number(printer.copyCount()));
     add("collate", printer.collateCopies() ? "true" : "false");
     if (printer.pageOrder() == QPrinter::LastPageFirst)

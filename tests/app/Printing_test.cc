@@ -130,8 +130,8 @@ private slots:
     }
 
     // A choice made on the print dialog reaches the job as the print system's option, as the
-    // printer gets it: the page set on the dialog's own options, the pages per sheet on the
-    // printer's properties (the dialog does not take the two together).
+    // printer gets it: the page set on the dialog's own options, the pages per sheet and the
+    // paper on the printer's properties (the dialog does not take the first two together).
     void theDialogsOptionsReachTheJob_data()
     {
         QTest::addColumn<QString>("opener");
@@ -145,6 +145,9 @@ private slots:
         QTest::newRow("two pages a sheet")
             << QStringLiteral("属性(R)") << QStringLiteral("页") << QStringLiteral("1 (1x1)")
             << QStringLiteral("2 (2x1)") << QStringLiteral("number-up=2");
+        QTest::newRow("paper") << QStringLiteral("属性(R)") << QStringLiteral("页")
+                               << QStringLiteral("A4") << QStringLiteral("A5")
+                               << QStringLiteral("media=A5");
     }
 
     void theDialogsOptionsReachTheJob()
