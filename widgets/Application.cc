@@ -81,8 +81,8 @@ void TApplication::ReportErrors(const QStringList &messages)
     QStringList lines;
     for (const QString &message : messages)
         lines << ErrorReportText(message);
-    // Always on standard error too: a box can go unseen. After a termination signal nobody
-    // may be there to answer one, so then only there.
+    // Always on standard error too: a box can go unseen. After a termination signal, or once
+    // the event loop has ended, nobody may be there to answer one, so then only there.
     for (const QString &line : std::as_const(lines))
         std::fprintf(stderr, "%s: %s\n", ApplicationTitle, line.toLocal8Bit().constData());
     if (TTerminationSignals::Arrived() || s_quitting)
