@@ -98,10 +98,7 @@ void TWebBrowser::Print()
         page()->printToPdf(m_printer->outputFileName(), m_printer->pageLayout(),
                            m_printer->pageRanges());
     else
-        PrintPage(*page(), *m_printer, [alive = QPointer<TWebBrowser>(this)](bool printed) {
-            if (alive)
-                alive->EndPrintJob(printed);
-        });
+        PrintPage(*this, *m_printer, [this](bool printed) { EndPrintJob(printed); });
 }
 
 void TWebBrowser::BeginPrintJob()
@@ -113,7 +110,7 @@ void TWebBrowser::BeginPrintJob()
 
 void TWebBrowser::EndPrintJob(bool succeeded)
 {
-    if (!m_printing)
+    if (!m_printing || m_closing)
         return;
     m_printing = false;
     emit CommandStateChanged();

@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QPointer>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 
@@ -101,10 +100,11 @@ void TPageReading::Apply(const QString &how)
               .arg(how, Options());
     const int asked = ++m_pending;
     NoteTime("reading asked");
-    QPointer<TPageReading> self(this);
+    TPageReading *self = this;
     m_browser->page()->runJavaScript(
-        code, QWebEngineScript::ApplicationWorld, [self, asked](const QVariant &result) {
-            if (!self || asked != self->m_pending)
+        code, QWebEngineScript::ApplicationWorld,
+        WhileOpen(*m_browser, this, [self, asked](const QVariant &result) {
+            if (asked != self->m_pending)
                 return;
             const QVariantMap answer = result.toMap();
             if (answer.isEmpty())
@@ -116,7 +116,7 @@ void TPageReading::Apply(const QString &how)
             self->m_marks = answer.value(QStringLiteral("marks")).toInt();
             NoteTime("reading applied");
             emit self->Applied();
-        });
+        }));
 }
 
 } // namespace tellaria

@@ -1,5 +1,6 @@
 #include "browser/PdfPrinting.h"
 
+#include "browser/WebBrowser.h"
 #include "widgets/Application.h"
 
 #include <QBuffer>
@@ -7,11 +8,9 @@
 #include <QFile>
 #include <QPainter>
 #include <QPdfDocument>
-#include <QPointer>
 #include <QPrintEngine>
 #include <QPrinter>
 #include <QTemporaryFile>
-#include <QWebEnginePage>
 
 #include <cups/cups.h>
 
@@ -29,11 +28,14 @@ namespace {
 // page would take half a gigabyte.
 constexpr int MostDotsPerInch = 300;
 
-// The options Qt's print dialog sets for a CUPS printer, as the printer's engine keeps them:
-// name and value in turn.
+// The key under which a CUPS printer's engine keeps the options Qt's print dialog sets on it
+// (pages per sheet, page set, the job options and the printer's own options of its properties
+// dialog), as name and value in turn: PPK_CupsOptions of Qt's private qcups_p.h.
+constexpr auto CupsOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
 QStringList DialogOptions(QPrinter &printer)
 {
-    return printer.printEngine()->property(QPrintEngine::PPK_CustomBase).toStringList();
+    return printer.printEngine()->property(CupsOptionsKey).toStringList();
 }
 
 bool PrintWithCups(const QByteArray &pdf, QPrinter &printer, QString &error)
@@ -49,9 +51,9 @@ bool PrintWithCups(const QByteArray &pdf, QPrinter &printer, QString &error)
     const auto add = [&](const QByteArray &name, const QByteArray &value) {
         count = cupsAddOption(name.constData(), value.constData(), count, &options);
     };
-    const QStringList chosen = DialogOptions(printer);
-    for (qsizetype index = 0; index + 1 < chosen.size(); index += 2)
-        add(chosen[index].toUtf8(), chosen[index + 1].toUtf8());
+    // The paper the PDF is laid out on, so that the printer takes that paper rather than scaling
+    // the pages to its own.
+    add("media", printer.pageLayout().pageSize().key().toUtf8());
     add("copies", QByteArray::number(printer.copyCount()));
     add("collate", printer.collateCopies() ? "true" : "false");
     if (printer.pageOrder() == QPrinter::LastPageFirst)
@@ -71,6 +73,10 @@ bool PrintWithCups(const QByteArray &pdf, QPrinter &printer, QString &error)
     case QPrinter::DuplexAuto:
         break;
     }
+    // Last, as Qt's own CUPS engine has them: the dialog's own choice of an option wins.
+    const QStringList chosen = DialogOptions(printer);
+    for (qsizetype index = 0; index + 1 < chosen.size(); index += 2)
+        add(chosen[index].toUtf8(), chosen[index + 1].toUtf8());
     const QByteArray title
         = printer.docName().isEmpty() ? QByteArray("Tellaria") : printer.docName().toUtf8();
     const int job = cupsPrintFile(printer.printerName().toUtf8().constData(),
@@ -112,15 +118,15 @@ bool PrintAsPictures(const QByteArray &pdf, QPrinter &printer, QString &error)
 
 } // namespace
 
-void RequestPagePdf(QWebEnginePage &page,
+void RequestPagePdf(TWebBrowser &browser,
                     const QPageLayout &layout,
                     const QPageRanges &ranges,
                     std::function<void(const QByteArray &)> done)
 {
-    QPointer<QWebEnginePage> alive(&page);
-    page.printToPdf([alive, done = std::move(done)](
-                        const QByteArray &pdf) { done(alive ? pdf : QByteArray()); },
-                    layout, ranges);
+    browser.page()->printToPdf(
+        WhileOpen(browser, &browser,
+                  [done = std::move(done)](const QByteArray &pdf) { done(pdf); }),
+        layout, ranges);
 }
 
 bool PrintPdf(const QByteArray &pdf, QPrinter &printer, QString &error)
@@ -135,9 +141,9 @@ bool PrintPdf(const QByteArray &pdf, QPrinter &printer, QString &error)
                : PrintAsPictures(pdf, printer, error);
 }
 
-void PrintPage(QWebEnginePage &page, QPrinter &printer, std::function<void(bool)> done)
+void PrintPage(TWebBrowser &browser, QPrinter &printer, std::function<void(bool)> done)
 {
-    RequestPagePdf(page, printer.pageLayout(), printer.pageRanges(),
+    RequestPagePdf(browser, printer.pageLayout(), printer.pageRanges(),
                    [&printer, done = std::move(done)](const QByteArray &pdf) {
                        QString error;
                        const bool printed = PrintPdf(pdf, printer, error);

@@ -12,14 +12,15 @@
 class QPageLayout;
 class QPageRanges;
 class QPrinter;
-class QWebEnginePage;
 
 namespace tellaria {
 
-// Asks the engine of `page` for a PDF of it laid out as `layout`, limited to `ranges` (all pages
-// when empty); `done` gets its bytes, empty when the engine could not make one or the page went
-// away first.
-void RequestPagePdf(QWebEnginePage &page,
+class TWebBrowser;
+
+// Asks the engine for a PDF of `browser`'s page laid out as `layout`, limited to `ranges` (all
+// pages when empty); `done` gets its bytes, empty when the engine could not make one. When the
+// browser goes first, `done` is not called at all.
+void RequestPagePdf(TWebBrowser &browser,
                     const QPageLayout &layout,
                     const QPageRanges &ranges,
                     std::function<void(const QByteArray &)> done);
@@ -30,10 +31,11 @@ void RequestPagePdf(QWebEnginePage &page,
 // before the next. False, with `error` saying why, when the job could not be handed over.
 bool PrintPdf(const QByteArray &pdf, QPrinter &printer, QString &error);
 
-// Prints `page` on `printer` through its PDF (RequestPagePdf, then PrintPdf), with the printer's
-// page layout and page ranges; a failure is reported to the user. `done` gets whether the job was
-// handed over, once it has been or has failed.
-void PrintPage(QWebEnginePage &page, QPrinter &printer, std::function<void(bool)> done);
+// Prints `browser`'s page on `printer` through its PDF (RequestPagePdf, then PrintPdf), with the
+// printer's page layout and page ranges; a failure is reported to the user. `done` gets whether
+// the job was handed over, once it has been or has failed; neither happens when the browser goes
+// first.
+void PrintPage(TWebBrowser &browser, QPrinter &printer, std::function<void(bool)> done);
 
 // Gives the memory freed since back to the system: the C library keeps freed memory for later
 // otherwise, and a print job frees much at once.

@@ -127,15 +127,14 @@ void TPrintPreview::Generate()
     m_waiting = true;
     QApplication::setOverrideCursor(Qt::BusyCursor);
     m_browser->BeginPrintJob();
+    // The job is the browser's: it ends with the PDF even when the preview has closed meanwhile.
     const QPointer<TPrintPreview> alive(this);
-    const QPointer<TWebBrowser> browser(m_browser);
-    RequestPagePdf(*m_browser->page(), m_printer.pageLayout(), {},
-                   [alive, browser](const QByteArray &pdf) {
-                       if (browser)
-                           browser->EndPrintJob(!pdf.isEmpty());
-                       if (alive)
-                           alive->Show(pdf);
-                   });
+    TWebBrowser *browser = m_browser;
+    RequestPagePdf(*browser, m_printer.pageLayout(), {}, [alive, browser](const QByteArray &pdf) {
+        browser->EndPrintJob(!pdf.isEmpty());
+        if (alive)
+            alive->Show(pdf);
+    });
 }
 
 void TPrintPreview::Show(const QByteArray &pdf)

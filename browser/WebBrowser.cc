@@ -230,6 +230,9 @@ TWebBrowser::TWebBrowser(QWidget *parent)
 
 TWebBrowser::~TWebBrowser()
 {
+    // What the page still owes (a print job's PDF, a find's matches) may be answered, emptily,
+    // as it goes: none of it reaches the window, which may be going too.
+    m_closing = true;
     // The page must go before the view it draws into.
     delete page();
 }

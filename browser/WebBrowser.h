@@ -120,6 +120,8 @@ public:
 
     bool HasDocument() const { return m_hasDocument; }
     bool Printing() const { return m_printing; }
+    // The browser is being destroyed: its page answers what it still owes, emptily, as it goes.
+    bool Closing() const { return m_closing; }
     bool FocusIsEditable() const { return m_focusEditable; }
     bool EditableSelection() const { return m_editableSelection; }
 
@@ -166,9 +168,24 @@ private:
     bool m_focusEditable = false;
     bool m_editableSelection = false;
     bool m_printing = false;
+    bool m_closing = false;
     QPrinter *m_printer = nullptr;
     TDocumentRequestWatch *m_requestWatch;
 };
+
+// Wraps `answer`, the callback of a request to the engine about `browser`'s page (a PDF, a find,
+// a script's result), so that it runs only while `receiver` lives and the browser is not being
+// destroyed. A page that goes answers every request still pending from its destructor, emptily:
+// that is no answer to act on, and what it would update may be half gone by then.
+template<typename Answer>
+auto WhileOpen(TWebBrowser &browser, const QObject *receiver, Answer answer)
+{
+    return [browser = QPointer<TWebBrowser>(&browser), receiver = QPointer<const QObject>(receiver),
+            answer = std::move(answer)](const auto &...result) {
+        if (browser && !browser->Closing() && receiver)
+            answer(result...);
+    };
+}
 
 // Settings that hold for every browser of the process: downloads a page starts by itself are
 // refused (only the save command writes files) and pages cannot read local files. Idempotent.

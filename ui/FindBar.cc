@@ -160,14 +160,17 @@ void TFindBar::SearchPage(TTabSheet *page, bool backward, bool restart)
     QPointer<TTabSheet> guard(page);
     const int generation = m_generation;
     const auto flags = backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags();
+    // The bar may go before the page, as the window closes.
     browser->page()->findText(
-        text, flags, [this, guard, generation](const QWebEngineFindTextResult &result) {
-            if (!guard || generation != m_generation || !m_found.contains(guard))
-                return;
-            m_found[guard] = {result.numberOfMatches(), result.activeMatch()};
-            ShowStatus();
-            emit CountsChanged();
-        });
+        text, flags,
+        WhileOpen(*browser, this,
+                  [this, guard, generation](const QWebEngineFindTextResult &result) {
+                      if (!guard || generation != m_generation || !m_found.contains(guard))
+                          return;
+                      m_found[guard] = {result.numberOfMatches(), result.activeMatch()};
+                      ShowStatus();
+                      emit CountsChanged();
+                  }));
 }
 
 void TFindBar::Go(bool forward)

@@ -58,7 +58,11 @@ TfrmMain::TfrmMain(const QString &programDirectory, QWidget *parent)
     m_commandState = new TCommandState(ui->PageControl1, [this] { ActionList1Update(); });
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain()
+{
+    // Its parts go before its pages: what a page reports on its way out reaches no action.
+    delete m_commandState;
+}
 
 void TfrmMain::Wire()
 {

@@ -43,6 +43,7 @@ TApplication::TApplication(int &argc, char **argv)
     setApplicationDisplayName(QString::fromLatin1(ApplicationTitle));
     // The interface is Chinese whatever the system's language, the toolkit's own texts included.
     InstallChineseTranslations();
+    connect(this, &QCoreApplication::aboutToQuit, this, [] { s_quitting = true; });
 }
 
 bool TApplication::notify(QObject *receiver, QEvent *event)
@@ -80,11 +81,11 @@ void TApplication::ReportErrors(const QStringList &messages)
     QStringList lines;
     for (const QString &message : messages)
         lines << ErrorReportText(message);
-    // Always on standard error too: a box can go unseen. After a termination signal nobody
-    // may be there to answer one, so then only there.
+    // Always on standard error too: a box can go unseen. After a termination signal, or once
+    // the event loop has ended, nobody may be there to answer one, so then only there.
     for (const QString &line : std::as_const(lines))
         std::fprintf(stderr, "%s: %s\n", ApplicationTitle, line.toLocal8Bit().constData());
-    if (TTerminationSignals::Arrived())
+    if (TTerminationSignals::Arrived() || s_quitting)
         return;
     QMessageBox::critical(QApplication::activeWindow(), QString::fromLatin1(ApplicationTitle),
                           lines.join(QLatin1Char('\n')));

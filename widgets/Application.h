@@ -51,13 +51,14 @@ public:
     // Shows the general error report for `message`.
     static void ReportError(const QString &message);
     // One general error report for several errors, a line each. While a termination signal
-    // closes the program no one may be there to answer a message box: the report then goes to
-    // the standard error stream instead.
+    // closes the program, or once its event loop has ended and the window gone, no one may be
+    // there to answer a message box: the report then goes to the standard error stream only.
     static void ReportErrors(const QStringList &messages);
 
 private:
     bool m_painted = false; // a window has been exposed: the start-up's "painted" moment
     static inline int s_escapedErrors = 0;
+    static inline bool s_quitting = false;
 };
 
 // Runs `handler`, reporting any exception it throws through the general error report.

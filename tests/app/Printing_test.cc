@@ -1,8 +1,9 @@
 // A long article's print preview and print, through the built program on a private X display
 // with its keys and pointer from the X server: the preview shows the article's hundred pages and
 // the user pages through all of them; printed, the article reaches a print queue of the test's
-// own (PrintServer) as a PDF with every page and its text. Meanwhile the program's own process
-// stays within bounds of memory, and gives it back afterwards.
+// own (PrintServer) as a PDF with every page and its text, and with the options chosen on the
+// print dialog. Meanwhile the program's own process stays within bounds of memory, and gives it
+// back afterwards.
 
 #include "tests/support/PrintServer.h"
 #include "tests/support/RealInputProgram.h"
@@ -125,6 +126,58 @@ private slots:
                  qPrintable(QStringLiteral("%1 MB before, %2 MB after").arg(before).arg(after)));
         qInfo("the program's own PSS: %.1f MB before printing %d pages, %.1f at most, %.1f after",
               before, pages, most, after);
+        CloseByAltF4(program->Session, program->Run);
+    }
+
+    // A choice made on the print dialog reaches the job as the print system's option, as the
+    // printer gets it: the page set on the dialog's own options, the pages per sheet and the
+    // paper on the printer's properties (the dialog does not take the first two together).
+    void theDialogsOptionsReachTheJob_data()
+    {
+        QTest::addColumn<QString>("opener");
+        QTest::addColumn<QString>("tab");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("option");
+        QTest::newRow("odd pages")
+            << QStringLiteral("选项(O) >>") << QStringLiteral("份数") << QStringLiteral("全部页面")
+            << QStringLiteral("奇数页面") << QStringLiteral("page-set=odd");
+        QTest::newRow("two pages a sheet")
+            << QStringLiteral("属性(R)") << QStringLiteral("页") << QStringLiteral("1 (1x1)")
+            << QStringLiteral("2 (2x1)") << QStringLiteral("number-up=2");
+        QTest::newRow("paper") << QStringLiteral("属性(R)") << QStringLiteral("页")
+                               << QStringLiteral("A4") << QStringLiteral("A5")
+                               << QStringLiteral("media=A5");
+    }
+
+    void theDialogsOptionsReachTheJob()
+    {
+        QFETCH(QString, opener);
+        QFETCH(QString, tab);
+        QFETCH(QString, shown);
+        QFETCH(QString, chosen);
+        QFETCH(QString, option);
+        QFile::remove(m_printServer->JobFile());
+        double before = 0;
+        const auto program = OpenLongArticle(before);
+        QVERIFY(program);
+        const auto button
+            = [](const QString &name) { return Named(QStringLiteral("push button"), name); };
+        QVERIFY(program->Click(button(QStringLiteral("打印"))));
+        QVERIFY(program->Tree.WaitFor(QStringLiteral("dialog"), QStringLiteral("打印"), 30000));
+        QVERIFY(program->Click(button(opener)));
+        QVERIFY(program->Click(Named(QStringLiteral("page tab"), tab)));
+        QVERIFY(program->Click(Named(QStringLiteral("combo box"), shown)));
+        QVERIFY(program->Click(ListItem(chosen)));
+        QVERIFY(program->Tree.WaitFor(QStringLiteral("combo box"), chosen));
+        // The printer's properties are a dialog of their own.
+        if (program->Tree.Read().Find(QStringLiteral("dialog"), QStringLiteral("打印机属性")))
+            QVERIFY(program->Click(button(QStringLiteral("确定"))));
+        QVERIFY(program->Click(button(QStringLiteral("打印(P)"))));
+        QVERIFY2(TestProxy::WaitFor([&] { return QFile::exists(m_printServer->JobFile()); }, 60000),
+                 "no job reached the printer");
+        const QStringList options = m_printServer->JobOptions();
+        QVERIFY2(options.contains(option), qPrintable(options.join(QLatin1Char(' '))));
         CloseByAltF4(program->Session, program->Run);
     }
 

@@ -17,10 +17,12 @@ const QString Admin = QStringLiteral("/usr/sbin/lpadmin");
 const QString Printer = QStringLiteral("TestPrinter");
 
 // A backend that writes the job's document, as the queue passes it on untouched, to the path of
-// its device URI ("keep:/PATH").
+// its device URI ("keep:/PATH"), and before it the job's options as the server hands them to a
+// printer ("name=value ...") to PATH.options.
 const char KeepBackend[] = R"(#!/bin/sh
 [ $# -eq 0 ] && { echo 'direct keep "Unknown" "Job kept in a file"'; exit 0; }
 out=${DEVICE_URI#keep:}
+printf '%s' "$5" > "$out.options"
 if [ $# -ge 6 ]; then cat "$6" > "$out.part"; else cat > "$out.part"; fi
 mv "$out.part" "$out"
 )";
@@ -66,6 +68,14 @@ PrintServer::~PrintServer()
 QString PrintServer::JobFile() const
 {
     return m_directory.filePath(QStringLiteral("out/job.pdf"));
+}
+
+QStringList PrintServer::JobOptions() const
+{
+    QFile file(JobFile() + QStringLiteral(".options"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
 bool PrintServer::Start()

@@ -6,6 +6,7 @@
 
 #include <QProcess>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -24,6 +25,9 @@ public:
     bool Started() const { return m_started; }
     // Where the printer keeps the last job's document.
     QString JobFile() const;
+    // The last job's options as the printer got them, "name=value" each; written before its
+    // document, so complete once JobFile() exists.
+    QStringList JobOptions() const;
     // Why it did not start, for the test's message.
     QString Error() const { return m_error; }
 
