@@ -13,6 +13,7 @@ namespace tellaria {
 TQueryEntry::TQueryEntry(QueryHistory &history,
                          TQueryCompletion *completion,
                          TResultPages *pages,
+                         TWebBrowser *startPage,
                          std::string directory,
                          QObject *parent)
     : QObject(parent)
@@ -23,14 +24,9 @@ TQueryEntry::TQueryEntry(QueryHistory &history,
 {
     // Queued: the write waits until the engine's work on this turn of the event loop is done.
     connect(m_pages, &TResultPages::RequestsSent, this, &TQueryEntry::Keep, Qt::QueuedConnection);
-    connect(m_pages, &TResultPages::NavigationRefused, this,
-            [this](const QUrl &url) { emit Note(RefusedSchemeNote(url)); });
-}
-
-void TQueryEntry::WatchRefusals(TWebBrowser *browser)
-{
-    connect(browser, &TWebBrowser::NavigationRefused, this,
-            [this](const QUrl &url) { emit Note(RefusedSchemeNote(url)); });
+    const auto refused = [this](const QUrl &url) { emit Note(RefusedSchemeNote(url)); };
+    connect(m_pages, &TResultPages::NavigationRefused, this, refused);
+    connect(startPage, &TWebBrowser::NavigationRefused, this, refused);
 }
 
 std::string TQueryEntry::Take(QComboBox *box)

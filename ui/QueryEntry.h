@@ -25,10 +25,12 @@ class TQueryEntry : public QObject
 {
     Q_OBJECT
 public:
-    // `history` and `completion` outlive this; the history file lives in `directory`.
+    // `history` and `completion` outlive this; the history file lives in `directory`. The
+    // refusals of `startPage` are told as those of the result pages.
     TQueryEntry(QueryHistory &history,
                 TQueryCompletion *completion,
                 TResultPages *pages,
+                TWebBrowser *startPage,
                 std::string directory,
                 QObject *parent);
 
@@ -39,10 +41,6 @@ public:
     // Records `termUtf8`, called once the query's pages were asked for; the history file is
     // written when their requests have left (at once for a query with no page).
     void Record(const std::string &termUtf8);
-
-    // Tells Note of the navigations `browser` refuses for their scheme, as of every result
-    // page's.
-    void WatchRefusals(TWebBrowser *browser);
 
 signals:
     // Something for the status bar.

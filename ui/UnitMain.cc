@@ -60,8 +60,7 @@ TfrmMain::TfrmMain(const QString &programDirectory, QWidget *parent)
 
 TfrmMain::~TfrmMain()
 {
-    // Its parts go before its pages: what a page reports on its way out reaches no action.
-    delete m_commandState;
+    delete m_commandState; // before the pages: what one reports on its way out reaches no action
 }
 
 void TfrmMain::Wire()
@@ -105,7 +104,6 @@ void TfrmMain::Wire()
     // The query button follows every change of a check, by mouse, Space or anything else.
     ConnectUserAction(ui->CkLstBookshop, &QListWidget::itemChanged, this,
                       [this] { CkLstBookshopClick(); });
-
     connect(m_startPage, &TStartPage::WindowShown, this, &TfrmMain::FirstShown);
     // What a query needs and start-up does not is made once the start page is in.
     connect(m_startPage, &TStartPage::LoadEnded, ui->PageControl1, &TResultPages::PrepareQueries);
@@ -132,9 +130,8 @@ void TfrmMain::FormCreate()
     // fully usable (check list, start page) with an empty history.
     const Status loaded = m_history.LoadQueryHistory(FileSystemPath(m_programDirectory));
     m_completion->RefreshItems();
-    m_entry = new TQueryEntry(m_history, m_completion, ui->PageControl1,
+    m_entry = new TQueryEntry(m_history, m_completion, ui->PageControl1, ui->WbAd,
                               FileSystemPath(m_programDirectory), this);
-    m_entry->WatchRefusals(ui->WbAd);
     connect(m_entry, &TQueryEntry::Note, this, &TfrmMain::ShowHint);
     NoteTime("history");
 
@@ -330,11 +327,10 @@ void TfrmMain::ActCloseExecute()
 
 void TfrmMain::ActCloseAllExecute()
 {
-    const auto answer
-        = QMessageBox::question(this, QString::fromLatin1(ApplicationTitle),
-                                QString::fromUtf8("确实要关闭所有查询结果吗？"),
-                                QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
-    if (answer != QMessageBox::Ok)
+    if (QMessageBox::question(this, QString::fromLatin1(ApplicationTitle),
+                              QString::fromUtf8("确实要关闭所有查询结果吗？"),
+                              QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
+        != QMessageBox::Ok)
         return;
     ui->PageControl1->CloseAll();
     ShowStartPanelWhenNoPages();
