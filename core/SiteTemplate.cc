@@ -186,6 +186,8 @@ std::string SiteTemplateError(std::string_view pattern)
         return "网址太长：保存后不能超过 " + std::to_string(LongestSiteTemplate) + " 个字节。";
     if (HasControlCharacter(pattern))
         return "网址中不能有换行符、制表符等控制字符。";
+    if (!IsValidUtf8(pattern))
+        return "网址中有无效的字符。";
     const std::size_t hostEnd = rest.find_first_of("/?#:{");
     if (hostEnd == 0 || rest.empty())
         return "网址中缺少主机名。";

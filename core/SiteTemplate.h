@@ -49,8 +49,8 @@ std::string_view AddressOrigin(std::string_view url);
 
 // Why `pattern` cannot be an encyclopaedia's address, as a message for the user; empty when it
 // can: it must begin with http:// or https:// (in any letter case), name a host, take at most
-// LongestSiteTemplate bytes as the settings file stores it (in the code page), hold no control
-// character and no placeholder but the three.
+// LongestSiteTemplate bytes as the settings file stores it (in the code page), be valid UTF-8
+// and hold no control character and no placeholder but the three.
 std::string SiteTemplateError(std::string_view pattern);
 
 // Why a list of encyclopaedias, names and templates in order, cannot be kept; empty when it can:

@@ -20,6 +20,36 @@ std::size_t ControlLength(std::string_view text)
 
 } // namespace
 
+bool IsValidUtf8(std::string_view text)
+{
+    for (std::size_t at = 0; at < text.size();) {
+        const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
+        const unsigned char lead = byte(0);
+        std::size_t length = 1;
+        char32_t code = lead;
+        if (lead >= 0xC2 && lead <= 0xDF)
+            length = 2, code = lead & 0x1F;
+        else if (lead >= 0xE0 && lead <= 0xEF)
+            length = 3, code = lead & 0x0F;
+        else if (lead >= 0xF0 && lead <= 0xF4)
+            length = 4, code = lead & 0x07;
+        else if (lead >= 0x80)
+            return false;
+        if (at + length > text.size())
+            return false;
+        for (std::size_t i = 1; i < length; ++i) {
+            if ((byte(i) & 0xC0) != 0x80)
+                return false;
+            code = code << 6 | (byte(i) & 0x3F);
+        }
+        const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
+        if (overlong || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        at += length;
+    }
+    return true;
+}
+
 bool HasControlCharacter(std::string_view utf8)
 {
     for (std::size_t at = 0; at < utf8.size(); ++at) {

@@ -17,6 +17,9 @@ inline constexpr std::size_t LongestTerm = 1000;
 // the line and paragraph separators U+2028 and U+2029.
 bool HasControlCharacter(std::string_view utf8);
 
+// Whether `text` is valid UTF-8: shortest forms, no surrogates, nothing beyond U+10FFFF.
+bool IsValidUtf8(std::string_view text);
+
 // `utf8` as one line: each run of control characters within the text becomes a single space;
 // runs at either end are dropped, so a line copied with its line break looks up the line. Text
 // without a control character comes back unchanged.

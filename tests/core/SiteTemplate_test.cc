@@ -167,7 +167,9 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"ChineseTooLong", "http://a.example/" + Repeated("中", (2000 - 17) / 2 + 1),
                   false},
         ErrorCase{"LineBreak", "http://a.example/\r\n[Dictionary]\r\nID=3", false},
-        ErrorCase{"Tab", "http://a.example/\t{term}", false}),
+        ErrorCase{"Tab", "http://a.example/\t{term}", false},
+        // Pieces of a character around a placeholder would join into another once it is filled.
+        ErrorCase{"InvalidUtf8", "http://a.example/\xc2{utf8}\x84", false}),
     [](const testing::TestParamInfo<ErrorCase> &row) { return row.param.name; });
 
 using Sites = std::vector<std::pair<std::string, std::string>>;
