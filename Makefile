@@ -6,6 +6,16 @@ CMAKE_FLAGS ?=
 ifneq ($(CI),)
 CMAKE_FLAGS += -DTELLARIA_WARNINGS_AS_ERRORS=ON
 endif
+# Where ccache is installed (scripts/setup.sh installs it) every build goes through it, with paths
+# taken relative to the tree, so that a fresh clone of the same sources builds from the cache.
+CCACHE := $(shell command -v ccache 2>/dev/null)
+ifneq ($(CCACHE),)
+LAUNCHER_FLAGS = -DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE)
+CMAKE_FLAGS += $(LAUNCHER_FLAGS)
+export CCACHE_BASEDIR := $(CURDIR)
+# Nor is the build directory's own path part of what is cached (only debug info names it).
+export CCACHE_NOHASHDIR := 1
+endif
 # The core alone, built again with AddressSanitizer and UBSan (make test), and with clang for
 # libFuzzer (make fuzz).
 ASAN_DIR ?= build-asan
@@ -45,7 +55,8 @@ test: configure
 $(ASAN_DIR)/CMakeCache.txt: | setup
 	cmake -S . -B $(ASAN_DIR) -G $(GENERATOR) -DTELLARIA_CORE_ONLY=ON \
 	    -DTELLARIA_SANITIZERS=address,undefined -DTELLARIA_BUILD_BENCH=OFF \
-	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g -DNDEBUG"
+	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g -DNDEBUG" \
+	    $(LAUNCHER_FLAGS)
 
 sanitize: $(ASAN_DIR)/CMakeCache.txt
 	cmake --build $(ASAN_DIR)

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake make g++ ninja-build pkg-config
+    cmake make g++ ninja-build pkg-config ccache
     qt6-base-dev qt6-webengine-dev qt6-webengine-dev-tools libqt6webenginewidgets6 qt6-pdf-dev libcups2-dev
     libgl1-mesa-dri libglx-mesa0 xvfb xauth fonts-noto-cjk fonts-wqy-microhei
     libgtest-dev libbenchmark-dev
