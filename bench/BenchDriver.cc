@@ -14,11 +14,6 @@
 
 namespace tellaria::bench {
 
-const QStringList EncyclopaediaHosts = {"zh.wikipedia.org", "baike.baidu.com", "www.baike.com",
-                                        "www.britannica.com", "www.infoplease.com"};
-const QString StartPageUrl
-    = QStringLiteral("http://www.tellaria.example/soft/Lexivander.aspx?ver=1.9");
-
 bool WaitUntil(const std::function<bool()> &predicate, int timeoutMs)
 {
     QDeadlineTimer deadline(timeoutMs);

@@ -3,6 +3,8 @@
 // What every part of the window bench's driver uses: its waits, the proxy's log of requests, the
 // answer pages it serves, the screen read back for a page's colour, and the printing of figures.
 
+#include "bench/BenchAddresses.h"
+
 #include <QPoint>
 #include <QString>
 #include <QStringList>
@@ -22,10 +24,6 @@ namespace tellaria::bench {
 
 class ScreenPixel;
 class XKeyboard;
-
-// The encyclopaedias a query opens, and the start page's address.
-extern const QStringList EncyclopaediaHosts;
-extern const QString StartPageUrl;
 
 // Runs the driver's event loop (the proxy) until `predicate` holds or `timeoutMs` passes. The
 // loop sleeps between events: a driver that polled would take processor time from the programs
