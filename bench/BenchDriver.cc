@@ -121,7 +121,8 @@ double LoadOverLastMinute()
     return LoadAverage().section(QLatin1Char(' '), 0, 0).toDouble();
 }
 
-void PrintRow(const QString &name,
+void PrintRow(GoalTally &goals,
+              const QString &name,
               double program,
               double floor,
               const char *unit,
@@ -130,7 +131,7 @@ void PrintRow(const QString &name,
 {
     const double ratio = floor > 0 ? program / floor : 0.0;
     std::printf("%-46s %9.1f %9.1f %-3s %7.3fx   %-18s %s\n", qPrintable(name), program, floor,
-                unit, ratio, goalText, ratio <= goal ? "ok" : "MISSED");
+                unit, ratio, goalText, goals.Judge(ratio <= goal));
 }
 
 } // namespace tellaria::bench

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace tellaria::test {
@@ -111,9 +112,44 @@ double Median(std::vector<double> values);
 QString LoadAverage();
 double LoadOverLastMinute();
 
+// The goals the figures are judged against as they are printed: a run that missed one fails,
+// once every figure is out.
+class GoalTally
+{
+public:
+    // "ok" or "MISSED", for the figure's row.
+    const char *Judge(bool met)
+    {
+        if (!met)
+            ++m_missed;
+        return met ? "ok" : "MISSED";
+    }
+    int Missed() const { return m_missed; }
+
+private:
+    int m_missed = 0;
+};
+
+// Terms to look up, each new and never the prefix of an earlier one, so that the query box's
+// completion leaves it as typed.
+class TermSource
+{
+public:
+    explicit TermSource(QString prefix)
+        : m_prefix(std::move(prefix))
+    {}
+
+    QString Next() { return QStringLiteral("%1%2x").arg(m_prefix).arg(++m_count); }
+
+private:
+    QString m_prefix;
+    int m_count = 0;
+};
+
 // A row of the figures: the program's value beside its floor's, their ratio and whether it is
 // within `goal` times the floor.
-void PrintRow(const QString &name,
+void PrintRow(GoalTally &goals,
+              const QString &name,
               double program,
               double floor,
               const char *unit,
