@@ -27,8 +27,6 @@ const QByteArray OnePage = "[Dictionary]\r\nID=3\r\n";
 constexpr long ReaderBackground = 0xfbfaf6;
 constexpr int TermOccurrences = 200;
 constexpr int QueriesPerRun = 4; // as the main rounds make before their memory is read
-// Rounds unless --rounds says otherwise, each kind once a round.
-constexpr int ReadingRounds = 5;
 
 // When each of some colours is first seen at a point of the screen, read every few
 // milliseconds from the watch's making.
@@ -344,7 +342,7 @@ void ReportQueryRounds(const ReadingFigures &reading, GoalTally &goals)
 bool RunReadingAids(Context &context)
 {
     ReadingFigures &figures = context.Reading;
-    figures.Rounds = context.Options.RoundsGiven ? context.Options.Rounds : ReadingRounds;
+    figures.Rounds = context.Options.ReadingRounds; // each kind once a round
     figures.LoadBefore = LoadAverage();
     if (!RunPages(context.Rig, context.ReadingTerms, figures.Rounds, figures))
         return false;

@@ -5,6 +5,7 @@
 // beside their goals. A scenario that sees a program fail stops the bench before its report.
 
 #include "bench/BenchDriver.h"
+#include "bench/BenchOptions.h"
 #include "bench/ProgramChild.h"
 #include "bench/ReadingBench.h"
 #include "bench/ScenarioFigures.h"
@@ -12,20 +13,6 @@
 #include <QString>
 
 namespace tellaria::bench {
-
-// What the command line asked for.
-struct RunOptions
-{
-    int Rounds = 7;
-    bool RoundsGiven = false; // the reading aids make fewer rounds unless told
-    int SoakQueries = 0; // no soak unless given
-    bool SoakBare = true; // --soak-program: the built program soaks alone
-    bool SoakOnly = false;
-    bool LayoutsOnly = false;
-    bool ColdStartsOnly = false;
-    bool PrintingOnly = false;
-    bool ReadingOnly = false;
-};
 
 // What the scenarios share: the display, the keys and the proxy; the options; the goals judged so
 // far; and each scenario's figures, gathered by its run for its report.

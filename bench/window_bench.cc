@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <optional>
 
 using namespace tellaria;
@@ -44,102 +45,26 @@ constexpr Scenario Scenarios[] = {
 constexpr int RunFailed = 1;
 constexpr int GoalMissed = 2;
 
-// The scenarios the options choose: one alone, or all but the starts with a term alone (the
-// rounds make them too), the soak only when its queries are given.
-QStringList ChosenScenarios(const RunOptions &options)
-{
-    if (options.PrintingOnly)
-        return {QStringLiteral("printing")};
-    if (options.ReadingOnly)
-        return {QStringLiteral("reading aids")};
-    if (options.ColdStartsOnly)
-        return {QStringLiteral("cold starts")};
-    // The soak needs its 50 queries' memory to compare with.
-    const bool soak = options.SoakQueries > 50;
-    if (options.SoakOnly)
-        return soak ? QStringList{QStringLiteral("soak")} : QStringList{};
-    QStringList chosen;
-    if (!options.LayoutsOnly)
-        chosen << QStringLiteral("rounds");
-    chosen << QStringLiteral("layouts");
-    if (soak)
-        chosen << QStringLiteral("soak");
-    if (!options.LayoutsOnly)
-        chosen << QStringLiteral("accessibility") << QStringLiteral("reading aids")
-               << QStringLiteral("printing");
-    return chosen;
-}
-
-// The options on the command line; none on an error, which is printed.
-std::optional<RunOptions> ParseOptions(const QCoreApplication &application)
-{
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "The built program against a bare Qt WebEngine program on a private X display: start-up,\n"
-        "queries, memory, starts with a term, the layouts, the screen reader, the reading aids\n"
-        "and printing (docs/BENCHMARKS.md). Exits with 1 when a program failed, and with 2\n"
-        "when a goal was missed, once every figure is printed."));
-    parser.addHelpOption();
-    const QCommandLineOption rounds(
-        QStringLiteral("rounds"),
-        QStringLiteral("Rounds of each program (7; the reading aids' 5; at least 1)."),
-        QStringLiteral("N"));
-    const QCommandLineOption soak(
-        QStringLiteral("soak"),
-        QStringLiteral("Queries in each soak run, more than 50 (no soak unless given)."),
-        QStringLiteral("N"));
-    const QCommandLineOption soakOnly(QStringLiteral("soak-only"),
-                                      QStringLiteral("The soak alone."));
-    const QCommandLineOption soakProgram(
-        QStringLiteral("soak-program"),
-        QStringLiteral("Soak the built program only: for a hang that shows once in thousands of "
-                       "queries."));
-    const QCommandLineOption layouts(
-        QStringLiteral("layouts"),
-        QStringLiteral("The queries side by side against in tabs alone, and the soak if given."));
-    const QCommandLineOption coldStarts(QStringLiteral("cold-starts"),
-                                        QStringLiteral("The starts with a term alone."));
-    const QCommandLineOption printing(
-        QStringLiteral("printing"),
-        QStringLiteral("A long article's print preview and print alone (needs root)."));
-    const QCommandLineOption reading(QStringLiteral("reading"),
-                                     QStringLiteral("The reading aids alone."));
-    parser.addOptions(
-        {rounds, soak, soakOnly, soakProgram, layouts, coldStarts, printing, reading});
-    parser.process(application);
-
-    RunOptions options;
-    const auto number = [&](const QCommandLineOption &option, int &value) {
-        bool valid = true;
-        if (parser.isSet(option))
-            value = parser.value(option).toInt(&valid);
-        if (!valid)
-            std::fprintf(stderr, "window_bench: --%s takes a number\n",
-                         qPrintable(option.names().constFirst()));
-        return valid;
-    };
-    if (!number(rounds, options.Rounds) || !number(soak, options.SoakQueries))
-        return std::nullopt;
-    options.Rounds = std::max(1, options.Rounds);
-    options.RoundsGiven = parser.isSet(rounds);
-    options.SoakBare = !parser.isSet(soakProgram);
-    options.SoakOnly = parser.isSet(soakOnly);
-    options.LayoutsOnly = parser.isSet(layouts);
-    options.ColdStartsOnly = parser.isSet(coldStarts);
-    options.PrintingOnly = parser.isSet(printing);
-    options.ReadingOnly = parser.isSet(reading);
-    return options;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
     PrepareBrowserTestEnvironment();
     QCoreApplication application(argc, argv);
-    const std::optional<RunOptions> options = ParseOptions(application);
-    if (!options)
+    QCommandLineParser parser;
+    DeclareOptions(parser);
+    if (!parser.parse(QCoreApplication::arguments())) {
+        std::fprintf(stderr, "window_bench: %s\n", qPrintable(parser.errorText()));
         return RunFailed;
+    }
+    if (parser.isSet(QStringLiteral("help")))
+        parser.showHelp();
+    QString error;
+    const std::optional<RunOptions> options = ReadOptions(parser, error);
+    if (!options) {
+        std::fprintf(stderr, "window_bench: %s\n", qPrintable(error));
+        return RunFailed;
+    }
     if (!XSessionAvailable()) {
         std::fprintf(stderr, "window_bench needs Xvfb, xdotool and the X utilities (make setup)\n");
         return RunFailed;
@@ -159,6 +84,14 @@ int main(int argc, char *argv[])
 
     Context context(bench, *options);
     const QStringList chosen = ChosenScenarios(*options);
+    for (const QString &name : chosen) {
+        // A name the table lacks would leave its scenario out without a word.
+        if (std::none_of(std::begin(Scenarios), std::end(Scenarios),
+                         [&](const Scenario &scenario) { return name == scenario.Name; })) {
+            std::fprintf(stderr, "window_bench: no scenario %s\n", qPrintable(name));
+            return RunFailed;
+        }
+    }
     for (const Scenario &scenario : Scenarios) {
         if (!chosen.contains(QLatin1String(scenario.Name)))
             continue;
