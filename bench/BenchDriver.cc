@@ -14,11 +14,6 @@
 
 namespace tellaria::bench {
 
-const QStringList EncyclopaediaHosts = {"zh.wikipedia.org", "baike.baidu.com", "www.baike.com",
-                                        "www.britannica.com", "www.infoplease.com"};
-const QString StartPageUrl
-    = QStringLiteral("http://www.tellaria.example/soft/Lexivander.aspx?ver=1.9");
-
 bool WaitUntil(const std::function<bool()> &predicate, int timeoutMs)
 {
     QDeadlineTimer deadline(timeoutMs);
@@ -126,7 +121,8 @@ double LoadOverLastMinute()
     return LoadAverage().section(QLatin1Char(' '), 0, 0).toDouble();
 }
 
-void PrintRow(const QString &name,
+void PrintRow(GoalTally &goals,
+              const QString &name,
               double program,
               double floor,
               const char *unit,
@@ -135,7 +131,7 @@ void PrintRow(const QString &name,
 {
     const double ratio = floor > 0 ? program / floor : 0.0;
     std::printf("%-46s %9.1f %9.1f %-3s %7.3fx   %-18s %s\n", qPrintable(name), program, floor,
-                unit, ratio, goalText, ratio <= goal ? "ok" : "MISSED");
+                unit, ratio, goalText, goals.Judge(ratio <= goal));
 }
 
 } // namespace tellaria::bench

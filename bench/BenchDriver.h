@@ -3,6 +3,8 @@
 // What every part of the window bench's driver uses: its waits, the proxy's log of requests, the
 // answer pages it serves, the screen read back for a page's colour, and the printing of figures.
 
+#include "bench/BenchAddresses.h"
+
 #include <QPoint>
 #include <QString>
 #include <QStringList>
@@ -11,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace tellaria::test {
@@ -22,10 +25,6 @@ namespace tellaria::bench {
 
 class ScreenPixel;
 class XKeyboard;
-
-// The encyclopaedias a query opens, and the start page's address.
-extern const QStringList EncyclopaediaHosts;
-extern const QString StartPageUrl;
 
 // Runs the driver's event loop (the proxy) until `predicate` holds or `timeoutMs` passes. The
 // loop sleeps between events: a driver that polled would take processor time from the programs
@@ -113,9 +112,44 @@ double Median(std::vector<double> values);
 QString LoadAverage();
 double LoadOverLastMinute();
 
+// The goals the figures are judged against as they are printed: a run that missed one fails,
+// once every figure is out.
+class GoalTally
+{
+public:
+    // "ok" or "MISSED", for the figure's row.
+    const char *Judge(bool met)
+    {
+        if (!met)
+            ++m_missed;
+        return met ? "ok" : "MISSED";
+    }
+    int Missed() const { return m_missed; }
+
+private:
+    int m_missed = 0;
+};
+
+// Terms to look up, each new and never the prefix of an earlier one, so that the query box's
+// completion leaves it as typed.
+class TermSource
+{
+public:
+    explicit TermSource(QString prefix)
+        : m_prefix(std::move(prefix))
+    {}
+
+    QString Next() { return QStringLiteral("%1%2x").arg(m_prefix).arg(++m_count); }
+
+private:
+    QString m_prefix;
+    int m_count = 0;
+};
+
 // A row of the figures: the program's value beside its floor's, their ratio and whether it is
 // within `goal` times the floor.
-void PrintRow(const QString &name,
+void PrintRow(GoalTally &goals,
+              const QString &name,
               double program,
               double floor,
               const char *unit,

@@ -5,7 +5,6 @@
 #include "bench/XKeyboard.h"
 #include "tests/support/XSession.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcessEnvironment>
@@ -31,8 +30,8 @@ Child::Child(Role role,
     , m_session(session)
     , m_requests(requests)
 {
-    QString executable = QCoreApplication::applicationFilePath();
-    QStringList arguments{QStringLiteral("--bare")};
+    QString executable = QStringLiteral(TELLARIA_BARE_PROGRAM);
+    QStringList arguments;
     if (role == Role::Program) {
         executable = m_directory.filePath(QFileInfo(TELLARIA_PROGRAM).fileName());
         // The program keeps its files beside itself: a link of its own, not a symbolic one.

@@ -45,7 +45,7 @@ enum class Role { Bare, Program };
 const char *RoleName(Role role);
 
 // One run of a program on the display: the built program from a fresh directory of its own (its
-// data files go there), or the bench's executable as the bare program.
+// data files go there), or the bare program (bare_program.cc).
 class Child
 {
 public:

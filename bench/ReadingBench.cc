@@ -1,4 +1,5 @@
 #include "bench/ReadingBench.h"
+#include "bench/WindowBench.h"
 
 #include "bench/BenchDriver.h"
 #include "bench/ProgramChild.h"
@@ -12,7 +13,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <limits>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -27,14 +27,6 @@ const QByteArray OnePage = "[Dictionary]\r\nID=3\r\n";
 constexpr long ReaderBackground = 0xfbfaf6;
 constexpr int TermOccurrences = 200;
 constexpr int QueriesPerRun = 4; // as the main rounds make before their memory is read
-
-int g_term = 0;
-
-QString NextTerm()
-{
-    // Never the prefix of an earlier term, so the query box's completion leaves it as typed.
-    return QStringLiteral("word%1x").arg(++g_term);
-}
 
 // When each of some colours is first seen at a point of the screen, read every few
 // milliseconds from the watch's making.
@@ -67,23 +59,10 @@ private:
     QTimer m_timer;
 };
 
-// A moment not seen. The page as served may be on the screen before its load ends: a moment
-// before it is negative.
-constexpr double NotSeen = std::numeric_limits<double>::quiet_NaN();
-
-// One page of the article, in ms from its load.
-struct PageSample
-{
-    double Loaded = 0; // from Enter
-    double Asked = 0;
-    double Applied = 0;
-    double ReaderShown = NotSeen;
-    double PageShown = NotSeen; // the page as served, before any reader view
-};
-
 // The reading aids as `settings` have them, on one query in a fresh program: a second query's
 // reader view would show the background the first one left on the screen.
 bool RunPage(Bench &bench,
+             TermSource &terms,
              const QByteArray &settings,
              bool reader,
              std::vector<PageSample> &samples)
@@ -94,7 +73,7 @@ bool RunPage(Bench &bench,
                      qPrintable(child.State()));
         return false;
     }
-    const QString term = NextTerm();
+    const QString term = terms.Next();
     bench.Proxy.SetPage(BingPrefix + term, ReadingArticleHtml(term, TermOccurrences));
     bench.Keyboard.Type(term);
     Pause(300);
@@ -136,15 +115,8 @@ bool RunPage(Bench &bench,
     return true;
 }
 
-// The main rounds' first query and memory with five pages, in one run of a program.
-struct QueryFigures
-{
-    std::vector<Sample> FirstQueries;
-    std::vector<double> Kb;
-    std::vector<double> AnonKb;
-};
-
-bool RunQueries(Role role, const QByteArray &settings, Bench &bench, QueryFigures &figures)
+bool RunQueries(
+    Role role, const QByteArray &settings, Bench &bench, TermSource &terms, QueryFigures &figures)
 {
     Child child(role, bench.Session, bench.Requests, settings);
     if (!child.StartUp() || !child.WaitForWindow()) {
@@ -153,7 +125,7 @@ bool RunQueries(Role role, const QByteArray &settings, Bench &bench, QueryFigure
     }
     for (int query = 0; query < QueriesPerRun; ++query) {
         const std::optional<Sample> sample
-            = child.Query(bench.Keyboard, NextTerm(), true, &bench.Answers, &bench.Screen);
+            = child.Query(bench.Keyboard, terms.Next(), true, &bench.Answers, &bench.Screen);
         if (!sample) {
             std::fprintf(stderr, "%s: a query's five requests did not all come\n%s\n",
                          RoleName(role), qPrintable(child.State()));
@@ -197,10 +169,10 @@ double MedianEnterTo(const std::vector<PageSample> &samples, double PageSample::
     return Median(values);
 }
 
-void PrintGoal(const QString &name, double value, double goal)
+void PrintGoal(GoalTally &goals, const QString &name, double value, double goal)
 {
     std::printf("%-46s %9.1f %9s ms  %8s   %-18s %s\n", qPrintable(name), value, "", "",
-                qPrintable(QStringLiteral("<= %1 ms").arg(goal)), value <= goal ? "ok" : "MISSED");
+                qPrintable(QStringLiteral("<= %1 ms").arg(goal)), goals.Judge(value <= goal));
 }
 
 double MedianMoment(const std::vector<Sample> &samples, const QString &what)
@@ -225,32 +197,41 @@ double MedianMs(const std::vector<Sample> &samples)
 
 namespace {
 
-// Per page, on the article: each kind of settings once a round, in one fresh program each.
-bool RunPages(Bench &bench, int rounds)
+// No reading aid (the apply still runs, to take marks away), the reader view alone, with the
+// term marked as well (what a user with both on sees), and the marks alone (the default).
+const struct
 {
-    // No reading aid (the apply still runs, to take marks away), the reader view alone, with the
-    // term marked as well (what a user with both on sees), and the marks alone (the default).
-    const struct
-    {
-        const char *Name;
-        QByteArray Settings;
-        bool Reader;
-    } kinds[] = {
-        {"none", "[View]\r\nHighlight=0\r\n", false},
-        {"reader", "[View]\r\nReader=1\r\nHighlight=0\r\n", true},
-        {"+marks", "[View]\r\nReader=1\r\n", true},
-        {"marks", "", false},
-    };
-    constexpr std::size_t None = 0, Reader = 1, Both = 2, Marks = 3;
-    std::vector<PageSample> pages[std::size(kinds)];
+    const char *Name;
+    QByteArray Settings;
+    bool Reader;
+} Kinds[] = {
+    {"none", "[View]\r\nHighlight=0\r\n", false},
+    {"reader", "[View]\r\nReader=1\r\nHighlight=0\r\n", true},
+    {"+marks", "[View]\r\nReader=1\r\n", true},
+    {"marks", "", false},
+};
+static_assert(std::size(Kinds) == std::tuple_size_v<decltype(ReadingFigures::Pages)>);
+constexpr std::size_t None = 0, Reader = 1, Both = 2, Marks = 3;
+
+// Per page, on the article: each kind of settings once a round, in one fresh program each.
+bool RunPages(Bench &bench, TermSource &terms, int rounds, ReadingFigures &figures)
+{
     for (int round = 0; round < rounds; ++round) {
         // Each takes the lead in turn.
-        for (std::size_t turn = 0; turn < std::size(kinds); ++turn) {
-            const std::size_t kind = (turn + std::size_t(round)) % std::size(kinds);
-            if (!RunPage(bench, kinds[kind].Settings, kinds[kind].Reader, pages[kind]))
+        for (std::size_t turn = 0; turn < std::size(Kinds); ++turn) {
+            const std::size_t kind = (turn + std::size_t(round)) % std::size(Kinds);
+            if (!RunPage(bench, terms, Kinds[kind].Settings, Kinds[kind].Reader,
+                         figures.Pages[kind]))
                 return false;
         }
     }
+    return true;
+}
+
+void ReportPages(const ReadingFigures &figures, GoalTally &goals)
+{
+    const auto &pages = figures.Pages;
+    const int rounds = figures.Rounds;
     const qsizetype articleKb
         = ReadingArticleHtml(QStringLiteral("word1x"), TermOccurrences).size() / 1024;
     std::printf("One page of a %lld KB article, the term %d times in it, from its load (median "
@@ -277,7 +258,7 @@ bool RunPages(Bench &bench, int rounds)
         std::printf("\n");
     }
     std::printf("  %-16s", "");
-    for (const auto &kind : kinds)
+    for (const auto &kind : Kinds)
         std::printf(" %8s", kind.Name);
     std::printf("\n  (the page as served on the screen before its reader view in %zu and %zu of "
                 "%d runs)\n",
@@ -289,14 +270,15 @@ bool RunPages(Bench &bench, int rounds)
     // later than the plain page they are on the screen, counted from Enter.
     const double plain = MedianEnterTo(pages[None], &PageSample::PageShown);
     for (const std::size_t kind : {Reader, Both}) {
-        PrintGoal(QStringLiteral("%1: on the screen after the plain page (%2 seen)")
+        PrintGoal(goals,
+                  QStringLiteral("%1: on the screen after the plain page (%2 seen)")
                       .arg(kind == Reader ? "reader view" : "reader and marks")
                       .arg(Field(pages[kind], &PageSample::ReaderShown).size()),
                   MedianEnterTo(pages[kind], &PageSample::ReaderShown) - plain, 100);
         std::printf("%-46s %9.1f %9s ms\n", "  load to applied (what the load still waits for)",
                     MedianOf(pages[kind], &PageSample::Applied), "");
     }
-    PrintGoal(QStringLiteral("marks: on the screen after the plain page"),
+    PrintGoal(goals, QStringLiteral("marks: on the screen after the plain page"),
               MedianEnterTo(pages[Marks], &PageSample::PageShown) - plain, 20);
     // Not goals: what the page costs with no reading aid, the floor of the rows above.
     for (const std::size_t kind : {Marks, None}) {
@@ -309,41 +291,42 @@ bool RunPages(Bench &bench, int rounds)
     std::printf("%-46s %9.1f %9s ms  %8s   (the apply with nothing to do)\n",
                 "  no reading aid: load to applied", MedianOf(pages[None], &PageSample::Applied),
                 "", "");
-    return true;
 }
 
 // The main rounds' first query and memory, with the reader view off and on, beside the bare
 // program. Their answer pages are plain colours: no article, so the reader view costs here what
 // it costs on every page, its scripts and its search for an article.
-bool RunQueryRounds(Bench &bench, int rounds)
+bool RunQueryRounds(Bench &bench, TermSource &terms, int rounds, ReadingFigures &reading)
 {
-    std::printf("load average before the rounds with the reader view off and on %s\n",
-                qPrintable(LoadAverage()));
-    QueryFigures bare;
-    QueryFigures off;
-    QueryFigures on;
     for (int round = 0; round < rounds; ++round) {
         for (int turn = 0; turn < 3; ++turn) {
             const int which = (turn + round) % 3;
             if (!RunQueries(which == 0 ? Role::Bare : Role::Program,
-                            which == 2 ? "[View]\r\nReader=1\r\n" : "", bench,
-                            which == 0   ? bare
-                            : which == 1 ? off
-                                         : on))
+                            which == 2 ? "[View]\r\nReader=1\r\n" : "", bench, terms,
+                            which == 0   ? reading.Bare
+                            : which == 1 ? reading.Off
+                                         : reading.On))
                 return false;
         }
     }
+    return true;
+}
+
+void ReportQueryRounds(const ReadingFigures &reading, GoalTally &goals)
+{
+    const QueryFigures &bare = reading.Bare;
     std::printf("\n%-46s %9s %9s %-3s %8s   %-18s\n", "reader view off and on", "program", "floor",
                 "", "ratio", "goal");
     const QString painted = QStringLiteral("page painted");
-    for (const auto &[name, figures] : {std::pair{"off", &off}, {"on", &on}}) {
-        PrintRow(QStringLiteral("reader %1: first query, Enter to last request").arg(name),
+    for (const auto &[name, figures] : {std::pair{"off", &reading.Off}, {"on", &reading.On}}) {
+        PrintRow(goals, QStringLiteral("reader %1: first query, Enter to last request").arg(name),
                  MedianMs(figures->FirstQueries), MedianMs(bare.FirstQueries), "ms", 0.9,
                  "<= 0.9x floor");
-        PrintRow(QStringLiteral("reader %1: first query, Enter to page painted").arg(name),
+        PrintRow(goals, QStringLiteral("reader %1: first query, Enter to page painted").arg(name),
                  MedianMoment(figures->FirstQueries, painted),
                  MedianMoment(bare.FirstQueries, painted), "ms", 0.9, "<= 0.9x floor");
-        PrintRow(QStringLiteral("reader %1: PSS with five pages (median of %2)")
+        PrintRow(goals,
+                 QStringLiteral("reader %1: PSS with five pages (median of %2)")
                      .arg(name)
                      .arg(figures->Kb.size()),
                  Median(figures->Kb) / 1024, Median(bare.Kb) / 1024, "MB", 1.0, "<= 1.0x floor");
@@ -352,17 +335,34 @@ bool RunQueryRounds(Bench &bench, int rounds)
         std::printf("%-46s %9.1f %9.1f MB  %7.3fx   (without the libraries' pages)\n",
                     "  of it anonymous", anon, bareAnon, bareAnon > 0 ? anon / bareAnon : 0.0);
     }
-    return true;
 }
 
 } // namespace
 
-bool RunReadingRounds(Bench &bench, int rounds)
+bool RunReadingAids(Context &context)
 {
-    std::printf("\nload average before the reading aids' rounds %s\n", qPrintable(LoadAverage()));
-    const bool done = RunPages(bench, rounds) && RunQueryRounds(bench, rounds);
-    std::printf("load average after the reading aids' rounds %s\n", qPrintable(LoadAverage()));
-    return done;
+    ReadingFigures &figures = context.Reading;
+    figures.Rounds = context.Options.ReadingRounds; // each kind once a round
+    figures.LoadBefore = LoadAverage();
+    if (!RunPages(context.Rig, context.ReadingTerms, figures.Rounds, figures))
+        return false;
+    figures.LoadBetween = LoadAverage();
+    if (!RunQueryRounds(context.Rig, context.ReadingTerms, figures.Rounds, figures))
+        return false;
+    figures.LoadAfter = LoadAverage();
+    return true;
+}
+
+void ReportReadingAids(Context &context)
+{
+    const ReadingFigures &figures = context.Reading;
+    std::printf("\nload average before the reading aids' rounds %s\n",
+                qPrintable(figures.LoadBefore));
+    ReportPages(figures, context.Goals);
+    std::printf("load average before the rounds with the reader view off and on %s\n",
+                qPrintable(figures.LoadBetween));
+    ReportQueryRounds(figures, context.Goals);
+    std::printf("load average after the reading aids' rounds %s\n", qPrintable(figures.LoadAfter));
 }
 
 } // namespace tellaria::bench
