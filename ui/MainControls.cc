@@ -80,9 +80,9 @@ void TMainControls::CreateActions(QWidget *form)
         {&TMainControls::ActClose, "ActClose", "关闭当前页(&C)", "关闭当前页", 2},
         {&TMainControls::ActCloseAll, "ActCloseAll", "关闭所有页", "关闭所有页", 7},
         {&TMainControls::ActSave, "ActSave", "保存(&S)", "保存", 5},
-        {&TMainControls::ActPreview, "ActPreview", "打印预览", "打印预览", 6},
+        {&TMainControls::ActPreview, "ActPreview", "打印预览(&V)", "打印预览", 6},
         {&TMainControls::ActPrint, "ActPrint", "打印(&P)", "打印", 4},
-        {&TMainControls::ActPageSetup, "ActPageSetup", "页面设置", "", -1},
+        {&TMainControls::ActPageSetup, "ActPageSetup", "页面设置(&U)", "", -1},
         {&TMainControls::ActCopy, "ActCopy", "复制(&C)", "", -1},
         {&TMainControls::ActCut, "ActCut", "剪切(&X)", "", -1},
         {&TMainControls::ActPaste, "ActPaste", "粘贴(&P)", "", -1},
@@ -293,6 +293,10 @@ void TMainControls::CreateMenus(QWidget *form)
     MainMenu1File->addSeparator();
     mnuExit = MainMenu1File->addAction(Utf8Text("退出(&X)"));
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    // The keys every desktop program has for these.
+    ActSave1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     MainMenu1Edit = addTopItem("编辑(&E)", "MainMenu1Edit");
     mnuCopy = addBoundItem(MainMenu1Edit, "mnuCopy", ActCopy);
@@ -338,7 +342,8 @@ void TMainControls::CreateMenus(QWidget *form)
     mnuQueryBox->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_L),
                                QKeySequence(Qt::ALT | Qt::Key_D), QKeySequence(Qt::Key_F6)});
     // From anywhere in the program, the floating toolbar and the pages included.
-    for (QAction *item : {mnuClose, mnuPrior, mnuNext, mnuQueryBox, mnuRefresh})
+    for (QAction *item :
+         {mnuClose, mnuPrior, mnuNext, mnuQueryBox, mnuRefresh, ActSave1, mnuPrint, mnuExit})
         item->setShortcutContext(Qt::ApplicationShortcut);
 }
 

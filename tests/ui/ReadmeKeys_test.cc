@@ -1,5 +1,5 @@
-// The README stays short, and every key its key table lists is one the window has: a shortcut of
-// one of its commands, read from the window itself.
+// The README stays short, and its key table lists exactly the keys the window has: the shortcuts
+// of its commands, read from the window itself.
 
 #include "tests/support/MainWindow.h"
 #include "widgets/Application.h"
@@ -57,6 +57,11 @@ private slots:
         for (const QString &listedKey : listed)
             QVERIFY2(keys.contains(listedKey),
                      qPrintable(listedKey + QStringLiteral(" is no key of the window")));
+        // And the table is current: every key of the window's commands is in it.
+        for (const QString &windowKey : keys)
+            QVERIFY2(
+                listed.contains(windowKey),
+                qPrintable(windowKey + QStringLiteral(" is missing from the README's key table")));
     }
 };
 
