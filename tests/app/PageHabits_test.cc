@@ -265,6 +265,49 @@ private slots:
         CloseByAltF4(program->Session, program->Run);
     }
 
+    // The keys every desktop program has, pressed in the query box where a query leaves the
+    // focus: Ctrl+S and Ctrl+P open their dialogs for the current page (Esc closes them), Ctrl+Q
+    // closes the program as its close does, the history saved.
+    void theEverydayKeys_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("dialog"); // the title of the window it opens; none: it quits
+        QTest::newRow("save") << QStringLiteral("ctrl+s") << QStringLiteral("^保存网页$");
+        QTest::newRow("print") << QStringLiteral("ctrl+p") << QStringLiteral("^打印$");
+        QTest::newRow("quit") << QStringLiteral("ctrl+q") << QString();
+    }
+
+    void theEverydayKeys()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, dialog);
+        const auto program = LaunchProgram(TELLARIA_PROGRAM, 3);
+        QVERIFY(program);
+        QVERIFY(QueryBoxHasTheKeys(*program));
+        EnterTerm(program->Session, QStringLiteral("cat"));
+        QVERIFY(WaitForResultRequests(*m_proxy, 1));
+        QVERIFY(QueryBoxHasTheKeys(*program));
+        if (dialog.isEmpty()) {
+            program->Session.Key(key);
+            QVERIFY(program->Run.WaitForExit());
+            QCOMPARE(program->Run.ReadFile("Lexivander.qry"), QByteArray("cat\r\n"));
+            return;
+        }
+        // The command waits for the page's document; the key is tried until its dialog shows.
+        QString window;
+        QVERIFY(TestProxy::WaitFor(
+            [&] {
+                program->Session.Key(key);
+                window = program->Session.WaitForWindow(dialog, 2000);
+                return !window.isEmpty();
+            },
+            30000));
+        QVERIFY(WaitUntilActive(program->Session, window));
+        program->Session.Key(QStringLiteral("Escape"));
+        QVERIFY(program->Session.WaitForNoWindow(dialog));
+        CloseByAltF4(program->Session, program->Run);
+    }
+
     // A right click on a tab, 关闭其他页: that page alone is left.
     void theTabMenuClosesTheOthers()
     {
