@@ -7,6 +7,7 @@
 #include <QEventLoop>
 #include <QPointer>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QTimer>
 
 // The commands the window routes to a browser: when each is available, and the save and print
@@ -47,8 +48,10 @@ void TWebBrowser::RunCommand(TBrowserCommand command)
         Print();
         break;
     case TBrowserCommand::PrintPreview:
-        if (m_printer)
+        if (m_printer) {
+            m_printer->setDocName(DocumentName());
             BrowserDialogs::Current().ShowPrintPreview(*this, *m_printer);
+        }
         break;
     case TBrowserCommand::PageSetup:
         if (m_printer)
@@ -69,16 +72,22 @@ void TWebBrowser::RunCommand(TBrowserCommand command)
     }
 }
 
+QString TWebBrowser::DocumentName() const
+{
+    QString name = m_documentName.isEmpty() ? title().trimmed() : m_documentName;
+    if (name.isEmpty())
+        name = url().fileName();
+    if (name.isEmpty())
+        name = QStringLiteral("page");
+    // What no file name may hold here or on the systems a file is copied to.
+    static const QRegularExpression unfit(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]"));
+    return name.replace(unfit, QStringLiteral("_"));
+}
+
 void TWebBrowser::SaveAs()
 {
-    QString suggested = title().trimmed();
-    if (suggested.isEmpty())
-        suggested = url().fileName();
-    if (suggested.isEmpty())
-        suggested = QStringLiteral("page");
-    suggested.replace(QLatin1Char('/'), QLatin1Char('_'));
     SaveAsChoice choice;
-    if (!BrowserDialogs::Current().ChooseSaveAs(window(), suggested, choice)
+    if (!BrowserDialogs::Current().ChooseSaveAs(window(), DocumentName(), choice)
         || choice.FileName.isEmpty())
         return;
     SavePage(*page(), choice.FileName, choice.Format);
@@ -88,6 +97,8 @@ void TWebBrowser::Print()
 {
     if (!m_printer || m_printing)
         return;
+    // The job's title, and the file name a PDF is offered under.
+    m_printer->setDocName(DocumentName());
     if (!BrowserDialogs::Current().ConfirmPrint(window(), *m_printer))
         return;
     // The printer belongs to the window and outlives the job.

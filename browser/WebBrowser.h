@@ -118,6 +118,12 @@ public:
     // The printer the print, preview and page-setup commands share; not owned.
     void SetPrinter(QPrinter *printer) { m_printer = printer; }
 
+    // What the page is called where the user keeps it: the name the save dialog offers, the
+    // print job's title and the name a PDF is offered under, with what a file name cannot hold
+    // made "_". Until one is set, the page's own title.
+    void SetDocumentName(const QString &name) { m_documentName = name; }
+    QString DocumentName() const;
+
     bool HasDocument() const { return m_hasDocument; }
     bool Printing() const { return m_printing; }
     // The browser is being destroyed: its page answers what it still owes, emptily, as it goes.
@@ -170,6 +176,7 @@ private:
     bool m_printing = false;
     bool m_closing = false;
     QPrinter *m_printer = nullptr;
+    QString m_documentName;
     TDocumentRequestWatch *m_requestWatch;
 };
 

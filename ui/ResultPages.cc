@@ -134,7 +134,9 @@ QPrinter &TResultPages::Printer()
     return *m_printer;
 }
 
-void TResultPages::ReplacePages(const QueryPlan &plan, const NavigationPolicy &filter)
+void TResultPages::ReplacePages(const QueryPlan &plan,
+                                const NavigationPolicy &filter,
+                                const QString &term)
 {
     // Pages an earlier query left hidden and not yet freed go now, before the new pages open, as
     // the old pages of any browser's tabs do.
@@ -166,6 +168,8 @@ void TResultPages::ReplacePages(const QueryPlan &plan, const NavigationPolicy &f
             = OpenPage(title, QString::fromStdString(request.Url),
                        request.Filtered ? filter : NavigationPolicy(), ++opening,
                        request.Fault == AddressFault::None ? QString() : HostMovedPage(title));
+        if (page->Browser && !term.isEmpty())
+            page->Browser->SetDocumentName(term + QStringLiteral(" - ") + title);
         opened << page->Browser;
     }
     NoteTime("opened");

@@ -77,7 +77,10 @@ public:
     // (RequestsSent). The engine's work towards the requests runs on this thread, task by task
     // between the window's events, and painting a new browser on the screen would come first.
     // A request the term would have sent to another host opens a page that says so.
-    void ReplacePages(const QueryPlan &plan, const NavigationPolicy &filter);
+    // Each page is named for the user's files as "term - title".
+    void ReplacePages(const QueryPlan &plan,
+                      const NavigationPolicy &filter,
+                      const QString &term = {});
     // Whether the requests of the last ReplacePages are still awaited (RequestsSent to come).
     bool AwaitingRequests() const { return m_awaiting; }
 

@@ -245,7 +245,7 @@ void TfrmMain::BtnBookOKClick()
                                          checked, m_sites->Sites());
     m_reading->SetTerm(ui->CmbBook->currentText());
 
-    ui->PageControl1->ReplacePages(plan, &TfrmMain::BeforeNavigate2);
+    ui->PageControl1->ReplacePages(plan, &TfrmMain::BeforeNavigate2, ui->CmbBook->currentText());
 }
 
 bool TfrmMain::eventFilter(QObject *watched, QEvent *event)

@@ -6,6 +6,7 @@
 #include "tests/support/RealInputProgram.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTest>
 
@@ -266,21 +267,26 @@ private slots:
     }
 
     // The keys every desktop program has, pressed in the query box where a query leaves the
-    // focus: Ctrl+S and Ctrl+P open their dialogs for the current page (Esc closes them), Ctrl+Q
-    // closes the program as its close does, the history saved.
+    // focus: Ctrl+S and Ctrl+P open their dialogs for the current page, Ctrl+Q closes the
+    // program as its close does, the history saved. The save dialog, taken as it opens (Return),
+    // saves the page under the name it offers: the term and the reference work.
     void theEverydayKeys_data()
     {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("dialog"); // the title of the window it opens; none: it quits
-        QTest::newRow("save") << QStringLiteral("ctrl+s") << QStringLiteral("^保存网页$");
-        QTest::newRow("print") << QStringLiteral("ctrl+p") << QStringLiteral("^打印$");
-        QTest::newRow("quit") << QStringLiteral("ctrl+q") << QString();
+        QTest::addColumn<QString>("answer"); // the key that ends the dialog
+        QTest::newRow("save") << QStringLiteral("ctrl+s") << QStringLiteral("^保存网页$")
+                              << QStringLiteral("Return");
+        QTest::newRow("print") << QStringLiteral("ctrl+p") << QStringLiteral("^打印$")
+                               << QStringLiteral("Escape");
+        QTest::newRow("quit") << QStringLiteral("ctrl+q") << QString() << QString();
     }
 
     void theEverydayKeys()
     {
         QFETCH(QString, key);
         QFETCH(QString, dialog);
+        QFETCH(QString, answer);
         const auto program = LaunchProgram(TELLARIA_PROGRAM, 3);
         QVERIFY(program);
         QVERIFY(QueryBoxHasTheKeys(*program));
@@ -303,8 +309,18 @@ private slots:
             },
             30000));
         QVERIFY(WaitUntilActive(program->Session, window));
-        program->Session.Key(QStringLiteral("Escape"));
+        program->Session.Key(answer);
         QVERIFY(program->Session.WaitForNoWindow(dialog));
+        if (key == QLatin1String("ctrl+s")) {
+            const QString home = program->Session.Environment().value(QStringLiteral("HOME"));
+            const QString offered = QStringLiteral("cat - 微软Bing智能英汉词典.html");
+            QVERIFY2(TestProxy::WaitFor([&] {
+                         QDirIterator files(home, {offered}, QDir::Files,
+                                            QDirIterator::Subdirectories);
+                         return files.hasNext();
+                     }),
+                     qPrintable(offered));
+        }
         CloseByAltF4(program->Session, program->Run);
     }
 
