@@ -1,6 +1,7 @@
 #include "ui/SearchPanel.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 
 #include <algorithm>
@@ -30,14 +31,33 @@ void TSearchPanel::SetControls(QComboBox *selector, QLabel *label, QWidget *box)
     m_box = box;
     // Wide enough for its longest label in the font in use.
     selector->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    // Never wider than designed: the room beyond is the toolbar's.
-    setMaximumWidth(sizeHint().width());
+    m_boxDesignWidth = box->width();
+    // The box is as wide as designed and grows with the room to type; the panel places it.
+    box->setMaximumWidth(QWIDGETSIZE_MAX);
+    m_designWidth = sizeHint().width();
+    // Never wider than designed, but for the room to type (eventFilter).
+    setMaximumWidth(m_designWidth);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    if (parentWidget())
+        parentWidget()->installEventFilter(this);
     Arrange();
+}
+
+bool TSearchPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == parentWidget() && event->type() == QEvent::Resize) {
+        const QWidget *top = window();
+        const int beyond = top->objectName() == QLatin1String("frmMain")
+                               ? std::max(0, top->width() - DesignWindowWidth)
+                               : QWIDGETSIZE_MAX - m_designWidth;
+        setMaximumWidth(m_designWidth + beyond);
+    }
+    return QFrame::eventFilter(watched, event);
 }
 
 int TSearchPanel::FixedWidth() const
 {
-    return 2 * frameWidth() + Margin + 2 * Spacing + m_label->sizeHint().width() + m_box->width();
+    return 2 * frameWidth() + Margin + 2 * Spacing + m_label->sizeHint().width() + m_boxDesignWidth;
 }
 
 int TSearchPanel::SelectorMinimum() const
@@ -96,7 +116,8 @@ void TSearchPanel::Arrange()
     };
     place(m_selector, selector);
     place(m_label, m_label->sizeHint().width());
-    place(m_box, m_box->width());
+    // Whatever the panel has beyond its design is room to type.
+    place(m_box, m_boxDesignWidth + std::max(0, width() - m_designWidth));
 }
 
 } // namespace tellaria

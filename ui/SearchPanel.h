@@ -4,7 +4,9 @@
 // the label 查询： and the query box. At its design width the stretch is 96 px and the selector
 // 145 px. Made narrower, the stretch gives its room first, then the selector down to what its
 // longest label needs; the panel never gets narrower than that, so nothing of it is ever cut off
-// or pushed out of reach.
+// or pushed out of reach. Room to type: in a main window wider than designed, the width beyond
+// the design goes to the query box (as far as the band has it free); in the floating toolbar's
+// window, all the room the toolbar has free does.
 
 #include <QFrame>
 
@@ -20,6 +22,8 @@ public:
     static constexpr int DesignWidth = 417;
     static constexpr int DesignIndent = 96;
     static constexpr int SelectorDesignWidth = 145;
+    // The main window's design width, up to which the panel keeps its design.
+    static constexpr int DesignWindowWidth = 729;
 
     explicit TSearchPanel(QWidget *parent = nullptr);
 
@@ -31,6 +35,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    // Follows the toolbar's size, which follows its window's.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // The width of everything but the stretch and the selector.
@@ -44,6 +50,8 @@ private:
     QComboBox *m_selector = nullptr;
     QLabel *m_label = nullptr;
     QWidget *m_box = nullptr;
+    int m_designWidth = DesignWidth;
+    int m_boxDesignWidth = 0;
 };
 
 } // namespace tellaria

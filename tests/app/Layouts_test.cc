@@ -247,6 +247,7 @@ private slots:
         QTest::newRow("480 px") << 480;
         QTest::newRow("600 px") << 600;
         QTest::newRow("729 px") << 729;
+        QTest::newRow("1200 px") << 1200;
     }
     void thePanelIsWholeAtEveryWidth()
     {
@@ -256,6 +257,7 @@ private slots:
         QVERIFY(program);
         const QRect client = program->Run.ClientGeometry();
         QVERIFY(client.width() <= std::max(width, 600));
+        QVERIFY(width < 729 || client.width() == width);
         const std::optional<QRect> selector
             = program->Area(ModeSelector(QStringLiteral("微软Bing智能英汉词典")));
         const std::optional<QRect> box = program->Area(QueryBox());
@@ -263,6 +265,9 @@ private slots:
         QVERIFY(selector && box && button);
         for (const QRect &area : {*selector, *box, *button})
             QVERIFY2(client.contains(area), qPrintable(program->Tree.Read().Describe()));
+        // Room to type: the query box keeps its design width up to the design width of the
+        // window, and takes what the window has beyond it.
+        QCOMPARE(box->width(), 128 + std::max(0, client.width() - 729));
         QVERIFY2(selector->right() < box->left() && box->right() < button->left(),
                  qPrintable(QStringLiteral("%1 %2 %3")
                                 .arg(selector->right())

@@ -40,6 +40,7 @@ private slots:
         QTest::newRow("a narrow tiling window") << 480;
         QTest::newRow("half a small screen") << 600;
         QTest::newRow("the design width") << 729;
+        QTest::newRow("a maximised window") << 1280;
     }
     void thePanelStaysWholeAtEveryWidth()
     {
@@ -60,6 +61,8 @@ private slots:
                 < BtnBookOK(window)->mapTo(&window, QPoint()).x());
         // No label of the selector is cut off.
         QVERIFY(CmbBoxType(window)->width() >= CmbBoxType(window)->sizeHint().width());
+        // Room to type: the width beyond the design goes to the query box, none below it.
+        QTRY_COMPARE(CmbBook(window)->width(), 128 + std::max(0, width - 729));
         if (width == 729) {
             // As designed; a selector wider than designed, for a wider font, widens the panel.
             QVERIFY(Part<QWidget>(window, "Panel1")->width() >= 417);
