@@ -15,6 +15,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -110,11 +112,20 @@ void THelpMenu::ShowKeys()
     for (const auto &[what, key] : always)
         new QTreeWidgetItem(sheet, {QString::fromUtf8(what), QString::fromUtf8(key)});
     sheet->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    sheet->setTextElideMode(Qt::ElideNone);
     layout->addWidget(sheet);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
-    dialog.resize(460, 520);
+    // As wide as its texts, within the screen: no key is cut short.
+    for (int column = 0; column < sheet->columnCount(); ++column)
+        sheet->resizeColumnToContents(column);
+    const QMargins margins = layout->contentsMargins();
+    const int needed = sheet->header()->length() + 2 * sheet->frameWidth()
+                       + sheet->verticalScrollBar()->sizeHint().width() + margins.left()
+                       + margins.right();
+    const QScreen *screen = m_form->screen();
+    dialog.resize(std::min(std::max(460, needed), screen->availableGeometry().width()), 520);
     dialog.exec();
 }
 

@@ -11,6 +11,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QEventLoop>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,6 +23,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include <functional>
 
@@ -282,6 +284,35 @@ private slots:
             browser.page()->toPlainText([&](const QString &plain) { text = plain; });
             return text.contains(QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}]")));
         }));
+    }
+
+    // The key sheet (F1) is as wide as its texts: every column as wide as its widest text, and
+    // all of them in view.
+    void theKeySheetShowsEveryTextWhole()
+    {
+        QString cut = QStringLiteral("<no key sheet appeared>");
+        QTimer poll;
+        poll.setInterval(50);
+        connect(&poll, &QTimer::timeout, this, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            auto *sheet
+                = modal ? modal->findChild<QTreeWidget *>(QStringLiteral("KeyList")) : nullptr;
+            if (!sheet || !QTest::qWaitForWindowExposed(modal))
+                return;
+            cut.clear();
+            for (int column = 0; column < sheet->columnCount(); ++column) {
+                if (sheet->header()->sectionSize(column)
+                    < static_cast<QAbstractItemView *>(sheet)->sizeHintForColumn(column))
+                    cut += QStringLiteral("column %1 narrower than its texts; ").arg(column);
+            }
+            if (sheet->header()->length() > sheet->viewport()->width())
+                cut += QStringLiteral("columns wider than the list");
+            modal->close();
+            poll.stop();
+        });
+        poll.start();
+        m_window->findChild<QAction *>(QStringLiteral("mnuKeys"))->trigger();
+        QVERIFY2(cut.isEmpty(), qPrintable(cut));
     }
 
     void cleanupTestCase() { m_window.reset(); }
