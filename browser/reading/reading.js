@@ -36,6 +36,8 @@ html:not(.${ReadingClass}) #${ReaderId} { display: none !important; }
         "WenQuanYi Micro Hei", "Droid Sans Fallback", sans-serif; }
 #${ReaderId} * { max-width: 100%; box-sizing: border-box; font-family: inherit;
     position: static !important; float: none !important; }
+#${ReaderId} header, #${ReaderId} header * { white-space: normal !important;
+    overflow-wrap: anywhere; height: auto !important; overflow: visible !important; }
 #${ReaderId} .tellaria-site { font-size: 13px; color: #6a6a6a; margin: 0 0 4px; }
 #${ReaderId} h1 { font-size: 1.6em; line-height: 1.3; margin: 0 0 16px; }
 #${ReaderId} h2, #${ReaderId} h3 { line-height: 1.35; margin: 1.4em 0 0.5em; }
