@@ -7,10 +7,12 @@
 #include "ui/MenuItem.h"
 #include "ui/PageSurface.h"
 #include "ui/ResultPages.h"
+#include "widgets/Application.h"
 
 #include <QAction>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QWebEngineHistory>
@@ -38,6 +40,12 @@ TPageCommands::TPageCommands(QWidget *form, TMainControls &ui)
     m_openCurrent = AddMenuItem(file, fileItems.value(afterSave), "mnuOpenInBrowser",
                                 "在浏览器中打开当前页(&B)");
     m_openCurrent->setStatusTip(QString::fromUtf8("在默认的网页浏览器中打开当前页"));
+    connect(&TExternalLinks::Instance(), &TExternalLinks::OpenFailed, this, [form] {
+        QMessageBox::information(
+            form, QString::fromLatin1(ApplicationTitle),
+            QString::fromUtf8("没有可以打开网页的程序。请安装网页浏览器（例如 firefox-esr 或 "
+                              "chromium）和 xdg-utils，并在桌面的设置中选择默认的网页浏览器。"));
+    });
 
     QMenu *view = ui.MainMenu1View;
     m_back = AddMenuItem(view, ui.mnuRefresh, "mnuBack", "后退");

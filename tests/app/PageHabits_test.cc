@@ -324,6 +324,33 @@ private slots:
         CloseByAltF4(program->Session, program->Run);
     }
 
+    // With no web browser on the desktop, 在浏览器中打开 says what to install.
+    void noWebBrowserIsSaid()
+    {
+        m_proxy->SetPage(BingPage, NextPage);
+        const auto program = LaunchProgram(TELLARIA_PROGRAM, 3);
+        QVERIFY(program);
+        const XSession &session = program->Session;
+        QVERIFY(QueryBoxHasTheKeys(*program));
+        EnterTerm(session, QStringLiteral("cat"));
+        QVERIFY(TestProxy::WaitFor([&] { return Shows(ClientShot(*program), NextColour); }));
+        session.Key(QStringLiteral("alt+f"));
+        session.Key(QStringLiteral("b"));
+        const auto ok = program->Tree.WaitFor([](const AccessibleReading &reading) {
+            const AccessibleNode *told = reading.Find([](const AccessibleNode &node) {
+                return node.Name.contains(QStringLiteral("没有可以打开网页的程序"))
+                       && node.Name.contains(QStringLiteral("xdg-utils"));
+            });
+            return told ? reading.Find(QStringLiteral("push button"), QStringLiteral("确定"))
+                        : nullptr;
+        });
+        QVERIFY2(ok, qPrintable(program->Tree.Read().Describe()));
+        QVERIFY(program->Tree.DoAction(*ok));
+        // The keys are the main window's again once the message has gone.
+        QVERIFY(WaitUntilActive(session, program->Run.MainWindow()));
+        CloseByAltF4(session, program->Run);
+    }
+
     // A right click on a tab, 关闭其他页: that page alone is left.
     void theTabMenuClosesTheOthers()
     {
