@@ -94,8 +94,7 @@ private:
 
 std::optional<QMargins> AskFrameMargins(QWidget *window)
 {
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    xcb_connection_t *connection = QtXcbConnection();
     if (!connection)
         return std::nullopt;
     const auto id = static_cast<xcb_window_t>(window->winId());
@@ -135,8 +134,7 @@ std::optional<QMargins> AskFrameMargins(QWidget *window)
 
 TFrameWatch *WatchFrameMargins(QWidget *window)
 {
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    xcb_connection_t *connection = QtXcbConnection();
     if (!connection)
         return nullptr;
     const xcb_atom_t extents = XcbAtom(connection, "_NET_FRAME_EXTENTS");
