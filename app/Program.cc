@@ -10,7 +10,6 @@
 #include "desktop/SingleInstance.h"
 #include "desktop/TerminationSignals.h"
 #include "desktop/WindowActivation.h"
-#include "ui/Unit2.h"
 #include "ui/UnitMain.h"
 #include "widgets/Application.h"
 
@@ -264,9 +263,6 @@ int RunProgram(int argc, char *argv[])
     TfrmMain frmMain(dataDirectory);
     // A logout's SIGTERM, or Ctrl+C, closes the window as the user's close does: files saved.
     termination.CloseOnSignal(&frmMain);
-    // Made at start as the floating window class's first instance; floating the toolbar always
-    // makes a new one, so this one stays hidden.
-    TfrmFloating frmFloating;
     ServeLaterStarts(instance, frmMain);
     QObject::connect(&frmMain, &TfrmMain::Closed, &instance, &TSingleInstance::StopListening);
     QObject::connect(&frmMain, &TfrmMain::Closed, &*application, &QCoreApplication::quit,

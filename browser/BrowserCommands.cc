@@ -4,11 +4,8 @@
 #include "browser/PageFiles.h"
 #include "browser/PdfPrinting.h"
 
-#include <QEventLoop>
-#include <QPointer>
 #include <QPrinter>
 #include <QRegularExpression>
-#include <QTimer>
 
 // The commands the window routes to a browser: when each is available, and the save and print
 // jobs they start.
@@ -126,26 +123,6 @@ void TWebBrowser::EndPrintJob(bool succeeded)
     m_printing = false;
     emit CommandStateChanged();
     emit PrintJobFinished(succeeded);
-}
-
-bool TWebBrowser::PrintAndWait(QPrinter &printer, int timeoutMs)
-{
-    if (m_printing)
-        return false;
-    BeginPrintJob();
-    const QPointer<TWebBrowser> alive(this);
-    bool succeeded = false;
-    QEventLoop loop;
-    connect(this, &TWebBrowser::PrintJobFinished, &loop, [&](bool ok) {
-        succeeded = ok;
-        loop.quit();
-    });
-    // The browser may go away meanwhile (its page closed, the window closed).
-    connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    print(&printer);
-    loop.exec();
-    return alive && succeeded;
 }
 
 } // namespace tellaria

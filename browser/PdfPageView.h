@@ -38,9 +38,6 @@ public:
     void GoToPage(int page);
     int PageCount() const;
 
-    // The pages drawn and kept for the view, for the tests: never more than a screenful or two.
-    int PagesHeld() const { return int(m_images.count()); }
-
 signals:
     void CurrentPageChanged(int page);
 

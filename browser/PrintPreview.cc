@@ -5,6 +5,8 @@
 #include "browser/PdfPrinting.h"
 #include "browser/WebBrowser.h"
 
+#include "desktop/Utf8Text.h"
+
 #include <QActionGroup>
 #include <QApplication>
 #include <QLabel>
@@ -23,11 +25,6 @@ namespace {
 
 // A zoom step, as a viewer's buttons take it.
 constexpr double ZoomStep = 1.25;
-
-QString Utf8Text(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 } // namespace
 

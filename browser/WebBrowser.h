@@ -128,14 +128,6 @@ public:
     bool Printing() const { return m_printing; }
     // The browser is being destroyed: its page answers what it still owes, emptily, as it goes.
     bool Closing() const { return m_closing; }
-    bool FocusIsEditable() const { return m_focusEditable; }
-    bool EditableSelection() const { return m_editableSelection; }
-
-    // Prints on `printer` and waits until the engine has finished, at most `timeoutMs`; false
-    // when the job failed, did not finish in time, the browser went away meanwhile, or another
-    // print of this browser is still running. For print preview, which must paint before it
-    // returns: the page is drawn as pictures at the printer's resolution, as for a printer.
-    bool PrintAndWait(QPrinter &printer, int timeoutMs = 60000);
 
     // A print job of the caller's on this browser's page (a preview's PDF): Printing() holds
     // from the first to the second, which emits PrintJobFinished.

@@ -3,6 +3,7 @@
 #include "core/AsciiCase.h"
 #include "core/AtomicFile.h"
 #include "core/FileContent.h"
+#include "core/TextTrim.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -22,21 +23,13 @@ bool IsBlank(char c)
 
 std::string_view TrimBlanks(std::string_view text)
 {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
+    return TrimmedBy(text, IsBlank);
 }
 
 // Of the caller's names only spaces are trimmed.
 std::string_view TrimSpaces(std::string_view text)
 {
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    return text;
+    return TrimmedBy(text, [](char c) { return c == ' '; });
 }
 
 std::string_view Unquote(std::string_view value)

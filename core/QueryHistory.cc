@@ -128,6 +128,22 @@ void SplitLines(std::string_view bytes, Line &&line)
         line(OneLine(bytes.substr(lineStart), scratch));
 }
 
+// The file's bytes for `count` entries, `entry(i)` the i-th: each ended by CR LF.
+template<typename Entry>
+std::string HistoryContent(std::size_t count, Entry &&entry)
+{
+    std::size_t size = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        size += entry(i).size() + 2;
+    std::string content;
+    content.reserve(size);
+    for (std::size_t i = 0; i < count; ++i) {
+        content += entry(i);
+        content += "\r\n";
+    }
+    return content;
+}
+
 } // namespace
 
 std::vector<std::string> ParseQueryHistory(std::string_view bytes)
@@ -139,16 +155,8 @@ std::vector<std::string> ParseQueryHistory(std::string_view bytes)
 
 std::string SerializeQueryHistory(const std::vector<std::string> &entries)
 {
-    std::size_t size = 0;
-    for (const std::string &entry : entries)
-        size += entry.size() + 2;
-    std::string content;
-    content.reserve(size);
-    for (const std::string &entry : entries) {
-        content += entry;
-        content += "\r\n";
-    }
-    return content;
+    return HistoryContent(entries.size(),
+                          [&](std::size_t i) { return std::string_view(entries[i]); });
 }
 
 std::optional<std::string> FindQueryHistoryFile(const std::string &directory)
@@ -270,13 +278,8 @@ Status QueryHistory::SaveQueryHistory(const std::string &directory) const
 {
     if (m_loadFailed)
         return {};
-    std::string content;
-    content.reserve(m_bytes.size() + 2 * Count());
-    for (std::size_t i = 0; i < Count(); ++i) {
-        content += Entry(i);
-        content += "\r\n";
-    }
-    return ReplaceFileContent(directory + std::string(QueryHistoryFileName), content);
+    return ReplaceFileContent(directory + std::string(QueryHistoryFileName),
+                              HistoryContent(Count(), [this](std::size_t i) { return Entry(i); }));
 }
 
 std::optional<std::size_t> QueryHistory::FindCompletion(std::string_view typedUtf8) const

@@ -3,6 +3,7 @@
 #include "core/AsciiCase.h"
 #include "core/CodePage.h"
 #include "core/TermText.h"
+#include "core/TextTrim.h"
 #include "core/UrlEncode.h"
 
 #include <algorithm>
@@ -28,12 +29,8 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix)
 
 std::string Trimmed(std::string_view text)
 {
-    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return std::string(text);
+    return std::string(
+        TrimmedBy(text, [](char c) { return static_cast<unsigned char>(c) <= 0x20; }));
 }
 
 // The part that follows `c`, written literally in a template, when the address is in `part`.

@@ -1,19 +1,12 @@
 #include "desktop/CommandLine.h"
 
+#include "desktop/Utf8Text.h"
+
 #include "core/LookupCatalogue.h"
 
 #include <QCommandLineParser>
 
 namespace tellaria {
-
-namespace {
-
-QString Utf8Text(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
-} // namespace
 
 TCommandLine ParseCommandLine(const QStringList &arguments)
 {

@@ -21,9 +21,6 @@ namespace {
 // longer than LongestSelectedTerm is refused whatever follows it.
 constexpr uint32_t MostBytes = 1 << 20;
 
-template<typename T>
-using Owned = std::unique_ptr<T, decltype(&std::free)>;
-
 // A connection of its own and a window that is never shown, which the selection's holder writes
 // the text into.
 class TRequestor
@@ -42,7 +39,7 @@ public:
 
 private:
     xcb_atom_t Atom(std::string_view name) const;
-    Owned<xcb_generic_event_t> WaitFor(
+    XcbReply<xcb_generic_event_t> WaitFor(
         const QDeadlineTimer &deadline,
         const std::function<bool(const xcb_generic_event_t &)> &wanted);
     std::optional<QByteArray> Convert(xcb_atom_t selection,
@@ -81,12 +78,12 @@ xcb_atom_t TRequestor::Atom(std::string_view name) const
 }
 
 // The next event `wanted` accepts, others dropped; null once `deadline` has passed.
-Owned<xcb_generic_event_t> TRequestor::WaitFor(
+XcbReply<xcb_generic_event_t> TRequestor::WaitFor(
     const QDeadlineTimer &deadline, const std::function<bool(const xcb_generic_event_t &)> &wanted)
 {
     for (;;) {
         while (xcb_generic_event_t *event = xcb_poll_for_event(m_connection)) {
-            Owned<xcb_generic_event_t> owned(event, &std::free);
+            XcbReply<xcb_generic_event_t> owned(event, &std::free);
             if (wanted(*event))
                 return owned;
         }
@@ -102,7 +99,7 @@ Owned<xcb_generic_event_t> TRequestor::WaitFor(
 // next; `type` is what the holder said the value is.
 std::optional<QByteArray> TRequestor::TakeProperty(xcb_atom_t *type)
 {
-    const Owned<xcb_get_property_reply_t> reply(
+    const XcbReply<xcb_get_property_reply_t> reply(
         xcb_get_property_reply(m_connection,
                                xcb_get_property(m_connection, 1, m_window, m_property,
                                                 XCB_GET_PROPERTY_TYPE_ANY, 0, MostBytes / 4),
@@ -157,7 +154,7 @@ std::optional<QString> TRequestor::Read(const QDeadlineTimer &deadline)
 {
     const xcb_atom_t utf8 = Atom("UTF8_STRING");
     for (const xcb_atom_t selection : {xcb_atom_t(XCB_ATOM_PRIMARY), Atom("CLIPBOARD")}) {
-        const Owned<xcb_get_selection_owner_reply_t> owner(
+        const XcbReply<xcb_get_selection_owner_reply_t> owner(
             xcb_get_selection_owner_reply(
                 m_connection, xcb_get_selection_owner(m_connection, selection), nullptr),
             &std::free);

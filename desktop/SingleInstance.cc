@@ -1,5 +1,7 @@
 #include "desktop/SingleInstance.h"
 
+#include "desktop/Utf8Text.h"
+
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -29,11 +31,6 @@ constexpr int MessageTimeoutMs = 3000;
 // Places for clients whose message is not whole yet.
 constexpr std::size_t MostWaitingClients = 4;
 const QByteArray Acknowledgement = "ok\n";
-
-QString Utf8Text(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 int Remaining(const QDeadlineTimer &deadline, int atMost)
 {

@@ -19,12 +19,6 @@ namespace {
 constexpr char StartupIdVariable[] = "DESKTOP_STARTUP_ID";
 constexpr char ActivationTokenVariable[] = "XDG_ACTIVATION_TOKEN";
 
-xcb_connection_t *XConnection()
-{
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->connection() : nullptr;
-}
-
 bool OnWayland()
 {
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
@@ -161,7 +155,7 @@ void TWindowActivation::BringToFront(QWidget *window) const
     window->show();
     window->raise();
 
-    xcb_connection_t *connection = XConnection();
+    xcb_connection_t *connection = QtXcbConnection();
     const auto id = static_cast<xcb_window_t>(window->winId());
     const xcb_window_t root = connection ? RootOf(connection, id) : xcb_window_t(XCB_WINDOW_NONE);
     if (root == XCB_WINDOW_NONE) {

@@ -50,22 +50,18 @@ std::optional<QMargins> FrameExtents(xcb_connection_t *connection,
 } // namespace
 
 // Hears the window manager set a window's _NET_FRAME_EXTENTS among the X events Qt reads.
-class TFrameWatch : public QObject, public QAbstractNativeEventFilter
+class TX11FrameWatch : public TFrameWatch, public QAbstractNativeEventFilter
 {
 public:
-    TFrameWatch(QWidget *window,
-                xcb_connection_t *connection,
-                xcb_atom_t extents,
-                std::function<void(const QMargins &)> framed)
-        : QObject(window)
+    TX11FrameWatch(QWidget *window, xcb_connection_t *connection, xcb_atom_t extents)
+        : TFrameWatch(window)
         , m_connection(connection)
         , m_window(static_cast<xcb_window_t>(window->winId()))
         , m_extents(extents)
-        , m_framed(std::move(framed))
     {
         QCoreApplication::instance()->installNativeEventFilter(this);
     }
-    ~TFrameWatch() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
+    ~TX11FrameWatch() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
 
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
     {
@@ -84,7 +80,7 @@ public:
             [this] {
                 if (const std::optional<QMargins> frame
                     = FrameExtents(m_connection, m_window, m_extents))
-                    m_framed(*frame);
+                    emit Framed(*frame);
             },
             Qt::QueuedConnection);
         return false;
@@ -94,13 +90,11 @@ private:
     xcb_connection_t *m_connection;
     xcb_window_t m_window;
     xcb_atom_t m_extents;
-    std::function<void(const QMargins &)> m_framed;
 };
 
 std::optional<QMargins> AskFrameMargins(QWidget *window)
 {
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    xcb_connection_t *connection = QtXcbConnection();
     if (!connection)
         return std::nullopt;
     const auto id = static_cast<xcb_window_t>(window->winId());
@@ -138,15 +132,15 @@ std::optional<QMargins> AskFrameMargins(QWidget *window)
     return std::nullopt;
 }
 
-void WatchFrameMargins(QWidget *window, std::function<void(const QMargins &frame)> framed)
+TFrameWatch *WatchFrameMargins(QWidget *window)
 {
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    xcb_connection_t *connection = QtXcbConnection();
     if (!connection)
-        return;
+        return nullptr;
     const xcb_atom_t extents = XcbAtom(connection, "_NET_FRAME_EXTENTS");
-    if (extents != XCB_ATOM_NONE)
-        new TFrameWatch(window, connection, extents, std::move(framed));
+    if (extents == XCB_ATOM_NONE)
+        return nullptr;
+    return new TX11FrameWatch(window, connection, extents);
 }
 
 } // namespace tellaria

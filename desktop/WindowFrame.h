@@ -3,8 +3,8 @@
 // The frame a window manager draws around a top-level window, known before the window is shown.
 
 #include <QMargins>
+#include <QObject>
 
-#include <functional>
 #include <optional>
 
 class QWidget;
@@ -18,10 +18,21 @@ namespace tellaria {
 // it within a few milliseconds. Creates the window's native window.
 std::optional<QMargins> AskFrameMargins(QWidget *window);
 
-// Calls `framed` with the frame the window manager tells it has drawn around `window`, each time
-// it tells one (X11's _NET_FRAME_EXTENTS), for as long as `window` lives: a window manager too
-// busy to answer AskFrameMargins in time still tells its frame, later, this way. Does nothing
-// where there is no X11.
-void WatchFrameMargins(QWidget *window, std::function<void(const QMargins &frame)> framed);
+// Hears the frame the window manager tells it has drawn around a window.
+class TFrameWatch : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+signals:
+    void Framed(const QMargins &frame);
+};
+
+// A watch, owned by `window`, that emits Framed with the frame the window manager tells it has
+// drawn around `window`, each time it tells one (X11's _NET_FRAME_EXTENTS): a window manager too
+// busy to answer AskFrameMargins in time still tells its frame, later, this way. Null where there
+// is no X11.
+TFrameWatch *WatchFrameMargins(QWidget *window);
 
 } // namespace tellaria

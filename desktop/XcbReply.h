@@ -1,7 +1,9 @@
 #pragma once
 
-// What the parts that speak X11's own protocol share: xcb's replies, which the caller frees, held
-// by a pointer that frees them, and an atom asked for by name.
+// What the parts that speak X11's own protocol share: Qt's connection, xcb's replies, which the
+// caller frees, held by a pointer that frees them, and an atom asked for by name.
+
+#include <QGuiApplication>
 
 #include <xcb/xcb.h>
 
@@ -11,6 +13,13 @@
 #include <string_view>
 
 namespace tellaria {
+
+// Qt's own connection to the X server; null without one (not X11, or no application yet).
+inline xcb_connection_t *QtXcbConnection()
+{
+    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
 
 template<typename Reply>
 using XcbReply = std::unique_ptr<Reply, decltype(&std::free)>;

@@ -14,6 +14,7 @@
 #include "widgets/ToolbarGrip.h"
 
 #include "core/LookupCatalogue.h"
+#include "desktop/Utf8Text.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -34,11 +35,6 @@
 namespace tellaria {
 
 namespace {
-
-QString Utf8Text(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 // Makes `item` follow `action` as a menu item bound to an action does: caption, icon, hint and
 // enabled state come from the action, and choosing the item runs it.

@@ -55,10 +55,9 @@ void TStartPage::Request()
     NoteTime("start page");
 }
 
-void TStartPage::ShowWindowOnceStarted(QWidget *window, int limitMs, std::function<bool()> closed)
+void TStartPage::ShowWindowOnceStarted(QWidget *window, int limitMs)
 {
     m_window = window;
-    m_closed = std::move(closed);
     m_showLimit->start(m_started ? 0 : limitMs);
 }
 
@@ -68,7 +67,7 @@ void TStartPage::ShowWindow()
     if (!window)
         return;
     m_showLimit->stop();
-    if (m_closed && m_closed())
+    if (m_windowClosed)
         return;
     window->show();
     emit WindowShown();

@@ -6,8 +6,6 @@
 
 #include <QObject>
 
-#include <functional>
-
 class QTimer;
 class QWidget;
 
@@ -27,12 +25,16 @@ public:
     void Request();
 
     // Shows `window` once the engine has begun loading the start page, and at most `limitMs`
-    // from now; then emits WindowShown. Once only, whichever comes first; a window that
-    // `closed` says was closed meanwhile is never shown. Until the engine has begun, a paint of
-    // the window would hold up its work on this thread, and the start page's request with it.
-    void ShowWindowOnceStarted(QWidget *window, int limitMs, std::function<bool()> closed);
+    // from now; then emits WindowShown. Once only, whichever comes first; a window closed
+    // meanwhile (WindowClosed: a termination signal may close it before it was ever shown) is
+    // never shown. Until the engine has begun, a paint of the window would hold up its work on
+    // this thread, and the start page's request with it.
+    void ShowWindowOnceStarted(QWidget *window, int limitMs);
     // Between ShowWindowOnceStarted and the show it promises.
     bool ShowPending() const { return bool(m_window); }
+
+    // The window was closed: it is not to be shown any more.
+    void WindowClosed() { m_windowClosed = true; }
 
 signals:
     // The engine has begun loading the start page (once).
@@ -49,7 +51,7 @@ private:
     TWebBrowser *m_browser;
     bool m_started = false;
     QWidget *m_window = nullptr; // waiting to be shown
-    std::function<bool()> m_closed;
+    bool m_windowClosed = false;
     QTimer *m_showLimit;
 };
 

@@ -79,7 +79,7 @@ TfrmFloating::TfrmFloating(QWidget *parent)
     resize(658, 65);
 
     new TDockClient(this, m_caption);
-    OnClose = [this](TCloseAction &action) { FormClose(action); };
+    connect(this, &TForm::CloseRequested, this, &TfrmFloating::FormClose, Qt::DirectConnection);
 }
 
 QList<QWidget *> TfrmFloating::DockClients() const

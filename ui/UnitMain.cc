@@ -105,6 +105,7 @@ void TfrmMain::Wire()
     ConnectUserAction(ui->CkLstBookshop, &QListWidget::itemChanged, this,
                       [this] { CkLstBookshopClick(); });
     connect(m_startPage, &TStartPage::WindowShown, this, &TfrmMain::FirstShown);
+    connect(this, &TfrmMain::Closed, m_startPage, &TStartPage::WindowClosed);
     // What a query needs and start-up does not is made once the start page is in.
     connect(m_startPage, &TStartPage::LoadEnded, ui->PageControl1, &TResultPages::PrepareQueries);
 }
@@ -139,7 +140,7 @@ void TfrmMain::FormCreate()
         = new TEncyclopaedias(this, *ui, *m_placement,
                               FileSystemPath(m_programDirectory) + std::string(SettingsFileName));
     NoteTime("check list");
-    TApplicationHint::Instance().SetHandler(this, [this](const QString &hint) { ShowHint(hint); });
+    TApplicationHint::Instance().SetReceiver(this, &TfrmMain::ShowHint);
     NoteTime("hint");
     ui->PageControl1->hide();
     ui->PnlWbAD->show();
@@ -154,8 +155,7 @@ void TfrmMain::FormCreate()
 
 void TfrmMain::ShowOnceStartPageStarts(int limitMs)
 {
-    // A termination signal may close the window before it was ever shown.
-    m_startPage->ShowWindowOnceStarted(this, limitMs, [this] { return m_closed; });
+    m_startPage->ShowWindowOnceStarted(this, limitMs);
 }
 
 bool TfrmMain::FirstShowPending() const

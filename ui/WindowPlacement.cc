@@ -37,8 +37,8 @@ void TWindowPlacement::RestoreSize()
         m_awaitingFrame = true;
         m_window->installEventFilter(this);
         // A window manager too busy to answer in time tells the frame once it draws it.
-        if (!frame)
-            WatchFrameMargins(m_window, [this](const QMargins &framed) {
+        if (TFrameWatch *watch = frame ? nullptr : WatchFrameMargins(m_window))
+            connect(watch, &TFrameWatch::Framed, this, [this](const QMargins &framed) {
                 if (!m_awaitingFrame || framed.isNull())
                     return;
                 m_awaitingFrame = false;

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QMenu>
+#include <QPointer>
 #include <QProxyStyle>
 #include <QWidget>
 
@@ -94,11 +95,8 @@ bool TApplicationHint::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-void TApplicationHint::SetHandler(QObject *receiver,
-                                  std::function<void(const QString &hint)> handler)
+void TApplicationHint::StartOver()
 {
-    m_receiver = receiver;
-    m_handler = std::move(handler);
     m_hint.clear();
     m_stale = false;
     MarkStale();
@@ -149,8 +147,7 @@ void TApplicationHint::Update()
     if (hint == m_hint)
         return;
     m_hint = hint;
-    if (m_receiver && m_handler)
-        m_handler(m_hint);
+    emit Changed(m_hint);
 }
 
 } // namespace tellaria

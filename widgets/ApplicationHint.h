@@ -10,10 +10,7 @@
 // only by a QMainWindow; the program's windows are not ones, so nothing else writes the hint.
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
-
-#include <functional>
 
 class QMenu;
 class QWidget;
@@ -29,9 +26,15 @@ public:
 
     const QString &Hint() const { return m_hint; }
 
-    // Makes `handler` the one that hears each new hint, for as long as `receiver` lives. The
-    // current hint starts over empty, so the handler also hears the first one it is shown with.
-    void SetHandler(QObject *receiver, std::function<void(const QString &hint)> handler);
+    // Makes `slot` of `receiver` the one that hears each new hint, for as long as `receiver`
+    // lives. The current hint starts over empty, so it also hears the first one it is shown with.
+    template<typename Receiver>
+    void SetReceiver(Receiver *receiver, void (Receiver::*slot)(const QString &hint))
+    {
+        disconnect(this, &TApplicationHint::Changed, nullptr, nullptr);
+        connect(this, &TApplicationHint::Changed, receiver, slot);
+        StartOver();
+    }
 
     // Recomputes the hint now. Otherwise it is recomputed only after an event that can change it
     // (the pointer, a key, a window shown, hidden, moved or resized), once the events at hand are
@@ -48,19 +51,21 @@ public:
     // platform menus the program was made for do, so that their hints show as well.
     static void HighlightDisabledItems(QMenu *menu);
 
+signals:
+    void Changed(const QString &hint);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     TApplicationHint();
+    void StartOver();
     QString CurrentHint() const;
     // Has the hint recomputed once the events at hand are handled.
     void MarkStale();
 
     QString m_hint;
     bool m_stale = false;
-    QPointer<QObject> m_receiver;
-    std::function<void(const QString &)> m_handler;
 };
 
 } // namespace tellaria

@@ -23,8 +23,7 @@ void TForm::closeEvent(QCloseEvent *event)
         return;
     }
     TCloseAction action = TCloseAction::Hide;
-    if (OnClose)
-        OnClose(action);
+    emit CloseRequested(action);
     if (action == TCloseAction::Hide)
         event->accept();
     else

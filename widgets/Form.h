@@ -5,27 +5,27 @@
 
 #include <QWidget>
 
-#include <functional>
-
 namespace tellaria {
 
 // What a close request ends in.
 enum class TCloseAction { None, Hide };
 
 // A top-level window whose close requests, from every route (close(), the window manager's
-// close, the keyboard's close shortcut), go to OnClose first, which may refuse them by setting
-// the action to None. The default action is Hide.
+// close, the keyboard's close shortcut), are emitted as CloseRequested first, whose receivers
+// may refuse them by setting the action to None. The default action is Hide.
 class TForm : public QWidget
 {
     Q_OBJECT
 public:
     explicit TForm(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
 
-    std::function<void(TCloseAction &action)> OnClose;
-
     // The program is ending: the window is hidden and every later close request is granted
-    // without asking OnClose, so that the window cannot hold the application's quit up.
+    // without emitting CloseRequested, so that the window cannot hold the application's quit up.
     void EndWithProgram();
+
+signals:
+    // A close request; receivers connect directly, as `action` is theirs to change.
+    void CloseRequested(tellaria::TCloseAction &action);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

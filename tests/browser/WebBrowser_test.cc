@@ -5,6 +5,7 @@
 #include "browser/PdfPageView.h"
 #include "browser/PrintPreview.h"
 #include "browser/WebBrowser.h"
+#include "tests/support/PrintWait.h"
 #include "tests/support/TestProxy.h"
 
 #include <QApplication>
@@ -184,8 +185,8 @@ private slots:
         QPrinter &printer = *pdf;
         bool nested = true;
         // A second job asked for while the first runs (a repaint of the preview) is refused.
-        QTimer::singleShot(0, &browser, [&] { nested = browser.PrintAndWait(printer); });
-        QVERIFY(browser.PrintAndWait(printer));
+        QTimer::singleShot(0, &browser, [&] { nested = PrintAndWait(browser, printer); });
+        QVERIFY(PrintAndWait(browser, printer));
         QVERIFY(!nested);
         QVERIFY(QFileInfo(m_directory.filePath("preview.pdf")).size() > 1000);
         QVERIFY(browser.CommandAvailable(TBrowserCommand::PrintPreview));
@@ -198,11 +199,11 @@ private slots:
         const auto pdf = PdfPrinter("late.pdf");
         QPrinter &printer = *pdf;
         // No engine renders a page in a millisecond: the wait gives up and says so.
-        QVERIFY(!browser.PrintAndWait(printer, 1));
+        QVERIFY(!PrintAndWait(browser, printer, 1));
         // The job still runs; a second one waits for it to end, then prints.
         QVERIFY(
             TestProxy::WaitFor([&] { return browser.CommandAvailable(TBrowserCommand::Print); }));
-        QVERIFY(browser.PrintAndWait(printer));
+        QVERIFY(PrintAndWait(browser, printer));
     }
 
     void aBrowserClosedWhilePrintingGoesWhenTheJobEnds_data()
@@ -235,7 +236,7 @@ private slots:
             BrowserDialogs::Install(nullptr);
         } else {
             // Given up on at once, the job goes on.
-            QVERIFY(!browser->PrintAndWait(printer, 1));
+            QVERIFY(!PrintAndWait(*browser, printer, 1));
         }
         QVERIFY(browser->Printing());
         // The engine cannot drop a page it is printing: the holder outlives the job.

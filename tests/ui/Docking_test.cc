@@ -69,11 +69,8 @@ class CloseCounter
 public:
     explicit CloseCounter(TfrmFloating *window)
     {
-        std::function<void(TCloseAction &)> handler = window->OnClose;
-        window->OnClose = [this, handler](TCloseAction &action) {
-            ++Asked;
-            handler(action);
-        };
+        QObject::connect(
+            window, &TForm::CloseRequested, window, [this] { ++Asked; }, Qt::DirectConnection);
     }
     int Asked = 0;
 };

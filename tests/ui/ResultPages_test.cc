@@ -3,6 +3,7 @@
 // meanwhile.
 
 #include "browser/WebBrowser.h"
+#include "tests/support/PrintWait.h"
 #include "tests/support/TestProxy.h"
 #include "ui/ResultPages.h"
 #include "widgets/Application.h"
@@ -287,7 +288,7 @@ private slots:
         const QPointer<TWebBrowser> printing = window.Pages->ActiveBrowser();
         QVERIFY(TestProxy::WaitFor([&] { return printing->title() == "page"; }));
         // Given up on at once, the job goes on.
-        QVERIFY(!printing->PrintAndWait(printer, 1));
+        QVERIFY(!PrintAndWait(*printing, printer, 1));
         QVERIFY(printing->Printing());
         QSignalSpy finished(printing.data(), &TWebBrowser::PrintJobFinished);
         window.Pages->ReplacePages(plan, {});
