@@ -1,7 +1,7 @@
 #include "ui/PageCommands.h"
 
 #include "browser/ExternalLinks.h"
-#include "browser/TabLoadMark.h"
+#include "browser/PageState.h"
 #include "browser/WebBrowser.h"
 #include "ui/MainControls.h"
 #include "ui/MenuItem.h"
@@ -21,8 +21,7 @@ namespace {
 
 bool Loading(const TWebBrowser *browser)
 {
-    const TTabLoadMark *mark = TTabLoadMark::Of(browser);
-    return mark && mark->State() == TTabLoadMark::TState::Loading;
+    return browser->State()->IsLoading();
 }
 
 } // namespace
@@ -90,8 +89,7 @@ void TPageCommands::Stop(TWebBrowser *browser)
     if (!browser || !Loading(browser))
         return;
     browser->stop();
-    if (TTabLoadMark *mark = TTabLoadMark::Of(browser))
-        mark->MarkStopped();
+    browser->State()->MarkStopped();
     Refresh();
 }
 

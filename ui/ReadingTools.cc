@@ -154,7 +154,7 @@ void TReadingTools::RefreshBadge(TTabSheet *page)
         notes << QString::fromUtf8("查询词出现 %1 次").arg(reading->Marks());
     if (reading->View().Reader && reading->Article() == TPageReading::TArticle::None)
         notes << QString::fromUtf8("此页没有可提取的正文");
-    if (TTabLoadMark *mark = TTabLoadMark::Of(page->Browser))
+    if (TTabLoadMark *mark = page->LoadMark())
         mark->SetNote(notes.join(QLatin1Char('\n')));
 }
 

@@ -4,6 +4,7 @@
 // page shows (its browser, or the message that its process has ended) is its content, which
 // lies in the page while the pages are tabs and in a column while they are side by side.
 
+#include "browser/TabLoadMark.h"
 #include "browser/WebBrowser.h"
 
 #include <QPointer>
@@ -27,6 +28,10 @@ public:
     // Shown small beside the caption of its tab and column: how often the term occurs.
     QString Badge;
 
+    // The mark on its tab of how it loads; made with its browser.
+    TTabLoadMark *LoadMark() const { return m_loadMark; }
+    void SetLoadMark(TTabLoadMark *mark) { m_loadMark = mark; }
+
     // What the page shows; the browser's parent.
     QWidget *Content() const { return m_content; }
     // Lays the content out in the page again, from wherever it was shown.
@@ -42,6 +47,7 @@ public:
 
 private:
     QWidget *m_content;
+    QPointer<TTabLoadMark> m_loadMark;
     QWidget *m_ended = nullptr; // the message, made when first needed
 };
 

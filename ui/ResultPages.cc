@@ -1,5 +1,6 @@
 #include "ui/ResultPages.h"
 
+#include "browser/PageState.h"
 #include "browser/TabLoadMark.h"
 #include "ui/PageColumns.h"
 #include "ui/PageRetirement.h"
@@ -85,7 +86,10 @@ TTabSheet *TResultPages::OpenPage(const QString &title,
     browser->Tag = m_pageIdCounter;
     page->Browser = browser;
     browser->SetPrinter(&Printer());
-    auto *mark = new TTabLoadMark(this, page, browser);
+    // Busy from the start: the engine's report that the load has started comes later.
+    browser->State()->LoadAsked();
+    auto *mark = new TTabLoadMark(this, page, browser->State());
+    page->SetLoadMark(mark);
     connect(mark, &TTabLoadMark::Refreshed, this, [this, page] { RefreshHeader(indexOf(page)); });
     connect(browser->page(), &QWebEnginePage::renderProcessTerminated, page,
             [page](QWebEnginePage::RenderProcessTerminationStatus status) {

@@ -8,6 +8,7 @@
 #include "tests/support/MessageBoxWatcher.h"
 #include "tests/support/TestProxy.h"
 #include "tests/ui/WindowParts.h"
+#include "ui/ResultPage.h"
 #include "ui/UnitMain.h"
 #include "widgets/CheckListBox.h"
 
@@ -45,7 +46,8 @@ TWebBrowser *BrowserOf(const TfrmMain &window, int index)
 
 TTabLoadMark *MarkOf(const TfrmMain &window, int index)
 {
-    return TTabLoadMark::Of(BrowserOf(window, index));
+    const auto *page = qobject_cast<TTabSheet *>(PageControl1(window)->widget(index));
+    return page ? page->LoadMark() : nullptr;
 }
 
 // Waits for an answer from the page's renderer: what the engine had to report of the load
