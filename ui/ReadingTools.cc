@@ -1,7 +1,6 @@
 #include "ui/ReadingTools.h"
 
 #include "browser/PageReading.h"
-#include "browser/TabLoadMark.h"
 #include "browser/WebBrowser.h"
 #include "core/ZoomSteps.h"
 #include "ui/FindBar.h"
@@ -9,6 +8,7 @@
 #include "ui/MenuItem.h"
 #include "ui/PageSurface.h"
 #include "ui/ResultPages.h"
+#include "ui/TabMark.h"
 #include "widgets/QueryBox.h"
 
 #include <QAction>
@@ -154,7 +154,7 @@ void TReadingTools::RefreshBadge(TTabSheet *page)
         notes << QString::fromUtf8("查询词出现 %1 次").arg(reading->Marks());
     if (reading->View().Reader && reading->Article() == TPageReading::TArticle::None)
         notes << QString::fromUtf8("此页没有可提取的正文");
-    if (TTabLoadMark *mark = page->LoadMark())
+    if (TTabMark *mark = page->LoadMark())
         mark->SetNote(notes.join(QLatin1Char('\n')));
 }
 

@@ -4,8 +4,8 @@
 // page shows (its browser, or the message that its process has ended) is its content, which
 // lies in the page while the pages are tabs and in a column while they are side by side.
 
-#include "browser/TabLoadMark.h"
 #include "browser/WebBrowser.h"
+#include "ui/TabMark.h"
 
 #include <QPointer>
 #include <QUrl>
@@ -29,8 +29,8 @@ public:
     QString Badge;
 
     // The mark on its tab of how it loads; made with its browser.
-    TTabLoadMark *LoadMark() const { return m_loadMark; }
-    void SetLoadMark(TTabLoadMark *mark) { m_loadMark = mark; }
+    TTabMark *LoadMark() const { return m_loadMark; }
+    void SetLoadMark(TTabMark *mark) { m_loadMark = mark; }
 
     // What the page shows; the browser's parent.
     QWidget *Content() const { return m_content; }
@@ -47,7 +47,7 @@ public:
 
 private:
     QWidget *m_content;
-    QPointer<TTabLoadMark> m_loadMark;
+    QPointer<TTabMark> m_loadMark;
     QWidget *m_ended = nullptr; // the message, made when first needed
 };
 

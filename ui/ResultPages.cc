@@ -1,10 +1,10 @@
 #include "ui/ResultPages.h"
 
 #include "browser/PageState.h"
-#include "browser/TabLoadMark.h"
 #include "ui/PageColumns.h"
 #include "ui/PageRetirement.h"
 #include "ui/QueryEntry.h"
+#include "ui/TabMark.h"
 #include "widgets/Application.h"
 
 #include <QPrinter>
@@ -88,9 +88,9 @@ TTabSheet *TResultPages::OpenPage(const QString &title,
     browser->SetPrinter(&Printer());
     // Busy from the start: the engine's report that the load has started comes later.
     browser->State()->LoadAsked();
-    auto *mark = new TTabLoadMark(this, page, browser->State());
+    auto *mark = new TTabMark(this, page, browser->State());
     page->SetLoadMark(mark);
-    connect(mark, &TTabLoadMark::Refreshed, this, [this, page] { RefreshHeader(indexOf(page)); });
+    connect(mark, &TTabMark::Refreshed, this, [this, page] { RefreshHeader(indexOf(page)); });
     connect(browser->page(), &QWebEnginePage::renderProcessTerminated, page,
             [page](QWebEnginePage::RenderProcessTerminationStatus status) {
                 if (status != QWebEnginePage::NormalTerminationStatus)

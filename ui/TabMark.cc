@@ -1,4 +1,4 @@
-#include "browser/TabLoadMark.h"
+#include "ui/TabMark.h"
 
 #include "browser/PageState.h"
 
@@ -75,7 +75,7 @@ QIcon SharedIcon(QTabWidget *tabs, const char *name, Painting paint)
 
 } // namespace
 
-TTabLoadMark::TTabLoadMark(QTabWidget *tabs, QWidget *page, TPageState *state)
+TTabMark::TTabMark(QTabWidget *tabs, QWidget *page, TPageState *state)
     : QObject(state)
     , m_tabs(tabs)
     , m_page(page)
@@ -83,15 +83,15 @@ TTabLoadMark::TTabLoadMark(QTabWidget *tabs, QWidget *page, TPageState *state)
     , m_busyIcon(SharedIcon(tabs, "tellariaBusyIcon", &PaintBusy))
     , m_failedIcon(SharedIcon(tabs, "tellariaFailedIcon", &PaintFailed))
 {
-    setObjectName(QStringLiteral("TabLoadMark"));
-    connect(state, &TPageState::LoadChanged, this, &TTabLoadMark::ScheduleRefresh);
-    connect(state, &TPageState::TitleChanged, this, &TTabLoadMark::ScheduleRefresh);
-    connect(state, &TPageState::AddressChanged, this, &TTabLoadMark::ScheduleRefresh);
+    setObjectName(QStringLiteral("TabMark"));
+    connect(state, &TPageState::LoadChanged, this, &TTabMark::ScheduleRefresh);
+    connect(state, &TPageState::TitleChanged, this, &TTabMark::ScheduleRefresh);
+    connect(state, &TPageState::AddressChanged, this, &TTabMark::ScheduleRefresh);
     // In the same repaint as the new tab: a later one would cost a repaint of the window.
     Refresh();
 }
 
-TTabLoadMark::TState TTabLoadMark::State() const
+TTabMark::TState TTabMark::State() const
 {
     switch (m_pageState->Load()) {
     case TPageState::TLoad::Loading:
@@ -104,17 +104,17 @@ TTabLoadMark::TState TTabLoadMark::State() const
     }
 }
 
-void TTabLoadMark::ScheduleRefresh()
+void TTabMark::ScheduleRefresh()
 {
     // The engine also reports while a page and its browser are being destroyed; the tab is
     // touched only later, from the event loop, and not at all once the mark has gone.
     if (m_refreshScheduled)
         return;
     m_refreshScheduled = true;
-    QMetaObject::invokeMethod(this, &TTabLoadMark::Refresh, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &TTabMark::Refresh, Qt::QueuedConnection);
 }
 
-void TTabLoadMark::Refresh()
+void TTabMark::Refresh()
 {
     m_refreshScheduled = false;
     if (!m_tabs || !m_page)
@@ -169,7 +169,7 @@ void TTabLoadMark::Refresh()
     emit Refreshed();
 }
 
-void TTabLoadMark::SetNote(const QString &note)
+void TTabMark::SetNote(const QString &note)
 {
     if (note == m_note)
         return;

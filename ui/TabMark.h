@@ -2,8 +2,8 @@
 
 // How a result page is loading, shown on its tab: a busy mark beside the caption while the page
 // loads, a failure mark when the load failed or the page's process ended, none once it has
-// loaded or was stopped. The
-// caption itself never changes; the tab's tooltip is the page's own title and URL.
+// loaded or was stopped, all read from the page's state. The caption itself never changes; the
+// tab's tooltip is the page's own title and URL.
 
 #include <QIcon>
 #include <QObject>
@@ -15,7 +15,7 @@ namespace tellaria {
 
 class TPageState;
 
-class TTabLoadMark : public QObject
+class TTabMark : public QObject
 {
     Q_OBJECT
 public:
@@ -23,7 +23,7 @@ public:
 
     // Follows `state`, shown in `tabs` as the tab of `page`, at once. A child of the state: it
     // ends with it.
-    TTabLoadMark(QTabWidget *tabs, QWidget *page, TPageState *state);
+    TTabMark(QTabWidget *tabs, QWidget *page, TPageState *state);
 
     // The mark shown for the page's load.
     TState State() const;
