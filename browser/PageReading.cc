@@ -43,7 +43,6 @@ TPageReading::TPageReading(TWebBrowser *browser)
     : QObject(browser)
     , m_browser(browser)
 {
-    setObjectName(QStringLiteral("PageReading"));
     browser->page()->scripts().insert(ReadingScript());
     // The document has been given the view as it was made; its load tells what that gave (or
     // applies it, where the document came before the view).
@@ -51,13 +50,6 @@ TPageReading::TPageReading(TWebBrowser *browser)
         if (ok)
             Apply(QStringLiteral("current"));
     });
-}
-
-TPageReading *TPageReading::Of(const TWebBrowser *browser)
-{
-    return browser ? browser->findChild<TPageReading *>(QStringLiteral("PageReading"),
-                                                        Qt::FindDirectChildrenOnly)
-                   : nullptr;
 }
 
 int TPageReading::Marks() const

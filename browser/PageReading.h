@@ -36,9 +36,6 @@ public:
     // A child of `browser`: it ends with it.
     explicit TPageReading(TWebBrowser *browser);
 
-    // The reading aids of `browser`, if it has them.
-    static TPageReading *Of(const TWebBrowser *browser);
-
     void SetView(const TReadingView &view);
     const TReadingView &View() const { return m_view; }
 

@@ -64,7 +64,7 @@ TPageCommands::TPageCommands(QWidget *form, TMainControls &ui)
     connect(m_stop, &QAction::triggered, this, [this] { Stop(m_pages->ActiveBrowser()); });
     connect(m_pages, &TResultPages::PageMenuRequested, this, &TPageCommands::ShowPageMenu);
     connect(m_pages, &TResultPages::PageOpened, this, [this](TTabSheet *page) {
-        TWebBrowser *browser = page->Browser;
+        TWebBrowser *browser = page->Browser();
         // The mouse's side buttons and Esc arrive on the page's surface.
         FilterPageSurface(browser, this);
         connect(browser->page(), &QWebEnginePage::loadStarted, this, &TPageCommands::Refresh);
@@ -99,7 +99,7 @@ void TPageCommands::ShowPageMenu(int index, const QPoint &globalPos)
     if (!page)
         return;
     QPointer<TTabSheet> guard(page);
-    const QUrl address = page->Browser ? page->Browser->url() : QUrl();
+    const QUrl address = page->Browser() ? page->Browser()->url() : QUrl();
     QMenu menu(m_pages);
     QAction *reload = menu.addAction(QString::fromUtf8("重新加载(&R)"));
     QAction *open = menu.addAction(QString::fromUtf8("在浏览器中打开(&B)"));
@@ -139,7 +139,7 @@ bool TPageCommands::eventFilter(QObject *watched, QEvent *event)
         if (button != Qt::BackButton && button != Qt::ForwardButton)
             return false;
         if (const TTabSheet *page = PageOfSurface(*m_pages, watched)) {
-            TWebBrowser *browser = page->Browser;
+            TWebBrowser *browser = page->Browser();
             if (button == Qt::BackButton)
                 browser->back();
             else
@@ -150,7 +150,7 @@ bool TPageCommands::eventFilter(QObject *watched, QEvent *event)
                && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
         // Esc stops a page that is loading; otherwise it is the page's own.
         const TTabSheet *page = PageOfSurface(*m_pages, watched);
-        TWebBrowser *browser = page ? page->Browser.data() : nullptr;
+        TWebBrowser *browser = page ? page->Browser() : nullptr;
         if (browser && Loading(browser)) {
             Stop(browser);
             return true;

@@ -102,14 +102,15 @@ TReadingSettings TReadingTools::Settings() const
 
 void TReadingTools::PageOpened(TTabSheet *page)
 {
-    TWebBrowser *browser = page->Browser;
+    TWebBrowser *browser = page->Browser();
     auto *reading = new TPageReading(browser);
+    page->SetReading(reading);
     connect(reading, &TPageReading::Applied, page, [this, page] { RefreshBadge(page); });
     const qreal factor = ZoomOf(page) / 100.0;
     browser->setZoomFactor(factor);
     // A new document may come back at the engine's own zoom.
     connect(browser->page(), &QWebEnginePage::loadFinished, page, [this, page] {
-        if (TWebBrowser *shown = page->Browser;
+        if (TWebBrowser *shown = page->Browser();
             shown && shown->zoomFactor() != ZoomOf(page) / 100.0)
             shown->setZoomFactor(ZoomOf(page) / 100.0);
     });
@@ -120,7 +121,7 @@ void TReadingTools::PageOpened(TTabSheet *page)
 
 void TReadingTools::Apply(TTabSheet *page)
 {
-    if (TPageReading *reading = TPageReading::Of(page->Browser)) {
+    if (TPageReading *reading = page->Reading()) {
         reading->SetView({m_settings.Reader, m_settings.Highlight ? m_term : QString(),
                           m_pages->tabText(m_pages->indexOf(page))});
     }
@@ -135,7 +136,7 @@ void TReadingTools::ApplyAll()
 
 void TReadingTools::RefreshBadge(TTabSheet *page)
 {
-    const TPageReading *reading = TPageReading::Of(page->Browser);
+    const TPageReading *reading = page->Reading();
     if (!reading)
         return;
     const int found = m_findBar->MatchesOf(page);
@@ -180,8 +181,8 @@ void TReadingTools::Zoom(TTabSheet *page, int steps)
     // Every open page of the same reference work follows.
     for (int index = 0; index < m_pages->count(); ++index) {
         TTabSheet *other = m_pages->Page(index);
-        if (other->Site() == page->Site() && other->Browser)
-            other->Browser->setZoomFactor(percent / 100.0);
+        if (other->Site() == page->Site() && other->Browser())
+            other->Browser()->setZoomFactor(percent / 100.0);
     }
     ShowZoom();
 }

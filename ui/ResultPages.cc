@@ -74,8 +74,8 @@ TTabSheet *TResultPages::OpenPage(const QString &title,
     auto *page = new TTabSheet(this);
     page->setObjectName(QStringLiteral("TabSheet%1").arg(m_pageIdCounter));
     addTab(page, title);
-    page->Tag = m_pageIdCounter;
-    page->Url = url;
+    page->SetTag(m_pageIdCounter);
+    page->SetUrl(url);
 
     TWebBrowser *browser
         = m_spare ? std::exchange(m_spare, nullptr).data() : m_factory(page->Content());
@@ -84,7 +84,7 @@ TTabSheet *TResultPages::OpenPage(const QString &title,
     browser->setAccessibleName(title);
     page->Content()->layout()->addWidget(browser);
     browser->Tag = m_pageIdCounter;
-    page->Browser = browser;
+    page->SetBrowser(browser);
     browser->SetPrinter(&Printer());
     // Busy from the start: the engine's report that the load has started comes later.
     browser->State()->LoadAsked();
@@ -170,7 +170,7 @@ void TResultPages::ReplacePages(const QueryPlan &plan, const NavigationPolicy &f
             = OpenPage(title, QString::fromStdString(request.Url),
                        request.Filtered ? filter : NavigationPolicy(), ++opening,
                        request.Fault == AddressFault::None ? QString() : HostMovedPage(title));
-        opened << page->Browser;
+        opened << page->Browser();
     }
     NoteTime("opened");
 }
@@ -279,8 +279,8 @@ void TResultPages::Activate(int index)
 {
     setCurrentIndex(index);
     // Side by side every page is on the screen: the keyboard goes where the user's eyes go.
-    if (m_columns && Page(index)->Browser)
-        Page(index)->Browser->setFocus(Qt::OtherFocusReason);
+    if (m_columns && Page(index)->Browser())
+        Page(index)->Browser()->setFocus(Qt::OtherFocusReason);
 }
 
 void TResultPages::SetSideBySide(bool sideBySide)
@@ -320,15 +320,15 @@ void TResultPages::RefreshHeader(int index)
 {
     if (m_columns && index >= 0 && index < m_columns->Count())
         m_columns->SetHeader(index, tabText(index), tabIcon(index), tabToolTip(index),
-                             Page(index)->Badge);
+                             Page(index)->Badge());
 }
 
 void TResultPages::SetBadge(TTabSheet *page, const QString &badge)
 {
     const int index = indexOf(page);
-    if (index < 0 || page->Badge == badge)
+    if (index < 0 || page->Badge() == badge)
         return;
-    page->Badge = badge;
+    page->SetBadge(badge);
     auto *label = qobject_cast<QLabel *>(tabBar()->tabButton(index, QTabBar::RightSide));
     if (!label && badge.isEmpty())
         return RefreshHeader(index);
@@ -363,7 +363,7 @@ TWebBrowser *TResultPages::ActiveBrowser() const
         return nullptr;
     // The page's own browser, made with it.
     const auto *page = qobject_cast<const TTabSheet *>(currentWidget());
-    return page ? page->Browser.data() : nullptr;
+    return page ? page->Browser() : nullptr;
 }
 
 void TResultPages::tabInserted(int index)
