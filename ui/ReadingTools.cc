@@ -147,7 +147,7 @@ void TReadingTools::RefreshBadge(TTabSheet *page)
         badge = QString::number(found);
     else if (marking && applied)
         badge = QString::number(reading->Marks());
-    m_pages->SetBadge(page, badge);
+    page->SetBadge(badge);
     QStringList notes;
     if (found >= 0)
         notes << QString::fromUtf8("找到 %1 处").arg(found);

@@ -19,6 +19,20 @@ TTabSheet::TTabSheet(QWidget *parent)
     contentLayout->setContentsMargins(0, 0, 0, 0);
 }
 
+void TTabSheet::SetBadge(const QString &badge)
+{
+    if (badge == m_badge)
+        return;
+    m_badge = badge;
+    emit Changed();
+}
+
+void TTabSheet::SetLoadMark(TTabMark *mark)
+{
+    m_loadMark = mark;
+    connect(mark, &TTabMark::Refreshed, this, &TTabSheet::Changed);
+}
+
 void TTabSheet::TakeContentBack()
 {
     if (m_content->parentWidget() == this)

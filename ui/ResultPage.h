@@ -32,14 +32,14 @@ public:
     QString Site() const { return QUrl(m_url).host(); }
     // Shown small beside the caption of its tab and column: how often the term occurs.
     const QString &Badge() const { return m_badge; }
-    void SetBadge(const QString &badge) { m_badge = badge; }
+    void SetBadge(const QString &badge);
     // The reading aids of its browser, made with it.
     TPageReading *Reading() const { return m_reading; }
     void SetReading(TPageReading *reading) { m_reading = reading; }
 
     // The mark on its tab of how it loads; made with its browser.
     TTabMark *LoadMark() const { return m_loadMark; }
-    void SetLoadMark(TTabMark *mark) { m_loadMark = mark; }
+    void SetLoadMark(TTabMark *mark);
 
     // What the page shows; the browser's parent.
     QWidget *Content() const { return m_content; }
@@ -53,6 +53,11 @@ public:
     void LoadAgain();
     // Loads the page again, whatever it shows.
     void Reload();
+
+signals:
+    // How its tab and its column's header show it may have changed: its load, title, address,
+    // badge or what the reading aids found. Whatever shows the page hears it here, once.
+    void Changed();
 
 private:
     int m_tag = 0;

@@ -90,7 +90,11 @@ TTabSheet *TResultPages::OpenPage(const QString &title,
     browser->State()->LoadAsked();
     auto *mark = new TTabMark(this, page, browser->State());
     page->SetLoadMark(mark);
-    connect(mark, &TTabMark::Refreshed, this, [this, page] { RefreshHeader(indexOf(page)); });
+    connect(page, &TTabSheet::Changed, this, [this, page] {
+        const int shown = indexOf(page);
+        ShowBadge(shown);
+        RefreshHeader(shown);
+    });
     connect(browser->page(), &QWebEnginePage::renderProcessTerminated, page,
             [page](QWebEnginePage::RenderProcessTerminationStatus status) {
                 if (status != QWebEnginePage::NormalTerminationStatus)
@@ -323,15 +327,14 @@ void TResultPages::RefreshHeader(int index)
                              Page(index)->Badge());
 }
 
-void TResultPages::SetBadge(TTabSheet *page, const QString &badge)
+void TResultPages::ShowBadge(int index)
 {
-    const int index = indexOf(page);
-    if (index < 0 || page->Badge() == badge)
+    if (index < 0)
         return;
-    page->SetBadge(badge);
+    const QString &badge = Page(index)->Badge();
     auto *label = qobject_cast<QLabel *>(tabBar()->tabButton(index, QTabBar::RightSide));
-    if (!label && badge.isEmpty())
-        return RefreshHeader(index);
+    if (label ? label->text() == badge : badge.isEmpty())
+        return;
     if (!label) {
         label = new QLabel(tabBar());
         label->setObjectName(QStringLiteral("PageBadge"));
@@ -346,7 +349,6 @@ void TResultPages::SetBadge(TTabSheet *page, const QString &badge)
     // Set again, so that the tab makes room for the new text.
     tabBar()->setTabButton(index, QTabBar::RightSide, label);
     label->setVisible(!badge.isEmpty());
-    RefreshHeader(index);
 }
 
 void TResultPages::resizeEvent(QResizeEvent *event)
