@@ -43,12 +43,7 @@ TPageReading::TPageReading(TWebBrowser *browser)
     : QObject(browser)
     , m_browser(browser)
 {
-    setObjectName(QStringLiteral("PageReading"));
     browser->page()->scripts().insert(ReadingScript());
-    connect(browser->page(), &QWebEnginePage::loadStarted, this, [this] {
-        m_marks = 0;
-        m_article = TArticle::NotAsked;
-    });
     // The document has been given the view as it was made; its load tells what that gave (or
     // applies it, where the document came before the view).
     connect(browser->page(), &QWebEnginePage::loadFinished, this, [this](bool ok) {
@@ -57,11 +52,14 @@ TPageReading::TPageReading(TWebBrowser *browser)
     });
 }
 
-TPageReading *TPageReading::Of(const TWebBrowser *browser)
+int TPageReading::Marks() const
 {
-    return browser ? browser->findChild<TPageReading *>(QStringLiteral("PageReading"),
-                                                        Qt::FindDirectChildrenOnly)
-                   : nullptr;
+    return m_browser->State()->TermCount();
+}
+
+TPageReading::TArticle TPageReading::Article() const
+{
+    return m_browser->State()->Article();
 }
 
 void TPageReading::SetView(const TReadingView &view)
@@ -69,6 +67,9 @@ void TPageReading::SetView(const TReadingView &view)
     if (view == m_view)
         return;
     m_view = view;
+    // What is asked counts at once; what it gives, once the document has answered.
+    TPageState *state = m_browser->State();
+    state->SetReading(view.Reader, !view.Term.isEmpty(), state->Article(), state->TermCount());
     // Every document from now on is given the view as it is made.
     QWebEngineScriptCollection &scripts = m_browser->page()->scripts();
     for (const QWebEngineScript &old : scripts.find(QStringLiteral("tellaria-reading-options")))
@@ -110,10 +111,12 @@ void TPageReading::Apply(const QString &how)
             if (answer.isEmpty())
                 return;
             const int article = answer.value(QStringLiteral("article")).toInt();
-            self->m_article = article > 0    ? TArticle::Shown
-                              : article == 0 ? TArticle::None
-                                             : TArticle::NotAsked;
-            self->m_marks = answer.value(QStringLiteral("marks")).toInt();
+            const TReadingView &view = self->m_view;
+            self->m_browser->State()->SetReading(view.Reader, !view.Term.isEmpty(),
+                                                 article > 0    ? TArticle::Shown
+                                                 : article == 0 ? TArticle::None
+                                                                : TArticle::NotAsked,
+                                                 answer.value(QStringLiteral("marks")).toInt());
             NoteTime("reading applied");
             emit self->Applied();
         }));

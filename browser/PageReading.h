@@ -6,6 +6,8 @@
 // document is given the view as it is made and shows it once its content is there, before its
 // first paint, and the view changes at once whenever it is changed, with no new request.
 
+#include "browser/PageState.h"
+
 #include <QObject>
 #include <QString>
 
@@ -29,21 +31,18 @@ class TPageReading : public QObject
 {
     Q_OBJECT
 public:
-    // What the reader view made of the document shown.
-    enum class TArticle { NotAsked, Shown, None };
+    using TArticle = TPageState::TArticle;
 
     // A child of `browser`: it ends with it.
     explicit TPageReading(TWebBrowser *browser);
 
-    // The reading aids of `browser`, if it has them.
-    static TPageReading *Of(const TWebBrowser *browser);
-
     void SetView(const TReadingView &view);
     const TReadingView &View() const { return m_view; }
 
-    // Of the document shown, once applied: the term's occurrences marked, and the article.
-    int Marks() const { return m_marks; }
-    TArticle Article() const { return m_article; }
+    // Of the document shown, once applied: the term's occurrences marked, and the article. The
+    // browser's page state has them too, and says when they change.
+    int Marks() const;
+    TArticle Article() const;
 
 signals:
     // The view has been applied to the document: Marks and Article are current.
@@ -56,8 +55,6 @@ private:
 
     TWebBrowser *m_browser;
     TReadingView m_view;
-    int m_marks = 0;
-    TArticle m_article = TArticle::NotAsked;
     // Applies asked and not yet answered: only the last answer counts.
     int m_pending = 0;
 };

@@ -4,6 +4,7 @@
 #include "browser/ExternalLinks.h"
 #include "browser/PageAccessibility.h"
 #include "browser/PageFiles.h"
+#include "browser/PageState.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -186,6 +187,7 @@ TWebBrowser::TWebBrowser(QWidget *parent)
     HideOffscreenWindowsFromScreenReaders(this);
     auto *page = new TWebBrowserPage(this);
     setPage(page);
+    m_state = new TPageState(page);
     connect(m_requestWatch, &TDocumentRequestWatch::DocumentRequested, this, [this] {
         // Watched only up to the request Navigate made: the engine hands each request
         // of a watched page to the watch, which the page's resources need not pay for.

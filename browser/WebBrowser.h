@@ -15,6 +15,7 @@ class QPrinter;
 namespace tellaria {
 
 class TDocumentRequestWatch;
+class TPageState;
 
 // The commands the window routes to the current page, in the order the action update asks them.
 enum class TBrowserCommand {
@@ -115,6 +116,9 @@ public:
     // page's own editing action); does nothing otherwise.
     void RunCommand(TBrowserCommand command);
 
+    // How its page loads, what the reading aids made of it, its title and address.
+    TPageState *State() const { return m_state; }
+
     // The printer the print, preview and page-setup commands share; not owned.
     void SetPrinter(QPrinter *printer) { m_printer = printer; }
 
@@ -170,6 +174,7 @@ private:
     QPrinter *m_printer = nullptr;
     QString m_documentName;
     TDocumentRequestWatch *m_requestWatch;
+    TPageState *m_state = nullptr;
 };
 
 // Wraps `answer`, the callback of a request to the engine about `browser`'s page (a PDF, a find,

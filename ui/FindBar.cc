@@ -81,7 +81,7 @@ TFindBar::TFindBar(TResultPages *pages, QWidget *parent)
     });
     // A page that loads while the bar is open is searched once its document is in.
     connect(pages, &TResultPages::PageOpened, this, [this](TTabSheet *page) {
-        connect(page->Browser->page(), &QWebEnginePage::loadFinished, page, [this, page] {
+        connect(page->Browser()->page(), &QWebEnginePage::loadFinished, page, [this, page] {
             if (!isVisible() || m_field->text().isEmpty())
                 return;
             m_found.insert(page, {});
@@ -112,7 +112,7 @@ void TFindBar::Close()
         return;
     ++m_generation;
     for (int index = 0; index < m_pages->count(); ++index) {
-        if (TWebBrowser *browser = m_pages->Page(index)->Browser)
+        if (TWebBrowser *browser = m_pages->Page(index)->Browser())
             browser->page()->findText(QString());
     }
     m_found.clear();
@@ -148,7 +148,7 @@ void TFindBar::Search()
 
 void TFindBar::SearchPage(TTabSheet *page, bool backward, bool restart)
 {
-    TWebBrowser *browser = page->Browser;
+    TWebBrowser *browser = page->Browser();
     if (!browser)
         return;
     const QString text = m_field->text();

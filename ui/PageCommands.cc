@@ -1,7 +1,7 @@
 #include "ui/PageCommands.h"
 
 #include "browser/ExternalLinks.h"
-#include "browser/TabLoadMark.h"
+#include "browser/PageState.h"
 #include "browser/WebBrowser.h"
 #include "ui/MainControls.h"
 #include "ui/MenuItem.h"
@@ -23,8 +23,7 @@ namespace {
 
 bool Loading(const TWebBrowser *browser)
 {
-    const TTabLoadMark *mark = TTabLoadMark::Of(browser);
-    return mark && mark->State() == TTabLoadMark::TState::Loading;
+    return browser->State()->IsLoading();
 }
 
 } // namespace
@@ -73,7 +72,7 @@ TPageCommands::TPageCommands(QWidget *form, TMainControls &ui)
     connect(m_stop, &QAction::triggered, this, [this] { Stop(m_pages->ActiveBrowser()); });
     connect(m_pages, &TResultPages::PageMenuRequested, this, &TPageCommands::ShowPageMenu);
     connect(m_pages, &TResultPages::PageOpened, this, [this](TTabSheet *page) {
-        TWebBrowser *browser = page->Browser;
+        TWebBrowser *browser = page->Browser();
         // The mouse's side buttons and Esc arrive on the page's surface.
         FilterPageSurface(browser, this);
         connect(browser->page(), &QWebEnginePage::loadStarted, this, &TPageCommands::Refresh);
@@ -98,8 +97,7 @@ void TPageCommands::Stop(TWebBrowser *browser)
     if (!browser || !Loading(browser))
         return;
     browser->stop();
-    if (TTabLoadMark *mark = TTabLoadMark::Of(browser))
-        mark->MarkStopped();
+    browser->State()->MarkStopped();
     Refresh();
 }
 
@@ -109,7 +107,7 @@ void TPageCommands::ShowPageMenu(int index, const QPoint &globalPos)
     if (!page)
         return;
     QPointer<TTabSheet> guard(page);
-    const QUrl address = page->Browser ? page->Browser->url() : QUrl();
+    const QUrl address = page->Browser() ? page->Browser()->url() : QUrl();
     QMenu menu(m_pages);
     QAction *reload = menu.addAction(QString::fromUtf8("重新加载(&R)"));
     QAction *open = menu.addAction(QString::fromUtf8("在浏览器中打开(&B)"));
@@ -149,7 +147,7 @@ bool TPageCommands::eventFilter(QObject *watched, QEvent *event)
         if (button != Qt::BackButton && button != Qt::ForwardButton)
             return false;
         if (const TTabSheet *page = PageOfSurface(*m_pages, watched)) {
-            TWebBrowser *browser = page->Browser;
+            TWebBrowser *browser = page->Browser();
             if (button == Qt::BackButton)
                 browser->back();
             else
@@ -160,7 +158,7 @@ bool TPageCommands::eventFilter(QObject *watched, QEvent *event)
                && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
         // Esc stops a page that is loading; otherwise it is the page's own.
         const TTabSheet *page = PageOfSurface(*m_pages, watched);
-        TWebBrowser *browser = page ? page->Browser.data() : nullptr;
+        TWebBrowser *browser = page ? page->Browser() : nullptr;
         if (browser && Loading(browser)) {
             Stop(browser);
             return true;

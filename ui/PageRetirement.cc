@@ -28,7 +28,7 @@ void TPageRetirement::Retire(TTabSheet *page, int afterMs)
     m_retired << page;
     QTimer::singleShot(afterMs, page, [this, page] {
         m_retired.removeAll(page);
-        DeleteWhenIdle(page, page->Browser.data());
+        DeleteWhenIdle(page, page->Browser());
         m_releaseMemory.start();
     });
 }
@@ -39,7 +39,7 @@ void TPageRetirement::FreeAll()
         return;
     for (const QPointer<TTabSheet> &page : std::exchange(m_retired, {})) {
         // A page whose browser still prints is left to its own time, which waits for the job.
-        if (page && !(page->Browser && page->Browser->Printing()))
+        if (page && !(page->Browser() && page->Browser()->Printing()))
             delete page.data();
     }
     m_releaseMemory.start();

@@ -24,7 +24,7 @@ inline TTabSheet *PageOfSurface(const TResultPages &pages, const QObject *surfac
 {
     for (int index = 0; index < pages.count(); ++index) {
         TTabSheet *page = pages.Page(index);
-        if (page->Browser && page->Browser->focusProxy() == surface)
+        if (page->Browser() && page->Browser()->focusProxy() == surface)
             return page;
     }
     return nullptr;

@@ -1,7 +1,6 @@
 #include "ui/ReadingTools.h"
 
 #include "browser/PageReading.h"
-#include "browser/TabLoadMark.h"
 #include "browser/WebBrowser.h"
 #include "core/ZoomSteps.h"
 #include "ui/FindBar.h"
@@ -9,6 +8,7 @@
 #include "ui/MenuItem.h"
 #include "ui/PageSurface.h"
 #include "ui/ResultPages.h"
+#include "ui/TabMark.h"
 #include "widgets/QueryBox.h"
 
 #include <QAction>
@@ -102,14 +102,15 @@ TReadingSettings TReadingTools::Settings() const
 
 void TReadingTools::PageOpened(TTabSheet *page)
 {
-    TWebBrowser *browser = page->Browser;
+    TWebBrowser *browser = page->Browser();
     auto *reading = new TPageReading(browser);
+    page->SetReading(reading);
     connect(reading, &TPageReading::Applied, page, [this, page] { RefreshBadge(page); });
     const qreal factor = ZoomOf(page) / 100.0;
     browser->setZoomFactor(factor);
     // A new document may come back at the engine's own zoom.
     connect(browser->page(), &QWebEnginePage::loadFinished, page, [this, page] {
-        if (TWebBrowser *shown = page->Browser;
+        if (TWebBrowser *shown = page->Browser();
             shown && shown->zoomFactor() != ZoomOf(page) / 100.0)
             shown->setZoomFactor(ZoomOf(page) / 100.0);
     });
@@ -120,7 +121,7 @@ void TReadingTools::PageOpened(TTabSheet *page)
 
 void TReadingTools::Apply(TTabSheet *page)
 {
-    if (TPageReading *reading = TPageReading::Of(page->Browser)) {
+    if (TPageReading *reading = page->Reading()) {
         reading->SetView({m_settings.Reader, m_settings.Highlight ? m_term : QString(),
                           m_pages->tabText(m_pages->indexOf(page))});
     }
@@ -135,7 +136,7 @@ void TReadingTools::ApplyAll()
 
 void TReadingTools::RefreshBadge(TTabSheet *page)
 {
-    const TPageReading *reading = TPageReading::Of(page->Browser);
+    const TPageReading *reading = page->Reading();
     if (!reading)
         return;
     const int found = m_findBar->MatchesOf(page);
@@ -146,7 +147,7 @@ void TReadingTools::RefreshBadge(TTabSheet *page)
         badge = QString::number(found);
     else if (marking && applied)
         badge = QString::number(reading->Marks());
-    m_pages->SetBadge(page, badge);
+    page->SetBadge(badge);
     QStringList notes;
     if (found >= 0)
         notes << QString::fromUtf8("找到 %1 处").arg(found);
@@ -154,7 +155,7 @@ void TReadingTools::RefreshBadge(TTabSheet *page)
         notes << QString::fromUtf8("查询词出现 %1 次").arg(reading->Marks());
     if (reading->View().Reader && reading->Article() == TPageReading::TArticle::None)
         notes << QString::fromUtf8("此页没有可提取的正文");
-    if (TTabLoadMark *mark = TTabLoadMark::Of(page->Browser))
+    if (TTabMark *mark = page->LoadMark())
         mark->SetNote(notes.join(QLatin1Char('\n')));
 }
 
@@ -180,8 +181,8 @@ void TReadingTools::Zoom(TTabSheet *page, int steps)
     // Every open page of the same reference work follows.
     for (int index = 0; index < m_pages->count(); ++index) {
         TTabSheet *other = m_pages->Page(index);
-        if (other->Site() == page->Site() && other->Browser)
-            other->Browser->setZoomFactor(percent / 100.0);
+        if (other->Site() == page->Site() && other->Browser())
+            other->Browser()->setZoomFactor(percent / 100.0);
     }
     ShowZoom();
 }

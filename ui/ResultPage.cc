@@ -19,6 +19,20 @@ TTabSheet::TTabSheet(QWidget *parent)
     contentLayout->setContentsMargins(0, 0, 0, 0);
 }
 
+void TTabSheet::SetBadge(const QString &badge)
+{
+    if (badge == m_badge)
+        return;
+    m_badge = badge;
+    emit Changed();
+}
+
+void TTabSheet::SetLoadMark(TTabMark *mark)
+{
+    m_loadMark = mark;
+    connect(mark, &TTabMark::Refreshed, this, &TTabSheet::Changed);
+}
+
 void TTabSheet::TakeContentBack()
 {
     if (m_content->parentWidget() == this)
@@ -49,9 +63,9 @@ void TTabSheet::ShowProcessEnded()
         layout->addStretch();
         m_content->layout()->addWidget(m_ended);
     }
-    const bool hadFocus = Browser && Browser->hasFocus();
-    if (Browser)
-        Browser->hide();
+    const bool hadFocus = m_browser && m_browser->hasFocus();
+    if (m_browser)
+        m_browser->hide();
     m_ended->show();
     if (hadFocus)
         m_ended->findChild<QPushButton *>()->setFocus(Qt::OtherFocusReason);
@@ -59,14 +73,14 @@ void TTabSheet::ShowProcessEnded()
 
 void TTabSheet::LoadAgain()
 {
-    if (!Browser || !m_ended || m_ended->isHidden())
+    if (!m_browser || !m_ended || m_ended->isHidden())
         return;
     const bool hadFocus = m_ended->isAncestorOf(QApplication::focusWidget());
     m_ended->hide();
-    Browser->show();
-    Browser->reload();
+    m_browser->show();
+    m_browser->reload();
     if (hadFocus)
-        Browser->setFocus(Qt::OtherFocusReason);
+        m_browser->setFocus(Qt::OtherFocusReason);
 }
 
 void TTabSheet::Reload()
@@ -74,11 +88,11 @@ void TTabSheet::Reload()
 
     if (m_ended && !m_ended->isHidden())
         LoadAgain();
-    else if (Browser && Browser->history()->count() == 0 && !Url.isEmpty())
+    else if (m_browser && m_browser->history()->count() == 0 && !m_url.isEmpty())
         // Stopped before its first answer: nothing was loaded to load again but the request.
-        Browser->Navigate(Url);
-    else if (Browser)
-        Browser->reload();
+        m_browser->Navigate(m_url);
+    else if (m_browser)
+        m_browser->reload();
 }
 
 } // namespace tellaria

@@ -4,7 +4,9 @@
 // page shows (its browser, or the message that its process has ended) is its content, which
 // lies in the page while the pages are tabs and in a column while they are side by side.
 
+#include "browser/PageReading.h"
 #include "browser/WebBrowser.h"
+#include "ui/TabMark.h"
 
 #include <QPointer>
 #include <QUrl>
@@ -17,15 +19,27 @@ class TTabSheet : public QWidget
     Q_OBJECT
 public:
     explicit TTabSheet(QWidget *parent = nullptr);
-    int Tag = 0;
+
+    int Tag() const { return m_tag; }
+    void SetTag(int tag) { m_tag = tag; }
     // The browser inside, made with the page.
-    QPointer<TWebBrowser> Browser;
+    TWebBrowser *Browser() const { return m_browser; }
+    void SetBrowser(TWebBrowser *browser) { m_browser = browser; }
     // The address the page was opened at.
-    QString Url;
+    const QString &Url() const { return m_url; }
+    void SetUrl(const QString &url) { m_url = url; }
     // Its host: the reference work the page shows, whatever links the user follows from there.
-    QString Site() const { return QUrl(Url).host(); }
+    QString Site() const { return QUrl(m_url).host(); }
     // Shown small beside the caption of its tab and column: how often the term occurs.
-    QString Badge;
+    const QString &Badge() const { return m_badge; }
+    void SetBadge(const QString &badge);
+    // The reading aids of its browser, made with it.
+    TPageReading *Reading() const { return m_reading; }
+    void SetReading(TPageReading *reading) { m_reading = reading; }
+
+    // The mark on its tab of how it loads; made with its browser.
+    TTabMark *LoadMark() const { return m_loadMark; }
+    void SetLoadMark(TTabMark *mark);
 
     // What the page shows; the browser's parent.
     QWidget *Content() const { return m_content; }
@@ -40,8 +54,19 @@ public:
     // Loads the page again, whatever it shows.
     void Reload();
 
+signals:
+    // How its tab and its column's header show it may have changed: its load, title, address,
+    // badge or what the reading aids found. Whatever shows the page hears it here, once.
+    void Changed();
+
 private:
+    int m_tag = 0;
+    QPointer<TWebBrowser> m_browser;
+    QString m_url;
+    QString m_badge;
+    QPointer<TPageReading> m_reading;
     QWidget *m_content;
+    QPointer<TTabMark> m_loadMark;
     QWidget *m_ended = nullptr; // the message, made when first needed
 };
 

@@ -1,9 +1,10 @@
 #include "ui/ResultPages.h"
 
-#include "browser/TabLoadMark.h"
+#include "browser/PageState.h"
 #include "ui/PageColumns.h"
 #include "ui/PageRetirement.h"
 #include "ui/QueryEntry.h"
+#include "ui/TabMark.h"
 #include "widgets/Application.h"
 
 #include <QPrinter>
@@ -73,8 +74,8 @@ TTabSheet *TResultPages::OpenPage(const QString &title,
     auto *page = new TTabSheet(this);
     page->setObjectName(QStringLiteral("TabSheet%1").arg(m_pageIdCounter));
     addTab(page, title);
-    page->Tag = m_pageIdCounter;
-    page->Url = url;
+    page->SetTag(m_pageIdCounter);
+    page->SetUrl(url);
 
     TWebBrowser *browser
         = m_spare ? std::exchange(m_spare, nullptr).data() : m_factory(page->Content());
@@ -83,10 +84,17 @@ TTabSheet *TResultPages::OpenPage(const QString &title,
     browser->setAccessibleName(title);
     page->Content()->layout()->addWidget(browser);
     browser->Tag = m_pageIdCounter;
-    page->Browser = browser;
+    page->SetBrowser(browser);
     browser->SetPrinter(&Printer());
-    auto *mark = new TTabLoadMark(this, page, browser);
-    connect(mark, &TTabLoadMark::Refreshed, this, [this, page] { RefreshHeader(indexOf(page)); });
+    // Busy from the start: the engine's report that the load has started comes later.
+    browser->State()->LoadAsked();
+    auto *mark = new TTabMark(this, page, browser->State());
+    page->SetLoadMark(mark);
+    connect(page, &TTabSheet::Changed, this, [this, page] {
+        const int shown = indexOf(page);
+        ShowBadge(shown);
+        RefreshHeader(shown);
+    });
     connect(browser->page(), &QWebEnginePage::renderProcessTerminated, page,
             [page](QWebEnginePage::RenderProcessTerminationStatus status) {
                 if (status != QWebEnginePage::NormalTerminationStatus)
@@ -168,9 +176,9 @@ void TResultPages::ReplacePages(const QueryPlan &plan,
             = OpenPage(title, QString::fromStdString(request.Url),
                        request.Filtered ? filter : NavigationPolicy(), ++opening,
                        request.Fault == AddressFault::None ? QString() : HostMovedPage(title));
-        if (page->Browser && !term.isEmpty())
-            page->Browser->SetDocumentName(term + QStringLiteral(" - ") + title);
-        opened << page->Browser;
+        if (page->Browser() && !term.isEmpty())
+            page->Browser()->SetDocumentName(term + QStringLiteral(" - ") + title);
+        opened << page->Browser();
     }
     NoteTime("opened");
 }
@@ -279,8 +287,8 @@ void TResultPages::Activate(int index)
 {
     setCurrentIndex(index);
     // Side by side every page is on the screen: the keyboard goes where the user's eyes go.
-    if (m_columns && Page(index)->Browser)
-        Page(index)->Browser->setFocus(Qt::OtherFocusReason);
+    if (m_columns && Page(index)->Browser())
+        Page(index)->Browser()->setFocus(Qt::OtherFocusReason);
 }
 
 void TResultPages::SetSideBySide(bool sideBySide)
@@ -320,18 +328,17 @@ void TResultPages::RefreshHeader(int index)
 {
     if (m_columns && index >= 0 && index < m_columns->Count())
         m_columns->SetHeader(index, tabText(index), tabIcon(index), tabToolTip(index),
-                             Page(index)->Badge);
+                             Page(index)->Badge());
 }
 
-void TResultPages::SetBadge(TTabSheet *page, const QString &badge)
+void TResultPages::ShowBadge(int index)
 {
-    const int index = indexOf(page);
-    if (index < 0 || page->Badge == badge)
+    if (index < 0)
         return;
-    page->Badge = badge;
+    const QString &badge = Page(index)->Badge();
     auto *label = qobject_cast<QLabel *>(tabBar()->tabButton(index, QTabBar::RightSide));
-    if (!label && badge.isEmpty())
-        return RefreshHeader(index);
+    if (label ? label->text() == badge : badge.isEmpty())
+        return;
     if (!label) {
         label = new QLabel(tabBar());
         label->setObjectName(QStringLiteral("PageBadge"));
@@ -346,7 +353,6 @@ void TResultPages::SetBadge(TTabSheet *page, const QString &badge)
     // Set again, so that the tab makes room for the new text.
     tabBar()->setTabButton(index, QTabBar::RightSide, label);
     label->setVisible(!badge.isEmpty());
-    RefreshHeader(index);
 }
 
 void TResultPages::resizeEvent(QResizeEvent *event)
@@ -363,7 +369,7 @@ TWebBrowser *TResultPages::ActiveBrowser() const
         return nullptr;
     // The page's own browser, made with it.
     const auto *page = qobject_cast<const TTabSheet *>(currentWidget());
-    return page ? page->Browser.data() : nullptr;
+    return page ? page->Browser() : nullptr;
 }
 
 void TResultPages::tabInserted(int index)

@@ -105,8 +105,6 @@ public:
     TWebBrowser *ActiveBrowser() const;
 
     TTabSheet *Page(int index) const { return static_cast<TTabSheet *>(widget(index)); }
-    // Shows `badge` beside `page`'s caption, on its tab and its column's header.
-    void SetBadge(TTabSheet *page, const QString &badge);
     // Makes `index` the current page and brings it into view, tab or column.
     void Activate(int index);
 
@@ -132,6 +130,8 @@ protected:
 private:
     void ShowColumn(int index);
     void RefreshHeader(int index);
+    // Shows the page's badge beside its tab's caption.
+    void ShowBadge(int index);
     void AwaitRequests(const QList<TWebBrowser *> &browsers);
     void RequestLeft(TWebBrowser *browser);
     void ShowSent();

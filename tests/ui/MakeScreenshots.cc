@@ -189,7 +189,7 @@ int main(int argc, char *argv[])
     TestProxy::WaitFor([&] {
         for (int index = 0; index < PageControl1(window)->count(); ++index) {
             auto *page = qobject_cast<TTabSheet *>(PageControl1(window)->widget(index));
-            if (!page->Browser || !page->Browser->HasDocument())
+            if (!page->Browser() || !page->Browser()->HasDocument())
                 return false;
         }
         return true;

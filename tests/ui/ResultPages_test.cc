@@ -165,7 +165,7 @@ private slots:
             const int shownBefore = shown.size();
             window.Pages->ReplacePages(Plan(urls, refused), refuse);
             for (int index = 0; index < window.Pages->count(); ++index)
-                connect(qobject_cast<TTabSheet *>(window.Pages->widget(index))->Browser.data(),
+                connect(qobject_cast<TTabSheet *>(window.Pages->widget(index))->Browser(),
                         &TWebBrowser::RequestSent, this, [&] { ++requestsSent; });
             // Only the new pages are left, the first of them current.
             QCOMPARE(window.Pages->count(), urls.size());
@@ -217,7 +217,7 @@ private slots:
 
         const QStringList urls{"http://a.pages.example/", "http://b.pages.example/"};
         window.Pages->ReplacePages(Plan(urls, false), {});
-        QCOMPARE(qobject_cast<TTabSheet *>(window.Pages->widget(0))->Browser.data(), ahead);
+        QCOMPARE(qobject_cast<TTabSheet *>(window.Pages->widget(0))->Browser(), ahead);
         QVERIFY(TestProxy::WaitFor([&] { return ahead->HasDocument() && ahead->isVisible(); }));
         QCOMPARE(ahead->page()->renderProcessPid(), process);
         QCOMPARE(ahead->url(), QUrl(urls[0]));

@@ -67,7 +67,7 @@ private:
 
     static TWebBrowser *BrowserAt(TfrmMain &window, int index)
     {
-        return qobject_cast<TTabSheet *>(PageControl1(window)->widget(index))->Browser;
+        return qobject_cast<TTabSheet *>(PageControl1(window)->widget(index))->Browser();
     }
 
     static bool AllLoaded(TfrmMain &window)

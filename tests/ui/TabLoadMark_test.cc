@@ -2,12 +2,13 @@
 // proxy answers late shows the busy mark until it has loaded, a refused or failed one the
 // failure mark; the caption stays; the tooltip is the page's own title and address.
 
-#include "browser/TabLoadMark.h"
 #include "browser/WebBrowser.h"
 #include "tests/support/MainWindow.h"
 #include "tests/support/MessageBoxWatcher.h"
 #include "tests/support/TestProxy.h"
 #include "tests/ui/WindowParts.h"
+#include "ui/ResultPage.h"
+#include "ui/TabMark.h"
 #include "ui/UnitMain.h"
 #include "widgets/CheckListBox.h"
 
@@ -22,11 +23,11 @@
 using namespace tellaria;
 using namespace tellaria::test;
 
-Q_DECLARE_METATYPE(TTabLoadMark::TState)
+Q_DECLARE_METATYPE(TTabMark::TState)
 
 namespace {
 
-using State = TTabLoadMark::TState;
+using State = TTabMark::TState;
 
 const QString IcibaUrl = "http://www.iciba.com/cat%2F";
 const QString BingUrl = "http://dict.bing.com.cn/?FORM=CHOT20&q=cat";
@@ -43,9 +44,10 @@ TWebBrowser *BrowserOf(const TfrmMain &window, int index)
     return page ? page->findChild<TWebBrowser *>() : nullptr;
 }
 
-TTabLoadMark *MarkOf(const TfrmMain &window, int index)
+TTabMark *MarkOf(const TfrmMain &window, int index)
 {
-    return TTabLoadMark::Of(BrowserOf(window, index));
+    const auto *page = qobject_cast<TTabSheet *>(PageControl1(window)->widget(index));
+    return page ? page->LoadMark() : nullptr;
 }
 
 // Waits for an answer from the page's renderer: what the engine had to report of the load
@@ -77,7 +79,7 @@ private:
     // The mark shown on tab `index` is the one its state asks for, drawn as the mark draws it.
     bool ShowsMarkOf(int index, State state) const
     {
-        TTabLoadMark *mark = MarkOf(*m_window, index);
+        TTabMark *mark = MarkOf(*m_window, index);
         if (!mark || mark->State() != state)
             return false;
         const QIcon icon = PageControl1(*m_window)->tabIcon(index);

@@ -110,7 +110,7 @@ private:
     {
         QList<int> tags;
         for (int index = 0; index < PageControl1(window)->count(); ++index)
-            tags << qobject_cast<TTabSheet *>(PageControl1(window)->widget(index))->Tag;
+            tags << qobject_cast<TTabSheet *>(PageControl1(window)->widget(index))->Tag();
         return tags;
     }
 
@@ -297,7 +297,7 @@ private slots:
         QCOMPARE(PageTags(*window), (QList<int>{6, 7, 8}));
         QTRY_COMPARE(window->findChildren<TWebBrowser *>().size(), 3 + 1); // with the start page's
         QCOMPARE(window->ActiveBrowser()->Tag,
-                 qobject_cast<TTabSheet *>(PageControl1(*window)->currentWidget())->Tag);
+                 qobject_cast<TTabSheet *>(PageControl1(*window)->currentWidget())->Tag());
         Query(*window, 1, "dog");
         QCOMPARE(PageTags(*window), (QList<int>{9}));
     }
@@ -311,7 +311,7 @@ private slots:
         QList<QPointer<QWidget>> oldPages;
         for (int index = 0; index < PageControl1(*window)->count(); ++index) {
             auto *page = qobject_cast<TTabSheet *>(PageControl1(*window)->widget(index));
-            oldPages << page << page->Browser.data();
+            oldPages << page << page->Browser();
         }
         CkLstBookshop(*window)->SetChecked(0, false);
         CkLstBookshop(*window)->SetChecked(3, false);
@@ -334,7 +334,7 @@ private slots:
         // Closing the active page: the next one's browser is active at once.
         ActClose(*window)->trigger();
         QCOMPARE(window->ActiveBrowser()->Tag,
-                 qobject_cast<TTabSheet *>(PageControl1(*window)->currentWidget())->Tag);
+                 qobject_cast<TTabSheet *>(PageControl1(*window)->currentWidget())->Tag());
         QVERIFY(window->ActiveBrowser()->Tag != 6);
     }
 
@@ -473,9 +473,8 @@ private slots:
         Query(*window, 0, "cat");
         QVERIFY(WaitForResultRequests(5));
         TResultPages *pages = PageControl1(*window);
-        const auto browserAt = [&](int index) {
-            return qobject_cast<TTabSheet *>(pages->widget(index))->Browser.data();
-        };
+        const auto browserAt
+            = [&](int index) { return qobject_cast<TTabSheet *>(pages->widget(index))->Browser(); };
         QVERIFY(TestProxy::WaitFor([&] {
             for (int index = 0; index < 5; ++index) {
                 if (!browserAt(index)->HasDocument())

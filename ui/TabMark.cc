@@ -1,13 +1,10 @@
-#include "browser/TabLoadMark.h"
+#include "ui/TabMark.h"
 
-#include "browser/WebBrowser.h"
+#include "browser/PageState.h"
 
 #include <QPainter>
 #include <QPainterPath>
 #include <QTabWidget>
-#include <QWebEngineLoadingInfo>
-#include <QWebEnginePage>
-#include <QWebEngineView>
 
 #include <cmath>
 
@@ -78,80 +75,46 @@ QIcon SharedIcon(QTabWidget *tabs, const char *name, Painting paint)
 
 } // namespace
 
-TTabLoadMark::TTabLoadMark(QTabWidget *tabs, QWidget *page, QWebEngineView *browser)
-    : QObject(browser)
+TTabMark::TTabMark(QTabWidget *tabs, QWidget *page, TPageState *state)
+    : QObject(state)
     , m_tabs(tabs)
     , m_page(page)
-    , m_browser(browser)
+    , m_pageState(state)
     , m_busyIcon(SharedIcon(tabs, "tellariaBusyIcon", &PaintBusy))
     , m_failedIcon(SharedIcon(tabs, "tellariaFailedIcon", &PaintFailed))
 {
-    setObjectName(QStringLiteral("TabLoadMark"));
-    QWebEnginePage *webPage = browser->page();
-    connect(webPage, &QWebEnginePage::loadingChanged, this, &TTabLoadMark::LoadingChanged);
-    connect(webPage, &QWebEnginePage::titleChanged, this, &TTabLoadMark::ScheduleRefresh);
-    connect(webPage, &QWebEnginePage::urlChanged, this, &TTabLoadMark::ScheduleRefresh);
-    connect(webPage, &QWebEnginePage::renderProcessTerminated, this,
-            [this](QWebEnginePage::RenderProcessTerminationStatus status) {
-                if (status != QWebEnginePage::NormalTerminationStatus)
-                    ProcessEnded();
-            });
-    // Busy from the start, in the same repaint as the new tab: the engine's report that the load
-    // has started would come later, and cost a repaint of the window each.
-    m_state = TState::Loading;
+    setObjectName(QStringLiteral("TabMark"));
+    connect(state, &TPageState::LoadChanged, this, &TTabMark::ScheduleRefresh);
+    connect(state, &TPageState::TitleChanged, this, &TTabMark::ScheduleRefresh);
+    connect(state, &TPageState::AddressChanged, this, &TTabMark::ScheduleRefresh);
+    // In the same repaint as the new tab: a later one would cost a repaint of the window.
     Refresh();
 }
 
-TTabLoadMark *TTabLoadMark::Of(const QWebEngineView *browser)
+TTabMark::TState TTabMark::State() const
 {
-    return browser ? browser->findChild<TTabLoadMark *>(QStringLiteral("TabLoadMark"),
-                                                        Qt::FindDirectChildrenOnly)
-                   : nullptr;
-}
-
-void TTabLoadMark::ProcessEnded()
-{
-    m_processEnded = true;
-    m_state = TState::Failed;
-    ScheduleRefresh();
-}
-
-void TTabLoadMark::LoadingChanged(const QWebEngineLoadingInfo &info)
-{
-    // A link to another program's scheme, refused, leaves the page as it was.
-    if (!IsEngineScheme(info.url()))
-        return;
-    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
-        m_processEnded = false;
-        m_stopped = false;
-    }
-    switch (info.status()) {
-    case QWebEngineLoadingInfo::LoadStartedStatus:
-        m_state = TState::Loading;
-        break;
-    case QWebEngineLoadingInfo::LoadFailedStatus:
-        m_state = TState::Failed;
-        break;
+    switch (m_pageState->Load()) {
+    case TPageState::TLoad::Loading:
+        return TState::Loading;
+    case TPageState::TLoad::Failed:
+    case TPageState::TLoad::RendererGone:
+        return TState::Failed;
     default:
-        // Loaded, or stopped: a navigation the ad-server filter refused, or one the next
-        // replaced. Neither is a failure of the page shown.
-        m_state = TState::Idle;
-        break;
+        return TState::Idle;
     }
-    ScheduleRefresh();
 }
 
-void TTabLoadMark::ScheduleRefresh()
+void TTabMark::ScheduleRefresh()
 {
     // The engine also reports while a page and its browser are being destroyed; the tab is
     // touched only later, from the event loop, and not at all once the mark has gone.
     if (m_refreshScheduled)
         return;
     m_refreshScheduled = true;
-    QMetaObject::invokeMethod(this, &TTabLoadMark::Refresh, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &TTabMark::Refresh, Qt::QueuedConnection);
 }
 
-void TTabLoadMark::Refresh()
+void TTabMark::Refresh()
 {
     m_refreshScheduled = false;
     if (!m_tabs || !m_page)
@@ -161,9 +124,10 @@ void TTabLoadMark::Refresh()
         return;
     // A new icon repaints the whole window (pages drawn by the engine are composed with the
     // rest each time): set only when the state has changed, not on every new title or address.
-    if (m_state != m_shownState) {
-        m_shownState = m_state;
-        switch (m_state) {
+    const TState state = State();
+    if (state != m_shownState) {
+        m_shownState = state;
+        switch (state) {
         case TState::Idle:
             m_tabs->setTabIcon(index, QIcon());
             break;
@@ -175,40 +139,37 @@ void TTabLoadMark::Refresh()
             break;
         }
     }
-    const QString title = m_browser->page()->title();
-    // Until the first answer arrives the page has no address of its own: show the one asked for.
-    QUrl address = m_browser->page()->url();
-    if (address.isEmpty())
-        address = m_browser->page()->requestedUrl();
-    const QString url = address.toDisplayString();
+    const QString title = m_pageState->Title();
+    const QString url = m_pageState->Address().toDisplayString();
     QStringList lines;
     // Without a title of its own the engine names the page by its address: no need to repeat it.
     if (!title.isEmpty() && !url.contains(title))
         lines << title;
     if (!url.isEmpty())
         lines << url;
-    if (m_processEnded)
+    switch (m_pageState->Load()) {
+    case TPageState::TLoad::RendererGone:
         lines << QString::fromUtf8("页面已意外终止");
-    else if (m_state == TState::Failed)
+        break;
+    case TPageState::TLoad::Failed:
         lines << QString::fromUtf8("页面加载失败");
-    else if (m_state == TState::Loading)
+        break;
+    case TPageState::TLoad::Loading:
         lines << QString::fromUtf8("正在加载……");
-    else if (m_stopped)
+        break;
+    case TPageState::TLoad::Stopped:
         lines << QString::fromUtf8("已停止加载");
+        break;
+    default:
+        break;
+    }
     if (!m_note.isEmpty())
         lines << m_note;
     m_tabs->setTabToolTip(index, lines.join(QLatin1Char('\n')));
     emit Refreshed();
 }
 
-void TTabLoadMark::MarkStopped()
-{
-    m_stopped = true;
-    m_state = TState::Idle;
-    ScheduleRefresh();
-}
-
-void TTabLoadMark::SetNote(const QString &note)
+void TTabMark::SetNote(const QString &note)
 {
     if (note == m_note)
         return;
