@@ -41,8 +41,8 @@ public:
     // Where the keyboard focus goes when the page that holds it is disposed of.
     void SetFocusHome(QWidget *widget) { m_focusHome = widget; }
 
-    // The PageId counter: 0 until the first page, never lowered by closing pages.
-    int PageIdCounter() const { return m_pageIdCounter; }
+    // The PageId counter goes back to 0, as at the window's creation; closing pages never lowers
+    // it.
     void ResetPageIds() { m_pageIdCounter = 0; }
 
     // The printer the print, preview and page-setup commands of every page share, made on first

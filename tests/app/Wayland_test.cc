@@ -270,7 +270,11 @@ private slots:
         const auto box = [&] {
             const AccessibleReading reading = Read();
             const AccessibleNode *node = FindQueryBox(reading);
-            return node ? m_session->Screenshot().copy(node->Extents) : QImage();
+            // Its designed width, where the term is drawn: the box is wider in a wide window.
+            const QRect text = node ? node->Extents : QRect();
+            return node ? m_session->Screenshot().copy(
+                       text.adjusted(0, 0, std::min(0, 128 - text.width()), 0))
+                        : QImage();
         };
         QVERIFY(DrawnWithText(box()));
         // To the end of the completed term, which the keys then extend.
