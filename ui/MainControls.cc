@@ -323,14 +323,20 @@ void TMainControls::CreateMenus(QWidget *form)
     // Keys for the pages, shown where a keyboard user looks for them. The previous and next
     // page items are named by the actions' hints: their captions are no text for a user.
     MainMenu1View->addSeparator();
-    mnuPrior = addBoundItem(MainMenu1View, "mnuPrior", ActPrior);
-    mnuPrior->setText(ActPrior->statusTip());
+    // Their keys go round at the ends, as a browser's do, while the buttons stop there
+    // (TPageCommands): the items are not bound to the actions.
+    mnuPrior = MainMenu1View->addAction(ActPrior->statusTip());
+    mnuPrior->setObjectName(QStringLiteral("mnuPrior"));
+    mnuPrior->setIcon(ActPrior->icon());
     // One sequence for Ctrl+Shift+Tab: the toolkit matches it in more than one spelling, and a
     // key two sequences of an action match is ambiguous and does nothing.
     mnuPrior->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_PageUp),
                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)});
-    mnuNext = addBoundItem(MainMenu1View, "mnuNext", ActNext);
-    mnuNext->setText(ActNext->statusTip());
+    mnuNext = MainMenu1View->addAction(ActNext->statusTip());
+    mnuNext->setObjectName(QStringLiteral("mnuNext"));
+    mnuNext->setIcon(ActNext->icon());
+    for (QAction *item : {mnuPrior, mnuNext})
+        item->setEnabled(false);
     mnuNext->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_PageDown), QKeySequence(Qt::CTRL | Qt::Key_Tab)});
     mnuQueryBox = MainMenu1View->addAction(Utf8Text("转到查询框(&Q)"));

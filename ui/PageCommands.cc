@@ -80,6 +80,11 @@ TPageCommands::TPageCommands(QWidget *form, TMainControls &ui)
         connect(browser->page(), &QWebEnginePage::urlChanged, this, &TPageCommands::Refresh);
     });
     connect(m_pages, &TResultPages::PagesChanged, this, &TPageCommands::Refresh);
+    // The page keys go round at the ends, as a browser's tabs do.
+    m_prior = ui.mnuPrior;
+    m_next = ui.mnuNext;
+    connect(m_prior, &QAction::triggered, m_pages, [this] { m_pages->ShowPrior(true); });
+    connect(m_next, &QAction::triggered, m_pages, [this] { m_pages->ShowNext(true); });
     Refresh();
 }
 
@@ -90,6 +95,8 @@ void TPageCommands::Refresh()
     m_back->setEnabled(browser && browser->history()->canGoBack());
     m_forward->setEnabled(browser && browser->history()->canGoForward());
     m_stop->setEnabled(browser && Loading(browser));
+    for (QAction *item : {m_prior, m_next})
+        item->setEnabled(m_pages->count() > 1);
 }
 
 void TPageCommands::Stop(TWebBrowser *browser)

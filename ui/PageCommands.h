@@ -38,6 +38,8 @@ private:
     QAction *m_forward;
     QAction *m_stop;
     QAction *m_openCurrent;
+    QAction *m_prior = nullptr;
+    QAction *m_next = nullptr;
 };
 
 } // namespace tellaria

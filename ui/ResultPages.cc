@@ -271,16 +271,20 @@ void TResultPages::ReloadCurrent()
         Page(currentIndex())->Reload();
 }
 
-void TResultPages::ShowPrior()
+void TResultPages::ShowPrior(bool wrap)
 {
     if (currentIndex() > 0)
         Activate(currentIndex() - 1);
+    else if (wrap && count() > 1)
+        Activate(count() - 1);
 }
 
-void TResultPages::ShowNext()
+void TResultPages::ShowNext(bool wrap)
 {
     if (currentIndex() < count() - 1)
         Activate(currentIndex() + 1);
+    else if (wrap && count() > 1)
+        Activate(0);
 }
 
 void TResultPages::Activate(int index)

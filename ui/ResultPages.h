@@ -93,8 +93,9 @@ public:
 
     // The page before or after the active one becomes active, where there is one; side by side,
     // the keyboard focus goes with it.
-    void ShowPrior();
-    void ShowNext();
+    // With `wrap`, the last page comes before the first and the first after the last.
+    void ShowPrior(bool wrap = false);
+    void ShowNext(bool wrap = false);
 
     // Shows the pages side by side in columns, or as tabs. The pages stay as they are, loaded
     // and scrolled, and the current one stays current.

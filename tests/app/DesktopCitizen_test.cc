@@ -174,7 +174,7 @@ private slots:
     }
 
     // The page keys, pressed through the X server from the query box and from inside a page:
-    // the next and previous page, stopping at either end as the toolbar's buttons do, and the
+    // the next and previous page, going round at either end as a browser's tabs do, and the
     // current page closed.
     void thePageKeysWorkFromAnywhere()
     {
@@ -192,9 +192,10 @@ private slots:
         {
             const char *Keys;
             int Selected;
-        } steps[] = {{"ctrl+Tab", 1},   {"ctrl+Next", 2}, {"ctrl+shift+Tab", 1}, {"ctrl+Prior", 0},
-                     {"ctrl+Prior", 0}, {"ctrl+Next", 1}, {"ctrl+Next", 2},      {"ctrl+Next", 3},
-                     {"ctrl+Next", 4},  {"ctrl+Tab", 4}};
+        } steps[]
+            = {{"ctrl+Tab", 1},   {"ctrl+Next", 2}, {"ctrl+shift+Tab", 1}, {"ctrl+Prior", 0},
+               {"ctrl+Prior", 4}, {"ctrl+Next", 0}, {"ctrl+Next", 1},      {"ctrl+Next", 2},
+               {"ctrl+Next", 3},  {"ctrl+Next", 4}, {"ctrl+Tab", 0},       {"ctrl+shift+Tab", 4}};
         for (const auto &step : steps) {
             session.Key(QString::fromLatin1(step.Keys));
             QVERIFY2(selectedIs(step.Selected), step.Keys);
