@@ -31,25 +31,11 @@ class EncyclopaediasTest : public ProgramTest
     Q_OBJECT
 
 private:
-    // Opens 管理百科全书 by the Edit menu's keys and waits for its list.
-    static bool OpenManager(const Program &program)
-    {
-        program.Session.Key("alt+e");
-        program.Session.Key("m");
-        return bool(program.Tree.WaitFor(QStringLiteral("table"), QStringLiteral("百科全书列表")));
-    }
-
-    // Adds a row by 添加 and types its name and address into it. The button's key clicks it a
-    // moment later, as a button pressed by the mouse shows itself pressed: the row is waited for.
+    // Adds a row and types its name and address into it.
     static bool AddSite(const Program &program, const QString &name, const QString &address)
     {
         const XSession &session = program.Session;
-        session.Key("alt+a");
-        if (!program.Tree.WaitFor([](const AccessibleReading &reading) {
-                return reading.Find([](const AccessibleNode &node) {
-                    return node.Name == QStringLiteral("新百科全书");
-                });
-            }))
+        if (!AddSiteRow(program))
             return false;
         session.Type(name);
         session.Key("Tab");
@@ -57,13 +43,6 @@ private:
         session.Type(address);
         session.Key("Return");
         return true;
-    }
-
-    static bool ClosedManager(const Program &program)
-    {
-        return program.Tree.WaitUntil([](const AccessibleReading &reading) {
-            return !reading.Find(QStringLiteral("table"), QStringLiteral("百科全书列表"));
-        });
     }
 
 private slots:
@@ -83,7 +62,7 @@ private slots:
         QVERIFY(program->Start());
         const XSession &session = program->Session;
         QVERIFY(QueryBoxHasTheKeys(*program));
-        QVERIFY(OpenManager(*program));
+        QVERIFY(OpenSiteManager(*program));
         QVERIFY(AddSite(*program, OwnSite, QStringLiteral("http://own.example/w?q={utf8}")));
         // To the top with Alt+Up; then down to 不列颠百科, which Del removes; Enter keeps it.
         for (int step = 0; step < 5; ++step)
@@ -92,7 +71,7 @@ private slots:
             session.Key("Down");
         session.Key("Delete");
         session.Key("Return");
-        QVERIFY(ClosedManager(*program));
+        QVERIFY(SiteManagerClosed(*program));
         const QStringList rows{OwnSite, SiteNames[0], SiteNames[1], SiteNames[2], SiteNames[4]};
         QVERIFY2(program->Tree.WaitUntil([&](const AccessibleReading &reading) {
             return CheckListRows(reading) == rows;
@@ -127,7 +106,7 @@ private slots:
         QVERIFY(program->Tree.WaitUntil(
             [&](const AccessibleReading &reading) { return CheckListRows(reading) == rows; }));
         QVERIFY(QueryBoxHasTheKeys(*program));
-        QVERIFY(OpenManager(*program));
+        QVERIFY(OpenSiteManager(*program));
         session.Key("alt+r");
         // The shipped rows are back in the dialog (不列颠百科 among them), then Enter keeps them.
         QVERIFY(program->Tree.WaitFor([](const AccessibleReading &reading) {
@@ -136,7 +115,7 @@ private slots:
             });
         }));
         session.Key("Return");
-        QVERIFY(ClosedManager(*program));
+        QVERIFY(SiteManagerClosed(*program));
         QVERIFY(program->Tree.WaitUntil(
             [](const AccessibleReading &reading) { return CheckListRows(reading) == SiteNames; }));
         CloseByAltF4(session, program->Run);
@@ -178,19 +157,15 @@ private slots:
         QVERIFY(program);
         const XSession &session = program->Session;
         QVERIFY(QueryBoxHasTheKeys(*program));
-        QVERIFY(OpenManager(*program));
+        QVERIFY(OpenSiteManager(*program));
         QVERIFY(AddSite(*program, QStringLiteral("Bad"), QStringLiteral("javascript:alert(1)")));
         session.Key("Return");
         // The reason, in a message over the dialog; the dialog stays.
-        QVERIFY(program->Tree.WaitFor([](const AccessibleReading &reading) {
-            return reading.Find([](const AccessibleNode &node) {
-                return node.Name.contains(QStringLiteral("网址必须以 http:// 或 https:// 开头"));
-            });
-        }));
+        QVERIFY(WaitForText(*program, QStringLiteral("网址必须以 http:// 或 https:// 开头")));
         session.Key("Return");
         QVERIFY(program->Tree.WaitFor(QStringLiteral("table"), QStringLiteral("百科全书列表")));
         session.Key("Escape");
-        QVERIFY(ClosedManager(*program));
+        QVERIFY(SiteManagerClosed(*program));
         QVERIFY(program->Tree.WaitUntil(
             [](const AccessibleReading &reading) { return CheckListRows(reading) == SiteNames; }));
         CloseByAltF4(session, program->Run);

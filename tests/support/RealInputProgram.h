@@ -445,6 +445,42 @@ inline bool UncheckEverySite(const Program &program)
     return program.Tree.WaitUntil(NoSiteChecked);
 }
 
+// Opens 编辑 › 管理百科全书 by the Edit menu's keys and waits for its list.
+inline bool OpenSiteManager(const Program &program)
+{
+    program.Session.Key(QStringLiteral("alt+e"));
+    program.Session.Key(QStringLiteral("m"));
+    return bool(program.Tree.WaitFor(QStringLiteral("table"), QStringLiteral("百科全书列表")));
+}
+
+// Adds a row to the encyclopaedia list by 添加, its name cell then being edited. The button's key
+// clicks it a moment later, as a button pressed by the mouse shows itself pressed: the row is
+// waited for.
+inline bool AddSiteRow(const Program &program)
+{
+    program.Session.Key(QStringLiteral("alt+a"));
+    return bool(program.Tree.WaitFor([](const AccessibleReading &reading) {
+        return reading.Find(
+            [](const AccessibleNode &node) { return node.Name == QStringLiteral("新百科全书"); });
+    }));
+}
+
+// Waits until the encyclopaedia list's dialog has gone.
+inline bool SiteManagerClosed(const Program &program)
+{
+    return program.Tree.WaitUntil([](const AccessibleReading &reading) {
+        return !reading.Find(QStringLiteral("table"), QStringLiteral("百科全书列表"));
+    });
+}
+
+// Waits until something on the screen (a message's words) holds `text`.
+inline bool WaitForText(const Program &program, const QString &text)
+{
+    return bool(program.Tree.WaitFor([&](const AccessibleReading &reading) {
+        return reading.Find([&](const AccessibleNode &node) { return node.Name.contains(text); });
+    }));
+}
+
 // What the program-run tests need and the machine lacks, as one line; empty when nothing is
 // missing.
 inline QString MissingRealInputTools()
