@@ -1,15 +1,23 @@
 #include "ui/CommandState.h"
 
-#include "ui/MainControls.h"
+#include "ui/Commands.h"
 #include "ui/ResultPages.h"
 #include "widgets/Application.h"
 
 namespace tellaria {
 
-TCommandState::TCommandState(TResultPages *pages, std::function<void()> update)
+TCommandState::TCommandState(const TCommands &commands, TResultPages *pages)
     : QObject(pages)
     , m_pages(pages)
-    , m_update(std::move(update))
+    , m_prior(commands.Action("ActPrior"))
+    , m_next(commands.Action("ActNext"))
+    , m_close(commands.Action("ActClose"))
+    , m_closeAll(commands.Action("ActCloseAll"))
+    , m_refresh(commands.Action("mnuRefresh"))
+    , m_browserCommands{commands.Action("ActSave"),  commands.Action("ActPreview"),
+                        commands.Action("ActPrint"), commands.Action("ActPageSetup"),
+                        commands.Action("ActCopy"),  commands.Action("ActCut"),
+                        commands.Action("ActPaste"), commands.Action("ActSelectAll")}
 {
     connect(pages, &TResultPages::PagesChanged, this, &TCommandState::PagesChanged);
     PagesChanged();
@@ -28,31 +36,21 @@ void TCommandState::PagesChanged()
     Update();
 }
 
-void TCommandState::Apply(TMainControls &ui)
-{
-    const TResultPages &pages = *ui.PageControl1;
-    const int index = pages.currentIndex();
-    const int count = pages.count();
-    ui.ActPrior->setEnabled(index > 0);
-    ui.ActNext->setEnabled(index < count - 1);
-    ui.ActClose->setEnabled(count > 0);
-    ui.ActCloseAll->setEnabled(count > 0);
-    ui.mnuRefresh->setEnabled(count > 0);
-
-    // In the order of TBrowserCommand.
-    QAction *const commandActions[] = {ui.ActSave, ui.ActPreview, ui.ActPrint, ui.ActPageSetup,
-                                       ui.ActCopy, ui.ActCut,     ui.ActPaste, ui.ActSelectAll};
-    const TWebBrowser *browser = pages.ActiveBrowser();
-    for (std::size_t i = 0; i < std::size(commandActions); ++i) {
-        const auto command = static_cast<TBrowserCommand>(i);
-        commandActions[i]->setEnabled(browser && browser->CommandAvailable(command));
-    }
-}
-
 void TCommandState::Update()
 {
     NoteTime("command state");
-    m_update();
+    const int index = m_pages->currentIndex();
+    const int count = m_pages->count();
+    m_prior->setEnabled(index > 0);
+    m_next->setEnabled(index < count - 1);
+    m_close->setEnabled(count > 0);
+    m_closeAll->setEnabled(count > 0);
+    m_refresh->setEnabled(count > 0);
+    const TWebBrowser *browser = m_pages->ActiveBrowser();
+    for (std::size_t i = 0; i < std::size(m_browserCommands); ++i) {
+        const auto command = static_cast<TBrowserCommand>(i);
+        m_browserCommands[i]->setEnabled(browser && browser->CommandAvailable(command));
+    }
 }
 
 } // namespace tellaria

@@ -1,38 +1,37 @@
 #pragma once
 
-// Follows what decides the twelve actions' enabled states: the result pages (their count and the
-// active one) and the active browser's command availability. Nothing is polled: each change of
-// an input has the states recomputed, all twelve at once, and nothing runs otherwise.
+// Keeps the states of the page actions: the result pages (their count and the active one) and
+// the active browser's command availability decide them. Nothing is polled: each change of an
+// input has the states set again, all at once, and nothing runs otherwise.
 
 #include "browser/WebBrowser.h"
 
 #include <QObject>
 #include <QPointer>
 
-#include <functional>
+class QAction;
 
 namespace tellaria {
 
+class TCommands;
 class TResultPages;
-struct TMainControls;
 
 class TCommandState : public QObject
 {
     Q_OBJECT
 public:
-    // `update` computes the states (the window's action update); it runs now and after every
-    // change of `pages` or of the active browser's commands.
-    TCommandState(TResultPages *pages, std::function<void()> update);
-
-    // Sets the states of `ui`'s actions from its pages and their active browser.
-    static void Apply(TMainControls &ui);
+    // Sets the states of `commands` now and after every change of `pages` or of the active
+    // browser's commands.
+    TCommandState(const TCommands &commands, TResultPages *pages);
 
 private:
     void PagesChanged();
     void Update();
 
     TResultPages *m_pages;
-    std::function<void()> m_update;
+    QAction *m_prior, *m_next, *m_close, *m_closeAll, *m_refresh;
+    // In the order of TBrowserCommand.
+    QAction *m_browserCommands[8];
     QMetaObject::Connection m_browserConnection;
     QPointer<TWebBrowser> m_browser;
 };

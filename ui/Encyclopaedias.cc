@@ -1,14 +1,10 @@
 #include "ui/Encyclopaedias.h"
 
 #include "core/SiteList.h"
+#include "ui/Commands.h"
 #include "ui/EncyclopaediaDialog.h"
-#include "ui/MainControls.h"
-#include "ui/MenuItem.h"
 #include "ui/WindowPlacement.h"
 #include "widgets/CheckListBox.h"
-
-#include <QMenu>
-#include <QToolButton>
 
 namespace tellaria {
 
@@ -21,12 +17,15 @@ constexpr int RowHeight = 18;
 } // namespace
 
 TEncyclopaedias::TEncyclopaedias(QWidget *form,
-                                 TMainControls &ui,
+                                 TCommands &commands,
+                                 TCheckListBox *list,
+                                 QWidget *queryButton,
                                  const TWindowPlacement &placement,
                                  std::string settingsPath)
     : QObject(form)
     , m_form(form)
-    , m_ui(ui)
+    , m_list(list)
+    , m_queryButton(queryButton)
     , m_path(std::move(settingsPath))
 {
     SiteListReading reading = ReadSiteList(m_path);
@@ -34,19 +33,15 @@ TEncyclopaedias::TEncyclopaedias(QWidget *form,
     m_problem = QString::fromStdString(reading.Problem);
     Fill(placement.StoredSites(int(m_sites.size())));
 
-    QMenu *edit = ui.MainMenu1Edit;
-    edit->addSeparator();
-    QAction *manage = AddMenuItem(edit, nullptr, "mnuManageSites", "管理百科全书(&M)...");
-    manage->setStatusTip(QString::fromUtf8("添加、修改、删除或排列要查询的百科全书"));
     // Also on the check list's own right-click menu.
-    ui.CkLstBookshop->addAction(manage);
-    ui.CkLstBookshop->setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(manage, &QAction::triggered, this, &TEncyclopaedias::Manage);
+    list->addAction(commands.Action("mnuManageSites"));
+    list->setContextMenuPolicy(Qt::ActionsContextMenu);
+    commands.SetRunner("mnuManageSites", this, [this] { Manage(); });
 }
 
 void TEncyclopaedias::Fill(int ticks)
 {
-    TCheckListBox *list = m_ui.CkLstBookshop;
+    TCheckListBox *list = m_list;
     const int count = int(m_sites.size());
     const int columns = std::clamp(count, 1, RowsSideBySide);
     list->setFixedHeight((count + columns - 1) / columns * RowHeight + 4);
@@ -55,7 +50,7 @@ void TEncyclopaedias::Fill(int ticks)
     for (int row = 0; row < count; ++row)
         list->AddRow(QString::fromStdString(m_sites[std::size_t(row)].Name), ticks & (1 << row));
     // The query button follows the ticks, as it does for a tick by the user.
-    m_ui.BtnBookOK->setEnabled(list->CheckedRows() != 0);
+    m_queryButton->setEnabled(list->CheckedRows() != 0);
 }
 
 void TEncyclopaedias::Manage()
@@ -63,7 +58,7 @@ void TEncyclopaedias::Manage()
     TEncyclopaediaDialog dialog(m_sites, m_form);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const int ticks = MoveSiteTicks(m_ui.CkLstBookshop->CheckedRows(), dialog.Origins());
+    const int ticks = MoveSiteTicks(m_list->CheckedRows(), dialog.Origins());
     m_sites = dialog.Sites();
     m_changed = true;
     Fill(ticks);

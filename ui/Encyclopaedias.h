@@ -17,16 +17,20 @@
 namespace tellaria {
 
 class TWindowPlacement;
-struct TMainControls;
+class TCheckListBox;
+class TCommands;
 
 class TEncyclopaedias : public QObject
 {
     Q_OBJECT
 public:
-    // Reads the list from the settings file at `settingsPath` and fills `ui`'s check list with
-    // it, ticked as `placement` keeps.
+    // Reads the list from the settings file at `settingsPath` and fills `list` with it, ticked as
+    // `placement` keeps; `queryButton` is on while some row is ticked. Runs 管理百科全书 of
+    // `commands`.
     TEncyclopaedias(QWidget *form,
-                    TMainControls &ui,
+                    TCommands &commands,
+                    TCheckListBox *list,
+                    QWidget *queryButton,
                     const TWindowPlacement &placement,
                     std::string settingsPath);
 
@@ -41,7 +45,8 @@ private:
     void Manage();
 
     QWidget *m_form;
-    TMainControls &m_ui;
+    TCheckListBox *m_list;
+    QWidget *m_queryButton;
     std::string m_path;
     SiteTable m_sites;
     QString m_problem;

@@ -1,7 +1,7 @@
 #include "ui/HelpMenu.h"
 
 #include "desktop/CommandLine.h"
-#include "ui/MainControls.h"
+#include "ui/Commands.h"
 #include "widgets/Application.h"
 
 #include <QAction>
@@ -11,8 +11,6 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -47,24 +45,14 @@ QString Keys(const QAction *action)
 
 } // namespace
 
-THelpMenu::THelpMenu(QWidget *form, TMainControls &ui, const QString &dataDirectory)
+THelpMenu::THelpMenu(QWidget *form, TCommands &commands, const QString &dataDirectory)
     : QObject(form)
     , m_form(form)
-    , m_ui(ui)
+    , m_commands(commands)
     , m_dataDirectory(dataDirectory)
 {
-    QMenu *help = ui.MainMenu1->addMenu(QString::fromUtf8("帮助(&H)"));
-    help->setObjectName(QStringLiteral("MainMenu1Help"));
-    QAction *keys = help->addAction(QString::fromUtf8("键盘快捷键(&K)"));
-    keys->setObjectName(QStringLiteral("mnuKeys"));
-    keys->setShortcut(QKeySequence(Qt::Key_F1));
-    keys->setShortcutContext(Qt::ApplicationShortcut);
-    keys->setStatusTip(QString::fromUtf8("列出程序的所有快捷键"));
-    QAction *about = help->addAction(QString::fromUtf8("关于 Tellaria(&A)"));
-    about->setObjectName(QStringLiteral("mnuAbout"));
-    about->setStatusTip(QString::fromUtf8("版本、许可证和数据文件夹"));
-    connect(keys, &QAction::triggered, this, &THelpMenu::ShowKeys);
-    connect(about, &QAction::triggered, this, &THelpMenu::ShowAbout);
+    commands.SetRunner("mnuKeys", this, [this] { ShowKeys(); });
+    commands.SetRunner("mnuAbout", this, [this] { ShowAbout(); });
 }
 
 void THelpMenu::ShowKeys()
@@ -78,17 +66,15 @@ void THelpMenu::ShowKeys()
     sheet->setAccessibleName(QString::fromUtf8("键盘快捷键"));
     sheet->setHeaderLabels({QString::fromUtf8("命令"), QString::fromUtf8("按键")});
     sheet->setRootIsDecorated(false);
-    // Every menu of the menu bar is a group; its items with keys, in the menu's order.
-    for (QAction *top : m_ui.MainMenu1->actions()) {
-        QMenu *menu = top->menu();
-        if (!menu)
-            continue;
+    // Every menu is a group; its commands with keys, in the menu's order.
+    for (const TMenuRow &menu : MenuTable()) {
         QTreeWidgetItem *group = nullptr;
-        for (QAction *item : menu->actions()) {
-            if (item->isSeparator() || item->shortcuts().isEmpty())
+        for (const TCommandRow &row : CommandTable()) {
+            const QAction *item = m_commands.Action(row.Id);
+            if (row.Menu != menu.Menu || item->shortcuts().isEmpty())
                 continue;
             if (!group) {
-                group = new QTreeWidgetItem(sheet, {Plain(top->text())});
+                group = new QTreeWidgetItem(sheet, {Plain(QString::fromUtf8(menu.Text))});
                 QFont bold = group->font(0);
                 bold.setBold(true);
                 group->setFont(0, bold);

@@ -1,7 +1,7 @@
 #pragma once
 
 // The Help menu: 键盘快捷键 (F1), a window listing every key of the program grouped by the menu
-// that holds its command, read from the actions themselves so that it cannot drift from them;
+// that holds its command, read from the command table so that it cannot drift from the menus;
 // and 关于 Tellaria, with the version, the licence, the browser engine's version and the folder
 // that holds the settings and history files, which a button opens in the file manager.
 
@@ -14,21 +14,21 @@ class QWidget;
 
 namespace tellaria {
 
-struct TMainControls;
+class TCommands;
 
 class THelpMenu : public QObject
 {
     Q_OBJECT
 public:
-    // Adds the menu after the others of `ui`'s menu bar; `dataDirectory` holds the data files.
-    THelpMenu(QWidget *form, TMainControls &ui, const QString &dataDirectory);
+    // Runs the Help menu's commands of `commands`; `dataDirectory` holds the data files.
+    THelpMenu(QWidget *form, TCommands &commands, const QString &dataDirectory);
 
 private:
     void ShowKeys();
     void ShowAbout();
 
     QWidget *m_form;
-    TMainControls &m_ui;
+    const TCommands &m_commands;
     QString m_dataDirectory;
 };
 

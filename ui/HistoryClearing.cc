@@ -1,7 +1,7 @@
 #include "ui/HistoryClearing.h"
 
 #include "core/QueryHistory.h"
-#include "ui/MainControls.h"
+#include "ui/Commands.h"
 #include "ui/QueryCompletion.h"
 #include "widgets/Application.h"
 
@@ -12,7 +12,7 @@
 namespace tellaria {
 
 THistoryClearing::THistoryClearing(QWidget *form,
-                                   TMainControls &ui,
+                                   TCommands &commands,
                                    QueryHistory &history,
                                    TQueryCompletion *completion)
     : QObject(form)
@@ -20,20 +20,16 @@ THistoryClearing::THistoryClearing(QWidget *form,
     , m_history(history)
     , m_completion(completion)
 {
-    QMenu *file = ui.MainMenu1File;
-    auto *item = new QAction(QString::fromUtf8("清除查询历史(&H)..."), file);
-    item->setObjectName(QStringLiteral("mnuClearHistory"));
-    file->insertAction(ui.mnuExit, item);
-    file->insertSeparator(ui.mnuExit);
+    QAction *item = commands.Action("mnuClearHistory");
     // Decided as the menu opens: the history is loaded after the menus are made.
-    connect(file, &QMenu::aboutToShow, item, [this, item] {
+    connect(commands.Menu(TMenuName::File), &QMenu::aboutToShow, item, [this, item] {
         const bool failed = m_history.LoadFailed();
         item->setEnabled(!failed);
         item->setStatusTip(
             failed ? QString::fromUtf8("查询历史文件启动时无法读取，为保留其内容不予清除")
                    : QString::fromUtf8("清除所有查询过的词语"));
     });
-    connect(item, &QAction::triggered, this, &THistoryClearing::Clear);
+    commands.SetRunner("mnuClearHistory", this, [this] { Clear(); });
 }
 
 void THistoryClearing::Clear()

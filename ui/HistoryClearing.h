@@ -10,14 +10,14 @@ namespace tellaria {
 
 class QueryHistory;
 class TQueryCompletion;
-struct TMainControls;
+class TCommands;
 
 class THistoryClearing : public QObject
 {
     Q_OBJECT
 public:
     THistoryClearing(QWidget *form,
-                     TMainControls &ui,
+                     TCommands &commands,
                      QueryHistory &history,
                      TQueryCompletion *completion);
 

@@ -3,8 +3,7 @@
 #include "browser/ExternalLinks.h"
 #include "browser/PageState.h"
 #include "browser/WebBrowser.h"
-#include "ui/MainControls.h"
-#include "ui/MenuItem.h"
+#include "ui/Commands.h"
 #include "ui/PageSurface.h"
 #include "ui/ResultPages.h"
 #include "widgets/Application.h"
@@ -28,48 +27,39 @@ bool Loading(const TWebBrowser *browser)
 
 } // namespace
 
-TPageCommands::TPageCommands(QWidget *form, TMainControls &ui)
+TPageCommands::TPageCommands(QWidget *form, TCommands &commands, TResultPages *pages)
     : QObject(form)
-    , m_pages(ui.PageControl1)
-    , m_close(ui.ActClose)
+    , m_pages(pages)
+    , m_close(commands.Action("ActClose"))
+    , m_back(commands.Action("mnuBack"))
+    , m_forward(commands.Action("mnuForward"))
+    , m_stop(commands.Action("mnuStop"))
+    , m_openCurrent(commands.Action("mnuOpenInBrowser"))
+    , m_prior(commands.Action("mnuPrior"))
+    , m_next(commands.Action("mnuNext"))
 {
-    QMenu *file = ui.MainMenu1File;
-    const QList<QAction *> fileItems = file->actions();
-    const qsizetype afterSave = fileItems.indexOf(ui.ActSave1) + 1;
-    m_openCurrent = AddMenuItem(file, fileItems.value(afterSave), "mnuOpenInBrowser",
-                                "在浏览器中打开当前页(&B)");
-    m_openCurrent->setStatusTip(QString::fromUtf8("在默认的网页浏览器中打开当前页"));
     connect(&TExternalLinks::Instance(), &TExternalLinks::OpenFailed, this, [form] {
         QMessageBox::information(
             form, QString::fromLatin1(ApplicationTitle),
             QString::fromUtf8("没有可以打开网页的程序。请安装网页浏览器（例如 firefox-esr 或 "
                               "chromium）和 xdg-utils，并在桌面的设置中选择默认的网页浏览器。"));
     });
-
-    QMenu *view = ui.MainMenu1View;
-    m_back = AddMenuItem(view, ui.mnuRefresh, "mnuBack", "后退");
-    m_back->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
-    m_forward = AddMenuItem(view, ui.mnuRefresh, "mnuForward", "前进");
-    m_forward->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
-    // S is the side-by-side item's key in this menu.
-    m_stop = AddMenuItem(view, ui.mnuRefresh, "mnuStop", "停止(&P)");
-    m_stop->setStatusTip(QString::fromUtf8("停止加载当前页"));
-    for (QAction *item : {m_back, m_forward})
-        item->setShortcutContext(Qt::ApplicationShortcut);
-
-    connect(m_openCurrent, &QAction::triggered, this, [this] {
+    commands.SetRunner("mnuOpenInBrowser", this, [this] {
         if (TWebBrowser *browser = m_pages->ActiveBrowser())
             OpenInDefaultBrowser(browser->url());
     });
-    connect(m_back, &QAction::triggered, this, [this] {
+    commands.SetRunner("mnuBack", this, [this] {
         if (TWebBrowser *browser = m_pages->ActiveBrowser())
             browser->back();
     });
-    connect(m_forward, &QAction::triggered, this, [this] {
+    commands.SetRunner("mnuForward", this, [this] {
         if (TWebBrowser *browser = m_pages->ActiveBrowser())
             browser->forward();
     });
-    connect(m_stop, &QAction::triggered, this, [this] { Stop(m_pages->ActiveBrowser()); });
+    commands.SetRunner("mnuStop", this, [this] { Stop(m_pages->ActiveBrowser()); });
+    // The page keys go round at the ends, as a browser's tabs do.
+    commands.SetRunner("mnuPrior", m_pages, [this] { m_pages->ShowPrior(true); });
+    commands.SetRunner("mnuNext", m_pages, [this] { m_pages->ShowNext(true); });
     connect(m_pages, &TResultPages::PageMenuRequested, this, &TPageCommands::ShowPageMenu);
     connect(m_pages, &TResultPages::PageOpened, this, [this](TTabSheet *page) {
         TWebBrowser *browser = page->Browser();
@@ -80,11 +70,6 @@ TPageCommands::TPageCommands(QWidget *form, TMainControls &ui)
         connect(browser->page(), &QWebEnginePage::urlChanged, this, &TPageCommands::Refresh);
     });
     connect(m_pages, &TResultPages::PagesChanged, this, &TPageCommands::Refresh);
-    // The page keys go round at the ends, as a browser's tabs do.
-    m_prior = ui.mnuPrior;
-    m_next = ui.mnuNext;
-    connect(m_prior, &QAction::triggered, m_pages, [this] { m_pages->ShowPrior(true); });
-    connect(m_next, &QAction::triggered, m_pages, [this] { m_pages->ShowNext(true); });
     Refresh();
 }
 

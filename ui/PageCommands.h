@@ -15,14 +15,14 @@ namespace tellaria {
 class TResultPages;
 class TTabSheet;
 class TWebBrowser;
-struct TMainControls;
+class TCommands;
 
 class TPageCommands : public QObject
 {
     Q_OBJECT
 public:
-    // Adds its menu items to `ui`'s menus; closing a page goes through `ui`'s close action.
-    TPageCommands(QWidget *form, TMainControls &ui);
+    // Runs its commands of `commands` for `pages`; closing a page goes through the close action.
+    TPageCommands(QWidget *form, TCommands &commands, TResultPages *pages);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -38,8 +38,8 @@ private:
     QAction *m_forward;
     QAction *m_stop;
     QAction *m_openCurrent;
-    QAction *m_prior = nullptr;
-    QAction *m_next = nullptr;
+    QAction *m_prior;
+    QAction *m_next;
 };
 
 } // namespace tellaria

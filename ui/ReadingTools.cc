@@ -3,77 +3,49 @@
 #include "browser/PageReading.h"
 #include "browser/WebBrowser.h"
 #include "core/ZoomSteps.h"
+#include "ui/Commands.h"
 #include "ui/FindBar.h"
-#include "ui/MainControls.h"
-#include "ui/MenuItem.h"
 #include "ui/PageSurface.h"
 #include "ui/ResultPages.h"
+#include "ui/StatusLine.h"
 #include "ui/TabMark.h"
-#include "widgets/QueryBox.h"
 
 #include <QAction>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QStatusBar>
+#include <QComboBox>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
 namespace tellaria {
 
-TReadingTools::TReadingTools(QWidget *form, TMainControls &ui, const TWindowPlacement &placement)
+TReadingTools::TReadingTools(QWidget *form,
+                             TCommands &commands,
+                             TResultPages *pages,
+                             TStatusLine *status,
+                             const QComboBox *queryBox,
+                             const TWindowPlacement &placement)
     : QObject(form)
-    , m_pages(ui.PageControl1)
+    , m_pages(pages)
     , m_placement(placement)
-    , m_zoomPanel(ui.StatusPanel1)
-    , m_findBar(new TFindBar(ui.PageControl1, form))
+    , m_status(status)
+    , m_findBar(new TFindBar(pages, form))
     , m_settings(placement.StoredReading())
 {
     if (auto *layout = qobject_cast<QVBoxLayout *>(form->layout()))
-        layout->insertWidget(layout->indexOf(ui.StatusBar1), m_findBar);
+        layout->insertWidget(layout->indexOf(status), m_findBar);
 
-    QMenu *view = ui.MainMenu1View;
-    m_reader = AddMenuItem(view, ui.mnuRefresh, "NViewReader", "阅读模式(&M)");
-    m_reader->setStatusTip(QString::fromUtf8("只显示每页的正文"));
-    m_reader->setCheckable(true);
+    m_reader = commands.Action("NViewReader");
     m_reader->setChecked(m_settings.Reader);
-    m_reader->setShortcut(QKeySequence(Qt::Key_F9));
-    m_highlight = AddMenuItem(view, ui.mnuRefresh, "NViewHighlight", "突出显示查询词(&H)");
-    m_highlight->setStatusTip(QString::fromUtf8("在每页中标出查询词，并在页名旁显示出现次数"));
-    m_highlight->setCheckable(true);
+    m_highlight = commands.Action("NViewHighlight");
     m_highlight->setChecked(m_settings.Highlight);
-    view->insertSeparator(ui.mnuPrior);
-    m_zoomIn = AddMenuItem(view, ui.mnuPrior, "mnuZoomIn", "放大(&I)");
-    // One sequence per key: Ctrl+Shift+= also gives Ctrl++, and two sequences of one item that
-    // a key matches would make it ambiguous.
-    m_zoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    auto *zoomInPlus = new QAction(form);
-    zoomInPlus->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Plus));
-    form->addAction(zoomInPlus);
-    m_zoomOut = AddMenuItem(view, ui.mnuPrior, "mnuZoomOut", "缩小(&O)");
-    m_zoomOut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
-    m_actualSize = AddMenuItem(view, ui.mnuPrior, "mnuActualSize", "实际大小(&A)");
-    m_actualSize->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
-    view->insertSeparator(ui.mnuPrior);
+    m_zoomIn = commands.Action("mnuZoomIn");
+    m_zoomOut = commands.Action("mnuZoomOut");
+    m_actualSize = commands.Action("mnuActualSize");
 
-    QMenu *edit = ui.MainMenu1Edit;
-    edit->addSeparator();
-    QAction *find = AddMenuItem(edit, nullptr, "mnuFind", "查找(&F)...");
-    find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    find->setStatusTip(QString::fromUtf8("在所有页中查找"));
-    QAction *next = AddMenuItem(edit, nullptr, "mnuFindNext", "查找下一个(&N)");
-    next->setShortcut(QKeySequence(Qt::Key_F3));
-    QAction *prior = AddMenuItem(edit, nullptr, "mnuFindPrior", "查找上一个(&V)");
-    prior->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
-    for (QAction *item :
-         {m_reader, m_zoomIn, zoomInPlus, m_zoomOut, m_actualSize, find, next, prior})
-        item->setShortcutContext(Qt::ApplicationShortcut);
-
-    connect(m_reader, &QAction::toggled, this, [this](bool on) {
+    commands.SetToggle("NViewReader", this, [this](bool on) {
         m_settings.Reader = on;
         ApplyAll();
     });
-    connect(m_highlight, &QAction::toggled, this, [this](bool on) {
+    commands.SetToggle("NViewHighlight", this, [this](bool on) {
         m_settings.Highlight = on;
         ApplyAll();
     });
@@ -81,15 +53,15 @@ TReadingTools::TReadingTools(QWidget *form, TMainControls &ui, const TWindowPlac
         if (m_pages->count() > 0)
             Zoom(m_pages->Page(m_pages->currentIndex()), steps);
     };
-    connect(m_zoomIn, &QAction::triggered, this, [zoomCurrent] { zoomCurrent(1); });
-    connect(zoomInPlus, &QAction::triggered, this, [zoomCurrent] { zoomCurrent(1); });
-    connect(m_zoomOut, &QAction::triggered, this, [zoomCurrent] { zoomCurrent(-1); });
-    connect(m_actualSize, &QAction::triggered, this, [zoomCurrent] { zoomCurrent(0); });
-    connect(find, &QAction::triggered, this, [this, &ui] {
-        m_findBar->Open(m_term.isEmpty() ? ui.CmbBook->currentText() : m_term);
+    commands.SetRunner("mnuZoomIn", this, [zoomCurrent] { zoomCurrent(1); });
+    commands.SetRunner("KeyZoomInPlus", this, [zoomCurrent] { zoomCurrent(1); });
+    commands.SetRunner("mnuZoomOut", this, [zoomCurrent] { zoomCurrent(-1); });
+    commands.SetRunner("mnuActualSize", this, [zoomCurrent] { zoomCurrent(0); });
+    commands.SetRunner("mnuFind", this, [this, queryBox] {
+        m_findBar->Open(m_term.isEmpty() ? queryBox->currentText() : m_term);
     });
-    connect(next, &QAction::triggered, m_findBar, &TFindBar::FindNext);
-    connect(prior, &QAction::triggered, m_findBar, &TFindBar::FindPrior);
+    commands.SetRunner("mnuFindNext", m_findBar, [this] { m_findBar->FindNext(); });
+    commands.SetRunner("mnuFindPrior", m_findBar, [this] { m_findBar->FindPrior(); });
     connect(m_findBar, &TFindBar::CountsChanged, this, &TReadingTools::RefreshBadges);
     connect(m_pages, &TResultPages::PageOpened, this, &TReadingTools::PageOpened);
     connect(m_pages, &TResultPages::PagesChanged, this, &TReadingTools::ShowZoom);
@@ -193,7 +165,7 @@ void TReadingTools::ShowZoom()
     for (QAction *item : {m_zoomIn, m_zoomOut, m_actualSize})
         item->setEnabled(pages);
     const int percent = pages ? ZoomOf(m_pages->Page(m_pages->currentIndex())) : ActualSize;
-    m_zoomPanel->setText(percent == ActualSize ? QString() : QStringLiteral("%1%").arg(percent));
+    m_status->ShowZoom(percent);
 }
 
 bool TReadingTools::eventFilter(QObject *watched, QEvent *event)

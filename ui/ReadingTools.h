@@ -13,7 +13,7 @@
 #include <QString>
 
 class QAction;
-class QLabel;
+class QComboBox;
 
 namespace tellaria {
 
@@ -21,15 +21,22 @@ class TFindBar;
 class TResultPages;
 class TTabSheet;
 class TWebBrowser;
-struct TMainControls;
+class TCommands;
+class TStatusLine;
 
 class TReadingTools : public QObject
 {
     Q_OBJECT
 public:
-    // Adds its menu items to `ui`'s menus and its find bar above the status bar of `form`; takes
-    // the stored choices from `placement`.
-    TReadingTools(QWidget *form, TMainControls &ui, const TWindowPlacement &placement);
+    // Runs its commands of `commands`, for `pages`; puts its find bar above `status` and the
+    // zoom on it; the find bar offers the query's term, or what `queryBox` holds; takes the
+    // stored choices from `placement`.
+    TReadingTools(QWidget *form,
+                  TCommands &commands,
+                  TResultPages *pages,
+                  TStatusLine *status,
+                  const QComboBox *queryBox,
+                  const TWindowPlacement &placement);
 
     // The term of the query whose pages open next: the one they mark and the find bar offers.
     void SetTerm(const QString &term) { m_term = term; }
@@ -52,7 +59,7 @@ private:
 
     TResultPages *m_pages;
     const TWindowPlacement &m_placement;
-    QLabel *m_zoomPanel;
+    TStatusLine *m_status;
     TFindBar *m_findBar;
     QAction *m_reader;
     QAction *m_highlight;

@@ -2,23 +2,25 @@
 
 #include "browser/WebBrowser.h"
 #include "ui/CommandState.h"
+#include "ui/Commands.h"
 #include "ui/Encyclopaedias.h"
 #include "ui/HelpMenu.h"
 #include "ui/HistoryClearing.h"
-#include "ui/MainControls.h"
+#include "ui/PageArea.h"
 #include "ui/PageCommands.h"
+#include "ui/QueryBand.h"
 #include "ui/QueryCompletion.h"
 #include "ui/QueryEntry.h"
 #include "ui/ReadingTools.h"
 #include "ui/ResultPages.h"
 #include "ui/StartPage.h"
+#include "ui/StatusLine.h"
 #include "ui/ToolbarDock.h"
 #include "ui/Unit2.h"
 #include "ui/WindowPlacement.h"
 #include "widgets/Application.h"
 #include "widgets/ApplicationHint.h"
 #include "widgets/CheckListBox.h"
-#include "widgets/CoolBar.h"
 #include "widgets/Docking.h"
 #include "widgets/QueryBox.h"
 
@@ -26,11 +28,10 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMessageBox>
 #include <QScopeGuard>
-#include <QStatusBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace tellaria {
 
@@ -45,17 +46,28 @@ TfrmMain::TfrmMain(const QString &programDirectory, QWidget *parent)
     if (!m_programDirectory.endsWith(QLatin1Char('/')))
         m_programDirectory += QLatin1Char('/');
     resize(DesignWidth, DesignHeight);
-    ui = std::make_unique<TMainControls>(this);
-    m_startPage = new TStartPage(ui->WbAd);
+    m_commands = new TCommands(this);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_bands = new TBandArea(*m_commands, *this, this);
+    m_query = m_bands->QueryBand();
+    layout->addWidget(m_bands);
+    m_pageArea = new TPageArea(this);
+    m_pages = m_pageArea->Pages();
+    layout->addWidget(m_pageArea, 1);
+    m_status = new TStatusLine(this);
+    layout->addWidget(m_status);
+    m_startPage = new TStartPage(m_pageArea->StartBrowser());
     m_startPage->Request();
-    m_completion = new TQueryCompletion(ui->CmbBook, m_history);
-    ui->PageControl1->SetFocusHome(ui->CmbBook);
-    ui->PageControl1->SetBrowserFactory([this](QWidget *page) { return CreateBrowser(page); });
+    m_completion = new TQueryCompletion(m_query->QueryBox(), m_history);
+    m_pages->SetFocusHome(m_query->QueryBox());
+    m_pages->SetBrowserFactory([this](QWidget *page) { return CreateBrowser(page); });
     Wire();
     // The window opens ready for typing a term.
-    ui->CmbBook->setFocus(Qt::OtherFocusReason);
+    m_query->QueryBox()->setFocus(Qt::OtherFocusReason);
     FormCreate();
-    m_commandState = new TCommandState(ui->PageControl1, [this] { ActionList1Update(); });
+    m_commandState = new TCommandState(*m_commands, m_pages);
 }
 
 TfrmMain::~TfrmMain()
@@ -65,85 +77,86 @@ TfrmMain::~TfrmMain()
 
 void TfrmMain::Wire()
 {
-    const std::pair<QAction *, void (TfrmMain::*)()> actions[] = {
-        {ui->ActPrior, &TfrmMain::ActPriorExecute},
-        {ui->ActNext, &TfrmMain::ActNextExecute},
-        {ui->ActClose, &TfrmMain::ActCloseExecute},
-        {ui->ActCloseAll, &TfrmMain::ActCloseAllExecute},
-        {ui->ActSave, &TfrmMain::ActSaveExecute},
-        {ui->ActPreview, &TfrmMain::ActPreviewExecute},
-        {ui->ActPrint, &TfrmMain::ActPrintExecute},
-        {ui->ActPageSetup, &TfrmMain::ActPageSetupExecute},
-        {ui->ActCopy, &TfrmMain::ActCopyExecute},
-        {ui->ActCut, &TfrmMain::ActCutExecute},
-        {ui->ActPaste, &TfrmMain::ActPasteExecute},
-        {ui->ActSelectAll, &TfrmMain::ActSelectAllExecute},
-        {ui->mnuExit, &TfrmMain::mnuExitClick},
-        {ui->mnuQueryBox, &TfrmMain::mnuQueryBoxClick},
-        {ui->mnuRefresh, &TfrmMain::mnuRefreshClick},
-        {ui->NViewSideBySide, &TfrmMain::NViewSideBySideClick},
+    const std::pair<const char *, void (TfrmMain::*)()> commands[] = {
+        {"ActPrior", &TfrmMain::ActPriorExecute},
+        {"ActNext", &TfrmMain::ActNextExecute},
+        {"ActClose", &TfrmMain::ActCloseExecute},
+        {"ActCloseAll", &TfrmMain::ActCloseAllExecute},
+        {"ActSave", &TfrmMain::ActSaveExecute},
+        {"ActPreview", &TfrmMain::ActPreviewExecute},
+        {"ActPrint", &TfrmMain::ActPrintExecute},
+        {"ActPageSetup", &TfrmMain::ActPageSetupExecute},
+        {"ActCopy", &TfrmMain::ActCopyExecute},
+        {"ActCut", &TfrmMain::ActCutExecute},
+        {"ActPaste", &TfrmMain::ActPasteExecute},
+        {"ActSelectAll", &TfrmMain::ActSelectAllExecute},
+        {"mnuExit", &TfrmMain::mnuExitClick},
+        {"mnuQueryBox", &TfrmMain::mnuQueryBoxClick},
+        {"mnuRefresh", &TfrmMain::mnuRefreshClick},
+        {"NViewSideBySide", &TfrmMain::NViewSideBySideClick},
     };
-    for (const auto &[action, execute] : actions)
-        ConnectUserAction(action, &QAction::triggered, this,
-                          [this, run = execute] { (this->*run)(); });
+    for (const auto &[id, execute] : commands)
+        m_commands->SetRunner(id, this, [this, run = execute] { (this->*run)(); });
     // Qt inverts a check item's check before `triggered`; the handlers invert it themselves.
-    for (const auto &[item, click] : {std::pair{ui->NViewStatusBar, &TfrmMain::NViewStatusBarClick},
-                                      std::pair{ui->NViewToolBar, &TfrmMain::NViewToolBarClick}}) {
-        ConnectUserAction(item, &QAction::triggered, this, [this, check = item, run = click] {
+    for (const auto &[id, click] : {std::pair{"NViewStatusBar", &TfrmMain::NViewStatusBarClick},
+                                    std::pair{"NViewToolBar", &TfrmMain::NViewToolBarClick}}) {
+        QAction *check = m_commands->Action(id);
+        m_commands->SetRunner(id, this, [this, check, run = click] {
             check->setChecked(!check->isChecked());
             (this->*run)();
         });
     }
 
-    ConnectUserAction(ui->BtnBookOK, &QToolButton::clicked, this, [this] { BtnBookOKClick(); });
+    QToolButton *queryButton = m_query->QueryButton();
+    ConnectUserAction(queryButton, &QToolButton::clicked, this, [this] { BtnBookOKClick(); });
     // The box's keys reach the box itself, which hands them to its text field unseen.
-    ui->CmbBook->installEventFilter(this);
-    ConnectUserAction(ui->CmbBoxType, &QComboBox::activated, this, [this] { CmbBoxTypeChange(); });
-    ConnectUserAction(ui->CkLstBookshop, &TCheckListBox::Click, this,
-                      [this] { CkLstBookshopClick(); });
+    m_query->QueryBox()->installEventFilter(this);
+    ConnectUserAction(m_query->ModeSelector(), &QComboBox::activated, this,
+                      [this] { CmbBoxTypeChange(); });
+    TCheckListBox *sites = m_bands->SiteList();
+    ConnectUserAction(sites, &TCheckListBox::Click, this, [this] { CkLstBookshopClick(); });
     // The query button follows every change of a check, by mouse, Space or anything else.
-    ConnectUserAction(ui->CkLstBookshop, &QListWidget::itemChanged, this,
-                      [this] { CkLstBookshopClick(); });
+    ConnectUserAction(sites, &QListWidget::itemChanged, this, [this] { CkLstBookshopClick(); });
     connect(m_startPage, &TStartPage::WindowShown, this, &TfrmMain::FirstShown);
     connect(this, &TfrmMain::Closed, m_startPage, &TStartPage::WindowClosed);
     // What a query needs and start-up does not is made once the start page is in.
-    connect(m_startPage, &TStartPage::LoadEnded, ui->PageControl1, &TResultPages::PrepareQueries);
+    connect(m_startPage, &TStartPage::LoadEnded, m_pages, &TResultPages::PrepareQueries);
 }
 
 void TfrmMain::FormCreate()
 {
     NoteTime("form create");
-    ui->PageControl1->ResetPageIds();
+    m_pages->ResetPageIds();
     m_placement = new TWindowPlacement(this, FileSystemPath(m_programDirectory)
                                                  + std::string(SettingsFileName));
     m_placement->RestoreSize();
-    ui->NViewSideBySide->setChecked(m_placement->StoredSideBySide());
+    m_commands->Action("NViewSideBySide")->setChecked(m_placement->StoredSideBySide());
     NViewSideBySideClick();
-    m_reading = new TReadingTools(this, *ui, *m_placement);
-    new TPageCommands(this, *ui);
-    new THistoryClearing(this, *ui, m_history, m_completion);
-    new THelpMenu(this, *ui, m_programDirectory);
+    m_reading = new TReadingTools(this, *m_commands, m_pages, m_status, m_query->QueryBox(),
+                                  *m_placement);
+    new TPageCommands(this, *m_commands, m_pages);
+    new THistoryClearing(this, *m_commands, m_history, m_completion);
+    new THelpMenu(this, *m_commands, m_programDirectory);
 
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
-    m_dock = new TToolbarDock(ui->ToolBar2, ui->CoolBar1, ui->CmbBook);
+    m_dock = new TToolbarDock(m_query, m_bands, m_query->QueryBox());
 
     // A history that cannot be read is reported once the steps below have run, so the window is
     // fully usable (check list, start page) with an empty history.
     const Status loaded = m_history.LoadQueryHistory(FileSystemPath(m_programDirectory));
     m_completion->RefreshItems();
-    m_entry = new TQueryEntry(m_history, m_completion, ui->PageControl1, ui->WbAd,
+    m_entry = new TQueryEntry(m_history, m_completion, m_pages, m_pageArea->StartBrowser(),
                               FileSystemPath(m_programDirectory), this);
     connect(m_entry, &TQueryEntry::Note, this, &TfrmMain::ShowHint);
     NoteTime("history");
 
-    m_sites
-        = new TEncyclopaedias(this, *ui, *m_placement,
-                              FileSystemPath(m_programDirectory) + std::string(SettingsFileName));
+    m_sites = new TEncyclopaedias(
+        this, *m_commands, m_bands->SiteList(), m_query->QueryButton(), *m_placement,
+        FileSystemPath(m_programDirectory) + std::string(SettingsFileName));
     NoteTime("check list");
     TApplicationHint::Instance().SetReceiver(this, &TfrmMain::ShowHint);
     NoteTime("hint");
-    ui->PageControl1->hide();
-    ui->PnlWbAD->show();
+    m_pageArea->ShowStartPanelWhenNoPages();
 
     QStringList problems{m_sites->Problem()};
     if (!loaded.Ok())
@@ -174,7 +187,7 @@ void TfrmMain::showEvent(QShowEvent *event)
 
 void TfrmMain::FormShow()
 {
-    ui->CmbBoxType->setCurrentIndex(m_placement ? m_placement->StoredLookupMode() : 0);
+    m_query->ModeSelector()->setCurrentIndex(m_placement ? m_placement->StoredLookupMode() : 0);
     CmbBoxTypeChange();
 }
 
@@ -201,9 +214,9 @@ void TfrmMain::FormClose()
         failures << QString::fromStdString(saved.Message());
     if (m_placement)
         m_placement->Save(m_shown,
-                          {ui->CmbBoxType->currentIndex(), ui->CkLstBookshop->CheckedRows(),
-                           ui->CkLstBookshop->count(), ui->PageControl1->SideBySide(),
-                           m_reading->Settings()},
+                          {m_query->ModeSelector()->currentIndex(),
+                           m_bands->SiteList()->CheckedRows(), m_bands->SiteList()->count(),
+                           m_pages->SideBySide(), m_reading->Settings()},
                           failures);
     if (m_sites)
         m_sites->Save(failures);
@@ -214,19 +227,19 @@ void TfrmMain::FormClose()
 void TfrmMain::mnuQueryBoxClick()
 {
     // A hidden toolbar comes back with the box.
-    if (!ui->CmbBook->isVisible())
+    if (!m_query->QueryBox()->isVisible())
         NViewToolBarClick();
-    ui->CmbBook->FocusAndSelectAll();
+    m_query->QueryBox()->FocusAndSelectAll();
 }
 
 void TfrmMain::mnuRefreshClick()
 {
-    ui->PageControl1->ReloadCurrent();
+    m_pages->ReloadCurrent();
 }
 
 void TfrmMain::BtnBookOKClick()
 {
-    const std::string term = m_entry->Take(ui->CmbBook);
+    const std::string term = m_entry->Take(m_query->QueryBox());
     if (IsBlankTerm(term)) {
         QMessageBox::information(this, QString::fromLatin1(ApplicationTitle),
                                  QString::fromUtf8("请输入要搜索的内容！"));
@@ -239,18 +252,19 @@ void TfrmMain::BtnBookOKClick()
     });
 
     SiteChecks checked;
-    for (int row = 0; row < ui->CkLstBookshop->count(); ++row)
-        checked.push_back(ui->CkLstBookshop->Checked(row));
-    const QueryPlan plan = MakeQueryPlan(LookupModeFromIndex(ui->CmbBoxType->currentIndex()), term,
-                                         checked, m_sites->Sites());
-    m_reading->SetTerm(ui->CmbBook->currentText());
+    for (int row = 0; row < m_bands->SiteList()->count(); ++row)
+        checked.push_back(m_bands->SiteList()->Checked(row));
+    const QueryPlan plan
+        = MakeQueryPlan(LookupModeFromIndex(m_query->ModeSelector()->currentIndex()), term, checked,
+                        m_sites->Sites());
+    m_reading->SetTerm(m_query->QueryBox()->currentText());
 
-    ui->PageControl1->ReplacePages(plan, &TfrmMain::BeforeNavigate2, ui->CmbBook->currentText());
+    m_pages->ReplacePages(plan, &TfrmMain::BeforeNavigate2, m_query->QueryBox()->currentText());
 }
 
 bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == ui->CmbBook && event->type() == QEvent::KeyPress
+    if (watched == m_query->QueryBox() && event->type() == QEvent::KeyPress
         && CmbBookKeyPress(static_cast<QKeyEvent *>(event)))
         return true;
     return QWidget::eventFilter(watched, event);
@@ -270,14 +284,14 @@ void TfrmMain::SelectLookupMode(int mode)
 {
     if (mode < 0 || mode >= LookupModeCount)
         return;
-    ui->CmbBoxType->setCurrentIndex(mode);
+    m_query->ModeSelector()->setCurrentIndex(mode);
     CmbBoxTypeChange();
 }
 
 void TfrmMain::QueryTerm(const QString &term, int mode)
 {
     SelectLookupMode(mode);
-    ui->CmbBook->setEditText(term);
+    m_query->QueryBox()->setEditText(term);
     RunReportingErrors([this] { BtnBookOKClick(); });
 }
 
@@ -294,35 +308,35 @@ TNavigation TfrmMain::BeforeNavigate2(TWebBrowser *, const QUrl &url, bool)
 
 TWebBrowser *TfrmMain::ActiveBrowser() const
 {
-    return ui->PageControl1->ActiveBrowser();
+    return m_pages->ActiveBrowser();
 }
 
 void TfrmMain::CmbBoxTypeChange()
 {
-    ui->PnlBook->setVisible(LookupModeFromIndex(ui->CmbBoxType->currentIndex())
-                            == LookupMode::Encyclopaedias);
+    m_bands->SiteBand()->setVisible(LookupModeFromIndex(m_query->ModeSelector()->currentIndex())
+                                    == LookupMode::Encyclopaedias);
 }
 
 void TfrmMain::CkLstBookshopClick()
 {
-    ui->BtnBookOK->setEnabled(ui->CkLstBookshop->CheckedRows() != 0);
+    m_query->QueryButton()->setEnabled(m_bands->SiteList()->CheckedRows() != 0);
 }
 
 void TfrmMain::ActPriorExecute()
 {
-    ui->PageControl1->ShowPrior();
+    m_pages->ShowPrior();
 }
 
 void TfrmMain::ActNextExecute()
 {
-    ui->PageControl1->ShowNext();
+    m_pages->ShowNext();
 }
 
 void TfrmMain::ActCloseExecute()
 {
-    if (ui->PageControl1->count() > 0)
-        ui->PageControl1->DisposePage(ui->PageControl1->currentIndex());
-    ShowStartPanelWhenNoPages();
+    if (m_pages->count() > 0)
+        m_pages->DisposePage(m_pages->currentIndex());
+    m_pageArea->ShowStartPanelWhenNoPages();
 }
 
 void TfrmMain::ActCloseAllExecute()
@@ -332,22 +346,8 @@ void TfrmMain::ActCloseAllExecute()
                               QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
         != QMessageBox::Ok)
         return;
-    ui->PageControl1->CloseAll();
-    ShowStartPanelWhenNoPages();
-}
-
-void TfrmMain::ShowStartPanelWhenNoPages()
-{
-    TResultPages *pages = ui->PageControl1;
-    pages->setVisible(pages->count() > 0);
-    ui->PnlWbAD->setVisible(!pages->isVisible());
-    if (pages->isVisible())
-        pages->raise();
-}
-
-void TfrmMain::ActionList1Update()
-{
-    TCommandState::Apply(*ui);
+    m_pages->CloseAll();
+    m_pageArea->ShowStartPanelWhenNoPages();
 }
 
 void TfrmMain::RunBrowserCommand(TBrowserCommand command)
@@ -358,20 +358,22 @@ void TfrmMain::RunBrowserCommand(TBrowserCommand command)
 
 void TfrmMain::NViewStatusBarClick()
 {
-    ui->NViewStatusBar->setChecked(!ui->NViewStatusBar->isChecked());
-    ui->StatusBar1->setVisible(ui->NViewStatusBar->isChecked());
+    QAction *item = m_commands->Action("NViewStatusBar");
+    item->setChecked(!item->isChecked());
+    m_status->setVisible(item->isChecked());
 }
 
 void TfrmMain::NViewSideBySideClick()
 {
-    ui->PageControl1->SetSideBySide(ui->NViewSideBySide->isChecked());
+    m_pages->SetSideBySide(m_commands->Action("NViewSideBySide")->isChecked());
 }
 
 void TfrmMain::NViewToolBarClick()
 {
-    ui->NViewToolBar->setChecked(!ui->NViewToolBar->isChecked());
+    QAction *item = m_commands->Action("NViewToolBar");
+    item->setChecked(!item->isChecked());
     if (m_dock)
-        m_dock->ViewToggled(ui->NViewToolBar->isChecked());
+        m_dock->ViewToggled(item->isChecked());
 }
 
 TfrmFloating *TfrmMain::FloatingHost() const
@@ -392,8 +394,7 @@ void TfrmMain::CoolBar1DockDrop(TDragDockObject &source, const QPoint &)
 
 void TfrmMain::ShowHint(const QString &hint)
 {
-    ui->StatusPanel0->setText(hint);
-    ui->StatusPanel0->setAccessibleDescription(hint); // what a screen reader reads of it
+    m_status->ShowHint(hint);
 }
 
 } // namespace tellaria

@@ -1,26 +1,28 @@
 #pragma once
 
 // The main window. Its handlers are the program's entry points for what the user does; each hands
-// the work to a class named by its role: the controls (TMainControls), the result pages
-// (TResultPages), query completion (TQueryCompletion), the window's placement
-// (TWindowPlacement), the start page (TStartPage), the command state (TCommandState) and the
-// toolbar's docking (TToolbarDock).
+// the work to a class named by its role: the commands (TCommands), the band area (TBandArea), the
+// page area (TPageArea) and its result pages (TResultPages), the status line (TStatusLine), query
+// completion (TQueryCompletion), the window's placement (TWindowPlacement), the start page
+// (TStartPage), the command state (TCommandState) and the toolbar's docking (TToolbarDock).
 
 #include "browser/WebBrowser.h"
 #include "core/LookupCatalogue.h"
 #include "core/QueryHistory.h"
 #include "desktop/DataDirectory.h"
+#include "ui/BandArea.h"
 
 #include <QWidget>
-
-#include <memory>
 
 namespace tellaria {
 
 class TCommandState;
+class TCommands;
 class TEncyclopaedias;
-class TDragDockObject;
-enum class TDragState;
+class TPageArea;
+class TQueryBand;
+class TResultPages;
+class TStatusLine;
 class TQueryCompletion;
 class TQueryEntry;
 class TReadingTools;
@@ -29,12 +31,10 @@ class TToolbarDock;
 class TWebBrowser;
 class TWindowPlacement;
 class TfrmFloating;
-struct TMainControls;
 
-class TfrmMain : public QWidget
+class TfrmMain : public QWidget, private TBandDocking
 {
     Q_OBJECT
-    friend class TBandArea;
 
 public:
     // `programDirectory` (with its trailing separator) holds the settings and history files: by
@@ -94,7 +94,6 @@ private:
     bool CmbBookKeyPress(QKeyEvent *event);
     void CmbBoxTypeChange();
     void CkLstBookshopClick();
-    void ActionList1Update();
     void ActPriorExecute();
     void ActNextExecute();
     void ActCloseExecute();
@@ -109,16 +108,17 @@ private:
     void ActPasteExecute() { RunBrowserCommand(TBrowserCommand::Paste); }
     void ActSelectAllExecute() { RunBrowserCommand(TBrowserCommand::SelectAll); }
     void RunBrowserCommand(TBrowserCommand command);
-    void ShowStartPanelWhenNoPages();
     void NViewStatusBarClick();
     void NViewToolBarClick();
     // The pages side by side in columns, or as tabs.
     void NViewSideBySideClick();
     // The band area (TBandArea asks) takes only a floating toolbar window, outlining itself as
     // the target.
-    bool CoolBar1DockOver(TDragDockObject &source, const QPoint &position, TDragState state);
+    bool CoolBar1DockOver(TDragDockObject &source,
+                          const QPoint &position,
+                          TDragState state) override;
     // A floating toolbar window dropped on the band area: its toolbar becomes the last band.
-    void CoolBar1DockDrop(TDragDockObject &source, const QPoint &position);
+    void CoolBar1DockDrop(TDragDockObject &source, const QPoint &position) override;
     // The application's hint has changed: status bar panel 0 shows it.
     void ShowHint(const QString &hint);
     void mnuExitClick() { close(); }
@@ -128,8 +128,12 @@ private:
     void mnuRefreshClick();
 
     QString m_programDirectory;
-    // The controls, by their designed names, as a form designer's `ui` holds them.
-    std::unique_ptr<TMainControls> ui;
+    TCommands *m_commands = nullptr;
+    TBandArea *m_bands = nullptr;
+    TQueryBand *m_query = nullptr;
+    TPageArea *m_pageArea = nullptr;
+    TResultPages *m_pages = nullptr;
+    TStatusLine *m_status = nullptr;
     TStartPage *m_startPage = nullptr;
     TQueryCompletion *m_completion = nullptr;
     TQueryEntry *m_entry = nullptr;
