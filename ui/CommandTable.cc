@@ -78,6 +78,8 @@ constexpr TCommandRow Rows[] = {
 
     // Keys without an item of their own.
     {"KeyZoomInPlus", "放大(&I)", "", "Ctrl++", None, AppWide},
+    // F10 opens the first menu, from there the arrow keys lead on.
+    {"KeyMenuBar", "打开菜单", "", "F10", None, 0},
 };
 
 constexpr TMenuRow Menus[] = {

@@ -6,7 +6,6 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
-#include <QShortcut>
 #include <QToolButton>
 
 #include <cstring>
@@ -118,10 +117,7 @@ QMenuBar *TCommands::MakeMenuBar(QWidget *parent)
             menu->addAction(Action(row.Id));
         }
     }
-    // F10 opens the first menu, from there the arrow keys lead on.
-    auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), m_form);
-    connect(menuKey, &QShortcut::activated, bar,
-            [bar] { bar->setActiveAction(bar->actions().value(0)); });
+    SetRunner("KeyMenuBar", bar, [bar] { bar->setActiveAction(bar->actions().value(0)); });
     return bar;
 }
 

@@ -1,7 +1,9 @@
-// The README stays short, and its key table lists exactly the keys the window has: the shortcuts
-// of its commands, read from the window itself.
+// The README stays short, and its key table lists exactly the keys of the window's command table;
+// and no key of the window bypasses that table.
 
 #include "tests/support/MainWindow.h"
+#include "ui/CommandTable.h"
+#include "ui/Commands.h"
 #include "widgets/Application.h"
 
 #include <QAction>
@@ -42,15 +44,26 @@ private slots:
         }
         QVERIFY(listed.size() > 10);
 
+        QSet<QString> keys;
+        for (const TCommandRow &row : CommandTable()) {
+            for (const QString &sequence :
+                 QString::fromUtf8(row.Keys).split(QLatin1Char(';'), Qt::SkipEmptyParts))
+                keys << QKeySequence(sequence, QKeySequence::PortableText)
+                            .toString(QKeySequence::PortableText);
+        }
+
         QTemporaryDir directory;
         auto window = OpenMainWindow(directory.path());
-        QSet<QString> keys;
         for (const QAction *action : window->findChildren<QAction *>()) {
             for (const QKeySequence &sequence : action->shortcuts())
-                keys << sequence.toString(QKeySequence::PortableText);
+                QVERIFY2(
+                    keys.contains(sequence.toString(QKeySequence::PortableText)),
+                    qPrintable(action->objectName() + QStringLiteral(" has a key of its own")));
         }
-        for (const QShortcut *shortcut : window->findChildren<QShortcut *>())
-            keys << shortcut->key().toString(QKeySequence::PortableText);
+        QVERIFY(window->findChildren<QShortcut *>().isEmpty());
+        // And every command of the table has something that runs it.
+        QCOMPARE(window->findChild<TCommands *>()->WithoutRunner(), QStringList());
+
         // Handled by the controls themselves, not by a command: Enter by the query box, Esc by a
         // loading page, Alt alone by the menu bar.
         keys << QStringLiteral("Enter") << QStringLiteral("Esc") << QStringLiteral("Alt");
