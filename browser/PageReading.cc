@@ -118,7 +118,6 @@ void TPageReading::Apply(const QString &how)
                                                                 : TArticle::NotAsked,
                                                  answer.value(QStringLiteral("marks")).toInt());
             NoteTime("reading applied");
-            emit self->Applied();
         }));
 }
 

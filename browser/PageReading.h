@@ -44,10 +44,6 @@ public:
     int Marks() const;
     TArticle Article() const;
 
-signals:
-    // The view has been applied to the document: Marks and Article are current.
-    void Applied();
-
 private:
     QString Options() const;
     // Runs the page side's `how` ("apply", or "current" for what the view last gave).

@@ -89,4 +89,12 @@ void TPageState::SetReading(bool reader, bool marking, TArticle article, int ter
     emit ReadingChanged();
 }
 
+void TPageState::SetFindCount(int count)
+{
+    if (count == m_findCount)
+        return;
+    m_findCount = count;
+    emit ReadingChanged();
+}
+
 } // namespace tellaria

@@ -24,6 +24,7 @@ class TPageState : public QObject
     Q_PROPERTY(bool marking READ Marking NOTIFY ReadingChanged)
     Q_PROPERTY(TArticle article READ Article NOTIFY ReadingChanged)
     Q_PROPERTY(int termCount READ TermCount NOTIFY ReadingChanged)
+    Q_PROPERTY(int findCount READ FindCount NOTIFY ReadingChanged)
 public:
     // Idle: nothing asked of it yet. Stopped: the user stopped it, which is no failure.
     // RendererGone: the page's display process ended (killed, or crashed).
@@ -48,6 +49,8 @@ public:
     bool Marking() const { return m_marking; }
     TArticle Article() const { return m_article; }
     int TermCount() const { return m_termCount; }
+    // How often the find bar's text was found in the page; -1 while nothing is being found.
+    int FindCount() const { return m_findCount; }
 
     // A load is about to be asked for: busy from now, before the engine says so.
     void LoadAsked();
@@ -55,11 +58,14 @@ public:
     void MarkStopped();
     // What the reading aids gave, for the reading aids to tell.
     void SetReading(bool reader, bool marking, TArticle article, int termCount);
+    // What the find bar found, for the find bar to tell.
+    void SetFindCount(int count);
 
 signals:
     void LoadChanged(tellaria::TPageState::TLoad load);
     void TitleChanged(const QString &title);
     void AddressChanged(const QUrl &address);
+    // What the reading aids or the find bar found has changed.
     void ReadingChanged();
 
 private:
@@ -72,6 +78,7 @@ private:
     bool m_marking = false;
     TArticle m_article = TArticle::NotAsked;
     int m_termCount = 0;
+    int m_findCount = -1;
 };
 
 } // namespace tellaria

@@ -1,5 +1,7 @@
 #include "ui/FindBar.h"
 
+#include "browser/PageState.h"
+
 #include "browser/WebBrowser.h"
 #include "ui/ResultPages.h"
 
@@ -123,7 +125,7 @@ void TFindBar::Close()
         if (back)
             back->setFocus(Qt::OtherFocusReason);
     }
-    emit CountsChanged();
+    PublishCounts();
 }
 
 int TFindBar::MatchesOf(const TTabSheet *page) const
@@ -131,6 +133,15 @@ int TFindBar::MatchesOf(const TTabSheet *page) const
     if (!isVisible() || m_field->text().isEmpty())
         return -1;
     return m_found.value(page).Matches;
+}
+
+void TFindBar::PublishCounts()
+{
+    for (int index = 0; index < m_pages->count(); ++index) {
+        const TTabSheet *page = m_pages->Page(index);
+        if (TWebBrowser *browser = page->Browser())
+            browser->State()->SetFindCount(MatchesOf(page));
+    }
 }
 
 void TFindBar::Search()
@@ -143,7 +154,7 @@ void TFindBar::Search()
         SearchPage(page, false, true);
     }
     ShowStatus();
-    emit CountsChanged();
+    PublishCounts();
 }
 
 void TFindBar::SearchPage(TTabSheet *page, bool backward, bool restart)
@@ -169,7 +180,7 @@ void TFindBar::SearchPage(TTabSheet *page, bool backward, bool restart)
                           return;
                       m_found[guard] = {result.numberOfMatches(), result.activeMatch()};
                       ShowStatus();
-                      emit CountsChanged();
+                      PublishCounts();
                   }));
 }
 

@@ -33,14 +33,6 @@ public:
     void FindNext() { Go(true); }
     void FindPrior() { Go(false); }
 
-    // The matches of `page` for the text searched, while the bar is open; -1 when nothing is
-    // searched.
-    int MatchesOf(const TTabSheet *page) const;
-
-signals:
-    // The counts of one page or more have changed, or the bar opened or closed.
-    void CountsChanged();
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -55,6 +47,11 @@ private:
     void SearchPage(TTabSheet *page, bool backward, bool restart);
     void Go(bool forward);
     void ShowStatus();
+    // The matches of `page` for the text searched, while the bar is open; -1 when nothing is
+    // searched.
+    int MatchesOf(const TTabSheet *page) const;
+    // Gives every page's state its count, which its tab and column header show.
+    void PublishCounts();
 
     TResultPages *m_pages;
     QLineEdit *m_field;

@@ -8,7 +8,6 @@
 #include "ui/PageSurface.h"
 #include "ui/ResultPages.h"
 #include "ui/StatusLine.h"
-#include "ui/TabMark.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -62,7 +61,6 @@ TReadingTools::TReadingTools(QWidget *form,
     });
     commands.SetRunner("mnuFindNext", m_findBar, [this] { m_findBar->FindNext(); });
     commands.SetRunner("mnuFindPrior", m_findBar, [this] { m_findBar->FindPrior(); });
-    connect(m_findBar, &TFindBar::CountsChanged, this, &TReadingTools::RefreshBadges);
     connect(m_pages, &TResultPages::PageOpened, this, &TReadingTools::PageOpened);
     connect(m_pages, &TResultPages::PagesChanged, this, &TReadingTools::ShowZoom);
 }
@@ -77,7 +75,6 @@ void TReadingTools::PageOpened(TTabSheet *page)
     TWebBrowser *browser = page->Browser();
     auto *reading = new TPageReading(browser);
     page->SetReading(reading);
-    connect(reading, &TPageReading::Applied, page, [this, page] { RefreshBadge(page); });
     const qreal factor = ZoomOf(page) / 100.0;
     browser->setZoomFactor(factor);
     // A new document may come back at the engine's own zoom.
@@ -97,44 +94,12 @@ void TReadingTools::Apply(TTabSheet *page)
         reading->SetView({m_settings.Reader, m_settings.Highlight ? m_term : QString(),
                           m_pages->tabText(m_pages->indexOf(page))});
     }
-    RefreshBadge(page);
 }
 
 void TReadingTools::ApplyAll()
 {
     for (int index = 0; index < m_pages->count(); ++index)
         Apply(m_pages->Page(index));
-}
-
-void TReadingTools::RefreshBadge(TTabSheet *page)
-{
-    const TPageReading *reading = page->Reading();
-    if (!reading)
-        return;
-    const int found = m_findBar->MatchesOf(page);
-    const bool marking = !reading->View().Term.isEmpty();
-    const bool applied = reading->Article() != TPageReading::TArticle::NotAsked || marking;
-    QString badge;
-    if (found >= 0)
-        badge = QString::number(found);
-    else if (marking && applied)
-        badge = QString::number(reading->Marks());
-    page->SetBadge(badge);
-    QStringList notes;
-    if (found >= 0)
-        notes << QString::fromUtf8("找到 %1 处").arg(found);
-    else if (marking && applied)
-        notes << QString::fromUtf8("查询词出现 %1 次").arg(reading->Marks());
-    if (reading->View().Reader && reading->Article() == TPageReading::TArticle::None)
-        notes << QString::fromUtf8("此页没有可提取的正文");
-    if (TTabMark *mark = page->LoadMark())
-        mark->SetNote(notes.join(QLatin1Char('\n')));
-}
-
-void TReadingTools::RefreshBadges()
-{
-    for (int index = 0; index < m_pages->count(); ++index)
-        RefreshBadge(m_pages->Page(index));
 }
 
 int TReadingTools::ZoomOf(const TTabSheet *page)

@@ -50,8 +50,6 @@ private:
     void PageOpened(TTabSheet *page);
     void Apply(TTabSheet *page);
     void ApplyAll();
-    void RefreshBadge(TTabSheet *page);
-    void RefreshBadges();
     // Zooms the page `steps` steps in or out (0: back to actual size) and keeps it for its site.
     void Zoom(TTabSheet *page, int steps);
     int ZoomOf(const TTabSheet *page);

@@ -19,12 +19,35 @@ TTabSheet::TTabSheet(QWidget *parent)
     contentLayout->setContentsMargins(0, 0, 0, 0);
 }
 
-void TTabSheet::SetBadge(const QString &badge)
+void TTabSheet::SetBrowser(TWebBrowser *browser)
 {
-    if (badge == m_badge)
+    m_browser = browser;
+    connect(browser->State(), &TPageState::ReadingChanged, this, &TTabSheet::ShowReading);
+}
+
+void TTabSheet::ShowReading()
+{
+    const TPageState *state = m_browser ? m_browser->State() : nullptr;
+    if (!state)
         return;
-    m_badge = badge;
-    emit Changed();
+    const int found = state->FindCount();
+    QString badge;
+    QStringList notes;
+    if (found >= 0) {
+        badge = QString::number(found);
+        notes << QString::fromUtf8("找到 %1 处").arg(found);
+    } else if (state->Marking()) {
+        badge = QString::number(state->TermCount());
+        notes << QString::fromUtf8("查询词出现 %1 次").arg(state->TermCount());
+    }
+    if (state->Reader() && state->Article() == TPageState::TArticle::None)
+        notes << QString::fromUtf8("此页没有可提取的正文");
+    if (m_loadMark)
+        m_loadMark->SetNote(notes.join(QLatin1Char('\n')));
+    if (badge != m_badge) {
+        m_badge = badge;
+        emit Changed();
+    }
 }
 
 void TTabSheet::SetLoadMark(TTabMark *mark)

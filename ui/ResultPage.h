@@ -24,15 +24,16 @@ public:
     void SetTag(int tag) { m_tag = tag; }
     // The browser inside, made with the page.
     TWebBrowser *Browser() const { return m_browser; }
-    void SetBrowser(TWebBrowser *browser) { m_browser = browser; }
+    // Follows its state from then on: the tab and the column's header show what it says.
+    void SetBrowser(TWebBrowser *browser);
     // The address the page was opened at.
     const QString &Url() const { return m_url; }
     void SetUrl(const QString &url) { m_url = url; }
     // Its host: the reference work the page shows, whatever links the user follows from there.
     QString Site() const { return QUrl(m_url).host(); }
-    // Shown small beside the caption of its tab and column: how often the term occurs.
+    // Shown small beside the caption of its tab and column: how often the find bar's text, or
+    // else the marked term, occurs.
     const QString &Badge() const { return m_badge; }
-    void SetBadge(const QString &badge);
     // The reading aids of its browser, made with it.
     TPageReading *Reading() const { return m_reading; }
     void SetReading(TPageReading *reading) { m_reading = reading; }
@@ -60,6 +61,9 @@ signals:
     void Changed();
 
 private:
+    // The badge and the tab's note from what the reading aids and the find bar found.
+    void ShowReading();
+
     int m_tag = 0;
     QPointer<TWebBrowser> m_browser;
     QString m_url;
