@@ -23,6 +23,20 @@ TPageState::TPageState(QWebEnginePage *page)
     // A new document has not been read yet.
     connect(page, &QWebEnginePage::loadStarted, this,
             [this] { SetReading(m_reader, m_marking, TArticle::NotAsked, 0); });
+    // A new document may come back at the engine's own zoom.
+    connect(page, &QWebEnginePage::loadFinished, this, [this] {
+        if (m_page->zoomFactor() != m_zoom / 100.0)
+            m_page->setZoomFactor(m_zoom / 100.0);
+    });
+}
+
+void TPageState::SetZoom(int percent)
+{
+    m_page->setZoomFactor(percent / 100.0);
+    if (percent == m_zoom)
+        return;
+    m_zoom = percent;
+    emit ZoomChanged(percent);
 }
 
 QString TPageState::Title() const

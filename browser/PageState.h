@@ -25,6 +25,7 @@ class TPageState : public QObject
     Q_PROPERTY(TArticle article READ Article NOTIFY ReadingChanged)
     Q_PROPERTY(int termCount READ TermCount NOTIFY ReadingChanged)
     Q_PROPERTY(int findCount READ FindCount NOTIFY ReadingChanged)
+    Q_PROPERTY(int zoom READ Zoom NOTIFY ZoomChanged)
 public:
     // Idle: nothing asked of it yet. Stopped: the user stopped it, which is no failure.
     // RendererGone: the page's display process ended (killed, or crashed).
@@ -52,6 +53,11 @@ public:
     // How often the find bar's text was found in the page; -1 while nothing is being found.
     int FindCount() const { return m_findCount; }
 
+    // The page's zoom in percent of its actual size.
+    int Zoom() const { return m_zoom; }
+    // Zooms the page to `percent`, now and for every document it shows later.
+    void SetZoom(int percent);
+
     // A load is about to be asked for: busy from now, before the engine says so.
     void LoadAsked();
     // The user stopped the load: so until the next one.
@@ -67,6 +73,7 @@ signals:
     void AddressChanged(const QUrl &address);
     // What the reading aids or the find bar found has changed.
     void ReadingChanged();
+    void ZoomChanged(int percent);
 
 private:
     void LoadingChanged(const QWebEngineLoadingInfo &info);
@@ -79,6 +86,7 @@ private:
     TArticle m_article = TArticle::NotAsked;
     int m_termCount = 0;
     int m_findCount = -1;
+    int m_zoom = 100;
 };
 
 } // namespace tellaria

@@ -1,6 +1,7 @@
 #include "ui/ReadingTools.h"
 
 #include "browser/PageReading.h"
+#include "browser/PageState.h"
 #include "browser/WebBrowser.h"
 #include "core/ZoomSteps.h"
 #include "ui/Commands.h"
@@ -75,14 +76,7 @@ void TReadingTools::PageOpened(TTabSheet *page)
     TWebBrowser *browser = page->Browser();
     auto *reading = new TPageReading(browser);
     page->SetReading(reading);
-    const qreal factor = ZoomOf(page) / 100.0;
-    browser->setZoomFactor(factor);
-    // A new document may come back at the engine's own zoom.
-    connect(browser->page(), &QWebEnginePage::loadFinished, page, [this, page] {
-        if (TWebBrowser *shown = page->Browser();
-            shown && shown->zoomFactor() != ZoomOf(page) / 100.0)
-            shown->setZoomFactor(ZoomOf(page) / 100.0);
-    });
+    browser->State()->SetZoom(ZoomOf(page));
     // Ctrl with the wheel zooms in the browser's steps, and is kept for the site.
     FilterPageSurface(browser, this);
     Apply(page);
@@ -119,7 +113,7 @@ void TReadingTools::Zoom(TTabSheet *page, int steps)
     for (int index = 0; index < m_pages->count(); ++index) {
         TTabSheet *other = m_pages->Page(index);
         if (other->Site() == page->Site() && other->Browser())
-            other->Browser()->setZoomFactor(percent / 100.0);
+            other->Browser()->State()->SetZoom(percent);
     }
     ShowZoom();
 }

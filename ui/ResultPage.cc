@@ -80,6 +80,7 @@ void TTabSheet::ShowProcessEnded()
         again->setToolTip(QString::fromUtf8("重新加载此页 (F5)"));
         // F5 is the window's: it reloads the current page, whatever that shows.
         connect(again, &QPushButton::clicked, this, &TTabSheet::LoadAgain);
+        m_again = again;
         layout->addStretch();
         layout->addWidget(message);
         layout->addWidget(again, 0, Qt::AlignHCenter);
@@ -91,7 +92,7 @@ void TTabSheet::ShowProcessEnded()
         m_browser->hide();
     m_ended->show();
     if (hadFocus)
-        m_ended->findChild<QPushButton *>()->setFocus(Qt::OtherFocusReason);
+        m_again->setFocus(Qt::OtherFocusReason);
 }
 
 void TTabSheet::LoadAgain()

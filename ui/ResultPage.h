@@ -72,6 +72,7 @@ private:
     QWidget *m_content;
     QPointer<TTabMark> m_loadMark;
     QWidget *m_ended = nullptr; // the message, made when first needed
+    QWidget *m_again = nullptr; // its button
 };
 
 } // namespace tellaria
