@@ -3,7 +3,7 @@
 #include "core/SiteList.h"
 #include "core/SiteTemplate.h"
 #include "core/TermText.h"
-#include "ui/QueryEntry.h"
+#include "ui/PageNotices.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

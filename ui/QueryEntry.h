@@ -56,11 +56,4 @@ private:
     bool m_unsaved = false;
 };
 
-// The status bar's word for a navigation refused for its scheme: "已阻止打开 ssh: 链接".
-QString RefusedSchemeNote(const QUrl &url);
-// Why a page of `siteName` was not opened: the term would have moved its address to another
-// host. As text, and as the page the tab shows instead.
-QString HostMovedText(const QString &siteName);
-QString HostMovedPage(const QString &siteName);
-
 } // namespace tellaria

@@ -2,8 +2,8 @@
 
 #include "browser/PageState.h"
 #include "ui/PageColumns.h"
+#include "ui/PageNotices.h"
 #include "ui/PageRetirement.h"
-#include "ui/QueryEntry.h"
 #include "ui/TabMark.h"
 #include "widgets/Application.h"
 
