@@ -1,6 +1,6 @@
 #include "core/SiteList.h"
 
-#include "TestDirectory.h"
+#include "tests/support/TestDirectory.h"
 #include "core/ProfileFile.h"
 
 #include <gtest/gtest.h>

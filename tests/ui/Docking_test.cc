@@ -6,7 +6,7 @@
 #include "tests/support/MainWindow.h"
 #include "tests/support/TestProxy.h"
 #include "tests/ui/UserDrag.h"
-#include "tests/ui/WindowParts.h"
+#include "tests/support/WindowParts.h"
 #include "ui/Unit2.h"
 #include "ui/UnitMain.h"
 #include "widgets/Application.h"
