@@ -24,31 +24,46 @@ set(TELLARIA_PCH_ENGINE_HEADERS
     <QtPrintSupport/QPrinter> <QtWebEngineCore/QWebEnginePage> <QtWebEngineCore/QWebEngineProfile>
     <QtWebEngineWidgets/QWebEngineView>)
 
-# Makes `target` compile a precompiled header of the headers given, for itself and for the targets
-# given it.
-function(tellaria_precompile_headers target)
+# Makes `name`, a target of its own built with the flags of the targets that share its header and
+# linked with `libraries` for their include directories: GCC refuses a precompiled header made with
+# a macro defined that a file using it lacks (a layer's own definitions, QtTest's folder names),
+# so its maker defines only what all the targets sharing it define. OPTIONS are its compile
+# options.
+function(tellaria_precompiled_header_maker name)
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "HEADERS;LIBRARIES;OPTIONS")
     if(NOT TELLARIA_PRECOMPILED_HEADERS)
         return()
     endif()
-    target_precompile_headers(${target} PRIVATE ${ARGN})
-    target_compile_options(${target} PRIVATE -Winvalid-pch -Wno-error=invalid-pch)
+    set(source ${CMAKE_CURRENT_BINARY_DIR}/${name}.cc)
+    if(NOT EXISTS ${source})
+        file(WRITE ${source} "// Only the precompiled header of ${name} is wanted from this target.\n")
+    endif()
+    add_library(${name} OBJECT ${source})
+    set_target_properties(${name} PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
+    target_link_libraries(${name} PRIVATE ${arg_LIBRARIES})
+    target_compile_options(${name} PRIVATE ${arg_OPTIONS} -Winvalid-pch -Wno-error=invalid-pch)
+    target_precompile_headers(${name} PRIVATE ${arg_HEADERS})
 endfunction()
 
-# Gives `target` the precompiled header of `owner`, whose flags it shares.
-function(tellaria_reuse_precompiled_headers target owner)
+# Gives `target` the precompiled header of `maker`, whose flags it shares.
+function(tellaria_reuse_precompiled_headers target maker)
     if(TELLARIA_PRECOMPILED_HEADERS)
-        target_precompile_headers(${target} REUSE_FROM ${owner})
+        target_precompile_headers(${target} REUSE_FROM ${maker})
         target_compile_options(${target} PRIVATE -Winvalid-pch -Wno-error=invalid-pch)
     endif()
 endfunction()
 
-# The program's layers, each given the precompiled header of the lowest layer whose Qt modules
-# it links.
+# The program's layers: those below the browser engine share one header, those from it up another.
 function(tellaria_precompile_program_layers)
-    tellaria_precompile_headers(tellaria_desktop ${TELLARIA_PCH_QT_HEADERS})
-    tellaria_reuse_precompiled_headers(tellaria_widgets tellaria_desktop)
-    tellaria_precompile_headers(tellaria_browser ${TELLARIA_PCH_QT_HEADERS}
-                                ${TELLARIA_PCH_ENGINE_HEADERS})
-    tellaria_reuse_precompiled_headers(tellaria_ui tellaria_browser)
-    tellaria_reuse_precompiled_headers(tellaria_program tellaria_browser)
+    tellaria_precompiled_header_maker(tellaria_pch_widgets HEADERS ${TELLARIA_PCH_QT_HEADERS}
+        LIBRARIES Qt6::Widgets Qt6::Network Qt6::DBus)
+    tellaria_precompiled_header_maker(tellaria_pch_engine
+        HEADERS ${TELLARIA_PCH_QT_HEADERS} ${TELLARIA_PCH_ENGINE_HEADERS}
+        LIBRARIES Qt6::Widgets Qt6::Network Qt6::DBus Qt6::WebEngineWidgets Qt6::PrintSupport)
+    foreach(layer tellaria_desktop tellaria_widgets)
+        tellaria_reuse_precompiled_headers(${layer} tellaria_pch_widgets)
+    endforeach()
+    foreach(layer tellaria_browser tellaria_ui tellaria_program)
+        tellaria_reuse_precompiled_headers(${layer} tellaria_pch_engine)
+    endforeach()
 endfunction()
