@@ -47,12 +47,6 @@ private:
         return OpenMainWindow(m_directory->path(), QSize(1200, 600));
     }
 
-    static void Query(TfrmMain &window, const QString &term)
-    {
-        CmbBook(window)->lineEdit()->setText(term);
-        QTest::keyClick(CmbBook(window), Qt::Key_Return);
-    }
-
     static TWebBrowser *BrowserAt(TfrmMain &window, int index)
     {
         return qobject_cast<TTabSheet *>(PageControl1(window)->widget(index))->Browser();

@@ -51,23 +51,6 @@ private:
 
     std::unique_ptr<TfrmMain> OpenWindow() { return OpenMainWindow(m_directory->path()); }
 
-    // Picks a mode as the keyboard does: Home, then Down to the mode.
-    static void ChooseMode(TfrmMain &window, int mode)
-    {
-        QTest::keyClick(CmbBoxType(window), Qt::Key_Home);
-        for (int step = 0; step < mode; ++step)
-            QTest::keyClick(CmbBoxType(window), Qt::Key_Down);
-    }
-
-    // Runs a query the way a user does: the term in the query box, then Enter where the window
-    // system delivers it (the combo box, not its inner line edit).
-    void Query(TfrmMain &window, int mode, const QString &term)
-    {
-        ChooseMode(window, mode);
-        CmbBook(window)->lineEdit()->setText(term);
-        QTest::keyClick(CmbBook(window), Qt::Key_Return);
-    }
-
     // Clicks the check box of row `row` of the check list.
     static void ClickCheckBox(TfrmMain &window, int row)
     {
