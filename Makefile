@@ -15,6 +15,9 @@ CMAKE_FLAGS += $(LAUNCHER_FLAGS)
 export CCACHE_BASEDIR := $(CURDIR)
 # Nor is the build directory's own path part of what is cached (only debug info names it).
 export CCACHE_NOHASHDIR := 1
+# Files compiled with a precompiled header (cmake/Precompiled.cmake) are cached too: ccache then
+# goes by the header's contents, not by the macros and times it was made with.
+export CCACHE_SLOPPINESS := pch_defines,time_macros,include_file_mtime,include_file_ctime
 endif
 # The core alone, built again with AddressSanitizer and UBSan (make test), and with clang for
 # libFuzzer (make fuzz).

@@ -3,8 +3,8 @@
 // byte. The program closes on SIGTERM as at the end of a desktop session, saving as for any close;
 // failures it reports then go to its standard error stream.
 
-#include "TestDirectory.h"
 #include "tests/support/ProcessSignals.h"
+#include "tests/support/TestDirectory.h"
 
 #include <cerrno>
 #include <chrono>

@@ -7,7 +7,7 @@
 #include "desktop/SingleInstance.h"
 #include "tests/support/ProgramCopy.h"
 #include "tests/support/TestProxy.h"
-#include "tests/ui/WindowParts.h"
+#include "tests/support/WindowParts.h"
 #include "ui/UnitMain.h"
 
 #include <QApplication>

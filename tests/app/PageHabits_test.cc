@@ -3,6 +3,7 @@
 // never answers stopped and asked again, the menu on a result tab, the query history cleared, the
 // key sheet and the about box, and the toolbar's grip.
 
+#include "tests/support/FileBytes.h"
 #include "tests/support/RealInputProgram.h"
 
 #include <QDir>
@@ -55,12 +56,6 @@ QString RecordingBrowser(const Program &program)
     defaults.write("[Default Applications]\nx-scheme-handler/http=recording-browser.desktop\n"
                    "x-scheme-handler/https=recording-browser.desktop\n");
     return record;
-}
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QString TabDescription(const AccessibleReading &reading, int index)

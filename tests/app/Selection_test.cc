@@ -11,8 +11,8 @@
 #include "tests/support/ProgramRun.h"
 #include "tests/support/SelectionHolder.h"
 #include "tests/support/TestProxy.h"
+#include "tests/support/WindowParts.h"
 #include "tests/support/XSession.h"
-#include "tests/ui/WindowParts.h"
 #include "ui/UnitMain.h"
 
 #include <QApplication>
@@ -49,14 +49,6 @@ private:
     QTemporaryDir m_programDirectory;
     QString m_program;
     std::unique_ptr<QTemporaryDir> m_runtime;
-
-    // The requests for result pages, the start page's left out.
-    QStringList ResultRequests() const
-    {
-        QStringList requests = m_proxy->Requests();
-        requests.removeIf([](const QString &url) { return url.contains("tellaria.example"); });
-        return requests;
-    }
 
     bool WaitForRequest(const QString &url)
     {
@@ -164,7 +156,7 @@ private slots:
         QCOMPARE(RunCopy(session, {"--selection", "--mode", "3"}), 0);
         if (message.isEmpty()) {
             QVERIFY(WaitForRequest(url));
-            QCOMPARE(ResultRequests(), QStringList{url});
+            QCOMPARE(ResultRequests(*m_proxy), QStringList{url});
             QCOMPARE(window.History().Entries(), std::vector{recorded.toStdString()});
             QCOMPARE(boxes.Seen().size(), 0);
             return;
@@ -176,7 +168,7 @@ private slots:
         QCOMPARE(boxes.Seen().first().Icon, QMessageBox::Information);
         // Refused as a blank term is: the mode asked for is picked, nothing asked or recorded.
         QCOMPARE(window.History().Count(), std::size_t(0));
-        QCOMPARE(ResultRequests(), QStringList());
+        QCOMPARE(ResultRequests(*m_proxy), QStringList());
         QCOMPARE(CmbBoxType(window)->currentIndex(), 3);
     }
 
@@ -189,7 +181,7 @@ private slots:
         ProgramRun run(session, TELLARIA_EXECUTABLE);
         QVERIFY(run.Start({"--selection", "--mode", "3"}));
         QVERIFY(WaitForRequest(BingUrl("owl")));
-        QCOMPARE(ResultRequests(), QStringList{BingUrl("owl")});
+        QCOMPARE(ResultRequests(*m_proxy), QStringList{BingUrl("owl")});
         session.Key("alt+F4");
         QVERIFY(run.WaitForExit());
         QCOMPARE(run.ReadFile("Lexivander.qry"), QByteArray("owl\r\n"));
@@ -207,13 +199,13 @@ private slots:
         // The box is a second window with the program's title, in front of the first.
         QVERIFY(TestProxy::WaitFor([&] { return session.VisibleWindows("^Tellaria$").size() == 2; },
                                    20000));
-        QCOMPARE(ResultRequests(), QStringList());
+        QCOMPARE(ResultRequests(*m_proxy), QStringList());
         session.Key("Return");
         QVERIFY(TestProxy::WaitFor([&] { return session.VisibleWindows("^Tellaria$").size() == 1; },
                                    10000));
         session.Key("alt+F4");
         QVERIFY(run.WaitForExit());
-        QCOMPARE(ResultRequests(), QStringList());
+        QCOMPARE(ResultRequests(*m_proxy), QStringList());
         QCOMPARE(run.ReadFile("Lexivander.qry"), QByteArray());
     }
 };

@@ -6,9 +6,9 @@
 // checked is what the user and the compositor see: the pages asked for at the test's proxy, the
 // compositor's window tree, the controls in the accessibility tree and the screen's pixels.
 
-#include "tests/core/TestDirectory.h"
 #include "tests/support/ProgramCopy.h"
 #include "tests/support/RealInputProgram.h"
+#include "tests/support/TestDirectory.h"
 #include "tests/support/WaylandSession.h"
 
 #include <QCoreApplication>

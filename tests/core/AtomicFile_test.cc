@@ -1,6 +1,6 @@
 #include "core/AtomicFile.h"
 
-#include "TestDirectory.h"
+#include "tests/support/TestDirectory.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
 #include "core/ProfileFile.h"
 
-#include "TestDirectory.h"
+#include "tests/support/TestDirectory.h"
 
 #include <cctype>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "core/QueryHistory.h"
 
-#include "TestDirectory.h"
+#include "tests/support/TestDirectory.h"
 
 #include <algorithm>
 #include <csignal>

@@ -4,9 +4,9 @@
 // off the new file by its lock. Seen through the shim linked into this program.
 
 #include "SaveCallsShim.h"
-#include "TestDirectory.h"
 #include "core/QueryHistory.h"
 #include "core/SettingsFile.h"
+#include "tests/support/TestDirectory.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

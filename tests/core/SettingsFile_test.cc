@@ -1,6 +1,6 @@
 #include "core/SettingsFile.h"
 
-#include "TestDirectory.h"
+#include "tests/support/TestDirectory.h"
 
 #include <climits>
 #include <gtest/gtest.h>

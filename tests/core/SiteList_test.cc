@@ -1,7 +1,7 @@
 #include "core/SiteList.h"
 
-#include "TestDirectory.h"
 #include "core/ProfileFile.h"
+#include "tests/support/TestDirectory.h"
 
 #include <gtest/gtest.h>
 

@@ -333,20 +333,6 @@ inline std::unique_ptr<Program> LaunchProgram(const QString &executable,
     return program->Start() ? std::move(program) : nullptr;
 }
 
-// The requests for result pages, the start page's left out.
-inline QStringList ResultRequests(const TestProxy &proxy)
-{
-    QStringList requests = proxy.Requests();
-    requests.removeIf([](const QString &url) { return url.contains("tellaria.example"); });
-    return requests;
-}
-
-// Waits until `count` result pages have been asked for.
-inline bool WaitForResultRequests(const TestProxy &proxy, int count)
-{
-    return TestProxy::WaitFor([&] { return ResultRequests(proxy).size() >= count; }, 20000);
-}
-
 // The main window's client area as it shows on the screen.
 inline QImage ClientShot(const Program &program)
 {

@@ -65,6 +65,20 @@ private:
     QHash<QString, bool> m_refused;
 };
 
+// The requests for result pages, the start page's left out.
+inline QStringList ResultRequests(const TestProxy &proxy)
+{
+    QStringList requests = proxy.Requests();
+    requests.removeIf([](const QString &url) { return url.contains("tellaria.example"); });
+    return requests;
+}
+
+// Waits until `count` result pages have been asked for.
+inline bool WaitForResultRequests(const TestProxy &proxy, int count, int timeoutMs = 20000)
+{
+    return TestProxy::WaitFor([&] { return ResultRequests(proxy).size() >= count; }, timeoutMs);
+}
+
 // A fixture article of over a hundred printed pages, its paragraphs numbered from 0 to 2199.
 QByteArray LongArticleHtml();
 

@@ -9,7 +9,7 @@
 //
 // Everything runs as the test process's user, which must be an ordinary one: sway refuses root,
 // and a D-Bus session lets in only its own user. A test that runs as root becomes an ordinary
-// user first (BecomeOrdinaryUser in tests/core/TestDirectory.h).
+// user first (BecomeOrdinaryUser in tests/support/TestDirectory.h).
 
 #include <QImage>
 #include <QList>

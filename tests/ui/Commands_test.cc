@@ -5,7 +5,7 @@
 #include "browser/WebBrowser.h"
 #include "tests/support/MainWindow.h"
 #include "tests/support/TestProxy.h"
-#include "tests/ui/WindowParts.h"
+#include "tests/support/WindowParts.h"
 #include "ui/UnitMain.h"
 #include "widgets/Application.h"
 #include "widgets/CheckListBox.h"

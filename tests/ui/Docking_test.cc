@@ -5,8 +5,8 @@
 #include "browser/WebBrowser.h"
 #include "tests/support/MainWindow.h"
 #include "tests/support/TestProxy.h"
+#include "tests/support/WindowParts.h"
 #include "tests/ui/UserDrag.h"
-#include "tests/ui/WindowParts.h"
 #include "ui/Unit2.h"
 #include "ui/UnitMain.h"
 #include "widgets/Application.h"
@@ -525,8 +525,7 @@ private slots:
     void closingTheMainWindowWhileFloatingEndsTheProgram()
     {
         auto window = OpenWindow();
-        CmbBook(*window)->lineEdit()->setText("owl");
-        QTest::keyClick(CmbBook(*window), Qt::Key_Return);
+        Query(*window, "owl");
         TfrmFloating *floating = Float(*window, ScreenCentre(Panel2(*window)));
         QVERIFY(floating);
         CloseCounter counter(floating);

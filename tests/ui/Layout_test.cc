@@ -3,7 +3,7 @@
 // layout holds at the design width, and no label of the selector or of a tab is cut off.
 
 #include "tests/support/TestProxy.h"
-#include "tests/ui/WindowParts.h"
+#include "tests/support/WindowParts.h"
 #include "ui/UnitMain.h"
 #include "widgets/Application.h"
 

@@ -6,8 +6,8 @@
 
 #include "browser/WebBrowser.h"
 #include "tests/support/TestProxy.h"
+#include "tests/support/WindowParts.h"
 #include "tests/ui/UserDrag.h"
-#include "tests/ui/WindowParts.h"
 #include "ui/UnitMain.h"
 #include "widgets/CheckListBox.h"
 

@@ -2,9 +2,10 @@
 // once in columns, one current page that the commands act on, switching without reloading, and
 // the choice kept in the settings file.
 
+#include "tests/support/FileBytes.h"
 #include "tests/support/MainWindow.h"
 #include "tests/support/TestProxy.h"
-#include "tests/ui/WindowParts.h"
+#include "tests/support/WindowParts.h"
 #include "ui/PageColumns.h"
 #include "ui/UnitMain.h"
 #include "widgets/Application.h"
@@ -25,19 +26,6 @@ using namespace tellaria::test;
 
 namespace {
 
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
 // A page tall enough to scroll.
 const QByteArray LongPage = "<!DOCTYPE html><html><head><title>long</title></head><body>"
                             "<div style=\"height:5000px\">fixture</div></body></html>";
@@ -57,12 +45,6 @@ private:
     std::unique_ptr<TfrmMain> OpenWindow()
     {
         return OpenMainWindow(m_directory->path(), QSize(1200, 600));
-    }
-
-    static void Query(TfrmMain &window, const QString &term)
-    {
-        CmbBook(window)->lineEdit()->setText(term);
-        QTest::keyClick(CmbBook(window), Qt::Key_Return);
     }
 
     static TWebBrowser *BrowserAt(TfrmMain &window, int index)

@@ -6,7 +6,7 @@
 #include "tests/support/MainWindow.h"
 #include "tests/support/MessageBoxWatcher.h"
 #include "tests/support/TestProxy.h"
-#include "tests/ui/WindowParts.h"
+#include "tests/support/WindowParts.h"
 #include "ui/ResultPage.h"
 #include "ui/TabMark.h"
 #include "ui/UnitMain.h"

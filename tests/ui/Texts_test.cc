@@ -4,7 +4,7 @@
 
 #include "browser/WebBrowser.h"
 #include "tests/support/TestProxy.h"
-#include "tests/ui/WindowParts.h"
+#include "tests/support/WindowParts.h"
 #include "ui/UnitMain.h"
 #include "widgets/Application.h"
 

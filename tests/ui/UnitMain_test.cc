@@ -3,10 +3,11 @@
 
 #include "browser/WebBrowser.h"
 #include "core/CodePage.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/MainWindow.h"
 #include "tests/support/MessageBoxWatcher.h"
 #include "tests/support/TestProxy.h"
-#include "tests/ui/WindowParts.h"
+#include "tests/support/WindowParts.h"
 #include "ui/UnitMain.h"
 #include "widgets/Application.h"
 #include "widgets/CheckListBox.h"
@@ -38,23 +39,6 @@
 using namespace tellaria;
 using namespace tellaria::test;
 
-namespace {
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void WriteAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-} // namespace
-
 class UnitMainTest : public QObject
 {
     Q_OBJECT
@@ -67,23 +51,6 @@ private:
 
     std::unique_ptr<TfrmMain> OpenWindow() { return OpenMainWindow(m_directory->path()); }
 
-    // Picks a mode as the keyboard does: Home, then Down to the mode.
-    static void ChooseMode(TfrmMain &window, int mode)
-    {
-        QTest::keyClick(CmbBoxType(window), Qt::Key_Home);
-        for (int step = 0; step < mode; ++step)
-            QTest::keyClick(CmbBoxType(window), Qt::Key_Down);
-    }
-
-    // Runs a query the way a user does: the term in the query box, then Enter where the window
-    // system delivers it (the combo box, not its inner line edit).
-    void Query(TfrmMain &window, int mode, const QString &term)
-    {
-        ChooseMode(window, mode);
-        CmbBook(window)->lineEdit()->setText(term);
-        QTest::keyClick(CmbBook(window), Qt::Key_Return);
-    }
-
     // Clicks the check box of row `row` of the check list.
     static void ClickCheckBox(TfrmMain &window, int row)
     {
@@ -91,19 +58,6 @@ private:
         const QRect rect = list->visualItemRect(list->item(row));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           QPoint(rect.left() + 8, rect.center().y()));
-    }
-
-    // The requests the proxy saw for the result pages (start page left out).
-    QStringList ResultRequests() const
-    {
-        QStringList requests = m_proxy->Requests();
-        requests.removeIf([](const QString &url) { return url.contains("tellaria.example"); });
-        return requests;
-    }
-
-    bool WaitForResultRequests(int count)
-    {
-        return TestProxy::WaitFor([&] { return ResultRequests().size() >= count; });
     }
 
     QList<int> PageTags(const TfrmMain &window) const
@@ -270,7 +224,7 @@ private slots:
         QCOMPARE(PageControl1(*window)->count(), titles.size());
         for (int index = 0; index < titles.size(); ++index)
             QCOMPARE(PageControl1(*window)->tabText(index), titles[index]);
-        QVERIFY(WaitForResultRequests(urls.size()));
+        QVERIFY(WaitForResultRequests(*m_proxy, urls.size()));
         // Nothing beyond the plan: every page's load has ended, so every request is in.
         QVERIFY(TestProxy::WaitFor([&] {
             for (int index = 0; index < PageControl1(*window)->count(); ++index) {
@@ -280,7 +234,7 @@ private slots:
             }
             return true;
         }));
-        QStringList requests = ResultRequests();
+        QStringList requests = ResultRequests(*m_proxy);
         requests.sort();
         urls.sort();
         QCOMPARE(requests, urls);
@@ -326,7 +280,7 @@ private slots:
         }
         // The old browsers, still alive, are never the active one.
         QCOMPARE(window->ActiveBrowser()->Tag, 6);
-        QVERIFY(WaitForResultRequests(3));
+        QVERIFY(WaitForResultRequests(*m_proxy, 3));
         QTRY_VERIFY(std::none_of(oldPages.cbegin(), oldPages.cend(),
                                  [](const QPointer<QWidget> &old) { return bool(old); }));
         QCOMPARE(window->findChildren<TWebBrowser *>().size(), 3 + 1);
@@ -471,7 +425,7 @@ private slots:
     {
         auto window = OpenWindow();
         Query(*window, 0, "cat");
-        QVERIFY(WaitForResultRequests(5));
+        QVERIFY(WaitForResultRequests(*m_proxy, 5));
         TResultPages *pages = PageControl1(*window);
         const auto browserAt
             = [&](int index) { return qobject_cast<TTabSheet *>(pages->widget(index))->Browser(); };
@@ -510,7 +464,7 @@ private slots:
 
         m_proxy->ClearRequests();
         Query(*window, 2, "dog");
-        QVERIFY(WaitForResultRequests(1));
+        QVERIFY(WaitForResultRequests(*m_proxy, 1));
     }
 
     // The ticked encyclopaedias are kept in the settings file, one bit a row; every other line of
@@ -557,12 +511,12 @@ private slots:
         QVERIFY(TestProxy::WaitFor([&] { return WbAd(*window)->HasDocument(); }));
         m_proxy->ClearRequests();
         Query(*window, 1, "cat");
-        QVERIFY(WaitForResultRequests(1));
+        QVERIFY(WaitForResultRequests(*m_proxy, 1));
         ActClose(*window)->trigger();
         QVERIFY(PnlWbAD(*window)->isVisible());
         // A reload would be asked for at once; the next query's request comes after it.
         Query(*window, 3, "cat");
-        QVERIFY(WaitForResultRequests(2));
+        QVERIFY(WaitForResultRequests(*m_proxy, 2));
         QCOMPARE(m_proxy->Requests(),
                  (QStringList{"http://cy.5156edu.com/serach.php?f_type=chengyu&f_key=cat",
                               "http://dict.bing.com.cn/?FORM=CHOT20&q=cat"}));
