@@ -1,6 +1,7 @@
 #include "ui/Encyclopaedias.h"
 
 #include "core/SiteList.h"
+#include "desktop/CoreWording.h"
 #include "ui/EncyclopaediaDialog.h"
 #include "ui/MainControls.h"
 #include "ui/MenuItem.h"
@@ -31,7 +32,7 @@ TEncyclopaedias::TEncyclopaedias(QWidget *form,
 {
     SiteListReading reading = ReadSiteList(m_path);
     m_sites = std::move(reading.Sites);
-    m_problem = QString::fromStdString(reading.Problem);
+    m_problem = SiteListProblemText(reading.Problem);
     Fill(placement.StoredSites(int(m_sites.size())));
 
     QMenu *edit = ui.MainMenu1Edit;
@@ -74,8 +75,8 @@ void TEncyclopaedias::Save(QStringList &failures) const
     if (!m_changed)
         return;
     const Status written = WriteSiteList(m_path, m_sites);
-    if (!written.Ok() && !failures.contains(QString::fromStdString(written.Message())))
-        failures << QString::fromStdString(written.Message());
+    if (!written.Ok() && !failures.contains(StatusText(written)))
+        failures << StatusText(written);
 }
 
 } // namespace tellaria

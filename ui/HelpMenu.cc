@@ -1,6 +1,8 @@
 #include "ui/HelpMenu.h"
 
+#include "core/SettingsFile.h"
 #include "desktop/CommandLine.h"
+#include "ui/LanguageMenu.h"
 #include "ui/MainControls.h"
 #include "widgets/Application.h"
 
@@ -63,6 +65,7 @@ THelpMenu::THelpMenu(QWidget *form, TMainControls &ui, const QString &dataDirect
     QAction *about = help->addAction(QString::fromUtf8("关于 Tellaria(&A)"));
     about->setObjectName(QStringLiteral("mnuAbout"));
     about->setStatusTip(QString::fromUtf8("版本、许可证和数据文件夹"));
+    new TLanguageMenu(help, dataDirectory + QString::fromLatin1(SettingsFileName));
     connect(keys, &QAction::triggered, this, &THelpMenu::ShowKeys);
     connect(about, &QAction::triggered, this, &THelpMenu::ShowAbout);
 }
