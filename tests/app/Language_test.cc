@@ -24,8 +24,7 @@ public:
             qunsetenv(name);
         }
         for (const QString &pair : desktop)
-            qputenv(pair.section('=', 0, 0).toLatin1().constData(),
-                    pair.section('=', 1).toUtf8());
+            qputenv(pair.section('=', 0, 0).toLatin1().constData(), pair.section('=', 1).toUtf8());
     }
     ~DesktopLanguage()
     {
@@ -103,9 +102,18 @@ private slots:
         QVERIFY(program->Click(Menu(QStringLiteral("界面语言 / Language(L)"))));
         QVERIFY(program->Click(Menu(QStringLiteral("English"))));
         // Said in English, the language chosen.
-        QVERIFY(Shows(*program,
-                      QStringLiteral("The interface language changes when Tellaria is next started.")));
-        session.Key(QStringLiteral("Return"));
+        QVERIFY(
+            Shows(*program,
+                  QStringLiteral("The interface language changes when Tellaria is next started.")));
+        // Its button, in the toolkit's words for the language spoken now.
+        QVERIFY(program->Click(
+            {QStringLiteral("the box's button"), [](const AccessibleReading &reading) {
+                 return AreaOf(reading.Find([](const AccessibleNode &node) {
+                     return node.Role == QLatin1String("push button")
+                            && (node.Name.contains(QLatin1String("OK"))
+                                || node.Name.contains(QStringLiteral("确定")));
+                 }));
+             }}));
         QVERIFY(TestProxy::WaitFor(
             [&] { return program->Run.ReadFile("Lexivanedr.ini").contains("Language=en"); }));
         CloseByAltF4(session, program->Run);
