@@ -106,11 +106,11 @@ void CarryOut(TfrmMain &window, const TLookupRequest &request)
     if (request.SelectionTooLong) {
         // Refused as a blank term is: the mode asked for is picked, nothing is recorded.
         window.SelectLookupMode(request.Mode);
-        QMessageBox::information(&window, QString::fromLatin1(ApplicationTitle),
-                                 QCoreApplication::translate(
-                                     "Program",
-                                     "The selected text is too long (over %1 characters) to look up.")
-                                     .arg(LongestSelectedTerm));
+        QMessageBox::information(
+            &window, QString::fromLatin1(ApplicationTitle),
+            QCoreApplication::translate(
+                "Program", "The selected text is too long (over %1 characters) to look up.")
+                .arg(LongestSelectedTerm));
         return;
     }
     if (request.Term)
@@ -195,9 +195,8 @@ int RunProgram(int argc, char *argv[])
         Print(stdout, VersionText());
         return 0;
     case TCommandLine::TAction::Refuse:
-        PrintError(
-            TEarlyText::translate("Program", "%1 (see \"tellaria --help\" for usage)")
-                .arg(commandLine.Error));
+        PrintError(TEarlyText::translate("Program", "%1 (see \"tellaria --help\" for usage)")
+                       .arg(commandLine.Error));
         return 2;
     case TCommandLine::TAction::Run:
         break;

@@ -25,9 +25,12 @@ struct SaveFilter
 
 // The three ways a page can be saved, in the order the dialog offers them.
 const SaveFilter SaveFilters[] = {
-    {QT_TRANSLATE_NOOP("BrowserDialogs", "Web page, complete (*.html *.htm)"), QWebEngineDownloadRequest::CompleteHtmlSaveFormat, "html"},
-    {QT_TRANSLATE_NOOP("BrowserDialogs", "Web archive, single file (*.mht *.mhtml)"), QWebEngineDownloadRequest::MimeHtmlSaveFormat, "mht"},
-    {QT_TRANSLATE_NOOP("BrowserDialogs", "Web page, text and structure only (*.html *.htm)"), QWebEngineDownloadRequest::SingleHtmlSaveFormat, "html"},
+    {QT_TRANSLATE_NOOP("BrowserDialogs", "Web page, complete (*.html *.htm)"),
+     QWebEngineDownloadRequest::CompleteHtmlSaveFormat, "html"},
+    {QT_TRANSLATE_NOOP("BrowserDialogs", "Web archive, single file (*.mht *.mhtml)"),
+     QWebEngineDownloadRequest::MimeHtmlSaveFormat, "mht"},
+    {QT_TRANSLATE_NOOP("BrowserDialogs", "Web page, text and structure only (*.html *.htm)"),
+     QWebEngineDownloadRequest::SingleHtmlSaveFormat, "html"},
 };
 
 } // namespace

@@ -3,8 +3,8 @@
 #include "browser/WebBrowser.h"
 #include "widgets/Application.h"
 
-#include <QCoreApplication>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
@@ -144,15 +144,17 @@ bool PrintPdf(const QByteArray &pdf, QPrinter &printer, QString &error)
 
 void PrintPage(TWebBrowser &browser, QPrinter &printer, std::function<void(bool)> done)
 {
-    RequestPagePdf(browser, printer.pageLayout(), printer.pageRanges(),
-                   [&printer, done = std::move(done)](const QByteArray &pdf) {
-                       QString error;
-                       const bool printed = PrintPdf(pdf, printer, error);
-                       ReturnFreedMemory();
-                       if (!printed)
-                           TApplication::ReportError(QCoreApplication::translate("PdfPrinting", "Printing failed: %1").arg(error));
-                       done(printed);
-                   });
+    RequestPagePdf(
+        browser, printer.pageLayout(), printer.pageRanges(),
+        [&printer, done = std::move(done)](const QByteArray &pdf) {
+            QString error;
+            const bool printed = PrintPdf(pdf, printer, error);
+            ReturnFreedMemory();
+            if (!printed)
+                TApplication::ReportError(
+                    QCoreApplication::translate("PdfPrinting", "Printing failed: %1").arg(error));
+            done(printed);
+        });
 }
 
 void ReturnFreedMemory()

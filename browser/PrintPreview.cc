@@ -5,7 +5,6 @@
 #include "browser/PdfPrinting.h"
 #include "browser/WebBrowser.h"
 
-
 #include <QActionGroup>
 #include <QApplication>
 #include <QLabel>
@@ -57,18 +56,20 @@ TPrintPreview::TPrintPreview(TWebBrowser &browser, QPrinter &printer, QWidget *p
     tools->addWidget(m_page);
     tools->addWidget(m_pageCount);
     tools->addSeparator();
-    QAction *zoomOut
-        = add(QT_TR_NOOP("Zoom Out"), "PreviewZoomOut", [this] { m_view->SetZoom(m_view->Zoom() / ZoomStep); });
-    QAction *zoomIn
-        = add(QT_TR_NOOP("Zoom In"), "PreviewZoomIn", [this] { m_view->SetZoom(m_view->Zoom() * ZoomStep); });
-    QAction *fitWidth
-        = add(QT_TR_NOOP("Fit Width"), "PreviewFitWidth", [this] { m_view->SetZoom(m_view->FitWidthZoom()); });
-    QAction *fitPage
-        = add(QT_TR_NOOP("Whole Page"), "PreviewFitPage", [this] { m_view->SetZoom(m_view->FitPageZoom()); });
+    QAction *zoomOut = add(QT_TR_NOOP("Zoom Out"), "PreviewZoomOut",
+                           [this] { m_view->SetZoom(m_view->Zoom() / ZoomStep); });
+    QAction *zoomIn = add(QT_TR_NOOP("Zoom In"), "PreviewZoomIn",
+                          [this] { m_view->SetZoom(m_view->Zoom() * ZoomStep); });
+    QAction *fitWidth = add(QT_TR_NOOP("Fit Width"), "PreviewFitWidth",
+                            [this] { m_view->SetZoom(m_view->FitWidthZoom()); });
+    QAction *fitPage = add(QT_TR_NOOP("Whole Page"), "PreviewFitPage",
+                           [this] { m_view->SetZoom(m_view->FitPageZoom()); });
     tools->addSeparator();
     auto *columns = new QActionGroup(this);
-    QAction *one = add(QT_TR_NOOP("Single Page"), "PreviewOnePage", [this] { m_view->SetColumns(1); });
-    QAction *two = add(QT_TR_NOOP("Two Pages"), "PreviewTwoPages", [this] { m_view->SetColumns(2); });
+    QAction *one
+        = add(QT_TR_NOOP("Single Page"), "PreviewOnePage", [this] { m_view->SetColumns(1); });
+    QAction *two
+        = add(QT_TR_NOOP("Two Pages"), "PreviewTwoPages", [this] { m_view->SetColumns(2); });
     for (QAction *action : {one, two}) {
         action->setCheckable(true);
         columns->addAction(action);

@@ -14,12 +14,15 @@ TCommandLine ParseCommandLine(const QStringList &arguments)
     QCommandLineParser parser;
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   TEarlyText::translate("CommandLine", "Show this help and exit"));
-    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     TEarlyText::translate("CommandLine", "Show version information and exit"));
+    const QCommandLineOption version(
+        {QStringLiteral("v"), QStringLiteral("version")},
+        TEarlyText::translate("CommandLine", "Show version information and exit"));
     const QCommandLineOption mode({QStringLiteral("m"), QStringLiteral("mode")},
-                                  TEarlyText::translate("CommandLine", "Lookup mode"), QStringLiteral("N"));
-    const QCommandLineOption selection({QStringLiteral("s"), QStringLiteral("selection")},
-                                       TEarlyText::translate("CommandLine", "Look up the selected text"));
+                                  TEarlyText::translate("CommandLine", "Lookup mode"),
+                                  QStringLiteral("N"));
+    const QCommandLineOption selection(
+        {QStringLiteral("s"), QStringLiteral("selection")},
+        TEarlyText::translate("CommandLine", "Look up the selected text"));
     parser.addOptions({help, version, mode, selection});
 
     TCommandLine result;
@@ -32,10 +35,12 @@ TCommandLine ParseCommandLine(const QStringList &arguments)
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty()) {
             const QString &name = unknown.first();
-            return refuse(TEarlyText::translate("CommandLine", "Unknown option: %1").arg((name.size() == 1 ? "-" : "--") + name));
+            return refuse(TEarlyText::translate("CommandLine", "Unknown option: %1")
+                              .arg((name.size() == 1 ? "-" : "--") + name));
         }
         // The only other failure: an option that takes a value was given none.
-        return refuse(TEarlyText::translate("CommandLine", "The option --mode needs a value (0 to 3)"));
+        return refuse(
+            TEarlyText::translate("CommandLine", "The option --mode needs a value (0 to 3)"));
     }
     if (parser.isSet(help)) {
         result.Action = TCommandLine::TAction::ShowHelp;
@@ -59,7 +64,9 @@ TCommandLine ParseCommandLine(const QStringList &arguments)
     const QStringList words = parser.positionalArguments();
     if (parser.isSet(selection)) {
         if (!words.isEmpty())
-            return refuse(TEarlyText::translate("CommandLine", "The option --selection looks up the selected text; it cannot be given the term \"%1\" too")
+            return refuse(TEarlyText::translate("CommandLine",
+                                                "The option --selection looks up the selected "
+                                                "text; it cannot be given the term \"%1\" too")
                               .arg(words.join(QLatin1Char(' '))));
         result.LookUpSelection = true;
     } else if (!words.isEmpty()) {
@@ -72,9 +79,8 @@ QString HelpText()
 {
     QString modes;
     for (int index = 0; index < LookupModeCount; ++index)
-        modes += QStringLiteral("                    %1  %2\n")
-                     .arg(index)
-                     .arg(LookupModeText(index));
+        modes
+            += QStringLiteral("                    %1  %2\n").arg(index).arg(LookupModeText(index));
     return TEarlyText::translate("CommandLine",
                                  "Usage: tellaria [OPTION] [TERM]\n"
                                  "  or:  tellaria [-m N] --selection\n"

@@ -27,7 +27,8 @@ QString AddressText(const SiteError &error)
             .arg(LongestSiteTemplate);
     case SiteFault::AddressControlCharacter:
         return QCoreApplication::translate(
-            "CoreWording", "The address may not hold control characters such as line breaks or tabs.");
+            "CoreWording",
+            "The address may not hold control characters such as line breaks or tabs.");
     case SiteFault::AddressInvalid:
         return QCoreApplication::translate("CoreWording", "The address holds invalid characters.");
     case SiteFault::NoHost:
@@ -81,8 +82,7 @@ QString SiteErrorText(const SiteError &error)
     case SiteFault::None:
         return {};
     case SiteFault::TooManySites:
-        return QCoreApplication::translate("CoreWording",
-                                           "There may be at most %1 encyclopaedias.")
+        return QCoreApplication::translate("CoreWording", "There may be at most %1 encyclopaedias.")
             .arg(MostSites);
     case SiteFault::EmptyName:
         return QCoreApplication::translate("CoreWording",

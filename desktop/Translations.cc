@@ -73,9 +73,9 @@ QLocale LocaleFor(const QString &language)
 QStringList ShippedLanguages()
 {
     QStringList languages;
-    const QStringList files = QDir(CatalogueDirectory)
-                                  .entryList({CataloguePrefix + QStringLiteral("*.qm")},
-                                             QDir::Files, QDir::Name);
+    const QStringList files
+        = QDir(CatalogueDirectory)
+              .entryList({CataloguePrefix + QStringLiteral("*.qm")}, QDir::Files, QDir::Name);
     for (const QString &file : files)
         languages << file.mid(CataloguePrefix.size()).chopped(3);
     return languages;
@@ -104,11 +104,10 @@ QString ChooseLanguage(const QString &stored,
 
 QString SelectLanguage(const QString &settingsPath)
 {
-    const QString stored
-        = settingsPath.isEmpty()
-              ? QString()
-              : QString::fromStdString(GetPrivateProfileString(
-                  LanguageSection, LanguageKey, "", FileSystemPath(settingsPath)));
+    const QString stored = settingsPath.isEmpty()
+                               ? QString()
+                               : QString::fromStdString(GetPrivateProfileString(
+                                   LanguageSection, LanguageKey, "", FileSystemPath(settingsPath)));
     Selection &selection = Selected();
     selection.Language = ChooseLanguage(
         stored.trimmed(), [](const char *name) { return qEnvironmentVariable(name); },

@@ -1,9 +1,10 @@
 #pragma once
 
-// The language the program speaks, and its catalogues. Ours are built in as ":/i18n/tellaria_<name>.qm"
-// (translations/), one per language; zh_CN, the program's own language, is spoken where the desktop
-// asks for none of them. Qt's own catalogues (qtbase, qtwebengine) and the default locale, from which
-// the browser engine takes its interface language and error pages, follow the same choice.
+// The language the program speaks, and its catalogues. Ours are built in as
+// ":/i18n/tellaria_<name>.qm" (translations/), one per language; zh_CN, the program's own language,
+// is spoken where the desktop asks for none of them. Qt's own catalogues (qtbase, qtwebengine) and
+// the default locale, from which the browser engine takes its interface language and error pages,
+// follow the same choice.
 
 #include <QString>
 #include <QStringList>

@@ -1,9 +1,9 @@
 #include "ui/EncyclopaediaDialog.h"
 
 #include "core/SiteList.h"
-#include "desktop/CoreWording.h"
 #include "core/SiteTemplate.h"
 #include "core/TermText.h"
+#include "desktop/CoreWording.h"
 #include "ui/QueryEntry.h"
 
 #include <QDialogButtonBox>

@@ -14,9 +14,8 @@ namespace tellaria {
 
 namespace {
 
-const char *const RestartNote
-    = QT_TRANSLATE_NOOP("tellaria::TLanguageMenu",
-                        "The interface language changes when Tellaria is next started.");
+const char *const RestartNote = QT_TRANSLATE_NOOP(
+    "tellaria::TLanguageMenu", "The interface language changes when Tellaria is next started.");
 
 QString StoredChoice(const QString &settingsPath)
 {
@@ -45,9 +44,9 @@ TLanguageMenu::TLanguageMenu(QMenu *help, const QString &settingsPath)
         action->setCheckable(true);
         action->setActionGroup(group);
         action->setStatusTip(tr(RestartNote));
-        action->setChecked(choice == stored
-                           || (choice == QLatin1String(FollowSystemLanguage)
-                               && !languages.contains(stored)));
+        action->setChecked(
+            choice == stored
+            || (choice == QLatin1String(FollowSystemLanguage) && !languages.contains(stored)));
         connect(action, &QAction::triggered, this, [this, choice] { Choose(choice); });
     };
     add(tr("Follow the &System"), QLatin1String(FollowSystemLanguage));
@@ -58,19 +57,16 @@ TLanguageMenu::TLanguageMenu(QMenu *help, const QString &settingsPath)
 
 void TLanguageMenu::Choose(const QString &choice)
 {
-    const Status written = WritePrivateProfileString(LanguageSection, LanguageKey,
-                                                     choice.toStdString(),
-                                                     FileSystemPath(m_settingsPath));
+    const Status written = WritePrivateProfileString(
+        LanguageSection, LanguageKey, choice.toStdString(), FileSystemPath(m_settingsPath));
     if (!written.Ok()) {
         TApplication::ReportError(StatusText(written));
         return;
     }
     // Said in the language chosen, which its reader can read.
-    const QString language
-        = ChooseLanguage(choice, [](const char *name) { return qEnvironmentVariable(name); },
-                         ShippedLanguages());
-    QMessageBox::information(m_window,
-                             QString::fromLatin1(ApplicationTitle),
+    const QString language = ChooseLanguage(
+        choice, [](const char *name) { return qEnvironmentVariable(name); }, ShippedLanguages());
+    QMessageBox::information(m_window, QString::fromLatin1(ApplicationTitle),
                              TranslateInto(language, "tellaria::TLanguageMenu", RestartNote));
 }
 

@@ -30,7 +30,8 @@ struct Run
 
 // The program with no display at all, as from a text console or a script: no DISPLAY, no
 // WAYLAND_DISPLAY, no platform chosen.
-Run RunProgram(const QStringList &arguments, const QStringList &extraEnvironment = {},
+Run RunProgram(const QStringList &arguments,
+               const QStringList &extraEnvironment = {},
                const QString &program = TELLARIA_EXECUTABLE)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -58,29 +59,29 @@ Run RunProgram(const QStringList &arguments, const QStringList &extraEnvironment
 }
 
 // Today's help, word for word, which a Chinese desktop and one we have no catalogue for read.
-const char ChineseHelp[] =
-    "用法：tellaria [选项] [词语]\n"
-    "　或：tellaria [-m N] --selection\n"
-    "同时在多部网上工具书中查询词语，每部工具书的结果显示在各自的标签页中。\n"
-    "\n"
-    "选项：\n"
-    "  -m, --mode <N>    查询方式，默认为上次使用的方式：\n"
-    "                    0  百科全书\n"
-    "                    1  成语词典\n"
-    "                    2  英汉汉英词典\n"
-    "                    3  微软Bing智能英汉词典\n"
-    "  -s, --selection   查询在任何程序中选中的文字（主选区）；没有选中的文字时，\n"
-    "                    查询剪贴板中的文字。只查第一个非空行，超过 1000 个字时\n"
-    "                    不查询。不能与词语同时使用。\n"
-    "  -h, --help        显示本帮助并退出\n"
-    "  -v, --version     显示版本信息并退出\n"
-    "\n"
-    "参数：\n"
-    "  词语              启动后把词语填入查询框并立即查询，如同按下回车键；\n"
-    "                    多个词以空格连成一个词语。以“-”开头的词语请写在“--”之后。\n"
-    "\n"
-    "Tellaria 已在运行时，新启动的 Tellaria 把词语（或选中的文字）交给已打开的\n"
-    "窗口查询，把该窗口提到最前，然后退出。\n";
+const char ChineseHelp[]
+    = "用法：tellaria [选项] [词语]\n"
+      "　或：tellaria [-m N] --selection\n"
+      "同时在多部网上工具书中查询词语，每部工具书的结果显示在各自的标签页中。\n"
+      "\n"
+      "选项：\n"
+      "  -m, --mode <N>    查询方式，默认为上次使用的方式：\n"
+      "                    0  百科全书\n"
+      "                    1  成语词典\n"
+      "                    2  英汉汉英词典\n"
+      "                    3  微软Bing智能英汉词典\n"
+      "  -s, --selection   查询在任何程序中选中的文字（主选区）；没有选中的文字时，\n"
+      "                    查询剪贴板中的文字。只查第一个非空行，超过 1000 个字时\n"
+      "                    不查询。不能与词语同时使用。\n"
+      "  -h, --help        显示本帮助并退出\n"
+      "  -v, --version     显示版本信息并退出\n"
+      "\n"
+      "参数：\n"
+      "  词语              启动后把词语填入查询框并立即查询，如同按下回车键；\n"
+      "                    多个词以空格连成一个词语。以“-”开头的词语请写在“--”之后。\n"
+      "\n"
+      "Tellaria 已在运行时，新启动的 Tellaria 把词语（或选中的文字）交给已打开的\n"
+      "窗口查询，把该窗口提到最前，然后退出。\n";
 
 const QStringList EnglishDesktop{"LANGUAGE=en", "LANG=C"};
 const QStringList ChineseDesktop{"LANG=zh_CN.UTF-8"};

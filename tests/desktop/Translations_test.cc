@@ -70,7 +70,8 @@ void TranslationsTest::BuildsInOneCatalogueALanguage()
     QCOMPARE(ShippedLanguages(), (QStringList{QStringLiteral("en"), QStringLiteral("zh_CN")}));
     // Each names itself for the language menu.
     QCOMPARE(LanguageOwnName(QStringLiteral("en")), QStringLiteral("English"));
-    QCOMPARE(LanguageOwnName(QStringLiteral("zh_CN")), QString::fromUtf8("\xe4\xb8\xad\xe6\x96\x87"));
+    QCOMPARE(LanguageOwnName(QStringLiteral("zh_CN")),
+             QString::fromUtf8("\xe4\xb8\xad\xe6\x96\x87"));
 }
 
 } // namespace tellaria

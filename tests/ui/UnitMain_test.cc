@@ -658,7 +658,8 @@ private slots:
         MessageBoxWatcher watcher;
         window->close();
         QTRY_COMPARE(watcher.Seen().size(), 1);
-        QCOMPARE(watcher.Seen()[0].Text, QString::fromUtf8("无法创建文件“") + DataPath("Lexivander.qry")
+        QCOMPARE(watcher.Seen()[0].Text, QString::fromUtf8("无法创建文件“")
+                                             + DataPath("Lexivander.qry")
                                              + QString::fromUtf8("”。Is a directory."));
         QCOMPARE(watcher.Seen()[0].Icon, QMessageBox::Critical);
         QCOMPARE(watcher.Seen()[0].Title, QString("Tellaria"));
