@@ -3,12 +3,14 @@
 #include "browser/PageAccessibility.h"
 #include "browser/PageDrawing.h"
 #include "browser/WebBrowser.h"
+#include "core/SettingsFile.h"
 #include "desktop/CommandLine.h"
 #include "desktop/DataDirectory.h"
 #include "desktop/SelectedText.h"
 #include "desktop/SessionBus.h"
 #include "desktop/SingleInstance.h"
 #include "desktop/TerminationSignals.h"
+#include "desktop/Translations.h"
 #include "desktop/WindowActivation.h"
 #include "ui/UnitMain.h"
 #include "widgets/Application.h"
@@ -58,7 +60,7 @@ void ShowError(const QString &text)
 {
     QMessageBox box(QMessageBox::Critical, QString::fromLatin1(ApplicationTitle), text,
                     QMessageBox::Ok);
-    box.button(QMessageBox::Ok)->setText(QString::fromUtf8("确定"));
+    box.button(QMessageBox::Ok)->setText(QCoreApplication::translate("Program", "OK"));
     box.exec();
 }
 
@@ -76,9 +78,10 @@ bool SandboxRefusesThisUser()
 
 QString RootRefusalText()
 {
-    return QString::fromUtf8(
-        "Tellaria 不能以 root 身份运行：它用来显示网页的浏览器引擎的沙箱不支持 "
-        "root 用户，而 Tellaria 不会关闭沙箱。请以普通用户身份运行 Tellaria。");
+    return TEarlyText::translate(
+        "Program", "Tellaria cannot run as root: the sandbox of the browser engine it shows web "
+                   "pages with does not support the root user, and Tellaria does not turn the "
+                   "sandbox off. Please run Tellaria as an ordinary user.");
 }
 
 // The text selected in another program. Read here, in the process the user started, before the
@@ -103,9 +106,11 @@ void CarryOut(TfrmMain &window, const TLookupRequest &request)
     if (request.SelectionTooLong) {
         // Refused as a blank term is: the mode asked for is picked, nothing is recorded.
         window.SelectLookupMode(request.Mode);
-        QMessageBox::information(&window, QString::fromLatin1(ApplicationTitle),
-                                 QString::fromUtf8("选中的文字太长（超过 %1 个字），无法查询。")
-                                     .arg(LongestSelectedTerm));
+        QMessageBox::information(
+            &window, QString::fromLatin1(ApplicationTitle),
+            QCoreApplication::translate(
+                "Program", "The selected text is too long (over %1 characters) to look up.")
+                .arg(LongestSelectedTerm));
         return;
     }
     if (request.Term)
@@ -176,6 +181,10 @@ int RunProgram(int argc, char *argv[])
     QStringList arguments;
     for (int index = 0; index < argc; ++index)
         arguments << QString::fromLocal8Bit(argv[index]);
+    NameApplication();
+    const QString dataDirectory = DataDirectory(ExecutableDirectory());
+    // Chosen first: --help and the command line's errors speak it too.
+    SelectLanguage(dataDirectory + QString::fromLatin1(SettingsFileName));
     // Read before any window exists, so that --help and --version need no display.
     const TCommandLine commandLine = ParseCommandLine(arguments);
     switch (commandLine.Action) {
@@ -186,7 +195,8 @@ int RunProgram(int argc, char *argv[])
         Print(stdout, VersionText());
         return 0;
     case TCommandLine::TAction::Refuse:
-        PrintError(commandLine.Error + QString::fromUtf8("（用法见“tellaria --help”）"));
+        PrintError(TEarlyText::translate("Program", "%1 (see \"tellaria --help\" for usage)")
+                       .arg(commandLine.Error));
         return 2;
     case TCommandLine::TAction::Run:
         break;
@@ -228,8 +238,6 @@ int RunProgram(int argc, char *argv[])
         request = SelectionLookupRequest(SelectedText(startApplication), request.Mode);
     request.StartupId = launch.StartupId();
     request.ActivationToken = launch.ActivationToken();
-    NameApplication();
-    const QString dataDirectory = DataDirectory(ExecutableDirectory());
     // Destroyed after the window, so that the next start waits until the files are saved.
     TSingleInstance instance(dataDirectory);
     TSingleInstance::TRole role = instance.Claim(request);

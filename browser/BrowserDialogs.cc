@@ -25,9 +25,12 @@ struct SaveFilter
 
 // The three ways a page can be saved, in the order the dialog offers them.
 const SaveFilter SaveFilters[] = {
-    {"网页，全部 (*.html *.htm)", QWebEngineDownloadRequest::CompleteHtmlSaveFormat, "html"},
-    {"网页档案，单个文件 (*.mht *.mhtml)", QWebEngineDownloadRequest::MimeHtmlSaveFormat, "mht"},
-    {"网页，仅文字与结构 (*.html *.htm)", QWebEngineDownloadRequest::SingleHtmlSaveFormat, "html"},
+    {QT_TRANSLATE_NOOP("BrowserDialogs", "Web page, complete (*.html *.htm)"),
+     QWebEngineDownloadRequest::CompleteHtmlSaveFormat, "html"},
+    {QT_TRANSLATE_NOOP("BrowserDialogs", "Web archive, single file (*.mht *.mhtml)"),
+     QWebEngineDownloadRequest::MimeHtmlSaveFormat, "mht"},
+    {QT_TRANSLATE_NOOP("BrowserDialogs", "Web page, text and structure only (*.html *.htm)"),
+     QWebEngineDownloadRequest::SingleHtmlSaveFormat, "html"},
 };
 
 } // namespace
@@ -38,8 +41,8 @@ bool BrowserDialogs::ChooseSaveAs(QWidget *parent,
 {
     QStringList filters;
     for (const SaveFilter &filter : SaveFilters)
-        filters << QString::fromUtf8(filter.Text);
-    QFileDialog dialog(parent, QStringLiteral("保存网页"),
+        filters << QCoreApplication::translate("BrowserDialogs", filter.Text);
+    QFileDialog dialog(parent, QCoreApplication::translate("BrowserDialogs", "Save Page"),
                        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(filters);

@@ -4,6 +4,7 @@
 #include "widgets/Application.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
@@ -96,12 +97,12 @@ bool PrintAsPictures(const QByteArray &pdf, QPrinter &printer, QString &error)
     QPdfDocument document;
     document.load(&buffer);
     if (document.status() != QPdfDocument::Status::Ready || document.pageCount() == 0) {
-        error = QString::fromUtf8("打印的页面无法读取。");
+        error = QCoreApplication::translate("PdfPrinting", "The pages to print cannot be read.");
         return false;
     }
     QPainter painter;
     if (!painter.begin(&printer)) {
-        error = QString::fromUtf8("无法开始打印。");
+        error = QCoreApplication::translate("PdfPrinting", "Printing cannot start.");
         return false;
     }
     const QRect target = printer.pageLayout().paintRectPixels(printer.resolution());
@@ -132,7 +133,7 @@ void RequestPagePdf(TWebBrowser &browser,
 bool PrintPdf(const QByteArray &pdf, QPrinter &printer, QString &error)
 {
     if (pdf.isEmpty()) {
-        error = QString::fromUtf8("无法生成要打印的页面。");
+        error = QCoreApplication::translate("PdfPrinting", "The pages to print cannot be made.");
         return false;
     }
     // A printer of the print system has a name; a file or no printer at all has none.
@@ -143,15 +144,17 @@ bool PrintPdf(const QByteArray &pdf, QPrinter &printer, QString &error)
 
 void PrintPage(TWebBrowser &browser, QPrinter &printer, std::function<void(bool)> done)
 {
-    RequestPagePdf(browser, printer.pageLayout(), printer.pageRanges(),
-                   [&printer, done = std::move(done)](const QByteArray &pdf) {
-                       QString error;
-                       const bool printed = PrintPdf(pdf, printer, error);
-                       ReturnFreedMemory();
-                       if (!printed)
-                           TApplication::ReportError(QString::fromUtf8("打印失败：") + error);
-                       done(printed);
-                   });
+    RequestPagePdf(
+        browser, printer.pageLayout(), printer.pageRanges(),
+        [&printer, done = std::move(done)](const QByteArray &pdf) {
+            QString error;
+            const bool printed = PrintPdf(pdf, printer, error);
+            ReturnFreedMemory();
+            if (!printed)
+                TApplication::ReportError(
+                    QCoreApplication::translate("PdfPrinting", "Printing failed: %1").arg(error));
+            done(printed);
+        });
 }
 
 void ReturnFreedMemory()

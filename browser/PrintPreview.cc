@@ -5,8 +5,6 @@
 #include "browser/PdfPrinting.h"
 #include "browser/WebBrowser.h"
 
-#include "desktop/Utf8Text.h"
-
 #include <QActionGroup>
 #include <QApplication>
 #include <QLabel>
@@ -38,47 +36,49 @@ TPrintPreview::TPrintPreview(TWebBrowser &browser, QPrinter &printer, QWidget *p
     , m_pageCount(new QLabel(this))
 {
     setObjectName(QStringLiteral("PrintPreview"));
-    setWindowTitle(Utf8Text("打印预览"));
+    setWindowTitle(tr("Print Preview"));
     resize(800, 700);
     auto *tools = new QToolBar(this);
     const auto add = [&](const char *text, const char *name, auto handler) {
-        QAction *action = tools->addAction(Utf8Text(text), this, handler);
+        QAction *action = tools->addAction(tr(text), this, handler);
         action->setObjectName(QLatin1String(name));
         return action;
     };
     // A step of the view: a row of pages, one or two.
-    QAction *prior = add("上一页", "PreviewPrior", [this] {
+    QAction *prior = add(QT_TR_NOOP("Previous Page"), "PreviewPrior", [this] {
         m_view->GoToPage(std::max(0, m_view->CurrentPage() - m_view->Columns()));
     });
-    QAction *next = add("下一页", "PreviewNext", [this] {
+    QAction *next = add(QT_TR_NOOP("Next Page"), "PreviewNext", [this] {
         m_view->GoToPage(
             std::min(m_view->PageCount() - 1, m_view->CurrentPage() + m_view->Columns()));
     });
-    m_page->setAccessibleName(Utf8Text("页码"));
+    m_page->setAccessibleName(tr("Page number"));
     tools->addWidget(m_page);
     tools->addWidget(m_pageCount);
     tools->addSeparator();
-    QAction *zoomOut
-        = add("缩小", "PreviewZoomOut", [this] { m_view->SetZoom(m_view->Zoom() / ZoomStep); });
-    QAction *zoomIn
-        = add("放大", "PreviewZoomIn", [this] { m_view->SetZoom(m_view->Zoom() * ZoomStep); });
-    QAction *fitWidth
-        = add("适合宽度", "PreviewFitWidth", [this] { m_view->SetZoom(m_view->FitWidthZoom()); });
-    QAction *fitPage
-        = add("整页", "PreviewFitPage", [this] { m_view->SetZoom(m_view->FitPageZoom()); });
+    QAction *zoomOut = add(QT_TR_NOOP("Zoom Out"), "PreviewZoomOut",
+                           [this] { m_view->SetZoom(m_view->Zoom() / ZoomStep); });
+    QAction *zoomIn = add(QT_TR_NOOP("Zoom In"), "PreviewZoomIn",
+                          [this] { m_view->SetZoom(m_view->Zoom() * ZoomStep); });
+    QAction *fitWidth = add(QT_TR_NOOP("Fit Width"), "PreviewFitWidth",
+                            [this] { m_view->SetZoom(m_view->FitWidthZoom()); });
+    QAction *fitPage = add(QT_TR_NOOP("Whole Page"), "PreviewFitPage",
+                           [this] { m_view->SetZoom(m_view->FitPageZoom()); });
     tools->addSeparator();
     auto *columns = new QActionGroup(this);
-    QAction *one = add("单页", "PreviewOnePage", [this] { m_view->SetColumns(1); });
-    QAction *two = add("双页", "PreviewTwoPages", [this] { m_view->SetColumns(2); });
+    QAction *one
+        = add(QT_TR_NOOP("Single Page"), "PreviewOnePage", [this] { m_view->SetColumns(1); });
+    QAction *two
+        = add(QT_TR_NOOP("Two Pages"), "PreviewTwoPages", [this] { m_view->SetColumns(2); });
     for (QAction *action : {one, two}) {
         action->setCheckable(true);
         columns->addAction(action);
     }
     one->setChecked(true);
     tools->addSeparator();
-    add("页面设置…", "PreviewPageSetup", [this] { PageSetup(); });
-    QAction *print = add("打印…", "PreviewPrint", [this] { Print(); });
-    add("关闭", "PreviewClose", [this] { reject(); });
+    add(QT_TR_NOOP("Page Setup..."), "PreviewPageSetup", [this] { PageSetup(); });
+    QAction *print = add(QT_TR_NOOP("Print..."), "PreviewPrint", [this] { Print(); });
+    add(QT_TR_NOOP("Close"), "PreviewClose", [this] { reject(); });
     prior->setShortcut(QKeySequence::MoveToPreviousPage);
     next->setShortcut(QKeySequence::MoveToNextPage);
     zoomIn->setShortcut(QKeySequence::ZoomIn);
@@ -112,7 +112,7 @@ TPrintPreview::~TPrintPreview()
 
 void TPrintPreview::Generate()
 {
-    m_view->SetDocument(nullptr, Utf8Text("正在生成打印预览…"));
+    m_view->SetDocument(nullptr, tr("Making the print preview..."));
     for (QAction *action : std::as_const(m_documentActions))
         action->setEnabled(false);
     if (!m_browser || m_browser->Printing()) {
@@ -149,7 +149,7 @@ void TPrintPreview::Show(const QByteArray &pdf)
         m_document->load(&m_buffer);
     const bool ready
         = m_document->status() == QPdfDocument::Status::Ready && m_document->pageCount() > 0;
-    m_view->SetDocument(ready ? m_document : nullptr, Utf8Text("无法生成打印预览。"));
+    m_view->SetDocument(ready ? m_document : nullptr, tr("The print preview cannot be made."));
     // First shown as wide as the window, as a reader reads it; the user's zoom is kept after.
     if (ready && !std::exchange(m_zoomed, true))
         m_view->SetZoom(m_view->FitWidthZoom());
@@ -157,7 +157,7 @@ void TPrintPreview::Show(const QByteArray &pdf)
     for (QAction *action : std::as_const(m_documentActions))
         action->setEnabled(ready);
     m_page->setRange(ready ? 1 : 0, ready ? m_document->pageCount() : 0);
-    m_pageCount->setText(Utf8Text(" 共 %1 页 ").arg(ready ? m_document->pageCount() : 0));
+    m_pageCount->setText(tr(" of %1 ").arg(ready ? m_document->pageCount() : 0));
     FollowPage(m_view->CurrentPage());
     emit Shown();
 }

@@ -281,7 +281,7 @@ void TWebBrowser::contextMenuEvent(QContextMenuEvent *event)
     if (request->linkUrl().isValid()) {
         add(QWebEnginePage::CopyLinkToClipboard);
         const QUrl link = request->linkUrl();
-        connect(menu->addAction(QString::fromUtf8("在浏览器中打开链接")), &QAction::triggered, this,
+        connect(menu->addAction(tr("Open Link in Browser")), &QAction::triggered, this,
                 [link] { OpenInDefaultBrowser(link); });
     }
     add(QWebEnginePage::SelectAll);
@@ -292,10 +292,10 @@ void TWebBrowser::contextMenuEvent(QContextMenuEvent *event)
             menu->addAction(page->action(action));
         menu->addSeparator();
         const QUrl address = page->url();
-        QAction *open = menu->addAction(QString::fromUtf8("在浏览器中打开"));
+        QAction *open = menu->addAction(tr("Open in Browser"));
         open->setEnabled(address.scheme().startsWith(QLatin1String("http")));
         connect(open, &QAction::triggered, this, [address] { OpenInDefaultBrowser(address); });
-        QAction *copy = menu->addAction(QString::fromUtf8("复制网址"));
+        QAction *copy = menu->addAction(tr("Copy Address"));
         copy->setEnabled(!address.isEmpty());
         connect(copy, &QAction::triggered, this, [address] { CopyAddress(address); });
         QAction *save = menu->addAction(page->action(QWebEnginePage::SavePage)->text());

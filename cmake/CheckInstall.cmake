@@ -16,6 +16,7 @@ foreach(path
         ${share}/icons/hicolor/scalable/apps/tellaria.svg
         ${share}/icons/hicolor/48x48/apps/tellaria.png
         ${share}/man/man1/tellaria.1.gz
+        ${share}/man/zh_CN/man1/tellaria.1.gz
         ${share}/doc/tellaria/copyright
         ${share}/doc/tellaria/changelog.gz)
     if(NOT EXISTS ${path})

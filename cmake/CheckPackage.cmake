@@ -58,7 +58,8 @@ foreach(path ${paths})
 endforeach()
 foreach(expected
         ./usr/bin/tellaria ./usr/share/man/man1/tellaria.1.gz ./usr/share/doc/tellaria/copyright
-        ./usr/share/doc/tellaria/changelog.gz ./usr/share/applications/tellaria.desktop)
+        ./usr/share/doc/tellaria/changelog.gz ./usr/share/applications/tellaria.desktop
+        ./usr/share/man/zh_CN/man1/tellaria.1.gz)
     if(NOT contents MATCHES " ${expected}\n")
         message(FATAL_ERROR "not packaged: ${expected}")
     endif()

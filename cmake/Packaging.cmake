@@ -33,17 +33,24 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/icons/hicolor
 # wants them: gzip -9, without a name or time stamp, so that every build is the same.
 set(TELLARIA_COMPRESSED ${PROJECT_BINARY_DIR}/packaging)
 add_custom_command(
-    OUTPUT ${TELLARIA_COMPRESSED}/tellaria.1.gz ${TELLARIA_COMPRESSED}/changelog.gz
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${TELLARIA_COMPRESSED}
+    OUTPUT ${TELLARIA_COMPRESSED}/tellaria.1.gz ${TELLARIA_COMPRESSED}/zh_CN/tellaria.1.gz
+           ${TELLARIA_COMPRESSED}/changelog.gz
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${TELLARIA_COMPRESSED}/zh_CN
     COMMAND sh -c "gzip -9nc \"$1\" > \"$2\"" sh ${PROJECT_SOURCE_DIR}/docs/tellaria.1
             ${TELLARIA_COMPRESSED}/tellaria.1.gz
+    COMMAND sh -c "gzip -9nc \"$1\" > \"$2\"" sh ${PROJECT_SOURCE_DIR}/docs/zh_CN/tellaria.1
+            ${TELLARIA_COMPRESSED}/zh_CN/tellaria.1.gz
     COMMAND sh -c "gzip -9nc \"$1\" > \"$2\"" sh ${PROJECT_SOURCE_DIR}/packaging/changelog
             ${TELLARIA_COMPRESSED}/changelog.gz
-    DEPENDS ${PROJECT_SOURCE_DIR}/docs/tellaria.1 ${PROJECT_SOURCE_DIR}/packaging/changelog
+    DEPENDS ${PROJECT_SOURCE_DIR}/docs/tellaria.1 ${PROJECT_SOURCE_DIR}/docs/zh_CN/tellaria.1
+            ${PROJECT_SOURCE_DIR}/packaging/changelog
     VERBATIM)
 add_custom_target(compressed_docs ALL
-    DEPENDS ${TELLARIA_COMPRESSED}/tellaria.1.gz ${TELLARIA_COMPRESSED}/changelog.gz)
+    DEPENDS ${TELLARIA_COMPRESSED}/tellaria.1.gz ${TELLARIA_COMPRESSED}/zh_CN/tellaria.1.gz
+            ${TELLARIA_COMPRESSED}/changelog.gz)
 install(FILES ${TELLARIA_COMPRESSED}/tellaria.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# man tellaria reads this one where the locale is Chinese.
+install(FILES ${TELLARIA_COMPRESSED}/zh_CN/tellaria.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/zh_CN/man1)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${TELLARIA_COMPRESSED}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tellaria)
 

@@ -38,17 +38,15 @@ SiteListReading ReadSiteList(const std::string &path)
     const int count = ParseProfileInt(value("Count")).value_or(-1);
     reading.Stored = count >= 0;
     if (!reading.Stored)
-        return {BuildSiteTable(), false, {}};
+        return {BuildSiteTable(), false, std::nullopt};
     std::vector<std::pair<std::string, std::string>> sound;
     for (std::size_t row = 0; row < std::size_t(count); ++row) {
         const std::string name = Utf8(value(Key("Name", row)));
         const std::string url = Utf8(value(Key("Url", row)));
         auto with = sound;
         with.emplace_back(name, url);
-        if (std::string error = SiteListError(with); !error.empty()) {
-            reading.Problem = "设置文件中的第 " + std::to_string(row + 1) + " 部百科全书无法使用（"
-                              + error + "），它和其后的 " + std::to_string(count - row - 1)
-                              + " 部未读入。";
+        if (SiteError error = SiteListError(with); !error.Ok()) {
+            reading.Problem = SiteListProblem{row, std::size_t(count) - row - 1, std::move(error)};
             break;
         }
         sound = std::move(with);
@@ -57,8 +55,8 @@ SiteListReading ReadSiteList(const std::string &path)
         reading.Sites.push_back({name, url});
     if (reading.Sites.empty()) {
         reading.Sites = BuildSiteTable();
-        if (reading.Problem.empty() && count > 0)
-            reading.Problem = "设置文件中的百科全书列表无法使用，已改用默认的五部。";
+        if (!reading.Problem && count > 0)
+            reading.Problem = SiteListProblem{};
     }
     return reading;
 }

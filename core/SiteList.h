@@ -6,8 +6,10 @@
 // is the shipped five.
 
 #include "core/LookupCatalogue.h"
+#include "core/SiteTemplate.h"
 #include "core/Status.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,13 +17,25 @@ namespace tellaria {
 
 inline constexpr std::string_view SiteListSection = "Encyclopedias";
 
+// A stored list read only in part: row Row (from 0) could not be used for Error, and the Unread
+// rows after it were not read either; or, with Error Ok, the list as a whole could not be used
+// and the shipped five stand in.
+struct SiteListProblem
+{
+    std::size_t Row = 0;
+    std::size_t Unread = 0;
+    SiteError Error;
+
+    friend bool operator==(const SiteListProblem &, const SiteListProblem &) = default;
+};
+
 struct SiteListReading
 {
     SiteTable Sites;
     // Whether the file holds a list of its own (even one read only in part).
     bool Stored = false;
-    // What of a list broken by hand could not be read, for the user; empty when all of it was.
-    std::string Problem;
+    // What of a list broken by hand could not be read; nothing when all of it was.
+    std::optional<SiteListProblem> Problem;
 };
 
 // The list the settings file at `path` holds: the shipped five without a section, else its

@@ -169,7 +169,7 @@ SiteAddress ExpandSiteTemplate(std::string_view pattern, std::string_view termUt
     return address;
 }
 
-std::string SiteTemplateError(std::string_view pattern)
+SiteError SiteTemplateError(std::string_view pattern)
 {
     std::string_view rest;
     if (StartsWithNoCase(pattern, "http://"))
@@ -177,17 +177,17 @@ std::string SiteTemplateError(std::string_view pattern)
     else if (StartsWithNoCase(pattern, "https://"))
         rest = pattern.substr(8);
     else
-        return "网址必须以 http:// 或 https:// 开头。";
+        return {SiteFault::NotHttp};
     // Measured as the settings file stores it, which reads back no longer a value.
     if (AnsiFromUtf8(pattern).size() > LongestSiteTemplate)
-        return "网址太长：保存后不能超过 " + std::to_string(LongestSiteTemplate) + " 个字节。";
+        return {SiteFault::AddressTooLong};
     if (HasControlCharacter(pattern))
-        return "网址中不能有换行符、制表符等控制字符。";
+        return {SiteFault::AddressControlCharacter};
     if (!IsValidUtf8(pattern))
-        return "网址中有无效的字符。";
+        return {SiteFault::AddressInvalid};
     const std::size_t hostEnd = rest.find_first_of("/?#:{");
     if (hostEnd == 0 || rest.empty())
-        return "网址中缺少主机名。";
+        return {SiteFault::NoHost};
     for (std::size_t open = pattern.find('{'); open != std::string_view::npos;
          open = pattern.find('{', open + 1)) {
         const std::string_view from = pattern.substr(open);
@@ -195,29 +195,31 @@ std::string SiteTemplateError(std::string_view pattern)
             || from.starts_with(Gb18030Mark))
             continue;
         const std::size_t close = from.find('}');
-        const std::string unknown(from.substr(0, close == std::string_view::npos ? 1 : close + 1));
-        return "网址中有未知的占位符“" + unknown + "”：只能用 {term}、{utf8} 或 {gb18030}。";
+        return {SiteFault::UnknownPlaceholder,
+                std::string(from.substr(0, close == std::string_view::npos ? 1 : close + 1))};
     }
     return {};
 }
 
-std::string SiteListError(const std::vector<std::pair<std::string, std::string>> &sites)
+SiteError SiteListError(const std::vector<std::pair<std::string, std::string>> &sites)
 {
     if (sites.size() > MostSites)
-        return "最多只能有 " + std::to_string(MostSites) + " 部百科全书。";
+        return {SiteFault::TooManySites};
     std::set<std::string> names;
     for (const auto &[name, pattern] : sites) {
         const std::string trimmed = Trimmed(name);
         if (trimmed.empty())
-            return "百科全书的名称不能为空。";
+            return {SiteFault::EmptyName};
         if (HasControlCharacter(name))
-            return "百科全书的名称中不能有换行符、制表符等控制字符。";
+            return {SiteFault::NameControlCharacter};
         if (AnsiFromUtf8(name).size() > LongestSiteTemplate)
-            return "百科全书的名称太长。";
+            return {SiteFault::NameTooLong};
         if (!names.insert(trimmed).second)
-            return "名称“" + trimmed + "”已被使用。";
-        if (std::string error = SiteTemplateError(pattern); !error.empty())
-            return error.insert(0, "“" + trimmed + "”：");
+            return {SiteFault::NameTaken, trimmed};
+        if (SiteError error = SiteTemplateError(pattern); !error.Ok()) {
+            error.Site = trimmed;
+            return error;
+        }
     }
     return {};
 }

@@ -17,6 +17,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tellaria {
@@ -47,15 +48,49 @@ SiteAddress ExpandSiteTemplate(std::string_view pattern, std::string_view termUt
 // when `url` has no "://".
 std::string_view AddressOrigin(std::string_view url);
 
-// Why `pattern` cannot be an encyclopaedia's address, as a message for the user; empty when it
-// can: it must begin with http:// or https:// (in any letter case), name a host, take at most
-// LongestSiteTemplate bytes as the settings file stores it (in the code page), be valid UTF-8
-// and hold no control character and no placeholder but the three.
-std::string SiteTemplateError(std::string_view pattern);
+// Why an encyclopaedia's name or address cannot be kept.
+enum class SiteFault {
+    None,
+    NotHttp, // the address begins with neither http:// nor https://
+    AddressTooLong, // over LongestSiteTemplate bytes as the settings file stores it
+    AddressControlCharacter,
+    AddressInvalid, // not valid UTF-8
+    NoHost,
+    UnknownPlaceholder, // Value: the placeholder as written, "{x}" or a lone "{"
+    TooManySites, // over MostSites
+    EmptyName,
+    NameControlCharacter,
+    NameTooLong,
+    NameTaken, // Value: the name, trimmed
+};
 
-// Why a list of encyclopaedias, names and templates in order, cannot be kept; empty when it can:
-// at most MostSites of them, each with a name (not only blanks, no control character, stored in
-// at most LongestSiteTemplate bytes) no other has, and an address SiteTemplateError accepts.
-std::string SiteListError(const std::vector<std::pair<std::string, std::string>> &sites);
+struct SiteError
+{
+    SiteError() = default;
+    SiteError(SiteFault fault, std::string value = {}, std::string site = {})
+        : Fault(fault)
+        , Value(std::move(value))
+        , Site(std::move(site))
+    {}
+
+    SiteFault Fault = SiteFault::None;
+    std::string Value;
+    // In a list, the name (trimmed) of the site whose address is at fault; empty otherwise.
+    std::string Site;
+
+    bool Ok() const { return Fault == SiteFault::None; }
+    friend bool operator==(const SiteError &, const SiteError &) = default;
+};
+
+// Why `pattern` cannot be an encyclopaedia's address; Ok when it can: it must begin with http://
+// or https:// (in any letter case), name a host, take at most LongestSiteTemplate bytes as the
+// settings file stores it (in the code page), be valid UTF-8 and hold no control character and
+// no placeholder but the three.
+SiteError SiteTemplateError(std::string_view pattern);
+
+// Why a list of encyclopaedias, names and templates in order, cannot be kept; Ok when it can: at
+// most MostSites of them, each with a name (not only blanks, no control character, stored in at
+// most LongestSiteTemplate bytes) no other has, and an address SiteTemplateError accepts.
+SiteError SiteListError(const std::vector<std::pair<std::string, std::string>> &sites);
 
 } // namespace tellaria

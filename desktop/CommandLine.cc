@@ -1,8 +1,8 @@
 #include "desktop/CommandLine.h"
 
-#include "desktop/Utf8Text.h"
-
 #include "core/LookupCatalogue.h"
+#include "desktop/CoreWording.h"
+#include "desktop/Translations.h"
 
 #include <QCommandLineParser>
 
@@ -13,13 +13,16 @@ TCommandLine ParseCommandLine(const QStringList &arguments)
     // The parser's own help and version options would answer in English; these are ours.
     QCommandLineParser parser;
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  Utf8Text("显示本帮助并退出"));
-    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     Utf8Text("显示版本信息并退出"));
+                                  TEarlyText::translate("CommandLine", "Show this help and exit"));
+    const QCommandLineOption version(
+        {QStringLiteral("v"), QStringLiteral("version")},
+        TEarlyText::translate("CommandLine", "Show version information and exit"));
     const QCommandLineOption mode({QStringLiteral("m"), QStringLiteral("mode")},
-                                  Utf8Text("查询方式"), QStringLiteral("N"));
-    const QCommandLineOption selection({QStringLiteral("s"), QStringLiteral("selection")},
-                                       Utf8Text("查询选中的文字"));
+                                  TEarlyText::translate("CommandLine", "Lookup mode"),
+                                  QStringLiteral("N"));
+    const QCommandLineOption selection(
+        {QStringLiteral("s"), QStringLiteral("selection")},
+        TEarlyText::translate("CommandLine", "Look up the selected text"));
     parser.addOptions({help, version, mode, selection});
 
     TCommandLine result;
@@ -32,10 +35,12 @@ TCommandLine ParseCommandLine(const QStringList &arguments)
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty()) {
             const QString &name = unknown.first();
-            return refuse(Utf8Text("未知的选项：%1").arg((name.size() == 1 ? "-" : "--") + name));
+            return refuse(TEarlyText::translate("CommandLine", "Unknown option: %1")
+                              .arg((name.size() == 1 ? "-" : "--") + name));
         }
         // The only other failure: an option that takes a value was given none.
-        return refuse(Utf8Text("选项 --mode 需要一个值（0 到 3）"));
+        return refuse(
+            TEarlyText::translate("CommandLine", "The option --mode needs a value (0 to 3)"));
     }
     if (parser.isSet(help)) {
         result.Action = TCommandLine::TAction::ShowHelp;
@@ -50,13 +55,18 @@ TCommandLine ParseCommandLine(const QStringList &arguments)
         const QString value = parser.value(mode);
         const int number = value.trimmed().toInt(&ok);
         if (!ok || number < 0 || number >= LookupModeCount)
-            return refuse(Utf8Text("查询方式必须是 0 到 3 之间的数字，而不是“%1”").arg(value));
+            return refuse(
+                TEarlyText::translate("CommandLine",
+                                      "The lookup mode must be a number from 0 to 3, not \"%1\"")
+                    .arg(value));
         result.Request.Mode = number;
     }
     const QStringList words = parser.positionalArguments();
     if (parser.isSet(selection)) {
         if (!words.isEmpty())
-            return refuse(Utf8Text("选项 --selection 查询选中的文字，不能再给出词语“%1”")
+            return refuse(TEarlyText::translate("CommandLine",
+                                                "The option --selection looks up the selected "
+                                                "text; it cannot be given the term \"%1\" too")
                               .arg(words.join(QLatin1Char(' '))));
         result.LookUpSelection = true;
     } else if (!words.isEmpty()) {
@@ -69,29 +79,33 @@ QString HelpText()
 {
     QString modes;
     for (int index = 0; index < LookupModeCount; ++index)
-        modes += QStringLiteral("                    %1  %2\n")
-                     .arg(index)
-                     .arg(QString::fromStdString(LookupModeLabel(LookupModeFromIndex(index))));
-    return Utf8Text("用法：tellaria [选项] [词语]\n"
-                    "　或：tellaria [-m N] --selection\n"
-                    "同时在多部网上工具书中查询词语，每部工具书的结果显示在各自的标签页中。\n"
-                    "\n"
-                    "选项：\n"
-                    "  -m, --mode <N>    查询方式，默认为上次使用的方式：\n")
+        modes
+            += QStringLiteral("                    %1  %2\n").arg(index).arg(LookupModeText(index));
+    return TEarlyText::translate("CommandLine",
+                                 "Usage: tellaria [OPTION] [TERM]\n"
+                                 "  or:  tellaria [-m N] --selection\n"
+                                 "Looks a term up in several online reference works at once, each "
+                                 "work's result in a tab of its own.\n"
+                                 "\n"
+                                 "Options:\n"
+                                 "  -m, --mode <N>    lookup mode, by default the one last used:\n")
            + modes
-           + Utf8Text(
-               "  -s, --selection   查询在任何程序中选中的文字（主选区）；没有选中的文字时，\n"
-               "                    查询剪贴板中的文字。只查第一个非空行，超过 1000 个字时\n"
-               "                    不查询。不能与词语同时使用。\n"
-               "  -h, --help        显示本帮助并退出\n"
-               "  -v, --version     显示版本信息并退出\n"
+           + TEarlyText::translate(
+               "CommandLine",
+               "  -s, --selection   look up the text selected in any program (the primary\n"
+               "                    selection), or the clipboard's text when none is selected.\n"
+               "                    Only the first line that is not blank; nothing over 1000\n"
+               "                    characters. Not together with a term.\n"
+               "  -h, --help        show this help and exit\n"
+               "  -v, --version     show version information and exit\n"
                "\n"
-               "参数：\n"
-               "  词语              启动后把词语填入查询框并立即查询，如同按下回车键；\n"
-               "                    多个词以空格连成一个词语。以“-”开头的词语请写在“--”之后。\n"
+               "Arguments:\n"
+               "  TERM              put TERM in the query box and look it up at once, as Enter\n"
+               "                    does; several words make one term, joined by spaces. Write\n"
+               "                    a term that begins with \"-\" after \"--\".\n"
                "\n"
-               "Tellaria 已在运行时，新启动的 Tellaria 把词语（或选中的文字）交给已打开的\n"
-               "窗口查询，把该窗口提到最前，然后退出。\n");
+               "When Tellaria is running already, a new Tellaria hands the term (or the selected\n"
+               "text) to the open window, brings that window to the front and exits.\n");
 }
 
 QString VersionText()

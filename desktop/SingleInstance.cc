@@ -1,6 +1,6 @@
 #include "desktop/SingleInstance.h"
 
-#include "desktop/Utf8Text.h"
+#include "desktop/Translations.h"
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
@@ -100,7 +100,8 @@ TSingleInstance::TRole TSingleInstance::Start(const TLookupRequest &request, int
 TSingleInstance::TRole TSingleInstance::Claim(const TLookupRequest &request, int timeoutMs)
 {
     if (!m_lock) {
-        m_error = Utf8Text("找不到用户的运行时目录（XDG_RUNTIME_DIR）。");
+        m_error = TEarlyText::translate(
+            "SingleInstance", "The user's runtime directory (XDG_RUNTIME_DIR) cannot be found.");
         return TRole::Failed;
     }
     const QByteArray message = EncodeLookupRequest(request);
@@ -110,7 +111,8 @@ TSingleInstance::TRole TSingleInstance::Claim(const TLookupRequest &request, int
         case THandOver::Taken:
             return TRole::HandedOver;
         case THandOver::TooLong:
-            m_error = Utf8Text("要查询的词语太长，无法交给正在运行的 Tellaria。");
+            m_error = TEarlyText::translate(
+                "SingleInstance", "The term is too long to hand to the running Tellaria.");
             return TRole::Failed;
         case THandOver::Unanswered:
             break;
@@ -129,13 +131,15 @@ TSingleInstance::TRole TSingleInstance::Claim(const TLookupRequest &request, int
                   && QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)
                          == m_runtimeDirectory;
             if (!madeAgain || deadline.hasExpired()) {
-                m_error = Utf8Text("无法创建锁文件 %1。").arg(LockFileName());
+                m_error = TEarlyText::translate("SingleInstance", "Cannot create the lock file %1.")
+                              .arg(LockFileName());
                 return TRole::Failed;
             }
             continue;
         }
         if (deadline.hasExpired()) {
-            m_error = Utf8Text("另一个 Tellaria 正在运行，但没有响应。");
+            m_error = TEarlyText::translate("SingleInstance",
+                                            "Another Tellaria is running but does not answer.");
             return TRole::Failed;
         }
         QThread::msleep(50);
@@ -174,7 +178,8 @@ bool TSingleInstance::Serve()
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!m_server->listen(m_serverName)) {
-        m_error = Utf8Text("无法在 %1 上等待其他 Tellaria 的请求：%2")
+        m_error = TEarlyText::translate("SingleInstance",
+                                        "Cannot wait on %1 for other Tellarias' requests: %2")
                       .arg(m_serverName, m_server->errorString());
         m_lock->unlock();
         m_claimed = false;

@@ -198,9 +198,9 @@ void CheckLoaded(std::string_view bytes, const std::vector<std::string> &loaded)
         FUZZ_CHECK(Utf8(loaded[i]) == lines[i]);
 }
 
-std::string LoadError(QueryHistory &history, const std::string &directory)
+Status LoadError(QueryHistory &history, const std::string &directory)
 {
-    return history.LoadQueryHistory(directory).Message();
+    return history.LoadQueryHistory(directory);
 }
 
 } // namespace
@@ -226,8 +226,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         // leaves the file as it was.
         const int writer = open(storedPath.c_str(), O_RDONLY | O_CLOEXEC);
         FUZZ_CHECK(writer >= 0 && flock(writer, LOCK_EX) == 0);
-        FUZZ_CHECK(LoadError(loaded, directory)
-                   == "Cannot open file \"" + storedPath + "\". Resource temporarily unavailable");
+        FUZZ_CHECK(LoadError(loaded, directory) == Status::CannotOpenFile(storedPath, EAGAIN));
         close(writer);
         FUZZ_CHECK(loaded.LoadFailed() && loaded.Count() == 0);
         loaded.RecordQuery("new");
@@ -239,7 +238,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
 
     // Loading the file reads what the line rules read.
-    FUZZ_CHECK(LoadError(loaded, directory).empty() && !loaded.LoadFailed());
+    FUZZ_CHECK(LoadError(loaded, directory).Ok() && !loaded.LoadFailed());
     CheckLoaded(bytes, loaded.Entries());
     // No entry holds a control byte, whatever the file held.
     for (const std::string &entry : loaded.Entries()) {
@@ -296,7 +295,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string saved = GetFile(exactPath);
     FUZZ_CHECK(saved == SerializeQueryHistory(model));
     QueryHistory reloaded;
-    FUZZ_CHECK(LoadError(reloaded, directory).empty());
+    FUZZ_CHECK(LoadError(reloaded, directory).Ok());
     if (!UnicodeText(saved))
         FUZZ_CHECK(reloaded.Entries() == model);
     std::remove(exactPath.c_str());

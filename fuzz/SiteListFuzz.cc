@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // What the settings file holds besides the list never changes through it.
     FUZZ_CHECK(GetPrivateProfileString("Dictionary", "ID", "", path) == "2");
     FUZZ_CHECK(GetPrivateProfileString("Form", "width", "", path) == "700");
-    if (!SiteListError(pairs).empty())
+    if (!SiteListError(pairs).Ok())
         return 0;
     // The dialog gives text, which the code page holds: not invalid UTF-8, nor the few
     // private-use characters the code page has no bytes for.
@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     FUZZ_CHECK(written.Ok());
     const SiteListReading reading = ReadSiteList(path);
-    FUZZ_CHECK(reading.Problem.empty());
+    FUZZ_CHECK(!reading.Problem);
     FUZZ_CHECK(reading.Sites == sites);
     return 0;
 }

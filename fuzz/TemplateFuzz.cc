@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     CapTermLength(capped, 7);
     FUZZ_CHECK(line.starts_with(capped));
 
-    if (!SiteTemplateError(pattern).empty())
+    if (!SiteTemplateError(pattern).Ok())
         return 0;
     const SiteAddress address = ExpandSiteTemplate(pattern, term);
     const std::string bare = Bare(pattern);

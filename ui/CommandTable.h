@@ -20,13 +20,16 @@ enum : unsigned {
     // Disabled until its role class enables it.
     Disabled = 1u << 3,
     SeparatorBefore = 1u << 4,
+    // A submenu, whose items its owner makes.
+    Submenu = 1u << 5,
 };
 }
 
 struct TCommandRow
 {
     const char *Id;
-    // UTF-8; "&" marks the letter. Empty for a bound item, which shows its action's caption.
+    // English, translated in the context "Commands"; "&" marks the letter. Empty for a bound
+    // item, which shows its action's caption.
     const char *Text;
     // The status bar's line for it (and the tool tip of its button); may be empty.
     const char *Tip;

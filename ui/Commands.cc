@@ -3,6 +3,7 @@
 #include "ui/ImageList.h"
 #include "widgets/ApplicationHint.h"
 
+#include <QCoreApplication>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -15,15 +16,15 @@ namespace tellaria {
 
 namespace {
 
-QString Utf8(const char *text)
+QString Translated(const char *text)
 {
-    return QString::fromUtf8(text);
+    return *text ? QCoreApplication::translate("Commands", text) : QString();
 }
 
 QList<QKeySequence> Keys(const char *keys)
 {
     QList<QKeySequence> sequences;
-    for (const QString &key : Utf8(keys).split(QLatin1Char(';'), Qt::SkipEmptyParts))
+    for (const QString &key : QString::fromLatin1(keys).split(QLatin1Char(';'), Qt::SkipEmptyParts))
         sequences << QKeySequence(key, QKeySequence::PortableText);
     return sequences;
 }
@@ -56,12 +57,17 @@ TCommands::TCommands(QWidget *form)
         if (row.Follows) {
             Follow(action, Action(row.Follows));
         } else {
-            action->setText(Utf8(row.Text));
-            action->setStatusTip(Utf8(row.Tip));
+            action->setText(Translated(row.Text));
+            action->setStatusTip(Translated(row.Tip));
             if (row.Button)
-                action->setToolTip(Utf8(row.Tip));
+                action->setToolTip(Translated(row.Tip));
             if (row.Image >= 0)
                 action->setIcon(ImageList1(row.Image));
+        }
+        if (row.Traits & CommandTrait::Submenu) {
+            auto *submenu = new QMenu(form);
+            submenu->setTitle(action->text());
+            action->setMenu(submenu);
         }
         action->setCheckable(row.Traits & CommandTrait::Checkable);
         action->setChecked(row.Traits & CommandTrait::Checked);
@@ -87,6 +93,12 @@ QAction *TCommands::Action(const char *id) const
     return action;
 }
 
+QMenu *TCommands::Submenu(const char *id)
+{
+    m_run.insert(QLatin1String(id));
+    return Action(id)->menu();
+}
+
 QStringList TCommands::WithoutRunner() const
 {
     QStringList missing;
@@ -105,7 +117,7 @@ QMenuBar *TCommands::MakeMenuBar(QWidget *parent)
     bar->setObjectName(QStringLiteral("MainMenu1"));
     bar->setNativeMenuBar(false);
     for (const TMenuRow &menuRow : MenuTable()) {
-        QMenu *menu = bar->addMenu(Utf8(menuRow.Text));
+        QMenu *menu = bar->addMenu(Translated(menuRow.Text));
         menu->setObjectName(QLatin1String(menuRow.Id));
         TApplicationHint::HighlightDisabledItems(menu);
         m_menus.insert(int(menuRow.Menu), menu);
@@ -132,7 +144,7 @@ QToolButton *TCommands::MakeButton(const char *button, QWidget *parent) const
         control->setAutoRaise(true);
         control->setFixedWidth(28);
         // A screen reader names the button by what it does, never by the action's caption.
-        control->setAccessibleName(Utf8(row.Tip));
+        control->setAccessibleName(Translated(row.Tip));
         return control;
     }
     throw std::logic_error(std::string("no button ") + button);

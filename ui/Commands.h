@@ -44,6 +44,8 @@ public:
         connect(Action(id), &QAction::toggled, context, std::move(run));
         m_run.insert(QLatin1String(id));
     }
+    // The submenu of command `id`, for its owner to fill.
+    QMenu *Submenu(const char *id);
     // Rows of the table nothing runs yet (a bound item is run by its action).
     QStringList WithoutRunner() const;
 

@@ -3,6 +3,7 @@
 #include "core/SiteList.h"
 #include "core/SiteTemplate.h"
 #include "core/TermText.h"
+#include "desktop/CoreWording.h"
 #include "ui/PageNotices.h"
 
 #include <QDialogButtonBox>
@@ -147,8 +148,8 @@ void TEncyclopaediaDialog::accept()
     std::vector<std::pair<std::string, std::string>> list;
     for (const LookupSite &site : Sites())
         list.emplace_back(site.Name, site.Url);
-    if (const std::string error = SiteListError(list); !error.empty()) {
-        QMessageBox::warning(this, windowTitle(), QString::fromStdString(error));
+    if (const SiteError error = SiteListError(list); !error.Ok()) {
+        QMessageBox::warning(this, windowTitle(), SiteErrorText(error));
         return;
     }
     QDialog::accept();
@@ -217,8 +218,8 @@ void TEncyclopaediaDialog::Try()
     if (row < 0)
         return;
     const std::string pattern = Sites()[std::size_t(row)].Url;
-    if (const std::string error = SiteTemplateError(pattern); !error.empty()) {
-        m_tried->setText(QString::fromStdString(error));
+    if (const SiteError error = SiteTemplateError(pattern); !error.Ok()) {
+        m_tried->setText(SiteErrorText(error));
         return;
     }
     const SiteAddress address

@@ -1,6 +1,7 @@
 #include "ui/Encyclopaedias.h"
 
 #include "core/SiteList.h"
+#include "desktop/CoreWording.h"
 #include "ui/Commands.h"
 #include "ui/EncyclopaediaDialog.h"
 #include "ui/WindowPlacement.h"
@@ -30,7 +31,7 @@ TEncyclopaedias::TEncyclopaedias(QWidget *form,
 {
     SiteListReading reading = ReadSiteList(m_path);
     m_sites = std::move(reading.Sites);
-    m_problem = QString::fromStdString(reading.Problem);
+    m_problem = SiteListProblemText(reading.Problem);
     Fill(placement.StoredSites(int(m_sites.size())));
 
     // Also on the check list's own right-click menu.
@@ -69,8 +70,8 @@ void TEncyclopaedias::Save(QStringList &failures) const
     if (!m_changed)
         return;
     const Status written = WriteSiteList(m_path, m_sites);
-    if (!written.Ok() && !failures.contains(QString::fromStdString(written.Message())))
-        failures << QString::fromStdString(written.Message());
+    if (!written.Ok() && !failures.contains(StatusText(written)))
+        failures << StatusText(written);
 }
 
 } // namespace tellaria

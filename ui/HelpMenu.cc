@@ -1,10 +1,13 @@
 #include "ui/HelpMenu.h"
 
+#include "core/SettingsFile.h"
 #include "desktop/CommandLine.h"
 #include "ui/Commands.h"
+#include "ui/LanguageMenu.h"
 #include "widgets/Application.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -53,6 +56,8 @@ THelpMenu::THelpMenu(QWidget *form, TCommands &commands, const QString &dataDire
 {
     commands.SetRunner("mnuKeys", this, [this] { ShowKeys(); });
     commands.SetRunner("mnuAbout", this, [this] { ShowAbout(); });
+    new TLanguageMenu(commands.Submenu("mnuLanguageMenu"),
+                      dataDirectory + QString::fromLatin1(SettingsFileName));
 }
 
 void THelpMenu::ShowKeys()
@@ -74,7 +79,8 @@ void THelpMenu::ShowKeys()
             if (row.Menu != menu.Menu || item->shortcuts().isEmpty())
                 continue;
             if (!group) {
-                group = new QTreeWidgetItem(sheet, {Plain(QString::fromUtf8(menu.Text))});
+                group = new QTreeWidgetItem(
+                    sheet, {Plain(QCoreApplication::translate("Commands", menu.Text))});
                 QFont bold = group->font(0);
                 bold.setBold(true);
                 group->setFont(0, bold);

@@ -160,7 +160,7 @@ void TfrmMain::FormCreate()
 
     QStringList problems{m_sites->Problem()};
     if (!loaded.Ok())
-        problems << QString::fromStdString(loaded.Message());
+        problems << StatusText(loaded);
     problems.removeAll(QString());
     if (!problems.isEmpty())
         TApplication::ReportErrors(problems);
@@ -211,7 +211,7 @@ void TfrmMain::FormClose()
     QStringList failures;
     const Status saved = m_history.SaveQueryHistory(FileSystemPath(m_programDirectory));
     if (!saved.Ok())
-        failures << QString::fromStdString(saved.Message());
+        failures << StatusText(saved);
     if (m_placement)
         m_placement->Save(m_shown,
                           {m_query->ModeSelector()->currentIndex(),

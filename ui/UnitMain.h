@@ -9,6 +9,7 @@
 #include "browser/WebBrowser.h"
 #include "core/LookupCatalogue.h"
 #include "core/QueryHistory.h"
+#include "desktop/CoreWording.h"
 #include "desktop/DataDirectory.h"
 #include "ui/BandArea.h"
 

@@ -2,6 +2,7 @@
 
 #include "core/LookupCatalogue.h"
 #include "core/ZoomSteps.h"
+#include "desktop/CoreWording.h"
 #include "desktop/WindowFrame.h"
 
 #include <QEvent>
@@ -113,7 +114,7 @@ void TWindowPlacement::Save(bool shown, const View &view, QStringList &failures)
     if (!m_settings)
         return;
     const auto attempt = [&failures](const Status &written) {
-        const QString message = QString::fromStdString(written.Message());
+        const QString message = StatusText(written);
         if (!written.Ok() && !failures.contains(message))
             failures << message;
     };

@@ -41,8 +41,8 @@ TApplication::TApplication(int &argc, char **argv)
     NoteTime("toolkit");
     NameApplication();
     setApplicationDisplayName(QString::fromLatin1(ApplicationTitle));
-    // The interface is Chinese whatever the system's language, the toolkit's own texts included.
-    InstallChineseTranslations();
+    // The language chosen for the program, the toolkit's own texts included.
+    InstallTranslations();
     connect(this, &QCoreApplication::aboutToQuit, this, [] { s_quitting = true; });
 }
 
@@ -68,7 +68,7 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
 
 QString UnknownErrorText()
 {
-    return QStringLiteral("未知错误");
+    return TApplication::tr("Unknown error");
 }
 
 void TApplication::ReportError(const QString &message)

@@ -9,8 +9,8 @@ TToolbarGrip::TToolbarGrip(QWidget *toolBar)
 {
     setObjectName(QStringLiteral("ToolBarGrip"));
     setCursor(Qt::SizeAllCursor);
-    setToolTip(QString::fromUtf8("拖动此处可使工具栏浮动"));
-    setAccessibleName(QString::fromUtf8("工具栏拖动柄"));
+    setToolTip(tr("Drag here to float the toolbar"));
+    setAccessibleName(tr("Toolbar grip"));
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
 }
 

@@ -93,6 +93,8 @@ public:
                 "XDG_RUNTIME_DIR=" + m_directory.File("runtime"),
                 "QT_QPA_PLATFORM=offscreen",
                 "QTWEBENGINE_DISABLE_SANDBOX=1",
+                // The reports are read in English (on a Chinese desktop they say the same).
+                "LANGUAGE=en",
                 // Nothing may reach the network.
                 "QTWEBENGINE_CHROMIUM_FLAGS=--proxy-server=http://127.0.0.1:1",
             };

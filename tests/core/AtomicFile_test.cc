@@ -1,3 +1,4 @@
+#include "tests/support/FaultText.h"
 #include "core/AtomicFile.h"
 
 #include "tests/support/TestDirectory.h"
@@ -48,7 +49,7 @@ TEST(ReplaceFileContent, TargetThatIsADirectoryFailsAndStays)
     const std::string path = directory.File("d");
     ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
     WriteFile(path + "/inside", "kept");
-    EXPECT_EQ(ReplaceFileContent(path, "new").Message(),
+    EXPECT_EQ(FaultText(ReplaceFileContent(path, "new")),
               "Cannot create file \"" + path + "\". Is a directory");
     EXPECT_EQ(ReadFile(path + "/inside"), "kept");
     EXPECT_EQ(CountEntries(directory.Slash()), 1);

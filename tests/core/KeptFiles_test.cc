@@ -2,6 +2,7 @@
 // file made read-only is not overwritten, reading settings never fails. The permission cases run
 // as an ordinary user, since root reads and writes through any file mode.
 
+#include "tests/support/FaultText.h"
 #include "core/FileContent.h"
 #include "core/ProfileFile.h"
 #include "core/QueryHistory.h"
@@ -44,7 +45,7 @@ std::string LoadOutcome(QueryHistory &history, const std::string &directory)
 {
     const Status status = history.LoadQueryHistory(directory);
     if (!status.Ok())
-        return status.Message();
+        return FaultText(status);
     std::string joined = "loaded";
     for (const std::string &entry : history.Entries())
         joined += "|" + entry;
@@ -136,7 +137,7 @@ TEST_P(UnloadableHistoryTest, ALaterGoodLoadIsSavedAgain)
                       outcome += " (counted as failed)";
                   history.RecordQuery("emu");
                   const Status saved = history.SaveQueryHistory(directory.Slash());
-                  return saved.Ok() ? outcome : outcome + ", " + saved.Message();
+                  return saved.Ok() ? outcome : outcome + ", " + FaultText(saved);
               }),
               "Cannot open file \"" + path + "\". " + GetParam().Cause
                   + ", then loaded|dog|cat|owl");
@@ -266,7 +267,7 @@ struct KeptFile
 
 std::string Outcome(const Status &status)
 {
-    return status.Ok() ? "saved" : status.Message();
+    return status.Ok() ? "saved" : FaultText(status);
 }
 
 const KeptFile keptFiles[] = {
@@ -275,7 +276,7 @@ const KeptFile keptFiles[] = {
          QueryHistory history;
          const Status loaded = history.LoadQueryHistory(directory);
          if (!loaded.Ok())
-             return loaded.Message();
+             return FaultText(loaded);
          history.RecordQuery("cat");
          return Outcome(history.SaveQueryHistory(directory));
      }},
@@ -390,7 +391,7 @@ TEST_P(UnreadableSettingsTest, ReadsTheDefaultAndKeepsTheFile)
         const std::string result = std::to_string(file.ReadIntValue("Form", "Width", -7)) + ", ";
         const Status written = file.WriteIntValue("Form", "height", 480);
         if (!written.Ok())
-            return result + written.Message();
+            return result + FaultText(written);
         return result + std::to_string(file.ReadIntValue("Form", "height", -7));
     });
     if (*settings.WriteError == '\0') {

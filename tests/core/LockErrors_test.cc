@@ -2,6 +2,7 @@
 // neither fail a load nor a save; only "would block" means a writer holds the file. The failures
 // come from the flock shim linked into this program.
 
+#include "tests/support/FaultText.h"
 #include "core/QueryHistory.h"
 #include "core/SettingsFile.h"
 #include "tests/support/TestDirectory.h"
@@ -49,7 +50,7 @@ TEST_P(LockErrorTest, OnlyWouldBlockFailsTheLoad)
     const std::string path = directory.File(QueryHistoryFileName);
     WriteFile(path, "dog\ncat");
     QueryHistory history;
-    const std::string error = history.LoadQueryHistory(directory.Slash()).Message();
+    const std::string error = FaultText(history.LoadQueryHistory(directory.Slash()));
     history.RecordQuery("owl");
     ASSERT_TRUE(history.SaveQueryHistory(directory.Slash()).Ok());
     if (*GetParam().LoadError == '\0') {

@@ -1,3 +1,4 @@
+#include "tests/support/FaultText.h"
 #include "core/ProfileFile.h"
 
 #include "tests/support/TestDirectory.h"
@@ -227,7 +228,7 @@ TEST(PrivateProfileFile, DirectoryInPlaceOfTheFileGivesTheDefault)
     const std::string path = directory.File("Lexivanedr.ini");
     ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
     EXPECT_EQ(GetPrivateProfileString("Form", "Width", "d", path), "d");
-    EXPECT_EQ(WritePrivateProfileString("Form", "Width", "1", path).Message(),
+    EXPECT_EQ(FaultText(WritePrivateProfileString("Form", "Width", "1", path)),
               "Cannot create file \"" + path + "\". Is a directory");
 }
 

@@ -1,3 +1,4 @@
+#include "tests/support/FaultText.h"
 #include "core/QueryHistory.h"
 
 #include "tests/support/TestDirectory.h"
@@ -38,7 +39,7 @@ std::string LoadOutcome(const std::string &directory)
     QueryHistory history = HistoryOf({"stale"});
     const Status status = history.LoadQueryHistory(directory);
     if (!status.Ok())
-        return status.Message() + (history.Entries().empty() ? "" : " (list not emptied)");
+        return FaultText(status) + (history.Entries().empty() ? "" : " (list not emptied)");
     std::string joined;
     for (const std::string &entry : history.Entries())
         joined += entry + "|";
@@ -452,7 +453,7 @@ TEST(QueryHistoryFile, FileLockedByAWriterFailsWithItsFullPath)
 std::string SaveError(const QueryHistory &history, const std::string &directory)
 {
     const Status status = history.SaveQueryHistory(directory);
-    return status.Ok() ? "no error" : status.Message();
+    return status.Ok() ? "no error" : FaultText(status);
 }
 
 TEST(QueryHistoryFile, SaveIntoAMissingDirectoryFails)
@@ -542,7 +543,7 @@ TEST(QueryHistoryBadInput, FileOfSixteenMebibytesLoadsAndOneByteMoreIsKept)
 
     content += 'x';
     WriteFile(path, content);
-    EXPECT_EQ(history.LoadQueryHistory(directory.Slash()).Message(),
+    EXPECT_EQ(FaultText(history.LoadQueryHistory(directory.Slash())),
               "Cannot open file \"" + path + "\". File too large");
     EXPECT_TRUE(history.LoadFailed());
     EXPECT_EQ(history.Count(), 0u);

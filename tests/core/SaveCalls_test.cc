@@ -3,6 +3,7 @@
 // the disk holds the old file or the whole new one; and until the save ends, a loader is kept
 // off the new file by its lock. Seen through the shim linked into this program.
 
+#include "tests/support/FaultText.h"
 #include "SaveCallsShim.h"
 #include "core/QueryHistory.h"
 #include "core/SettingsFile.h"
@@ -78,7 +79,7 @@ TEST(SaveLock, ALoadBetweenTheRenameAndTheEndOfTheSaveIsRefused)
     AfterNextRename([&] {
         QueryHistory loader;
         const Status loaded = loader.LoadQueryHistory(directory.Slash());
-        during = loaded.Ok() ? "loaded" : loaded.Message();
+        during = loaded.Ok() ? "loaded" : FaultText(loaded);
     });
     QueryHistory history;
     history.RecordQuery("new");

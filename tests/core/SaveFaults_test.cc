@@ -1,6 +1,7 @@
 // The history and settings files under faults: a saving process killed at any moment, a disk
 // that fills up during a save, and odd things found where a file should be.
 
+#include "tests/support/FaultText.h"
 #include "core/QueryHistory.h"
 #include "core/SettingsFile.h"
 #include "tests/support/TestDirectory.h"
@@ -210,7 +211,7 @@ std::string SaveWithin(const SavedFile &file, const std::string &directory, rlim
         if (setrlimit(RLIMIT_FSIZE, &fileSize) != 0)
             return std::string("setrlimit failed");
         const Status saved = file.Save(directory, 1);
-        return saved.Ok() ? std::string("saved") : saved.Message();
+        return saved.Ok() ? std::string("saved") : FaultText(saved);
     });
 }
 
@@ -335,7 +336,7 @@ TEST_P(OddHistoryFile, IsIgnoredWithoutBlocking)
                       history.SetEntries({"stale"});
                       const Status loaded = history.LoadQueryHistory(directory.Slash());
                       return std::to_string(history.Entries().size()) + " entries"
-                             + (loaded.Ok() ? "" : ", " + loaded.Message());
+                             + (loaded.Ok() ? "" : ", " + FaultText(loaded));
                   }),
                   "0 entries");
     }
@@ -364,7 +365,7 @@ TEST_P(OddSettingsFile, ReadsTheDefaultAndWritesOrReports)
     const std::string written = RunInChild([&] {
         const Status status = SettingsFile(path).WriteIntValue("Form", "Width", 640);
         if (!status.Ok())
-            return status.Message();
+            return FaultText(status);
         return std::to_string(SettingsFile(path).ReadIntValue("Form", "Width", -7));
     });
     if (*odd.SettingsWriteError == '\0') {

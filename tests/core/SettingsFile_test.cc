@@ -1,3 +1,4 @@
+#include "tests/support/FaultText.h"
 #include "core/SettingsFile.h"
 
 #include "tests/support/TestDirectory.h"
@@ -200,7 +201,7 @@ TEST_F(SettingsFileTest, RefusedWriteFailsAndKeepsTheOldFile)
     WriteFile(m_directory.File("plain"), "[Form]\r\n");
     const std::string path = m_directory.File("plain/Lexivanedr.ini");
     SettingsFile settings(path);
-    EXPECT_EQ(settings.WriteIntValue("Form", "width", 1).Message(),
+    EXPECT_EQ(FaultText(settings.WriteIntValue("Form", "width", 1)),
               "Cannot create file \"" + path + "\". Not a directory");
     EXPECT_EQ(ReadFile(m_directory.File("plain")), "[Form]\r\n");
 }

@@ -23,7 +23,7 @@ TEST(SiteList, AFileWithoutTheSectionGivesTheShippedFive)
     const SiteListReading reading = ReadSiteList(path);
     EXPECT_EQ(reading.Sites, BuildSiteTable());
     EXPECT_FALSE(reading.Stored);
-    EXPECT_EQ(reading.Problem, "");
+    EXPECT_EQ(reading.Problem, std::nullopt);
 }
 
 TEST(SiteList, AListOfItsOwnRoundTripsInTheCodePageBesideTheOtherKeys)
@@ -40,7 +40,7 @@ TEST(SiteList, AListOfItsOwnRoundTripsInTheCodePageBesideTheOtherKeys)
     const SiteListReading reading = ReadSiteList(path);
     EXPECT_EQ(reading.Sites, Own);
     EXPECT_TRUE(reading.Stored);
-    EXPECT_EQ(reading.Problem, "");
+    EXPECT_EQ(reading.Problem, std::nullopt);
     // A shorter list leaves no entry of the longer one behind.
     ASSERT_TRUE(WriteSiteList(path, {Own[0]}).Ok());
     EXPECT_EQ(ReadSiteList(path).Sites, SiteTable{Own[0]});
@@ -61,14 +61,15 @@ TEST(SiteList, NamesAndTemplatesComeBackWhole)
     ASSERT_EQ(SiteListError({{sites[0].Name, sites[0].Url},
                              {sites[1].Name, sites[1].Url},
                              {sites[2].Name, sites[2].Url},
-                             {sites[3].Name, sites[3].Url}}),
-              "");
+                             {sites[3].Name, sites[3].Url}})
+                  .Fault,
+              SiteFault::None);
     TestDirectory directory;
     const std::string path = directory.File("Lexivanedr.ini");
     ASSERT_TRUE(WriteSiteList(path, sites).Ok());
     const SiteListReading reading = ReadSiteList(path);
     EXPECT_EQ(reading.Sites, sites);
-    EXPECT_EQ(reading.Problem, "");
+    EXPECT_EQ(reading.Problem, std::nullopt);
 }
 
 // A value that would break its line never reaches the file, whoever asks.
@@ -99,7 +100,7 @@ struct BrokenCase
     const char *name;
     std::string section;
     std::size_t sound; // entries read
-    bool reported;
+    std::optional<SiteListProblem> problem;
 };
 
 class BrokenSiteListTest : public testing::TestWithParam<BrokenCase>
@@ -114,7 +115,7 @@ TEST_P(BrokenSiteListTest, IsReadAsFarAsItIsSound)
     const std::string before = ReadFile(path);
     const SiteListReading reading = ReadSiteList(path);
     EXPECT_TRUE(reading.Stored);
-    EXPECT_EQ(reading.Problem.empty(), !c.reported) << reading.Problem;
+    EXPECT_EQ(reading.Problem, c.problem);
     if (c.sound == 0)
         EXPECT_EQ(reading.Sites, BuildSiteTable());
     else
@@ -127,19 +128,20 @@ INSTANTIATE_TEST_SUITE_P(
     Cases,
     BrokenSiteListTest,
     testing::Values(
-        BrokenCase{"Sound", "Count=1\r\nName1=a\r\nUrl1=http://a.example/\r\n", 1, false},
+        BrokenCase{"Sound", "Count=1\r\nName1=a\r\nUrl1=http://a.example/\r\n", 1, std::nullopt},
         BrokenCase{"CountBeyondTheEntries", "Count=3\r\nName1=a\r\nUrl1=http://a.example/\r\n", 1,
-                   true},
+                   SiteListProblem{1, 1, {SiteFault::EmptyName}}},
         BrokenCase{"ARefusedAddressEndsTheList",
                    "Count=3\r\nName1=a\r\nUrl1=http://a.example/\r\nName2=b\r\nUrl2=file:///x\r\n"
                    "Name3=c\r\nUrl3=http://c.example/\r\n",
-                   1, true},
+                   1, SiteListProblem{1, 1, {SiteFault::NotHttp, "", "b"}}},
         BrokenCase{"ANameUsedTwice",
                    "Count=2\r\nName1=a\r\nUrl1=http://a.example/\r\nName2=a\r\n"
                    "Url2=http://b.example/\r\n",
-                   1, true},
-        BrokenCase{"NothingSoundGivesTheShippedFive", "Count=2\r\nName1=\r\n", 0, true},
-        BrokenCase{"CountZeroGivesTheShippedFive", "Count=0\r\n", 0, false},
+                   1, SiteListProblem{1, 0, {SiteFault::NameTaken, "a"}}},
+        BrokenCase{"NothingSoundGivesTheShippedFive", "Count=2\r\nName1=\r\n", 0,
+                   SiteListProblem{0, 1, {SiteFault::EmptyName}}},
+        BrokenCase{"CountZeroGivesTheShippedFive", "Count=0\r\n", 0, std::nullopt},
         BrokenCase{"MoreThanTheMost",
                    [] {
                        std::string section = "Count=21\r\n";
@@ -148,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
                                       + "\r\nUrl" + std::to_string(i) + "=http://a.example/\r\n";
                        return section;
                    }(),
-                   20, true}),
+                   20, SiteListProblem{20, 0, {SiteFault::TooManySites}}}),
     [](const testing::TestParamInfo<BrokenCase> &row) { return row.param.name; });
 
 struct TickCase

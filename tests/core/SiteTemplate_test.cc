@@ -127,7 +127,7 @@ struct ErrorCase
 {
     const char *name;
     std::string pattern;
-    bool accepted;
+    SiteFault fault;
 };
 
 class SiteTemplateErrorTest : public testing::TestWithParam<ErrorCase>
@@ -136,41 +136,59 @@ class SiteTemplateErrorTest : public testing::TestWithParam<ErrorCase>
 TEST_P(SiteTemplateErrorTest, RefusesWhatCannotBeAWebAddress)
 {
     const ErrorCase &c = GetParam();
-    EXPECT_EQ(SiteTemplateError(c.pattern).empty(), c.accepted) << SiteTemplateError(c.pattern);
+    EXPECT_EQ(SiteTemplateError(c.pattern).Fault, c.fault);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases,
     SiteTemplateErrorTest,
     testing::Values(
-        ErrorCase{"Http", "http://a.example/?q=", true},
-        ErrorCase{"HttpsWithPlaceholders", "https://a.example/{term}?u={utf8}&g={gb18030}", true},
-        ErrorCase{"SchemeInCapitals", "HTTP://A.EXAMPLE/", true},
-        ErrorCase{"HostWithPort", "http://a.example:8080/{term}", true},
-        ErrorCase{"File", "file:///etc/passwd", false},
-        ErrorCase{"Javascript", "javascript:alert(1)", false},
-        ErrorCase{"Data", "data:text/html,<b>x</b>", false},
-        ErrorCase{"NoScheme", "a.example/?q=", false},
-        ErrorCase{"Ftp", "ftp://a.example/", false},
-        ErrorCase{"NoHost", "http:///path", false},
-        ErrorCase{"NothingAfterTheScheme", "https://", false},
-        ErrorCase{"OnlyAPort", "http://:80/", false},
-        ErrorCase{"PlaceholderAsHost", "http://{term}/", false},
-        ErrorCase{"UnknownPlaceholder", "http://a.example/{word}", false},
-        ErrorCase{"PlaceholderInCapitals", "http://a.example/{UTF8}", false},
-        ErrorCase{"UnclosedBrace", "http://a.example/{utf", false},
-        ErrorCase{"AtTheLongest", "http://a.example/" + std::string(2000 - 17, 'x'), true},
-        ErrorCase{"OneByteTooLong", "http://a.example/" + std::string(2000 - 16, 'x'), false},
+        ErrorCase{"Http", "http://a.example/?q=", SiteFault::None},
+        ErrorCase{"HttpsWithPlaceholders", "https://a.example/{term}?u={utf8}&g={gb18030}",
+                  SiteFault::None},
+        ErrorCase{"SchemeInCapitals", "HTTP://A.EXAMPLE/", SiteFault::None},
+        ErrorCase{"HostWithPort", "http://a.example:8080/{term}", SiteFault::None},
+        ErrorCase{"File", "file:///etc/passwd", SiteFault::NotHttp},
+        ErrorCase{"Javascript", "javascript:alert(1)", SiteFault::NotHttp},
+        ErrorCase{"Data", "data:text/html,<b>x</b>", SiteFault::NotHttp},
+        ErrorCase{"NoScheme", "a.example/?q=", SiteFault::NotHttp},
+        ErrorCase{"Ftp", "ftp://a.example/", SiteFault::NotHttp},
+        ErrorCase{"NoHost", "http:///path", SiteFault::NoHost},
+        ErrorCase{"NothingAfterTheScheme", "https://", SiteFault::NoHost},
+        ErrorCase{"OnlyAPort", "http://:80/", SiteFault::NoHost},
+        ErrorCase{"PlaceholderAsHost", "http://{term}/", SiteFault::NoHost},
+        ErrorCase{"UnknownPlaceholder", "http://a.example/{word}", SiteFault::UnknownPlaceholder},
+        ErrorCase{"PlaceholderInCapitals", "http://a.example/{UTF8}",
+                  SiteFault::UnknownPlaceholder},
+        ErrorCase{"UnclosedBrace", "http://a.example/{utf", SiteFault::UnknownPlaceholder},
+        ErrorCase{"AtTheLongest", "http://a.example/" + std::string(2000 - 17, 'x'),
+                  SiteFault::None},
+        ErrorCase{"OneByteTooLong", "http://a.example/" + std::string(2000 - 16, 'x'),
+                  SiteFault::AddressTooLong},
         // Measured as stored: two bytes a Chinese letter in the code page, three in UTF-8.
         ErrorCase{"ChineseAtTheLongest", "http://a.example/" + Repeated("中", (2000 - 17) / 2),
-                  true},
+                  SiteFault::None},
         ErrorCase{"ChineseTooLong", "http://a.example/" + Repeated("中", (2000 - 17) / 2 + 1),
-                  false},
-        ErrorCase{"LineBreak", "http://a.example/\r\n[Dictionary]\r\nID=3", false},
-        ErrorCase{"Tab", "http://a.example/\t{term}", false},
+                  SiteFault::AddressTooLong},
+        ErrorCase{"LineBreak", "http://a.example/\r\n[Dictionary]\r\nID=3",
+                  SiteFault::AddressControlCharacter},
+        ErrorCase{"Tab", "http://a.example/\t{term}", SiteFault::AddressControlCharacter},
         // Pieces of a character around a placeholder would join into another once it is filled.
-        ErrorCase{"InvalidUtf8", "http://a.example/\xc2{utf8}\x84", false}),
+        ErrorCase{"InvalidUtf8", "http://a.example/\xc2{utf8}\x84", SiteFault::AddressInvalid}),
     [](const testing::TestParamInfo<ErrorCase> &row) { return row.param.name; });
+
+TEST(SiteTemplateError, NamesWhatIsAtFault)
+{
+    EXPECT_EQ(SiteTemplateError("http://a.example/{word}?q={term}"),
+              (SiteError{SiteFault::UnknownPlaceholder, "{word}"}));
+    EXPECT_EQ(SiteTemplateError("http://a.example/{utf"),
+              (SiteError{SiteFault::UnknownPlaceholder, "{"}));
+    EXPECT_EQ(SiteListError({{"甲", "http://a.example/"}, {" 甲 ", "http://b.example/"}}),
+              (SiteError{SiteFault::NameTaken, "甲"}));
+    // An address at fault in a list names its site, trimmed.
+    EXPECT_EQ(SiteListError({{" 乙 ", "http://b.example/{x}"}}),
+              (SiteError{SiteFault::UnknownPlaceholder, "{x}", "乙"}));
+}
 
 using Sites = std::vector<std::pair<std::string, std::string>>;
 
@@ -178,7 +196,7 @@ struct ListCase
 {
     const char *name;
     Sites sites;
-    bool accepted;
+    SiteFault fault;
 };
 
 class SiteListErrorTest : public testing::TestWithParam<ListCase>
@@ -187,7 +205,7 @@ class SiteListErrorTest : public testing::TestWithParam<ListCase>
 TEST_P(SiteListErrorTest, KeepsOnlyAListThatCanBeUsed)
 {
     const ListCase &c = GetParam();
-    EXPECT_EQ(SiteListError(c.sites).empty(), c.accepted) << SiteListError(c.sites);
+    EXPECT_EQ(SiteListError(c.sites).Fault, c.fault);
 }
 
 Sites Many(int count)
@@ -202,21 +220,26 @@ INSTANTIATE_TEST_SUITE_P(
     Cases,
     SiteListErrorTest,
     testing::Values(
-        ListCase{"Empty", {}, true},
-        ListCase{"Two", {{"甲", "http://a.example/"}, {"乙", "http://b.example/{utf8}"}}, true},
-        ListCase{"EmptyName", {{"", "http://a.example/"}}, false},
-        ListCase{"BlankName", {{" \t", "http://a.example/"}}, false},
-        ListCase{
-            "NameUsedTwice", {{"甲", "http://a.example/"}, {"甲", "http://b.example/"}}, false},
+        ListCase{"Empty", {}, SiteFault::None},
+        ListCase{"Two",
+                 {{"甲", "http://a.example/"}, {"乙", "http://b.example/{utf8}"}},
+                 SiteFault::None},
+        ListCase{"EmptyName", {{"", "http://a.example/"}}, SiteFault::EmptyName},
+        ListCase{"BlankName", {{" \t", "http://a.example/"}}, SiteFault::EmptyName},
+        ListCase{"NameUsedTwice",
+                 {{"甲", "http://a.example/"}, {"甲", "http://b.example/"}},
+                 SiteFault::NameTaken},
         ListCase{"NameUsedTwiceBesideBlanks",
                  {{"甲", "http://a.example/"}, {" 甲 ", "http://b.example/"}},
-                 false},
-        ListCase{"RefusedAddress", {{"甲", "javascript:x"}}, false},
-        ListCase{"NameWithALineBreak", {{"x\r\n[Dictionary]\r\nID=3", "http://a.example/"}}, false},
-        ListCase{"NameWithATab", {{"a\tb", "http://a.example/"}}, false},
-        ListCase{"NameInQuotes", {{"\"甲\"", "http://a.example/"}}, true},
-        ListCase{"TheMost", Many(20), true},
-        ListCase{"OneTooMany", Many(21), false}),
+                 SiteFault::NameTaken},
+        ListCase{"RefusedAddress", {{"甲", "javascript:x"}}, SiteFault::NotHttp},
+        ListCase{"NameWithALineBreak",
+                 {{"x\r\n[Dictionary]\r\nID=3", "http://a.example/"}},
+                 SiteFault::NameControlCharacter},
+        ListCase{"NameWithATab", {{"a\tb", "http://a.example/"}}, SiteFault::NameControlCharacter},
+        ListCase{"NameInQuotes", {{"\"甲\"", "http://a.example/"}}, SiteFault::None},
+        ListCase{"TheMost", Many(20), SiteFault::None},
+        ListCase{"OneTooMany", Many(21), SiteFault::TooManySites}),
     [](const testing::TestParamInfo<ListCase> &row) { return row.param.name; });
 
 } // namespace

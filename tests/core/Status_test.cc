@@ -6,23 +6,24 @@
 namespace tellaria {
 namespace {
 
-TEST(Status, DefaultIsSuccessWithoutAMessage)
+TEST(Status, DefaultIsSuccess)
 {
     const Status ok;
     EXPECT_TRUE(ok.Ok());
-    EXPECT_EQ(ok.Message(), "");
+    EXPECT_EQ(ok.Fault(), FileFault::None);
 }
 
-TEST(Status, FileErrorsNameThePathAndTheCause)
+TEST(Status, FileErrorsKeepTheKindThePathAndTheCause)
 {
     const Status open = Status::CannotOpenFile("/opt/t/Lexivander.qry", ENOENT);
     EXPECT_FALSE(open.Ok());
-    EXPECT_EQ(open.Message(),
-              "Cannot open file \"/opt/t/Lexivander.qry\". No such file or directory");
+    EXPECT_EQ(open.Fault(), FileFault::CannotOpen);
+    EXPECT_EQ(open.Path(), "/opt/t/Lexivander.qry");
+    EXPECT_EQ(open.Error(), ENOENT);
     const Status create = Status::CannotCreateFile("/opt/t/Lexivanedr.ini", ENOSPC);
-    EXPECT_FALSE(create.Ok());
-    EXPECT_EQ(create.Message(),
-              "Cannot create file \"/opt/t/Lexivanedr.ini\". No space left on device");
+    EXPECT_EQ(create.Fault(), FileFault::CannotCreate);
+    EXPECT_EQ(create.Error(), ENOSPC);
+    EXPECT_NE(open, create);
 }
 
 } // namespace

@@ -594,7 +594,8 @@ private slots:
         auto window = OpenWindow();
         ::close(writer);
         QTRY_COMPARE(watcher.Seen().size(), 1);
-        QVERIFY2(watcher.Seen()[0].Text.startsWith("Cannot open file \"" + path + "\". "),
+        QVERIFY2(watcher.Seen()[0].Text.startsWith(QString::fromUtf8("无法打开文件“") + path
+                                                   + QString::fromUtf8("”。")),
                  qPrintable(watcher.Seen()[0].Text));
         QCOMPARE(watcher.Seen()[0].Icon, QMessageBox::Critical);
         QCOMPARE(watcher.Seen()[0].Title, QString("Tellaria"));
@@ -611,8 +612,9 @@ private slots:
         MessageBoxWatcher watcher;
         window->close();
         QTRY_COMPARE(watcher.Seen().size(), 1);
-        QCOMPARE(watcher.Seen()[0].Text,
-                 "Cannot create file \"" + DataPath("Lexivander.qry") + "\". Is a directory.");
+        QCOMPARE(watcher.Seen()[0].Text, QString::fromUtf8("无法创建文件“")
+                                             + DataPath("Lexivander.qry")
+                                             + QString::fromUtf8("”。Is a directory."));
         QCOMPARE(watcher.Seen()[0].Icon, QMessageBox::Critical);
         QCOMPARE(watcher.Seen()[0].Title, QString("Tellaria"));
         QVERIFY2(ReadAll(DataPath("Lexivanedr.ini")).endsWith("[Dictionary]\r\nID=1\r\n"),
