@@ -341,8 +341,9 @@ void TMainControls::CreateMenus(QWidget *form)
         {QKeySequence(Qt::CTRL | Qt::Key_PageDown), QKeySequence(Qt::CTRL | Qt::Key_Tab)});
     mnuQueryBox = MainMenu1View->addAction(Utf8Text("转到查询框(&Q)"));
     mnuQueryBox->setObjectName(QStringLiteral("mnuQueryBox"));
-    mnuQueryBox->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_L),
-                               QKeySequence(Qt::ALT | Qt::Key_D), QKeySequence(Qt::Key_F6)});
+    // F6 goes round between the query box and the page (TPageCommands).
+    mnuQueryBox->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::ALT | Qt::Key_D)});
     // From anywhere in the program, the floating toolbar and the pages included.
     for (QAction *item :
          {mnuClose, mnuPrior, mnuNext, mnuQueryBox, mnuRefresh, ActSave1, mnuPrint, mnuExit})

@@ -1,21 +1,28 @@
 #include "ui/PageCommands.h"
 
 #include "browser/ExternalLinks.h"
+#include "browser/NetworkFailure.h"
 #include "browser/PageState.h"
 #include "browser/WebBrowser.h"
 #include "ui/MainControls.h"
 #include "ui/MenuItem.h"
 #include "ui/PageSurface.h"
 #include "ui/ResultPages.h"
+#include "ui/WindowPlacement.h"
 #include "widgets/Application.h"
+#include "widgets/QueryBox.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QTimer>
 #include <QWebEngineHistory>
+#include <QWebEngineLoadingInfo>
 
 namespace tellaria {
 
@@ -28,9 +35,12 @@ bool Loading(const TWebBrowser *browser)
 
 } // namespace
 
-TPageCommands::TPageCommands(QWidget *form, TMainControls &ui)
+TPageCommands::TPageCommands(QWidget *form, TMainControls &ui, TWindowPlacement &placement)
     : QObject(form)
+    , m_form(form)
     , m_pages(ui.PageControl1)
+    , m_queryBox(ui.CmbBook)
+    , m_toQueryBox(ui.mnuQueryBox)
     , m_close(ui.ActClose)
 {
     QMenu *file = ui.MainMenu1File;
@@ -52,10 +62,16 @@ TPageCommands::TPageCommands(QWidget *form, TMainControls &ui)
     m_forward = AddMenuItem(view, ui.mnuRefresh, "mnuForward", "前进");
     m_forward->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
     // S is the side-by-side item's key in this menu.
-    m_stop = AddMenuItem(view, ui.mnuRefresh, "mnuStop", "停止(&P)");
-    m_stop->setStatusTip(QString::fromUtf8("停止加载当前页"));
-    for (QAction *item : {m_back, m_forward})
+    // Esc is the window's own only while a page loads (eventFilter): as a shortcut it would be
+    // taken from the find bar, an open menu or the page itself. The menu names it all the same.
+    m_stop = AddMenuItem(view, ui.mnuRefresh, "mnuStop", "停止(&P)\tEsc");
+    m_stop->setStatusTip(QString::fromUtf8("停止加载本次查询中所有仍在加载的页"));
+    m_round = AddMenuItem(view, ui.mnuQueryBox, "mnuPageOrQueryBox", "在页面和查询框间切换(&G)");
+    m_round->setStatusTip(QString::fromUtf8("把键盘焦点移入当前页，或从页面回到查询框"));
+    m_round->setShortcut(QKeySequence(Qt::Key_F6));
+    for (QAction *item : {m_back, m_forward, m_round})
         item->setShortcutContext(Qt::ApplicationShortcut);
+    qApp->installEventFilter(this);
 
     connect(m_openCurrent, &QAction::triggered, this, [this] {
         if (TWebBrowser *browser = m_pages->ActiveBrowser())
@@ -69,7 +85,8 @@ TPageCommands::TPageCommands(QWidget *form, TMainControls &ui)
         if (TWebBrowser *browser = m_pages->ActiveBrowser())
             browser->forward();
     });
-    connect(m_stop, &QAction::triggered, this, [this] { Stop(m_pages->ActiveBrowser()); });
+    connect(m_stop, &QAction::triggered, this, &TPageCommands::StopAll);
+    connect(m_round, &QAction::triggered, this, &TPageCommands::GoRound);
     connect(m_pages, &TResultPages::PageMenuRequested, this, &TPageCommands::ShowPageMenu);
     connect(m_pages, &TResultPages::PageOpened, this, [this](TTabSheet *page) {
         TWebBrowser *browser = page->Browser();
@@ -78,8 +95,14 @@ TPageCommands::TPageCommands(QWidget *form, TMainControls &ui)
         connect(browser->page(), &QWebEnginePage::loadStarted, this, &TPageCommands::Refresh);
         connect(browser->page(), &QWebEnginePage::loadFinished, this, &TPageCommands::Refresh);
         connect(browser->page(), &QWebEnginePage::urlChanged, this, &TPageCommands::Refresh);
+        connect(browser->State(), &TPageState::LoadChanged, this, &TPageCommands::Refresh);
+        connect(browser->page(), &QWebEnginePage::loadingChanged, this,
+                [this, page](const QWebEngineLoadingInfo &info) { ShowFailure(page, info); });
     });
     connect(m_pages, &TResultPages::PagesChanged, this, &TPageCommands::Refresh);
+    m_pages->SetColumnWidths(placement.StoredColumnWidths());
+    connect(m_pages, &TResultPages::ColumnsResized, this,
+            [this, &placement] { placement.SetColumnWidths(m_pages->ColumnWidths()); });
     // The page keys go round at the ends, as a browser's tabs do.
     m_prior = ui.mnuPrior;
     m_next = ui.mnuNext;
@@ -94,18 +117,74 @@ void TPageCommands::Refresh()
     m_openCurrent->setEnabled(browser && browser->url().scheme().startsWith(QLatin1String("http")));
     m_back->setEnabled(browser && browser->history()->canGoBack());
     m_forward->setEnabled(browser && browser->history()->canGoForward());
-    m_stop->setEnabled(browser && Loading(browser));
+    bool anyLoading = false;
+    for (int index = 0; index < m_pages->count() && !anyLoading; ++index) {
+        const TWebBrowser *other = m_pages->Page(index)->Browser();
+        anyLoading = other && Loading(other);
+    }
+    m_stop->setEnabled(anyLoading);
     for (QAction *item : {m_prior, m_next})
         item->setEnabled(m_pages->count() > 1);
 }
 
-void TPageCommands::Stop(TWebBrowser *browser)
+bool TPageCommands::StopAll()
 {
-    if (!browser || !Loading(browser))
-        return;
-    browser->stop();
-    browser->State()->MarkStopped();
+    // The pages of the query are the pages there are: a query replaces those of the last.
+    bool stopped = false;
+    for (int index = 0; index < m_pages->count(); ++index) {
+        TWebBrowser *browser = m_pages->Page(index)->Browser();
+        if (!browser || !Loading(browser))
+            continue;
+        browser->stop();
+        browser->State()->MarkStopped();
+        stopped = true;
+    }
     Refresh();
+    return stopped;
+}
+
+void TPageCommands::ShowFailure(TTabSheet *page, const QWebEngineLoadingInfo &info)
+{
+    const QString reason = NetworkFailureReason(info);
+    if (reason.isEmpty() || !info.url().scheme().startsWith(QLatin1String("http")))
+        return;
+    const QString site = m_pages->tabText(m_pages->indexOf(page));
+    const QString html = NetworkFailurePage(site, reason, info.url());
+    // After the engine has done with the failure: its page then gives way to the program's.
+    QTimer::singleShot(0, page, [browser = QPointer<TWebBrowser>(page->Browser()), html] {
+        if (!browser || browser->State()->Load() != TPageState::TLoad::Failed)
+            return;
+        browser->State()->ShowingFailure();
+        browser->setHtml(html, QUrl(QStringLiteral("data:,")));
+    });
+}
+
+void TPageCommands::GoRound()
+{
+    const QWidget *focus = QApplication::focusWidget();
+    TWebBrowser *browser = m_pages->ActiveBrowser();
+    // Side by side the columns lie outside the tabs' own area, but their contents are the pages'.
+    bool inPage = false;
+    for (int index = 0; index < m_pages->count() && focus && !inPage; ++index) {
+        const TTabSheet *page = m_pages->Page(index);
+        inPage = page->isAncestorOf(focus) || page->Content()->isAncestorOf(focus);
+    }
+    if (inPage || !browser || !browser->isVisible()) {
+        m_toQueryBox->trigger();
+        return;
+    }
+    browser->activateWindow();
+    browser->setFocus(Qt::ShortcutFocusReason);
+}
+
+bool TPageCommands::InWindow(const QObject *watched) const
+{
+    if (!watched->isWidgetType())
+        return false;
+    const QWidget *top = static_cast<const QWidget *>(watched)->window();
+    if (top->windowType() == Qt::Popup || qobject_cast<const QDialog *>(top))
+        return false;
+    return top == m_form || top == m_queryBox->window();
 }
 
 void TPageCommands::ShowPageMenu(int index, const QPoint &globalPos)
@@ -161,15 +240,13 @@ bool TPageCommands::eventFilter(QObject *watched, QEvent *event)
                 browser->forward();
             return true;
         }
-    } else if (event->type() == QEvent::KeyPress
-               && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
-        // Esc stops a page that is loading; otherwise it is the page's own.
-        const TTabSheet *page = PageOfSurface(*m_pages, watched);
-        TWebBrowser *browser = page ? page->Browser() : nullptr;
-        if (browser && Loading(browser)) {
-            Stop(browser);
-            return true;
-        }
+    } else if (event->type() == QEvent::KeyPress) {
+        // Esc stops the query wherever it is pressed in the window, while some page of it
+        // loads; otherwise it is the find bar's, the page's or whichever control's has it.
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier
+            && m_stop->isEnabled() && InWindow(watched))
+            return StopAll();
     }
     return false;
 }

@@ -1,20 +1,23 @@
 #pragma once
 
 // What a page of a browser offers besides its content: back and forward (Alt+Left, Alt+Right,
-// the mouse's side buttons), stop (View > 停止, Esc in a page that is loading), and a menu on
-// each tab and column header to reload the page, open it in the user's web browser, copy its
+// the mouse's side buttons), stop (View > 停止, Esc anywhere in the window while a page of the
+// query loads: every such page stops), F6 between the query box and the current page, and a menu
+// on each tab and column header to reload the page, open it in the user's web browser, copy its
 // address, or close it or the others. File > 在浏览器中打开当前页 opens the current one.
 
 #include <QObject>
 
 class QAction;
 class QPoint;
+class QWebEngineLoadingInfo;
 
 namespace tellaria {
 
 class TResultPages;
 class TTabSheet;
 class TWebBrowser;
+class TWindowPlacement;
 struct TMainControls;
 
 class TPageCommands : public QObject
@@ -22,21 +25,35 @@ class TPageCommands : public QObject
     Q_OBJECT
 public:
     // Adds its menu items to `ui`'s menus; closing a page goes through `ui`'s close action.
-    TPageCommands(QWidget *form, TMainControls &ui);
+    // The columns side by side get the widths `placement` keeps, and keep there those the user
+    // gives them.
+    TPageCommands(QWidget *form, TMainControls &ui, TWindowPlacement &placement);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void ShowPageMenu(int index, const QPoint &globalPos);
-    void Stop(TWebBrowser *browser);
+    // Stops every page of the query still loading; false when none was.
+    bool StopAll();
+    // A load that failed for the network: the page says why, in the program's words.
+    void ShowFailure(TTabSheet *page, const QWebEngineLoadingInfo &info);
+    // F6: from the page area to the query box, from elsewhere into the current page.
+    void GoRound();
+    // Whether a key pressed on `watched` is one the main window's keys apply to: the main window
+    // or the floating toolbar's, not a menu, a list that has dropped down or a dialog.
+    bool InWindow(const QObject *watched) const;
     void Refresh();
 
+    QWidget *m_form;
     TResultPages *m_pages;
+    QWidget *m_queryBox;
+    QAction *m_toQueryBox;
     QAction *m_close;
     QAction *m_back;
     QAction *m_forward;
     QAction *m_stop;
+    QAction *m_round;
     QAction *m_openCurrent;
     QAction *m_prior = nullptr;
     QAction *m_next = nullptr;

@@ -117,10 +117,10 @@ void TfrmMain::FormCreate()
     m_placement = new TWindowPlacement(this, FileSystemPath(m_programDirectory)
                                                  + std::string(SettingsFileName));
     m_placement->RestoreSize();
+    m_reading = new TReadingTools(this, *ui, *m_placement);
+    new TPageCommands(this, *ui, *m_placement);
     ui->NViewSideBySide->setChecked(m_placement->StoredSideBySide());
     NViewSideBySideClick();
-    m_reading = new TReadingTools(this, *ui, *m_placement);
-    new TPageCommands(this, *ui);
     new THistoryClearing(this, *ui, m_history, m_completion);
     new THelpMenu(this, *ui, m_programDirectory);
 

@@ -51,8 +51,8 @@ private slots:
         }
         for (const QShortcut *shortcut : window->findChildren<QShortcut *>())
             keys << shortcut->key().toString(QKeySequence::PortableText);
-        // Handled by the controls themselves, not by a command: Enter by the query box, Esc by a
-        // loading page, Alt alone by the menu bar.
+        // Handled by the controls themselves, not by a command: Enter by the query box, Esc by the
+        // pages while a query loads, Alt alone by the menu bar.
         keys << QStringLiteral("Enter") << QStringLiteral("Esc") << QStringLiteral("Alt");
         for (const QString &listedKey : listed)
             QVERIFY2(keys.contains(listedKey),
