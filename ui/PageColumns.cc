@@ -148,8 +148,10 @@ void TPageColumns::EvenOut()
 {
     if (m_columns.isEmpty())
         return;
+    // In pixels of the row as wide as it is, where no column is below its narrowest: the
+    // splitter would widen such a column at the others' cost.
     const bool kept = m_wanted.size() == Count();
-    const int row = std::max(1, viewport()->width());
+    const int row = std::max(viewport()->width(), int(Count()) * MinimumColumnWidth);
     QList<int> sizes;
     for (int index = 0, column = 0; index < m_splitter->count(); ++index) {
         const bool hidden = m_splitter->widget(index)->isHidden();
@@ -174,6 +176,15 @@ void TPageColumns::SetProportions(const QList<int> &permille)
 {
     m_wanted = permille;
     EvenOut();
+}
+
+void TPageColumns::resizeEvent(QResizeEvent *event)
+{
+    QScrollArea::resizeEvent(event);
+    // Laid out before the area had its width (a query's first columns), the kept proportions
+    // come out right once it has it.
+    if (!m_wanted.isEmpty() && m_wanted.size() == Count())
+        EvenOut();
 }
 
 void TPageColumns::SetHeader(

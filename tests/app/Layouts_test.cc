@@ -221,11 +221,17 @@ private slots:
         m_proxy->ClearRequests();
         QVERIFY(QueryCat(*program));
         QVERIFY(AllPagesShow(*program));
-        QVERIFY(program->Tree.WaitUntil([&](const AccessibleReading &reading) {
+        QVERIFY2(program->Tree.WaitUntil([&](const AccessibleReading &reading) {
             const QList<AccessibleNode> pages = Pages(reading);
             return pages.size() == 5 && pages[0].Extents.width() > first.width() + 40
                    && pages[1].Extents.width() < pages[0].Extents.width() - 40;
-        }));
+        }),
+                 qPrintable([&] {
+                     QString widths = QString::number(first.width()) + QLatin1Char(':');
+                     for (const AccessibleNode &page : Pages(program->Tree.Read()))
+                         widths += QLatin1Char(' ') + QString::number(page.Extents.width());
+                     return widths;
+                 }()));
         CloseByAltF4(program->Session, program->Run);
     }
 
