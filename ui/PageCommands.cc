@@ -21,6 +21,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTimer>
+#include <QToolButton>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
 
@@ -40,6 +41,7 @@ TPageCommands::TPageCommands(QWidget *form, TMainControls &ui, TWindowPlacement 
     , m_form(form)
     , m_pages(ui.PageControl1)
     , m_queryBox(ui.CmbBook)
+    , m_queryButton(ui.BtnBookOK)
     , m_toQueryBox(ui.mnuQueryBox)
     , m_close(ui.ActClose)
 {
@@ -162,19 +164,25 @@ void TPageCommands::ShowFailure(TTabSheet *page, const QWebEngineLoadingInfo &in
 void TPageCommands::GoRound()
 {
     const QWidget *focus = QApplication::focusWidget();
-    TWebBrowser *browser = m_pages->ActiveBrowser();
     // Side by side the columns lie outside the tabs' own area, but their contents are the pages'.
     bool inPage = false;
     for (int index = 0; index < m_pages->count() && focus && !inPage; ++index) {
         const TTabSheet *page = m_pages->Page(index);
         inPage = page->isAncestorOf(focus) || page->Content()->isAncestorOf(focus);
     }
-    if (inPage || !browser || !browser->isVisible()) {
+    if (inPage || !GoIntoPage(Qt::ShortcutFocusReason))
         m_toQueryBox->trigger();
-        return;
-    }
+}
+
+bool TPageCommands::GoIntoPage(Qt::FocusReason reason)
+{
+    TWebBrowser *browser = m_pages->ActiveBrowser();
+    if (!browser || !browser->isVisible())
+        return false;
     browser->activateWindow();
-    browser->setFocus(Qt::ShortcutFocusReason);
+    // Tab also goes on to the page's first link, as in a browser.
+    browser->setFocus(reason);
+    return true;
 }
 
 bool TPageCommands::InWindow(const QObject *watched) const
@@ -247,6 +255,12 @@ bool TPageCommands::eventFilter(QObject *watched, QEvent *event)
         if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier
             && m_stop->isEnabled() && InWindow(watched))
             return StopAll();
+        // Tab leads from the last control before the page area into the page shown, past the
+        // start page that lies hidden under the results.
+        const QWidget *focus = QApplication::focusWidget();
+        if (key->key() == Qt::Key_Tab && key->modifiers() == Qt::NoModifier && InWindow(watched)
+            && (focus == m_pages->tabBar() || (m_pages->SideBySide() && focus == m_queryButton)))
+            return GoIntoPage(Qt::TabFocusReason);
     }
     return false;
 }

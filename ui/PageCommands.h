@@ -40,6 +40,8 @@ private:
     void ShowFailure(TTabSheet *page, const QWebEngineLoadingInfo &info);
     // F6: from the page area to the query box, from elsewhere into the current page.
     void GoRound();
+    // The keyboard into the current page (side by side, its column); false without one.
+    bool GoIntoPage(Qt::FocusReason reason);
     // Whether a key pressed on `watched` is one the main window's keys apply to: the main window
     // or the floating toolbar's, not a menu, a list that has dropped down or a dialog.
     bool InWindow(const QObject *watched) const;
@@ -48,6 +50,7 @@ private:
     QWidget *m_form;
     TResultPages *m_pages;
     QWidget *m_queryBox;
+    QWidget *m_queryButton;
     QAction *m_toQueryBox;
     QAction *m_close;
     QAction *m_back;

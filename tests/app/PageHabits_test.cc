@@ -311,16 +311,24 @@ private slots:
 
     // F6 goes round: from the query box into the page, where PgDn scrolls it (the page's script
     // puts its scroll position in its title, which its tab shows), and back; in tabs and side by
-    // side.
-    void f6GoesIntoThePageAndBack_data()
+    // side. Tab from the query box reaches the page too, past the tab bar.
+    void intoThePageAndBack_data()
     {
         QTest::addColumn<QByteArray>("view");
-        QTest::newRow("tabs") << QByteArray();
-        QTest::newRow("side by side") << QByteArray("[View]\r\nSideBySide=1\r\n");
+        QTest::addColumn<QStringList>("into");
+        const QByteArray tabs;
+        const QByteArray columns("[View]\r\nSideBySide=1\r\n");
+        QTest::newRow("tabs, F6") << tabs << QStringList{"F6"};
+        QTest::newRow("side by side, F6") << columns << QStringList{"F6"};
+        // The query button, the tab bar, the page.
+        QTest::newRow("tabs, Tab") << tabs << QStringList{"Tab", "Tab", "Tab"};
+        // The query button, the page.
+        QTest::newRow("side by side, Tab") << columns << QStringList{"Tab", "Tab"};
     }
-    void f6GoesIntoThePageAndBack()
+    void intoThePageAndBack()
     {
         QFETCH(QByteArray, view);
+        QFETCH(QStringList, into);
         m_proxy->SetPage(BingPage, TallPage);
         Program program(TELLARIA_PROGRAM);
         QVERIFY(program.Ready);
@@ -337,7 +345,8 @@ private slots:
             });
         };
         QVERIFY(QueryBoxHasTheKeys(program));
-        program.Session.Key("F6");
+        for (const QString &key : into)
+            program.Session.Key(key);
         program.Session.Key("Next");
         QVERIFY(scrolled());
         program.Session.Key("F6");
