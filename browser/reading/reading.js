@@ -226,7 +226,26 @@ mark.${MarkClass} { background: #ffdd00 !important; color: #000000 !important;
     };
 
     // The options the page was opened with, given before its document was made: applied as soon
-    // as the document is ready, before it is first painted and without waiting for its images.
-    if (window.TellariaReadingOptions)
-        window.TellariaReading.apply(window.TellariaReadingOptions);
+    // as the document is parsed, without waiting for its images. Until then a page opened for its
+    // reader view is held off the screen (TellariaHold): laying out and painting the page as
+    // served would only delay the reader view.
+    function release() {
+        if (window.TellariaHold) {
+            document.adoptedStyleSheets
+                = document.adoptedStyleSheets.filter((sheet) => sheet !== window.TellariaHold);
+            window.TellariaHold = null;
+        }
+    }
+    function start() {
+        try {
+            if (window.TellariaReadingOptions)
+                window.TellariaReading.apply(window.TellariaReadingOptions);
+        } finally {
+            release();
+        }
+    }
+    if (document.readyState === 'loading')
+        document.addEventListener('DOMContentLoaded', start, {once: true});
+    else
+        start();
 })();
