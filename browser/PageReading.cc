@@ -38,16 +38,19 @@ const QWebEngineScript &ReadingScript()
     return script;
 }
 
-// Holds the page as served off the screen: its body neither laid out nor painted.
+// Holds the page as served off the screen: its body neither laid out nor painted. A load that
+// never ends (stopped, or a part that never comes) shows it after a moment all the same.
 constexpr const char *HoldScript
     = "(function () {"
       "  const hold = new CSSStyleSheet();"
       "  hold.replaceSync('body { display: none !important; }');"
       "  window.TellariaHold = hold;"
       "  document.adoptedStyleSheets = [...document.adoptedStyleSheets, hold];"
-      "  window.addEventListener('load', () => {"
+      "  const release = () => {"
       "    document.adoptedStyleSheets = document.adoptedStyleSheets.filter((s) => s !== hold);"
-      "  }, {once: true});"
+      "  };"
+      "  window.addEventListener('load', release, {once: true});"
+      "  setTimeout(release, 1500);"
       "})();";
 
 } // namespace
@@ -93,7 +96,7 @@ void TPageReading::SetView(const TReadingView &view)
     given.setInjectionPoint(QWebEngineScript::DocumentCreation);
     given.setRunsOnSubFrames(false);
     // A document made for the reader view is held off the screen until the view is applied
-    // (reading.js), and at its load whatever happens.
+    // (reading.js), and at its load or after a moment whatever happens.
     given.setSourceCode(
         QStringLiteral("window.TellariaReadingOptions = %1;%2")
             .arg(Options(), view.Reader ? QString::fromLatin1(HoldScript) : QString()));
