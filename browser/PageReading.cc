@@ -27,7 +27,8 @@ const QWebEngineScript &ReadingScript()
         QWebEngineScript made;
         made.setName(QStringLiteral("tellaria-reading"));
         made.setWorldId(QWebEngineScript::ApplicationWorld);
-        made.setInjectionPoint(QWebEngineScript::DocumentReady);
+        // Compiled while the document still loads; it applies the view once it is parsed.
+        made.setInjectionPoint(QWebEngineScript::DocumentCreation);
         made.setRunsOnSubFrames(false);
         made.setSourceCode(Resource(QStringLiteral("Readability.js"))
                            + Resource(QStringLiteral("mark.js"))
@@ -36,6 +37,21 @@ const QWebEngineScript &ReadingScript()
     }();
     return script;
 }
+
+// Holds the page as served off the screen: its body neither laid out nor painted. A load that
+// never ends (stopped, or a part that never comes) shows it after a moment all the same.
+constexpr const char *HoldScript
+    = "(function () {"
+      "  const hold = new CSSStyleSheet();"
+      "  hold.replaceSync('body { display: none !important; }');"
+      "  window.TellariaHold = hold;"
+      "  document.adoptedStyleSheets = [...document.adoptedStyleSheets, hold];"
+      "  const release = () => {"
+      "    document.adoptedStyleSheets = document.adoptedStyleSheets.filter((s) => s !== hold);"
+      "  };"
+      "  window.addEventListener('load', release, {once: true});"
+      "  setTimeout(release, 1500);"
+      "})();";
 
 } // namespace
 
@@ -79,7 +95,11 @@ void TPageReading::SetView(const TReadingView &view)
     given.setWorldId(QWebEngineScript::ApplicationWorld);
     given.setInjectionPoint(QWebEngineScript::DocumentCreation);
     given.setRunsOnSubFrames(false);
-    given.setSourceCode(QStringLiteral("window.TellariaReadingOptions = %1;").arg(Options()));
+    // A document made for the reader view is held off the screen until the view is applied
+    // (reading.js), and at its load or after a moment whatever happens.
+    given.setSourceCode(
+        QStringLiteral("window.TellariaReadingOptions = %1;%2")
+            .arg(Options(), view.Reader ? QString::fromLatin1(HoldScript) : QString()));
     scripts.insert(given);
     if (m_browser->HasDocument())
         Apply(QStringLiteral("apply"));

@@ -46,6 +46,8 @@ QString TPageState::Title() const
 
 QUrl TPageState::Address() const
 {
+    if (m_load == TLoad::Failed && m_failed.isValid())
+        return m_failed;
     const QUrl address = m_page->url();
     return address.isEmpty() ? m_page->requestedUrl() : address;
 }
@@ -55,14 +57,20 @@ void TPageState::LoadingChanged(const QWebEngineLoadingInfo &info)
     // A link to another program's scheme, refused, leaves the page as it was.
     if (!IsEngineScheme(info.url()))
         return;
+    // The page that says why the last load failed is no load of the user's.
+    if (m_failurePage && m_load == TLoad::Failed && info.url().scheme() == QLatin1String("data"))
+        return;
+    m_failurePage = false;
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
         SetLoad(TLoad::Loading);
         break;
     case QWebEngineLoadingInfo::LoadFailedStatus:
         // The process's end says more than the failed load it leaves behind.
-        if (m_load != TLoad::RendererGone)
+        if (m_load != TLoad::RendererGone) {
+            m_failed = info.url();
             SetLoad(TLoad::Failed);
+        }
         break;
     default:
         // Loaded, or stopped: a navigation the ad-server filter refused, or one the next
@@ -83,6 +91,7 @@ void TPageState::SetLoad(TLoad load)
 
 void TPageState::LoadAsked()
 {
+    m_failurePage = false;
     SetLoad(TLoad::Loading);
 }
 

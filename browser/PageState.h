@@ -42,7 +42,11 @@ public:
     bool IsLoading() const { return m_load == TLoad::Loading; }
     QString Title() const;
     // Until the first answer arrives the page has no address of its own: the one asked for.
+    // After a failure, the one that failed, whatever page says so in its place.
     QUrl Address() const;
+    // The program's page that says why the load failed is showing: what it says stays a
+    // failure, and loading the page again asks for the address that failed.
+    void ShowingFailure() { m_failurePage = true; }
 
     // Whether the reader view and the term's marks were asked for, what the reader view found,
     // and how often the term was marked: of the document shown, once the aids have run on it.
@@ -81,6 +85,8 @@ private:
 
     QWebEnginePage *m_page;
     TLoad m_load = TLoad::Idle;
+    QUrl m_failed;
+    bool m_failurePage = false;
     bool m_reader = false;
     bool m_marking = false;
     TArticle m_article = TArticle::NotAsked;

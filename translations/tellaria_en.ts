@@ -254,14 +254,6 @@ text) to the open window, brings that window to the front and exits.
         <translation>Forward</translation>
     </message>
     <message>
-        <source>Sto&amp;p</source>
-        <translation>Sto&amp;p</translation>
-    </message>
-    <message>
-        <source>Stop loading the current page</source>
-        <translation>Stop loading the current page</translation>
-    </message>
-    <message>
         <source>&amp;Reload</source>
         <translation>&amp;Reload</translation>
     </message>
@@ -328,6 +320,22 @@ text) to the open window, brings that window to the front and exits.
     <message>
         <source>&amp;Help</source>
         <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>Sto&amp;p	Esc</source>
+        <translation>Sto&amp;p	Esc</translation>
+    </message>
+    <message>
+        <source>Stop loading every page of this query that still loads</source>
+        <translation>Stop loading every page of this query that still loads</translation>
+    </message>
+    <message>
+        <source>&amp;Go Between Page and Query Box</source>
+        <translation>&amp;Go Between Page and Query Box</translation>
+    </message>
+    <message>
+        <source>Move the keyboard focus into the current page, or from the page back to the query box</source>
+        <translation>Move the keyboard focus into the current page, or from the page back to the query box</translation>
     </message>
 </context>
 <context>
@@ -419,6 +427,45 @@ text) to the open window, brings that window to the front and exits.
         <source>English</source>
         <extracomment>The name of the catalogue&apos;s language, in that language.</extracomment>
         <translation>English</translation>
+    </message>
+</context>
+<context>
+    <name>NetworkFailure</name>
+    <message>
+        <source>Address not found: no server was found for this address. The address may be wrong, or the site may be gone.</source>
+        <translation>Address not found: no server was found for this address. The address may be wrong, or the site may be gone.</translation>
+    </message>
+    <message>
+        <source>Connection refused: the site&apos;s server refused or broke off the connection.</source>
+        <translation>Connection refused: the site&apos;s server refused or broke off the connection.</translation>
+    </message>
+    <message>
+        <source>Timed out: the site took too long to answer.</source>
+        <translation>Timed out: the site took too long to answer.</translation>
+    </message>
+    <message>
+        <source>No network: this computer is not connected to a network.</source>
+        <translation>No network: this computer is not connected to a network.</translation>
+    </message>
+    <message>
+        <source>The proxy server cannot be reached: check the desktop&apos;s network proxy settings.</source>
+        <translation>The proxy server cannot be reached: check the desktop&apos;s network proxy settings.</translation>
+    </message>
+    <message>
+        <source>Cannot connect to the site: %1</source>
+        <translation>Cannot connect to the site: %1</translation>
+    </message>
+    <message>
+        <source>%1 was not opened</source>
+        <translation>%1 was not opened</translation>
+    </message>
+    <message>
+        <source>Address: %1</source>
+        <translation>Address: %1</translation>
+    </message>
+    <message>
+        <source>&lt;a href=&quot;%1&quot;&gt;Reload&lt;/a&gt; (F5)</source>
+        <translation>&lt;a href=&quot;%1&quot;&gt;Reload&lt;/a&gt; (F5)</translation>
     </message>
 </context>
 <context>

@@ -252,14 +252,6 @@ Tellaria 已在运行时，新启动的 Tellaria 把词语（或选中的文字�
         <translation>前进</translation>
     </message>
     <message>
-        <source>Sto&amp;p</source>
-        <translation>停止(&amp;P)</translation>
-    </message>
-    <message>
-        <source>Stop loading the current page</source>
-        <translation>停止加载当前页</translation>
-    </message>
-    <message>
         <source>&amp;Reload</source>
         <translation>刷新(&amp;R)</translation>
     </message>
@@ -326,6 +318,22 @@ Tellaria 已在运行时，新启动的 Tellaria 把词语（或选中的文字�
     <message>
         <source>&amp;Help</source>
         <translation>帮助(&amp;H)</translation>
+    </message>
+    <message>
+        <source>Sto&amp;p	Esc</source>
+        <translation>停止(&amp;P)	Esc</translation>
+    </message>
+    <message>
+        <source>Stop loading every page of this query that still loads</source>
+        <translation>停止加载本次查询中所有仍在加载的页</translation>
+    </message>
+    <message>
+        <source>&amp;Go Between Page and Query Box</source>
+        <translation>在页面和查询框间切换(&amp;G)</translation>
+    </message>
+    <message>
+        <source>Move the keyboard focus into the current page, or from the page back to the query box</source>
+        <translation>把键盘焦点移入当前页，或从页面回到查询框</translation>
     </message>
 </context>
 <context>
@@ -417,6 +425,45 @@ Tellaria 已在运行时，新启动的 Tellaria 把词语（或选中的文字�
         <source>English</source>
         <extracomment>The name of the catalogue&apos;s language, in that language.</extracomment>
         <translation>中文</translation>
+    </message>
+</context>
+<context>
+    <name>NetworkFailure</name>
+    <message>
+        <source>Address not found: no server was found for this address. The address may be wrong, or the site may be gone.</source>
+        <translation>地址找不到：没有找到这个网址的服务器。网址可能有误，或网站已经不在了。</translation>
+    </message>
+    <message>
+        <source>Connection refused: the site&apos;s server refused or broke off the connection.</source>
+        <translation>连接被拒绝：网站的服务器拒绝或中断了连接。</translation>
+    </message>
+    <message>
+        <source>Timed out: the site took too long to answer.</source>
+        <translation>超时：网站太久没有应答。</translation>
+    </message>
+    <message>
+        <source>No network: this computer is not connected to a network.</source>
+        <translation>没有网络：这台电脑没有连上网络。</translation>
+    </message>
+    <message>
+        <source>The proxy server cannot be reached: check the desktop&apos;s network proxy settings.</source>
+        <translation>连不上代理服务器：请检查桌面的网络代理设置。</translation>
+    </message>
+    <message>
+        <source>Cannot connect to the site: %1</source>
+        <translation>无法连接到网站：%1</translation>
+    </message>
+    <message>
+        <source>%1 was not opened</source>
+        <translation>没有打开“%1”</translation>
+    </message>
+    <message>
+        <source>Address: %1</source>
+        <translation>网址：%1</translation>
+    </message>
+    <message>
+        <source>&lt;a href=&quot;%1&quot;&gt;Reload&lt;/a&gt; (F5)</source>
+        <translation>&lt;a href=&quot;%1&quot;&gt;重新加载&lt;/a&gt;（F5）</translation>
     </message>
 </context>
 <context>

@@ -80,8 +80,9 @@ constexpr TCommandRow Rows[] = {
     {"mnuForward", QT_TRANSLATE_NOOP("Commands", "Forward"), "", "Alt+Right", View,
      AppWide | Disabled},
     // S is the side-by-side item's letter in this menu.
-    {"mnuStop", QT_TRANSLATE_NOOP("Commands", "Sto&p"),
-     QT_TRANSLATE_NOOP("Commands", "Stop loading the current page"), "", View, Disabled},
+    {"mnuStop", QT_TRANSLATE_NOOP("Commands", "Sto&p\tEsc"),
+     QT_TRANSLATE_NOOP("Commands", "Stop loading every page of this query that still loads"), "",
+     View, Disabled},
     // Every browser reloads its page with F5 and Ctrl+R; the key also brings back a page whose
     // process has ended.
     {"mnuRefresh", QT_TRANSLATE_NOOP("Commands", "&Reload"),
@@ -101,8 +102,14 @@ constexpr TCommandRow Rows[] = {
      View, AppWide | SeparatorBefore | Disabled, nullptr, 0},
     {"mnuNext", QT_TRANSLATE_NOOP("Commands", "Next page"), "", "Ctrl+PgDown;Ctrl+Tab", View,
      AppWide | Disabled, nullptr, 1},
-    {"mnuQueryBox", QT_TRANSLATE_NOOP("Commands", "Go to the &Query Box"), "", "Ctrl+L;Alt+D;F6",
-     View, AppWide},
+    // F6 goes round between the query box and the page, as a browser's does.
+    {"mnuPageOrQueryBox", QT_TRANSLATE_NOOP("Commands", "&Go Between Page and Query Box"),
+     QT_TRANSLATE_NOOP("Commands",
+                       "Move the keyboard focus into the current page, or from the page back to "
+                       "the query box"),
+     "F6", View, AppWide},
+    {"mnuQueryBox", QT_TRANSLATE_NOOP("Commands", "Go to the &Query Box"), "", "Ctrl+L;Alt+D", View,
+     AppWide},
 
     {"mnuKeys", QT_TRANSLATE_NOOP("Commands", "&Keyboard Shortcuts"),
      QT_TRANSLATE_NOOP("Commands", "List every key of the program"), "F1", Help, AppWide},

@@ -97,9 +97,10 @@ void THelpMenu::ShowKeys()
     const std::pair<const char *, const char *> always[] = {
         {"查询（在查询框中）", "Enter"},
         {"打开菜单", "F10，Alt"},
-        {"关闭菜单、停止加载页面、取消拖动工具栏、关闭查找栏", "Esc"},
+        {"停止加载本次查询的所有页（有页在加载时）", "Esc"},
+        {"关闭菜单、取消拖动工具栏、关闭查找栏", "Esc"},
         {"缩放当前页", "Ctrl+滚轮"},
-        {"在控件之间移动", "Tab，Shift+Tab"},
+        {"在控件之间移动，也进入页面", "Tab，Shift+Tab"},
     };
     for (const auto &[what, key] : always)
         new QTreeWidgetItem(sheet, {QString::fromUtf8(what), QString::fromUtf8(key)});

@@ -92,6 +92,10 @@ TPageColumns::TPageColumns(QWidget *parent)
     m_splitter->setObjectName(QStringLiteral("PageSplitter"));
     m_splitter->setChildrenCollapsible(false);
     setWidget(m_splitter);
+    connect(m_splitter, &QSplitter::splitterMoved, this, [this] {
+        m_wanted = Proportions();
+        emit Resized();
+    });
     // A click into a page gives it the focus: the column it lies in becomes the current one.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
         const int index = IndexOf(now);
@@ -144,11 +148,43 @@ void TPageColumns::EvenOut()
 {
     if (m_columns.isEmpty())
         return;
-    const int width = std::max(1, viewport()->width() / Count());
+    // In pixels of the row as wide as it is, where no column is below its narrowest: the
+    // splitter would widen such a column at the others' cost.
+    const bool kept = m_wanted.size() == Count();
+    const int row = std::max(viewport()->width(), int(Count()) * MinimumColumnWidth);
     QList<int> sizes;
-    for (int index = 0; index < m_splitter->count(); ++index)
-        sizes << (m_splitter->widget(index)->isHidden() ? 0 : width);
+    for (int index = 0, column = 0; index < m_splitter->count(); ++index) {
+        const bool hidden = m_splitter->widget(index)->isHidden();
+        sizes << (hidden ? 0 : kept ? row * m_wanted[column] / 1000 : row / Count());
+        column += hidden ? 0 : 1;
+    }
     m_splitter->setSizes(sizes);
+}
+
+QList<int> TPageColumns::Proportions() const
+{
+    int total = 0;
+    for (const TPageColumn *column : m_columns)
+        total += column->width();
+    QList<int> permille;
+    for (const TPageColumn *column : m_columns)
+        permille << (total > 0 ? column->width() * 1000 / total : 1000 / Count());
+    return permille;
+}
+
+void TPageColumns::SetProportions(const QList<int> &permille)
+{
+    m_wanted = permille;
+    EvenOut();
+}
+
+void TPageColumns::resizeEvent(QResizeEvent *event)
+{
+    QScrollArea::resizeEvent(event);
+    // Laid out before the area had its width (a query's first columns), the kept proportions
+    // come out right once it has it.
+    if (!m_wanted.isEmpty() && m_wanted.size() == Count())
+        EvenOut();
 }
 
 void TPageColumns::SetHeader(

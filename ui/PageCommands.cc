@@ -1,20 +1,29 @@
 #include "ui/PageCommands.h"
 
 #include "browser/ExternalLinks.h"
+#include "browser/NetworkFailure.h"
 #include "browser/PageState.h"
 #include "browser/WebBrowser.h"
 #include "ui/Commands.h"
 #include "ui/PageSurface.h"
+#include "ui/QueryBand.h"
 #include "ui/ResultPages.h"
+#include "ui/WindowPlacement.h"
 #include "widgets/Application.h"
+#include "widgets/QueryBox.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QTimer>
+#include <QToolButton>
 #include <QWebEngineHistory>
+#include <QWebEngineLoadingInfo>
 
 namespace tellaria {
 
@@ -27,13 +36,22 @@ bool Loading(const TWebBrowser *browser)
 
 } // namespace
 
-TPageCommands::TPageCommands(QWidget *form, TCommands &commands, TResultPages *pages)
+TPageCommands::TPageCommands(QWidget *form,
+                             TCommands &commands,
+                             TResultPages *pages,
+                             TWindowPlacement &placement,
+                             TQueryBand *queryBand)
     : QObject(form)
+    , m_form(form)
     , m_pages(pages)
+    , m_queryBox(queryBand->QueryBox())
+    , m_queryButton(queryBand->QueryButton())
+    , m_toQueryBox(commands.Action("mnuQueryBox"))
     , m_close(commands.Action("ActClose"))
     , m_back(commands.Action("mnuBack"))
     , m_forward(commands.Action("mnuForward"))
     , m_stop(commands.Action("mnuStop"))
+    , m_round(commands.Action("mnuPageOrQueryBox"))
     , m_openCurrent(commands.Action("mnuOpenInBrowser"))
     , m_prior(commands.Action("mnuPrior"))
     , m_next(commands.Action("mnuNext"))
@@ -44,6 +62,10 @@ TPageCommands::TPageCommands(QWidget *form, TCommands &commands, TResultPages *p
             QString::fromUtf8("没有可以打开网页的程序。请安装网页浏览器（例如 firefox-esr 或 "
                               "chromium）和 xdg-utils，并在桌面的设置中选择默认的网页浏览器。"));
     });
+    // Esc is the window's own only while a page loads (eventFilter): as a shortcut it would be
+    // taken from the find bar, an open menu or the page itself. The menu names it all the same.
+    qApp->installEventFilter(this);
+
     commands.SetRunner("mnuOpenInBrowser", this, [this] {
         if (TWebBrowser *browser = m_pages->ActiveBrowser())
             OpenInDefaultBrowser(browser->url());
@@ -56,7 +78,8 @@ TPageCommands::TPageCommands(QWidget *form, TCommands &commands, TResultPages *p
         if (TWebBrowser *browser = m_pages->ActiveBrowser())
             browser->forward();
     });
-    commands.SetRunner("mnuStop", this, [this] { Stop(m_pages->ActiveBrowser()); });
+    commands.SetRunner("mnuStop", this, [this] { StopAll(); });
+    commands.SetRunner("mnuPageOrQueryBox", this, [this] { GoRound(); });
     // The page keys go round at the ends, as a browser's tabs do.
     commands.SetRunner("mnuPrior", m_pages, [this] { m_pages->ShowPrior(true); });
     commands.SetRunner("mnuNext", m_pages, [this] { m_pages->ShowNext(true); });
@@ -68,8 +91,14 @@ TPageCommands::TPageCommands(QWidget *form, TCommands &commands, TResultPages *p
         connect(browser->page(), &QWebEnginePage::loadStarted, this, &TPageCommands::Refresh);
         connect(browser->page(), &QWebEnginePage::loadFinished, this, &TPageCommands::Refresh);
         connect(browser->page(), &QWebEnginePage::urlChanged, this, &TPageCommands::Refresh);
+        connect(browser->State(), &TPageState::LoadChanged, this, &TPageCommands::Refresh);
+        connect(browser->page(), &QWebEnginePage::loadingChanged, this,
+                [this, page](const QWebEngineLoadingInfo &info) { ShowFailure(page, info); });
     });
     connect(m_pages, &TResultPages::PagesChanged, this, &TPageCommands::Refresh);
+    m_pages->SetColumnWidths(placement.StoredColumnWidths());
+    connect(m_pages, &TResultPages::ColumnsResized, this,
+            [this, &placement] { placement.SetColumnWidths(m_pages->ColumnWidths()); });
     Refresh();
 }
 
@@ -79,18 +108,80 @@ void TPageCommands::Refresh()
     m_openCurrent->setEnabled(browser && browser->url().scheme().startsWith(QLatin1String("http")));
     m_back->setEnabled(browser && browser->history()->canGoBack());
     m_forward->setEnabled(browser && browser->history()->canGoForward());
-    m_stop->setEnabled(browser && Loading(browser));
+    bool anyLoading = false;
+    for (int index = 0; index < m_pages->count() && !anyLoading; ++index) {
+        const TWebBrowser *other = m_pages->Page(index)->Browser();
+        anyLoading = other && Loading(other);
+    }
+    m_stop->setEnabled(anyLoading);
     for (QAction *item : {m_prior, m_next})
         item->setEnabled(m_pages->count() > 1);
 }
 
-void TPageCommands::Stop(TWebBrowser *browser)
+bool TPageCommands::StopAll()
 {
-    if (!browser || !Loading(browser))
-        return;
-    browser->stop();
-    browser->State()->MarkStopped();
+    // The pages of the query are the pages there are: a query replaces those of the last.
+    bool stopped = false;
+    for (int index = 0; index < m_pages->count(); ++index) {
+        TWebBrowser *browser = m_pages->Page(index)->Browser();
+        if (!browser || !Loading(browser))
+            continue;
+        browser->stop();
+        browser->State()->MarkStopped();
+        stopped = true;
+    }
     Refresh();
+    return stopped;
+}
+
+void TPageCommands::ShowFailure(TTabSheet *page, const QWebEngineLoadingInfo &info)
+{
+    const QString reason = NetworkFailureReason(info);
+    if (reason.isEmpty() || !info.url().scheme().startsWith(QLatin1String("http")))
+        return;
+    const QString site = m_pages->tabText(m_pages->indexOf(page));
+    const QString html = NetworkFailurePage(site, reason, info.url());
+    // After the engine has done with the failure: its page then gives way to the program's.
+    QTimer::singleShot(0, page, [browser = QPointer<TWebBrowser>(page->Browser()), html] {
+        if (!browser || browser->State()->Load() != TPageState::TLoad::Failed)
+            return;
+        browser->State()->ShowingFailure();
+        browser->setHtml(html, QUrl(QStringLiteral("data:,")));
+    });
+}
+
+void TPageCommands::GoRound()
+{
+    const QWidget *focus = QApplication::focusWidget();
+    // Side by side the columns lie outside the tabs' own area, but their contents are the pages'.
+    bool inPage = false;
+    for (int index = 0; index < m_pages->count() && focus && !inPage; ++index) {
+        const TTabSheet *page = m_pages->Page(index);
+        inPage = page->isAncestorOf(focus) || page->Content()->isAncestorOf(focus);
+    }
+    if (inPage || !GoIntoPage(Qt::ShortcutFocusReason))
+        m_toQueryBox->trigger();
+}
+
+bool TPageCommands::GoIntoPage(Qt::FocusReason reason)
+{
+    TWebBrowser *browser = m_pages->ActiveBrowser();
+    if (!browser || !browser->isVisible())
+        return false;
+    browser->activateWindow();
+    // Tab also goes on to the page's first link, as in a browser.
+    browser->setFocus(reason);
+    return true;
+}
+
+bool TPageCommands::InWindow(const QObject *watched) const
+{
+    if (!watched->isWidgetType())
+        return false;
+    const QWidget *top = static_cast<const QWidget *>(watched)->window();
+    if (top->windowType() == Qt::Popup || qobject_cast<const QDialog *>(top))
+        return false;
+    return top == m_form || top == m_queryBox->window();
 }
 
 void TPageCommands::ShowPageMenu(int index, const QPoint &globalPos)
@@ -146,15 +237,19 @@ bool TPageCommands::eventFilter(QObject *watched, QEvent *event)
                 browser->forward();
             return true;
         }
-    } else if (event->type() == QEvent::KeyPress
-               && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
-        // Esc stops a page that is loading; otherwise it is the page's own.
-        const TTabSheet *page = PageOfSurface(*m_pages, watched);
-        TWebBrowser *browser = page ? page->Browser() : nullptr;
-        if (browser && Loading(browser)) {
-            Stop(browser);
-            return true;
-        }
+    } else if (event->type() == QEvent::KeyPress) {
+        // Esc stops the query wherever it is pressed in the window, while some page of it
+        // loads; otherwise it is the find bar's, the page's or whichever control's has it.
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier
+            && m_stop->isEnabled() && InWindow(watched))
+            return StopAll();
+        // Tab leads from the last control before the page area into the page shown, past the
+        // start page that lies hidden under the results.
+        const QWidget *focus = QApplication::focusWidget();
+        if (key->key() == Qt::Key_Tab && key->modifiers() == Qt::NoModifier && InWindow(watched)
+            && (focus == m_pages->tabBar() || (m_pages->SideBySide() && focus == m_queryButton)))
+            return GoIntoPage(Qt::TabFocusReason);
     }
     return false;
 }

@@ -112,6 +112,9 @@ void TTabSheet::Reload()
 
     if (m_ended && !m_ended->isHidden())
         LoadAgain();
+    else if (m_browser && m_browser->State()->Load() == TPageState::TLoad::Failed)
+        // What shows is the program's page saying why: the address that failed is asked again.
+        m_browser->Navigate(m_browser->State()->Address().toString(QUrl::FullyEncoded));
     else if (m_browser && m_browser->history()->count() == 0 && !m_url.isEmpty())
         // Stopped before its first answer: nothing was loaded to load again but the request.
         m_browser->Navigate(m_url);

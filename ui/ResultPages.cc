@@ -302,6 +302,11 @@ void TResultPages::SetSideBySide(bool sideBySide)
     if (sideBySide) {
         m_columns = new TPageColumns(this);
         connect(m_columns, &TPageColumns::MenuRequested, this, &TResultPages::PageMenuRequested);
+        m_columns->SetProportions(m_columnWidths);
+        connect(m_columns, &TPageColumns::Resized, this, [this] {
+            m_columnWidths = m_columns->Proportions();
+            emit ColumnsResized();
+        });
         connect(m_columns, &TPageColumns::Chosen, this, [this](int index) {
             if (index >= 0 && index != currentIndex())
                 setCurrentIndex(index);

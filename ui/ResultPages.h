@@ -101,6 +101,10 @@ public:
     // and scrolled, and the current one stays current.
     void SetSideBySide(bool sideBySide);
     bool SideBySide() const { return m_columns != nullptr; }
+    // Side by side, the columns' shares of the row in thousandths as the user last gave them
+    // (ColumnsResized); columns as many as these get them again. Empty for even columns.
+    const QList<int> &ColumnWidths() const { return m_columnWidths; }
+    void SetColumnWidths(const QList<int> &permille) { m_columnWidths = permille; }
 
     // The browser of the active page, the page's own; null without pages.
     TWebBrowser *ActiveBrowser() const;
@@ -120,6 +124,8 @@ signals:
     // navigations ended before, or the longest wait for them has passed); the page area is
     // shown.
     void RequestsSent();
+    // The user has resized the columns: ColumnWidths has changed.
+    void ColumnsResized();
     // A page's navigation to `url` was refused for its scheme.
     void NavigationRefused(const QUrl &url);
 
@@ -142,6 +148,7 @@ private:
     QPointer<TWebBrowser> m_spare;
     // The columns, while the pages are side by side.
     TPageColumns *m_columns = nullptr;
+    QList<int> m_columnWidths;
     QPointer<QWidget> m_focusHome;
     int m_pageIdCounter = 0;
     // The pages disposed of and not yet freed.

@@ -130,11 +130,11 @@ void TfrmMain::FormCreate()
     m_placement = new TWindowPlacement(this, FileSystemPath(m_programDirectory)
                                                  + std::string(SettingsFileName));
     m_placement->RestoreSize();
-    m_commands->Action("NViewSideBySide")->setChecked(m_placement->StoredSideBySide());
-    NViewSideBySideClick();
     m_reading = new TReadingTools(this, *m_commands, m_pages, m_status, m_query->QueryBox(),
                                   *m_placement);
-    new TPageCommands(this, *m_commands, m_pages);
+    new TPageCommands(this, *m_commands, m_pages, *m_placement, m_query);
+    m_commands->Action("NViewSideBySide")->setChecked(m_placement->StoredSideBySide());
+    NViewSideBySideClick();
     new THistoryClearing(this, *m_commands, m_history, m_completion);
     new THelpMenu(this, *m_commands, m_programDirectory);
 

@@ -109,6 +109,28 @@ int TWindowPlacement::StoredZoom(const std::string &host) const
     return stored == NothingStored ? ActualSize : std::clamp(stored, SmallestZoom, LargestZoom);
 }
 
+// Side by side, at most as many columns as there may be pages.
+constexpr int MostColumns = 20;
+
+QList<int> TWindowPlacement::StoredColumnWidths() const
+{
+    const int count = Stored(m_settings.get(), "Columns", "Count");
+    QList<int> permille;
+    for (int column = 1; column <= count && count <= MostColumns; ++column) {
+        const int share
+            = Stored(m_settings.get(), "Columns", ("Width" + std::to_string(column)).c_str());
+        if (share <= 0 || share > 1000)
+            return {};
+        permille << share;
+    }
+    return permille;
+}
+
+void TWindowPlacement::SetColumnWidths(const QList<int> &permille)
+{
+    m_columnWidths = permille;
+}
+
 void TWindowPlacement::Save(bool shown, const View &view, QStringList &failures)
 {
     if (!m_settings)
@@ -136,6 +158,14 @@ void TWindowPlacement::Save(bool shown, const View &view, QStringList &failures)
     for (const auto &[host, percent] : reading.Zoom) {
         if (percent != 100 || Stored(m_settings.get(), "Zoom", host.c_str()) != NothingStored)
             attempt(m_settings->WriteIntValue("Zoom", host, percent));
+    }
+    // Only once the user has resized them: the columns are even until then.
+    if (m_columnWidths && m_columnWidths->size() <= MostColumns) {
+        attempt(m_settings->WriteIntValue("Columns", "Count", int(m_columnWidths->size())));
+        for (int column = 0; column < m_columnWidths->size(); ++column) {
+            const std::string key = "Width" + std::to_string(column + 1);
+            attempt(m_settings->WriteIntValue("Columns", key, m_columnWidths->at(column)));
+        }
     }
     m_settings.reset();
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 // What the settings file keeps of the main window: the outer size it opens at, the lookup mode
-// it shows, the encyclopaedias ticked and whether its pages are side by side, read at start and
+// it shows, the encyclopaedias ticked, whether its pages are side by side and the columns' widths
+// there, read at start and
 // written at close. A key the program added later (the ticked sites, the layout) is written only
 // where the file already holds it or the user chose other than its default, so that the file of
 // a user who never chose stays as it was. The stored size
@@ -11,12 +12,14 @@
 #include "core/LookupCatalogue.h"
 #include "core/SettingsFile.h"
 
+#include <QList>
 #include <QObject>
 #include <QSize>
 #include <QStringList>
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QWidget;
@@ -57,6 +60,12 @@ public:
     // The zoom the settings keep for the reference work at `host`, 100 when none.
     int StoredZoom(const std::string &host) const;
 
+    // The side-by-side columns' shares of the row in thousandths, as the user last gave them;
+    // empty when the settings keep none.
+    QList<int> StoredColumnWidths() const;
+    // The columns have been resized: their shares are written at close.
+    void SetColumnWidths(const QList<int> &permille);
+
     // What the window writes at close besides its size.
     struct View
     {
@@ -86,6 +95,8 @@ private:
     QSize m_outerSize;
     // Whether the window still waits for its frame to reach that outer size.
     bool m_awaitingFrame = false;
+    // The columns' shares the user gave them this time, written at close.
+    std::optional<QList<int>> m_columnWidths;
 };
 
 } // namespace tellaria

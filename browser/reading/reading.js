@@ -9,6 +9,8 @@
     const ReaderId = 'tellaria-reader';
     const ReadingClass = 'tellaria-reading';
     const MarkClass = 'tellaria-mark';
+    const NoticeId = 'tellaria-notice';
+    const NoticeMs = 5000;
     // Fewer characters than this is no article: a list of links, a search form, an error page.
     const ShortestArticle = 80;
 
@@ -46,6 +48,10 @@ html:not(.${ReadingClass}) #${ReaderId} { display: none !important; }
 #${ReaderId} td, #${ReaderId} th { border: 1px solid #c8c8c8; padding: 3px 8px; vertical-align: top; }
 #${ReaderId} a { color: #1a5fb4; }
 #${ReaderId} pre { white-space: pre-wrap; }
+#${NoticeId} { position: fixed !important; top: 12px; left: 50%; transform: translateX(-50%);
+    z-index: 2147483647; display: block !important; max-width: 90%; padding: 8px 16px;
+    background: #323232; color: #ffffff; border-radius: 4px; box-shadow: 0 2px 6px #0006;
+    font: 15px/1.5 "Noto Sans CJK SC", "WenQuanYi Micro Hei", sans-serif; }
 mark.${MarkClass} { background: #ffdd00 !important; color: #000000 !important;
     border-radius: 2px; padding: 0 1px; }`;
         return element;
@@ -99,6 +105,33 @@ mark.${MarkClass} { background: #ffdd00 !important; color: #000000 !important;
         return host;
     }
 
+    // Said in the page for a moment, where the user looks after F9, as well as on its tab.
+    function showNotice(text) {
+        let notice = document.getElementById(NoticeId);
+        if (!notice) {
+            notice = document.createElement('div');
+            notice.id = NoticeId;
+            notice.setAttribute('role', 'status');
+            notice.setAttribute('aria-live', 'polite');
+            document.body.append(notice);
+        }
+        notice.textContent = text;
+        clearTimeout(showNotice.timer);
+        // A page in a tab behind counts its moment from when it is shown.
+        const count = () => { showNotice.timer = setTimeout(() => notice.remove(), NoticeMs); };
+        if (!document.hidden) {
+            count();
+        } else {
+            document.addEventListener('visibilitychange', function shown() {
+                if (document.hidden)
+                    return;
+                document.removeEventListener('visibilitychange', shown);
+                count();
+            });
+        }
+    }
+
+    let readerAsked = false;
     function setReader(on, site) {
         const root = document.documentElement;
         if (!document.body || !root)
@@ -108,6 +141,9 @@ mark.${MarkClass} { background: #ffdd00 !important; color: #000000 !important;
             if (reader)
                 document.body.append(reader);
         }
+        if (on && !readerAsked && !reader)
+            showNotice('此页没有可提取的正文');
+        readerAsked = on;
         const showing = root.classList.contains(ReadingClass);
         const show = on && !!reader;
         if (show === showing)
@@ -190,7 +226,26 @@ mark.${MarkClass} { background: #ffdd00 !important; color: #000000 !important;
     };
 
     // The options the page was opened with, given before its document was made: applied as soon
-    // as the document is ready, before it is first painted and without waiting for its images.
-    if (window.TellariaReadingOptions)
-        window.TellariaReading.apply(window.TellariaReadingOptions);
+    // as the document is parsed, without waiting for its images. Until then a page opened for its
+    // reader view is held off the screen (TellariaHold): laying out and painting the page as
+    // served would only delay the reader view.
+    function release() {
+        if (window.TellariaHold) {
+            document.adoptedStyleSheets
+                = document.adoptedStyleSheets.filter((sheet) => sheet !== window.TellariaHold);
+            window.TellariaHold = null;
+        }
+    }
+    function start() {
+        try {
+            if (window.TellariaReadingOptions)
+                window.TellariaReading.apply(window.TellariaReadingOptions);
+        } finally {
+            release();
+        }
+    }
+    if (document.readyState === 'loading')
+        document.addEventListener('DOMContentLoaded', start, {once: true});
+    else
+        start();
 })();

@@ -168,8 +168,8 @@ private slots:
         CloseByAltF4(program->Session, program->Run);
     }
 
-    // A splitter dragged widens its column; a column clicked becomes the current page, which
-    // File, 保存 saves and Ctrl+W closes.
+    // A splitter dragged widens its column, and its width is kept over a restart; a column
+    // clicked becomes the current page, which File, 保存 saves and Ctrl+W closes.
     void aColumnIsResizedMadeCurrentSavedAndClosed()
     {
         const auto program = Launch(WideWindow + "[View]\r\nSideBySide=1\r\n" + Settings(0));
@@ -212,6 +212,26 @@ private slots:
                           return page.Name == SiteNames[2];
                       });
         }));
+        CloseByAltF4(program->Session, program->Run);
+
+        // The widths the drag gave are kept as shares of the row, and come back after a restart.
+        const QByteArray settings = program->Run.ReadFile("Lexivanedr.ini");
+        QVERIFY2(settings.contains("[Columns]\r\nCount=5\r\nWidth1="), settings.constData());
+        QVERIFY(program->Start());
+        m_proxy->ClearRequests();
+        QVERIFY(QueryCat(*program));
+        QVERIFY(AllPagesShow(*program));
+        QVERIFY2(program->Tree.WaitUntil([&](const AccessibleReading &reading) {
+            const QList<AccessibleNode> pages = Pages(reading);
+            return pages.size() == 5 && pages[0].Extents.width() > first.width() + 40
+                   && pages[1].Extents.width() < pages[0].Extents.width() - 40;
+        }),
+                 qPrintable([&] {
+                     QString widths = QString::number(first.width()) + QLatin1Char(':');
+                     for (const AccessibleNode &page : Pages(program->Tree.Read()))
+                         widths += QLatin1Char(' ') + QString::number(page.Extents.width());
+                     return widths;
+                 }()));
         CloseByAltF4(program->Session, program->Run);
     }
 

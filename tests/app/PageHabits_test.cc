@@ -1,7 +1,8 @@
 // A desktop program's habits, with the built program driven through the X server: a page opened
 // in the user's web browser or its address copied, back after following a link, a page that
-// never answers stopped and asked again, the menu on a result tab, the query history cleared, the
-// key sheet and the about box, and the toolbar's grip.
+// never answers stopped and a query's hanging pages all stopped at once, F6 into the page and
+// back, a network failure said in the page, the menu on a result tab, the query history cleared,
+// the key sheet and the about box, and the toolbar's grip.
 
 #include "tests/support/FileBytes.h"
 #include "tests/support/RealInputProgram.h"
@@ -29,6 +30,24 @@ const QByteArray NextPage
       "background:#c62828}</style></head><body><p>next page</p></body></html>";
 
 const QString BingQuery = QStringLiteral("http://dict.bing.com.cn/?FORM=CHOT20&q=cat");
+const QString BingName = QStringLiteral("微软Bing智能英汉词典");
+const QStringList Encyclopaedias{"http://zh.wikipedia.org/", "http://baike.baidu.com/",
+                                 "http://www.baike.com/", "http://www.britannica.com/",
+                                 "http://www.infoplease.com/"};
+
+// A page taller than the screen that puts how far it is scrolled in its title.
+const QByteArray TallPage
+    = "<!DOCTYPE html><html><head><title>top</title><style>p{height:200px;margin:0}</style>"
+      "<script>addEventListener('scroll', () => {"
+      " document.title = 'scrolled ' + Math.round(scrollY); });</script></head><body>"
+      +
+      [] {
+          QByteArray lines;
+          for (int line = 1; line <= 40; ++line)
+              lines += "<p>line " + QByteArray::number(line) + "</p>";
+          return lines;
+      }()
+      + "</body></html>";
 
 // Makes a script the desktop's web browser in `program`'s session: it writes the address it is
 // given to a file in the session's home, whose path is returned.
@@ -84,6 +103,9 @@ private slots:
     {
         m_proxy->ClearRequests();
         m_proxy->SetDelay(BingPage, 0);
+        m_proxy->SetRefused(BingPage, false);
+        for (const QString &site : Encyclopaedias)
+            m_proxy->SetDelay(site, 0);
     }
 
     // The page's address handed to the user's web browser, or copied, from the tab's menu and
@@ -231,32 +253,138 @@ private slots:
         CloseByAltF4(program->Session, program->Run);
     }
 
-    // A site that never answers: Esc in its page stops it, and its tab says so instead of
-    // loading on; F5 asks again.
-    void escStopsAPageThatNeverAnswers()
+    // Sites that never answer: Esc stops every page of the query still loading, pressed in a
+    // page or in the query box where the query leaves the focus, and each tab says so instead
+    // of loading on; F5 asks again. With nothing loading, Esc closes the find bar as before.
+    void escStopsTheQuery_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("inPage"); // Esc in the page clicked, else in the query box
+        QTest::newRow("one site, Esc in its page") << 3 << true;
+        QTest::newRow("five sites, Esc in the query box") << 0 << false;
+    }
+    void escStopsTheQuery()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, inPage);
+        const QStringList hanging = mode == 3 ? QStringList{BingPage} : Encyclopaedias;
+        m_proxy->SetPage(BingPage, NextPage);
+        for (const QString &site : hanging)
+            m_proxy->SetDelay(site, 600000);
+        const auto program = LaunchProgram(TELLARIA_PROGRAM, mode);
+        QVERIFY(program);
+        QVERIFY(QueryBoxHasTheKeys(*program));
+        EnterTerm(program->Session, QStringLiteral("cat"));
+        QVERIFY(WaitForResultRequests(*m_proxy, int(hanging.size())));
+        const QString url = ResultRequests(*m_proxy).constFirst();
+        const auto everyTab = [&](const QString &words) {
+            return program->Tree.WaitUntil([&](const AccessibleReading &reading) {
+                const int tabs = int(Tabs(reading).size());
+                for (int index = 0; index < tabs; ++index) {
+                    const QString description = TabDescription(reading, index);
+                    if (!description.contains(words) || description.contains("失败"))
+                        return false;
+                }
+                return tabs == hanging.size();
+            });
+        };
+        QVERIFY(everyTab(QStringLiteral("正在加载")));
+        if (inPage)
+            program->Session.Click(program->Run.ClientGeometry().center() + QPoint(0, 60));
+        else
+            QVERIFY(QueryBoxHasTheKeys(*program));
+        program->Session.Key("Escape");
+        QVERIFY(everyTab(QStringLiteral("已停止加载")));
+        for (const QString &site : hanging)
+            m_proxy->SetDelay(site, 0);
+        program->Session.Key("F5");
+        QVERIFY(TestProxy::WaitFor([&] { return Asked(url) == 2; }));
+        if (mode == 3)
+            QVERIFY(TestProxy::WaitFor([&] { return Shows(ClientShot(*program), NextColour); }));
+        // With nothing loading, Esc is the find bar's again.
+        QVERIFY(program->Tree.WaitUntil([](const AccessibleReading &reading) {
+            const QList<const AccessibleNode *> tabs = Tabs(reading);
+            return std::none_of(tabs.begin(), tabs.end(), [](const AccessibleNode *tab) {
+                return tab->Description.contains(QStringLiteral("正在加载"));
+            });
+        }));
+        const auto findField = [](const AccessibleReading &reading) {
+            return reading.Find([](const AccessibleNode &node) {
+                return node.Name == QStringLiteral("要在所有页中查找的文字");
+            });
+        };
+        program->Session.Key("ctrl+f");
+        QVERIFY(program->Tree.WaitUntil(findField));
+        program->Session.Key("Escape");
+        QVERIFY(program->Tree.WaitUntil(
+            [&](const AccessibleReading &reading) { return !findField(reading); }));
+        CloseByAltF4(program->Session, program->Run);
+    }
+
+    // F6 goes round: from the query box into the page, where PgDn scrolls it (the page's script
+    // puts its scroll position in its title, which its tab shows), and back; in tabs and side by
+    // side. Tab from the query box reaches the page too, past the tab bar.
+    void intoThePageAndBack_data()
+    {
+        QTest::addColumn<QByteArray>("view");
+        QTest::addColumn<QStringList>("into");
+        const QByteArray tabs;
+        const QByteArray columns("[View]\r\nSideBySide=1\r\n");
+        QTest::newRow("tabs, F6") << tabs << QStringList{"F6"};
+        QTest::newRow("side by side, F6") << columns << QStringList{"F6"};
+        // The query button, the tab bar, the page.
+        QTest::newRow("tabs, Tab") << tabs << QStringList{"Tab", "Tab", "Tab"};
+        // The query button, the page.
+        QTest::newRow("side by side, Tab") << columns << QStringList{"Tab", "Tab"};
+    }
+    void intoThePageAndBack()
+    {
+        QFETCH(QByteArray, view);
+        QFETCH(QStringList, into);
+        m_proxy->SetPage(BingPage, TallPage);
+        Program program(TELLARIA_PROGRAM);
+        QVERIFY(program.Ready);
+        program.Run.WriteFile("Lexivanedr.ini", Settings(3) + view);
+        QVERIFY(program.Start());
+        QVERIFY(QueryBoxHasTheKeys(program));
+        EnterTerm(program.Session, QStringLiteral("cat"));
+        QVERIFY(PageReads(program, BingName, {QStringLiteral("line 1")}));
+        const auto scrolled = [&] {
+            return program.Tree.WaitUntil([](const AccessibleReading &reading) {
+                return reading.Find([](const AccessibleNode &node) {
+                    return (node.Name + node.Description).contains(QStringLiteral("scrolled "));
+                });
+            });
+        };
+        QVERIFY(QueryBoxHasTheKeys(program));
+        for (const QString &key : into)
+            program.Session.Key(key);
+        program.Session.Key("Next");
+        QVERIFY(scrolled());
+        program.Session.Key("F6");
+        QVERIFY(QueryBoxHasTheKeys(program));
+        CloseByAltF4(program.Session, program.Run);
+    }
+
+    // The network failing: the tab shows the program's own page, which names the reference
+    // work, says why in words and how to ask again; the tab keeps its failure mark, and F5 asks
+    // again.
+    void aNetworkFailureIsSaidInThePage()
     {
         m_proxy->SetPage(BingPage, NextPage);
-        m_proxy->SetDelay(BingPage, 600000);
+        m_proxy->SetRefused(BingPage);
         const auto program = LaunchProgram(TELLARIA_PROGRAM, 3);
         QVERIFY(program);
         QVERIFY(QueryBoxHasTheKeys(*program));
         EnterTerm(program->Session, QStringLiteral("cat"));
-        QVERIFY(WaitForResultRequests(*m_proxy, 1));
-        const QString url = ResultRequests(*m_proxy).constFirst();
+        QVERIFY(PageReads(*program, BingName,
+                          {QStringLiteral("没有打开“微软Bing智能英汉词典”"),
+                           QStringLiteral("连接被拒绝"), QStringLiteral("重新加载")}));
         QVERIFY(program->Tree.WaitUntil([](const AccessibleReading &reading) {
-            return TabDescription(reading, 0).contains(QStringLiteral("正在加载"));
+            return TabDescription(reading, 0).contains(QStringLiteral("失败"));
         }));
-        // Into the page, then Esc.
-        program->Session.Click(program->Run.ClientGeometry().center() + QPoint(0, 60));
-        program->Session.Key("Escape");
-        QVERIFY(program->Tree.WaitUntil([](const AccessibleReading &reading) {
-            const QString description = TabDescription(reading, 0);
-            return description.contains(QStringLiteral("已停止加载"))
-                   && !description.contains(QStringLiteral("失败"));
-        }));
-        m_proxy->SetDelay(BingPage, 0);
+        m_proxy->SetRefused(BingPage, false);
         program->Session.Key("F5");
-        QVERIFY(TestProxy::WaitFor([&] { return Asked(url) == 2; }));
         QVERIFY(TestProxy::WaitFor([&] { return Shows(ClientShot(*program), NextColour); }));
         CloseByAltF4(program->Session, program->Run);
     }

@@ -171,6 +171,12 @@ private slots:
         QVERIFY(program->Tree.WaitUntil([](const AccessibleReading &reading) {
             return TabDescription(reading, 1).contains(QStringLiteral("此页没有可提取的正文"));
         }));
+        // And the page itself, for a moment from when it is shown.
+        program->Session.Key("ctrl+Tab");
+        QVERIFY(TestProxy::WaitFor([&] {
+            return ReadsAll(CurrentPageText(*program), {QStringLiteral("此页没有可提取的正文")});
+        }));
+        program->Session.Key("ctrl+shift+Tab");
 
         program->Session.Key("F9");
         QVERIFY(

@@ -18,6 +18,7 @@
 #include <QStringList>
 #include <QTest>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -465,6 +466,33 @@ inline bool WaitForText(const Program &program, const QString &text)
     return bool(program.Tree.WaitFor([&](const AccessibleReading &reading) {
         return reading.Find([&](const AccessibleNode &node) { return node.Name.contains(text); });
     }));
+}
+
+// What a screen reader reads of the result page on the screen whose tab or column is `site`;
+// empty until it is there.
+inline QStringList ShownPageText(const Program &program, const QString &site)
+{
+    const AccessibleReading reading = program.Tree.Read();
+    const AccessibleNode *page = reading.Find([&](const AccessibleNode &node) {
+        return node.Role == QLatin1String("web document") && !node.Extents.isEmpty()
+               && reading.Parent(node) && reading.Parent(node)->Name == site;
+    });
+    return page ? program.Tree.PageText(*page) : QStringList();
+}
+
+// Waits until the page on the screen named `site` reads every one of `words`.
+inline bool PageReads(const Program &program, const QString &site, const QStringList &words)
+{
+    QString text;
+    const bool read = TestProxy::WaitFor([&] {
+        text = ShownPageText(program, site).join(QLatin1Char('\n'));
+        return std::all_of(words.begin(), words.end(),
+                           [&](const QString &word) { return text.contains(word); });
+    });
+    if (!read)
+        qWarning("the page %s reads:\n%s\nin:\n%s", qPrintable(site), qPrintable(text),
+                 qPrintable(program.Tree.Read().Describe()));
+    return read;
 }
 
 // What the program-run tests need and the machine lacks, as one line; empty when nothing is

@@ -64,8 +64,8 @@ private slots:
         // And every command of the table has something that runs it.
         QCOMPARE(window->findChild<TCommands *>()->WithoutRunner(), QStringList());
 
-        // Handled by the controls themselves, not by a command: Enter by the query box, Esc by a
-        // loading page, Alt alone by the menu bar.
+        // Handled by the controls themselves, not by a command: Enter by the query box, Esc by the
+        // pages while a query loads, Alt alone by the menu bar.
         keys << QStringLiteral("Enter") << QStringLiteral("Esc") << QStringLiteral("Alt");
         for (const QString &listedKey : listed)
             QVERIFY2(keys.contains(listedKey),
