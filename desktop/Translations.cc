@@ -37,7 +37,7 @@ QString LanguageOf(const QString &name)
 
 QString Served(const QString &entry, const QStringList &shipped)
 {
-    const QString name = LocaleName(entry);
+    QString name = LocaleName(entry);
     if (name.isEmpty() || name == QLatin1String("C") || name == QLatin1String("POSIX"))
         return {};
     if (shipped.contains(name))
@@ -96,7 +96,7 @@ QString ChooseLanguage(const QString &stored,
         }
     }
     for (const QString &entry : entries) {
-        if (const QString language = Served(entry, shipped); !language.isEmpty())
+        if (QString language = Served(entry, shipped); !language.isEmpty())
             return language;
     }
     return QLatin1String(HomeLanguage);

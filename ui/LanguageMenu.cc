@@ -34,7 +34,10 @@ TLanguageMenu::TLanguageMenu(QMenu *menu, const QString &settingsPath)
     menu->setObjectName(QStringLiteral("mnuLanguage"));
     auto *group = new QActionGroup(menu);
     const QString stored = StoredChoice(settingsPath);
-    const QStringList languages = ShippedLanguages();
+    // The program's own language first, the others as their files sort.
+    QStringList languages = ShippedLanguages();
+    if (languages.removeAll(QLatin1String(HomeLanguage)) > 0)
+        languages.prepend(QLatin1String(HomeLanguage));
     const auto add = [&](const QString &text, const QString &choice) {
         QAction *action = menu->addAction(text);
         action->setObjectName(QStringLiteral("mnuLanguage_") + choice);

@@ -105,7 +105,7 @@ private slots:
         QVERIFY(
             Shows(*program,
                   QStringLiteral("The interface language changes when Tellaria is next started.")));
-        // Its button, in the toolkit's words for the language spoken now.
+        // The box's button, in the toolkit's words for the language spoken now.
         QVERIFY(program->Click(
             {QStringLiteral("the box's button"), [](const AccessibleReading &reading) {
                  return AreaOf(reading.Find([](const AccessibleNode &node) {

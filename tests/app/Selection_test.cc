@@ -6,6 +6,7 @@
 
 #include "app/Program.h"
 #include "desktop/SingleInstance.h"
+#include "desktop/Translations.h"
 #include "tests/support/MessageBoxWatcher.h"
 #include "tests/support/ProgramCopy.h"
 #include "tests/support/ProgramRun.h"
@@ -214,6 +215,8 @@ int main(int argc, char *argv[])
 {
     PrepareBrowserTestEnvironment();
     QApplication application(argc, argv);
+    // The message boxes watched here speak as the program's do.
+    InstallTranslations();
     SelectionTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -1,6 +1,7 @@
 // Every text a user sees is Chinese: the window, its menus, its message boxes, the buttons of
 // the dialogs its commands open, a page's context menu and the engine's own error page. The
-// only Latin words are the program's name and the one service named in Latin letters.
+// only Latin words are the program's name, the one service named in Latin letters, and the
+// language menu's title and its English, each in its own words so that its reader finds it.
 
 #include "browser/WebBrowser.h"
 #include "tests/support/TestProxy.h"
