@@ -6,6 +6,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
+#include <QUrl>
 #include <QtEndian>
 
 #include <atomic>
@@ -17,7 +18,7 @@ namespace {
 
 // SQLite's primary result codes the faults show as.
 constexpr int SqliteBusy = 5, SqliteLocked = 6, SqliteReadOnly = 8, SqliteCorrupt = 11,
-              SqliteNotADatabase = 26;
+              SqliteCannotOpen = 14, SqliteNotADatabase = 26;
 
 // At most this many look-ups wait in memory for a file that cannot take them.
 constexpr std::size_t PendingLimit = 100000;
@@ -118,6 +119,10 @@ WordStore::State WordStore::Open()
     QSqlQuery query(db);
     const auto heldOrDamaged = [&](const QSqlError &error) {
         const int code = PrimaryCode(error);
+        // A file the user may not write, in a folder that takes no file of the write-ahead
+        // log's: read as it stands on the disk, never written.
+        if ((code == SqliteReadOnly || code == SqliteCannotOpen) && OpenImmutable())
+            return m_state;
         if (code == SqliteCorrupt || code == SqliteNotADatabase)
             return Fail(State::Damaged, QString::fromUtf8("%1已损坏。").arg(Named(m_path)));
         if (code == SqliteBusy || code == SqliteLocked)
@@ -149,10 +154,7 @@ WordStore::State WordStore::Open()
             return Fail(State::Unavailable,
                         QString::fromUtf8("%1是只读的，且版本较旧，无法更新。本次运行不记录查询。")
                             .arg(Named(m_path)));
-        m_state = State::ReadOnly;
-        m_problem = QString::fromUtf8("%1是只读的。查询记录和生词本可以查看，但本次运行不记录查询，"
-                                      "也不能修改。")
-                        .arg(Named(m_path));
+        SetReadOnly();
         return m_state;
     }
     (void)query.exec(QStringLiteral("ROLLBACK"));
@@ -164,6 +166,31 @@ WordStore::State WordStore::Open()
         return heldOrDamaged(db.lastError());
     m_state = State::Writable;
     return m_state;
+}
+
+void WordStore::SetReadOnly()
+{
+    m_state = State::ReadOnly;
+    m_problem = QString::fromUtf8("%1是只读的。查询记录和生词本可以查看，但本次运行不记录查询，"
+                                  "也不能修改。")
+                    .arg(Named(m_path));
+}
+
+bool WordStore::OpenImmutable()
+{
+    QSqlDatabase db = Database();
+    db.close();
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI"));
+    db.setDatabaseName(QUrl::fromLocalFile(m_path).toString(QUrl::FullyEncoded)
+                       + QStringLiteral("?immutable=1"));
+    QSqlQuery query(db);
+    if (!db.open() || !query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()
+        || query.value(0).toInt() != SchemaVersion) {
+        db.close();
+        return false;
+    }
+    SetReadOnly();
+    return true;
 }
 
 QString WordStore::SetAsideAndCreate()
@@ -229,7 +256,7 @@ bool WordStore::WritePending()
                                     "count = count + 1, first = CASE first WHEN 0 THEN ? ELSE "
                                     "first END WHERE key = ?"));
         for (const Lookup &entry : m_pending) {
-            term.addBindValue(entry.Term);
+            term.addBindValue(BoundText(entry.Term));
             if (!term.exec() || !term.next())
                 return false;
             const qint64 termId = term.value(0).toLongLong();
@@ -237,7 +264,7 @@ bool WordStore::WritePending()
             lookup.addBindValue(qint64(entry.Time));
             lookup.addBindValue(entry.Mode);
             lookup.addBindValue(termId);
-            lookup.addBindValue(entry.Sites.join(QLatin1Char('\n')));
+            lookup.addBindValue(BoundText(entry.Sites.join(QLatin1Char('\n'))));
             word.addBindValue(qint64(entry.Time));
             word.addBindValue(entry.Mode);
             word.addBindValue(qint64(entry.Time));

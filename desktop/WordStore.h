@@ -102,6 +102,8 @@ public:
 
 private:
     State Fail(State state, const QString &problem);
+    void SetReadOnly();
+    bool OpenImmutable();
     bool Transaction(const std::function<bool()> &body);
     bool WritePending();
 
@@ -111,6 +113,12 @@ private:
     QString m_problem;
     std::vector<Lookup> m_pending;
 };
+
+// `text` as a bound value: a null string would be SQL's NULL, which no column takes.
+inline QString BoundText(const QString &text)
+{
+    return text.isNull() ? QString(QLatin1String("")) : text;
+}
 
 // The local calendar day of `seconds`, as the record window groups it.
 QDate LocalDay(std::int64_t seconds);

@@ -108,7 +108,7 @@ bool WordStore::Keep(const QString &term, int mode, const QString &note)
             "WHEN excluded.note <> '' THEN excluded.note ELSE note END"));
         keep.addBindValue(Key(kept));
         keep.addBindValue(kept);
-        keep.addBindValue(note);
+        keep.addBindValue(BoundText(note));
         keep.addBindValue(mode);
         keep.addBindValue(seen.value(0).toLongLong());
         keep.addBindValue(seen.value(1).toLongLong());
@@ -137,10 +137,13 @@ std::vector<WordEntry> WordStore::Words(const QString &filter)
     QString text = QStringLiteral("SELECT term, note, mode, first, last, count FROM words");
     // The notebook holds what a person keeps, thousands at most: a scan answers at once.
     if (!filter.isEmpty())
-        text += QStringLiteral(" WHERE term LIKE ?1 ESCAPE '\\' OR note LIKE ?1 ESCAPE '\\'");
+        text += QStringLiteral(" WHERE term LIKE ? ESCAPE '\\' OR note LIKE ? ESCAPE '\\'");
     query.prepare(text + QStringLiteral(" ORDER BY added DESC, rowid DESC"));
-    if (!filter.isEmpty())
-        query.addBindValue(QString::fromStdString(LikePattern(filter.toStdString())));
+    if (!filter.isEmpty()) {
+        const QString pattern = QString::fromStdString(LikePattern(filter.toStdString()));
+        query.addBindValue(pattern);
+        query.addBindValue(pattern);
+    }
     if (!query.exec())
         return words;
     while (query.next())
@@ -153,7 +156,7 @@ bool WordStore::SetNote(const QString &term, const QString &note)
     return Transaction([&] {
         QSqlQuery query(Database());
         query.prepare(QStringLiteral("UPDATE words SET note = ? WHERE key = ?"));
-        query.addBindValue(note);
+        query.addBindValue(BoundText(note));
         query.addBindValue(Key(term));
         return query.exec();
     });
