@@ -4,7 +4,6 @@
 #include "ui/CommandState.h"
 #include "ui/Encyclopaedias.h"
 #include "ui/HelpMenu.h"
-#include "ui/HistoryClearing.h"
 #include "ui/MainControls.h"
 #include "ui/PageCommands.h"
 #include "ui/QueryCompletion.h"
@@ -15,6 +14,7 @@
 #include "ui/ToolbarDock.h"
 #include "ui/Unit2.h"
 #include "ui/WindowPlacement.h"
+#include "ui/WordKeeping.h"
 #include "widgets/Application.h"
 #include "widgets/ApplicationHint.h"
 #include "widgets/CheckListBox.h"
@@ -121,7 +121,6 @@ void TfrmMain::FormCreate()
     NViewSideBySideClick();
     m_reading = new TReadingTools(this, *ui, *m_placement);
     new TPageCommands(this, *ui);
-    new THistoryClearing(this, *ui, m_history, m_completion);
     new THelpMenu(this, *ui, m_programDirectory);
 
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
@@ -134,6 +133,7 @@ void TfrmMain::FormCreate()
     m_entry = new TQueryEntry(m_history, m_completion, ui->PageControl1, ui->WbAd,
                               FileSystemPath(m_programDirectory), this);
     connect(m_entry, &TQueryEntry::Note, this, &TfrmMain::ShowHint);
+    new TWordKeeping(this, *ui, m_entry, m_history, m_completion, m_programDirectory);
     NoteTime("history");
 
     m_sites

@@ -1,0 +1,265 @@
+#include "ui/WordKeeping.h"
+
+#include "core/SettingsFile.h"
+#include "desktop/DataDirectory.h"
+#include "ui/HistoryClearing.h"
+#include "ui/MainControls.h"
+#include "ui/NotebookWindow.h"
+#include "ui/QueryEntry.h"
+#include "ui/RecordWindow.h"
+#include "ui/ResultPages.h"
+#include "ui/UnitMain.h"
+#include "widgets/Application.h"
+#include "widgets/QueryBox.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateTime>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace tellaria {
+
+namespace {
+
+// The settings key of File › 记录查询, written only once the user changed it.
+constexpr char RecordSection[] = "Record";
+
+} // namespace
+
+TWordKeeping::TWordKeeping(TfrmMain *form,
+                           TMainControls &ui,
+                           TQueryEntry *entry,
+                           QueryHistory &history,
+                           TQueryCompletion *completion,
+                           const QString &directory)
+    : QObject(form)
+    , m_form(form)
+    , m_ui(ui)
+    , m_settingsPath(FileSystemPath(directory) + std::string(SettingsFileName))
+    , m_store(directory + QLatin1String(WordStoreFileName))
+{
+    new THistoryClearing(form, ui, history, completion, this);
+    AddCommands(ui);
+    connect(entry, &TQueryEntry::Queried, this, &TWordKeeping::Heard);
+    connect(entry, &TQueryEntry::RequestsLeft, this, &TWordKeeping::Write);
+    // Opened once the window is up and its first query on its way: start-up never waits for it.
+    QTimer::singleShot(1500, this, [this] { (void)Store(); });
+}
+
+TWordKeeping::~TWordKeeping() = default;
+
+void TWordKeeping::AddCommands(TMainControls &ui)
+{
+    const auto item = [](QMenu *menu, QAction *before, const char *name, const char *text,
+                         const QKeySequence &keys, const char *tip) {
+        auto *action = new QAction(QString::fromUtf8(text), menu);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(keys);
+        action->setStatusTip(QString::fromUtf8(tip));
+        menu->insertAction(before, action);
+        return action;
+    };
+    QMenu *file = ui.MainMenu1File;
+    QAction *clear = file->findChild<QAction *>(QStringLiteral("mnuClearHistory"));
+    QAction *record = item(file, clear, "mnuRecordWindow", "查询记录(&Y)...",
+                           QKeySequence(Qt::CTRL | Qt::Key_H), "按日期列出查询过的词语，可以搜索和导出");
+    m_recording = item(file, clear, "mnuRecordQueries", "记录查询(&R)", {},
+                       "把每次查询的时间、方式和词语记入查询记录");
+    m_recording->setCheckable(true);
+    m_recording->setChecked(
+        SettingsFile(m_settingsPath).ReadIntValue(RecordSection, "Enabled", 1) != 0);
+
+    QMenu *edit = ui.MainMenu1Edit;
+    const QList<QAction *> editItems = edit->actions();
+    QAction *after = editItems.value(editItems.indexOf(ui.mnuSelectAll) + 1);
+    edit->insertSeparator(after);
+    m_keep = item(edit, after, "mnuKeepWord", "加入生词本(&D)...", QKeySequence(Qt::CTRL | Qt::Key_D),
+                  "把查询框中的词语加入生词本，可以附上笔记");
+    QAction *notebook = item(edit, after, "mnuNotebook", "生词本(&W)...",
+                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D),
+                             "列出、搜索、导出和导入生词本中的词语");
+
+    // The ☆ beside the query box; filled while the box holds a kept term.
+    m_star = new QToolButton(ui.ToolBar2);
+    m_star->setObjectName(QStringLiteral("BtnKeepWord"));
+    m_star->setAutoRaise(true);
+    m_star->setFixedWidth(28);
+    m_star->setToolTip(QString::fromUtf8("加入生词本 (Ctrl+D)"));
+    m_star->setStatusTip(m_keep->statusTip());
+    m_star->setAccessibleName(QString::fromUtf8("加入生词本"));
+    ui.ToolBar2->addWidget(m_star);
+    // The toolbar is kept as wide as its controls (MainControls): the star widens it.
+    ui.ToolBar2->setMinimumWidth(ui.ToolBar2->minimumWidth() + m_star->width()
+                                 + ui.ToolBar2->style()->pixelMetric(QStyle::PM_ToolBarItemSpacing));
+    RefreshStar();
+
+    ConnectUserAction(record, &QAction::triggered, this, [this] { ShowRecord(); });
+    ConnectUserAction(notebook, &QAction::triggered, this, [this] { ShowNotebook(); });
+    ConnectUserAction(m_keep, &QAction::triggered, this, [this] { KeepCurrent(); });
+    ConnectUserAction(m_star, &QToolButton::clicked, this, [this] { KeepCurrent(); });
+    connect(m_recording, &QAction::toggled, this, &TWordKeeping::RecordingToggled);
+    connect(ui.CmbBook, &QComboBox::editTextChanged, this, &TWordKeeping::RefreshStar);
+}
+
+WordStore &TWordKeeping::Store()
+{
+    if (!std::exchange(m_opened, true)) {
+        m_store.Open();
+        TellProblem();
+        RefreshStar();
+    }
+    return m_store;
+}
+
+bool TWordKeeping::Recording() const
+{
+    return m_recording->isChecked();
+}
+
+void TWordKeeping::Heard(const QString &term)
+{
+    if (!Recording())
+        return;
+    Lookup lookup;
+    lookup.Time = QDateTime::currentSecsSinceEpoch();
+    lookup.Mode = m_ui.CmbBoxType->currentIndex();
+    lookup.Term = term;
+    for (int page = 0; page < m_ui.PageControl1->count(); ++page)
+        lookup.Sites << m_ui.PageControl1->tabText(page);
+    m_heard = std::move(lookup);
+}
+
+void TWordKeeping::Write()
+{
+    if (!m_heard)
+        return;
+    const Lookup lookup = std::move(*m_heard);
+    m_heard.reset();
+    // A write that fails keeps the look-up in memory for the next one; told once, at open.
+    (void)Store().Record(lookup);
+    if (m_recordWindow)
+        m_recordWindow->Refresh();
+}
+
+void TWordKeeping::KeepCurrent()
+{
+    const QString term = QString::fromStdString(KeptTerm(m_ui.CmbBook->currentText().toStdString()));
+    if (term.isEmpty()) {
+        QMessageBox::information(m_form, QString::fromLatin1(ApplicationTitle),
+                                 QString::fromUtf8("请先在查询框中输入要加入生词本的词语。"));
+        return;
+    }
+    WordStore &store = Store();
+    if (store.CurrentState() != WordStore::State::Writable) {
+        QMessageBox::information(m_form, QString::fromLatin1(ApplicationTitle),
+                                 store.Problem());
+        return;
+    }
+    QString note;
+    for (const WordEntry &word : store.Words(term)) {
+        if (TermKey(word.Term) == TermKey(term.toStdString()))
+            note = QString::fromStdString(word.Note);
+    }
+    bool accepted = false;
+    note = QInputDialog::getText(m_form, QString::fromUtf8("加入生词本"),
+                                 QString::fromUtf8("“%1”的笔记（可以不写）：").arg(term),
+                                 QLineEdit::Normal, note, &accepted);
+    if (!accepted)
+        return;
+    if (!store.Keep(term, m_ui.CmbBoxType->currentIndex()) || !store.SetNote(term, note)) {
+        TApplication::ReportError(QString::fromUtf8("无法加入生词本：%1").arg(store.LastError()));
+        return;
+    }
+    RefreshStar();
+    if (m_notebookWindow)
+        m_notebookWindow->Refresh();
+}
+
+void TWordKeeping::ShowRecord()
+{
+    if (!m_recordWindow) {
+        m_recordWindow = new TRecordWindow(Store(), m_form);
+        connect(m_recordWindow, &TRecordWindow::AskAgain, m_form,
+                [this](const QString &term, int mode) { AskAgain(term, mode); });
+    }
+    m_recordWindow->Present();
+}
+
+void TWordKeeping::ShowNotebook()
+{
+    if (!m_notebookWindow) {
+        m_notebookWindow = new TNotebookWindow(Store(), m_form);
+        connect(m_notebookWindow, &TNotebookWindow::AskAgain, m_form,
+                [this](const QString &term, int mode) { AskAgain(term, mode); });
+        connect(m_notebookWindow, &TNotebookWindow::Changed, this, &TWordKeeping::RefreshStar);
+    }
+    m_notebookWindow->Present();
+}
+
+void TWordKeeping::AskAgain(const QString &term, int mode)
+{
+    // The results are the main window's: it comes to the front with them.
+    m_form->raise();
+    m_form->activateWindow();
+    m_form->QueryTerm(term, mode);
+}
+
+void TWordKeeping::RecordingToggled(bool on)
+{
+    const Status written
+        = SettingsFile(m_settingsPath).WriteIntValue("Record", "Enabled", on ? 1 : 0);
+    if (!written.Ok())
+        TApplication::ReportError(QString::fromStdString(written.Message()));
+}
+
+void TWordKeeping::RefreshStar()
+{
+    // Before the database is opened nothing is known kept: the star waits for it.
+    const bool kept = m_opened && m_store.IsKept(m_ui.CmbBook->currentText());
+    m_star->setText(kept ? QString::fromUtf8("★") : QString::fromUtf8("☆"));
+    m_star->setToolTip(kept ? QString::fromUtf8("已在生词本中；单击修改笔记 (Ctrl+D)")
+                            : QString::fromUtf8("加入生词本 (Ctrl+D)"));
+    m_star->setAccessibleDescription(kept ? QString::fromUtf8("已在生词本中") : QString());
+}
+
+void TWordKeeping::TellProblem()
+{
+    if (m_store.Problem().isEmpty())
+        return;
+    // Not modal: the window goes on querying while the message waits for its reader.
+    auto *box = new QMessageBox(m_form);
+    box->setObjectName(QStringLiteral("dlgRecordProblem"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->setWindowTitle(QString::fromLatin1(ApplicationTitle));
+    box->setIcon(QMessageBox::Warning);
+    if (m_store.CurrentState() != WordStore::State::Damaged) {
+        box->setText(m_store.Problem());
+        box->setStandardButtons(QMessageBox::Ok);
+    } else {
+        box->setText(m_store.Problem()
+                     + QString::fromUtf8("要把它改名保留下来（名字后加上 .damaged 和时间），"
+                                         "并新建一个空的数据库吗？选“否”则本次运行不记录查询，"
+                                         "文件保持原样。"));
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setDefaultButton(QMessageBox::No);
+        connect(box, &QMessageBox::buttonClicked, this, [this, box](QAbstractButton *button) {
+            if (box->standardButton(button) != QMessageBox::Yes)
+                return;
+            const QString aside = m_store.SetAsideAndCreate();
+            TApplication::ReportError(
+                aside.isEmpty() ? QString::fromUtf8("无法把损坏的查询记录数据库改名，文件保持原样。")
+                                : QString::fromUtf8("损坏的查询记录数据库已改名为“%1”，"
+                                                    "新的查询记录从现在开始。")
+                                      .arg(aside));
+        });
+    }
+    box->show();
+}
+
+} // namespace tellaria

@@ -1,0 +1,74 @@
+#pragma once
+
+// The record of every look-up and the vocabulary notebook, as the main window offers them: it
+// owns their database, hears each query once its requests have left (whichever way the query
+// came), and provides the commands: File › 记录查询 and 查询记录, Edit › 加入生词本 and 生词本,
+// the ☆ beside the query box, and the record's part in clearing the history. The database is
+// opened on first need, so start-up does not wait for it; what is wrong with it is said once.
+
+#include "desktop/WordStore.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+class QAction;
+class QToolButton;
+
+namespace tellaria {
+
+class QueryHistory;
+class TNotebookWindow;
+class TQueryCompletion;
+class TQueryEntry;
+class TRecordWindow;
+class TfrmMain;
+struct TMainControls;
+
+class TWordKeeping : public QObject
+{
+    Q_OBJECT
+public:
+    // The database and the settings file live in `directory` (with its trailing separator).
+    TWordKeeping(TfrmMain *form,
+                 TMainControls &ui,
+                 TQueryEntry *entry,
+                 QueryHistory &history,
+                 TQueryCompletion *completion,
+                 const QString &directory);
+    ~TWordKeeping() override;
+
+    // The database, opened (and its problem told) on the first call.
+    WordStore &Store();
+    bool Recording() const;
+
+private:
+    // Every menu item and button of the record and the notebook, made in one place.
+    void AddCommands(TMainControls &ui);
+    void Heard(const QString &term);
+    void Write();
+    void KeepCurrent();
+    void ShowRecord();
+    void ShowNotebook();
+    void AskAgain(const QString &term, int mode);
+    void RecordingToggled(bool on);
+    void RefreshStar();
+    void TellProblem();
+
+    TfrmMain *m_form;
+    TMainControls &m_ui;
+    std::string m_settingsPath;
+    WordStore m_store;
+    bool m_opened = false;
+    std::optional<Lookup> m_heard;
+    QAction *m_recording = nullptr;
+    QAction *m_keep = nullptr;
+    QToolButton *m_star = nullptr;
+    QPointer<TRecordWindow> m_recordWindow;
+    QPointer<TNotebookWindow> m_notebookWindow;
+};
+
+} // namespace tellaria
