@@ -74,7 +74,9 @@ int main(int argc, char *argv[])
         const std::int64_t start = 1733000000;
         for (int i = 0; i < Entries; ++i) {
             const int term = int(random() % Terms);
-            if (!store.Record({start + std::int64_t(i) * 315, int(random() % 4), TermNumber(term),
+            if (!store.Record({start + std::int64_t(i) * 315,
+                               int(random() % 4),
+                               TermNumber(term),
                                {QStringLiteral("维基百科（中文）")}})) {
                 std::fprintf(stderr, "record_bench: %s\n", qPrintable(store.LastError()));
                 return 1;
@@ -99,8 +101,8 @@ int main(int argc, char *argv[])
     // trigram index; the last keys narrow to a single term.
     std::vector<double> keys;
     auto *search = window->findChild<QLineEdit *>(QStringLiteral("EdtRecordSearch"));
-    for (const QString &typed : {QStringLiteral("word123t"), QString::fromUtf8("苹果香"),
-                                 QStringLiteral("qz")}) {
+    for (const QString &typed :
+         {QStringLiteral("word123t"), QString::fromUtf8("苹果香"), QStringLiteral("qz")}) {
         search->clear();
         for (const QChar c : typed) {
             timer.restart();

@@ -65,14 +65,16 @@ std::string ModeName(int mode)
     return mode < 0 ? std::string() : std::to_string(mode);
 }
 
-std::string WriteWords(const std::vector<WordEntry> &entries, char separator,
-                       std::string_view lineEnd, std::string_view header)
+std::string WriteWords(const std::vector<WordEntry> &entries,
+                       char separator,
+                       std::string_view lineEnd,
+                       std::string_view header)
 {
     std::string out(header);
     for (const WordEntry &entry : entries) {
-        const std::string fields[] = {entry.Term,          entry.Note,
-                                      ModeName(entry.Mode), IsoTime(entry.First),
-                                      IsoTime(entry.Last),  std::to_string(entry.Count)};
+        const std::string fields[]
+            = {entry.Term,           entry.Note,          ModeName(entry.Mode),
+               IsoTime(entry.First), IsoTime(entry.Last), std::to_string(entry.Count)};
         for (std::size_t i = 0; i < std::size(fields); ++i) {
             if (i != 0)
                 out += separator;
@@ -96,7 +98,8 @@ constexpr std::size_t FieldLimit = 16;
 enum class Split { Done, Unclosed, TooManyLines };
 
 // Splits tab-separated text into records of fields; `line` tells where a quote was not closed.
-Split SplitRecords(std::string_view text, std::vector<std::vector<std::string>> &records,
+Split SplitRecords(std::string_view text,
+                   std::vector<std::vector<std::string>> &records,
                    std::size_t &unclosedLine)
 {
     std::vector<std::string> record;
@@ -221,13 +224,15 @@ std::string IsoTime(std::int64_t seconds)
 bool ParseIsoTime(std::string_view text, std::int64_t &seconds)
 {
     // YYYY-MM-DDTHH:MM:SSZ; a space for the T, as a spreadsheet writes it back, is taken too.
-    if (text.size() != 20 || text[4] != '-' || text[7] != '-' || (text[10] != 'T' && text[10] != ' ')
-        || text[13] != ':' || text[16] != ':' || text[19] != 'Z')
+    if (text.size() != 20 || text[4] != '-' || text[7] != '-'
+        || (text[10] != 'T' && text[10] != ' ') || text[13] != ':' || text[16] != ':'
+        || text[19] != 'Z')
         return false;
     const auto number = [&](std::size_t at, std::size_t length, unsigned &value) {
-        const auto [end, error] = std::from_chars(text.data() + at, text.data() + at + length, value);
-        return error == std::errc() && end == text.data() + at + length
-               && text[at] >= '0' && text[at] <= '9';
+        const auto [end, error]
+            = std::from_chars(text.data() + at, text.data() + at + length, value);
+        return error == std::errc() && end == text.data() + at + length && text[at] >= '0'
+               && text[at] <= '9';
     };
     unsigned year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
     if (!number(0, 4, year) || !number(5, 2, month) || !number(8, 2, day) || !number(11, 2, hour)

@@ -5,8 +5,8 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QVariant>
 #include <QUrl>
+#include <QVariant>
 #include <QtEndian>
 
 #include <atomic>
@@ -198,9 +198,10 @@ QString WordStore::SetAsideAndCreate()
     if (m_state != State::Damaged)
         return {};
     Database().close();
-    const QString aside = QStringLiteral("%1.damaged-%2")
-                              .arg(m_path, QDateTime::currentDateTime().toString(
-                                               QStringLiteral("yyyyMMdd-HHmmss")));
+    const QString aside
+        = QStringLiteral("%1.damaged-%2")
+              .arg(m_path,
+                   QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
     if (QFileInfo::exists(aside) || !QFile::rename(m_path, aside))
         return {};
     // The journal files belong to the damaged file: moved beside it, never applied to a new one.
@@ -250,8 +251,8 @@ bool WordStore::WritePending()
         QSqlQuery term(db), lookup(db), word(db);
         term.prepare(QStringLiteral("INSERT INTO terms (term, count) VALUES (?, 1) ON CONFLICT "
                                     "(term) DO UPDATE SET count = count + 1 RETURNING id"));
-        lookup.prepare(QStringLiteral(
-            "INSERT INTO lookups (time, mode, term_id, sites) VALUES (?, ?, ?, ?)"));
+        lookup.prepare(
+            QStringLiteral("INSERT INTO lookups (time, mode, term_id, sites) VALUES (?, ?, ?, ?)"));
         word.prepare(QStringLiteral("UPDATE words SET last = max(last, ?), mode = ?, "
                                     "count = count + 1, first = CASE first WHEN 0 THEN ? ELSE "
                                     "first END WHERE key = ?"));
@@ -279,8 +280,10 @@ bool WordStore::WritePending()
     return written;
 }
 
-std::vector<RecordRow> WordStore::RecordRows(const QString &filter, std::size_t limit,
-                                             std::int64_t beforeTime, std::int64_t beforeId)
+std::vector<RecordRow> WordStore::RecordRows(const QString &filter,
+                                             std::size_t limit,
+                                             std::int64_t beforeTime,
+                                             std::int64_t beforeId)
 {
     std::vector<RecordRow> rows;
     if (m_state != State::Writable && m_state != State::ReadOnly)

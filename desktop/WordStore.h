@@ -45,9 +45,9 @@ class WordStore
 {
 public:
     enum class State {
-        Writable,  // records and keeps
-        ReadOnly,  // shows what it holds; records nothing
-        Damaged,   // the file does not read as a database; SetAsideAndCreate may replace it
+        Writable, // records and keeps
+        ReadOnly, // shows what it holds; records nothing
+        Damaged, // the file does not read as a database; SetAsideAndCreate may replace it
         Unavailable, // nothing to show: held by another program, newer, or no file can be made
     };
 
@@ -76,8 +76,10 @@ public:
 
     // The record newest first, filtered by `filter` (a substring of the term), from before the
     // row (`beforeTime`, `beforeId`) on; 0 for both starts at the newest.
-    std::vector<RecordRow> RecordRows(const QString &filter, std::size_t limit,
-                                      std::int64_t beforeTime = 0, std::int64_t beforeId = 0);
+    std::vector<RecordRow> RecordRows(const QString &filter,
+                                      std::size_t limit,
+                                      std::int64_t beforeTime = 0,
+                                      std::int64_t beforeId = 0);
     bool RemoveLookups(const std::vector<std::int64_t> &ids);
     // Deletes the whole record with its freed pages overwritten, and shrinks the file.
     bool ClearRecord();

@@ -18,8 +18,11 @@ QString Key(const QString &term)
 
 WordEntry EntryAt(const QSqlQuery &query)
 {
-    return {query.value(0).toString().toStdString(), query.value(1).toString().toStdString(),
-            query.value(2).toInt(), query.value(3).toLongLong(), query.value(4).toLongLong(),
+    return {query.value(0).toString().toStdString(),
+            query.value(1).toString().toStdString(),
+            query.value(2).toInt(),
+            query.value(3).toLongLong(),
+            query.value(4).toLongLong(),
             query.value(5).toLongLong()};
 }
 

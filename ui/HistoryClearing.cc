@@ -51,7 +51,8 @@ void THistoryClearing::Clear()
     const bool recordClearable
         = m_record && m_record->Store().CurrentState() == WordStore::State::Writable;
     if (recordClearable) {
-        auto *alsoRecord = new QCheckBox(QString::fromUtf8("同时清除查询记录（每次查询的日期和词语）"));
+        auto *alsoRecord
+            = new QCheckBox(QString::fromUtf8("同时清除查询记录（每次查询的日期和词语）"));
         alsoRecord->setObjectName(QStringLiteral("ChkClearRecord"));
         question.setCheckBox(alsoRecord);
     }
@@ -60,8 +61,8 @@ void THistoryClearing::Clear()
     m_history.SetEntries({});
     m_completion->RefreshItems();
     if (recordClearable && question.checkBox()->isChecked() && !m_record->Store().ClearRecord())
-        TApplication::ReportError(QString::fromUtf8("无法清除查询记录：%1")
-                                      .arg(m_record->Store().LastError()));
+        TApplication::ReportError(
+            QString::fromUtf8("无法清除查询记录：%1").arg(m_record->Store().LastError()));
 }
 
 } // namespace tellaria

@@ -55,11 +55,13 @@ TNotebookWindow::TNotebookWindow(WordStore &store, QWidget *owner)
     m_table->horizontalHeader()->setSectionResizeMode(NoteColumn, QHeaderView::Stretch);
     m_table->verticalHeader()->hide();
     m_table->installEventFilter(this);
-    QPushButton *exportButton = Button(this, "BtnNotebookExport", "导出(&E)...",
-                                       "把生词本导出为制表符分隔文本（闪卡程序可以导入）或 CSV 文件");
+    QPushButton *exportButton
+        = Button(this, "BtnNotebookExport", "导出(&E)...",
+                 "把生词本导出为制表符分隔文本（闪卡程序可以导入）或 CSV 文件");
     QPushButton *importButton = Button(this, "BtnNotebookImport", "导入(&I)...",
                                        "从制表符分隔文本导入词语，与已有的合并");
-    QPushButton *removeButton = Button(this, "BtnNotebookRemove", "删除(&R)", "从生词本中删除选中的词语");
+    QPushButton *removeButton
+        = Button(this, "BtnNotebookRemove", "删除(&R)", "从生词本中删除选中的词语");
     QPushButton *closeButton = Button(this, "BtnNotebookClose", "关闭", "关闭生词本");
 
     auto *top = new QHBoxLayout;
@@ -97,7 +99,8 @@ TNotebookWindow::TNotebookWindow(WordStore &store, QWidget *owner)
     ConnectUserAction(removeButton, &QPushButton::clicked, this, [this] { RemoveChosen(); });
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     // Esc closes it, as it does a dialog.
-    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
+    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this,
+            &QWidget::close);
 }
 
 void TNotebookWindow::Present()

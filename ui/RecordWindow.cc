@@ -11,8 +11,8 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QShortcut>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -78,7 +78,8 @@ TRecordWindow::TRecordWindow(WordStore &store, QWidget *owner)
     ConnectUserAction(exportButton, &QPushButton::clicked, this, [this] { Export(); });
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     // Esc closes it, as it does a dialog.
-    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
+    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this,
+            &QWidget::close);
 }
 
 void TRecordWindow::Present()
@@ -114,15 +115,16 @@ void TRecordWindow::LoadMore()
     for (const RecordRow &row : rows) {
         const QDateTime time = QDateTime::fromSecsSinceEpoch(row.Time);
         if (!m_day || m_day->data(TimeColumn, Qt::UserRole).toDate() != time.date()) {
-            m_day = new QTreeWidgetItem({chinese.toString(time.date(), QStringLiteral("yyyy年M月d日 dddd"))});
+            m_day = new QTreeWidgetItem(
+                {chinese.toString(time.date(), QStringLiteral("yyyy年M月d日 dddd"))});
             m_day->setData(TimeColumn, Qt::UserRole, time.date());
             m_day->setFirstColumnSpanned(false);
             m_day->setFlags(Qt::ItemIsEnabled);
             days << m_day;
         }
-        auto *item = new QTreeWidgetItem(
-            m_day, {time.toString(QStringLiteral("HH:mm")), ModeName(row.Mode), row.Term,
-                    QString::number(row.TermCount)});
+        auto *item = new QTreeWidgetItem(m_day, {time.toString(QStringLiteral("HH:mm")),
+                                                 ModeName(row.Mode), row.Term,
+                                                 QString::number(row.TermCount)});
         item->setData(TimeColumn, IdRole, qint64(row.Id));
         item->setData(TimeColumn, ModeRole, row.Mode);
         m_lastTime = row.Time;
@@ -168,7 +170,8 @@ void TRecordWindow::RemoveChosen()
     if (ids.empty())
         return;
     if (!m_store.RemoveLookups(ids)) {
-        TApplication::ReportError(QString::fromUtf8("无法删除查询记录：%1").arg(m_store.LastError()));
+        TApplication::ReportError(
+            QString::fromUtf8("无法删除查询记录：%1").arg(m_store.LastError()));
         return;
     }
     Refresh();

@@ -30,10 +30,12 @@ QString LocalTimeText(std::int64_t seconds)
 {
     return seconds <= 0 ? QString()
                         : QDateTime::fromSecsSinceEpoch(seconds).toString(
-                              QStringLiteral("yyyy-MM-dd HH:mm"));
+                            QStringLiteral("yyyy-MM-dd HH:mm"));
 }
 
-void ExportWordsToFile(QWidget *parent, const QString &title, const QString &suggestedName,
+void ExportWordsToFile(QWidget *parent,
+                       const QString &title,
+                       const QString &suggestedName,
                        const std::vector<WordEntry> &entries)
 {
     QString filter = QString::fromUtf8(TsvFilter);

@@ -17,7 +17,9 @@ class WordStore;
 
 // Asks where, then writes `entries`: CSV for a name ending in ".csv" or the CSV filter, tab-
 // separated text otherwise. Reports a failure; the file is replaced whole or not at all.
-void ExportWordsToFile(QWidget *parent, const QString &title, const QString &suggestedName,
+void ExportWordsToFile(QWidget *parent,
+                       const QString &title,
+                       const QString &suggestedName,
                        const std::vector<WordEntry> &entries);
 // Asks which file, then merges its words into the notebook of `store` and says how many were
 // new and how many lines did not read. False when nothing changed.

@@ -66,20 +66,21 @@ void TWordKeeping::AddCommands(TMainControls &ui)
     };
     QMenu *file = ui.MainMenu1File;
     QAction *clear = file->findChild<QAction *>(QStringLiteral("mnuClearHistory"));
-    QAction *record = item(file, clear, "mnuRecordWindow", "查询记录(&Y)...",
-                           QKeySequence(Qt::CTRL | Qt::Key_H), "按日期列出查询过的词语，可以搜索和导出");
+    QAction *record
+        = item(file, clear, "mnuRecordWindow", "查询记录(&Y)...",
+               QKeySequence(Qt::CTRL | Qt::Key_H), "按日期列出查询过的词语，可以搜索和导出");
     m_recording = item(file, clear, "mnuRecordQueries", "记录查询(&R)", {},
                        "把每次查询的时间、方式和词语记入查询记录");
     m_recording->setCheckable(true);
-    m_recording->setChecked(
-        SettingsFile(m_settingsPath).ReadIntValue(RecordSection, "Enabled", 1) != 0);
+    m_recording->setChecked(SettingsFile(m_settingsPath).ReadIntValue(RecordSection, "Enabled", 1)
+                            != 0);
 
     QMenu *edit = ui.MainMenu1Edit;
     const QList<QAction *> editItems = edit->actions();
     QAction *after = editItems.value(editItems.indexOf(ui.mnuSelectAll) + 1);
     edit->insertSeparator(after);
-    m_keep = item(edit, after, "mnuKeepWord", "加入生词本(&D)...", QKeySequence(Qt::CTRL | Qt::Key_D),
-                  "把查询框中的词语加入生词本，可以附上笔记");
+    m_keep = item(edit, after, "mnuKeepWord", "加入生词本(&D)...",
+                  QKeySequence(Qt::CTRL | Qt::Key_D), "把查询框中的词语加入生词本，可以附上笔记");
     QAction *notebook = item(edit, after, "mnuNotebook", "生词本(&W)...",
                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D),
                              "列出、搜索、导出和导入生词本中的词语");
@@ -94,8 +95,9 @@ void TWordKeeping::AddCommands(TMainControls &ui)
     m_star->setAccessibleName(QString::fromUtf8("加入生词本"));
     ui.ToolBar2->addWidget(m_star);
     // The toolbar is kept as wide as its controls (MainControls): the star widens it.
-    ui.ToolBar2->setMinimumWidth(ui.ToolBar2->minimumWidth() + m_star->width()
-                                 + ui.ToolBar2->style()->pixelMetric(QStyle::PM_ToolBarItemSpacing));
+    ui.ToolBar2->setMinimumWidth(
+        ui.ToolBar2->minimumWidth() + m_star->width()
+        + ui.ToolBar2->style()->pixelMetric(QStyle::PM_ToolBarItemSpacing));
     RefreshStar();
 
     ConnectUserAction(record, &QAction::triggered, this, [this] { ShowRecord(); });
@@ -148,7 +150,8 @@ void TWordKeeping::Write()
 
 void TWordKeeping::KeepCurrent()
 {
-    const QString term = QString::fromStdString(KeptTerm(m_ui.CmbBook->currentText().toStdString()));
+    const QString term
+        = QString::fromStdString(KeptTerm(m_ui.CmbBook->currentText().toStdString()));
     if (term.isEmpty()) {
         QMessageBox::information(m_form, QString::fromLatin1(ApplicationTitle),
                                  QString::fromUtf8("请先在查询框中输入要加入生词本的词语。"));
@@ -156,8 +159,7 @@ void TWordKeeping::KeepCurrent()
     }
     WordStore &store = Store();
     if (store.CurrentState() != WordStore::State::Writable) {
-        QMessageBox::information(m_form, QString::fromLatin1(ApplicationTitle),
-                                 store.Problem());
+        QMessageBox::information(m_form, QString::fromLatin1(ApplicationTitle), store.Problem());
         return;
     }
     QString note;
@@ -253,10 +255,11 @@ void TWordKeeping::TellProblem()
                 return;
             const QString aside = m_store.SetAsideAndCreate();
             TApplication::ReportError(
-                aside.isEmpty() ? QString::fromUtf8("无法把损坏的查询记录数据库改名，文件保持原样。")
-                                : QString::fromUtf8("损坏的查询记录数据库已改名为“%1”，"
-                                                    "新的查询记录从现在开始。")
-                                      .arg(aside));
+                aside.isEmpty()
+                    ? QString::fromUtf8("无法把损坏的查询记录数据库改名，文件保持原样。")
+                    : QString::fromUtf8("损坏的查询记录数据库已改名为“%1”，"
+                                        "新的查询记录从现在开始。")
+                          .arg(aside));
         });
     }
     box->show();

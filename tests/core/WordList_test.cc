@@ -17,8 +17,12 @@ void PrintTo(const WordEntry &e, std::ostream *out)
 
 namespace {
 
-WordEntry W(std::string term, std::string note = {}, int mode = -1, std::int64_t first = 0,
-            std::int64_t last = 0, std::int64_t count = 0)
+WordEntry W(std::string term,
+            std::string note = {},
+            int mode = -1,
+            std::int64_t first = 0,
+            std::int64_t last = 0,
+            std::int64_t count = 0)
 {
     return {std::move(term), std::move(note), mode, first, last, count};
 }
@@ -67,8 +71,11 @@ struct HostileCase
     std::size_t Skipped;
     std::string Failure; // empty: the read succeeds
 
-    HostileCase(const char *name, std::string bytes, std::vector<WordEntry> entries,
-                std::size_t skipped = 0, std::string failure = {})
+    HostileCase(const char *name,
+                std::string bytes,
+                std::vector<WordEntry> entries,
+                std::size_t skipped = 0,
+                std::string failure = {})
         : Name(name)
         , Bytes(std::move(bytes))
         , Entries(std::move(entries))
@@ -87,7 +94,10 @@ TEST(WordListTsv, ReadsWhatAnyoneWrites)
         {"extra columns ignored", "a\tb\t1\t\t\t2\textra\tmore\n", {W("a", "b", 1, 0, 0, 2)}},
         {"blank lines pass", "\n\n a \n", {W("a")}},
         {"blank term skipped", "\tnote\n", {}, 1},
-        {"control characters in a term", "a\x01\x02" "b\tn\n", {W("a b", "n")}},
+        {"control characters in a term",
+         "a\x01\x02"
+         "b\tn\n",
+         {W("a b", "n")}},
         {"hash after the first record is a term", "a\n\"#b\"\n#c\n", {W("a"), W("#b"), W("#c")}},
         {"negative count", "a\t\t\t\t\t-5\n", {W("a")}, 1},
         {"huge count", "a\t\t\t\t\t99999999999999999999\n", {W("a")}, 1},
@@ -104,7 +114,12 @@ TEST(WordListTsv, ReadsWhatAnyoneWrites)
         {"NUL inside a note", std::string("a\tn\0n\n", 6), {W("a", std::string("n\0n", 3))}},
         {"quote never closed", "a\n\"b\tc\nd\n", {}, 0, "文件“f”第 2 行的引号没有结束，无法导入。"},
         {"not UTF-8", "\xB4\xCA\t\n", {}, 0, "文件“f”不是 UTF-8 文本，无法导入。"},
-        {"UTF-16", "\xFF\xFE" "a\0", {}, 0, "文件“f”不是 UTF-8 文本，无法导入。"},
+        {"UTF-16",
+         "\xFF\xFE"
+         "a\0",
+         {},
+         0,
+         "文件“f”不是 UTF-8 文本，无法导入。"},
     };
     for (const HostileCase &c : cases) {
         SCOPED_TRACE(c.Name);
@@ -132,13 +147,14 @@ TEST(WordListMerge, DuplicatesMergedNotDoubled)
     std::vector<WordEntry> kept = {{"Apple", "", 0, 200, 300, 4}, {"梨", "已有", 1, 50, 60, 2}};
     const std::vector<WordEntry> incoming = {
         {"apple", "红色", 2, 100, 400, 3}, // earlier first, later last: both taken
-        {"梨", "新的", 2, 70, 55, 9},      // the kept note stays, the larger count wins
+        {"梨", "新的", 2, 70, 55, 9}, // the kept note stays, the larger count wins
         {"桃", "新词", 3, 10, 20, 1},
-        {"桃", "重复", 0, 5, 30, 2},       // a duplicate within the file
+        {"桃", "重复", 0, 5, 30, 2}, // a duplicate within the file
     };
     EXPECT_EQ(MergeWords(kept, incoming), 1u);
-    const std::vector<WordEntry> expected = {
-        {"Apple", "红色", 2, 100, 400, 4}, {"梨", "已有", 1, 50, 60, 9}, {"桃", "新词", 0, 5, 30, 2}};
+    const std::vector<WordEntry> expected = {{"Apple", "红色", 2, 100, 400, 4},
+                                             {"梨", "已有", 1, 50, 60, 9},
+                                             {"桃", "新词", 0, 5, 30, 2}};
     EXPECT_EQ(kept, expected);
     // The same file again changes nothing.
     EXPECT_EQ(MergeWords(kept, incoming), 0u);
@@ -152,9 +168,10 @@ TEST(WordListFilter, MethodByLength)
         const char *Filter;
         FilterMethod Method;
     } cases[] = {
-        {"", FilterMethod::All},       {"a", FilterMethod::Like},     {"苹", FilterMethod::Like},
-        {"苹果", FilterMethod::Like},  {"abc", FilterMethod::Trigram}, {"苹果树", FilterMethod::Trigram},
-        {"a果", FilterMethod::Like},   {"𠀀𠀀𠀀", FilterMethod::Trigram},
+        {"", FilterMethod::All},        {"a", FilterMethod::Like},
+        {"苹", FilterMethod::Like},     {"苹果", FilterMethod::Like},
+        {"abc", FilterMethod::Trigram}, {"苹果树", FilterMethod::Trigram},
+        {"a果", FilterMethod::Like},    {"𠀀𠀀𠀀", FilterMethod::Trigram},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.Filter);

@@ -55,8 +55,9 @@ std::int64_t Scalar(const QString &path, const QString &sql)
 
 QString ReadOnlyProblem(const QString &path)
 {
-    return QString::fromUtf8("查询记录数据库“%1”是只读的。查询记录和生词本可以查看，但本次运行不记录"
-                             "查询，也不能修改。")
+    return QString::fromUtf8(
+               "查询记录数据库“%1”是只读的。查询记录和生词本可以查看，但本次运行不记录"
+               "查询，也不能修改。")
         .arg(path);
 }
 
@@ -300,7 +301,7 @@ private slots:
         const QString path = m_dir->filePath(QStringLiteral("readonly.sqlite"));
         MakeStore(path, 5);
         QVERIFY(QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::ExeOwner
-                                                        | QFile::ReadOther | QFile::ExeOther));
+                                                         | QFile::ReadOther | QFile::ExeOther));
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadOther));
         const QByteArray before = FileHash(path);
         const std::string result = RunAsOrdinaryUser([&] {
@@ -312,11 +313,12 @@ private slots:
                    + std::to_string(store.Keep(QStringLiteral("词"), 0)) + " "
                    + store.Problem().toStdString();
         });
-        QCOMPARE(QString::fromStdString(result),
-                 QStringLiteral("%1 0 5 0 %2").arg(int(WordStore::State::ReadOnly)).arg(ReadOnlyProblem(path)));
+        QCOMPARE(QString::fromStdString(result), QStringLiteral("%1 0 5 0 %2")
+                                                     .arg(int(WordStore::State::ReadOnly))
+                                                     .arg(ReadOnlyProblem(path)));
         QCOMPARE(FileHash(path), before);
-        QVERIFY(QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner
-                                                        | QFile::ExeOwner));
+        QVERIFY(QFile::setPermissions(m_dir->path(),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     }
 
     void directoryThatTakesNoFile()
@@ -342,8 +344,9 @@ private slots:
                 return std::string("not opened: ") + store.Problem().toStdString();
             int written = 10;
             const QString filler(2000, QLatin1Char('x'));
-            while (written < 100000
-                   && store.Record({1765000000 + written, 0, filler + QString::number(written), {}}))
+            while (
+                written < 100000
+                && store.Record({1765000000 + written, 0, filler + QString::number(written), {}}))
                 ++written;
             return std::to_string(written) + " " + std::to_string(store.PendingCount());
         });
