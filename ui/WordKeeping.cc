@@ -13,13 +13,15 @@
 #include "widgets/QueryBox.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDateTime>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
 #include <QTimer>
-#include <QToolBar>
 #include <QToolButton>
 
 namespace tellaria {
@@ -28,6 +30,22 @@ namespace {
 
 // The settings key of File › 记录查询, written only once the user changed it.
 constexpr char RecordSection[] = "Record";
+
+// ☆ or ★ as the field's icon, drawn in the window's font so that it matches the text beside it.
+QIcon StarIcon(bool filled)
+{
+    QPixmap star(32, 32);
+    star.fill(Qt::transparent);
+    QPainter painter(&star);
+    QFont font = QApplication::font();
+    font.setPixelSize(28);
+    painter.setFont(font);
+    painter.setPen(filled ? QColor(0xE0, 0x9A, 0x00)
+                          : QApplication::palette().color(QPalette::Text));
+    painter.drawText(star.rect(), Qt::AlignCenter,
+                     filled ? QString::fromUtf8("★") : QString::fromUtf8("☆"));
+    return QIcon(star);
+}
 
 } // namespace
 
@@ -85,25 +103,26 @@ void TWordKeeping::AddCommands(TMainControls &ui)
                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D),
                              "列出、搜索、导出和导入生词本中的词语");
 
-    // The ☆ beside the query box; filled while the box holds a kept term.
-    m_star = new QToolButton(ui.ToolBar2);
-    m_star->setObjectName(QStringLiteral("BtnKeepWord"));
-    m_star->setAutoRaise(true);
-    m_star->setFixedWidth(28);
-    m_star->setToolTip(QString::fromUtf8("加入生词本 (Ctrl+D)"));
-    m_star->setStatusTip(m_keep->statusTip());
-    m_star->setAccessibleName(QString::fromUtf8("加入生词本"));
-    ui.ToolBar2->addWidget(m_star);
-    // The toolbar is kept as wide as its controls (MainControls): the star widens it.
-    ui.ToolBar2->setMinimumWidth(
-        ui.ToolBar2->minimumWidth() + m_star->width()
-        + ui.ToolBar2->style()->pixelMetric(QStyle::PM_ToolBarItemSpacing));
+    // The ☆ at the end of the query box's field, filled while the box holds a kept term. Inside
+    // the field it takes none of the toolbar's width, which the box and its panel need.
+    m_starAction = new QAction(StarIcon(false), QString::fromUtf8("加入生词本"), ui.CmbBook);
+    m_starAction->setObjectName(QStringLiteral("BtnKeepWord"));
+    m_starAction->setStatusTip(m_keep->statusTip());
+    ui.CmbBook->lineEdit()->addAction(m_starAction, QLineEdit::TrailingPosition);
+    const QList<QToolButton *> buttons = ui.CmbBook->lineEdit()->findChildren<QToolButton *>();
+    for (QToolButton *button : buttons) {
+        if (button->defaultAction() == m_starAction) {
+            m_star = button;
+            m_star->setObjectName(QStringLiteral("BtnKeepWord"));
+            m_star->setAccessibleName(m_starAction->text());
+        }
+    }
     RefreshStar();
 
     ConnectUserAction(record, &QAction::triggered, this, [this] { ShowRecord(); });
     ConnectUserAction(notebook, &QAction::triggered, this, [this] { ShowNotebook(); });
     ConnectUserAction(m_keep, &QAction::triggered, this, [this] { KeepCurrent(); });
-    ConnectUserAction(m_star, &QToolButton::clicked, this, [this] { KeepCurrent(); });
+    ConnectUserAction(m_starAction, &QAction::triggered, this, [this] { KeepCurrent(); });
     connect(m_recording, &QAction::toggled, this, &TWordKeeping::RecordingToggled);
     connect(ui.CmbBook, &QComboBox::editTextChanged, this, &TWordKeeping::RefreshStar);
 }
@@ -223,10 +242,11 @@ void TWordKeeping::RefreshStar()
 {
     // Before the database is opened nothing is known kept: the star waits for it.
     const bool kept = m_opened && m_store.IsKept(m_ui.CmbBook->currentText());
-    m_star->setText(kept ? QString::fromUtf8("★") : QString::fromUtf8("☆"));
-    m_star->setToolTip(kept ? QString::fromUtf8("已在生词本中；单击修改笔记 (Ctrl+D)")
-                            : QString::fromUtf8("加入生词本 (Ctrl+D)"));
-    m_star->setAccessibleDescription(kept ? QString::fromUtf8("已在生词本中") : QString());
+    m_starAction->setIcon(StarIcon(kept));
+    m_starAction->setToolTip(kept ? QString::fromUtf8("已在生词本中；单击修改笔记")
+                                  : QString::fromUtf8("加入生词本"));
+    if (m_star)
+        m_star->setAccessibleDescription(kept ? QString::fromUtf8("已在生词本中") : QString());
 }
 
 void TWordKeeping::TellProblem()

@@ -66,7 +66,8 @@ private:
     std::optional<Lookup> m_heard;
     QAction *m_recording = nullptr;
     QAction *m_keep = nullptr;
-    QToolButton *m_star = nullptr;
+    QAction *m_starAction = nullptr;
+    QToolButton *m_star = nullptr; // the field's button for it, for its description
     QPointer<TRecordWindow> m_recordWindow;
     QPointer<TNotebookWindow> m_notebookWindow;
 };
