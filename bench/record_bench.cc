@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -69,6 +70,9 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "record_bench: %s\n", qPrintable(store.Problem()));
             return 1;
         }
+        // The fixture is made without waiting for the disk at each write; the writes timed below
+        // wait as the program's do.
+        QSqlQuery(store.Database()).exec(QStringLiteral("PRAGMA synchronous = OFF"));
         QElapsedTimer made;
         made.start();
         const std::int64_t start = 1733000000;
@@ -98,19 +102,30 @@ int main(int argc, char *argv[])
     const double openMs = Ms(timer);
 
     // Typed key by key: one and two characters take the scan of the terms, three and more the
-    // trigram index; the last keys narrow to a single term.
+    // trigram index; the last keys narrow to a single term. Each key is timed three times, the
+    // text before it set again each time, and its fastest counts: what is timed is the work, not
+    // the other programs the machine runs meanwhile.
     std::vector<double> keys;
     auto *search = window->findChild<QLineEdit *>(QStringLiteral("EdtRecordSearch"));
     for (const QString &typed :
          {QStringLiteral("word123t"), QString::fromUtf8("苹果香"), QStringLiteral("qz")}) {
-        search->clear();
-        for (const QChar c : typed) {
-            timer.restart();
-            QTest::keyClick(search, c.unicode() < 128 ? c.toLatin1() : 0);
-            if (c.unicode() >= 128)
-                search->insert(c);
-            window->repaint();
-            keys.push_back(Ms(timer));
+        for (qsizetype length = 1; length <= typed.size(); ++length) {
+            const QChar c = typed[length - 1];
+            double fastest = 1e9;
+            for (int round = 0; round < 3; ++round) {
+                search->setText(typed.left(length - 1));
+                timer.restart();
+                // A Chinese character comes from an input method as committed text, not a key.
+                if (c.unicode() < 128)
+                    QTest::keyClick(search, c.toLatin1());
+                else
+                    search->insert(c);
+                window->repaint();
+                fastest = std::min(fastest, Ms(timer));
+            }
+            keys.push_back(fastest);
+            if (qEnvironmentVariableIsSet("RECORD_BENCH_KEYS"))
+                std::printf("  %-12s %7.2f ms\n", qPrintable(search->text()), fastest);
         }
     }
     delete window;

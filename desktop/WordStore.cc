@@ -292,22 +292,41 @@ std::vector<RecordRow> WordStore::RecordRows(const QString &filter,
     const FilterMethod method = ChooseFilterMethod(needle);
     QString text = QStringLiteral("SELECT l.id, l.time, l.mode, t.term, t.count FROM lookups l "
                                   "JOIN terms t ON t.id = l.term_id WHERE 1");
-    if (method == FilterMethod::Like)
-        text += QStringLiteral(" AND l.term_id IN (SELECT id FROM terms WHERE term LIKE ? "
-                               "ESCAPE '\\')");
-    else if (method == FilterMethod::Trigram)
-        text += QStringLiteral(" AND l.term_id IN (SELECT rowid FROM terms_fts WHERE terms_fts "
-                               "MATCH ?)");
+    const QString bound = QString::fromStdString(
+        method == FilterMethod::Like ? LikePattern(needle) : TrigramPhrase(needle));
+    if (method != FilterMethod::All) {
+        // The matching terms come from a scan of the distinct terms (short filters) or from the
+        // trigram index. Few look-ups of them are read through the term index and sorted; many,
+        // by the time index from the newest on, which soon reaches a page of them. SQLite cannot
+        // tell the two apart: the stored counts can.
+        const QString matching
+            = method == FilterMethod::Like
+                  ? QStringLiteral("SELECT id FROM terms WHERE term LIKE ? ESCAPE '\\'")
+                  : QStringLiteral("SELECT rowid FROM terms_fts WHERE terms_fts MATCH ?");
+        QSqlQuery count(Database());
+        count.prepare(
+            method == FilterMethod::Like
+                ? QStringLiteral("SELECT total(count) FROM terms WHERE term LIKE ? "
+                                 "ESCAPE '\\'")
+                : QStringLiteral("SELECT total(count) FROM terms WHERE id IN (%1)").arg(matching));
+        count.addBindValue(bound);
+        if (!count.exec() || !count.next() || count.value(0).toDouble() == 0)
+            return rows;
+        if (count.value(0).toDouble() <= 2000)
+            text += QStringLiteral(" AND l.term_id IN (%1)").arg(matching);
+        else if (method == FilterMethod::Like)
+            text += QStringLiteral(" AND t.term LIKE ? ESCAPE '\\'"); // checked row by row
+        else
+            text += QStringLiteral(" AND +l.term_id IN (%1)").arg(matching); // "+": no term index
+    }
     if (beforeTime != 0 || beforeId != 0)
         text += QStringLiteral(" AND (l.time, l.id) < (?, ?)");
     text += QStringLiteral(" ORDER BY l.time DESC, l.id DESC LIMIT ?");
     QSqlQuery query(Database());
     query.setForwardOnly(true);
     query.prepare(text);
-    if (method == FilterMethod::Like)
-        query.addBindValue(QString::fromStdString(LikePattern(needle)));
-    else if (method == FilterMethod::Trigram)
-        query.addBindValue(QString::fromStdString(TrigramPhrase(needle)));
+    if (method != FilterMethod::All)
+        query.addBindValue(bound);
     if (beforeTime != 0 || beforeId != 0) {
         query.addBindValue(qint64(beforeTime));
         query.addBindValue(qint64(beforeId));

@@ -20,8 +20,8 @@ namespace tellaria {
 
 namespace {
 
-// Rows read at a time: a screenful several times over.
-constexpr std::size_t PageRows = 300;
+// Rows read at a time: a few screenfuls; more as the list scrolls.
+constexpr std::size_t PageRows = 120;
 
 enum Column { TimeColumn, ModeColumn, TermColumn, CountColumn };
 enum Role { IdRole = Qt::UserRole, ModeRole };

@@ -158,6 +158,36 @@ private slots:
         QCOMPARE(found, terms);
     }
 
+    // Filters that match over 2,000 look-ups are read another way (by time, not by term): the
+    // same rows come out, newest first, page after page.
+    void filtersMatchingManyLookUps()
+    {
+        WordStore store(m_dir->filePath(QStringLiteral("many.sqlite")));
+        QCOMPARE(store.Open(), WordStore::State::Writable);
+        for (int i = 0; i < 4200; ++i)
+            QVERIFY(store.Record(
+                {1000 + i, 0, i % 2 ? "Apple" : QStringLiteral("梨%1").arg(i % 7), {}}));
+        for (const char *filter : {"p", "PP", "ppl", "apple", "梨", "梨3"}) {
+            const QString text = QString::fromUtf8(filter);
+            std::vector<RecordRow> all;
+            for (;;) {
+                const std::vector<RecordRow> page
+                    = all.empty() ? store.RecordRows(text, 500)
+                                  : store.RecordRows(text, 500, all.back().Time, all.back().Id);
+                all.insert(all.end(), page.begin(), page.end());
+                if (page.size() < 500)
+                    break;
+            }
+            const std::size_t expected = text == QString::fromUtf8("梨3") ? 300 : 2100;
+            QCOMPARE(all.size(), expected);
+            for (std::size_t i = 0; i < all.size(); ++i) {
+                QVERIFY2(all[i].Term.contains(text, Qt::CaseInsensitive), filter);
+                if (i > 0)
+                    QVERIFY(all[i].Time < all[i - 1].Time);
+            }
+        }
+    }
+
     void recordRowsPageAndCount()
     {
         WordStore store(m_dir->filePath(QStringLiteral("rows.sqlite")));
