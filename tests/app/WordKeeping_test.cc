@@ -1,10 +1,12 @@
 // The record of look-ups and the vocabulary notebook, with the built program driven through the
 // X server's keys: queries from the command line and the query box then Ctrl+H lists both, and
 // Enter on one asks it again; Ctrl+D keeps the term with a note, the notebook (Ctrl+Shift+D)
-// lists it, its export is read back from the file the dialog was told, and the ☆ is filled.
+// lists it, its export is read back from the file the dialog was told, and the ☆ is filled. A
+// damaged database is said once, queries go on, and the file is set aside only when agreed.
 
 #include "tests/support/RealInputProgram.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -118,6 +120,48 @@ private slots:
         session.Key("Escape");
         QVERIFY(WaitUntilActive(session, program->Run.MainWindow()));
         CloseByAltF4(session, program->Run);
+    }
+
+    void aDamagedDatabaseIsSetAsideOnlyWhenAgreed_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("setAside");
+        QTest::newRow("no (Esc)") << QStringLiteral("Escape") << false;
+        QTest::newRow("yes") << QStringLiteral("y") << true;
+    }
+    void aDamagedDatabaseIsSetAsideOnlyWhenAgreed()
+    {
+        QFETCH(QString, answer);
+        QFETCH(bool, setAside);
+        auto program = std::make_unique<Program>(TELLARIA_PROGRAM);
+        QVERIFY(program->Ready);
+        const QByteArray damaged(8192, 'x');
+        program->Run.WriteFile("Lexivanedr.ini", Settings(2));
+        program->Run.WriteFile("tellaria.sqlite", damaged);
+        QVERIFY(program->Start());
+        const XSession &session = program->Session;
+        QVERIFY(WaitForText(*program, QString::fromUtf8("已损坏")));
+        session.Key(answer);
+        if (setAside) {
+            QVERIFY(WaitForText(*program, QString::fromUtf8("新的查询记录从现在开始")));
+            session.Key("Return");
+        }
+        QVERIFY(WaitUntilActive(session, program->Run.MainWindow()));
+        // The window queries all the same.
+        session.Key("ctrl+l");
+        QVERIFY(QueryBoxHasTheKeys(*program));
+        EnterTerm(session, QStringLiteral("stillqueries"));
+        QVERIFY(WaitForResultRequests(*m_proxy, 1));
+        CloseByAltF4(session, program->Run);
+        const QStringList aside = QDir(program->Run.Directory())
+                                      .entryList({QStringLiteral("tellaria.sqlite.damaged-*")});
+        QCOMPARE(aside.size(), setAside ? 1 : 0);
+        if (setAside) {
+            QCOMPARE(program->Run.ReadFile(aside.first()), damaged);
+            QVERIFY(program->Run.ReadFile("tellaria.sqlite").startsWith("SQLite format 3"));
+        } else {
+            QCOMPARE(program->Run.ReadFile("tellaria.sqlite"), damaged);
+        }
     }
 };
 
