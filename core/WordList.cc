@@ -247,7 +247,7 @@ bool ParseIsoTime(std::string_view text, std::int64_t &seconds)
     CivilFromDays(days, checkYear, checkMonth, checkDay);
     if (checkMonth != month || checkDay != day) // 31 April, 29 February of a common year
         return false;
-    seconds = days * 86400 + hour * 3600 + minute * 60 + second;
+    seconds = days * 86400 + std::int64_t{hour} * 3600 + std::int64_t{minute} * 60 + second;
     return seconds > 0;
 }
 

@@ -198,7 +198,7 @@ QString WordStore::SetAsideAndCreate()
     if (m_state != State::Damaged)
         return {};
     Database().close();
-    const QString aside
+    QString aside
         = QStringLiteral("%1.damaged-%2")
               .arg(m_path,
                    QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
