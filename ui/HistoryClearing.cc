@@ -52,7 +52,7 @@ void THistoryClearing::Clear()
         = m_record && m_record->Store().CurrentState() == WordStore::State::Writable;
     if (recordClearable) {
         auto *alsoRecord
-            = new QCheckBox(QString::fromUtf8("同时清除查询记录（每次查询的日期和词语）"));
+            = new QCheckBox(QString::fromUtf8("同时清除查询记录（每次查询的日期和词语）(&R)"));
         alsoRecord->setObjectName(QStringLiteral("ChkClearRecord"));
         question.setCheckBox(alsoRecord);
     }

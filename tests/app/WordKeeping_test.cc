@@ -122,6 +122,42 @@ private slots:
         CloseByAltF4(session, program->Run);
     }
 
+    // 清除查询历史 with its box ticked clears the record too, leaving no trace of the term in the
+    // database's files.
+    void clearingTheHistoryClearsTheRecordWhenTicked()
+    {
+        const auto program = LaunchProgram(TELLARIA_PROGRAM, 2);
+        QVERIFY(program);
+        const XSession &session = program->Session;
+        QVERIFY(QueryBoxHasTheKeys(*program));
+        EnterTerm(session, QStringLiteral("forgetme"));
+        QVERIFY(WaitForResultRequests(*m_proxy, 1));
+        QVERIFY(TestProxy::WaitFor(
+            [&] { return program->Run.ReadFile("tellaria.sqlite-wal").contains("forgetme"); },
+            10000));
+        session.Key("alt+f");
+        QVERIFY(program->Tree.WaitFor(QStringLiteral("menu item"),
+                                      QString::fromUtf8("清除查询历史(H)...")));
+        session.Key("h");
+        const auto box = program->Tree.WaitFor(
+            QStringLiteral("check box"),
+            QString::fromUtf8("同时清除查询记录（每次查询的日期和词语）(R)"));
+        QVERIFY(box);
+        QVERIFY(!box->Checked());
+        session.Key("alt+r");
+        QVERIFY(program->Tree.WaitUntil([](const AccessibleReading &reading) {
+            const AccessibleNode *tick = reading.Find(
+                [](const AccessibleNode &node) { return node.Role == QLatin1String("check box"); });
+            return tick && tick->Checked();
+        }));
+        session.Key("Return");
+        QVERIFY(WaitUntilActive(session, program->Run.MainWindow()));
+        CloseByAltF4(session, program->Run);
+        for (const char *file : {"tellaria.sqlite", "tellaria.sqlite-wal"})
+            QVERIFY2(!program->Run.ReadFile(file).contains("forgetme"), file);
+        QVERIFY(program->Run.ReadFile("tellaria.sqlite").startsWith("SQLite format 3"));
+    }
+
     void aDamagedDatabaseIsSetAsideOnlyWhenAgreed_data()
     {
         QTest::addColumn<QString>("answer");
