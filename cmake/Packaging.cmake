@@ -98,7 +98,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # file for libQt6WebEngineCore already names it. What no library names is Qt's own zh_CN
 # translations (qtbase_zh_CN.qm, qtwebengine_zh_CN.qm), which the program loads at start
 # (desktop/Translations.cc): without them the toolkit's buttons and dialogs are English.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
+# Nor does one name the SQLite driver, a plugin Qt loads for the record and notebook database.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, libqt6sql6-sqlite")
 # The interface is Chinese; without a CJK font its text shows as boxes.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk | fonts-wqy-microhei | fonts-wqy-zenhei, xdg-utils")
 include(CPack)

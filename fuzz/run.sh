@@ -6,7 +6,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 build=${1:?usage: fuzz/run.sh <fuzz build dir> [seconds]}
 seconds=${2:-60}
-targets=(history settings urlencode template sitelist codepage handover commandline)
+targets=(history settings urlencode template sitelist codepage words handover commandline)
 
 failed=()
 for target in "${targets[@]}"; do

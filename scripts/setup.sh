@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format clang-tidy
     dpkg-dev file desktop-file-utils appstream lintian
-    qt6-translations-l10n qt6-l10n-tools qt6-tools-dev
+    qt6-translations-l10n qt6-l10n-tools qt6-tools-dev libqt6sql6-sqlite sqlite3
     metacity openbox xdotool x11-utils x11-apps imagemagick libxtst-dev libxcb1-dev
     poppler-utils cups-daemon cups-client xdg-utils xclip
     linux-perf

@@ -337,6 +337,38 @@ text) to the open window, brings that window to the front and exits.
         <source>Move the keyboard focus into the current page, or from the page back to the query box</source>
         <translation>Move the keyboard focus into the current page, or from the page back to the query box</translation>
     </message>
+    <message>
+        <source>Look-up Histor&amp;y...</source>
+        <translation>Look-up Histor&amp;y...</translation>
+    </message>
+    <message>
+        <source>List the terms looked up by day, to search and export</source>
+        <translation>List the terms looked up by day, to search and export</translation>
+    </message>
+    <message>
+        <source>&amp;Record Look-ups</source>
+        <translation>&amp;Record Look-ups</translation>
+    </message>
+    <message>
+        <source>Keep each look-up&apos;s time, mode and term in the record</source>
+        <translation>Keep each look-up&apos;s time, mode and term in the record</translation>
+    </message>
+    <message>
+        <source>A&amp;dd to Notebook...</source>
+        <translation>A&amp;dd to Notebook...</translation>
+    </message>
+    <message>
+        <source>Keep the term in the query box in the notebook, with a note if you like</source>
+        <translation>Keep the term in the query box in the notebook, with a note if you like</translation>
+    </message>
+    <message>
+        <source>&amp;Word Notebook...</source>
+        <translation>&amp;Word Notebook...</translation>
+    </message>
+    <message>
+        <source>List, search, export and import the words in the notebook</source>
+        <translation>List, search, export and import the words in the notebook</translation>
+    </message>
 </context>
 <context>
     <name>CoreWording</name>

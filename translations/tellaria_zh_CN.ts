@@ -335,6 +335,38 @@ Tellaria 已在运行时，新启动的 Tellaria 把词语（或选中的文字�
         <source>Move the keyboard focus into the current page, or from the page back to the query box</source>
         <translation>把键盘焦点移入当前页，或从页面回到查询框</translation>
     </message>
+    <message>
+        <source>Look-up Histor&amp;y...</source>
+        <translation>查询记录(&amp;Y)...</translation>
+    </message>
+    <message>
+        <source>List the terms looked up by day, to search and export</source>
+        <translation>按日期列出查询过的词语，可以搜索和导出</translation>
+    </message>
+    <message>
+        <source>&amp;Record Look-ups</source>
+        <translation>记录查询(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Keep each look-up&apos;s time, mode and term in the record</source>
+        <translation>把每次查询的时间、方式和词语记入查询记录</translation>
+    </message>
+    <message>
+        <source>A&amp;dd to Notebook...</source>
+        <translation>加入生词本(&amp;D)...</translation>
+    </message>
+    <message>
+        <source>Keep the term in the query box in the notebook, with a note if you like</source>
+        <translation>把查询框中的词语加入生词本，可以附上笔记</translation>
+    </message>
+    <message>
+        <source>&amp;Word Notebook...</source>
+        <translation>生词本(&amp;W)...</translation>
+    </message>
+    <message>
+        <source>List, search, export and import the words in the notebook</source>
+        <translation>列出、搜索、导出和导入生词本中的词语</translation>
+    </message>
 </context>
 <context>
     <name>CoreWording</name>

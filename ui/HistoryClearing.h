@@ -2,7 +2,8 @@
 
 // File > 清除查询历史: empties the query history, once the user confirms, so that the history
 // file the close writes holds no term. A history that could not be read at start is never
-// replaced, so there the item is off, and its hint says why.
+// replaced, so there the item is off, and its hint says why. The record of look-ups is cleared
+// with it when the user ticks that in the same question.
 
 #include <QObject>
 
@@ -11,6 +12,7 @@ namespace tellaria {
 class QueryHistory;
 class TQueryCompletion;
 class TCommands;
+class TWordKeeping;
 
 class THistoryClearing : public QObject
 {
@@ -19,7 +21,8 @@ public:
     THistoryClearing(QWidget *form,
                      TCommands &commands,
                      QueryHistory &history,
-                     TQueryCompletion *completion);
+                     TQueryCompletion *completion,
+                     TWordKeeping *record = nullptr);
 
 private:
     void Clear();
@@ -27,6 +30,7 @@ private:
     QWidget *m_form;
     QueryHistory &m_history;
     TQueryCompletion *m_completion;
+    TWordKeeping *m_record;
 };
 
 } // namespace tellaria

@@ -44,10 +44,12 @@ std::string TQueryEntry::Take(QComboBox *box)
 
 void TQueryEntry::Record(const std::string &termUtf8)
 {
-    if (!m_history.RecordQuery(termUtf8))
-        return;
-    m_completion->RefreshItems();
-    m_unsaved = true;
+    emit Queried(QString::fromStdString(termUtf8));
+    m_queried = true;
+    if (m_history.RecordQuery(termUtf8)) {
+        m_completion->RefreshItems();
+        m_unsaved = true;
+    }
     // A query with no page, or whose requests all left already, waits for nothing.
     if (!m_pages->AwaitingRequests())
         QTimer::singleShot(0, this, &TQueryEntry::Keep);
@@ -55,10 +57,11 @@ void TQueryEntry::Record(const std::string &termUtf8)
 
 void TQueryEntry::Keep()
 {
-    if (!std::exchange(m_unsaved, false))
-        return;
     // A failure here is told at the close, whose own write is tried again then.
-    (void)m_history.SaveQueryHistory(m_directory);
+    if (std::exchange(m_unsaved, false))
+        (void)m_history.SaveQueryHistory(m_directory);
+    if (std::exchange(m_queried, false))
+        emit RequestsLeft();
 }
 
 } // namespace tellaria

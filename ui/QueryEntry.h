@@ -45,6 +45,10 @@ public:
 signals:
     // Something for the status bar.
     void Note(const QString &text);
+    // Every query as Record takes it, while its mode and pages are still the window's own; and,
+    // once its requests have left and the history is written, RequestsLeft.
+    void Queried(const QString &term);
+    void RequestsLeft();
 
 private:
     void Keep();
@@ -54,6 +58,7 @@ private:
     TResultPages *m_pages;
     std::string m_directory;
     bool m_unsaved = false;
+    bool m_queried = false;
 };
 
 } // namespace tellaria

@@ -18,6 +18,7 @@
 #include "ui/ToolbarDock.h"
 #include "ui/Unit2.h"
 #include "ui/WindowPlacement.h"
+#include "ui/WordKeeping.h"
 #include "widgets/Application.h"
 #include "widgets/ApplicationHint.h"
 #include "widgets/CheckListBox.h"
@@ -135,7 +136,6 @@ void TfrmMain::FormCreate()
     new TPageCommands(this, *m_commands, m_pages, *m_placement, m_query);
     m_commands->Action("NViewSideBySide")->setChecked(m_placement->StoredSideBySide());
     NViewSideBySideClick();
-    new THistoryClearing(this, *m_commands, m_history, m_completion);
     new THelpMenu(this, *m_commands, m_programDirectory);
 
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
@@ -148,6 +148,10 @@ void TfrmMain::FormCreate()
     m_entry = new TQueryEntry(m_history, m_completion, m_pages, m_pageArea->StartBrowser(),
                               FileSystemPath(m_programDirectory), this);
     connect(m_entry, &TQueryEntry::Note, this, &TfrmMain::ShowHint);
+    auto *keeping = new TWordKeeping(this, *m_commands, m_query, m_pages, m_entry, m_history,
+                                     m_completion, m_programDirectory);
+    connect(keeping, &TWordKeeping::AskedAgain, this, &TfrmMain::QueryTerm);
+    new THistoryClearing(this, *m_commands, m_history, m_completion, keeping);
     NoteTime("history");
 
     m_sites = new TEncyclopaedias(
