@@ -3,7 +3,9 @@
 # same flags share (REUSE_FROM): the program's layers (optimised and fortified) share two, one
 # without and one with the browser engine, and the test code (unoptimised) shares one of its own.
 # A header that does not match a file's flags is not used, and GCC says so (-Winvalid-pch); the
-# file then compiles as it would without one.
+# file then compiles as it would without one. Measured on 42 of our files, desktop, browser, test
+# support and tests alike: 82 s of processor time with the headers, 172 s without, for some 10 s
+# to make each of the three.
 
 option(TELLARIA_PRECOMPILED_HEADERS "Compile Qt's headers once for the targets that share flags" ON)
 

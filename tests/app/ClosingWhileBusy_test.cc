@@ -88,6 +88,8 @@ private slots:
             if (reading.Find(
                     [](const AccessibleNode &node) { return node.Role == QLatin1String("alert"); }))
                 box = reading.Describe();
+            // The process's end reaches QProcess as an event: unhandled, the loop ran out its time.
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         }
         QVERIFY2(box.isEmpty(), qPrintable(box));
         QVERIFY2(program->Run.WaitForExit(), "the program did not end by itself with status 0");
