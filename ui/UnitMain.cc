@@ -16,13 +16,11 @@
 #include "ui/StartPage.h"
 #include "ui/StatusLine.h"
 #include "ui/ToolbarDock.h"
-#include "ui/Unit2.h"
 #include "ui/WindowPlacement.h"
 #include "ui/WordKeeping.h"
 #include "widgets/Application.h"
 #include "widgets/ApplicationHint.h"
 #include "widgets/CheckListBox.h"
-#include "widgets/Docking.h"
 #include "widgets/QueryBox.h"
 
 #include <QAction>
@@ -108,8 +106,8 @@ void TfrmMain::Wire()
         });
     }
 
-    QToolButton *queryButton = m_query->QueryButton();
-    ConnectUserAction(queryButton, &QToolButton::clicked, this, [this] { BtnBookOKClick(); });
+    ConnectUserAction(m_query->QueryButton(), &QToolButton::clicked, this,
+                      [this] { BtnBookOKClick(); });
     // The box's keys reach the box itself, which hands them to its text field unseen.
     m_query->QueryBox()->installEventFilter(this);
     ConnectUserAction(m_query->ModeSelector(), &QComboBox::activated, this,
@@ -236,11 +234,6 @@ void TfrmMain::mnuQueryBoxClick()
     m_query->QueryBox()->FocusAndSelectAll();
 }
 
-void TfrmMain::mnuRefreshClick()
-{
-    m_pages->ReloadCurrent();
-}
-
 void TfrmMain::BtnBookOKClick()
 {
     const std::string term = m_entry->Take(m_query->QueryBox());
@@ -324,16 +317,6 @@ void TfrmMain::CmbBoxTypeChange()
 void TfrmMain::CkLstBookshopClick()
 {
     m_query->QueryButton()->setEnabled(m_bands->SiteList()->CheckedRows() != 0);
-}
-
-void TfrmMain::ActPriorExecute()
-{
-    m_pages->ShowPrior();
-}
-
-void TfrmMain::ActNextExecute()
-{
-    m_pages->ShowNext();
 }
 
 void TfrmMain::ActCloseExecute()

@@ -12,6 +12,7 @@
 #include "desktop/CoreWording.h"
 #include "desktop/DataDirectory.h"
 #include "ui/BandArea.h"
+#include "ui/ResultPages.h"
 
 #include <QWidget>
 
@@ -22,7 +23,6 @@ class TCommands;
 class TEncyclopaedias;
 class TPageArea;
 class TQueryBand;
-class TResultPages;
 class TStatusLine;
 class TQueryCompletion;
 class TQueryEntry;
@@ -95,8 +95,8 @@ private:
     bool CmbBookKeyPress(QKeyEvent *event);
     void CmbBoxTypeChange();
     void CkLstBookshopClick();
-    void ActPriorExecute();
-    void ActNextExecute();
+    void ActPriorExecute() { m_pages->ShowPrior(); }
+    void ActNextExecute() { m_pages->ShowNext(); }
     void ActCloseExecute();
     void ActCloseAllExecute();
     // The File and Edit commands run on the active page's browser, when it can run them.
@@ -126,7 +126,7 @@ private:
     // Puts the focus in the query box, its text selected (Ctrl+L, Alt+D, F6).
     void mnuQueryBoxClick();
     // Loads the current page again (F5, Ctrl+R).
-    void mnuRefreshClick();
+    void mnuRefreshClick() { m_pages->ReloadCurrent(); }
 
     QString m_programDirectory;
     TCommands *m_commands = nullptr;

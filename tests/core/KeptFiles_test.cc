@@ -2,11 +2,11 @@
 // file made read-only is not overwritten, reading settings never fails. The permission cases run
 // as an ordinary user, since root reads and writes through any file mode.
 
-#include "tests/support/FaultText.h"
 #include "core/FileContent.h"
 #include "core/ProfileFile.h"
 #include "core/QueryHistory.h"
 #include "core/SettingsFile.h"
+#include "tests/support/FaultText.h"
 #include "tests/support/TestDirectory.h"
 
 #include <algorithm>

@@ -2,9 +2,9 @@
 // neither fail a load nor a save; only "would block" means a writer holds the file. The failures
 // come from the flock shim linked into this program.
 
-#include "tests/support/FaultText.h"
 #include "core/QueryHistory.h"
 #include "core/SettingsFile.h"
+#include "tests/support/FaultText.h"
 #include "tests/support/TestDirectory.h"
 
 #include <cerrno>

@@ -1,5 +1,5 @@
-#include "tests/support/FaultText.h"
 #include "core/ProfileFile.h"
+#include "tests/support/FaultText.h"
 
 #include "tests/support/TestDirectory.h"
 

@@ -3,10 +3,10 @@
 // the disk holds the old file or the whole new one; and until the save ends, a loader is kept
 // off the new file by its lock. Seen through the shim linked into this program.
 
-#include "tests/support/FaultText.h"
 #include "SaveCallsShim.h"
 #include "core/QueryHistory.h"
 #include "core/SettingsFile.h"
+#include "tests/support/FaultText.h"
 #include "tests/support/TestDirectory.h"
 
 #include <filesystem>

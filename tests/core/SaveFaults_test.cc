@@ -1,9 +1,9 @@
 // The history and settings files under faults: a saving process killed at any moment, a disk
 // that fills up during a save, and odd things found where a file should be.
 
-#include "tests/support/FaultText.h"
 #include "core/QueryHistory.h"
 #include "core/SettingsFile.h"
+#include "tests/support/FaultText.h"
 #include "tests/support/TestDirectory.h"
 
 #include <algorithm>

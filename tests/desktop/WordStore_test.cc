@@ -3,8 +3,8 @@
 // only, held by another program, cut short, not a database, from a newer version, a full disk),
 // none of which may change the file.
 
-#include "tests/support/TestDirectory.h"
 #include "desktop/WordStore.h"
+#include "tests/support/TestDirectory.h"
 
 #include <QCryptographicHash>
 #include <QFile>
