@@ -3,6 +3,7 @@
 #include "browser/WebBrowser.h"
 #include "widgets/Application.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -108,9 +109,12 @@ void TPageReading::SetView(const TReadingView &view)
 QString TPageReading::Options() const
 {
     // As JSON, which is a script's literal: no text of the user's is ever code.
-    const QJsonObject options{{QStringLiteral("reader"), m_view.Reader},
-                              {QStringLiteral("term"), m_view.Term},
-                              {QStringLiteral("site"), m_view.Site}};
+    const QJsonObject options{
+        {QStringLiteral("reader"), m_view.Reader},
+        {QStringLiteral("term"), m_view.Term},
+        {QStringLiteral("site"), m_view.Site},
+        {QStringLiteral("noArticle"),
+         QCoreApplication::translate("ReaderView", "This page has no main text to extract")}};
     return QString::fromUtf8(QJsonDocument(options).toJson(QJsonDocument::Compact));
 }
 

@@ -39,7 +39,7 @@ TBandArea::TBandArea(TCommands &commands, TBandDocking &docking, QWidget *parent
     m_sites = new TCheckListBox(m_siteBand);
     m_sites->setObjectName(QStringLiteral("CkLstBookshop"));
     // Named by what its ticks choose; each row keeps its site's name.
-    m_sites->setAccessibleName(QString::fromUtf8("要查询的百科全书"));
+    m_sites->setAccessibleName(tr("Encyclopaedias to look in"));
     m_sites->setFixedHeight(18 + 4);
     // The face colour of the band area around it.
     m_sites->viewport()->setBackgroundRole(QPalette::Button);

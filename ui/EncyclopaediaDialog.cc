@@ -25,24 +25,19 @@ namespace {
 // Where a row came from, kept on its name cell.
 constexpr int OriginRole = Qt::UserRole + 1;
 
-QString Text(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 } // namespace
 
 TEncyclopaediaDialog::TEncyclopaediaDialog(const SiteTable &sites, QWidget *parent)
     : QDialog(parent)
     , m_table(new QTableWidget(0, 2, this))
-    , m_sample(new QLineEdit(Text("猫"), this))
+    , m_sample(new QLineEdit(tr("cat"), this))
     , m_tried(new QLabel(this))
 {
     setObjectName(QStringLiteral("EncyclopaediaDialog"));
-    setWindowTitle(Text("管理百科全书"));
+    setWindowTitle(tr("Manage encyclopaedias"));
     m_table->setObjectName(QStringLiteral("EncyclopaediaList"));
-    m_table->setAccessibleName(Text("百科全书列表"));
-    m_table->setHorizontalHeaderLabels({Text("名称"), Text("网址模板")});
+    m_table->setAccessibleName(tr("List of encyclopaedias"));
+    m_table->setHorizontalHeaderLabels({tr("Name"), tr("Address template")});
     m_table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -51,18 +46,18 @@ TEncyclopaediaDialog::TEncyclopaediaDialog(const SiteTable &sites, QWidget *pare
     for (std::size_t row = 0; row < sites.size(); ++row)
         AddRow(sites[row], int(row));
 
-    const auto button = [this](const char *name, const char *text) {
-        auto *made = new QPushButton(Text(text), this);
+    const auto button = [this](const char *name, const QString &text) {
+        auto *made = new QPushButton(text, this);
         made->setObjectName(QLatin1String(name));
         made->setAutoDefault(false);
         return made;
     };
-    QPushButton *add = button("BtnAddSite", "添加(&A)");
-    QPushButton *remove = button("BtnRemoveSite", "删除(&D)");
-    QPushButton *up = button("BtnSiteUp", "上移(&U)");
-    QPushButton *down = button("BtnSiteDown", "下移(&N)");
-    QPushButton *defaults = button("BtnRestoreSites", "恢复默认(&R)");
-    QPushButton *tryIt = button("BtnTrySite", "试一试(&T)");
+    QPushButton *add = button("BtnAddSite", tr("&Add"));
+    QPushButton *remove = button("BtnRemoveSite", tr("&Delete"));
+    QPushButton *up = button("BtnSiteUp", tr("Move &up"));
+    QPushButton *down = button("BtnSiteDown", tr("Move dow&n"));
+    QPushButton *defaults = button("BtnRestoreSites", tr("&Restore defaults"));
+    QPushButton *tryIt = button("BtnTrySite", tr("&Try it"));
     connect(add, &QPushButton::clicked, this, &TEncyclopaediaDialog::Add);
     connect(remove, &QPushButton::clicked, this, &TEncyclopaediaDialog::Remove);
     connect(up, &QPushButton::clicked, this, [this] { Move(-1); });
@@ -78,7 +73,7 @@ TEncyclopaediaDialog::TEncyclopaediaDialog(const SiteTable &sites, QWidget *pare
     top->addWidget(m_table, 1);
     top->addLayout(side);
 
-    auto *sampleLabel = new QLabel(Text("示例词语(&S)："), this);
+    auto *sampleLabel = new QLabel(tr("&Sample term:"), this);
     sampleLabel->setBuddy(m_sample);
     m_sample->setObjectName(QStringLiteral("EdtSampleTerm"));
     m_tried->setObjectName(QStringLiteral("LblTriedAddress"));
@@ -89,11 +84,12 @@ TEncyclopaediaDialog::TEncyclopaediaDialog(const SiteTable &sites, QWidget *pare
     trial->addWidget(m_sample);
     trial->addWidget(tryIt);
 
-    auto *hint
-        = new QLabel(Text("网址须以 http:// 或 https:// 开头。{term} 处填入原样的词语，{utf8} 填入 "
-                          "UTF-8 编码的词语，{gb18030} 填入 GB18030 编码的词语；"
-                          "没有这些时，词语接在网址末尾。"),
-                     this);
+    auto *hint = new QLabel(
+        tr("The address must begin with http:// or https://. {term} is replaced by the term as it "
+           "is, "
+           "{utf8} by the term encoded as UTF-8, {gb18030} by the term encoded as GB18030; "
+           "without any of these, the term is appended to the address."),
+        this);
     hint->setWordWrap(true);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &TEncyclopaediaDialog::accept);
@@ -159,10 +155,10 @@ void TEncyclopaediaDialog::Add()
 {
     if (m_table->rowCount() >= int(MostSites)) {
         QMessageBox::information(this, windowTitle(),
-                                 Text("最多只能有 %1 部百科全书。").arg(int(MostSites)));
+                                 tr("There can be at most %1 encyclopaedias.").arg(int(MostSites)));
         return;
     }
-    AddRow({Text("新百科全书").toStdString(), "https://"}, -1);
+    AddRow({tr("New encyclopaedia").toStdString(), "https://"}, -1);
     const int row = m_table->rowCount() - 1;
     m_table->setCurrentCell(row, 0);
     m_table->editItem(m_table->item(row, 0));
@@ -227,7 +223,7 @@ void TEncyclopaediaDialog::Try()
     if (address.Fault != AddressFault::None)
         m_tried->setText(HostMovedText(QString::fromStdString(Sites()[std::size_t(row)].Name)));
     else
-        m_tried->setText(Text("将打开：") + QString::fromStdString(address.Url));
+        m_tried->setText(tr("Will open: %1").arg(QString::fromStdString(address.Url)));
 }
 
 bool TEncyclopaediaDialog::eventFilter(QObject *watched, QEvent *event)

@@ -21,14 +21,14 @@ namespace {
 
 QToolButton *Button(QWidget *parent,
                     const char *name,
-                    const char *text,
+                    const QString &text,
                     QStyle::StandardPixmap icon)
 {
     auto *button = new QToolButton(parent);
     button->setObjectName(QLatin1String(name));
     button->setIcon(parent->style()->standardIcon(icon));
-    button->setToolTip(QString::fromUtf8(text));
-    button->setAccessibleName(QString::fromUtf8(text));
+    button->setToolTip(text);
+    button->setAccessibleName(text);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
@@ -43,22 +43,22 @@ TFindBar::TFindBar(TResultPages *pages, QWidget *parent)
     , m_status(new QLabel(this))
 {
     setObjectName(QStringLiteral("FindBar"));
-    setAccessibleName(QString::fromUtf8("查找"));
+    setAccessibleName(tr("Find"));
     setFrameShape(QFrame::StyledPanel);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 2, 6, 2);
-    auto *label = new QLabel(QString::fromUtf8("查找："), this);
+    auto *label = new QLabel(tr("Find:"), this);
     label->setBuddy(m_field);
     m_field->setObjectName(QStringLiteral("EdtFind"));
-    m_field->setAccessibleName(QString::fromUtf8("要在所有页中查找的文字"));
+    m_field->setAccessibleName(tr("Text to find in all pages"));
     m_field->setClearButtonEnabled(true);
     m_field->setMinimumWidth(180);
     m_field->installEventFilter(this);
     m_status->setObjectName(QStringLiteral("LblFindStatus"));
-    m_prior = Button(this, "BtnFindPrior", "上一处 (Shift+F3)", QStyle::SP_ArrowUp);
-    m_next = Button(this, "BtnFindNext", "下一处 (F3)", QStyle::SP_ArrowDown);
-    QToolButton *close
-        = Button(this, "BtnFindClose", "关闭查找栏 (Esc)", QStyle::SP_DialogCloseButton);
+    m_prior = Button(this, "BtnFindPrior", tr("Previous match (Shift+F3)"), QStyle::SP_ArrowUp);
+    m_next = Button(this, "BtnFindNext", tr("Next match (F3)"), QStyle::SP_ArrowDown);
+    QToolButton *close = Button(this, "BtnFindClose", tr("Close the find bar (Esc)"),
+                                QStyle::SP_DialogCloseButton);
     layout->addWidget(label);
     layout->addWidget(m_field);
     layout->addWidget(m_prior);
@@ -233,14 +233,14 @@ void TFindBar::ShowStatus()
     if (m_field->text().isEmpty())
         status.clear();
     else if (total == 0)
-        status = QString::fromUtf8("没有找到");
+        status = tr("Not found");
     else if (const TFound here = m_found.value(m_pages->Page(current)); here.Active > 0)
-        status = QString::fromUtf8("第 %1 处，共 %2 处，在 %3 页中")
+        status = tr("Match %1 of %2, in %3 pages")
                      .arg(before + here.Active)
                      .arg(total)
                      .arg(pagesWithMatches);
     else
-        status = QString::fromUtf8("共 %1 处，在 %2 页中").arg(total).arg(pagesWithMatches);
+        status = tr("%1 matches, in %2 pages").arg(total).arg(pagesWithMatches);
     m_status->setText(status);
     m_prior->setEnabled(total > 0);
     m_next->setEnabled(total > 0);

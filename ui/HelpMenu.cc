@@ -43,7 +43,7 @@ QString Keys(const QAction *action)
     QStringList keys;
     for (const QKeySequence &key : action->shortcuts())
         keys << key.toString(QKeySequence::NativeText);
-    return keys.join(QStringLiteral("，"));
+    return keys.join(QCoreApplication::translate("KeySheet", ", "));
 }
 
 } // namespace
@@ -64,12 +64,12 @@ void THelpMenu::ShowKeys()
 {
     QDialog dialog(m_form);
     dialog.setObjectName(QStringLiteral("KeySheet"));
-    dialog.setWindowTitle(QString::fromUtf8("键盘快捷键"));
+    dialog.setWindowTitle(tr("Keyboard shortcuts"));
     auto *layout = new QVBoxLayout(&dialog);
     auto *sheet = new QTreeWidget(&dialog);
     sheet->setObjectName(QStringLiteral("KeyList"));
-    sheet->setAccessibleName(QString::fromUtf8("键盘快捷键"));
-    sheet->setHeaderLabels({QString::fromUtf8("命令"), QString::fromUtf8("按键")});
+    sheet->setAccessibleName(tr("Keyboard shortcuts"));
+    sheet->setHeaderLabels({tr("Command"), tr("Keys")});
     sheet->setRootIsDecorated(false);
     // Every menu is a group; its commands with keys, in the menu's order.
     for (const TMenuRow &menu : MenuTable()) {
@@ -89,21 +89,28 @@ void THelpMenu::ShowKeys()
             new QTreeWidgetItem(sheet, {Plain(item->text()), Keys(item)});
         }
     }
-    auto *other = new QTreeWidgetItem(sheet, {QString::fromUtf8("其他")});
+    auto *other = new QTreeWidgetItem(sheet, {tr("Other")});
     QFont bold = other->font(0);
     bold.setBold(true);
     other->setFont(0, bold);
     other->setFirstColumnSpanned(true);
     const std::pair<const char *, const char *> always[] = {
-        {"查询（在查询框中）", "Enter"},
-        {"打开菜单", "F10，Alt"},
-        {"停止加载本次查询的所有页（有页在加载时）", "Esc"},
-        {"关闭菜单、取消拖动工具栏、关闭查找栏", "Esc"},
-        {"缩放当前页", "Ctrl+滚轮"},
-        {"在控件之间移动，也进入页面", "Tab，Shift+Tab"},
+        {QT_TRANSLATE_NOOP("KeySheet", "Look up (in the query box)"),
+         QT_TRANSLATE_NOOP("KeySheet", "Enter")},
+        {QT_TRANSLATE_NOOP("KeySheet", "Open the menu"), QT_TRANSLATE_NOOP("KeySheet", "F10, Alt")},
+        {QT_TRANSLATE_NOOP("KeySheet", "Stop loading all pages of this query (while a page loads)"),
+         QT_TRANSLATE_NOOP("KeySheet", "Esc")},
+        {QT_TRANSLATE_NOOP("KeySheet",
+                           "Close a menu, cancel dragging a toolbar, close the find bar"),
+         QT_TRANSLATE_NOOP("KeySheet", "Esc")},
+        {QT_TRANSLATE_NOOP("KeySheet", "Zoom the current page"),
+         QT_TRANSLATE_NOOP("KeySheet", "Ctrl+Wheel")},
+        {QT_TRANSLATE_NOOP("KeySheet", "Move between controls, into the page as well"),
+         QT_TRANSLATE_NOOP("KeySheet", "Tab, Shift+Tab")},
     };
     for (const auto &[what, key] : always)
-        new QTreeWidgetItem(sheet, {QString::fromUtf8(what), QString::fromUtf8(key)});
+        new QTreeWidgetItem(sheet, {QCoreApplication::translate("KeySheet", what),
+                                    QCoreApplication::translate("KeySheet", key)});
     sheet->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     sheet->setTextElideMode(Qt::ElideNone);
     layout->addWidget(sheet);
@@ -126,15 +133,15 @@ void THelpMenu::ShowAbout()
 {
     QDialog dialog(m_form);
     dialog.setObjectName(QStringLiteral("AboutBox"));
-    dialog.setWindowTitle(QString::fromUtf8("关于 Tellaria"));
+    dialog.setWindowTitle(tr("About Tellaria"));
     auto *layout = new QVBoxLayout(&dialog);
     const QString folder = QDir::toNativeSeparators(QDir(m_dataDirectory).absolutePath());
     auto *text = new QLabel(
-        QString::fromUtf8("<h2>Tellaria %1</h2>"
-                          "<p>同时在多部网上工具书中查询词语。</p>"
-                          "<p>许可证：GPL-3.0-or-later（GNU 通用公共许可证第 3 版或更新版本）</p>"
-                          "<p>浏览器引擎：Qt WebEngine %2（Chromium %3）</p>"
-                          "<p>设置和查询历史保存在：<br>%4</p>")
+        tr("<h2>Tellaria %1</h2>"
+           "<p>Looks up words in several online reference works at once.</p>"
+           "<p>Licence: GPL-3.0-or-later (GNU General Public License, version 3 or later)</p>"
+           "<p>Browser engine: Qt WebEngine %2 (Chromium %3)</p>"
+           "<p>Settings and query history are kept in:<br>%4</p>")
             .arg(VersionText().section(QLatin1Char(' '), 1).trimmed(),
                  QString::fromLatin1(qWebEngineVersion()),
                  QString::fromLatin1(qWebEngineChromiumVersion()), folder.toHtmlEscaped()),
@@ -144,8 +151,7 @@ void THelpMenu::ShowAbout()
     text->setWordWrap(true);
     layout->addWidget(text);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
-    QPushButton *open
-        = buttons->addButton(QString::fromUtf8("打开文件夹(&O)"), QDialogButtonBox::ActionRole);
+    QPushButton *open = buttons->addButton(tr("&Open folder"), QDialogButtonBox::ActionRole);
     open->setObjectName(QStringLiteral("BtnOpenDataFolder"));
     connect(open, &QPushButton::clicked, this,
             [folder] { QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); });

@@ -59,8 +59,9 @@ TPageCommands::TPageCommands(QWidget *form,
     connect(&TExternalLinks::Instance(), &TExternalLinks::OpenFailed, this, [form] {
         QMessageBox::information(
             form, QString::fromLatin1(ApplicationTitle),
-            QString::fromUtf8("没有可以打开网页的程序。请安装网页浏览器（例如 firefox-esr 或 "
-                              "chromium）和 xdg-utils，并在桌面的设置中选择默认的网页浏览器。"));
+            tr("There is no program to open web pages. Please install a web browser (for example "
+               "firefox-esr or chromium) and xdg-utils, and choose the default web browser in the "
+               "desktop's settings."));
     });
     // Esc is the window's own only while a page loads (eventFilter): as a shortcut it would be
     // taken from the find bar, an open menu or the page itself. The menu names it all the same.
@@ -192,14 +193,14 @@ void TPageCommands::ShowPageMenu(int index, const QPoint &globalPos)
     QPointer<TTabSheet> guard(page);
     const QUrl address = page->Browser() ? page->Browser()->url() : QUrl();
     QMenu menu(m_pages);
-    QAction *reload = menu.addAction(QString::fromUtf8("重新加载(&R)"));
-    QAction *open = menu.addAction(QString::fromUtf8("在浏览器中打开(&B)"));
+    QAction *reload = menu.addAction(tr("&Reload"));
+    QAction *open = menu.addAction(tr("Open in &browser"));
     open->setEnabled(address.scheme().startsWith(QLatin1String("http")));
-    QAction *copy = menu.addAction(QString::fromUtf8("复制网址(&C)"));
+    QAction *copy = menu.addAction(tr("&Copy address"));
     copy->setEnabled(!address.isEmpty());
     menu.addSeparator();
-    QAction *close = menu.addAction(QString::fromUtf8("关闭此页(&W)"));
-    QAction *closeOthers = menu.addAction(QString::fromUtf8("关闭其他页(&O)"));
+    QAction *close = menu.addAction(tr("Close this page (&W)"));
+    QAction *closeOthers = menu.addAction(tr("Close &other pages"));
     closeOthers->setEnabled(m_pages->count() > 1);
     QAction *chosen = menu.exec(globalPos);
     if (!chosen || !guard)

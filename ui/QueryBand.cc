@@ -1,6 +1,7 @@
 #include "ui/QueryBand.h"
 
 #include "core/LookupCatalogue.h"
+#include "desktop/CoreWording.h"
 #include "ui/Commands.h"
 #include "ui/ImageList.h"
 #include "ui/SearchPanel.h"
@@ -35,9 +36,9 @@ TQueryBand::TQueryBand(const TCommands &commands, QWidget *parent)
     m_mode = new QComboBox(panel);
     m_mode->setObjectName(QStringLiteral("CmbBoxType"));
     for (int index = 0; index < LookupModeCount; ++index)
-        m_mode->addItem(QString::fromStdString(LookupModeLabel(LookupModeFromIndex(index))));
+        m_mode->addItem(LookupModeText(index));
     m_mode->setCurrentIndex(-1);
-    auto *label = new QLabel(QString::fromUtf8("查询："), panel);
+    auto *label = new QLabel(tr("Look up:"), panel);
     label->setObjectName(QStringLiteral("Label2"));
     m_box = new TQueryBox(panel);
     m_box->setObjectName(QStringLiteral("CmbBook"));
@@ -48,17 +49,17 @@ TQueryBand::TQueryBand(const TCommands &commands, QWidget *parent)
     m_box->setFixedWidth(128);
     label->setBuddy(m_box);
     // The combo box is named by its label on this platform; its text field by its own name.
-    m_box->setAccessibleName(QString::fromUtf8("查询"));
-    m_box->lineEdit()->setAccessibleName(QString::fromUtf8("查询"));
+    m_box->setAccessibleName(tr("Look up"));
+    m_box->lineEdit()->setAccessibleName(tr("Look up"));
     panel->SetControls(m_mode, label, m_box);
     addWidget(panel);
 
     m_button = new QToolButton(this);
     m_button->setObjectName(QStringLiteral("BtnBookOK"));
     m_button->setIcon(ImageList1(9));
-    m_button->setToolTip(QString::fromUtf8("查询"));
-    m_button->setStatusTip(QString::fromUtf8("查询"));
-    m_button->setAccessibleName(QString::fromUtf8("查询"));
+    m_button->setToolTip(tr("Look up"));
+    m_button->setStatusTip(tr("Look up"));
+    m_button->setAccessibleName(tr("Look up"));
     m_button->setAutoRaise(true);
     m_button->setFixedWidth(28);
     addWidget(m_button);

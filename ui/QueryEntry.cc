@@ -35,7 +35,8 @@ std::string TQueryEntry::Take(QComboBox *box)
 {
     std::string term = OneLineTerm(box->currentText().toStdString());
     if (CapTermLength(term))
-        emit Note(QString::fromUtf8("查询词超过 %1 个字，只查询了前 %1 个字。").arg(LongestTerm));
+        emit Note(tr("The term is longer than %1 characters; only the first %1 were looked up.")
+                      .arg(LongestTerm));
     const QString text = QString::fromStdString(term);
     if (text != box->currentText())
         box->setEditText(text);

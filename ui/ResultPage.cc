@@ -35,13 +35,13 @@ void TTabSheet::ShowReading()
     QStringList notes;
     if (found >= 0) {
         badge = QString::number(found);
-        notes << QString::fromUtf8("找到 %1 处").arg(found);
+        notes << tr("%1 found").arg(found);
     } else if (state->Marking()) {
         badge = QString::number(state->TermCount());
-        notes << QString::fromUtf8("查询词出现 %1 次").arg(state->TermCount());
+        notes << tr("The term occurs %1 times").arg(state->TermCount());
     }
     if (state->Reader() && state->Article() == TPageState::TArticle::None)
-        notes << QString::fromUtf8("此页没有可提取的正文");
+        notes << tr("This page has no main text to extract");
     if (m_loadMark)
         m_loadMark->SetNote(notes.join(QLatin1Char('\n')));
     if (badge != m_badge) {
@@ -71,13 +71,14 @@ void TTabSheet::ShowProcessEnded()
         m_ended->setObjectName(QStringLiteral("PageEnded"));
         m_ended->setAutoFillBackground(true);
         auto *layout = new QVBoxLayout(m_ended);
-        auto *message = new QLabel(
-            QString::fromUtf8("这一页的显示进程意外结束了，可能是内存不足或程序出错。"), m_ended);
+        auto *message = new QLabel(tr("The process showing this page ended unexpectedly, perhaps "
+                                      "for lack of memory or through a fault."),
+                                   m_ended);
         message->setAlignment(Qt::AlignCenter);
         message->setWordWrap(true);
-        auto *again = new QPushButton(QString::fromUtf8("重新加载(&R)"), m_ended);
+        auto *again = new QPushButton(tr("&Reload"), m_ended);
         again->setObjectName(QStringLiteral("LoadAgain"));
-        again->setToolTip(QString::fromUtf8("重新加载此页 (F5)"));
+        again->setToolTip(tr("Reload this page (F5)"));
         // F5 is the window's: it reloads the current page, whatever that shows.
         connect(again, &QPushButton::clicked, this, &TTabSheet::LoadAgain);
         m_again = again;

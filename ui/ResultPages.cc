@@ -32,8 +32,8 @@ TResultPages::TResultPages(QWidget *parent)
     : QTabWidget(parent)
     , m_factory([](QWidget *page) { return new TWebBrowser(page); })
     , m_retirement(new TPageRetirement(this))
-    , m_emptyNote(
-          new QLabel(QString::fromUtf8("没有勾选要查询的百科全书：请在上方勾选至少一个。"), this))
+    , m_emptyNote(new QLabel(
+          tr("No encyclopaedia is ticked for the query: please tick at least one above."), this))
 {
     m_emptyNote->setObjectName(QStringLiteral("EmptyPlanNote"));
     m_emptyNote->setAlignment(Qt::AlignCenter);

@@ -18,7 +18,7 @@ const char FallbackHtml[] = R"HTML(<!DOCTYPE html>
 <html lang="zh-CN"><head><meta charset="utf-8"><title>Tellaria</title>
 <style>body{font-family:sans-serif;margin:3em;color:#333}h1{font-weight:normal}</style>
 </head><body><h1>Tellaria</h1>
-<p>在上方输入要查询的内容，选择查询方式，然后按回车键或“查询”按钮，即可同时在多个网上工具书中查看结果。</p>
+<p>%1</p>
 </body></html>)HTML";
 
 } // namespace
@@ -75,7 +75,13 @@ void TStartPage::ShowWindow()
 
 void TStartPage::ShowFallback()
 {
-    m_browser->setHtml(QString::fromUtf8(FallbackHtml), QUrl(QStringLiteral("data:,")));
+    m_browser->setHtml(QString::fromLatin1(FallbackHtml)
+                           .arg(tr("Type what to look up above, "
+                                   "choose how to look it up, then press Enter or the \"Look up\" "
+                                   "button to see the results "
+                                   "from several online reference works at once.")
+                                    .toHtmlEscaped()),
+                       QUrl(QStringLiteral("data:,")));
 }
 
 } // namespace tellaria

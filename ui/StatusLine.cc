@@ -13,10 +13,10 @@ TStatusLine::TStatusLine(QWidget *parent)
     setSizeGripEnabled(true);
     m_hint->setObjectName(QStringLiteral("StatusPanel0"));
     m_hint->setFixedWidth(300);
-    m_hint->setAccessibleName(QString::fromUtf8("提示"));
+    m_hint->setAccessibleName(tr("Hint"));
     m_zoom->setObjectName(QStringLiteral("StatusPanel1"));
     m_zoom->setFixedWidth(50);
-    m_zoom->setAccessibleName(QString::fromUtf8("状态"));
+    m_zoom->setAccessibleName(tr("Status"));
     addWidget(m_hint);
     addWidget(m_zoom);
 }

@@ -149,16 +149,16 @@ void TTabMark::Refresh()
         lines << url;
     switch (m_pageState->Load()) {
     case TPageState::TLoad::RendererGone:
-        lines << QString::fromUtf8("页面已意外终止");
+        lines << tr("The page ended unexpectedly");
         break;
     case TPageState::TLoad::Failed:
-        lines << QString::fromUtf8("页面加载失败");
+        lines << tr("The page failed to load");
         break;
     case TPageState::TLoad::Loading:
-        lines << QString::fromUtf8("正在加载……");
+        lines << tr("Loading...");
         break;
     case TPageState::TLoad::Stopped:
-        lines << QString::fromUtf8("已停止加载");
+        lines << tr("Loading stopped");
         break;
     default:
         break;

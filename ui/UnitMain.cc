@@ -239,7 +239,7 @@ void TfrmMain::BtnBookOKClick()
     const std::string term = m_entry->Take(m_query->QueryBox());
     if (IsBlankTerm(term)) {
         QMessageBox::information(this, QString::fromLatin1(ApplicationTitle),
-                                 QString::fromUtf8("请输入要搜索的内容！"));
+                                 tr("Please enter what to look up!"));
         return;
     }
     // Recorded once the pages' navigations are asked for: the engine's work comes first.
@@ -329,7 +329,7 @@ void TfrmMain::ActCloseExecute()
 void TfrmMain::ActCloseAllExecute()
 {
     if (QMessageBox::question(this, QString::fromLatin1(ApplicationTitle),
-                              QString::fromUtf8("确实要关闭所有查询结果吗？"),
+                              tr("Really close all query results?"),
                               QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
         != QMessageBox::Ok)
         return;

@@ -132,7 +132,7 @@ mark.${MarkClass} { background: #ffdd00 !important; color: #000000 !important;
     }
 
     let readerAsked = false;
-    function setReader(on, site) {
+    function setReader(on, site, noArticle) {
         const root = document.documentElement;
         if (!document.body || !root)
             return;
@@ -142,7 +142,7 @@ mark.${MarkClass} { background: #ffdd00 !important; color: #000000 !important;
                 document.body.append(reader);
         }
         if (on && !readerAsked && !reader)
-            showNotice('此页没有可提取的正文');
+            showNotice(noArticle);
         readerAsked = on;
         const showing = root.classList.contains(ReadingClass);
         const show = on && !!reader;
@@ -207,13 +207,14 @@ mark.${MarkClass} { background: #ffdd00 !important; color: #000000 !important;
     let last = null;
 
     window.TellariaReading = {
-        // options: {reader: bool, term: string ('' marks nothing), site: string}. Returns
+        // options: {reader: bool, term: string ('' marks nothing), site: string,
+        // noArticle: the notice when the reader view finds no article}. Returns
         // {article: 1 when shown as an article, 0 when there is none, -1 when not asked,
         // marks: the term's occurrences shown}.
         apply(options) {
             if (!document.getElementById('tellaria-reading-style'))
                 (document.head || document.documentElement).append(style());
-            setReader(!!options.reader, options.site || '');
+            setReader(!!options.reader, options.site || '', options.noArticle || '');
             const marks = mark(options.term || '');
             const result = {article: reader === null ? -1 : (reader ? 1 : 0), marks: marks};
             last = {key: JSON.stringify(options), result: result};

@@ -53,6 +53,9 @@ bool Shows(const Program &program, const QString &name)
 
 const QString EnglishGrip = QStringLiteral("Toolbar grip");
 const QString ChineseGrip = QStringLiteral("工具栏拖动柄");
+// The first menu's title as a screen reader reads it: without the mnemonic's "&".
+const QString EnglishMenu = QStringLiteral("File");
+const QString ChineseMenu = QStringLiteral("文件(F)");
 
 } // namespace
 
@@ -71,9 +74,15 @@ private slots:
     {
         QTest::addColumn<QStringList>("desktop");
         QTest::addColumn<QString>("grip");
-        QTest::newRow("LANGUAGE=en") << QStringList{"LANGUAGE=en", "LANG=C"} << EnglishGrip;
-        QTest::newRow("zh_CN.UTF-8") << QStringList{"LANG=zh_CN.UTF-8"} << ChineseGrip;
-        QTest::newRow("C") << QStringList{"LANG=C"} << ChineseGrip;
+        QTest::addColumn<QString>("menu");
+        QTest::newRow("LANGUAGE=en")
+            << QStringList{"LANGUAGE=en", "LANG=C"} << EnglishGrip << EnglishMenu;
+        QTest::newRow("zh_CN.UTF-8")
+            << QStringList{"LANG=zh_CN.UTF-8"} << ChineseGrip << ChineseMenu;
+        QTest::newRow("C") << QStringList{"LANG=C"} << ChineseGrip << ChineseMenu;
+        // English asked for before a Chinese locale: the language list comes first.
+        QTest::newRow("LANGUAGE=en over zh_CN")
+            << QStringList{"LANGUAGE=en", "LANG=zh_CN.UTF-8"} << EnglishGrip << EnglishMenu;
     }
 
     // The toolbar grip names itself in the language spoken.
@@ -81,10 +90,12 @@ private slots:
     {
         QFETCH(QStringList, desktop);
         QFETCH(QString, grip);
+        QFETCH(QString, menu);
         const DesktopLanguage language(desktop);
         const auto program = LaunchProgram(TELLARIA_PROGRAM, 0);
         QVERIFY(program);
         QVERIFY(Shows(*program, grip));
+        QVERIFY(Shows(*program, menu));
         CloseByAltF4(program->Session, program->Run);
     }
 
