@@ -263,26 +263,27 @@ std::string WriteWordsCsv(const std::vector<WordEntry> &entries)
     return WriteWords(entries, ',', "\r\n", "term,note,mode,first,last,count\r\n");
 }
 
-WordsImport ReadWordsTsv(std::string_view bytes, const std::string &path)
+WordsImport ReadWordsTsv(std::string_view bytes)
 {
     WordsImport out;
-    const auto fail = [&](const std::string &why) {
-        out.Problem = "文件“" + path + "”" + why;
+    const auto fail = [&](WordsFault fault) {
+        out.Fault = fault;
         return out;
     };
     if (bytes.size() > WordsFileSizeLimit)
-        return fail("太大，无法导入。");
+        return fail(WordsFault::TooLarge);
     if (bytes.starts_with("\xEF\xBB\xBF"))
         bytes.remove_prefix(3);
     if (!IsValidUtf8(bytes))
-        return fail("不是 UTF-8 文本，无法导入。");
+        return fail(WordsFault::NotUtf8);
     std::vector<std::vector<std::string>> records;
     std::size_t unclosedLine = 0;
     switch (SplitRecords(bytes, records, unclosedLine)) {
     case Split::Unclosed:
-        return fail("第 " + std::to_string(unclosedLine) + " 行的引号没有结束，无法导入。");
+        out.Line = unclosedLine;
+        return fail(WordsFault::UnclosedQuote);
     case Split::TooManyLines:
-        return fail("的行数太多，无法导入。");
+        return fail(WordsFault::TooManyLines);
     case Split::Done:
         break;
     }

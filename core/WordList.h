@@ -49,21 +49,25 @@ std::string WriteWordsCsv(const std::vector<WordEntry> &entries);
 inline constexpr std::size_t WordsFileSizeLimit = std::size_t{64} << 20;
 inline constexpr std::size_t WordsLineLimit = 1'000'000;
 
+// Why an import read nothing; the words for it are chosen above the core.
+enum class WordsFault { None, TooLarge, NotUtf8, UnclosedQuote, TooManyLines };
+
 struct WordsImport
 {
     std::vector<WordEntry> Entries;
     // Lines that held no usable term, or fields that did not read (left at their defaults).
     std::size_t Skipped = 0;
-    // Why nothing was read, for the user; empty when the file read.
-    std::string Problem;
+    WordsFault Fault = WordsFault::None;
+    // For UnclosedQuote: the line (from 1) where the quote opens.
+    std::size_t Line = 0;
 };
 
 // Reads tab-separated text as WriteWordsTsv writes it, and as a flash-card program or a hand
 // makes it: a UTF-8 byte-order mark, "#" header lines, an unquoted or quoted field, missing or
 // extra columns, CR LF or LF. The file comes from anyone: a text that is not UTF-8, has a quote
-// never closed, or is larger than the limits, reads nothing and says why, naming `path`; nothing
-// else fails. Terms come out kept (KeptTerm), notes valid UTF-8, counts and times never negative.
-WordsImport ReadWordsTsv(std::string_view bytes, const std::string &path);
+// never closed, or is larger than the limits, reads nothing and says why in Fault; nothing else
+// fails. Terms come out kept (KeptTerm), notes valid UTF-8, counts and times never negative.
+WordsImport ReadWordsTsv(std::string_view bytes);
 
 // Merges `incoming` into `kept` by TermKey: a term already kept keeps its spelling and its note
 // unless that is empty; its first look-up is the earlier, its last the later, its count the

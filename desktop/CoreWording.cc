@@ -105,6 +105,31 @@ QString SiteErrorText(const SiteError &error)
         .arg(Utf8(error.Site), AddressText(error));
 }
 
+QString WordsImportText(const WordsImport &read, const QString &path)
+{
+    switch (read.Fault) {
+    case WordsFault::None:
+        return {};
+    case WordsFault::TooLarge:
+        return QCoreApplication::translate("CoreWording", "File \"%1\" is too large to import.")
+            .arg(path);
+    case WordsFault::NotUtf8:
+        return QCoreApplication::translate("CoreWording",
+                                           "File \"%1\" is not UTF-8 text and cannot be imported.")
+            .arg(path);
+    case WordsFault::UnclosedQuote:
+        return QCoreApplication::translate(
+                   "CoreWording",
+                   "In file \"%1\", the quote on line %2 is never closed; it cannot be imported.")
+            .arg(path, QString::number(read.Line));
+    case WordsFault::TooManyLines:
+        return QCoreApplication::translate("CoreWording",
+                                           "File \"%1\" has too many lines to import.")
+            .arg(path);
+    }
+    return {};
+}
+
 QString SiteListProblemText(const std::optional<SiteListProblem> &problem)
 {
     if (!problem)

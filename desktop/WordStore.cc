@@ -1,5 +1,6 @@
 #include "desktop/WordStore.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -48,9 +49,10 @@ bool LooksWhole(const QByteArray &head, qint64 size)
     return changes != validFor || pages == 0 || pages * pageSize <= size;
 }
 
-QString Named(const QString &path)
+QString Damaged(const QString &path)
 {
-    return QString::fromUtf8("查询记录数据库“%1”").arg(path);
+    return QCoreApplication::translate("WordStore", "The record database \"%1\" is damaged.")
+        .arg(path);
 }
 
 } // namespace
@@ -100,10 +102,12 @@ WordStore::State WordStore::Open()
         QFile file(m_path);
         if (!file.open(QIODevice::ReadOnly))
             return Fail(State::Unavailable,
-                        QString::fromUtf8("无法读取%1：%2。本次运行不记录查询，文件保持原样。")
-                            .arg(Named(m_path), file.errorString()));
+                        QCoreApplication::translate(
+                            "WordStore", "Cannot read the record database \"%1\": %2. Look-ups are "
+                                         "not recorded this run; the file is left as it is.")
+                            .arg(m_path, file.errorString()));
         if (!LooksWhole(file.read(100), file.size()))
-            return Fail(State::Damaged, QString::fromUtf8("%1已损坏。").arg(Named(m_path)));
+            return Fail(State::Damaged, Damaged(m_path));
     }
     QSqlDatabase db = QSqlDatabase::contains(m_connection)
                           ? QSqlDatabase::database(m_connection, false)
@@ -113,9 +117,13 @@ WordStore::State WordStore::Open()
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=100"));
     if (!db.open())
         return Fail(State::Unavailable,
-                    QString::fromUtf8("无法%1%2：%3。本次运行不记录查询。")
-                        .arg(existed ? QString::fromUtf8("打开") : QString::fromUtf8("建立"),
-                             Named(m_path), db.lastError().text()));
+                    (existed ? QCoreApplication::translate(
+                         "WordStore", "The record database \"%1\" cannot be opened: %2. Look-ups "
+                                      "are not recorded this run.")
+                             : QCoreApplication::translate(
+                                 "WordStore", "The record database \"%1\" cannot be created: %2. "
+                                              "Look-ups are not recorded this run."))
+                        .arg(m_path, db.lastError().text()));
     QSqlQuery query(db);
     const auto heldOrDamaged = [&](const QSqlError &error) {
         const int code = PrimaryCode(error);
@@ -124,14 +132,20 @@ WordStore::State WordStore::Open()
         if ((code == SqliteReadOnly || code == SqliteCannotOpen) && OpenImmutable())
             return m_state;
         if (code == SqliteCorrupt || code == SqliteNotADatabase)
-            return Fail(State::Damaged, QString::fromUtf8("%1已损坏。").arg(Named(m_path)));
+            return Fail(State::Damaged, Damaged(m_path));
         if (code == SqliteBusy || code == SqliteLocked)
             return Fail(State::Unavailable,
-                        QString::fromUtf8("%1正被另一个程序使用。本次运行不记录查询，"
-                                          "文件保持原样；关闭那个程序后重新启动本程序即可。")
-                            .arg(Named(m_path)));
-        return Fail(State::Unavailable, QString::fromUtf8("无法读取%1：%2。本次运行不记录查询。")
-                                            .arg(Named(m_path), error.text()));
+                        QCoreApplication::translate(
+                            "WordStore", "The record database \"%1\" is in use by another program. "
+                                         "Look-ups are not recorded this run; the file is left as "
+                                         "it is. Close that program and start this one again.")
+                            .arg(m_path));
+        return Fail(
+            State::Unavailable,
+            QCoreApplication::translate(
+                "WordStore",
+                "Cannot read the record database \"%1\": %2. Look-ups are not recorded this run.")
+                .arg(m_path, error.text()));
     };
     // The schema is read first: a damaged file fails here, before anything is written to it.
     if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_schema")) || !query.next())
@@ -142,9 +156,11 @@ WordStore::State WordStore::Open()
     query.finish();
     if (version > SchemaVersion)
         return Fail(State::Unavailable,
-                    QString::fromUtf8("%1由本程序的较新版本建立，这个版本无法读取它。"
-                                      "本次运行不记录查询，文件保持原样。")
-                        .arg(Named(m_path)));
+                    QCoreApplication::translate(
+                        "WordStore", "The record database \"%1\" was made by a newer version of "
+                                     "this program, which this version cannot read. Look-ups are "
+                                     "not recorded this run; the file is left as it is.")
+                        .arg(m_path));
     // Whether the file takes writes, asked of SQLite itself: root writes through any file mode.
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
         const QSqlError error = query.lastError();
@@ -152,8 +168,11 @@ WordStore::State WordStore::Open()
             return heldOrDamaged(error);
         if (version != SchemaVersion)
             return Fail(State::Unavailable,
-                        QString::fromUtf8("%1是只读的，且版本较旧，无法更新。本次运行不记录查询。")
-                            .arg(Named(m_path)));
+                        QCoreApplication::translate(
+                            "WordStore",
+                            "The record database \"%1\" is read-only and of an older version, "
+                            "so it cannot be updated. Look-ups are not recorded this run.")
+                            .arg(m_path));
         SetReadOnly();
         return m_state;
     }
@@ -171,9 +190,11 @@ WordStore::State WordStore::Open()
 void WordStore::SetReadOnly()
 {
     m_state = State::ReadOnly;
-    m_problem = QString::fromUtf8("%1是只读的。查询记录和生词本可以查看，但本次运行不记录查询，"
-                                  "也不能修改。")
-                    .arg(Named(m_path));
+    m_problem = QCoreApplication::translate(
+                    "WordStore",
+                    "The record database \"%1\" is read-only. The record and the notebook can be "
+                    "viewed, but look-ups are not recorded this run and nothing can be changed.")
+                    .arg(m_path);
 }
 
 bool WordStore::OpenImmutable()

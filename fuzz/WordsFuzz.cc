@@ -13,8 +13,8 @@ using namespace tellaria;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char *>(data), size);
-    const WordsImport read = ReadWordsTsv(bytes, "f");
-    if (!read.Problem.empty()) {
+    const WordsImport read = ReadWordsTsv(bytes);
+    if (read.Fault != WordsFault::None) {
         FUZZ_CHECK(read.Entries.empty());
         return 0;
     }
@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         FUZZ_CHECK(entry.Mode >= -1 && entry.Mode < 100);
     }
 
-    const WordsImport again = ReadWordsTsv(WriteWordsTsv(read.Entries), "f");
-    FUZZ_CHECK(again.Problem.empty());
+    const WordsImport again = ReadWordsTsv(WriteWordsTsv(read.Entries));
+    FUZZ_CHECK(again.Fault == WordsFault::None);
     FUZZ_CHECK(again.Entries == read.Entries && again.Skipped == 0);
 
     std::vector<WordEntry> merged;

@@ -29,9 +29,9 @@ THistoryClearing::THistoryClearing(QWidget *form,
     connect(commands.Menu(TMenuName::File), &QMenu::aboutToShow, item, [this, item] {
         const bool failed = m_history.LoadFailed();
         item->setEnabled(!failed);
-        item->setStatusTip(
-            failed ? QString::fromUtf8("查询历史文件启动时无法读取，为保留其内容不予清除")
-                   : QString::fromUtf8("清除所有查询过的词语"));
+        item->setStatusTip(failed ? tr("The history file could not be read at start-up; it is not "
+                                       "cleared, to keep what it holds")
+                                  : tr("Clear every term looked up"));
     });
     commands.SetRunner("mnuClearHistory", this, [this] { Clear(); });
 }
@@ -40,15 +40,16 @@ void THistoryClearing::Clear()
 {
     if (m_history.LoadFailed())
         return;
-    QMessageBox question(QMessageBox::Question, QString::fromLatin1(ApplicationTitle),
-                         QString::fromUtf8("确实要清除所有查询历史吗？此操作无法撤销。"),
-                         QMessageBox::Ok | QMessageBox::Cancel, m_form);
+    QMessageBox question(
+        QMessageBox::Question, QString::fromLatin1(ApplicationTitle),
+        tr("Do you really want to clear the whole query history? This cannot be undone."),
+        QMessageBox::Ok | QMessageBox::Cancel, m_form);
     question.setDefaultButton(QMessageBox::Ok);
     const bool recordClearable
         = m_record && m_record->Store().CurrentState() == WordStore::State::Writable;
     if (recordClearable) {
-        auto *alsoRecord
-            = new QCheckBox(QString::fromUtf8("同时清除查询记录（每次查询的日期和词语）(&R)"));
+        auto *alsoRecord = new QCheckBox(
+            tr("Also clear the look-up &record (the date and term of every look-up)"));
         alsoRecord->setObjectName(QStringLiteral("ChkClearRecord"));
         question.setCheckBox(alsoRecord);
     }
@@ -58,7 +59,7 @@ void THistoryClearing::Clear()
     m_completion->RefreshItems();
     if (recordClearable && question.checkBox()->isChecked() && !m_record->Store().ClearRecord())
         TApplication::ReportError(
-            QString::fromUtf8("无法清除查询记录：%1").arg(m_record->Store().LastError()));
+            tr("Cannot clear the look-up record: %1").arg(m_record->Store().LastError()));
 }
 
 } // namespace tellaria

@@ -21,11 +21,11 @@ namespace {
 enum Column { TermColumn, NoteColumn, ModeColumn, FirstColumn, LastColumn, CountColumn };
 constexpr int ModeRole = Qt::UserRole;
 
-QPushButton *Button(QWidget *parent, const char *name, const char *text, const char *tip)
+QPushButton *Button(QWidget *parent, const char *name, const QString &text, const QString &tip)
 {
-    auto *button = new QPushButton(QString::fromUtf8(text), parent);
+    auto *button = new QPushButton(text, parent);
     button->setObjectName(QLatin1String(name));
-    button->setStatusTip(QString::fromUtf8(tip));
+    button->setStatusTip(tip);
     return button;
 }
 
@@ -36,33 +36,34 @@ TNotebookWindow::TNotebookWindow(WordStore &store, QWidget *owner)
     , m_store(store)
 {
     setObjectName(QStringLiteral("frmNotebook"));
-    setWindowTitle(QString::fromUtf8("生词本"));
+    setWindowTitle(tr("Vocabulary Notebook"));
     resize(640, 440);
-    auto *label = new QLabel(QString::fromUtf8("搜索(&S)："), this);
+    auto *label = new QLabel(tr("&Search:"), this);
     m_search = new QLineEdit(this);
     m_search->setObjectName(QStringLiteral("EdtNotebookSearch"));
-    m_search->setAccessibleName(QString::fromUtf8("搜索生词本"));
+    m_search->setAccessibleName(tr("Search the notebook"));
     m_search->setClearButtonEnabled(true);
     label->setBuddy(m_search);
     m_table = new QTableWidget(0, 6, this);
     m_table->setObjectName(QStringLiteral("LstNotebook"));
-    m_table->setAccessibleName(QString::fromUtf8("生词本"));
-    m_table->setHorizontalHeaderLabels({QString::fromUtf8("词语"), QString::fromUtf8("笔记"),
-                                        QString::fromUtf8("方式"), QString::fromUtf8("首次查询"),
-                                        QString::fromUtf8("最近查询"), QString::fromUtf8("次数")});
+    m_table->setAccessibleName(tr("Vocabulary Notebook"));
+    m_table->setHorizontalHeaderLabels(
+        {tr("Term"), tr("Note"), tr("Mode"), tr("First look-up"), tr("Last look-up"), tr("Times")});
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     m_table->horizontalHeader()->setSectionResizeMode(NoteColumn, QHeaderView::Stretch);
     m_table->verticalHeader()->hide();
     m_table->installEventFilter(this);
-    QPushButton *exportButton
-        = Button(this, "BtnNotebookExport", "导出(&E)...",
-                 "把生词本导出为制表符分隔文本（闪卡程序可以导入）或 CSV 文件");
-    QPushButton *importButton = Button(this, "BtnNotebookImport", "导入(&I)...",
-                                       "从制表符分隔文本导入词语，与已有的合并");
-    QPushButton *removeButton
-        = Button(this, "BtnNotebookRemove", "删除(&R)", "从生词本中删除选中的词语");
-    QPushButton *closeButton = Button(this, "BtnNotebookClose", "关闭", "关闭生词本");
+    QPushButton *exportButton = Button(this, "BtnNotebookExport", tr("&Export..."),
+                                       tr("Export the notebook as tab-separated text (which "
+                                          "flash-card programs import) or as a CSV file"));
+    QPushButton *importButton
+        = Button(this, "BtnNotebookImport", tr("&Import..."),
+                 tr("Import words from tab-separated text, merging them with those already kept"));
+    QPushButton *removeButton = Button(this, "BtnNotebookRemove", tr("&Remove"),
+                                       tr("Remove the chosen words from the notebook"));
+    QPushButton *closeButton
+        = Button(this, "BtnNotebookClose", tr("Close"), tr("Close the notebook"));
 
     auto *top = new QHBoxLayout;
     top->addWidget(label);
@@ -87,8 +88,7 @@ TNotebookWindow::TNotebookWindow(WordStore &store, QWidget *owner)
                           m_table->item(row, TermColumn)->data(ModeRole).toInt());
     });
     ConnectUserAction(exportButton, &QPushButton::clicked, this, [this] {
-        ExportWordsToFile(this, QString::fromUtf8("导出生词本"), QString::fromUtf8("生词本.tsv"),
-                          m_store.Words());
+        ExportWordsToFile(this, tr("Export the Notebook"), tr("notebook.tsv"), m_store.Words());
     });
     ConnectUserAction(importButton, &QPushButton::clicked, this, [this] {
         if (ImportWordsFromFile(this, m_store)) {
@@ -145,7 +145,7 @@ void TNotebookWindow::NoteEdited(int row, int column)
         return;
     if (!m_store.SetNote(m_table->item(row, TermColumn)->text(),
                          m_table->item(row, NoteColumn)->text()))
-        TApplication::ReportError(QString::fromUtf8("无法保存笔记：%1").arg(m_store.LastError()));
+        TApplication::ReportError(tr("Cannot save the note: %1").arg(m_store.LastError()));
     emit Changed();
 }
 
@@ -178,7 +178,7 @@ void TNotebookWindow::RemoveChosen()
     }
     for (const QString &term : terms) {
         if (!m_store.RemoveWord(term)) {
-            TApplication::ReportError(QString::fromUtf8("无法删除：%1").arg(m_store.LastError()));
+            TApplication::ReportError(tr("Cannot remove: %1").arg(m_store.LastError()));
             break;
         }
     }

@@ -33,28 +33,28 @@ TRecordWindow::TRecordWindow(WordStore &store, QWidget *owner)
     , m_store(store)
 {
     setObjectName(QStringLiteral("frmRecord"));
-    setWindowTitle(QString::fromUtf8("查询记录"));
+    setWindowTitle(tr("Look-up Record"));
     resize(560, 480);
-    auto *label = new QLabel(QString::fromUtf8("搜索(&S)："), this);
+    auto *label = new QLabel(tr("&Search:"), this);
     m_search = new QLineEdit(this);
     m_search->setObjectName(QStringLiteral("EdtRecordSearch"));
-    m_search->setAccessibleName(QString::fromUtf8("搜索查询记录"));
+    m_search->setAccessibleName(tr("Search the record"));
     m_search->setClearButtonEnabled(true);
     label->setBuddy(m_search);
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("LstRecord"));
-    m_list->setAccessibleName(QString::fromUtf8("查询记录"));
-    m_list->setHeaderLabels({QString::fromUtf8("时间"), QString::fromUtf8("方式"),
-                             QString::fromUtf8("查询词"), QString::fromUtf8("次数")});
+    m_list->setAccessibleName(tr("Look-up Record"));
+    m_list->setHeaderLabels({tr("Time"), tr("Mode"), tr("Term looked up"), tr("Times")});
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_list->setUniformRowHeights(true);
     m_list->header()->setSectionResizeMode(TermColumn, QHeaderView::Stretch);
     m_list->header()->setStretchLastSection(false);
     m_list->installEventFilter(this);
-    auto *exportButton = new QPushButton(QString::fromUtf8("导出(&E)..."), this);
+    auto *exportButton = new QPushButton(tr("&Export..."), this);
     exportButton->setObjectName(QStringLiteral("BtnRecordExport"));
-    exportButton->setStatusTip(QString::fromUtf8("把每个查询过的词语及其日期和次数导出为文件"));
-    auto *closeButton = new QPushButton(QString::fromUtf8("关闭"), this);
+    exportButton->setStatusTip(
+        tr("Export every term looked up, with its dates and times asked, to a file"));
+    auto *closeButton = new QPushButton(tr("Close"), this);
     closeButton->setObjectName(QStringLiteral("BtnRecordClose"));
 
     auto *top = new QHBoxLayout;
@@ -110,13 +110,14 @@ void TRecordWindow::LoadMore()
     const std::vector<RecordRow> rows
         = m_store.RecordRows(m_search->text(), PageRows, m_lastTime, m_lastId);
     m_complete = rows.size() < PageRows;
-    const QLocale chinese(QLocale::Chinese, QLocale::China);
+    // The day's heading in the language spoken, whose locale is the default.
+    const QLocale locale;
+    const QString dayFormat = tr("dddd, d MMMM yyyy");
     QList<QTreeWidgetItem *> days;
     for (const RecordRow &row : rows) {
         const QDateTime time = QDateTime::fromSecsSinceEpoch(row.Time);
         if (!m_day || m_day->data(TimeColumn, Qt::UserRole).toDate() != time.date()) {
-            m_day = new QTreeWidgetItem(
-                {chinese.toString(time.date(), QStringLiteral("yyyy年M月d日 dddd"))});
+            m_day = new QTreeWidgetItem({locale.toString(time.date(), dayFormat)});
             m_day->setData(TimeColumn, Qt::UserRole, time.date());
             m_day->setFirstColumnSpanned(false);
             m_day->setFlags(Qt::ItemIsEnabled);
@@ -170,8 +171,7 @@ void TRecordWindow::RemoveChosen()
     if (ids.empty())
         return;
     if (!m_store.RemoveLookups(ids)) {
-        TApplication::ReportError(
-            QString::fromUtf8("无法删除查询记录：%1").arg(m_store.LastError()));
+        TApplication::ReportError(tr("Cannot remove from the record: %1").arg(m_store.LastError()));
         return;
     }
     Refresh();
@@ -179,8 +179,7 @@ void TRecordWindow::RemoveChosen()
 
 void TRecordWindow::Export()
 {
-    ExportWordsToFile(this, QString::fromUtf8("导出查询记录"), QString::fromUtf8("查询记录.tsv"),
-                      m_store.RecordTerms());
+    ExportWordsToFile(this, tr("Export the Record"), tr("record.tsv"), m_store.RecordTerms());
 }
 
 } // namespace tellaria

@@ -42,8 +42,7 @@ QIcon StarIcon(bool filled)
     painter.setFont(font);
     painter.setPen(filled ? QColor(0xE0, 0x9A, 0x00)
                           : QApplication::palette().color(QPalette::Text));
-    painter.drawText(star.rect(), Qt::AlignCenter,
-                     filled ? QString::fromUtf8("★") : QString::fromUtf8("☆"));
+    painter.drawText(star.rect(), Qt::AlignCenter, QString(QChar(filled ? 0x2605 : 0x2606)));
     return QIcon(star);
 }
 
@@ -83,7 +82,7 @@ void TWordKeeping::AddCommands(TCommands &commands)
 
     // The ☆ at the end of the query box's field, filled while the box holds a kept term. Inside
     // the field it takes none of the toolbar's width, which the box and its panel need.
-    m_starAction = new QAction(StarIcon(false), QString::fromUtf8("加入生词本"), box);
+    m_starAction = new QAction(StarIcon(false), tr("Keep in the Notebook"), box);
     m_starAction->setObjectName(QStringLiteral("BtnKeepWord"));
     m_starAction->setStatusTip(m_keep->statusTip());
     box->lineEdit()->addAction(m_starAction, QLineEdit::TrailingPosition);
@@ -151,7 +150,7 @@ void TWordKeeping::KeepCurrent()
         = QString::fromStdString(KeptTerm(m_queryBand->QueryBox()->currentText().toStdString()));
     if (term.isEmpty()) {
         QMessageBox::information(m_form, QString::fromLatin1(ApplicationTitle),
-                                 QString::fromUtf8("请先在查询框中输入要加入生词本的词语。"));
+                                 tr("First type the term to keep into the query box."));
         return;
     }
     WordStore &store = Store();
@@ -165,14 +164,14 @@ void TWordKeeping::KeepCurrent()
             note = QString::fromStdString(word.Note);
     }
     bool accepted = false;
-    note = QInputDialog::getText(m_form, QString::fromUtf8("加入生词本"),
-                                 QString::fromUtf8("“%1”的笔记（可以不写）：").arg(term),
+    note = QInputDialog::getText(m_form, tr("Keep in the Notebook"),
+                                 tr("Note on \"%1\" (may be left empty):").arg(term),
                                  QLineEdit::Normal, note, &accepted);
     if (!accepted)
         return;
     if (!store.Keep(term, m_queryBand->ModeSelector()->currentIndex())
         || !store.SetNote(term, note)) {
-        TApplication::ReportError(QString::fromUtf8("无法加入生词本：%1").arg(store.LastError()));
+        TApplication::ReportError(tr("Cannot keep it in the notebook: %1").arg(store.LastError()));
         return;
     }
     RefreshStar();
@@ -222,10 +221,10 @@ void TWordKeeping::RefreshStar()
     // Before the database is opened nothing is known kept: the star waits for it.
     const bool kept = m_opened && m_store.IsKept(m_queryBand->QueryBox()->currentText());
     m_starAction->setIcon(StarIcon(kept));
-    m_starAction->setToolTip(kept ? QString::fromUtf8("已在生词本中；单击修改笔记")
-                                  : QString::fromUtf8("加入生词本"));
+    m_starAction->setToolTip(kept ? tr("In the notebook; click to change the note")
+                                  : tr("Keep in the Notebook"));
     if (m_star)
-        m_star->setAccessibleDescription(kept ? QString::fromUtf8("已在生词本中") : QString());
+        m_star->setAccessibleDescription(kept ? tr("In the notebook") : QString());
 }
 
 void TWordKeeping::TellProblem()
@@ -243,10 +242,10 @@ void TWordKeeping::TellProblem()
         box->setText(m_store.Problem());
         box->setStandardButtons(QMessageBox::Ok);
     } else {
-        box->setText(m_store.Problem()
-                     + QString::fromUtf8("要把它改名保留下来（名字后加上 .damaged 和时间），"
-                                         "并新建一个空的数据库吗？选“否”则本次运行不记录查询，"
-                                         "文件保持原样。"));
+        box->setText(tr("%1 Keep it under a new name (with .damaged and the time added) and start "
+                        "an empty database? Choose No and look-ups are not recorded this run; "
+                        "the file is left as it is.")
+                         .arg(m_store.Problem()));
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box->setDefaultButton(QMessageBox::No);
         connect(box, &QMessageBox::buttonClicked, this, [this, box](QAbstractButton *button) {
@@ -255,9 +254,9 @@ void TWordKeeping::TellProblem()
             const QString aside = m_store.SetAsideAndCreate();
             TApplication::ReportError(
                 aside.isEmpty()
-                    ? QString::fromUtf8("无法把损坏的查询记录数据库改名，文件保持原样。")
-                    : QString::fromUtf8("损坏的查询记录数据库已改名为“%1”，"
-                                        "新的查询记录从现在开始。")
+                    ? tr("The damaged record database could not be renamed; the file is left as it "
+                         "is.")
+                    : tr("The damaged record database was renamed \"%1\"; a new record starts now.")
                           .arg(aside));
         });
     }

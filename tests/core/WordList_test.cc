@@ -36,8 +36,8 @@ const std::vector<WordEntry> Sample = {
 
 TEST(WordListTsv, RoundTripKeepsEveryField)
 {
-    const WordsImport read = ReadWordsTsv(WriteWordsTsv(Sample), "x.tsv");
-    ASSERT_EQ(read.Problem, "");
+    const WordsImport read = ReadWordsTsv(WriteWordsTsv(Sample));
+    ASSERT_EQ(read.Fault, WordsFault::None);
     EXPECT_EQ(read.Entries, Sample);
     EXPECT_EQ(read.Skipped, 0u);
 }
@@ -69,18 +69,21 @@ struct HostileCase
     std::string Bytes;
     std::vector<WordEntry> Entries;
     std::size_t Skipped;
-    std::string Failure; // empty: the read succeeds
+    WordsFault Failure; // None: the read succeeds
+    std::size_t Line; // where an unclosed quote opens
 
     HostileCase(const char *name,
                 std::string bytes,
                 std::vector<WordEntry> entries,
                 std::size_t skipped = 0,
-                std::string failure = {})
+                WordsFault failure = WordsFault::None,
+                std::size_t line = 0)
         : Name(name)
         , Bytes(std::move(bytes))
         , Entries(std::move(entries))
         , Skipped(skipped)
-        , Failure(std::move(failure))
+        , Failure(failure)
+        , Line(line)
     {}
 };
 
@@ -112,19 +115,20 @@ TEST(WordListTsv, ReadsWhatAnyoneWrites)
         {"quote inside an unquoted field", "a\"b\tc\"d\n", {W("a\"b", "c\"d")}},
         {"long term cut", std::string(3000, 'x') + "\n", {W(std::string(1000, 'x'))}},
         {"NUL inside a note", std::string("a\tn\0n\n", 6), {W("a", std::string("n\0n", 3))}},
-        {"quote never closed", "a\n\"b\tc\nd\n", {}, 0, "文件“f”第 2 行的引号没有结束，无法导入。"},
-        {"not UTF-8", "\xB4\xCA\t\n", {}, 0, "文件“f”不是 UTF-8 文本，无法导入。"},
+        {"quote never closed", "a\n\"b\tc\nd\n", {}, 0, WordsFault::UnclosedQuote, 2},
+        {"not UTF-8", "\xB4\xCA\t\n", {}, 0, WordsFault::NotUtf8},
         {"UTF-16",
          "\xFF\xFE"
          "a\0",
          {},
          0,
-         "文件“f”不是 UTF-8 文本，无法导入。"},
+         WordsFault::NotUtf8},
     };
     for (const HostileCase &c : cases) {
         SCOPED_TRACE(c.Name);
-        const WordsImport read = ReadWordsTsv(c.Bytes, "f");
-        EXPECT_EQ(read.Problem, c.Failure);
+        const WordsImport read = ReadWordsTsv(c.Bytes);
+        EXPECT_EQ(read.Fault, c.Failure);
+        EXPECT_EQ(read.Line, c.Line);
         EXPECT_EQ(read.Entries, c.Entries);
         EXPECT_EQ(read.Skipped, c.Skipped);
     }
@@ -132,13 +136,12 @@ TEST(WordListTsv, ReadsWhatAnyoneWrites)
 
 TEST(WordListTsv, TooLargeFails)
 {
-    EXPECT_EQ(ReadWordsTsv(std::string(WordsFileSizeLimit + 1, 'a'), "f").Problem,
-              "文件“f”太大，无法导入。");
-    EXPECT_EQ(ReadWordsTsv(std::string(WordsLineLimit, '\n') + "a", "f").Problem,
-              "文件“f”的行数太多，无法导入。");
+    EXPECT_EQ(ReadWordsTsv(std::string(WordsFileSizeLimit + 1, 'a')).Fault, WordsFault::TooLarge);
+    EXPECT_EQ(ReadWordsTsv(std::string(WordsLineLimit, '\n') + "a").Fault,
+              WordsFault::TooManyLines);
     // A line of tabs makes no more fields than are read.
-    const WordsImport read = ReadWordsTsv("a" + std::string(1'000'000, '\t') + "\n", "f");
-    ASSERT_EQ(read.Problem, "");
+    const WordsImport read = ReadWordsTsv("a" + std::string(1'000'000, '\t') + "\n");
+    ASSERT_EQ(read.Fault, WordsFault::None);
     EXPECT_EQ(read.Entries, std::vector<WordEntry>{W("a")});
 }
 

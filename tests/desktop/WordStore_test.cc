@@ -222,8 +222,8 @@ private slots:
         QCOMPARE(apple.Last, 1765000500);
         QCOMPARE(apple.Count, 2);
 
-        const WordsImport read = ReadWordsTsv(WriteWordsTsv(words), "f");
-        QVERIFY(read.Problem.empty());
+        const WordsImport read = ReadWordsTsv(WriteWordsTsv(words));
+        QVERIFY(read.Fault == WordsFault::None);
         WordStore to(m_dir->filePath(QStringLiteral("to.sqlite")));
         QCOMPARE(to.Open(), WordStore::State::Writable);
         QCOMPARE(to.ImportWords(read.Entries), 2L);
