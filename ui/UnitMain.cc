@@ -146,8 +146,8 @@ void TfrmMain::FormCreate()
     m_entry = new TQueryEntry(m_history, m_completion, m_pages, m_pageArea->StartBrowser(),
                               FileSystemPath(m_programDirectory), this);
     connect(m_entry, &TQueryEntry::Note, this, &TfrmMain::ShowHint);
-    auto *keeping = new TWordKeeping(this, *m_commands, m_query, m_pages, m_entry, m_history,
-                                     m_completion, m_programDirectory);
+    auto *keeping
+        = new TWordKeeping(this, *m_commands, m_query, m_pages, m_entry, m_programDirectory);
     connect(keeping, &TWordKeeping::AskedAgain, this, &TfrmMain::QueryTerm);
     new THistoryClearing(this, *m_commands, m_history, m_completion, keeping);
     NoteTime("history");

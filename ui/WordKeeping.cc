@@ -53,8 +53,6 @@ TWordKeeping::TWordKeeping(QWidget *form,
                            TQueryBand *queryBand,
                            TResultPages *pages,
                            TQueryEntry *entry,
-                           QueryHistory &history,
-                           TQueryCompletion *completion,
                            const QString &directory)
     : QObject(form)
     , m_form(form)

@@ -20,9 +20,7 @@ class QToolButton;
 
 namespace tellaria {
 
-class QueryHistory;
 class TNotebookWindow;
-class TQueryCompletion;
 class TQueryEntry;
 class TRecordWindow;
 class TCommands;
@@ -41,8 +39,6 @@ public:
                  TQueryBand *queryBand,
                  TResultPages *pages,
                  TQueryEntry *entry,
-                 QueryHistory &history,
-                 TQueryCompletion *completion,
                  const QString &directory);
     ~TWordKeeping() override;
 
