@@ -55,9 +55,10 @@ std::int64_t Scalar(const QString &path, const QString &sql)
 
 QString ReadOnlyProblem(const QString &path)
 {
-    return QString::fromUtf8(
-               "查询记录数据库“%1”是只读的。查询记录和生词本可以查看，但本次运行不记录"
-               "查询，也不能修改。")
+    // No catalogue is installed here: the source text is what a reader gets.
+    return QStringLiteral("The record database \"%1\" is read-only. The record and the notebook "
+                          "can be viewed, but look-ups are not recorded this run and nothing can "
+                          "be changed.")
         .arg(path);
 }
 
@@ -265,11 +266,11 @@ private slots:
         const auto row = [](const char *fault, WordStore::State state, const char *says) {
             QTest::newRow(fault) << fault << int(state) << QString::fromUtf8(says);
         };
-        row("newer version", WordStore::State::Unavailable, "较新版本");
-        row("cut short at a page", WordStore::State::Damaged, "已损坏");
-        row("cut short inside a page", WordStore::State::Damaged, "已损坏");
-        row("not a database", WordStore::State::Damaged, "已损坏");
-        row("held by another program", WordStore::State::Unavailable, "正被另一个程序使用");
+        row("newer version", WordStore::State::Unavailable, "newer version");
+        row("cut short at a page", WordStore::State::Damaged, "is damaged");
+        row("cut short inside a page", WordStore::State::Damaged, "is damaged");
+        row("not a database", WordStore::State::Damaged, "is damaged");
+        row("held by another program", WordStore::State::Unavailable, "in use by another program");
     }
     void faultsLeaveTheFileAsItWas()
     {
@@ -356,7 +357,7 @@ private slots:
         // sysfs refuses new files to everyone, root included.
         WordStore store(QStringLiteral("/sys/tellaria.sqlite"));
         QCOMPARE(store.Open(), WordStore::State::Unavailable);
-        QVERIFY(store.Problem().contains(QString::fromUtf8("无法建立")));
+        QVERIFY(store.Problem().contains(QStringLiteral("cannot be created")));
         QVERIFY(!store.Record({1765000000, 0, QStringLiteral("新"), {}}));
     }
 
