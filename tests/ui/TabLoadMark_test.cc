@@ -10,6 +10,7 @@
 #include "ui/ResultPage.h"
 #include "ui/TabMark.h"
 #include "ui/UnitMain.h"
+#include "widgets/Application.h"
 #include "widgets/CheckListBox.h"
 
 #include <QAction>
@@ -255,7 +256,7 @@ private slots:
 int main(int argc, char *argv[])
 {
     PrepareBrowserTestEnvironment();
-    QApplication application(argc, argv);
+    TApplication application(argc, argv);
     TabLoadMarkTest test;
     return QTest::qExec(&test, argc, argv);
 }
