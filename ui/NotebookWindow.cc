@@ -1,6 +1,7 @@
 #include "ui/NotebookWindow.h"
 
 #include "desktop/WordStore.h"
+#include "ui/SearchRow.h"
 #include "ui/WordFiles.h"
 #include "widgets/Application.h"
 
@@ -38,12 +39,9 @@ TNotebookWindow::TNotebookWindow(WordStore &store, QWidget *owner)
     setObjectName(QStringLiteral("frmNotebook"));
     setWindowTitle(tr("Vocabulary Notebook"));
     resize(640, 440);
-    auto *label = new QLabel(tr("&Search:"), this);
-    m_search = new QLineEdit(this);
-    m_search->setObjectName(QStringLiteral("EdtNotebookSearch"));
-    m_search->setAccessibleName(tr("Search the notebook"));
-    m_search->setClearButtonEnabled(true);
-    label->setBuddy(m_search);
+    const TSearchRow search
+        = MakeSearchRow(this, tr("&Search:"), "EdtNotebookSearch", tr("Search the notebook"));
+    m_search = search.Field;
     m_table = new QTableWidget(0, 6, this);
     m_table->setObjectName(QStringLiteral("LstNotebook"));
     m_table->setAccessibleName(tr("Vocabulary Notebook"));
@@ -65,16 +63,13 @@ TNotebookWindow::TNotebookWindow(WordStore &store, QWidget *owner)
     QPushButton *closeButton
         = Button(this, "BtnNotebookClose", tr("Close"), tr("Close the notebook"));
 
-    auto *top = new QHBoxLayout;
-    top->addWidget(label);
-    top->addWidget(m_search);
     auto *bottom = new QHBoxLayout;
     for (QPushButton *button : {exportButton, importButton, removeButton})
         bottom->addWidget(button);
     bottom->addStretch();
     bottom->addWidget(closeButton);
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(top);
+    layout->addLayout(search.Row);
     layout->addWidget(m_table);
     layout->addLayout(bottom);
 

@@ -1,6 +1,7 @@
 #include "ui/RecordWindow.h"
 
 #include "desktop/WordStore.h"
+#include "ui/SearchRow.h"
 #include "ui/WordFiles.h"
 #include "widgets/Application.h"
 
@@ -35,12 +36,9 @@ TRecordWindow::TRecordWindow(WordStore &store, QWidget *owner)
     setObjectName(QStringLiteral("frmRecord"));
     setWindowTitle(tr("Look-up Record"));
     resize(560, 480);
-    auto *label = new QLabel(tr("&Search:"), this);
-    m_search = new QLineEdit(this);
-    m_search->setObjectName(QStringLiteral("EdtRecordSearch"));
-    m_search->setAccessibleName(tr("Search the record"));
-    m_search->setClearButtonEnabled(true);
-    label->setBuddy(m_search);
+    const TSearchRow search
+        = MakeSearchRow(this, tr("&Search:"), "EdtRecordSearch", tr("Search the record"));
+    m_search = search.Field;
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("LstRecord"));
     m_list->setAccessibleName(tr("Look-up Record"));
@@ -57,15 +55,12 @@ TRecordWindow::TRecordWindow(WordStore &store, QWidget *owner)
     auto *closeButton = new QPushButton(tr("Close"), this);
     closeButton->setObjectName(QStringLiteral("BtnRecordClose"));
 
-    auto *top = new QHBoxLayout;
-    top->addWidget(label);
-    top->addWidget(m_search);
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(exportButton);
     bottom->addStretch();
     bottom->addWidget(closeButton);
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(top);
+    layout->addLayout(search.Row);
     layout->addWidget(m_list);
     layout->addLayout(bottom);
 
